@@ -1,0 +1,90 @@
+#include "app/Program.h"
+
+#include "course/Unitassistant.h"
+#include "course/Unitmarker.h"
+#include "course/Unitwizard.h"
+#include "dialogs/Unitabout.h"
+#include "dialogs/Unitadvice.h"
+#include "dialogs/Unitfrmessage.h"
+#include "fieldofview/Unitfransstring.h"
+#include "fieldofview/Unitfrstring.h"
+#include "fieldofview/Unitstringresult.h"
+#include "shell/Unitbookmark.h"
+#include "shell/Unitfrmain.h"
+#include "table/Unitdlgtable.h"
+#include "table/Unitfranstable.h"
+#include "table/Unitfrtable.h"
+#include "table/Unittableresult.h"
+#include "text/Unitfranstext.h"
+#include "text/Unitfrtext.h"
+#include "text/Unittextresult.h"
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QMdiArea>
+#include <QTranslator>
+
+static void initResources()
+{
+    Q_INIT_RESOURCE(icons);
+}
+
+void setUpApplication(QApplication& app)
+{
+    initResources();
+    app.setApplicationName(QStringLiteral("Skimora"));
+    app.setWindowIcon(QIcon(QStringLiteral(":/icons/skimora.svg")));
+    QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+    auto* translator = new QTranslator(&app);
+    if (translator->load(QLocale(QLocale::Russian), QStringLiteral("qtbase"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(translator);
+}
+
+Program::Program(const QString& programDir)
+    : Main(std::make_unique<TMainForm>(programDir))
+{
+    Windows.MainForm = Main.get();
+    Main->setWindows(&Windows);
+    Ready = Main->FormCreate();
+    if (Ready)
+        createWindows();
+}
+
+Program::~Program() = default;
+
+void Program::createWindows()
+{
+    TMainForm& main = *Main;
+    QMdiArea* area = main.mdiArea();
+    Windows.StringForm = new TStringForm(main);
+    area->addSubWindow(Windows.StringForm);
+    Windows.StringForm->showMaximized();
+    Windows.TableForm = new TTableForm(main);
+    area->addSubWindow(Windows.TableForm);
+    Windows.TableForm->showMaximized();
+    Windows.TextForm = new TTextForm(main);
+    area->addSubWindow(Windows.TextForm);
+    Windows.TextForm->showMaximized();
+    Windows.FormDlgTable = new TFormDlgTable(main);
+    Windows.AboutForm = new TAboutForm(&main);
+    Windows.AnsTextForm = new TAnsTextForm(&main);
+    Windows.AnsTableForm = new TAnsTableForm(&main);
+    Windows.AnsStringForm = new TAnsStringForm(&main);
+    Windows.TextResultForm = new TTextResultForm(&main);
+    Windows.StringResultForm = new TStringResultForm(&main);
+    Windows.TableResultForm = new TTableResultForm(&main);
+    Windows.MessageForm = new TMessageForm(&main);
+    Windows.AdviceForm = new TAdviceForm(&main);
+    Windows.AssistantForm = new TAssistantForm(main);
+    Windows.WizardForm = new TWizardForm(main);
+    Windows.MarkersForm = new TMarkersForm(&main);
+    Windows.BookmarkForm = new TBookmarkForm(&main);
+    main.windowsCreated();
+}
+
+void Program::show()
+{
+    Main->show();
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "app/ProgramWindows.h"
+
+#include <QString>
+
+#include <memory>
+
+class QApplication;
+
+// Gives the application its title, Russian standard texts and pictures.
+void setUpApplication(QApplication& app);
+
+// The running program: its windows, created once in their fixed order and kept to the end.
+class Program {
+public:
+    // Creates the main window and reads the settings. When the settings store is missing the
+    // user is told, and no other window is created.
+    explicit Program(const QString& programDir);
+    ~Program();
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
+    bool isReady() const { return Ready; }
+    const ProgramWindows& windows() const { return Windows; }
+    // Shows the main window; the splash and the rest of the start-up follow.
+    void show();
+
+private:
+    void createWindows();
+
+    std::unique_ptr<TMainForm> Main;
+    ProgramWindows Windows;
+    bool Ready = false;
+};

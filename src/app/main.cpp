@@ -1,0 +1,22 @@
+#include "app/Program.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+#include <exception>
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    setUpApplication(app);
+    try {
+        Program program(QCoreApplication::applicationDirPath());
+        if (!program.isReady())
+            return 1;
+        program.show();
+        return app.exec();
+    } catch (const std::exception& error) {
+        QMessageBox::critical(nullptr, QStringLiteral("Ошибка"), QString::fromLocal8Bit(error.what()));
+        return 1;
+    }
+}

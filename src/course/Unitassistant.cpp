@@ -1,0 +1,156 @@
+#include "course/Unitassistant.h"
+
+#include "platform/HelpContext.h"
+#include "shell/Unitfrmain.h"
+
+#include <QCloseEvent>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QProgressBar>
+#include <QToolButton>
+
+namespace {
+
+const QColor WindowColour(163, 185, 218);
+const QColor Maroon(128, 0, 0);
+const QColor Navy(0, 0, 128);
+
+QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, int left, int top)
+{
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QLatin1String(name));
+    label->setAccessibleName(text);
+    label->adjustSize();
+    label->move(left, top);
+    return label;
+}
+
+// A label whose text the course fills in; it is named by what it shows.
+QLabel* makeValue(QWidget* parent, const char* name, const QString& description, int left,
+                  int top, int width)
+{
+    auto* label = new QLabel(parent);
+    label->setObjectName(QLatin1String(name));
+    label->setAccessibleDescription(description);
+    label->setGeometry(left, top, width, 13);
+    return label;
+}
+
+void setTextColour(QWidget* widget, const QColor& colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    widget->setPalette(palette);
+}
+
+void setBold(QWidget* widget)
+{
+    QFont font = widget->font();
+    font.setBold(true);
+    widget->setFont(font);
+}
+
+QToolButton* makeButton(QWidget* parent, const char* name, const QString& caption, int left)
+{
+    auto* button = new QToolButton(parent);
+    button->setObjectName(QLatin1String(name));
+    button->setText(caption);
+    button->setAccessibleName(caption);
+    button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    button->setGeometry(left, 156, 52, 17);
+    return button;
+}
+
+} // namespace
+
+TAssistantForm::TAssistantForm(TMainForm& mainForm)
+    : QWidget(&mainForm, Qt::Tool | Qt::WindowStaysOnTopHint), Main(mainForm)
+{
+    setObjectName(QStringLiteral("AssistantForm"));
+    setWindowTitle(QStringLiteral("Ассистент"));
+    setProperty("helpContext", HelpContext::Course);
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, WindowColour);
+    setPalette(palette);
+    setAutoFillBackground(true);
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPixelSize(11);
+    setFont(font);
+    setFixedSize(224, 175);
+
+    Panel3 = new QFrame(this);
+    Panel3->setObjectName(QStringLiteral("Panel3"));
+    Panel3->setFrameStyle(QFrame::NoFrame);
+    Panel3->setAutoFillBackground(true);
+    QPalette white = Panel3->palette();
+    white.setColor(QPalette::Window, Qt::white);
+    Panel3->setPalette(white);
+    Panel3->setGeometry(2, 0, 220, 77);
+    Image1 = new QLabel(Panel3);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setAccessibleName(QStringLiteral("Skimora"));
+    Image1->setAttribute(Qt::WA_TranslucentBackground);
+    Image1->setGeometry(18, 4, 189, 69);
+
+    Bevel1 = new QFrame(this);
+    Bevel1->setObjectName(QStringLiteral("Bevel1"));
+    Bevel1->setFrameStyle(QFrame::HLine | QFrame::Sunken);
+    Bevel1->setGeometry(2, 80, 219, 2);
+
+    // The group's caption is blank: the level label sits on its frame instead.
+    GroupBox1 = new QGroupBox(QStringLiteral("                "), this);
+    GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
+    GroupBox1->setAccessibleName(QStringLiteral("Уровень"));
+    GroupBox1->setGeometry(2, 84, 218, 37);
+    Label6 = makeLabel(GroupBox1, "Label6", QStringLiteral("УРОВЕНЬ:"), 12, 0);
+    setBold(Label6);
+    setTextColour(Label6, Qt::black);
+    Label6->adjustSize();
+    LabelLevel = makeValue(GroupBox1, "LabelLevel", Label6->text(), 80, 0, 40);
+    LabelLevel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    setBold(LabelLevel);
+    setTextColour(LabelLevel, Maroon);
+    Label1 = makeLabel(GroupBox1, "Label1", QStringLiteral("Скорость:"), 10, 16);
+    LabelSpeed = makeValue(GroupBox1, "LabelSpeed", Label1->text(), 64, 16, 64);
+    setTextColour(LabelSpeed, Navy);
+    Label2 = makeLabel(GroupBox1, "Label2", QStringLiteral("Ширина:"), 131, 16);
+    LabelWidth = makeValue(GroupBox1, "LabelWidth", Label2->text(), 174, 16, 42);
+    setTextColour(LabelWidth, Navy);
+
+    Label9 = makeLabel(this, "Label9", QStringLiteral("Ход выполнения упражнений"), 7, 124);
+
+    ProgressBar1 = new QProgressBar(this);
+    ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
+    ProgressBar1->setAccessibleName(Label9->text());
+    ProgressBar1->setTextVisible(false);
+    ProgressBar1->setValue(0);
+    ProgressBar1->setGeometry(2, 140, 220, 13);
+
+    SpeedButton2 = makeButton(this, "SpeedButton2", QStringLiteral("След."), 2);
+    SpeedButton1 = makeButton(this, "SpeedButton1", QStringLiteral("Стоп"), 58);
+    SpeedButton3 = makeButton(this, "SpeedButton3", QStringLiteral("Сначала"), 114);
+    SpeedButton4 = makeButton(this, "SpeedButton4", QStringLiteral("Помощь"), 170);
+
+    GuideDocked = true;
+    SetButtonsEnabled(true);
+    Main.RestartCourse = false;
+}
+
+void TAssistantForm::SetButtonsEnabled(bool enabled)
+{
+    ButtonsEnabled = enabled;
+    for (QToolButton* button : {SpeedButton2, SpeedButton1, SpeedButton3, SpeedButton4})
+        button->setEnabled(enabled);
+}
+
+// While an exercise runs the close box does nothing; a close asked for by the program (the
+// main window closing at exit) always goes through.
+void TAssistantForm::closeEvent(QCloseEvent* event)
+{
+    if (!ButtonsEnabled && event->spontaneous()) {
+        event->ignore();
+        return;
+    }
+    QWidget::closeEvent(event);
+}

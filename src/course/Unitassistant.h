@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QWidget>
+
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QProgressBar;
+class QToolButton;
+class TMainForm;
+
+// The course assistant: a small tool window beside the main window that shows the level with
+// its speed and width ranges, the progress through the cycle, and four buttons that control
+// the course.
+class TAssistantForm : public QWidget {
+    Q_OBJECT
+public:
+    explicit TAssistantForm(TMainForm& mainForm);
+
+    // Enables or disables the four buttons together. While they are disabled the window's
+    // close box does nothing; the program itself can still close the window.
+    void SetButtonsEnabled(bool enabled);
+
+    QFrame* Panel3 = nullptr;
+    QLabel* Image1 = nullptr; // the illustration
+    QFrame* Bevel1 = nullptr;
+    QGroupBox* GroupBox1 = nullptr;
+    QLabel* Label6 = nullptr; // "УРОВЕНЬ:"
+    QLabel* LabelLevel = nullptr;
+    QLabel* Label1 = nullptr; // "Скорость:"
+    QLabel* LabelSpeed = nullptr;
+    QLabel* Label2 = nullptr; // "Ширина:"
+    QLabel* LabelWidth = nullptr;
+    QLabel* Label9 = nullptr; // "Ход выполнения упражнений"
+    QProgressBar* ProgressBar1 = nullptr;
+    QToolButton* SpeedButton2 = nullptr; // "След."
+    QToolButton* SpeedButton1 = nullptr; // "Стоп"
+    QToolButton* SpeedButton3 = nullptr; // "Сначала"
+    QToolButton* SpeedButton4 = nullptr; // "Помощь"
+
+    bool ButtonsEnabled = true; // the state last set by SetButtonsEnabled
+    bool GuideDocked = true;    // the guide window sits under this one and follows it
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    TMainForm& Main;
+};

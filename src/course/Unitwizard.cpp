@@ -1,0 +1,141 @@
+#include "course/Unitwizard.h"
+
+#include "platform/HelpContext.h"
+#include "shell/Unitfrmain.h"
+
+#include <QCheckBox>
+#include <QFrame>
+#include <QLabel>
+#include <QPainter>
+#include <QPixmap>
+#include <QTextEdit>
+
+namespace {
+
+const QColor WindowColour(163, 185, 218);
+constexpr int CircleSide = 9;
+constexpr int SampleSide = 10;
+
+QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, int left, int top)
+{
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QLatin1String(name));
+    label->setAccessibleName(text);
+    label->adjustSize();
+    label->move(left, top);
+    return label;
+}
+
+// A filled circle with a white outline, the legend mark of one kind of step.
+QLabel* makeCircle(QWidget* parent, const char* name, const QColor& colour, const QString& meaning,
+                   int left, int top)
+{
+    QPixmap picture(CircleSide, CircleSide);
+    picture.fill(Qt::transparent);
+    {
+        QPainter painter(&picture);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(Qt::white);
+        painter.setBrush(colour);
+        painter.drawEllipse(QRectF(0.5, 0.5, CircleSide - 1, CircleSide - 1));
+    }
+    auto* circle = new QLabel(parent);
+    circle->setObjectName(QLatin1String(name));
+    circle->setAccessibleName(meaning);
+    circle->setPixmap(picture);
+    circle->setGeometry(left, top, CircleSide, CircleSide);
+    return circle;
+}
+
+// The figure of an on-screen marker: the diagonal from the top-left to the bottom-right corner
+// with the right and bottom edges, in red on a see-through background.
+QPixmap sampleMarker()
+{
+    QPixmap picture(SampleSide, SampleSide);
+    picture.fill(Qt::transparent);
+    QPainter painter(&picture);
+    painter.setPen(QPen(Qt::red, 2));
+    const int far = SampleSide - 2;
+    painter.drawPolyline(QPolygon({QPoint(1, 1), QPoint(far, far), QPoint(far, 1)}));
+    painter.drawLine(far, far, 1, far);
+    return picture;
+}
+
+} // namespace
+
+TWizardForm::TWizardForm(TMainForm& mainForm)
+    : QWidget(&mainForm, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint |
+                             Qt::WindowTitleHint),
+      Main(mainForm)
+{
+    setObjectName(QStringLiteral("WizardForm"));
+    setWindowTitle(QStringLiteral("Руководство"));
+    setProperty("helpContext", HelpContext::Course);
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, WindowColour);
+    setPalette(palette);
+    setAutoFillBackground(true);
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPixelSize(11);
+    setFont(font);
+    setFixedSize(224, 232);
+
+    CheckBoxShowRedMarkers =
+        new QCheckBox(QStringLiteral("маркеры текущего этапа -"), this);
+    CheckBoxShowRedMarkers->setObjectName(QStringLiteral("CheckBoxShowRedMarkers"));
+    CheckBoxShowRedMarkers->setAccessibleName(CheckBoxShowRedMarkers->text());
+    CheckBoxShowRedMarkers->setGeometry(5, 6, 156, 17);
+    CheckBoxShowRedMarkers->setChecked(true);
+
+    Image1 = new QLabel(this);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setAccessibleName(QStringLiteral("маркер"));
+    Image1->setAttribute(Qt::WA_TranslucentBackground);
+    Image1->setGeometry(168, 9, SampleSide, SampleSide);
+
+    Panel1 = new QFrame(this);
+    Panel1->setObjectName(QStringLiteral("Panel1"));
+    Panel1->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
+    Panel1->setGeometry(0, 27, 225, 173);
+    Panel1->setEnabled(false);
+
+    RichEdit1 = new QTextEdit(Panel1);
+    RichEdit1->setObjectName(QStringLiteral("RichEdit1"));
+    RichEdit1->setAccessibleName(QStringLiteral("Шаги этапа"));
+    RichEdit1->setFrameStyle(QFrame::NoFrame);
+    RichEdit1->setReadOnly(true);
+    RichEdit1->setLineWrapMode(QTextEdit::NoWrap);
+    RichEdit1->setTextInteractionFlags(Qt::NoTextInteraction);
+    // The panel is disabled only to keep the user out; the text keeps its normal colours.
+    QPalette editPalette = RichEdit1->palette();
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        editPalette.setColor(group, QPalette::Base, Qt::white);
+        editPalette.setColor(group, QPalette::Text, Qt::black);
+    }
+    RichEdit1->setPalette(editPalette);
+    RichEdit1->setGeometry(Panel1->contentsRect());
+
+    Bevel1 = new QFrame(this);
+    Bevel1->setObjectName(QStringLiteral("Bevel1"));
+    Bevel1->setFrameStyle(QFrame::HLine | QFrame::Sunken);
+    Bevel1->setGeometry(2, 200, 220, 2);
+
+    Label4 = makeLabel(this, "Label4", QStringLiteral("Этапы:"), 4, 204);
+    QFont bold = Label4->font();
+    bold.setBold(true);
+    Label4->setFont(bold);
+    Label4->adjustSize();
+
+    Label3 = makeLabel(this, "Label3", QStringLiteral("текущие"), 58, 204);
+    Shape3 = makeCircle(this, "Shape3", Qt::red, Label3->text(), 108, 207);
+    Label1 = makeLabel(this, "Label1", QStringLiteral("выполненные"), 129, 204);
+    Shape2 = makeCircle(this, "Shape2", QColor(192, 192, 192), Label1->text(), 205, 207);
+    Label2 = makeLabel(this, "Label2", QStringLiteral("невыполненные"), 57, 216);
+    Shape1 = makeCircle(this, "Shape1", Qt::black, Label2->text(), 145, 219);
+}
+
+void TWizardForm::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    Image1->setPixmap(sampleMarker());
+}

@@ -1,0 +1,82 @@
+// The speed regulator with its hold-to-repeat buttons, and the status bar with its hints.
+#include "shell/Unitfrmain.h"
+
+#include "app/ProgramWindows.h"
+#include "fieldofview/Unitfrstring.h"
+#include "shell/SpeedRegulator.h"
+#include "table/Unitfrtable.h"
+#include "widgets/TStatusBar.h"
+
+#include <QCursor>
+#include <QLabel>
+#include <QSlider>
+#include <QTimer>
+#include <QToolButton>
+#include <QToolTip>
+
+void TMainForm::TrackBar1Change()
+{
+    const int raw = TrackBar1->value();
+    if (raw <= SpeedRegulator::MinimumPosition) {
+        TimerSpeedRegulator->stop();
+        if (raw != SpeedRegulator::MinimumPosition) {
+            TrackBar1->setValue(SpeedRegulator::MinimumPosition); // runs this handler again
+            return;
+        }
+    }
+    CharInterval = SpeedRegulator::charInterval(raw);
+    Label1->setText(SpeedRegulator::speedLabel(raw));
+    setStatusPanel(2, SpeedRegulator::speedPanel(raw));
+    RefreshCourseState();
+}
+
+void TMainForm::startRegulatorRepeat(bool up)
+{
+    RegulatorUp = up;
+    TrackBar1->setFocus();
+    TimerSpeedRegulator->setInterval(2);
+    TimerSpeedRegulator->start();
+}
+
+void TMainForm::stopRegulatorRepeat()
+{
+    TimerSpeedRegulator->stop();
+}
+
+void TMainForm::TimerSpeedRegulatorTimer()
+{
+    const auto step = SpeedRegulator::repeatStep(TrackBar1->value(), RegulatorUp,
+                                                 TimerSpeedRegulator->interval());
+    TimerSpeedRegulator->setInterval(step.nextIntervalMs);
+    TrackBar1->setValue(step.position); // may stop the timer at the bottom of the scale
+}
+
+void TMainForm::setStatusPanel(int panel, const QString& text)
+{
+    StatusBar1->setPanelText(panel, text);
+}
+
+QString TMainForm::statusPanel(int panel) const
+{
+    return StatusBar1->panelText(panel);
+}
+
+void TMainForm::StatusBar1MouseMove(int x)
+{
+    ExerciseKind kind = ExerciseKind::Text;
+    if (Windows && ActiveMDIChild() == Windows->StringForm)
+        kind = ExerciseKind::FieldOfView;
+    else if (Windows && ActiveMDIChild() == Windows->TableForm)
+        kind = ExerciseKind::Table;
+    else if (!Windows || !ActiveMDIChild())
+        return;
+    const auto hint = statusHintAt(x, HintPanelLeft, HintPanelRight, PanelEdges, kind);
+    if (!hint)
+        return;
+    HintPanelLeft = hint->edges.left;
+    HintPanelRight = hint->edges.right;
+    QToolTip::hideText();
+    StatusBar1->setToolTip(hint->text);
+    if (!hint->text.isEmpty())
+        QToolTip::showText(QCursor::pos(), hint->text, StatusBar1);
+}

@@ -1,0 +1,141 @@
+// The main window's settings: read at start-up, written at close and when the width changes.
+#include "shell/Unitfrmain.h"
+
+#include "app/ProgramWindows.h"
+#include "course/Unitassistant.h"
+#include "platform/ReadingView.h"
+#include "platform/SettingsStore.h"
+#include "shell/SpeedRegulator.h"
+#include "shell/StoredSettings.h"
+#include "text/Unitfrtext.h"
+#include "widgets/TCSpinEdit.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QMessageBox>
+#include <QSlider>
+#include <QToolButton>
+
+bool TMainForm::FormCreate()
+{
+    TextLaidOut = false;
+    const auto store = SettingsStore::openExisting();
+    if (!store) {
+        QMessageBox box(QMessageBox::Critical, QStringLiteral("Ошибка"),
+                        QStringLiteral("Reinstall Skimora v6.0 ru"), QMessageBox::Ok);
+        box.setWindowModality(Qt::ApplicationModal);
+        box.exec();
+        return false;
+    }
+    applySettings(readStoredSettings(*store));
+    return true;
+}
+
+void TMainForm::applySettings(const StoredSettings& s)
+{
+    FontName = s.FontName;
+    FontSize = s.FontSize;
+    TextAlignment = s.TextAlignment;
+    ReadingFieldWidth = s.WideExpression;
+    TextColumnWidth = s.WidthFormatStr;
+    if (TrackBar1->value() == s.SpeedTrackBarPosition)
+        TrackBar1Change();
+    else
+        TrackBar1->setValue(s.SpeedTrackBarPosition);
+    RecommendWide = s.RecommendWide;
+    RecommendSpeed = s.RecommendSpeed;
+    Column = s.Column;
+    Row = s.Row;
+    N1->setChecked(s.TextAdvice);
+    N2->setChecked(s.StringAdvice);
+    N3->setChecked(s.TableAdvice);
+    CurrentTextAdvice = s.CurrentTextAdvice;
+    CurrentStringAdvice = s.CurrentStringAdvice;
+    CurrentTableAdvice = s.CurrentTableAdvice;
+    Assistant = s.Assistant;
+    Markers = s.Markers;
+
+    switch (TextAlignment) {
+    case 0:
+        SpeedButton11->setChecked(true);
+        break;
+    case 1:
+        SpeedButton13->setChecked(true);
+        break;
+    case 2:
+        SpeedButton12->setChecked(true);
+        break;
+    }
+    ComboBox2->setCurrentIndex(ComboBox2->findText(FontName));
+    ComboBox1->setCurrentIndex(ComboBox1->findText(QString::number(FontSize)));
+    MeasureFont();
+    {
+        const QSignalBlocker quiet(CSpinEdit1);
+        CSpinEdit1->setValue(ReadingFieldWidth);
+    }
+    move(s.Left, s.Top);
+    resize(s.Width, s.Height);
+    switch (s.WindowState) {
+    case 1:
+        setWindowState(Qt::WindowMinimized);
+        break;
+    case 2:
+        setWindowState(Qt::WindowMaximized);
+        break;
+    default:
+        setWindowState(Qt::WindowNoState);
+    }
+
+    CharInterval = 60000 / (TrackBar1->value() * 10);
+    setStatusPanel(0, SpeedRegulator::recommendedSpeedPanel(RecommendSpeed));
+    setStatusPanel(1, SpeedRegulator::recommendedWidthPanel(RecommendWide));
+    UpdateAdviceGlyph();
+}
+
+StoredSettings TMainForm::collectSettings() const
+{
+    StoredSettings s;
+    s.Top = y();
+    s.Left = x();
+    s.Width = width();
+    s.Height = height();
+    s.WindowState = isMaximized() ? 2 : isMinimized() ? 1 : 0;
+    s.FontName = FontName;
+    s.FontSize = ComboBox1->currentText().toInt();
+    s.TextAlignment = TextAlignment;
+    s.WideExpression = ReadingFieldWidth;
+    s.WidthFormatStr = Windows->TextForm->columnPanelWidth();
+    s.SpeedTrackBarPosition = TrackBar1->value();
+    s.RecommendWide = RecommendWide;
+    s.RecommendSpeed = RecommendSpeed;
+    s.Column = Column;
+    s.Row = Row;
+    s.TextAdvice = N1->isChecked();
+    s.StringAdvice = N2->isChecked();
+    s.TableAdvice = N3->isChecked();
+    s.CurrentTextAdvice = CurrentTextAdvice;
+    s.CurrentStringAdvice = CurrentStringAdvice;
+    s.CurrentTableAdvice = CurrentTableAdvice;
+    s.Assistant = Assistant;
+    s.Markers = Markers;
+    return s;
+}
+
+void TMainForm::writeBounds()
+{
+    const auto store = SettingsStore::open();
+    writeWindowBounds(*store, y(), x(), width(), height());
+}
+
+void TMainForm::FormClose()
+{
+    if (Closing)
+        return;
+    if (Windows->TextForm->RichEdit1->length() > 0)
+        SaveTextPosition();
+    Assistant = !SpeedButton20->isEnabled();
+    Windows->AssistantForm->close();
+    Closing = true;
+    const auto store = SettingsStore::open();
+    writeStoredSettings(*store, collectSettings(), windowState() == Qt::WindowNoState);
+}

@@ -1,0 +1,107 @@
+// Opening a text file and remembering where the user stopped reading it.
+#include "shell/Unitfrmain.h"
+
+#include "app/ProgramWindows.h"
+#include "dialogs/StandardError.h"
+#include "platform/ReadingView.h"
+#include "platform/SettingsStore.h"
+#include "shell/TextFileReader.h"
+#include "shell/TextMemory.h"
+#include "shell/Unitbookmark.h"
+#include "text/Unitfrtext.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QFileInfo>
+
+namespace {
+
+const QStringList OpenFilters{QStringLiteral("Текстовые файлы (*.txt)"),
+                              QStringLiteral("Файлы RTF (*.rtf)"),
+                              QStringLiteral("Все файлы (*)")};
+
+// The hourglass for as long as a file is being read.
+class BusyCursor {
+public:
+    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+};
+
+} // namespace
+
+QString TMainForm::textMemoryPath() const
+{
+    return TextMemory::locate(ProgramDir);
+}
+
+void TMainForm::SpeedButton1Click()
+{
+    TTextForm* text = Windows->TextForm;
+    if (text->RichEdit1->length() > 0)
+        SaveTextPosition();
+
+    const auto store = SettingsStore::open();
+    QFileDialog dialog(this, QStringLiteral("Открыть"));
+    dialog.setObjectName(QStringLiteral("OpenDialog"));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setNameFilters(OpenFilters);
+    bool filterStored = false;
+    const int filterIndex = store->value(QStringLiteral("FilterIndex")).toInt(&filterStored);
+    const QString lastDir = store->value(QStringLiteral("LastDir")).toString();
+    if (filterStored) {
+        dialog.setDirectory(lastDir);
+        if (filterIndex >= 1 && filterIndex <= OpenFilters.size())
+            dialog.selectNameFilter(OpenFilters.at(filterIndex - 1));
+    } else {
+        dialog.setDirectory(ProgramDir + QStringLiteral("LIBRARY"));
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+
+    const QString chosen = QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
+    BusyCursor busy;
+    int caret = 0;
+    int anchor = 0;
+    if (const auto entry = TextMemory(textMemoryPath()).find(chosen)) {
+        if (Windows->BookmarkForm->exec() == 1) {
+            if (!entry->position) {
+                showStandardError(this, QStringLiteral("Неверная запись в textmem.ini для файла \"") +
+                                            chosen + QStringLiteral("\": ") + entry->error);
+                return;
+            }
+            caret = entry->position->caret;
+            anchor = entry->position->anchor;
+        }
+    }
+
+    repaint();
+    const TextFileContent content = TextFileReader::read(chosen);
+    if (!content.ok) {
+        showStandardError(this, content.error);
+        return; // the previous text, its file name and view stay as they were
+    }
+    FileName = chosen;
+    text->setLoadedText(content.text, caret, anchor);
+
+    store->setValue(QStringLiteral("LastDir"),
+                    QDir::toNativeSeparators(QFileInfo(chosen).absolutePath()));
+    store->setValue(QStringLiteral("FilterIndex"),
+                    int(OpenFilters.indexOf(dialog.selectedNameFilter())) + 1);
+    RefreshCourseState();
+}
+
+void TMainForm::SaveTextPosition()
+{
+    TTextForm* text = Windows->TextForm;
+    text->SaveScrollAnchor();
+    if (FileName.isEmpty())
+        return;
+    QString error;
+    if (!TextMemory(textMemoryPath())
+             .save(FileName, text->RichEdit1->caretPosition(), text->ScrollAnchor, &error))
+        showStandardError(this, QStringLiteral("Не удалось сохранить место чтения: ") + error);
+}

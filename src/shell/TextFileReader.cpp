@@ -1,0 +1,70 @@
+#include "shell/TextFileReader.h"
+
+#include "platform/RtfReader.h"
+#include "platform/TextDecoding.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace TextFileReader {
+
+namespace {
+
+TextFileContent failure(const QString& message)
+{
+    return {false, QString(), message};
+}
+
+QString quoted(const QString& path)
+{
+    return QStringLiteral("\"") + QFileInfo(path).fileName() + QStringLiteral("\"");
+}
+
+bool isRtfName(const QString& path)
+{
+    const QString name = QFileInfo(path).fileName();
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    return dot >= 0 && name.mid(dot) == QStringLiteral(".rtf");
+}
+
+} // namespace
+
+TextFileContent read(const QString& path)
+{
+    QFile file(path);
+    if (!file.exists())
+        return failure(QStringLiteral("Файл ") + quoted(path) + QStringLiteral(" не найден."));
+    if (file.size() > MaximumFileSize)
+        return failure(QStringLiteral("Файл ") + quoted(path) +
+                       QStringLiteral(" слишком велик для текста (больше 32 МБ)."));
+    if (!file.open(QIODevice::ReadOnly))
+        return failure(QStringLiteral("Не удалось открыть файл ") + quoted(path) +
+                       QStringLiteral(": ") + file.errorString() + QStringLiteral("."));
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return failure(QStringLiteral("Не удалось прочитать файл ") + quoted(path) +
+                       QStringLiteral(": ") + file.errorString() + QStringLiteral("."));
+
+    QString text;
+    if (isRtfName(path)) {
+        const RtfResult rtf = readRtf(bytes);
+        if (!rtf.ok)
+            return failure(QStringLiteral("Файл ") + quoted(path) +
+                           QStringLiteral(" не является документом RTF."));
+        text = rtf.text;
+    } else {
+        // A NUL byte never occurs in a plain text in a single-byte or UTF-8 encoding.
+        const bool utf16 = bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF");
+        if (!utf16 && bytes.contains('\0'))
+            return failure(QStringLiteral("Файл ") + quoted(path) +
+                           QStringLiteral(" не является текстом: в нём есть двоичные данные."));
+        text = decodeText(bytes);
+    }
+    for (QChar& c : text) {
+        if (c == QLatin1Char('\r') || c == QLatin1Char('\n'))
+            c = QLatin1Char(' ');
+    }
+    return {true, text, QString()};
+}
+
+} // namespace TextFileReader

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+// Reads a text file the way the program shows it: ".rtf" (exactly that case) as rich text,
+// anything else as plain text, and every CR and LF turned into a blank so that the text is
+// one paragraph of the same length.
+struct TextFileContent {
+    bool ok = false;
+    QString text;
+    QString error; // a sentence for the user when ok is false
+};
+
+namespace TextFileReader {
+
+// Files larger than this are not texts anyone reads here; they are refused before reading.
+constexpr qint64 MaximumFileSize = 32 * 1024 * 1024;
+
+TextFileContent read(const QString& path);
+
+} // namespace TextFileReader

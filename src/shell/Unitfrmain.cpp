@@ -1,0 +1,560 @@
+#include "shell/Unitfrmain.h"
+
+#include "app/ProgramWindows.h"
+#include "dialogs/Unitabout.h"
+#include "fieldofview/Unitfrstring.h"
+#include "table/Unitfrtable.h"
+#include "platform/HelpViewer.h"
+#include "text/Unitfrtext.h"
+#include "widgets/TCSpinEdit.h"
+#include "widgets/TStatusBar.h"
+
+#include <QActionGroup>
+#include <QApplication>
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QFontDatabase>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QScreen>
+#include <QSlider>
+#include <QStyle>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+#include <QToolTip>
+
+namespace {
+
+const QColor DarkBlue(0x22, 0x32, 0xA6);
+const QColor LightBlue(0xA3, 0xB9, 0xDA);
+const std::array<int, 4> StatusPanelWidths{150, 150, 150, 200};
+
+QToolBar* makeToolBar(const char* name, QWidget* parent)
+{
+    auto* bar = new QToolBar(parent);
+    bar->setObjectName(QLatin1String(name));
+    bar->setMovable(false);
+    bar->setFloatable(false);
+    bar->setContextMenuPolicy(Qt::PreventContextMenu);
+    return bar;
+}
+
+} // namespace
+
+TMainForm::TMainForm(const QString& programDir, QWidget* parent)
+    : QMainWindow(parent), ProgramDir(programDir)
+{
+    setObjectName(QStringLiteral("MainForm"));
+    setWindowTitle(QStringLiteral("Skimora [ru]"));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/skimora.svg")));
+    setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
+    if (!ProgramDir.endsWith(QLatin1Char('/')))
+        ProgramDir += QLatin1Char('/');
+
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, LightBlue);
+    setPalette(pal);
+
+    MdiArea = new QMdiArea(this);
+    MdiArea->setObjectName(QStringLiteral("ClientArea"));
+    MdiArea->setBackground(DarkBlue);
+    MdiArea->setActivationOrder(QMdiArea::ActivationHistoryOrder);
+    setCentralWidget(MdiArea);
+
+    FrameWidth = style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth);
+    EdgeWidth = std::max(1, style()->pixelMetric(QStyle::PM_DefaultFrameWidth));
+    ScrollWidth = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    EdgeWidth2 = 2 * EdgeWidth;
+    EdgeWidth4 = 4 * EdgeWidth;
+
+    buildToolbars();
+    buildStatusBar();
+    buildHiddenParts();
+
+    ComboBox2->addItems(QFontDatabase::families());
+    ComboBox2->setCurrentIndex(ComboBox2->findText(FontName));
+    ComboBox1->setCurrentIndex(ComboBox1->findText(QString::number(FontSize)));
+    MeasureFont();
+    RecommendSpeed = TrackBar1->value() * 10;
+    RecommendWide = ReadingFieldWidth;
+
+    PanelEdges = statusPanelEdges(StatusPanelWidths);
+    QPalette tipPalette = QToolTip::palette();
+    tipPalette.setColor(QPalette::ToolTipBase, Qt::white);
+    tipPalette.setColor(QPalette::ToolTipText, Qt::black);
+    QToolTip::setPalette(tipPalette);
+
+    IdleTimer = new QTimer(this);
+    IdleTimer->setSingleShot(true);
+    IdleTimer->setInterval(0);
+
+    connectHandlers();
+    qApp->installEventFilter(this);
+
+    resize(782, 501);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+TMainForm::~TMainForm()
+{
+    qApp->removeEventFilter(this);
+}
+
+void TMainForm::setWindows(const ProgramWindows* windows)
+{
+    Windows = windows;
+}
+
+void TMainForm::windowsCreated()
+{
+    connect(MdiArea, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* window) {
+        if (window == Windows->TextForm)
+            Windows->TextForm->FormActivate();
+        else if (window == Windows->StringForm)
+            Windows->StringForm->FormActivate();
+        else if (window == Windows->TableForm)
+            Windows->TableForm->FormActivate();
+    });
+    MdiArea->setActiveSubWindow(Windows->TextForm);
+    Windows->TextForm->FormActivate();
+}
+
+QToolButton* TMainForm::makeButton(QToolBar* bar, const char* name, const QString& caption,
+                                   const QString& hint, const QString& glyph, bool large)
+{
+    auto* button = new QToolButton(bar);
+    button->setObjectName(QLatin1String(name));
+    button->setAutoRaise(true);
+    button->setToolTip(hint);
+    button->setAccessibleName(caption.isEmpty() ? hint : caption);
+    button->setFocusPolicy(Qt::NoFocus);
+    if (!glyph.isEmpty())
+        button->setIcon(QIcon(QStringLiteral(":/icons/") + glyph + QStringLiteral(".svg")));
+    if (large) {
+        button->setText(caption);
+        button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+        button->setIconSize(QSize(22, 22));
+        button->setFixedSize(50, 41);
+    } else {
+        button->setToolButtonStyle(Qt::ToolButtonIconOnly);
+        button->setIconSize(QSize(16, 16));
+        button->setFixedSize(23, 22);
+    }
+    bar->addWidget(button);
+    return button;
+}
+
+void TMainForm::buildToolbars()
+{
+    setStyleSheet(QStringLiteral("QToolBar { background: rgb(163,185,218); border: none; spacing: 1px; }"));
+
+    ToolBar1 = makeToolBar("ToolBar1", this);
+    ToolBar7 = makeToolBar("ToolBar7", this);
+    ToolBar5 = makeToolBar("ToolBar5", this);
+    ToolBar6 = makeToolBar("ToolBar6", this);
+    ToolBar2 = makeToolBar("ToolBar2", this);
+    ToolBar8 = makeToolBar("ToolBar8", this);
+    ToolBar4 = makeToolBar("ToolBar4", this);
+    ToolBar3 = makeToolBar("ToolBar3", this);
+    ToolBar9 = makeToolBar("ToolBar9", this);
+    for (QToolBar* bar : {ToolBar1, ToolBar7, ToolBar5, ToolBar6})
+        addToolBar(Qt::TopToolBarArea, bar);
+    addToolBarBreak(Qt::TopToolBarArea);
+    for (QToolBar* bar : {ToolBar2, ToolBar8, ToolBar4, ToolBar3, ToolBar9})
+        addToolBar(Qt::TopToolBarArea, bar);
+
+    SpeedButton1 = makeButton(ToolBar1, "SpeedButton1", "Открыть", "Открыть", "open", true);
+    SpeedButton10 = makeButton(ToolBar1, "SpeedButton10", "Выход", "Выход", "exit", true);
+
+    SpeedButton2 = makeButton(ToolBar7, "SpeedButton2", "Пуск", "Пуск", "start", true);
+    SpeedButton3 = makeButton(ToolBar7, "SpeedButton3", "Стоп", "Стоп", "stop", true);
+    SpeedButton3->setEnabled(false);
+    buildRegulator();
+
+    SpeedButton14 = makeButton(ToolBar5, "SpeedButton14", "Тест", "Режим тестирования", "test", true);
+    SpeedButton14->setCheckable(true);
+    SpeedButton4 = makeButton(ToolBar5, "SpeedButton4", "Текст", "Чтение текста", "text", true);
+    SpeedButton6 = makeButton(ToolBar5, "SpeedButton6", "Строка", "Тест на ширину поля зрения", "line", true);
+    SpeedButton5 = makeButton(ToolBar5, "SpeedButton5", "Таблица", "Чтение таблиц", "table", true);
+    SpeedButton15 = makeButton(ToolBar5, "SpeedButton15", QString(), "Размер таблицы", "table_size", false);
+    SpeedButton15->setFixedSize(13, 41);
+    SpeedButton15->setEnabled(false);
+    SpeedButton6->setEnabled(false);
+    auto* kinds = new QButtonGroup(this);
+    for (QToolButton* b : {SpeedButton4, SpeedButton6, SpeedButton5}) {
+        b->setCheckable(true);
+        kinds->addButton(b);
+    }
+    SpeedButton4->setChecked(true);
+
+    SpeedButton9 = makeButton(ToolBar6, "SpeedButton9", "Помощь", "Содержание помощи", "help", true);
+    SpeedButton16 = makeButton(ToolBar6, "SpeedButton16", "О...", "О программе", "about", true);
+
+    ComboBox2 = new QComboBox(ToolBar2);
+    ComboBox2->setObjectName(QStringLiteral("ComboBox2"));
+    ComboBox2->setFixedWidth(165);
+    ComboBox2->setToolTip(QStringLiteral("Шрифт"));
+    ComboBox2->setAccessibleName(QStringLiteral("Шрифт"));
+    ComboBox2->setFocusPolicy(Qt::ClickFocus);
+    ToolBar2->addWidget(ComboBox2);
+    ComboBox1 = new QComboBox(ToolBar2);
+    ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
+    ComboBox1->setFixedWidth(56);
+    ComboBox1->setToolTip(QStringLiteral("Размер Шрифта"));
+    ComboBox1->setAccessibleName(QStringLiteral("Размер Шрифта"));
+    ComboBox1->setProperty("helpContext", 240);
+    ComboBox1->setFocusPolicy(Qt::ClickFocus);
+    ComboBox1->addItems({"10", "11", "12", "14", "16", "18", "20", "22", "24", "26", "28", "36",
+                         "48", "72"});
+    ToolBar2->addWidget(ComboBox1);
+
+    SpeedButton11 = makeButton(ToolBar8, "SpeedButton11", QString(), "По левому краю", "align_left", false);
+    SpeedButton12 = makeButton(ToolBar8, "SpeedButton12", QString(), "По центру", "align_center", false);
+    SpeedButton13 = makeButton(ToolBar8, "SpeedButton13", QString(), "По правому краю", "align_right", false);
+    auto* alignment = new QButtonGroup(this);
+    for (QToolButton* b : {SpeedButton11, SpeedButton12, SpeedButton13}) {
+        b->setCheckable(true);
+        alignment->addButton(b);
+    }
+    SpeedButton11->setChecked(true);
+
+    SpeedButton7 = makeButton(ToolBar4, "SpeedButton7", QString(), "Динамическое чтение", "reading_dynamic", false);
+    SpeedButton8 = makeButton(ToolBar4, "SpeedButton8", QString(), "Статическое чтение", "reading_static", false);
+    auto* modes = new QButtonGroup(this);
+    for (QToolButton* b : {SpeedButton7, SpeedButton8}) {
+        b->setCheckable(true);
+        modes->addButton(b);
+    }
+    SpeedButton7->setChecked(true);
+
+    CSpinEdit1 = new TCSpinEdit(ToolBar3);
+    CSpinEdit1->setObjectName(QStringLiteral("CSpinEdit1"));
+    CSpinEdit1->setFixedWidth(49);
+    CSpinEdit1->setRange(0, 10000);
+    CSpinEdit1->setValue(10);
+    CSpinEdit1->setToolTip(QStringLiteral("Ширина поля чтения"));
+    CSpinEdit1->setAccessibleName(QStringLiteral("Ширина поля чтения"));
+    CSpinEdit1->setProperty("helpContext", 260);
+    ToolBar3->addWidget(CSpinEdit1);
+
+    SpeedButton19 = makeButton(ToolBar9, "SpeedButton19", QString(), "Давать советы", "advice_on", false);
+    SpeedButton20 = makeButton(ToolBar9, "SpeedButton20", QString(), "Ассистент", "assistant", false);
+}
+
+void TMainForm::buildRegulator()
+{
+    Panel7 = new QWidget(ToolBar7);
+    Panel7->setObjectName(QStringLiteral("Panel7"));
+    Panel7->setFixedSize(180, 41);
+    Panel7->setStyleSheet(QStringLiteral(
+        "#Panel7 { border-image: url(:/icons/regulator_background.svg) 0 0 0 0 stretch stretch; }"));
+    Panel7->setAttribute(Qt::WA_StyledBackground);
+
+    TrackBar1 = new QSlider(Qt::Horizontal, Panel7);
+    TrackBar1->setObjectName(QStringLiteral("TrackBar1"));
+    TrackBar1->setRange(0, 1000);
+    TrackBar1->setPageStep(100);
+    TrackBar1->setSingleStep(1);
+    TrackBar1->setTickInterval(100);
+    TrackBar1->setTickPosition(QSlider::TicksBelow);
+    TrackBar1->setValue(100);
+    TrackBar1->setGeometry(15, 2, 150, 22);
+    TrackBar1->setToolTip(QStringLiteral("Регулятор скорости"));
+    TrackBar1->setAccessibleName(QStringLiteral("Регулятор скорости"));
+    TrackBar1->setProperty("helpContext", 280);
+
+    auto makeLabel = [this](const char* name, const QString& text) {
+        auto* label = new QLabel(text, Panel7);
+        label->setObjectName(QLatin1String(name));
+        label->setAccessibleName(text);
+        return label;
+    };
+    Label4 = makeLabel("Label4", QStringLiteral("0"));
+    Label4->setGeometry(4, 25, 30, 14);
+    Label5 = makeLabel("Label5", QStringLiteral("10000"));
+    Label5->setGeometry(140, 25, 38, 14);
+    Label5->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    Label1 = makeLabel("Label1", QStringLiteral("1000 симв/мин"));
+    Label1->setGeometry(35, 25, 110, 14);
+    Label1->setAlignment(Qt::AlignCenter);
+
+    auto makeSmall = [this](const char* name, const QString& hint, const QString& glyph) {
+        auto* button = new QToolButton(Panel7);
+        button->setObjectName(QLatin1String(name));
+        button->setAutoRaise(true);
+        button->setFocusPolicy(Qt::NoFocus);
+        button->setIcon(QIcon(QStringLiteral(":/icons/") + glyph + QStringLiteral(".svg")));
+        button->setIconSize(QSize(9, 9));
+        button->setFixedSize(11, 11);
+        button->setToolTip(hint);
+        button->setAccessibleName(hint);
+        return button;
+    };
+    SpeedButton18 = makeSmall("SpeedButton18", QStringLiteral("Медленнее"), QStringLiteral("slower"));
+    SpeedButton18->move(0, 0);
+    SpeedButton21 = makeSmall("SpeedButton21", QStringLiteral("Быстрее"), QStringLiteral("faster"));
+    SpeedButton21->move(169, 0);
+
+    TimerSpeedRegulator = new QTimer(this);
+    TimerSpeedRegulator->setTimerType(Qt::PreciseTimer);
+    ToolBar7->addWidget(Panel7);
+}
+
+void TMainForm::buildStatusBar()
+{
+    StatusBar1 = new TStatusBar(StatusPanelWidths, this);
+    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
+    setStatusBar(StatusBar1);
+}
+
+void TMainForm::buildHiddenParts()
+{
+    auto* panelTestFont = new QWidget(this);
+    panelTestFont->setObjectName(QStringLiteral("PanelTestFont"));
+    panelTestFont->hide();
+    LabelTestFont = new QLabel(QStringLiteral("0"), panelTestFont);
+    LabelTestFont->setObjectName(QStringLiteral("LabelTestFont"));
+    LabelSpace = new QLabel(QStringLiteral(" "), panelTestFont);
+    LabelSpace->setObjectName(QStringLiteral("LabelSpace"));
+
+    PopupMenu1 = new QMenu(this);
+    PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+    N1 = PopupMenu1->addAction(QStringLiteral("Чтение текста"));
+    N2 = PopupMenu1->addAction(QStringLiteral("Тест на ширину поля зрения"));
+    N3 = PopupMenu1->addAction(QStringLiteral("Чтение таблиц"));
+    N1->setObjectName(QStringLiteral("N1"));
+    N2->setObjectName(QStringLiteral("N2"));
+    N3->setObjectName(QStringLiteral("N3"));
+    for (QAction* item : {N1, N2, N3}) {
+        item->setCheckable(true);
+        item->setChecked(true);
+    }
+}
+
+void TMainForm::connectHandlers()
+{
+    connect(SpeedButton1, &QToolButton::clicked, this, &TMainForm::SpeedButton1Click);
+    connect(SpeedButton10, &QToolButton::clicked, this, &TMainForm::SpeedButton10Click);
+    connect(SpeedButton2, &QToolButton::clicked, this, &TMainForm::SpeedButton2Click);
+    connect(SpeedButton3, &QToolButton::clicked, this, &TMainForm::SpeedButton3Click);
+    connect(SpeedButton4, &QToolButton::clicked, this, &TMainForm::SpeedButton4Click);
+    connect(SpeedButton5, &QToolButton::clicked, this, &TMainForm::SpeedButton5Click);
+    connect(SpeedButton6, &QToolButton::clicked, this, &TMainForm::SpeedButton6Click);
+    connect(SpeedButton14, &QToolButton::clicked, this, &TMainForm::SpeedButton14Click);
+    connect(SpeedButton7, &QToolButton::clicked, this, &TMainForm::SpeedButton7Click);
+    connect(SpeedButton8, &QToolButton::clicked, this, &TMainForm::SpeedButton8Click);
+    connect(SpeedButton11, &QToolButton::clicked, this, &TMainForm::SpeedButton11Click);
+    connect(SpeedButton12, &QToolButton::clicked, this, &TMainForm::SpeedButton12Click);
+    connect(SpeedButton13, &QToolButton::clicked, this, &TMainForm::SpeedButton13Click);
+    connect(SpeedButton20, &QToolButton::clicked, this, &TMainForm::SpeedButton20Click);
+    connect(SpeedButton9, &QToolButton::clicked, this, &TMainForm::SpeedButton9Click);
+    connect(SpeedButton16, &QToolButton::clicked, this, &TMainForm::SpeedButton16Click);
+    connect(SpeedButton19, &QToolButton::clicked, this, &TMainForm::SpeedButton19Click);
+    connect(N1, &QAction::triggered, this, &TMainForm::N1Click);
+    connect(N2, &QAction::triggered, this, &TMainForm::N2Click);
+    connect(N3, &QAction::triggered, this, &TMainForm::N3Click);
+
+    connect(TrackBar1, &QSlider::valueChanged, this, &TMainForm::TrackBar1Change);
+    connect(SpeedButton18, &QToolButton::pressed, this, [this] { startRegulatorRepeat(false); });
+    connect(SpeedButton21, &QToolButton::pressed, this, [this] { startRegulatorRepeat(true); });
+    connect(SpeedButton18, &QToolButton::released, this, &TMainForm::stopRegulatorRepeat);
+    connect(SpeedButton21, &QToolButton::released, this, &TMainForm::stopRegulatorRepeat);
+    connect(TimerSpeedRegulator, &QTimer::timeout, this, &TMainForm::TimerSpeedRegulatorTimer);
+    connect(StatusBar1, &TStatusBar::mouseMoved, this, &TMainForm::StatusBar1MouseMove);
+
+    connect(ComboBox2, &QComboBox::activated, this, &TMainForm::ComboBox2Change);
+    connect(ComboBox1, &QComboBox::activated, this, &TMainForm::ComboBox1Change);
+    connect(CSpinEdit1, &QSpinBox::valueChanged, this, &TMainForm::CSpinEdit1Change);
+
+    connect(IdleTimer, &QTimer::timeout, this, &TMainForm::checkFirstTextAdvice);
+}
+
+QMdiSubWindow* TMainForm::ActiveMDIChild() const
+{
+    return MdiArea->activeSubWindow();
+}
+
+HelpViewer* TMainForm::helpViewer()
+{
+    if (!Help) {
+        Help = new HelpViewer(ProgramDir + QStringLiteral("help"), this);
+        Help->setAttribute(Qt::WA_DeleteOnClose, false);
+    }
+    return Help;
+}
+
+void TMainForm::SpeedButton9Click()
+{
+    helpViewer()->showContents();
+}
+
+void TMainForm::SpeedButton10Click()
+{
+    close();
+}
+
+void TMainForm::SpeedButton16Click()
+{
+    Windows->AboutForm->showAsAbout();
+}
+
+void TMainForm::SpeedButton19Click()
+{
+    const QPoint corner = SpeedButton19->mapToGlobal(SpeedButton19->rect().bottomRight());
+    PopupMenu1->popup(QPoint(corner.x() - PopupMenu1->sizeHint().width(), corner.y()));
+}
+
+void TMainForm::N1Click()
+{
+    UpdateAdviceGlyph();
+}
+
+void TMainForm::N2Click()
+{
+    UpdateAdviceGlyph();
+}
+
+void TMainForm::N3Click()
+{
+    UpdateAdviceGlyph();
+}
+
+void TMainForm::UpdateAdviceGlyph()
+{
+    const bool anyOn = N1->isChecked() || N2->isChecked() || N3->isChecked();
+    SpeedButton19->setIcon(QIcon(anyOn ? QStringLiteral(":/icons/advice_on.svg")
+                                       : QStringLiteral(":/icons/advice_off.svg")));
+    SpeedButton19->setProperty("adviceImage", anyOn ? 0 : 1);
+}
+
+bool TMainForm::FormShortCut(const QKeyEvent& key)
+{
+    if (key.isAutoRepeat() || (Windows && Windows->AboutForm->isVisible()))
+        return false;
+    switch (key.key()) {
+    case Qt::Key_Escape:
+        if (SpeedButton3->isEnabled()) {
+            SpeedButton3->click();
+            return true;
+        }
+        return false;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (SpeedButton2->isEnabled())
+            SpeedButton2->click();
+        else if (SpeedButton3->isEnabled())
+            SpeedButton3->click();
+        else
+            return false;
+        return true;
+    case Qt::Key_F1:
+        SpeedButton9->click();
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool TMainForm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        // Only keys aimed at the frame or one of its children; dialogs handle their own.
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (widget && widget->window() == this && FormShortCut(*static_cast<QKeyEvent*>(event)))
+            return true;
+    } else if (event->type() == QEvent::ToolTip && watched == TrackBar1) {
+        // The regulator's hint goes below the whole regulator panel.
+        const QPoint below = Panel7->mapToGlobal(QPoint(0, Panel7->height()));
+        const QPoint at = TrackBar1->mapToGlobal(static_cast<QHelpEvent*>(event)->pos());
+        QToolTip::showText(QPoint(at.x(), below.y()), TrackBar1->toolTip(), TrackBar1);
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TMainForm::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (!FirstShowDone) {
+        FirstShowDone = true;
+        QTimer::singleShot(0, this, &TMainForm::FormShow);
+    }
+}
+
+void TMainForm::FormShow()
+{
+    Windows->AboutForm->showAsSplash();
+    if (Assistant)
+        SpeedButton20Click();
+}
+
+void TMainForm::StartGuidedCourse()
+{
+    // The guided course is not part of the program yet; the assistant button and the
+    // "Assistant" setting lead here.
+}
+
+void TMainForm::resizeEvent(QResizeEvent* event)
+{
+    const QSize oldSize = event->oldSize();
+    if (oldSize.isValid()) {
+        if (Windows && Windows->TextForm && ActiveMDIChild() == Windows->TextForm)
+            Windows->TextForm->SaveScrollAnchor();
+        if (windowState() == Qt::WindowNoState && oldSize.width() != event->size().width())
+            writeBounds();
+    }
+    QMainWindow::resizeEvent(event);
+    FormResize();
+}
+
+void TMainForm::FormResize()
+{
+    if (!Windows || !Windows->TextForm || !ActiveMDIChild())
+        return;
+    if (ActiveMDIChild() == Windows->TextForm) {
+        Windows->TextForm->RelayoutText();
+        if (!TextLaidOut) {
+            TextLaidOut = true;
+            IdleTimer->start();
+        }
+    } else if (ActiveMDIChild() == Windows->StringForm) {
+        Windows->StringForm->FormActivate();
+    }
+    Windows->TableForm->CentreGrid();
+}
+
+void TMainForm::updateMinimumWidth()
+{
+    setMinimumWidth(std::max(MinWidthText, MinWidthString));
+}
+
+void TMainForm::checkFirstTextAdvice()
+{
+    if (FirstAdviceChecked || !Windows || ActiveMDIChild() != Windows->TextForm || !TextLaidOut)
+        return;
+    FirstAdviceChecked = true;
+    if (N1->isChecked())
+        Windows->TextForm->ShowTextAdvice();
+}
+
+void TMainForm::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange && Running) {
+        // During a run the frame keeps its size: no minimising or maximising.
+        const auto* change = static_cast<QWindowStateChangeEvent*>(event);
+        if (windowState() != change->oldState())
+            QTimer::singleShot(0, this, [this, old = change->oldState()] { setWindowState(old); });
+    }
+}
+
+void TMainForm::closeEvent(QCloseEvent* event)
+{
+    FormClose();
+    QMainWindow::closeEvent(event);
+}

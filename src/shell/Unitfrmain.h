@@ -1,0 +1,235 @@
+#pragma once
+
+#include "shell/RunState.h"
+#include "shell/StatusHints.h"
+
+#include <QMainWindow>
+#include <QString>
+
+class QComboBox;
+class QKeyEvent;
+class QLabel;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QSlider;
+class QTimer;
+class QToolBar;
+class QToolButton;
+class QWidget;
+class HelpViewer;
+class ReadingView;
+class TCSpinEdit;
+class TStatusBar;
+struct ProgramWindows;
+struct StoredSettings;
+
+// The frame of the whole program: toolbars, status bar and the three exercise windows as
+// children of a multiple-document area. Every other window reads the shared settings from the
+// public fields below and writes back only the ones its own behaviour names.
+class TMainForm : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TMainForm(const QString& programDir, QWidget* parent = nullptr);
+    ~TMainForm() override;
+
+    // Called once by the program after every window exists.
+    void setWindows(const ProgramWindows* windows);
+    // Called once every window exists: the text window becomes the active child.
+    void windowsCreated();
+
+    // Reads the settings store. Returns false (after telling the user) when the store is missing.
+    bool FormCreate();
+
+    // --- Shared fields -------------------------------------------------------------------
+    QString FontName = QStringLiteral("Arial");
+    int FontSize = 12;
+    int TextAlignment = 0;
+    int ReadingFieldWidth = 10;
+    int TextColumnWidth = 140;
+    int CharInterval = 60;
+    int RecommendWide = 10;
+    int RecommendSpeed = 1000;
+    int Column = 4;
+    int Row = 3;
+    int CharWidth = 0;
+    int CharHeight = 0;
+    int SpaceWidth = 0;
+    int MinWidthText = 0;
+    int MinWidthString = 0;
+    QString FileName;
+    QString ProgramDir;
+    int FrameWidth = 0;
+    int EdgeWidth = 0;
+    int ScrollWidth = 0;
+    int EdgeWidth2 = 0;
+    int EdgeWidth4 = 0;
+    bool StopPressed = false;
+    bool TextKindActive = true;
+    bool TableKindActive = false;
+    bool StringKindActive = false;
+    bool TestToggled = false;
+    StatusPanelEdges PanelEdges;
+    int HintPanelLeft = 0;
+    int HintPanelRight = 0;
+    bool Closing = false;
+    bool TextLaidOut = false;
+    int LastExercise = 0;
+    int CurrentTextAdvice = 0;
+    int CurrentStringAdvice = 0;
+    int CurrentTableAdvice = 0;
+    bool RestartCourse = false;
+    bool Assistant = true;
+    bool Markers = true;
+    bool RegulatorUp = false;
+
+    // --- Controls ------------------------------------------------------------------------
+    QToolButton* SpeedButton1 = nullptr;  // Открыть
+    QToolButton* SpeedButton10 = nullptr; // Выход
+    QToolButton* SpeedButton2 = nullptr;  // Пуск
+    QToolButton* SpeedButton3 = nullptr;  // Стоп
+    QToolButton* SpeedButton14 = nullptr; // Тест
+    QToolButton* SpeedButton4 = nullptr;  // Текст
+    QToolButton* SpeedButton6 = nullptr;  // Строка
+    QToolButton* SpeedButton5 = nullptr;  // Таблица
+    QToolButton* SpeedButton15 = nullptr; // table size
+    QToolButton* SpeedButton9 = nullptr;  // Помощь
+    QToolButton* SpeedButton16 = nullptr; // О...
+    QToolButton* SpeedButton11 = nullptr; // align left
+    QToolButton* SpeedButton12 = nullptr; // align centre
+    QToolButton* SpeedButton13 = nullptr; // align right
+    QToolButton* SpeedButton7 = nullptr;  // dynamic reading
+    QToolButton* SpeedButton8 = nullptr;  // static reading
+    QToolButton* SpeedButton19 = nullptr; // advice menu
+    QToolButton* SpeedButton20 = nullptr; // assistant
+    QToolButton* SpeedButton18 = nullptr; // regulator: slower
+    QToolButton* SpeedButton21 = nullptr; // regulator: faster
+    QComboBox* ComboBox2 = nullptr;       // font face
+    QComboBox* ComboBox1 = nullptr;       // font size
+    TCSpinEdit* CSpinEdit1 = nullptr;     // reading-field width
+    QWidget* Panel7 = nullptr;            // speed regulator panel
+    QSlider* TrackBar1 = nullptr;
+    QLabel* Label1 = nullptr; // current speed under the bar
+    QLabel* Label4 = nullptr;
+    QLabel* Label5 = nullptr;
+    TStatusBar* StatusBar1 = nullptr;
+    QMenu* PopupMenu1 = nullptr;
+    QAction* N1 = nullptr;
+    QAction* N2 = nullptr;
+    QAction* N3 = nullptr;
+    QTimer* TimerSpeedRegulator = nullptr;
+    QLabel* LabelTestFont = nullptr;
+    QLabel* LabelSpace = nullptr;
+    QToolBar* ToolBar1 = nullptr;
+    QToolBar* ToolBar7 = nullptr;
+    QToolBar* ToolBar5 = nullptr;
+    QToolBar* ToolBar6 = nullptr;
+    QToolBar* ToolBar2 = nullptr;
+    QToolBar* ToolBar8 = nullptr;
+    QToolBar* ToolBar4 = nullptr;
+    QToolBar* ToolBar3 = nullptr;
+    QToolBar* ToolBar9 = nullptr;
+
+    QMdiArea* mdiArea() const { return MdiArea; }
+    // The frame's active child, or nullptr.
+    QMdiSubWindow* ActiveMDIChild() const;
+    const ProgramWindows& windows() const { return *Windows; }
+
+    // --- Run control ---------------------------------------------------------------------
+    void SetRunState(RunState state);
+    RunControls runControls() const;
+    bool isRunning() const;
+    void RefreshCourseState();
+    // Test mode switched off because no test text could be prepared.
+    void LeaveTestMode();
+
+    // --- Regulator and status bar --------------------------------------------------------
+    void TrackBar1Change();
+    void TimerSpeedRegulatorTimer();
+    void StatusBar1MouseMove(int x);
+    void setStatusPanel(int panel, const QString& text);
+    QString statusPanel(int panel) const;
+
+    // --- Fonts and width -----------------------------------------------------------------
+    void MeasureFont();
+    void ComboBox2Change();
+    void ComboBox1Change();
+    void CSpinEdit1Change();
+
+    // --- Text loading ----------------------------------------------------------------------
+    void SpeedButton1Click();
+    void SaveTextPosition();
+    QString textMemoryPath() const;
+
+    // --- Other handlers ------------------------------------------------------------------
+    void SpeedButton2Click();
+    void SpeedButton3Click();
+    void SpeedButton4Click();
+    void SpeedButton5Click();
+    void SpeedButton6Click();
+    void SpeedButton14Click();
+    void SpeedButton7Click();
+    void SpeedButton8Click();
+    void SpeedButton11Click();
+    void SpeedButton12Click();
+    void SpeedButton13Click();
+    void SpeedButton20Click();
+    void SpeedButton9Click();
+    void SpeedButton10Click();
+    void SpeedButton16Click();
+    void SpeedButton19Click();
+    void N1Click();
+    void N2Click();
+    void N3Click();
+    void UpdateAdviceGlyph();
+    // Returns true when the key was taken as a shortcut.
+    bool FormShortCut(const QKeyEvent& key);
+
+    HelpViewer* helpViewer();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // Window assembly (Unitfrmain.cpp).
+    void buildToolbars();
+    void buildRegulator();
+    void buildStatusBar();
+    void buildHiddenParts();
+    QToolButton* makeButton(QToolBar* bar, const char* name, const QString& caption,
+                            const QString& hint, const QString& glyph, bool large);
+    void connectHandlers();
+
+    // Settings (MainFormSettings.cpp).
+    void applySettings(const StoredSettings& s);
+    StoredSettings collectSettings() const;
+    void writeBounds();
+    void FormClose();
+
+    // Start-up and resizing.
+    void FormShow();
+    void FormResize();
+    void updateMinimumWidth();
+    void checkFirstTextAdvice();
+    void StartGuidedCourse();
+
+    // Regulator repeat.
+    void startRegulatorRepeat(bool up);
+    void stopRegulatorRepeat();
+
+    void setTestMayBeReleased(bool allowed) { TestMayBeReleased = allowed; }
+    void setCaptionsForState(RunState state);
+
+    QMdiArea* MdiArea = nullptr;
+    const ProgramWindows* Windows = nullptr;
+    HelpViewer* Help = nullptr;
+    QTimer* IdleTimer = nullptr;
+    bool FirstShowDone = false;
+    bool FirstAdviceChecked = false;
+    bool TestMayBeReleased = true;
+    bool Running = false;
+};

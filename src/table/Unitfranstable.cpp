@@ -1,0 +1,72 @@
+#include "table/Unitfranstable.h"
+
+#include "dialogs/DialogStyle.h"
+#include "platform/HelpContext.h"
+
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+
+QLineEdit* makeEdit(QWidget* parent, const char* name, int number, int left)
+{
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(QLatin1String(name));
+    edit->setAccessibleName(QStringLiteral("Пропущенное число ") + QString::number(number));
+    QPalette palette = edit->palette();
+    palette.setColor(QPalette::Base, Qt::white);
+    palette.setColor(QPalette::Text, Qt::black);
+    edit->setPalette(palette);
+    edit->setGeometry(left, 24, 60, 21);
+    return edit;
+}
+
+QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption, int left)
+{
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(QLatin1String(name));
+    button->setAccessibleName(caption);
+    button->setGeometry(left, 80, 75, 25);
+    return button;
+}
+
+} // namespace
+
+TAnsTableForm::TAnsTableForm(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("AnsTableForm"));
+    setWindowTitle(QStringLiteral("Вопросы к тесту"));
+    setProperty("helpContext", HelpContext::TableQuestions);
+    applyDialogStyle(this);
+    setFixedSize(248, 116);
+
+    // Created in tab order: OK, Cancel, then the group with the three edits.
+    BitBtn1 = makeButton(this, "BitBtn1", QStringLiteral("OK"), 40);
+    BitBtn1->setDefault(true);
+    BitBtn2 = makeButton(this, "BitBtn2", QStringLiteral("Отмена"), 133);
+
+    GroupBox1 = new QGroupBox(QStringLiteral("Введите пропущенные числа:"), this);
+    GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
+    GroupBox1->setAccessibleName(GroupBox1->title());
+    GroupBox1->setGeometry(8, 8, 232, 60);
+    Edit1 = makeEdit(GroupBox1, "Edit1", 1, 12);
+    Edit2 = makeEdit(GroupBox1, "Edit2", 2, 86);
+    Edit3 = makeEdit(GroupBox1, "Edit3", 3, 160);
+
+    setTabOrder(BitBtn1, BitBtn2);
+    setTabOrder(BitBtn2, Edit1);
+    setTabOrder(Edit1, Edit2);
+    setTabOrder(Edit2, Edit3);
+
+    connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
+    connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+// The dialog opens with the focus on OK, so Enter answers at once.
+void TAnsTableForm::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    BitBtn1->setFocus();
+}

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QDialog>
+
+class QGroupBox;
+class QLineEdit;
+class QPushButton;
+
+// Questions of the table test: the three numbers that were left out of the grid.
+class TAnsTableForm : public QDialog {
+    Q_OBJECT
+public:
+    explicit TAnsTableForm(QWidget* parent);
+
+    QGroupBox* GroupBox1 = nullptr;
+    QLineEdit* Edit1 = nullptr;
+    QLineEdit* Edit2 = nullptr;
+    QLineEdit* Edit3 = nullptr;
+    QPushButton* BitBtn1 = nullptr; // OK
+    QPushButton* BitBtn2 = nullptr; // Cancel, also Escape
+
+protected:
+    void showEvent(QShowEvent* event) override;
+};

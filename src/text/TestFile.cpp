@@ -1,0 +1,221 @@
+#include "text/TestFile.h"
+
+#include "platform/TextDecoding.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QtEndian>
+
+namespace {
+
+// A test text is a page or a short story; anything far larger is not a test file.
+constexpr qint64 MaxFileSize = 64 * 1024 * 1024;
+
+QString damaged(const QString& what) {
+    return QStringLiteral("Файл теста повреждён: %1.").arg(what);
+}
+
+// Reads the fields of a test file in order, refusing anything that would run
+// past the end of the data.
+class FieldReader {
+public:
+    explicit FieldReader(QByteArrayView bytes) : m_bytes(bytes) {}
+
+    std::optional<qint32> readInt() {
+        if (m_bytes.size() - m_pos < 4)
+            return std::nullopt;
+        const qint32 value = qFromLittleEndian<qint32>(m_bytes.data() + m_pos);
+        m_pos += 4;
+        return value;
+    }
+
+    // The string of a length-prefixed field, or an error text.
+    std::optional<QString> readString(const QString& name, QString* error) {
+        const std::optional<qint32> length = readInt();
+        if (!length) {
+            *error = damaged(QStringLiteral("он обрывается перед полем «%1»").arg(name));
+            return std::nullopt;
+        }
+        if (*length < 0) {
+            *error = damaged(QStringLiteral("отрицательная длина поля «%1»").arg(name));
+            return std::nullopt;
+        }
+        if (*length > m_bytes.size() - m_pos) {
+            *error = damaged(QStringLiteral("поле «%1» длиннее остатка файла").arg(name));
+            return std::nullopt;
+        }
+        QByteArrayView field = m_bytes.sliced(m_pos, *length);
+        m_pos += *length;
+        const qsizetype nul = field.indexOf('\0');
+        if (nul >= 0)
+            field = field.first(nul);
+        return decodeWindows1251(field);
+    }
+
+private:
+    QByteArrayView m_bytes;
+    qsizetype m_pos = 0;
+};
+
+void appendInt(QByteArray* out, qint32 value) {
+    char bytes[4];
+    qToLittleEndian(value, bytes);
+    out->append(bytes, 4);
+}
+
+void appendString(QByteArray* out, const QString& text) {
+    QByteArray bytes = encodeWindows1251(text);
+    // The string ends at the first NUL, so nothing after one could be read back.
+    const qsizetype nul = bytes.indexOf('\0');
+    if (nul >= 0)
+        bytes.truncate(nul);
+    bytes.append('\0');
+    appendInt(out, static_cast<qint32>(bytes.size()));
+    out->append(bytes);
+}
+
+} // namespace
+
+bool hasReadableCharacter(QStringView text) {
+    for (const QChar c : text) {
+        if (c != u' ' && c != u'\r' && c != u'\n')
+            return true;
+    }
+    return false;
+}
+
+TestFileRead decodeTestFile(QByteArrayView bytes) {
+    TestFileRead result;
+    TestText test;
+    FieldReader reader(bytes);
+
+    std::optional<QString> text = reader.readString(QStringLiteral("текст"), &result.error);
+    if (!text)
+        return result;
+    test.text = *text;
+
+    for (int q = 0; q < TestQuestionCount; ++q) {
+        const QString name = QStringLiteral("вопрос %1").arg(q + 1);
+        std::optional<QString> question = reader.readString(name, &result.error);
+        if (!question)
+            return result;
+        test.questions[q] = *question;
+        for (int a = 0; a < TestAnswerCount; ++a) {
+            const QString answerName =
+                QStringLiteral("ответ %1 к вопросу %2").arg(a + 1).arg(q + 1);
+            std::optional<QString> answer = reader.readString(answerName, &result.error);
+            if (!answer)
+                return result;
+            test.answers[q][a] = *answer;
+        }
+    }
+
+    for (int q = 0; q < TestQuestionCount; ++q) {
+        const std::optional<qint32> right = reader.readInt();
+        if (!right) {
+            result.error =
+                damaged(QStringLiteral("нет номера правильного ответа к вопросу %1").arg(q + 1));
+            return result;
+        }
+        if (*right < 0 || *right >= TestAnswerCount) {
+            result.error = damaged(QStringLiteral("номер правильного ответа к вопросу %1 равен %2")
+                                       .arg(q + 1)
+                                       .arg(*right));
+            return result;
+        }
+        test.right[q] = *right;
+    }
+
+    // Playback times only readable characters; without one no speed can be measured.
+    if (!hasReadableCharacter(test.text)) {
+        result.error = damaged(QStringLiteral("в тексте нет ни одного символа для чтения"));
+        return result;
+    }
+
+    result.test = std::move(test);
+    return result;
+}
+
+TestFileRead readTestFile(const QString& path) {
+    const QString name = QDir::toNativeSeparators(path);
+    QFile file(path);
+    if (!QFileInfo(path).isFile()) {
+        TestFileRead result;
+        result.error = QStringLiteral("Файл теста %1 не найден.").arg(name);
+        return result;
+    }
+    if (!file.open(QIODevice::ReadOnly)) {
+        TestFileRead result;
+        result.error =
+            QStringLiteral("Не удалось открыть файл теста %1: %2").arg(name, file.errorString());
+        return result;
+    }
+    if (file.size() > MaxFileSize) {
+        TestFileRead result;
+        result.error = QStringLiteral("Файл теста %1 слишком велик.").arg(name);
+        return result;
+    }
+    const QByteArray bytes = file.read(MaxFileSize + 1);
+    if (file.error() != QFileDevice::NoError) {
+        TestFileRead result;
+        result.error =
+            QStringLiteral("Не удалось прочитать файл теста %1: %2").arg(name, file.errorString());
+        return result;
+    }
+    TestFileRead result = decodeTestFile(bytes);
+    if (!result.test)
+        result.error = name + u'\n' + result.error;
+    return result;
+}
+
+QByteArray encodeTestFile(const TestText& test) {
+    QByteArray out;
+    appendString(&out, test.text);
+    for (int q = 0; q < TestQuestionCount; ++q) {
+        appendString(&out, test.questions[q]);
+        for (int a = 0; a < TestAnswerCount; ++a)
+            appendString(&out, test.answers[q][a]);
+    }
+    for (int q = 0; q < TestQuestionCount; ++q)
+        appendInt(&out, test.right[q]);
+    return out;
+}
+
+bool writeTestFile(const QString& path, const TestText& test, QString* error) {
+    const QByteArray bytes = encodeTestFile(test);
+    QSaveFile file(path);
+    const auto fail = [&] {
+        if (error)
+            *error = QStringLiteral("Не удалось записать файл %1: %2")
+                         .arg(QDir::toNativeSeparators(path), file.errorString());
+        return false;
+    };
+    if (!file.open(QIODevice::WriteOnly))
+        return fail();
+    if (file.write(bytes) != bytes.size()) {
+        const bool failed = fail();
+        file.cancelWriting();
+        return failed;
+    }
+    if (!file.commit())
+        return fail();
+    return true;
+}
+
+QString testDirPath(const QString& programDir) {
+    return QDir(programDir).filePath(QStringLiteral("Test"));
+}
+
+QString testFilePath(const QString& programDir, int number) {
+    return QDir(testDirPath(programDir)).filePath(QStringLiteral("SKt%1.tst").arg(number));
+}
+
+int countTestFiles(const QString& testDir) {
+    const QDir dir(testDir);
+    int count = 0;
+    while (QFileInfo(dir.filePath(QStringLiteral("SKt%1.tst").arg(count + 1))).isFile())
+        ++count;
+    return count;
+}

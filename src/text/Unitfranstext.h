@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QDialog>
+
+#include <array>
+
+class QButtonGroup;
+class QGroupBox;
+class QPushButton;
+class QRadioButton;
+
+// Five multiple-choice questions about the test text just read.
+class TAnsTextForm : public QDialog {
+    Q_OBJECT
+public:
+    explicit TAnsTextForm(QWidget* parent);
+
+    // Question q (0..4) with its three answers.
+    void setQuestion(int q, const QString& question, const std::array<QString, 3>& answers);
+    void clearChoices();
+    // The index (0..2) of the item chosen in question q, or -1 when none is chosen.
+    int chosen(int q) const;
+    void choose(int q, int item);
+
+    std::array<QGroupBox*, 5> RadioGroups{};
+    std::array<std::array<QRadioButton*, 3>, 5> Items{};
+    QPushButton* OkButton = nullptr;
+    QPushButton* CancelButton = nullptr;
+
+private:
+    std::array<QButtonGroup*, 5> Groups{};
+};

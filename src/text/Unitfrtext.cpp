@@ -1,0 +1,359 @@
+// The text window: its ruler, the column layout and the view kept on the same text.
+#include "text/Unitfrtext.h"
+
+#include "app/ProgramWindows.h"
+#include "platform/ReadingView.h"
+#include "shell/SpeedRegulator.h"
+#include "shell/Unitfrmain.h"
+#include "text/ColumnLayout.h"
+#include "widgets/TCSpinEdit.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QTimer>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+const QColor Silver(0xC0, 0xC0, 0xC0);
+const QColor RulerColour(0xA3, 0xB9, 0xDA);
+const QColor DarkBlue(0x22, 0x32, 0xA6);
+const QColor GripColour(0xFF, 0xB6, 0x00);
+
+QFrame* makeGrip(const char* name, QWidget* parent)
+{
+    auto* grip = new QFrame(parent);
+    grip->setObjectName(QLatin1String(name));
+    grip->setFrameShape(QFrame::Panel);
+    grip->setFrameShadow(QFrame::Raised);
+    grip->setAutoFillBackground(true);
+    QPalette pal = grip->palette();
+    pal.setColor(QPalette::Window, GripColour);
+    grip->setPalette(pal);
+    grip->setCursor(Qt::SizeHorCursor);
+    grip->setToolTip(QStringLiteral("Ширина колонки текста"));
+    grip->setAccessibleName(QStringLiteral("Ширина колонки текста"));
+    return grip;
+}
+
+} // namespace
+
+TTextForm::TTextForm(TMainForm& mainForm) : Main(mainForm)
+{
+    setObjectName(QStringLiteral("TextForm"));
+    setWindowTitle(QStringLiteral("Чтение текста"));
+    setProperty("helpContext", 300);
+    setWindowFlags(Qt::SubWindow | Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint |
+                   Qt::WindowTitleHint);
+
+    auto* body = new QWidget(this);
+    body->setAutoFillBackground(true);
+    QPalette white = body->palette();
+    white.setColor(QPalette::Window, Qt::white);
+    body->setPalette(white);
+    auto* layout = new QVBoxLayout(body);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+
+    Panel8 = new QFrame(body);
+    Panel8->setObjectName(QStringLiteral("Panel8"));
+    Panel8->setFixedHeight(11);
+    Panel8->setAutoFillBackground(true);
+    QPalette strip = Panel8->palette();
+    strip.setColor(QPalette::Window, DarkBlue);
+    Panel8->setPalette(strip);
+    layout->addWidget(Panel8);
+
+    WindowFormat = new QFrame(Panel8);
+    WindowFormat->setObjectName(QStringLiteral("WindowFormat"));
+    WindowFormat->setToolTip(QStringLiteral("Ширина колонки текста"));
+    WindowFormat->setAccessibleName(QStringLiteral("Ширина колонки текста"));
+    WindowFormat->setStyleSheet(QStringLiteral(
+        "#WindowFormat { background-color: rgb(163,185,218);"
+        " border-image: url(:/icons/ruler.svg) 0 0 0 0 stretch stretch; }"));
+    WindowFormat->setGeometry(0, 0, Main.TextColumnWidth, 11);
+
+    Label1 = new QLabel(WindowFormat);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setAlignment(Qt::AlignCenter);
+    Label1->setAttribute(Qt::WA_TransparentForMouseEvents);
+    QFont small = Label1->font();
+    small.setPixelSize(9);
+    Label1->setFont(small);
+    QPalette caption = Label1->palette();
+    caption.setColor(QPalette::WindowText, DarkBlue);
+    Label1->setPalette(caption);
+
+    MarginLeft = makeGrip("MarginLeft", WindowFormat);
+    MarginRight = makeGrip("MarginRight", WindowFormat);
+    MarginLeft->installEventFilter(this);
+    MarginRight->installEventFilter(this);
+
+    Panel1 = new QWidget(body);
+    Panel1->setObjectName(QStringLiteral("Panel1"));
+    auto* panelLayout = new QVBoxLayout(Panel1);
+    panelLayout->setContentsMargins(0, 0, 0, 0);
+    RichEdit1 = new ReadingView(Panel1);
+    RichEdit1->setObjectName(QStringLiteral("RichEdit1"));
+    RichEdit1->setAccessibleName(QStringLiteral("Текст"));
+    RichEdit1->setBaseColor(Silver);
+    panelLayout->addWidget(RichEdit1);
+    layout->addWidget(Panel1, 1);
+    setWidget(body);
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setTimerType(Qt::PreciseTimer);
+    Timer1->setSingleShot(true);
+    connect(Timer1, &QTimer::timeout, this, &TTextForm::Timer1Timer);
+    connect(RichEdit1, &ReadingView::textChanged, this, &TTextForm::RichEdit1Change);
+
+    {
+        const QSignalBlocker quiet(Main.CSpinEdit1);
+        Main.CSpinEdit1->setValue(Main.ReadingFieldWidth);
+    }
+    setRulerWidth(Main.TextColumnWidth);
+}
+
+int TTextForm::clientWidthOfMain() const
+{
+    return Main.mdiArea()->width();
+}
+
+static ColumnLayout::Metrics metricsOf(const TMainForm& m)
+{
+    return {m.CharWidth, m.EdgeWidth, m.FrameWidth, m.ScrollWidth};
+}
+
+void TTextForm::setRulerWidth(int width)
+{
+    const ColumnLayout::Limits limits{RulerMinimum, RulerMaximum};
+    const int w = limits.clamp(width);
+    WindowFormat->resize(w, WindowFormat->height());
+    Label1->setGeometry(0, 0, w, WindowFormat->height());
+    MarginLeft->setGeometry(0, 0, Main.EdgeWidth2, WindowFormat->height());
+    MarginRight->setGeometry(w - Main.EdgeWidth2, 0, Main.EdgeWidth2, WindowFormat->height());
+}
+
+int TTextForm::columnPanelWidth() const
+{
+    return WindowFormat->width();
+}
+
+void TTextForm::placeRuler(int left)
+{
+    WindowFormat->move(left, 0);
+}
+
+void TTextForm::RelayoutText()
+{
+    FitFontToWindow();
+    SetColumnLimits();
+    SnapColumn();
+    CenterColumn();
+    ReformatText();
+}
+
+void TTextForm::FitFontToWindow()
+{
+    QStringList sizes;
+    for (int i = 0; i < Main.ComboBox1->count(); ++i)
+        sizes << Main.ComboBox1->itemText(i);
+    const auto fit = ColumnLayout::fitFontToWindow(
+        Main.CSpinEdit1->value(), Main.frameGeometry().width(), metricsOf(Main), sizes,
+        Main.ComboBox1->currentIndex(), Main.FontSize, [this](int size) {
+            Main.FontSize = size;
+            Main.MeasureFont();
+            return Main.CharWidth;
+        });
+    if (!fit.warning)
+        return;
+    Main.FontSize = fit.fontSize;
+    Main.MeasureFont();
+    {
+        const QSignalBlocker quiet(Main.ComboBox1);
+        Main.ComboBox1->setCurrentIndex(Main.ComboBox1->findText(QString::number(Main.FontSize)));
+    }
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Предупреждение"),
+                    QStringLiteral("Максимальный размер для этого шрифта - ") +
+                        Main.ComboBox1->currentText() +
+                        QStringLiteral(".\nДля изменения размера шрифта, уменьшите размер поля "
+                                       "чтения или увеличте размер окна."),
+                    QMessageBox::Ok, &Main);
+    box.setWindowModality(Qt::ApplicationModal);
+    box.exec();
+}
+
+void TTextForm::SetColumnLimits()
+{
+    const auto limits =
+        ColumnLayout::columnLimits(clientWidthOfMain(), Main.ReadingFieldWidth, metricsOf(Main));
+    RulerMinimum = limits.minimum;
+    RulerMaximum = limits.maximum;
+    setRulerWidth(WindowFormat->width());
+}
+
+void TTextForm::SnapColumn()
+{
+    const auto m = metricsOf(Main);
+    ColumnChars = ColumnLayout::columnChars(WindowFormat->width(), m);
+    setRulerWidth(ColumnLayout::snappedWidth(WindowFormat->width(), m));
+    Main.MinWidthText = ColumnLayout::minimumWindowWidth(WindowFormat->width(), m);
+    Main.setMinimumWidth(std::max(Main.MinWidthText, Main.MinWidthString));
+}
+
+void TTextForm::CenterColumn()
+{
+    placeRuler(ColumnLayout::rulerLeft(clientWidthOfMain(), WindowFormat->width()));
+    ColumnChars = ColumnLayout::columnChars(WindowFormat->width(), metricsOf(Main));
+    Main.CSpinEdit1->setMaximum(std::max(ColumnChars, 0));
+    Label1->setText(QString::number(ColumnChars) + QStringLiteral(" симв."));
+}
+
+void TTextForm::ReformatText()
+{
+    FieldStart = RichEdit1->caretPosition();
+    QFont font(Main.FontName.left(31));
+    font.setPointSize(Main.FontSize);
+    RichEdit1->setTextFont(font);
+    RichEdit1->setBaseColor(Silver);
+    switch (Main.TextAlignment) {
+    case 1:
+        RichEdit1->setAlignment(Qt::AlignRight);
+        break;
+    case 2:
+        RichEdit1->setAlignment(Qt::AlignHCenter);
+        break;
+    default:
+        RichEdit1->setAlignment(Qt::AlignLeft);
+    }
+    const int left = WindowFormat->x() + Main.EdgeWidth;
+    RichEdit1->setColumn(left, WindowFormat->x() + WindowFormat->width() - Main.EdgeWidth);
+    if (RichEdit1->text() != ExerciseText)
+        RichEdit1->setText(ExerciseText);
+    RichEdit1->setCaretPosition(std::min(FieldStart, RichEdit1->length()));
+    RichEdit1->scrollToTop();
+    if (ScrollAnchor > 0)
+        RichEdit1->scrollLines(RichEdit1->lineFromPosition(ScrollAnchor - 1));
+}
+
+void TTextForm::SaveScrollAnchor()
+{
+    const int above = RichEdit1->lineStart(RichEdit1->firstVisibleLine());
+    ScrollAnchor = above > 0 ? above + 1 : 0;
+}
+
+int TTextForm::CountVolume() const
+{
+    int volume = 0;
+    for (const QChar c : RichEdit1->text()) {
+        if (c != QLatin1Char(' ') && c != QLatin1Char('\r') && c != QLatin1Char('\n'))
+            ++volume;
+    }
+    return volume;
+}
+
+void TTextForm::RichEdit1Change()
+{
+    if (Main.ActiveMDIChild() == this)
+        Main.setStatusPanel(3, QStringLiteral("Volume: ") + QString::number(CountVolume()) +
+                                   QStringLiteral(" симв"));
+    else
+        Main.setStatusPanel(3, QString());
+}
+
+void TTextForm::FormActivate()
+{
+    if (Main.Closing || Main.SpeedButton3->isEnabled())
+        return;
+    Main.setStatusPanel(1, SpeedRegulator::recommendedWidthPanel(Main.RecommendWide));
+    Main.HintPanelLeft = 0;
+    Main.HintPanelRight = 0;
+    if (Main.LastExercise != 0) {
+        Main.LastExercise = 0;
+        ShowTextAdvice();
+    }
+    RelayoutText();
+    RichEdit1Change();
+}
+
+void TTextForm::ShowTextAdvice()
+{
+    // Text tips are shown by the advice dialog, which the program does not have yet.
+}
+
+void TTextForm::SetRulerRunning(bool running)
+{
+    WindowFormat->setEnabled(!running);
+    QPalette caption = Label1->palette();
+    caption.setColor(QPalette::WindowText, running ? QColor(0x80, 0x80, 0x80) : DarkBlue);
+    Label1->setPalette(caption);
+    for (QFrame* grip : {MarginLeft, MarginRight})
+        grip->setFrameShadow(running ? QFrame::Plain : QFrame::Raised);
+}
+
+void TTextForm::MarginMouseDown(QFrame* grip)
+{
+    (grip == MarginLeft ? DraggingLeft : DraggingRight) = true;
+}
+
+void TTextForm::MarginMouseMove(QFrame* grip, int x)
+{
+    const bool left = grip == MarginLeft;
+    if (!(left ? DraggingLeft : DraggingRight))
+        return;
+    setRulerWidth(left ? WindowFormat->width() - x : WindowFormat->width() + x);
+    CenterColumn();
+}
+
+void TTextForm::MarginMouseUp(QFrame* grip)
+{
+    (grip == MarginLeft ? DraggingLeft : DraggingRight) = false;
+    SnapColumn();
+    CenterColumn();
+    SaveScrollAnchor();
+    ReformatText();
+    Main.RefreshCourseState();
+}
+
+bool TTextForm::eventFilter(QObject* watched, QEvent* event)
+{
+    auto* grip = qobject_cast<QFrame*>(watched);
+    if (grip && (grip == MarginLeft || grip == MarginRight) && grip->isEnabled()) {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+            MarginMouseDown(grip);
+            return true;
+        case QEvent::MouseMove:
+            MarginMouseMove(grip, static_cast<QMouseEvent*>(event)->position().toPoint().x());
+            return true;
+        case QEvent::MouseButtonRelease:
+            MarginMouseUp(grip);
+            return true;
+        default:
+            break;
+        }
+    }
+    return QMdiSubWindow::eventFilter(watched, event);
+}
+
+void TTextForm::resizeEvent(QResizeEvent* event)
+{
+    QMdiSubWindow::resizeEvent(event);
+    WindowFormat->setFixedHeight(Panel8->height());
+}
+
+void TTextForm::setLoadedText(const QString& text, int caret, int anchor)
+{
+    RichEdit1->clear();
+    RichEdit1->setText(text);
+    ExerciseText = RichEdit1->text();
+    TextLength = int(ExerciseText.size());
+    ScrollAnchor = anchor;
+    RichEdit1->setCaretPosition(std::clamp(caret, 0, TextLength));
+    RelayoutText();
+}

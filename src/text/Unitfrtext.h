@@ -1,0 +1,107 @@
+#pragma once
+
+#include "text/TestTextRecord.h"
+
+#include <QElapsedTimer>
+#include <QMdiSubWindow>
+#include <QString>
+
+class QFrame;
+class QLabel;
+class QTimer;
+class ReadingView;
+class TMainForm;
+
+// The text kept aside while test mode plays a test text.
+struct UserTextState {
+    QString Text;
+    int Caret = 0;
+    int Anchor = 0;
+};
+
+// The text exercise: the loaded text in a silver column under a ruler, and the black reading
+// field that moves through it.
+class TTextForm : public QMdiSubWindow {
+    Q_OBJECT
+public:
+    explicit TTextForm(TMainForm& mainForm);
+
+    // Layout.
+    void RelayoutText();
+    void FitFontToWindow();
+    void SetColumnLimits();
+    void SnapColumn();
+    void CenterColumn();
+    void ReformatText();
+    void SaveScrollAnchor();
+    int CountVolume() const;
+    void FormActivate();
+    void ShowTextAdvice();
+    // Run appearance of the ruler: disabled, grey caption, flat grips.
+    void SetRulerRunning(bool running);
+    int columnPanelWidth() const;
+
+    // Loading (called by the main window).
+    void setLoadedText(const QString& text, int caret, int anchor);
+
+    // Playback.
+    void StartReading();
+    void Timer1Timer();
+    void StepReading();
+    void ScrollToCurrent();
+    void StopReading();
+    void ClearUserText();
+
+    // Test mode.
+    void SaveUserText();
+    void RestoreUserText();
+    void ClearExerciseText();
+    bool LoadTestText();
+    void AskTestQuestions(int elapsedMs, int charsShown);
+
+    // Controls and state other windows and tests read.
+    QFrame* Panel8 = nullptr;
+    QFrame* WindowFormat = nullptr;
+    QLabel* Label1 = nullptr;
+    QFrame* MarginLeft = nullptr;
+    QFrame* MarginRight = nullptr;
+    QWidget* Panel1 = nullptr;
+    ReadingView* RichEdit1 = nullptr;
+    QTimer* Timer1 = nullptr;
+
+    QString ExerciseText;
+    int ColumnChars = 0;
+    int VisibleLines = 0;
+    int FieldStart = 0;
+    int FieldEnd = 0;
+    int ScrollAnchor = 0;
+    int TextLength = 0;
+    UserTextState SavedText;
+    TestTextRecord TestRecord;
+    int ElapsedMs = 0;
+    int CharsShown = 0;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void RichEdit1Change();
+    void MarginMouseDown(QFrame* grip);
+    void MarginMouseMove(QFrame* grip, int x);
+    void MarginMouseUp(QFrame* grip);
+    void setRulerWidth(int width);
+    void placeRuler(int left);
+    bool isDynamic() const;
+    bool isTestMode() const;
+    int clientWidthOfMain() const;
+    void scheduleNextStep(int intervalMs);
+
+    TMainForm& Main;
+    bool DraggingLeft = false;
+    bool DraggingRight = false;
+    int RulerMinimum = 0;
+    int RulerMaximum = 1 << 20;
+    QElapsedTimer Clock;
+    qint64 NextDue = 0;
+};

@@ -1,0 +1,65 @@
+#include "text/Unittextresult.h"
+
+#include "dialogs/DialogStyle.h"
+
+#include <QDialogButtonBox>
+#include <QFrame>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPushButton>
+
+namespace {
+
+QLabel* makeLabel(const char* name, const QString& text, bool bold, const QColor& colour,
+                  QWidget* parent)
+{
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QLatin1String(name));
+    QFont font = label->font();
+    font.setBold(bold);
+    label->setFont(font);
+    QPalette pal = label->palette();
+    pal.setColor(QPalette::WindowText, colour);
+    label->setPalette(pal);
+    return label;
+}
+
+QFrame* makeBevel(QWidget* parent)
+{
+    auto* line = new QFrame(parent);
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Sunken);
+    return line;
+}
+
+} // namespace
+
+TTextResultForm::TTextResultForm(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("TextResultForm"));
+    setWindowTitle(QStringLiteral("Результат"));
+    applyDialogStyle(this);
+
+    const QColor maroon(0x80, 0, 0);
+    const QColor navy(0, 0, 0x80);
+    Label1 = makeLabel("Label1", QStringLiteral("Правильных ответов:"), true, Qt::black, this);
+    Label4 = makeLabel("Label4", QString(), true, maroon, this);
+    Label2 = makeLabel("Label2", QStringLiteral("Объем текста:"), false, Qt::black, this);
+    Label5 = makeLabel("Label5", QString(), false, navy, this);
+    Label3 = makeLabel("Label3", QStringLiteral("Средняя скорость чтения:"), false, Qt::black, this);
+    Label6 = makeLabel("Label6", QString(), false, navy, this);
+
+    auto* grid = new QGridLayout(this);
+    grid->addWidget(Label1, 0, 0);
+    grid->addWidget(Label4, 0, 1);
+    grid->addWidget(makeBevel(this), 1, 0, 1, 2);
+    grid->addWidget(Label2, 2, 0);
+    grid->addWidget(Label5, 2, 1);
+    grid->addWidget(Label3, 3, 0);
+    grid->addWidget(Label6, 3, 1);
+    grid->addWidget(makeBevel(this), 4, 0, 1, 2);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
+    grid->addWidget(buttons, 5, 0, 1, 2);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    grid->setSizeConstraint(QLayout::SetFixedSize);
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QDialog>
+
+class QLabel;
+
+// The outcome of a text test: right answers, the volume of the text and the reading speed.
+class TTextResultForm : public QDialog {
+    Q_OBJECT
+public:
+    explicit TTextResultForm(QWidget* parent);
+
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Label3 = nullptr;
+    QLabel* Label4 = nullptr; // right answers + " из 5"
+    QLabel* Label5 = nullptr; // volume + " симв"
+    QLabel* Label6 = nullptr; // speed + " симв/мин"
+};

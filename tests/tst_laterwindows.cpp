@@ -1,0 +1,1072 @@
+// The field-of-view, table, course and advice windows as the program creates them at start-up:
+// captions, fixed sizes, colours, help contexts and the named controls the later behaviour
+// works with.
+
+#include "app/ProgramWindows.h"
+#include "course/Unitassistant.h"
+#include "course/Unitmarker.h"
+#include "course/Unitwizard.h"
+#include "dialogs/Unitadvice.h"
+#include "fieldofview/Unitfransstring.h"
+#include "fieldofview/Unitfrstring.h"
+#include "fieldofview/Unitstringresult.h"
+#include "shell/Unitfrmain.h"
+#include "table/Unitdlgtable.h"
+#include "table/Unitfranstable.h"
+#include "table/Unitfrtable.h"
+#include "table/Unittableresult.h"
+
+#include <QAccessible>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTextEdit>
+#include <QTimer>
+#include <QToolButton>
+#include <QtTest>
+#include <QtTest/qtestspontaneevent.h>
+
+#include <memory>
+
+namespace {
+
+const QColor DarkBlue(34, 50, 166);
+const QColor LightBlue(163, 185, 218);
+const QColor Maroon(128, 0, 0);
+const QColor Navy(0, 0, 128);
+
+QColor background(const QWidget* widget)
+{
+    return widget->palette().color(QPalette::Window);
+}
+
+QColor textColour(const QWidget* widget)
+{
+    return widget->palette().color(QPalette::WindowText);
+}
+
+} // namespace
+
+class TestLaterWindows : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void stringFormIsAMaximisedChildOfTheFrame();
+    void stringFormTestLineIsHiddenWithItsParts();
+    void stringFormLinePartsFollowTheLineWidth();
+    void stringFormActivateSetsTheStatusBar();
+    void stringFormActivateDoesNothingWhileClosingOrRunning_data();
+    void stringFormActivateDoesNothingWhileClosingOrRunning();
+    void stringFormEndLineEndsTheRun();
+    void becomingTheActiveChildRunsFormActivate_data();
+    void becomingTheActiveChildRunsFormActivate();
+
+    void tableFormHasAHundredHiddenCells();
+    void tableFormActivateShowsTheWidthInCells_data();
+    void tableFormActivateShowsTheWidthInCells();
+    void tableFormCentreGrid_data();
+    void tableFormCentreGrid();
+    void tableFormFinishRunEndsTheRun();
+
+    void sizePickerWindow();
+    void sizePickerSquares_data();
+    void sizePickerSquares();
+
+    void tableQuestions();
+    void tableQuestionsTabOrderAndKeys();
+    void tableResult();
+
+    void fieldOfViewAnswer();
+    void fieldOfViewAnswerShowingClearsTheMarkerBox();
+    void fieldOfViewResult();
+
+    void assistantWindow();
+    void assistantControls_data();
+    void assistantControls();
+    void assistantButtonsEnabledTogether();
+    void assistantCloseBoxRefusedWhileButtonsDisabled();
+
+    void guideWindow();
+    void guideLegendShowsTheMarkerFigure();
+
+    void markerWindow();
+
+    void adviceDialog();
+
+    void dialogConventions_data();
+    void dialogConventions();
+    void controlsHaveAccessibleNames_data();
+    void controlsHaveAccessibleNames();
+
+private:
+    template <class T> T* child(QWidget* window, const char* name)
+    {
+        auto* found = window->findChild<T*>(QLatin1String(name));
+        if (!found)
+            qWarning("%s has no %s", qPrintable(window->objectName()), name);
+        return found;
+    }
+    QWidget* windowNamed(const QString& name) const;
+
+    QTemporaryDir ConfigDir;
+    QTemporaryDir ProgramDir;
+    std::unique_ptr<TMainForm> Main;
+    ProgramWindows Windows;
+};
+
+void TestLaterWindows::initTestCase()
+{
+    QVERIFY(ConfigDir.isValid());
+    QVERIFY(ProgramDir.isValid());
+    qputenv("XDG_CONFIG_HOME", ConfigDir.path().toLocal8Bit());
+}
+
+// The windows in the order the program creates them.
+void TestLaterWindows::init()
+{
+    Main = std::make_unique<TMainForm>(ProgramDir.path() + QLatin1Char('/'));
+    TMainForm& main = *Main;
+    Windows = ProgramWindows{};
+    Windows.MainForm = &main;
+    Windows.StringForm = new TStringForm(main);
+    Windows.TableForm = new TTableForm(main);
+    Windows.FormDlgTable = new TFormDlgTable(main);
+    Windows.AnsTableForm = new TAnsTableForm(&main);
+    Windows.AnsStringForm = new TAnsStringForm(&main);
+    Windows.StringResultForm = new TStringResultForm(&main);
+    Windows.TableResultForm = new TTableResultForm(&main);
+    Windows.AdviceForm = new TAdviceForm(&main);
+    Windows.AssistantForm = new TAssistantForm(main);
+    Windows.WizardForm = new TWizardForm(main);
+    Windows.MarkersForm = new TMarkersForm(&main);
+}
+
+void TestLaterWindows::cleanup()
+{
+    Main.reset();
+    Windows = ProgramWindows{};
+}
+
+QWidget* TestLaterWindows::windowNamed(const QString& name) const
+{
+    const QList<QWidget*> all = {Windows.StringForm,       Windows.TableForm,
+                                 Windows.FormDlgTable,     Windows.AnsTableForm,
+                                 Windows.AnsStringForm,    Windows.StringResultForm,
+                                 Windows.TableResultForm,  Windows.AdviceForm,
+                                 Windows.AssistantForm,    Windows.WizardForm,
+                                 Windows.MarkersForm};
+    for (QWidget* window : all) {
+        if (window->objectName() == name)
+            return window;
+    }
+    return nullptr;
+}
+
+// --- Field-of-view window --------------------------------------------------------------------
+
+void TestLaterWindows::stringFormIsAMaximisedChildOfTheFrame()
+{
+    TStringForm* form = Windows.StringForm;
+    QCOMPARE(form->windowTitle(), QStringLiteral("Тест на ширину поля зрения"));
+    QCOMPARE(form->property("helpContext").toInt(), 360);
+    QVERIFY(Main->mdiArea()->subWindowList().contains(form));
+    QVERIFY(form->windowState() & Qt::WindowMaximized);
+    QVERIFY(form->widget());
+    QVERIFY(form->widget()->autoFillBackground());
+    QCOMPARE(background(form->widget()), DarkBlue);
+    QVERIFY(!form->Timer1->isActive());
+    QCOMPARE(form->Timer1->interval(), 1);
+}
+
+void TestLaterWindows::stringFormTestLineIsHiddenWithItsParts()
+{
+    TStringForm* form = Windows.StringForm;
+    auto* line = child<QLabel>(form, "WindowString");
+    QVERIFY(line);
+    QCOMPARE(line, form->WindowString);
+    QVERIFY(line->isHidden());
+    QCOMPARE(background(line), QColor(Qt::white));
+    QCOMPARE(textColour(line), QColor(Qt::black));
+    QCOMPARE(line->alignment(), Qt::AlignCenter);
+    QCOMPARE(line->height(), Main->CharHeight + 4);
+    QCOMPARE(line->width(), Main->CharWidth * Main->ReadingFieldWidth + Main->EdgeWidth4);
+    QVERIFY(!line->accessibleName().isEmpty());
+
+    auto* marker = child<QLabel>(line, "ImageCenter");
+    QVERIFY(marker);
+    QVERIFY(marker->isHidden());
+    QCOMPARE(marker->size(), QSize(7, 7));
+
+    for (const char* name : {"MarginLeft", "MarginRight"}) {
+        auto* grip = child<QFrame>(line, name);
+        QVERIFY(grip);
+        QCOMPARE(grip->width(), 4);
+        QCOMPARE(background(grip), QColor(0xFF, 0xB6, 0x00));
+        QCOMPARE(grip->frameShadow(), QFrame::Raised);
+        QCOMPARE(grip->cursor().shape(), Qt::SizeHorCursor);
+        QVERIFY(!grip->accessibleName().isEmpty());
+    }
+}
+
+void TestLaterWindows::stringFormLinePartsFollowTheLineWidth()
+{
+    TStringForm* form = Windows.StringForm;
+    form->setLineGeometry(40, 30, 120, 20);
+    QCOMPARE(form->WindowString->geometry(), QRect(40, 30, 120, 20));
+    QCOMPARE(form->MarginLeft->geometry(), QRect(0, 0, 4, 20));
+    QCOMPARE(form->MarginRight->geometry(), QRect(116, 0, 4, 20));
+    QCOMPARE(form->ImageCenter->pos(), QPoint(56, 6));
+
+    form->setLineGeometry(0, 0, 131, 23);
+    QCOMPARE(form->MarginLeft->geometry(), QRect(0, 0, 4, 23));
+    QCOMPARE(form->MarginRight->geometry(), QRect(127, 0, 4, 23));
+    QCOMPARE(form->ImageCenter->pos(), QPoint(62, 8));
+}
+
+void TestLaterWindows::stringFormActivateSetsTheStatusBar()
+{
+    Main->RecommendWide = 14;
+    Main->LastExercise = 0;
+    Main->HintPanelLeft = 150;
+    Main->HintPanelRight = 300;
+    Main->setStatusPanel(3, QStringLiteral("Позиция"));
+
+    Windows.StringForm->FormActivate();
+
+    QCOMPARE(Main->statusPanel(1), QStringLiteral("Ш (рек):14 симв"));
+    QCOMPARE(Main->statusPanel(3), QString());
+    QCOMPARE(Main->HintPanelLeft, 0);
+    QCOMPARE(Main->HintPanelRight, 0);
+    QCOMPARE(Main->LastExercise, 1);
+}
+
+void TestLaterWindows::stringFormActivateDoesNothingWhileClosingOrRunning_data()
+{
+    QTest::addColumn<bool>("closing");
+    QTest::addColumn<bool>("running");
+    QTest::addRow("closing") << true << false;
+    QTest::addRow("running") << false << true;
+}
+
+void TestLaterWindows::stringFormActivateDoesNothingWhileClosingOrRunning()
+{
+    QFETCH(bool, closing);
+    QFETCH(bool, running);
+    if (running)
+        Main->SetRunState(RunState::RunStarted);
+    QVERIFY(Main->SpeedButton3->isEnabled() == running);
+    Main->Closing = closing;
+    Main->LastExercise = 2;
+    Main->setStatusPanel(1, QStringLiteral("Ш (рек):4 клет."));
+
+    Windows.StringForm->FormActivate();
+
+    QCOMPARE(Main->LastExercise, 2);
+    QCOMPARE(Main->statusPanel(1), QStringLiteral("Ш (рек):4 клет."));
+    Main->Closing = false;
+}
+
+void TestLaterWindows::stringFormEndLineEndsTheRun()
+{
+    Main->SetRunState(RunState::RunStarted);
+    QVERIFY(Main->SpeedButton3->isEnabled());
+    QVERIFY(!Main->SpeedButton2->isEnabled());
+
+    Windows.StringForm->EndLine();
+
+    QVERIFY(!Main->SpeedButton3->isEnabled());
+    QVERIFY(Main->SpeedButton2->isEnabled());
+    QVERIFY(Windows.StringForm->ImageCenter->isHidden());
+    QVERIFY(!Windows.StringForm->Timer1->isActive());
+}
+
+void TestLaterWindows::becomingTheActiveChildRunsFormActivate_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<int>("lastExercise");
+    QTest::addColumn<QString>("panel1");
+    QTest::addRow("field of view") << "StringForm" << 1 << "Ш (рек):10 симв";
+    QTest::addRow("table") << "TableForm" << 2 << "Ш (рек):4 клет.";
+}
+
+void TestLaterWindows::becomingTheActiveChildRunsFormActivate()
+{
+    QFETCH(QString, window);
+    QFETCH(int, lastExercise);
+    QFETCH(QString, panel1);
+    auto* child = qobject_cast<QMdiSubWindow*>(windowNamed(window));
+    QVERIFY(child);
+    Main->RecommendWide = 10;
+    Main->LastExercise = 0;
+    child->show();
+
+    Main->mdiArea()->setActiveSubWindow(child);
+
+    QCOMPARE(Main->mdiArea()->activeSubWindow(), child);
+    QCOMPARE(Main->LastExercise, lastExercise);
+    QCOMPARE(Main->statusPanel(1), panel1);
+}
+
+// --- Table window ----------------------------------------------------------------------------
+
+void TestLaterWindows::tableFormHasAHundredHiddenCells()
+{
+    TTableForm* form = Windows.TableForm;
+    QCOMPARE(form->windowTitle(), QStringLiteral("Чтение таблиц"));
+    QCOMPARE(form->property("helpContext").toInt(), 410);
+    QVERIFY(Main->mdiArea()->subWindowList().contains(form));
+    QVERIFY(form->windowState() & Qt::WindowMaximized);
+    QCOMPARE(background(form->widget()), DarkBlue);
+
+    auto* panel = child<QFrame>(form, "BkGrPanel");
+    QVERIFY(panel);
+    QCOMPARE(panel, form->BkGrPanel);
+    QCOMPARE(panel->frameShape(), QFrame::NoFrame);
+    QCOMPARE(background(panel), DarkBlue);
+    QVERIFY(!panel->accessibleName().isEmpty());
+
+    QSet<QLabel*> distinct;
+    for (const auto& row : form->Cells) {
+        for (QLabel* cell : row) {
+            QVERIFY(cell);
+            QCOMPARE(cell->parentWidget(), panel);
+            QVERIFY(cell->isHidden());
+            QCOMPARE(background(cell), LightBlue);
+            QCOMPARE(cell->frameShadow(), QFrame::Raised);
+            QCOMPARE(cell->alignment(), Qt::AlignCenter);
+            distinct.insert(cell);
+        }
+    }
+    QCOMPARE(distinct.size(), 100);
+    QCOMPARE(form->CellGap, 3);
+    QVERIFY(!form->Timer1->isActive());
+}
+
+void TestLaterWindows::tableFormActivateShowsTheWidthInCells_data()
+{
+    QTest::addColumn<int>("recommendWide");
+    QTest::addColumn<QString>("panel1");
+    QTest::addRow("10 characters") << 10 << "Ш (рек):4 клет.";
+    QTest::addRow("9 characters") << 9 << "Ш (рек):3 клет.";
+    QTest::addRow("30 characters") << 30 << "Ш (рек):10 клет.";
+}
+
+void TestLaterWindows::tableFormActivateShowsTheWidthInCells()
+{
+    QFETCH(int, recommendWide);
+    QFETCH(QString, panel1);
+    Main->RecommendWide = recommendWide;
+    Main->LastExercise = 1;
+    Main->HintPanelLeft = 300;
+    Main->HintPanelRight = 450;
+    Main->setStatusPanel(3, QStringLiteral("Позиция"));
+
+    Windows.TableForm->FormActivate();
+
+    QCOMPARE(Main->statusPanel(1), panel1);
+    QCOMPARE(Main->statusPanel(3), QString());
+    QCOMPARE(Main->HintPanelLeft, 0);
+    QCOMPARE(Main->HintPanelRight, 0);
+    QCOMPARE(Main->LastExercise, 2);
+}
+
+void TestLaterWindows::tableFormCentreGrid_data()
+{
+    QTest::addColumn<int>("cellSize");
+    QTest::addColumn<int>("columns");
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<QPoint>("topLeft");
+    // 400 x 300 client; the pitch (cell + gap) times the count is what gets subtracted.
+    QTest::addRow("4 x 3 of 24") << 24 << 4 << 3 << QPoint(146, 109);
+    QTest::addRow("1 x 1 of 24") << 24 << 1 << 1 << QPoint(186, 136);
+    QTest::addRow("larger than the window") << 45 << 10 << 10 << QPoint(-40, -90);
+}
+
+void TestLaterWindows::tableFormCentreGrid()
+{
+    QFETCH(int, cellSize);
+    QFETCH(int, columns);
+    QFETCH(int, rows);
+    QFETCH(QPoint, topLeft);
+    TTableForm* form = Windows.TableForm;
+    form->widget()->resize(400, 300);
+    form->CellSize = cellSize;
+    Main->Column = columns;
+    Main->Row = rows;
+
+    form->CentreGrid();
+
+    QCOMPARE(form->BkGrPanel->pos(), topLeft);
+}
+
+void TestLaterWindows::tableFormFinishRunEndsTheRun()
+{
+    Main->SetRunState(RunState::RunStarted);
+    QVERIFY(Main->SpeedButton3->isEnabled());
+
+    Windows.TableForm->FinishTableRun();
+
+    QVERIFY(!Main->SpeedButton3->isEnabled());
+    QVERIFY(Main->SpeedButton2->isEnabled());
+    QVERIFY(!Windows.TableForm->Timer1->isActive());
+}
+
+// --- Size picker -----------------------------------------------------------------------------
+
+void TestLaterWindows::sizePickerWindow()
+{
+    TFormDlgTable* picker = Windows.FormDlgTable;
+    QVERIFY(picker->isWindow());
+    QCOMPARE(picker->windowType(), Qt::Popup);
+    QCOMPARE(picker->parentWidget(), Main.get());
+    QVERIFY(picker->isHidden());
+    QCOMPARE(picker->property("helpContext").toInt(), 290);
+    QCOMPARE(picker->minimumSize(), QSize(110, 129));
+    QCOMPARE(picker->maximumSize(), QSize(110, 129));
+    QVERIFY(picker->hasMouseTracking());
+
+    auto* panel = child<QFrame>(picker, "Panel1");
+    QVERIFY(panel);
+    QCOMPARE(panel->geometry(), QRect(0, 0, 110, 129));
+    QVERIFY(!panel->isEnabled());
+    QCOMPARE(panel->frameShadow(), QFrame::Raised);
+    QCOMPARE(background(panel), DarkBlue);
+    QVERIFY(panel->testAttribute(Qt::WA_TransparentForMouseEvents));
+
+    auto* status = child<QLabel>(picker, "PanelStatus");
+    QVERIFY(status);
+    QCOMPARE(status->parentWidget(), panel);
+    QCOMPARE(status->text(), QStringLiteral("0 x 0"));
+    QCOMPARE(status->height(), 19);
+    QCOMPARE(status->frameShadow(), QFrame::Sunken);
+    QCOMPARE(background(status), LightBlue);
+    QVERIFY(panel->contentsRect().contains(status->geometry()));
+    QCOMPARE(status->geometry().bottom(), panel->contentsRect().bottom());
+    QCOMPARE(status->palette().color(QPalette::Disabled, QPalette::WindowText),
+             QColor(Qt::black));
+    QCOMPARE(picker->HoverColumn, 0);
+    QCOMPARE(picker->HoverRow, 0);
+}
+
+void TestLaterWindows::sizePickerSquares_data()
+{
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QPoint>("topLeft");
+    QTest::addRow("top left") << 0 << 0 << QPoint(5, 5);
+    QTest::addRow("top right") << 0 << 9 << QPoint(95, 5);
+    QTest::addRow("bottom left") << 9 << 0 << QPoint(5, 95);
+    QTest::addRow("bottom right") << 9 << 9 << QPoint(95, 95);
+    QTest::addRow("row 3, column 4") << 3 << 4 << QPoint(45, 35);
+}
+
+void TestLaterWindows::sizePickerSquares()
+{
+    QFETCH(int, row);
+    QFETCH(int, column);
+    QFETCH(QPoint, topLeft);
+    TFormDlgTable* picker = Windows.FormDlgTable;
+    QFrame* square = picker->PickerCells[row][column];
+    QVERIFY(square);
+    QCOMPARE(square->parentWidget(), picker);
+    QCOMPARE(square->geometry(), QRect(topLeft, QSize(9, 9)));
+    QVERIFY(!square->isEnabled());
+    QVERIFY(square->testAttribute(Qt::WA_TransparentForMouseEvents));
+    QCOMPARE(square->frameShadow(), QFrame::Sunken);
+    QCOMPARE(background(square), DarkBlue);
+    // The squares take no mouse input: the pointer over them is over the picker itself.
+    QCOMPARE(picker->childAt(topLeft + QPoint(4, 4)), nullptr);
+}
+
+// --- Table test dialogs ----------------------------------------------------------------------
+
+void TestLaterWindows::tableQuestions()
+{
+    TAnsTableForm* dialog = Windows.AnsTableForm;
+    QCOMPARE(dialog->windowTitle(), QStringLiteral("Вопросы к тесту"));
+    QCOMPARE(dialog->property("helpContext").toInt(), 440);
+
+    auto* group = child<QGroupBox>(dialog, "GroupBox1");
+    QVERIFY(group);
+    QCOMPARE(group->title(), QStringLiteral("Введите пропущенные числа:"));
+    int previousRight = -1;
+    for (const char* name : {"Edit1", "Edit2", "Edit3"}) {
+        auto* edit = child<QLineEdit>(dialog, name);
+        QVERIFY(edit);
+        QCOMPARE(edit->parentWidget(), group);
+        QCOMPARE(edit->width(), 60);
+        QCOMPARE(edit->y(), dialog->Edit1->y());
+        QVERIFY(edit->x() > previousRight);
+        QVERIFY(group->rect().contains(edit->geometry()));
+        QCOMPARE(edit->palette().color(QPalette::Base), QColor(Qt::white));
+        QCOMPARE(edit->palette().color(QPalette::Text), QColor(Qt::black));
+        previousRight = edit->geometry().right();
+    }
+    auto* ok = child<QPushButton>(dialog, "BitBtn1");
+    auto* cancel = child<QPushButton>(dialog, "BitBtn2");
+    QVERIFY(ok && cancel);
+    QCOMPARE(ok->text(), QStringLiteral("OK"));
+    QCOMPARE(cancel->text(), QStringLiteral("Отмена"));
+    QVERIFY(dialog->rect().contains(ok->geometry()));
+    QVERIFY(dialog->rect().contains(cancel->geometry()));
+    QVERIFY(dialog->rect().contains(group->geometry()));
+
+    dialog->show();
+    ok->click();
+    QCOMPARE(dialog->result(), int(QDialog::Accepted));
+    QVERIFY(dialog->isHidden());
+    dialog->show();
+    cancel->click();
+    QCOMPARE(dialog->result(), int(QDialog::Rejected));
+}
+
+void TestLaterWindows::tableQuestionsTabOrderAndKeys()
+{
+    TAnsTableForm* dialog = Windows.AnsTableForm;
+    dialog->show();
+    QVERIFY(QTest::qWaitForWindowActive(dialog));
+    QCOMPARE(dialog->focusWidget(), dialog->BitBtn1);
+    const QList<QWidget*> order = {dialog->BitBtn2, dialog->Edit1, dialog->Edit2, dialog->Edit3,
+                                   dialog->BitBtn1};
+    for (QWidget* next : order) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(dialog->focusWidget(), next);
+    }
+
+    QTest::keyClick(dialog->BitBtn1, Qt::Key_Return);
+    QCOMPARE(dialog->result(), int(QDialog::Accepted));
+
+    dialog->show();
+    QVERIFY(QTest::qWaitForWindowActive(dialog));
+    QTest::keyClick(dialog->Edit2, Qt::Key_Escape);
+    QCOMPARE(dialog->result(), int(QDialog::Rejected));
+    QVERIFY(dialog->isHidden());
+}
+
+void TestLaterWindows::tableResult()
+{
+    TTableResultForm* dialog = Windows.TableResultForm;
+    QCOMPARE(dialog->windowTitle(), QStringLiteral("Результат"));
+
+    struct Line {
+        const char* caption;
+        QString text;
+        const char* value;
+        QColor colour;
+        bool bold;
+    };
+    const Line lines[] = {
+        {"Label1", QStringLiteral("Правильных ответов:"), "Label4", Maroon, true},
+        {"Label2", QStringLiteral("Размер таблицы:"), "Label5", Navy, false},
+        {"Label7", QStringLiteral("Скорость чтения:"), "Label8", Navy, false},
+        {"Label3", QStringLiteral("Отсутствуют числа:"), "Label6", Navy, false},
+    };
+    int previousTop = -1;
+    for (const Line& line : lines) {
+        auto* caption = child<QLabel>(dialog, line.caption);
+        auto* value = child<QLabel>(dialog, line.value);
+        QVERIFY(caption && value);
+        QCOMPARE(caption->text(), line.text);
+        QCOMPARE(caption->font().bold(), line.bold);
+        QCOMPARE(value->font().bold(), line.bold);
+        QCOMPARE(textColour(value), line.colour);
+        QVERIFY(value->text().isEmpty());
+        QCOMPARE(value->y(), caption->y());
+        QVERIFY(value->x() > caption->geometry().right());
+        QVERIFY(caption->y() > previousTop);
+        previousTop = caption->y();
+    }
+    auto* firstRule = child<QFrame>(dialog, "Bevel1");
+    auto* lastRule = child<QFrame>(dialog, "Bevel2");
+    QVERIFY(firstRule && lastRule);
+    QVERIFY(firstRule->y() > dialog->Label1->geometry().bottom());
+    QVERIFY(firstRule->y() < dialog->Label2->y());
+    QVERIFY(lastRule->y() > dialog->Label3->geometry().bottom());
+
+    auto* ok = child<QPushButton>(dialog, "BitBtn1");
+    QVERIFY(ok);
+    QCOMPARE(ok->text(), QStringLiteral("OK"));
+    QVERIFY(lastRule->y() < ok->y());
+    dialog->show();
+    ok->click();
+    QCOMPARE(dialog->result(), int(QDialog::Accepted));
+}
+
+// --- Field-of-view test dialogs --------------------------------------------------------------
+
+void TestLaterWindows::fieldOfViewAnswer()
+{
+    TAnsStringForm* dialog = Windows.AnsStringForm;
+    QCOMPARE(dialog->windowTitle(), QStringLiteral("Вопросы к тесту"));
+    QCOMPARE(dialog->size(), QSize(248, 128));
+    QCOMPARE(dialog->property("helpContext").toInt(), 390);
+
+    auto* label = child<QLabel>(dialog, "Label1");
+    auto* edit = child<QLineEdit>(dialog, "Edit1");
+    auto* box = child<QCheckBox>(dialog, "CheckBox1");
+    auto* ok = child<QPushButton>(dialog, "BitBtn1");
+    auto* cancel = child<QPushButton>(dialog, "BitBtn2");
+    QVERIFY(label && edit && box && ok && cancel);
+    QCOMPARE(label->text(), QStringLiteral("Введите ответ:"));
+    QCOMPARE(label->buddy(), edit);
+    QCOMPARE(edit->palette().color(QPalette::Base), QColor(Qt::white));
+    QCOMPARE(box->text(), QStringLiteral("Я смотрел на маркер"));
+    QCOMPARE(ok->text(), QStringLiteral("OK"));
+    QCOMPARE(cancel->text(), QStringLiteral("Отмена"));
+    for (QWidget* control : {static_cast<QWidget*>(label), static_cast<QWidget*>(edit),
+                             static_cast<QWidget*>(box), static_cast<QWidget*>(ok),
+                             static_cast<QWidget*>(cancel)})
+        QVERIFY(dialog->rect().contains(control->geometry()));
+
+    dialog->show();
+    cancel->click();
+    QCOMPARE(dialog->result(), int(QDialog::Rejected));
+    dialog->show();
+    ok->click();
+    QCOMPARE(dialog->result(), int(QDialog::Accepted));
+}
+
+void TestLaterWindows::fieldOfViewAnswerShowingClearsTheMarkerBox()
+{
+    TAnsStringForm* dialog = Windows.AnsStringForm;
+    dialog->CheckBox1->setChecked(true);
+    dialog->Edit1->setText(QStringLiteral("0"));
+
+    dialog->show();
+    QVERIFY(QTest::qWaitForWindowActive(dialog));
+
+    QVERIFY(!dialog->CheckBox1->isChecked());
+    QCOMPARE(dialog->focusWidget(), dialog->Edit1);
+    QCOMPARE(dialog->Edit1->text(), QStringLiteral("0"));
+    // OK comes first in the tab order: from the marker box the focus moves on to it.
+    QTest::keyClick(dialog->Edit1, Qt::Key_Tab);
+    QCOMPARE(dialog->focusWidget(), dialog->CheckBox1);
+    QTest::keyClick(dialog->CheckBox1, Qt::Key_Tab);
+    QCOMPARE(dialog->focusWidget(), dialog->BitBtn1);
+    dialog->reject();
+}
+
+void TestLaterWindows::fieldOfViewResult()
+{
+    TStringResultForm* dialog = Windows.StringResultForm;
+    QCOMPARE(dialog->windowTitle(), QStringLiteral("Результат"));
+
+    auto* verdict = child<QLabel>(dialog, "Label7");
+    QVERIFY(verdict);
+    QVERIFY(verdict->font().bold());
+    QCOMPARE(textColour(verdict), Maroon);
+
+    struct Caption {
+        const char* name;
+        QString text;
+        bool bold;
+    };
+    const Caption captions[] = {
+        {"Label1", QStringLiteral("Правильный ответ:"), true},
+        {"Label8", QStringLiteral(" Рекомендуемые параметры: "), false},
+        {"Label2", QStringLiteral("Ширина поля чтения:"), false},
+        {"Label3", QStringLiteral("Скорость чтения:"), false},
+    };
+    for (const Caption& caption : captions) {
+        auto* label = child<QLabel>(dialog, caption.name);
+        QVERIFY(label);
+        QCOMPARE(label->text(), caption.text);
+        QCOMPARE(label->font().bold(), caption.bold);
+    }
+    QCOMPARE(textColour(dialog->Label8), Maroon);
+
+    struct Value {
+        const char* name;
+        QColor colour;
+        bool bold;
+        QLabel* caption;
+    };
+    const Value values[] = {
+        {"Label4", Maroon, true, dialog->Label1},
+        {"Label5", Navy, false, dialog->Label2},
+        {"Label6", Navy, false, dialog->Label3},
+    };
+    for (const Value& value : values) {
+        auto* label = child<QLabel>(dialog, value.name);
+        QVERIFY(label);
+        QCOMPARE(textColour(label), value.colour);
+        QCOMPARE(label->font().bold(), value.bold);
+        QCOMPARE(label->y(), value.caption->y());
+        QVERIFY(label->x() > value.caption->x());
+    }
+
+    // The heading stands on the rule, between the answer and the recommended values.
+    auto* rule = child<QFrame>(dialog, "Bevel1");
+    QVERIFY(rule);
+    QVERIFY(dialog->Label8->geometry().intersects(rule->geometry()));
+    QVERIFY(rule->y() > dialog->Label1->geometry().bottom());
+    QVERIFY(rule->y() < dialog->Label2->y());
+
+    auto* ok = child<QPushButton>(dialog, "BitBtn1");
+    QVERIFY(ok);
+    QCOMPARE(ok->text(), QStringLiteral("OK"));
+    dialog->show();
+    ok->click();
+    QCOMPARE(dialog->result(), int(QDialog::Accepted));
+}
+
+// --- Assistant -------------------------------------------------------------------------------
+
+void TestLaterWindows::assistantWindow()
+{
+    TAssistantForm* assistant = Windows.AssistantForm;
+    QCOMPARE(assistant->windowTitle(), QStringLiteral("Ассистент"));
+    QCOMPARE(assistant->windowType(), Qt::Tool);
+    QVERIFY(assistant->windowFlags() & Qt::WindowStaysOnTopHint);
+    QCOMPARE(assistant->parentWidget(), Main.get());
+    QVERIFY(assistant->isHidden());
+    QCOMPARE(assistant->size(), QSize(224, 175));
+    QCOMPARE(assistant->minimumSize(), assistant->maximumSize());
+    QCOMPARE(assistant->property("helpContext").toInt(), 150);
+    QCOMPARE(background(assistant), LightBlue);
+    QCOMPARE(assistant->font().pixelSize(), 11);
+    QVERIFY(assistant->ButtonsEnabled);
+    QVERIFY(assistant->GuideDocked);
+
+    QCOMPARE(child<QLabel>(assistant, "Label6")->text(), QStringLiteral("УРОВЕНЬ:"));
+    QVERIFY(assistant->Label6->font().bold());
+    QCOMPARE(child<QLabel>(assistant, "Label1")->text(), QStringLiteral("Скорость:"));
+    QCOMPARE(child<QLabel>(assistant, "Label2")->text(), QStringLiteral("Ширина:"));
+    QCOMPARE(child<QLabel>(assistant, "Label9")->text(),
+             QStringLiteral("Ход выполнения упражнений"));
+    QVERIFY(assistant->LabelLevel->font().bold());
+    QCOMPARE(textColour(assistant->LabelLevel), Maroon);
+    QVERIFY(assistant->LabelLevel->alignment() & Qt::AlignRight);
+    QCOMPARE(textColour(assistant->LabelSpeed), Navy);
+    QCOMPARE(textColour(assistant->LabelWidth), Navy);
+    QCOMPARE(background(assistant->Panel3), QColor(Qt::white));
+    QVERIFY(assistant->GroupBox1->title().trimmed().isEmpty());
+
+    const QList<QPair<const char*, QString>> buttons = {
+        {"SpeedButton2", QStringLiteral("След.")},
+        {"SpeedButton1", QStringLiteral("Стоп")},
+        {"SpeedButton3", QStringLiteral("Сначала")},
+        {"SpeedButton4", QStringLiteral("Помощь")},
+    };
+    for (const auto& [name, caption] : buttons) {
+        auto* button = child<QToolButton>(assistant, name);
+        QVERIFY(button);
+        QCOMPARE(button->text(), caption);
+        QVERIFY(button->isEnabled());
+    }
+
+    // Creating the assistant clears a pending course restart.
+    Main->RestartCourse = true;
+    auto* another = new TAssistantForm(*Main);
+    QVERIFY(!Main->RestartCourse);
+    delete another;
+}
+
+void TestLaterWindows::assistantControls_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QRect>("geometry");
+    QTest::addRow("Panel3") << "Panel3" << QRect(2, 0, 220, 77);
+    QTest::addRow("Image1") << "Image1" << QRect(18, 4, 189, 69);
+    QTest::addRow("GroupBox1") << "GroupBox1" << QRect(2, 84, 218, 37);
+    QTest::addRow("ProgressBar1") << "ProgressBar1" << QRect(2, 140, 220, 13);
+    QTest::addRow("SpeedButton2") << "SpeedButton2" << QRect(2, 156, 52, 17);
+    QTest::addRow("SpeedButton1") << "SpeedButton1" << QRect(58, 156, 52, 17);
+    QTest::addRow("SpeedButton3") << "SpeedButton3" << QRect(114, 156, 52, 17);
+    QTest::addRow("SpeedButton4") << "SpeedButton4" << QRect(170, 156, 52, 17);
+}
+
+void TestLaterWindows::assistantControls()
+{
+    QFETCH(QString, name);
+    QFETCH(QRect, geometry);
+    auto* control = Windows.AssistantForm->findChild<QWidget*>(name);
+    QVERIFY(control);
+    QCOMPARE(control->geometry(), geometry);
+}
+
+void TestLaterWindows::assistantButtonsEnabledTogether()
+{
+    TAssistantForm* assistant = Windows.AssistantForm;
+    const QList<QToolButton*> buttons = {assistant->SpeedButton1, assistant->SpeedButton2,
+                                         assistant->SpeedButton3, assistant->SpeedButton4};
+    assistant->SetButtonsEnabled(false);
+    QVERIFY(!assistant->ButtonsEnabled);
+    for (QToolButton* button : buttons)
+        QVERIFY(!button->isEnabled());
+
+    assistant->SetButtonsEnabled(true);
+    QVERIFY(assistant->ButtonsEnabled);
+    for (QToolButton* button : buttons)
+        QVERIFY(button->isEnabled());
+}
+
+void TestLaterWindows::assistantCloseBoxRefusedWhileButtonsDisabled()
+{
+    TAssistantForm* assistant = Windows.AssistantForm;
+    assistant->show();
+    assistant->SetButtonsEnabled(false);
+
+    QCloseEvent fromCloseBox;
+    QSpontaneKeyEvent::setSpontaneous(&fromCloseBox);
+    qApp->notify(assistant, &fromCloseBox); // delivered as from the window system
+    QVERIFY(!fromCloseBox.isAccepted());
+    QVERIFY(assistant->isVisible());
+
+    assistant->SetButtonsEnabled(true);
+    QCloseEvent again;
+    QSpontaneKeyEvent::setSpontaneous(&again);
+    qApp->notify(assistant, &again);
+    QVERIFY(again.isAccepted());
+
+    // The program can close it at any time, as at exit during a run.
+    assistant->SetButtonsEnabled(false);
+    QVERIFY(assistant->close());
+    QVERIFY(assistant->isHidden());
+}
+
+// --- Guide -----------------------------------------------------------------------------------
+
+void TestLaterWindows::guideWindow()
+{
+    TWizardForm* guide = Windows.WizardForm;
+    QCOMPARE(guide->windowTitle(), QStringLiteral("Руководство"));
+    QCOMPARE(guide->windowType(), Qt::Tool);
+    QVERIFY(guide->windowFlags() & Qt::WindowStaysOnTopHint);
+    QVERIFY(!(guide->windowFlags() & Qt::WindowCloseButtonHint));
+    QCOMPARE(guide->parentWidget(), Main.get());
+    QVERIFY(guide->isHidden());
+    QCOMPARE(guide->size(), QSize(224, 232));
+    QCOMPARE(guide->minimumSize(), guide->maximumSize());
+    QCOMPARE(guide->property("helpContext").toInt(), 150);
+    QCOMPARE(background(guide), LightBlue);
+
+    auto* box = child<QCheckBox>(guide, "CheckBoxShowRedMarkers");
+    QVERIFY(box);
+    QCOMPARE(box->text(), QStringLiteral("маркеры текущего этапа -"));
+    QVERIFY(box->isChecked());
+    QCOMPARE(box->geometry(), QRect(5, 6, 156, 17));
+    auto* sample = child<QLabel>(guide, "Image1");
+    QVERIFY(sample);
+    QCOMPARE(sample->geometry(), QRect(168, 9, 10, 10));
+
+    auto* panel = child<QFrame>(guide, "Panel1");
+    QVERIFY(panel);
+    QCOMPARE(panel->geometry(), QRect(0, 27, 225, 173));
+    QVERIFY(!panel->isEnabled());
+    QCOMPARE(panel->frameShadow(), QFrame::Sunken);
+    auto* steps = child<QTextEdit>(guide, "RichEdit1");
+    QVERIFY(steps);
+    QCOMPARE(steps->parentWidget(), panel);
+    QCOMPARE(steps->geometry(), panel->contentsRect());
+    QVERIFY(steps->isReadOnly());
+    QCOMPARE(steps->lineWrapMode(), QTextEdit::NoWrap);
+    QCOMPARE(steps->frameShape(), QFrame::NoFrame);
+    QCOMPARE(steps->palette().color(QPalette::Disabled, QPalette::Base), QColor(Qt::white));
+    QCOMPARE(steps->palette().color(QPalette::Disabled, QPalette::Text), QColor(Qt::black));
+
+    QCOMPARE(child<QLabel>(guide, "Label4")->text(), QStringLiteral("Этапы:"));
+    QVERIFY(guide->Label4->font().bold());
+
+    struct Legend {
+        const char* label;
+        QString text;
+        QPoint labelPos;
+        const char* shape;
+        QPoint shapePos;
+        QColor colour;
+    };
+    const Legend legend[] = {
+        {"Label3", QStringLiteral("текущие"), {58, 204}, "Shape3", {108, 207}, Qt::red},
+        {"Label1", QStringLiteral("выполненные"), {129, 204}, "Shape2", {205, 207},
+         QColor(192, 192, 192)},
+        {"Label2", QStringLiteral("невыполненные"), {57, 216}, "Shape1", {145, 219}, Qt::black},
+    };
+    for (const Legend& entry : legend) {
+        auto* label = child<QLabel>(guide, entry.label);
+        auto* shape = child<QLabel>(guide, entry.shape);
+        QVERIFY(label && shape);
+        QCOMPARE(label->text(), entry.text);
+        QCOMPARE(label->pos(), entry.labelPos);
+        QCOMPARE(shape->geometry(), QRect(entry.shapePos, QSize(9, 9)));
+        const QImage circle = shape->pixmap().toImage();
+        QCOMPARE(circle.pixelColor(4, 4), entry.colour);
+        QCOMPARE(circle.pixelColor(0, 0).alpha(), 0);
+    }
+}
+
+void TestLaterWindows::guideLegendShowsTheMarkerFigure()
+{
+    TWizardForm* guide = Windows.WizardForm;
+    QVERIFY(guide->Image1->pixmap().isNull());
+    guide->show();
+    const QImage sample = guide->Image1->pixmap().toImage();
+    QCOMPARE(sample.size(), QSize(10, 10));
+    // Diagonal, right edge and bottom edge in red; the rest see-through.
+    QCOMPARE(sample.pixelColor(4, 4), QColor(Qt::red));
+    QCOMPARE(sample.pixelColor(8, 3), QColor(Qt::red));
+    QCOMPARE(sample.pixelColor(3, 8), QColor(Qt::red));
+    QCOMPARE(sample.pixelColor(5, 1).alpha(), 0);
+    QCOMPARE(sample.pixelColor(1, 5).alpha(), 0);
+    guide->hide();
+}
+
+// --- Marker ----------------------------------------------------------------------------------
+
+void TestLaterWindows::markerWindow()
+{
+    TMarkersForm* marker = Windows.MarkersForm;
+    QVERIFY(marker->isWindow());
+    QVERIFY(marker->windowFlags() & Qt::FramelessWindowHint);
+    QVERIFY(marker->windowFlags() & Qt::WindowStaysOnTopHint);
+    QVERIFY(marker->testAttribute(Qt::WA_TranslucentBackground));
+    QCOMPARE(marker->size(), QSize(8, 8));
+    QCOMPARE(marker->minimumSize(), marker->maximumSize());
+    QVERIFY(marker->isHidden());
+    QVERIFY(!marker->Target);
+    QCOMPARE(marker->Timer1->interval(), 100);
+    QVERIFY(!marker->Timer1->isActive());
+
+    TMarkersForm ownerless;
+    QVERIFY(ownerless.isWindow());
+    QVERIFY(ownerless.isHidden());
+}
+
+// --- Advice ----------------------------------------------------------------------------------
+
+void TestLaterWindows::adviceDialog()
+{
+    TAdviceForm* dialog = Windows.AdviceForm;
+    QCOMPARE(dialog->windowTitle(), QStringLiteral("Skimora Советы"));
+    QCOMPARE(dialog->size(), QSize(334, 195));
+
+    auto* panel = child<QFrame>(dialog, "Panel1");
+    QVERIFY(panel);
+    QCOMPARE(panel->geometry(), QRect(0, 0, 334, 149));
+    QCOMPARE(panel->frameShadow(), QFrame::Sunken);
+    QVERIFY(panel->autoFillBackground());
+    QCOMPARE(background(panel), QColor(Qt::white));
+
+    auto* tip = child<QLabel>(dialog, "Label1");
+    QVERIFY(tip);
+    QCOMPARE(tip->parentWidget(), panel);
+    QVERIFY(!tip->wordWrap());
+    QVERIFY(tip->alignment() & Qt::AlignHCenter);
+    QVERIFY(tip->y() >= 149 - 104);
+    QVERIFY(tip->geometry().bottom() < 149);
+    QVERIFY(tip->height() >= 100);
+    QCOMPARE(textColour(tip), QColor(Qt::black));
+
+    auto* rule = child<QFrame>(dialog, "Bevel1");
+    QVERIFY(rule);
+    QVERIFY(rule->y() >= 149);
+
+    auto* box = child<QCheckBox>(dialog, "CheckBox1");
+    QVERIFY(box);
+    QCOMPARE(box->text(), QStringLiteral("советовать"));
+    QVERIFY(box->isChecked());
+    QVERIFY(box->x() < 20);
+    QVERIFY(box->y() > rule->y());
+
+    auto* ok = child<QPushButton>(dialog, "BitBtn1");
+    auto* help = child<QPushButton>(dialog, "BitBtn2");
+    QVERIFY(ok && help);
+    QCOMPARE(ok->text(), QStringLiteral("OK"));
+    QCOMPARE(help->text(), QStringLiteral("Помощь"));
+    QVERIFY(dialog->rect().contains(ok->geometry()));
+    QVERIFY(dialog->rect().contains(help->geometry()));
+
+    // A tip breaks its lines only where it has line breaks.
+    tip->setText(QStringLiteral("Первая строка совета\nвторая строка"));
+    QCOMPARE(tip->sizeHint().height() < 3 * tip->fontMetrics().height(), true);
+
+    dialog->show();
+    help->click();
+    QVERIFY(dialog->isVisible());
+    ok->click();
+    QCOMPARE(dialog->result(), int(QDialog::Accepted));
+    QVERIFY(dialog->isHidden());
+}
+
+// --- Common to the dialogs -------------------------------------------------------------------
+
+void TestLaterWindows::dialogConventions_data()
+{
+    QTest::addColumn<QString>("name");
+    for (const char* name : {"AnsTableForm", "TableResultForm", "AnsStringForm",
+                             "StringResultForm", "AdviceForm"})
+        QTest::addRow("%s", name) << QString::fromLatin1(name);
+}
+
+void TestLaterWindows::dialogConventions()
+{
+    QFETCH(QString, name);
+    auto* dialog = qobject_cast<QDialog*>(windowNamed(name));
+    QVERIFY(dialog);
+    QCOMPARE(dialog->parentWidget(), Main.get());
+    QVERIFY(!(dialog->windowFlags() & Qt::WindowContextHelpButtonHint));
+    QVERIFY(dialog->autoFillBackground());
+    QCOMPARE(background(dialog), LightBlue);
+    QCOMPARE(dialog->minimumSize(), dialog->maximumSize());
+    QCOMPARE(dialog->size(), dialog->minimumSize());
+    QVERIFY(dialog->isHidden());
+    for (QWidget* control : dialog->findChildren<QWidget*>())
+        QVERIFY2(dialog->rect().contains(control->geometry()) ||
+                     control->parentWidget() != dialog,
+                 qPrintable(control->objectName()));
+}
+
+void TestLaterWindows::controlsHaveAccessibleNames_data()
+{
+    QTest::addColumn<QString>("name");
+    for (const char* name : {"FormDlgTable", "AnsTableForm",
+                             "TableResultForm", "AnsStringForm", "StringResultForm",
+                             "AdviceForm", "AssistantForm", "WizardForm"})
+        QTest::addRow("%s", name) << QString::fromLatin1(name);
+}
+
+void TestLaterWindows::controlsHaveAccessibleNames()
+{
+    QFETCH(QString, name);
+    QWidget* window = windowNamed(name);
+    QVERIFY(window);
+    int checked = 0;
+    for (QWidget* widget : window->findChildren<QWidget*>()) {
+        if (widget->objectName().isEmpty())
+            continue; // the inner parts of Qt's own widgets
+        const bool isControl = qobject_cast<QAbstractButton*>(widget) ||
+                               qobject_cast<QLineEdit*>(widget) ||
+                               qobject_cast<QGroupBox*>(widget) ||
+                               qobject_cast<QProgressBar*>(widget) ||
+                               qobject_cast<QTextEdit*>(widget);
+        const auto* label = qobject_cast<QLabel*>(widget);
+        if (!isControl && !label)
+            continue;
+        // What a screen reader is told the widget is called.
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
+        QVERIFY(accessible);
+        const QString spoken = accessible->text(QAccessible::Name);
+        ++checked;
+        if (isControl) {
+            // Named by the program itself, not left to what Qt guesses from its surroundings.
+            QVERIFY2(!widget->accessibleName().isEmpty(), qPrintable(widget->objectName()));
+            QCOMPARE(spoken, widget->accessibleName());
+        } else if (!label->text().isEmpty()) {
+            QCOMPARE(spoken.trimmed(), label->text().trimmed());
+        }
+    }
+    QVERIFY(checked > 0);
+}
+
+QTEST_MAIN(TestLaterWindows)
+#include "tst_laterwindows.moc"

@@ -1,0 +1,65 @@
+// tstbuild: turns a readable UTF-8 test source into a .tst test file.
+//
+//   tstbuild <source.txt> <out.tst>
+//
+// A malformed source is reported as "file:line: error: what is wrong" and
+// gives a non-zero exit status; nothing is written then.
+
+#include "text/TestFile.h"
+#include "text/TestSource.h"
+
+#include <QFile>
+#include <QString>
+
+#include <cstdio>
+
+namespace {
+
+constexpr qint64 MaxSourceSize = 64 * 1024 * 1024;
+
+void report(const QString& message) {
+    std::fputs(message.toLocal8Bit().constData(), stderr);
+    std::fputc('\n', stderr);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 3) {
+        report(QStringLiteral("usage: tstbuild <source.txt> <out.tst>"));
+        return 2;
+    }
+    const QString sourcePath = QString::fromLocal8Bit(argv[1]);
+    const QString outPath = QString::fromLocal8Bit(argv[2]);
+
+    QFile source(sourcePath);
+    if (!source.open(QIODevice::ReadOnly)) {
+        report(QStringLiteral("%1: error: cannot read: %2").arg(sourcePath, source.errorString()));
+        return 1;
+    }
+    if (source.size() > MaxSourceSize) {
+        report(QStringLiteral("%1: error: file too large").arg(sourcePath));
+        return 1;
+    }
+    const QByteArray bytes = source.readAll();
+    if (source.error() != QFileDevice::NoError) {
+        report(QStringLiteral("%1: error: cannot read: %2").arg(sourcePath, source.errorString()));
+        return 1;
+    }
+
+    const TestSourceParse parsed = parseTestSource(bytes);
+    if (!parsed.test) {
+        report(QStringLiteral("%1:%2: error: %3")
+                   .arg(sourcePath)
+                   .arg(parsed.errorLine)
+                   .arg(parsed.error));
+        return 1;
+    }
+
+    QString error;
+    if (!writeTestFile(outPath, *parsed.test, &error)) {
+        report(QStringLiteral("%1: error: %2").arg(outPath, error));
+        return 1;
+    }
+    return 0;
+}
