@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QFontMetricsF>
 #include <QImage>
+#include <QPaintEvent>
 #include <QScrollBar>
 
 #include <benchmark/benchmark.h>
@@ -26,11 +27,14 @@ constexpr int ColumnChars = 40;
 
 QString russianParagraph(qsizetype size) {
     static const char* const words[] = {
-        "и", "в", "не", "на", "что", "река", "город", "дорога", "вечером", "осторожно",
-        "длинный", "окно", "читать", "быстро", "страница", "мы", "строка", "внимание",
-        "пространство", "тишина", "поле", "глаз", "взгляд", "книга", "слово", "зрение",
-        "упражнение", "скорость", "понимание", "текст", "память", "утро", "лес", "дом",
-        "самостоятельно", "по", "из", "за", "когда", "человек"};
+        "и",       "в",          "не",       "на",           "что",
+        "река",    "город",      "дорога",   "вечером",      "осторожно",
+        "длинный", "окно",       "читать",   "быстро",       "страница",
+        "мы",      "строка",     "внимание", "пространство", "тишина",
+        "поле",    "глаз",       "взгляд",   "книга",        "слово",
+        "зрение",  "упражнение", "скорость", "понимание",    "текст",
+        "память",  "утро",       "лес",      "дом",          "самостоятельно",
+        "по",      "из",         "за",       "когда",        "человек"};
     constexpr int count = int(sizeof(words) / sizeof(words[0]));
     QList<QString> list;
     for (const char* w : words)
@@ -57,6 +61,24 @@ int columnPixels(const QFont& font) {
     return int(std::ceil(QFontMetricsF(font).horizontalAdvance(QChar(u'0')) * ColumnChars));
 }
 
+// Counts the paint events of the viewport, to show that a step really repaints.
+class PaintCounter : public QObject {
+public:
+    using QObject::QObject;
+    int paints = 0;
+    qint64 paintedRows = 0; // pixel rows repainted
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            ++paints;
+            for (const QRect& r : static_cast<QPaintEvent*>(event)->region())
+                paintedRows += r.height();
+        }
+        return false;
+    }
+};
+
 struct View {
     ReadingView view;
     explicit View(const QString& text) {
@@ -73,10 +95,13 @@ struct View {
     }
 };
 
-// One step of dynamic-mode playback, as the text window does it: paint the old field silver,
-// skip blanks, take the next field of whole words on the caret's line, turn the page when the
-// field leaves the view, select the field and paint it black.
-bool playbackStep(ReadingView& v, int& fieldStart, int& fieldEnd) {
+enum class Mode { Dynamic, Static };
+
+// One step of playback, as the text window does it: paint the old field silver, skip blanks,
+// take the next field of whole words on the caret's line, scroll (dynamic: turn the page when
+// the field leaves the view; static: keep its line in the middle), select the field and
+// paint it black.
+bool playbackStep(ReadingView& v, int& fieldStart, int& fieldEnd, Mode mode) {
     v.setRangeColor(fieldStart, fieldEnd - fieldStart, Silver);
     fieldStart = fieldEnd;
     const QString& t = v.text();
@@ -108,15 +133,18 @@ bool playbackStep(ReadingView& v, int& fieldStart, int& fieldEnd) {
         m = k - x;
     }
     const int visible = v.visibleLineCount();
-    if (line - v.firstVisibleLine() >= visible)
+    const int below = line - v.firstVisibleLine();
+    if (mode == Mode::Dynamic && below >= visible)
         v.scrollLines(visible);
+    else if (mode == Mode::Static && below > visible / 2)
+        v.scrollLines(1);
     fieldEnd = fieldStart + m;
     v.setSelection(fieldStart, m);
     v.setRangeColor(fieldStart, m, Qt::black);
     return true;
 }
 
-void BM_PlaybackStep(benchmark::State& state) {
+void playback(benchmark::State& state, Mode mode) {
     View fixture(russianParagraph(state.range(0)));
     ReadingView& v = fixture.view;
     int fieldStart = 0;
@@ -124,10 +152,12 @@ void BM_PlaybackStep(benchmark::State& state) {
     std::vector<double> times;
     times.reserve(1 << 16);
     int pageTurns = 0;
+    PaintCounter counter;
+    v.viewport()->installEventFilter(&counter);
     for (auto _ : state) {
         const int first = v.firstVisibleLine();
         const auto t0 = std::chrono::steady_clock::now();
-        const bool more = playbackStep(v, fieldStart, fieldEnd);
+        const bool more = playbackStep(v, fieldStart, fieldEnd, mode);
         QApplication::processEvents(); // paints what the step touched
         const auto t1 = std::chrono::steady_clock::now();
         times.push_back(std::chrono::duration<double, std::micro>(t1 - t0).count());
@@ -144,8 +174,18 @@ void BM_PlaybackStep(benchmark::State& state) {
     state.counters["median_us"] = times[times.size() / 2];
     state.counters["p95_us"] = times[times.size() * 95 / 100];
     state.counters["max_us"] = times.back();
-    state.counters["page_turns"] = pageTurns;
+    state.counters["scrolls"] = pageTurns;
+    state.counters["paints_per_step"] = double(counter.paints) / double(times.size());
+    state.counters["lines_painted_per_step"] =
+        double(counter.paintedRows) / v.lineHeight() / double(times.size());
     state.counters["lines"] = v.lineCount();
+}
+
+void BM_PlaybackStep(benchmark::State& state) {
+    playback(state, Mode::Dynamic);
+}
+void BM_PlaybackStepStatic(benchmark::State& state) {
+    playback(state, Mode::Static);
 }
 
 // Repaint of the whole viewport, as after a page turn.
@@ -202,6 +242,11 @@ BENCHMARK(BM_PlaybackStep)
     ->Arg(10 * KB)
     ->Arg(100 * KB)
     ->Arg(1 * MB)
+    ->Arg(4 * MB)
+    ->Unit(benchmark::kMicrosecond)
+    ->MinTime(1.0);
+BENCHMARK(BM_PlaybackStepStatic)
+    ->Arg(10 * KB)
     ->Arg(4 * MB)
     ->Unit(benchmark::kMicrosecond)
     ->MinTime(1.0);

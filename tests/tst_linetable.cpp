@@ -24,7 +24,9 @@ QStringList linesOf(const LineTable& table, const QString& text) {
     return lines;
 }
 
-bool isBlank(QChar c) { return c == u' ' || c == u'\t'; }
+bool isBlank(QChar c) {
+    return c == u' ' || c == u'\t';
+}
 
 qint64 widthOf(QStringView s) {
     qint64 w = 0;
@@ -71,8 +73,7 @@ void TestLineTable::wrapping_data() {
         << "abcdefghij" << 40 << QStringList{"abcd", "efgh", "ij"};
     QTest::newRow("long word moves to a new line first")
         << "ab cdefghij" << 50 << QStringList{"ab ", "cdefg", "hij"};
-    QTest::newRow("long word then short")
-        << "abcdefg hi" << 50 << QStringList{"abcde", "fg hi"};
+    QTest::newRow("long word then short") << "abcdefg hi" << 50 << QStringList{"abcde", "fg hi"};
     QTest::newRow("wide characters") << "aWWa" << 50 << QStringList{"aW", "Wa"};
     QTest::newRow("narrow characters") << "iiiiiiiiiiii" << 50 << QStringList{"iiiiiiiiii", "ii"};
     QTest::newRow("character wider than the column") << "WW" << 10 << QStringList{"W", "W"};
@@ -206,8 +207,7 @@ void TestLineTable::surrogatePairStaysTogether() {
     const QString text = QString("a") + QString::fromUcs4(U"\U0001F600") + "b";
     LineTable table;
     table.build(text, advances, 25);
-    QCOMPARE(linesOf(table, text),
-             (QStringList{"a", QString::fromUcs4(U"\U0001F600"), "b"}));
+    QCOMPARE(linesOf(table, text), (QStringList{"a", QString::fromUcs4(U"\U0001F600"), "b"}));
     QVERIFY(nonBmpMeasured > 0);
 }
 

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QScreen>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QtTest>
@@ -86,6 +87,7 @@ private slots:
     void alignmentPlacesLines();
     void layoutNotRebuiltByPlayback();
     void playbackRepaintsOnlyChangedLines();
+    void partialRepaintsMatchFullRepaint();
     void columnFollowsViewportUntilSet();
     void geometryQueries();
 
@@ -176,9 +178,10 @@ void TestReadingView::rangeColors_data() {
     QTest::addColumn<QString>("expected");  // colour per position of a 12-character text
 
     QTest::newRow("nothing") << QStringList{} << "ssssssssssss";
-    QTest::newRow("one field") << QStringList{"2 3 k"} << "sskkkssssss" "s";
-    QTest::newRow("field painted back")
-        << QStringList{"2 3 k", "2 3 s"} << "ssssssssssss";
+    QTest::newRow("one field") << QStringList{"2 3 k"}
+                               << "sskkkssssss"
+                                  "s";
+    QTest::newRow("field painted back") << QStringList{"2 3 k", "2 3 s"} << "ssssssssssss";
     QTest::newRow("playback steps")
         << QStringList{"0 4 k", "0 4 s", "5 4 k", "5 4 s", "10 2 k"} << "sssssssssskk";
     QTest::newRow("overlap replaces") << QStringList{"1 6 k", "4 5 r"} << "skkkrrrrrsss";
@@ -186,8 +189,8 @@ void TestReadingView::rangeColors_data() {
     QTest::newRow("inner other colour") << QStringList{"1 8 k", "3 2 g"} << "skkggkkkksss";
     QTest::newRow("adjacent same colour")
         << QStringList{"1 2 k", "3 2 k", "2 2 s"} << "skssksssssss";
-    QTest::newRow("covering several") << QStringList{"0 2 k", "4 2 r", "8 2 g", "1 8 s"}
-                                       << "kssssssssgss";
+    QTest::newRow("covering several")
+        << QStringList{"0 2 k", "4 2 r", "8 2 g", "1 8 s"} << "kssssssssgss";
     QTest::newRow("negative length") << QStringList{"6 -3 k"} << "ssskkkssssss";
     QTest::newRow("past the end clamped") << QStringList{"9 100 r"} << "sssssssssrrr";
     QTest::newRow("before the start clamped") << QStringList{"-4 6 g"} << "ggssssssssss";
@@ -314,8 +317,8 @@ void TestReadingView::wheelScrollsOneLine() {
     m_view->scrollLines(5);
     QCOMPARE(m_view->firstVisibleLine(), 5);
 
-    QWidget* target = overScrollBar ? static_cast<QWidget*>(m_view->verticalScrollBar())
-                                    : m_view->viewport();
+    QWidget* target =
+        overScrollBar ? static_cast<QWidget*>(m_view->verticalScrollBar()) : m_view->viewport();
     const QPointF pos(target->width() / 2.0, target->height() / 2.0);
     QWheelEvent event(pos, target->mapToGlobal(pos), pixels, angle, Qt::NoButton, Qt::NoModifier,
                       Qt::NoScrollPhase, false);
@@ -577,11 +580,56 @@ void TestReadingView::playbackRepaintsOnlyChangedLines() {
     QApplication::processEvents();
     QVERIFY(recorder.regions.isEmpty());
 
-    // Scrolling repaints the view.
+    // Scrolling by a line moves the picture and paints only the line uncovered at the
+    // bottom; scrolling by a page repaints the view.
+    const QRect viewRect = m_view->viewport()->rect();
     m_view->scrollLines(1);
     QApplication::processEvents();
     QCOMPARE(recorder.regions.size(), 1);
-    QCOMPARE(recorder.regions[0].boundingRect(), m_view->viewport()->rect());
+    QCOMPARE(recorder.regions[0].boundingRect(),
+             QRect(0, viewRect.height() - lh, viewRect.width(), lh));
+    recorder.regions.clear();
+    m_view->scrollLines(m_view->visibleLineCount());
+    QApplication::processEvents();
+    QCOMPARE(recorder.regions.size(), 1);
+    QCOMPARE(recorder.regions[0].boundingRect(), viewRect);
+}
+
+// What the window system shows, read from the window's backing store (not a fresh render).
+static QImage shownPixels(QWidget* window) {
+    QApplication::processEvents();
+    return window->screen()->grabWindow(window->winId()).toImage();
+}
+
+void TestReadingView::partialRepaintsMatchFullRepaint() {
+    makeView(20);
+    m_window->setEnabled(false);
+    m_view->setSelectionHidden(true);
+    QString text;
+    for (int i = 0; i < 300; ++i)
+        text += QString::fromUtf8(i % 3 ? "щуки " : "йогурт ");
+    m_view->setText(text);
+    const QImage before = shownPixels(m_window);
+    QVERIFY(!before.isNull());
+
+    // Fields move over line ends, and the view scrolls by one line and by a page.
+    int start = 0;
+    for (int step = 0; step < 40; ++step) {
+        m_view->setRangeColor(start, 9, Silver);
+        start += 9;
+        m_view->setRangeColor(start, 9, Qt::black);
+        m_view->setSelection(start, 9);
+        if (step % 7 == 6)
+            m_view->scrollLines(1);
+        if (step == 30)
+            m_view->scrollLines(m_view->visibleLineCount());
+        QApplication::processEvents();
+    }
+    const QImage partial = shownPixels(m_window);
+    QVERIFY(partial != before);
+    m_view->viewport()->update();
+    const QImage full = shownPixels(m_window);
+    QCOMPARE(partial, full);
 }
 
 void TestReadingView::columnFollowsViewportUntilSet() {

@@ -16,8 +16,7 @@ const QColor WindowColour(163, 185, 218);
 const QColor Maroon(128, 0, 0);
 const QColor Navy(0, 0, 128);
 
-QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, int left, int top)
-{
+QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, int left, int top) {
     auto* label = new QLabel(text, parent);
     label->setObjectName(QLatin1String(name));
     label->setAccessibleName(text);
@@ -27,9 +26,8 @@ QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, int le
 }
 
 // A label whose text the course fills in; it is named by what it shows.
-QLabel* makeValue(QWidget* parent, const char* name, const QString& description, int left,
-                  int top, int width)
-{
+QLabel* makeValue(QWidget* parent, const char* name, const QString& description, int left, int top,
+                  int width) {
     auto* label = new QLabel(parent);
     label->setObjectName(QLatin1String(name));
     label->setAccessibleDescription(description);
@@ -37,22 +35,19 @@ QLabel* makeValue(QWidget* parent, const char* name, const QString& description,
     return label;
 }
 
-void setTextColour(QWidget* widget, const QColor& colour)
-{
+void setTextColour(QWidget* widget, const QColor& colour) {
     QPalette palette = widget->palette();
     palette.setColor(QPalette::WindowText, colour);
     widget->setPalette(palette);
 }
 
-void setBold(QWidget* widget)
-{
+void setBold(QWidget* widget) {
     QFont font = widget->font();
     font.setBold(true);
     widget->setFont(font);
 }
 
-QToolButton* makeButton(QWidget* parent, const char* name, const QString& caption, int left)
-{
+QToolButton* makeButton(QWidget* parent, const char* name, const QString& caption, int left) {
     auto* button = new QToolButton(parent);
     button->setObjectName(QLatin1String(name));
     button->setText(caption);
@@ -65,8 +60,7 @@ QToolButton* makeButton(QWidget* parent, const char* name, const QString& captio
 } // namespace
 
 TAssistantForm::TAssistantForm(TMainForm& mainForm)
-    : QWidget(&mainForm, Qt::Tool | Qt::WindowStaysOnTopHint), Main(mainForm)
-{
+    : QWidget(&mainForm, Qt::Tool | Qt::WindowStaysOnTopHint), Main(mainForm) {
     setObjectName(QStringLiteral("AssistantForm"));
     setWindowTitle(QStringLiteral("Ассистент"));
     setProperty("helpContext", HelpContext::Course);
@@ -137,8 +131,7 @@ TAssistantForm::TAssistantForm(TMainForm& mainForm)
     Main.RestartCourse = false;
 }
 
-void TAssistantForm::SetButtonsEnabled(bool enabled)
-{
+void TAssistantForm::SetButtonsEnabled(bool enabled) {
     ButtonsEnabled = enabled;
     for (QToolButton* button : {SpeedButton2, SpeedButton1, SpeedButton3, SpeedButton4})
         button->setEnabled(enabled);
@@ -146,8 +139,7 @@ void TAssistantForm::SetButtonsEnabled(bool enabled)
 
 // While an exercise runs the close box does nothing; a close asked for by the program (the
 // main window closing at exit) always goes through.
-void TAssistantForm::closeEvent(QCloseEvent* event)
-{
+void TAssistantForm::closeEvent(QCloseEvent* event) {
     if (!ButtonsEnabled && event->spontaneous()) {
         event->ignore();
         return;

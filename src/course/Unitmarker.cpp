@@ -3,8 +3,7 @@
 #include <QTimer>
 
 TMarkersForm::TMarkersForm(QWidget* parent)
-    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
-{
+    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
     setObjectName(QStringLiteral("MarkersForm"));
     setAccessibleName(QStringLiteral("Маркер"));
     // Only what is painted shows; the rest of the window is see-through.

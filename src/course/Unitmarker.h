@@ -15,6 +15,6 @@ public:
 
     explicit TMarkersForm(QWidget* parent = nullptr);
 
-    QTimer* Timer1 = nullptr;  // follows the target, off until there is one
-    QPointer<QWidget> Target;  // the control pointed at; not owned
+    QTimer* Timer1 = nullptr; // follows the target, off until there is one
+    QPointer<QWidget> Target; // the control pointed at; not owned
 };

@@ -16,8 +16,7 @@ const QColor WindowColour(163, 185, 218);
 constexpr int CircleSide = 9;
 constexpr int SampleSide = 10;
 
-QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, int left, int top)
-{
+QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, int left, int top) {
     auto* label = new QLabel(text, parent);
     label->setObjectName(QLatin1String(name));
     label->setAccessibleName(text);
@@ -28,8 +27,7 @@ QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, int le
 
 // A filled circle with a white outline, the legend mark of one kind of step.
 QLabel* makeCircle(QWidget* parent, const char* name, const QColor& colour, const QString& meaning,
-                   int left, int top)
-{
+                   int left, int top) {
     QPixmap picture(CircleSide, CircleSide);
     picture.fill(Qt::transparent);
     {
@@ -49,8 +47,7 @@ QLabel* makeCircle(QWidget* parent, const char* name, const QColor& colour, cons
 
 // The figure of an on-screen marker: the diagonal from the top-left to the bottom-right corner
 // with the right and bottom edges, in red on a see-through background.
-QPixmap sampleMarker()
-{
+QPixmap sampleMarker() {
     QPixmap picture(SampleSide, SampleSide);
     picture.fill(Qt::transparent);
     QPainter painter(&picture);
@@ -64,10 +61,9 @@ QPixmap sampleMarker()
 } // namespace
 
 TWizardForm::TWizardForm(TMainForm& mainForm)
-    : QWidget(&mainForm, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint |
-                             Qt::WindowTitleHint),
-      Main(mainForm)
-{
+    : QWidget(&mainForm,
+              Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      Main(mainForm) {
     setObjectName(QStringLiteral("WizardForm"));
     setWindowTitle(QStringLiteral("Руководство"));
     setProperty("helpContext", HelpContext::Course);
@@ -80,8 +76,7 @@ TWizardForm::TWizardForm(TMainForm& mainForm)
     setFont(font);
     setFixedSize(224, 232);
 
-    CheckBoxShowRedMarkers =
-        new QCheckBox(QStringLiteral("маркеры текущего этапа -"), this);
+    CheckBoxShowRedMarkers = new QCheckBox(QStringLiteral("маркеры текущего этапа -"), this);
     CheckBoxShowRedMarkers->setObjectName(QStringLiteral("CheckBoxShowRedMarkers"));
     CheckBoxShowRedMarkers->setAccessibleName(CheckBoxShowRedMarkers->text());
     CheckBoxShowRedMarkers->setGeometry(5, 6, 156, 17);
@@ -134,8 +129,7 @@ TWizardForm::TWizardForm(TMainForm& mainForm)
     Shape1 = makeCircle(this, "Shape1", Qt::black, Label2->text(), 145, 219);
 }
 
-void TWizardForm::showEvent(QShowEvent* event)
-{
+void TWizardForm::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     Image1->setPixmap(sampleMarker());
 }

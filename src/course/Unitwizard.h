@@ -16,8 +16,8 @@ public:
     explicit TWizardForm(TMainForm& mainForm);
 
     QCheckBox* CheckBoxShowRedMarkers = nullptr;
-    QLabel* Image1 = nullptr; // the sample marker beside the check box
-    QFrame* Panel1 = nullptr; // disabled, so the steps cannot be selected or edited
+    QLabel* Image1 = nullptr;       // the sample marker beside the check box
+    QFrame* Panel1 = nullptr;       // disabled, so the steps cannot be selected or edited
     QTextEdit* RichEdit1 = nullptr; // the steps of the stage
     QFrame* Bevel1 = nullptr;
     QLabel* Label4 = nullptr; // "Этапы:"

@@ -14,8 +14,7 @@ constexpr int ClientHeight = 195;
 constexpr int PanelHeight = 149;
 constexpr int TipHeight = 104; // the tip stands in the lower part of the panel
 
-QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption, int left)
-{
+QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption, int left) {
     auto* button = new QPushButton(caption, parent);
     button->setObjectName(QLatin1String(name));
     button->setAccessibleName(caption);
@@ -25,8 +24,7 @@ QPushButton* makeButton(QWidget* parent, const char* name, const QString& captio
 
 } // namespace
 
-TAdviceForm::TAdviceForm(QWidget* parent) : QDialog(parent)
-{
+TAdviceForm::TAdviceForm(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("AdviceForm"));
     setWindowTitle(QStringLiteral("Skimora Советы"));
     applyDialogStyle(this);

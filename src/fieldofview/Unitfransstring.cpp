@@ -10,9 +10,7 @@
 
 namespace {
 
-
-QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption, int left)
-{
+QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption, int left) {
     auto* button = new QPushButton(caption, parent);
     button->setObjectName(QLatin1String(name));
     button->setAccessibleName(caption);
@@ -22,8 +20,7 @@ QPushButton* makeButton(QWidget* parent, const char* name, const QString& captio
 
 } // namespace
 
-TAnsStringForm::TAnsStringForm(QWidget* parent) : QDialog(parent)
-{
+TAnsStringForm::TAnsStringForm(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("AnsStringForm"));
     setWindowTitle(QStringLiteral("Вопросы к тесту"));
     setProperty("helpContext", HelpContext::FieldOfViewAnswer);
@@ -64,8 +61,7 @@ TAnsStringForm::TAnsStringForm(QWidget* parent) : QDialog(parent)
 }
 
 // Every showing starts with the marker box cleared and the typing in the answer box.
-void TAnsStringForm::showEvent(QShowEvent* event)
-{
+void TAnsStringForm::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     CheckBox1->setChecked(false);
     Edit1->setFocus();

@@ -18,16 +18,14 @@ const QColor GripColour(0xFF, 0xB6, 0x00);
 constexpr int GripWidth = 4;
 constexpr int MarkerSize = 7;
 
-void fillWith(QWidget* widget, QPalette::ColorRole role, const QColor& colour)
-{
+void fillWith(QWidget* widget, QPalette::ColorRole role, const QColor& colour) {
     QPalette palette = widget->palette();
     palette.setColor(role, colour);
     widget->setPalette(palette);
 }
 
 // A small ring with a dot in its middle, on a transparent background.
-QPixmap markerPicture()
-{
+QPixmap markerPicture() {
     QPixmap picture(MarkerSize, MarkerSize);
     picture.fill(Qt::transparent);
     QPainter painter(&picture);
@@ -37,8 +35,7 @@ QPixmap markerPicture()
     return picture;
 }
 
-QFrame* makeGrip(QWidget* line, const char* name, const QString& hint)
-{
+QFrame* makeGrip(QWidget* line, const char* name, const QString& hint) {
     auto* grip = new QFrame(line);
     grip->setObjectName(QLatin1String(name));
     grip->setFrameStyle(QFrame::Panel | QFrame::Raised);
@@ -53,8 +50,7 @@ QFrame* makeGrip(QWidget* line, const char* name, const QString& hint)
 
 } // namespace
 
-TStringForm::TStringForm(TMainForm& mainForm) : Main(mainForm)
-{
+TStringForm::TStringForm(TMainForm& mainForm) : Main(mainForm) {
     setObjectName(QStringLiteral("StringForm"));
     setWindowTitle(QStringLiteral("Тест на ширину поля зрения"));
     setProperty("helpContext", HelpContext::FieldOfViewWindow);
@@ -91,11 +87,9 @@ TStringForm::TStringForm(TMainForm& mainForm) : Main(mainForm)
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setTimerType(Qt::PreciseTimer);
     Timer1->setInterval(1);
-
 }
 
-void TStringForm::FormActivate()
-{
+void TStringForm::FormActivate() {
     if (Main.Closing || (Main.SpeedButton3 && Main.SpeedButton3->isEnabled()))
         return;
     Main.setStatusPanel(1, SpeedRegulator::recommendedWidthPanel(Main.RecommendWide));
@@ -105,20 +99,17 @@ void TStringForm::FormActivate()
     Main.LastExercise = 1;
 }
 
-void TStringForm::StartLine()
-{
+void TStringForm::StartLine() {
     // The flashing of the number pairs is not built yet: a run shows nothing.
 }
 
-void TStringForm::EndLine()
-{
+void TStringForm::EndLine() {
     Main.SetRunState(RunState::RunEnded);
     ImageCenter->hide();
     Timer1->stop();
 }
 
-void TStringForm::setLineGeometry(int left, int top, int width, int height)
-{
+void TStringForm::setLineGeometry(int left, int top, int width, int height) {
     WindowString->setGeometry(left, top, width, height);
     MarginLeft->setGeometry(0, 0, GripWidth, height);
     MarginRight->setGeometry(width - GripWidth, 0, GripWidth, height);

@@ -15,22 +15,19 @@ constexpr int CaptionLeft = 12;
 constexpr int ValueLeft = 148;
 constexpr int LabelHeight = 16;
 
-void setTextColour(QLabel* label, const QColor& colour)
-{
+void setTextColour(QLabel* label, const QColor& colour) {
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText, colour);
     label->setPalette(palette);
 }
 
-void setBold(QLabel* label)
-{
+void setBold(QLabel* label) {
     QFont font = label->font();
     font.setBold(true);
     label->setFont(font);
 }
 
-QLabel* makeCaption(QWidget* parent, const char* name, const QString& text, int top)
-{
+QLabel* makeCaption(QWidget* parent, const char* name, const QString& text, int top) {
     auto* label = new QLabel(text, parent);
     label->setObjectName(QLatin1String(name));
     label->setAccessibleName(text);
@@ -39,8 +36,7 @@ QLabel* makeCaption(QWidget* parent, const char* name, const QString& text, int 
 }
 
 // A value label is named by what it shows, so it carries no fixed accessible name.
-QLabel* makeValue(QWidget* parent, const char* name, const QString& description, int top)
-{
+QLabel* makeValue(QWidget* parent, const char* name, const QString& description, int top) {
     auto* label = new QLabel(parent);
     label->setObjectName(QLatin1String(name));
     label->setAccessibleDescription(description);
@@ -50,8 +46,7 @@ QLabel* makeValue(QWidget* parent, const char* name, const QString& description,
 
 } // namespace
 
-TStringResultForm::TStringResultForm(QWidget* parent) : QDialog(parent)
-{
+TStringResultForm::TStringResultForm(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("StringResultForm"));
     setWindowTitle(QStringLiteral("Результат"));
     applyDialogStyle(this);

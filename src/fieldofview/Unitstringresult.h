@@ -18,9 +18,9 @@ public:
     QLabel* Label4 = nullptr; // the right number
     QLabel* Label8 = nullptr; // heading over Bevel1
     QFrame* Bevel1 = nullptr;
-    QLabel* Label2 = nullptr; // "Ширина поля чтения:"
-    QLabel* Label5 = nullptr; // "10 симв"
-    QLabel* Label3 = nullptr; // "Скорость чтения:"
-    QLabel* Label6 = nullptr; // "1000 симв/мин"
+    QLabel* Label2 = nullptr;       // "Ширина поля чтения:"
+    QLabel* Label5 = nullptr;       // "10 симв"
+    QLabel* Label3 = nullptr;       // "Скорость чтения:"
+    QLabel* Label6 = nullptr;       // "1000 симв/мин"
     QPushButton* BitBtn1 = nullptr; // OK
 };

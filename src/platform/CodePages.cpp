@@ -348,29 +348,33 @@ bool isMultiByteCodePage(int codePage) {
     return codePage == 65001 || multiByteDecoderName(codePage) != nullptr;
 }
 
-QString decodeCodePage(QByteArrayView bytes, int codePage) {
-    if (codePage == 65001)
-        return QString::fromUtf8(bytes);
-    if (const char* name = multiByteDecoderName(codePage)) {
-        QStringDecoder decoder(name, QStringDecoder::Flag::Stateless);
-        if (decoder.isValid())
-            return decoder.decode(bytes);
-        QString text(bytes.size(), QChar(u'?'));
-        for (qsizetype i = 0; i < bytes.size(); ++i) {
-            const auto byte = static_cast<unsigned char>(bytes[i]);
-            if (byte < 0x80)
-                text[i] = QChar(byte);
-        }
-        return text;
+CodePageDecoder::CodePageDecoder(int codePage) : m_codePage(codePage) {
+    if (codePage == 65001) {
+        m_multiByte = QStringDecoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    } else if (const char* name = multiByteDecoderName(codePage)) {
+        m_multiByte = QStringDecoder(name, QStringDecoder::Flag::Stateless);
+    } else {
+        m_singleByte = singleByteCodePage(codePage);
+        if (m_singleByte == nullptr)
+            m_singleByte = kCp1252.data();
     }
-    const char16_t* high = singleByteCodePage(codePage);
-    if (high == nullptr)
-        high = kCp1252.data();
+}
+
+QString CodePageDecoder::decode(QByteArrayView bytes) {
+    if (m_singleByte == nullptr && m_multiByte.isValid())
+        return m_multiByte.decode(bytes);
     QString text(bytes.size(), Qt::Uninitialized);
     QChar* out = text.data();
     for (qsizetype i = 0; i < bytes.size(); ++i) {
         const auto byte = static_cast<unsigned char>(bytes[i]);
-        out[i] = QChar(byte < 0x80 ? char16_t(byte) : high[byte - 0x80]);
+        if (byte < 0x80)
+            out[i] = QChar(byte);
+        else
+            out[i] = m_singleByte != nullptr ? QChar(m_singleByte[byte - 0x80]) : QChar(u'?');
     }
     return text;
+}
+
+QString decodeCodePage(QByteArrayView bytes, int codePage) {
+    return CodePageDecoder(codePage).decode(bytes);
 }

@@ -2,6 +2,7 @@
 
 #include <QByteArrayView>
 #include <QString>
+#include <QStringDecoder>
 
 // Windows code pages, named by their numbers as the Windows API and RTF files name them.
 //
@@ -20,6 +21,22 @@ const char16_t* singleByteCodePage(int codePage);
 
 // True for the multi-byte pages above, whose characters may take more than one byte.
 bool isMultiByteCodePage(int codePage);
+
+// Decodes bytes written in one code page. It keeps the converter a multi-byte page needs,
+// so that decoding many short runs of the same page stays cheap. Each run is decoded on its
+// own: a character cut at the end of a run is not joined to the next run.
+class CodePageDecoder {
+public:
+    explicit CodePageDecoder(int codePage);
+
+    int codePage() const { return m_codePage; }
+    QString decode(QByteArrayView bytes);
+
+private:
+    int m_codePage;
+    const char16_t* m_singleByte = nullptr;
+    QStringDecoder m_multiByte;
+};
 
 // Decodes bytes written in the given code page.
 QString decodeCodePage(QByteArrayView bytes, int codePage);

@@ -18,8 +18,12 @@ namespace {
 
 constexpr int Unit = CharAdvances::Unit;
 
-bool isBlank(QChar c) { return c == u' ' || c == u'\t'; }
-bool isLineBreak(QChar c) { return c == u'\r' || c == u'\n'; }
+bool isBlank(QChar c) {
+    return c == u' ' || c == u'\t';
+}
+bool isLineBreak(QChar c) {
+    return c == u'\r' || c == u'\n';
+}
 
 } // namespace
 
@@ -52,7 +56,9 @@ void ReadingView::setText(const QString& text) {
     emit textChanged();
 }
 
-void ReadingView::clear() { setText(QString()); }
+void ReadingView::clear() {
+    setText(QString());
+}
 
 void ReadingView::setTextFont(const QFont& font) {
     m_font = font;
@@ -60,7 +66,8 @@ void ReadingView::setTextFont(const QFont& font) {
     // wrapped with are the widths that get painted.
     m_paintFont = font;
     m_paintFont.setKerning(false);
-    m_paintFont.setStyleStrategy(QFont::StyleStrategy(font.styleStrategy() | QFont::PreferNoShaping));
+    m_paintFont.setStyleStrategy(
+        QFont::StyleStrategy(font.styleStrategy() | QFont::PreferNoShaping));
 
     const QFontMetrics metrics(m_paintFont, viewport());
     m_lineHeight = std::max(1, metrics.height());
@@ -129,13 +136,17 @@ void ReadingView::setColumn(int left, int right) {
         viewport()->update();
 }
 
-int ReadingView::columnLeft() const { return m_columnFollowsViewport ? 0 : m_columnLeft; }
+int ReadingView::columnLeft() const {
+    return m_columnFollowsViewport ? 0 : m_columnLeft;
+}
 
 int ReadingView::columnRight() const {
     return m_columnFollowsViewport ? viewport()->width() : m_columnRight;
 }
 
-int ReadingView::columnWidth() const { return columnRight() - columnLeft(); }
+int ReadingView::columnWidth() const {
+    return columnRight() - columnLeft();
+}
 
 void ReadingView::invalidateLayout() {
     m_layoutDirty = true;
@@ -228,7 +239,9 @@ int ReadingView::firstVisibleLine() const {
     return verticalScrollBar()->value();
 }
 
-int ReadingView::visibleLineCount() const { return viewport()->height() / m_lineHeight; }
+int ReadingView::visibleLineCount() const {
+    return viewport()->height() / m_lineHeight;
+}
 
 void ReadingView::scrollToTop() {
     ensureLayout();
@@ -242,20 +255,32 @@ void ReadingView::scrollLines(int n) {
     bar->setValue(int(std::clamp<qint64>(target, bar->minimum(), bar->maximum())));
 }
 
-void ReadingView::scrollContentsBy(int, int) { viewport()->update(); }
+void ReadingView::scrollContentsBy(int, int dy) {
+    // dy is in lines. A short scroll moves the pixels and repaints only the uncovered lines.
+    if (std::abs(dy) < visibleLineCount())
+        viewport()->scroll(0, dy * m_lineHeight);
+    else
+        viewport()->update();
+}
 
 // ---- caret and selection ----------------------------------------------------------------
 
-void ReadingView::setCaretPosition(int pos) { moveCursor(pos, pos); }
+void ReadingView::setCaretPosition(int pos) {
+    moveCursor(pos, pos);
+}
 
 void ReadingView::setSelection(int start, int length) {
     const qint64 end = qint64(start) + length;
     moveCursor(start, int(std::clamp<qint64>(end, 0, this->length())));
 }
 
-QString ReadingView::selectedText() const { return m_text.mid(selectionStart(), selectionLength()); }
+QString ReadingView::selectedText() const {
+    return m_text.mid(selectionStart(), selectionLength());
+}
 
-void ReadingView::selectAll() { moveCursor(0, length()); }
+void ReadingView::selectAll() {
+    moveCursor(0, length());
+}
 
 void ReadingView::copy() const {
     if (selectionLength() == 0)
@@ -377,9 +402,9 @@ void ReadingView::paintEvent(QPaintEvent* event) {
             const int y = (line - first) * m_lineHeight;
             paintLine(painter, line, y, width);
             if (line == caretLine) {
-                const qint64 x = lineLeft(line) +
-                                 advanceBetween(m_lines.lineStart(line),
-                                                std::min(m_caret, m_lines.lineEnd(line)));
+                const qint64 x =
+                    lineLeft(line) + advanceBetween(m_lines.lineStart(line),
+                                                    std::min(m_caret, m_lines.lineEnd(line)));
                 painter.fillRect(QRect(int(x / Unit), y, 1, m_lineHeight), Qt::black);
             }
         }
@@ -424,7 +449,7 @@ void ReadingView::paintLine(QPainter& painter, int line, int top, int clipRight)
         if (selected)
             painter.fillRect(QRectF(left, top, qreal(w) / Unit, m_lineHeight),
                              pal.color(QPalette::Highlight));
-        painter.setPen(selected      ? pal.color(QPalette::HighlightedText)
+        painter.setPen(selected     ? pal.color(QPalette::HighlightedText)
                        : seg.isBase ? m_baseColor
                                     : QColor::fromRgba(seg.color));
         QString run(m_text.constData() + pos, stop - pos);
@@ -436,9 +461,9 @@ void ReadingView::paintLine(QPainter& painter, int line, int top, int clipRight)
     // A selected line break shows as a blank-wide highlight after the line.
     if (showSelection && m_lines.breakLength(line) > 0 && end >= selFrom && end < selTo &&
         x < limit)
-        painter.fillRect(QRectF(qreal(x) / Unit, top, qreal(m_advances->advance(u' ')) / Unit,
-                                m_lineHeight),
-                         pal.color(QPalette::Highlight));
+        painter.fillRect(
+            QRectF(qreal(x) / Unit, top, qreal(m_advances->advance(u' ')) / Unit, m_lineHeight),
+            pal.color(QPalette::Highlight));
 }
 
 void ReadingView::resizeEvent(QResizeEvent* event) {
@@ -566,15 +591,17 @@ void ReadingView::keyPressEvent(QKeyEvent* event) {
         target = line == 0 ? m_caret : positionAt(caretCell.topLeft() - QPoint(0, m_lineHeight));
         break;
     case Qt::Key_Down:
-        target = line + 1 >= lineCount() ? m_caret
-                                         : positionAt(caretCell.topLeft() + QPoint(0, m_lineHeight));
+        target = line + 1 >= lineCount()
+                     ? m_caret
+                     : positionAt(caretCell.topLeft() + QPoint(0, m_lineHeight));
         break;
     case Qt::Key_PageUp:
     case Qt::Key_PageDown: {
         const int page = std::max(1, visibleLineCount());
         const int delta = event->key() == Qt::Key_PageUp ? -page : page;
         const int newLine = std::clamp(line + delta, 0, lineCount() - 1);
-        target = positionAt(QPoint(caretCell.left(), caretCell.top() + (newLine - line) * m_lineHeight));
+        target =
+            positionAt(QPoint(caretCell.left(), caretCell.top() + (newLine - line) * m_lineHeight));
         scrollLines(delta);
         break;
     }

@@ -67,7 +67,7 @@ public:
     int selectionLength() const { return std::abs(m_caret - m_anchor); }
     QString selectedText() const;
     void selectAll();
-    void copy() const; // the selection to the clipboard, line breaks as "\n"
+    void copy() const;                    // the selection to the clipboard, line breaks as "\n"
     void setSelectionHidden(bool hidden); // while hidden, neither highlight nor caret is painted
     bool isSelectionHidden() const { return m_selectionHidden; }
 

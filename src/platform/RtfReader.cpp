@@ -334,6 +334,7 @@ private:
     std::u16string m_text;
     QByteArray m_pending; // bytes of a multi-byte code page, decoded together
     int m_pendingCodePage = 0;
+    CodePageDecoder m_multiByteDecoder{0};
     std::size_t m_paragraphEnd = std::u16string::npos; // text size right after the last break
     std::size_t m_cellEnd = std::u16string::npos;      // text size right after the last cell
 };
@@ -699,7 +700,9 @@ void RtfParser::lineBreak(Kind kind) {
 void RtfParser::flushPending() {
     if (m_pending.isEmpty())
         return;
-    const QString decoded = decodeCodePage(m_pending, m_pendingCodePage);
+    if (m_multiByteDecoder.codePage() != m_pendingCodePage)
+        m_multiByteDecoder = CodePageDecoder(m_pendingCodePage);
+    const QString decoded = m_multiByteDecoder.decode(m_pending);
     m_text.append(reinterpret_cast<const char16_t*>(decoded.constData()),
                   std::size_t(decoded.size()));
     m_pending.clear();

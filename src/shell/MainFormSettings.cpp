@@ -123,8 +123,11 @@ StoredSettings TMainForm::collectSettings() const
 
 void TMainForm::writeBounds()
 {
+    if (!NormalBounds.isValid())
+        return;
     const auto store = SettingsStore::open();
-    writeWindowBounds(*store, y(), x(), width(), height());
+    writeWindowBounds(*store, NormalBounds.y(), NormalBounds.x(), NormalBounds.width(),
+                      NormalBounds.height());
 }
 
 void TMainForm::FormClose()

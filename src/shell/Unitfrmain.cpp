@@ -508,8 +508,17 @@ void TMainForm::resizeEvent(QResizeEvent* event)
         if (windowState() == Qt::WindowNoState && oldSize.width() != event->size().width())
             writeBounds();
     }
+    if (windowState() == Qt::WindowNoState)
+        NormalBounds = QRect(pos(), size());
     QMainWindow::resizeEvent(event);
     FormResize();
+}
+
+void TMainForm::moveEvent(QMoveEvent* event)
+{
+    QMainWindow::moveEvent(event);
+    if (windowState() == Qt::WindowNoState)
+        NormalBounds.moveTopLeft(pos());
 }
 
 void TMainForm::FormResize()
@@ -545,6 +554,10 @@ void TMainForm::checkFirstTextAdvice()
 void TMainForm::changeEvent(QEvent* event)
 {
     QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange && !Running &&
+        static_cast<QWindowStateChangeEvent*>(event)->oldState() == Qt::WindowNoState &&
+        windowState() != Qt::WindowNoState && NormalBounds.isValid())
+        writeBounds(); // leaving the normal state: keep the bounds it had
     if (event->type() == QEvent::WindowStateChange && Running) {
         // During a run the frame keeps its size: no minimising or maximising.
         const auto* change = static_cast<QWindowStateChangeEvent*>(event);

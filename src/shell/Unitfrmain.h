@@ -191,6 +191,7 @@ protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
     void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -207,6 +208,7 @@ private:
     // Settings (MainFormSettings.cpp).
     void applySettings(const StoredSettings& s);
     StoredSettings collectSettings() const;
+    // Writes the last bounds the window had in the normal state.
     void writeBounds();
     void FormClose();
 
@@ -232,4 +234,5 @@ private:
     bool FirstAdviceChecked = false;
     bool TestMayBeReleased = true;
     bool Running = false;
+    QRect NormalBounds; // position and size while in the normal state
 };

@@ -16,8 +16,7 @@ constexpr int SquareSide = 9;
 constexpr int SquarePitch = 10;
 constexpr int GridOrigin = 5;
 
-void fillWith(QWidget* widget, QPalette::ColorRole role, const QColor& colour)
-{
+void fillWith(QWidget* widget, QPalette::ColorRole role, const QColor& colour) {
     QPalette palette = widget->palette();
     palette.setColor(role, colour);
     widget->setPalette(palette);
@@ -25,9 +24,7 @@ void fillWith(QWidget* widget, QPalette::ColorRole role, const QColor& colour)
 
 } // namespace
 
-TFormDlgTable::TFormDlgTable(TMainForm& mainForm)
-    : QWidget(&mainForm, Qt::Popup), Main(mainForm)
-{
+TFormDlgTable::TFormDlgTable(TMainForm& mainForm) : QWidget(&mainForm, Qt::Popup), Main(mainForm) {
     setObjectName(QStringLiteral("FormDlgTable"));
     setWindowTitle(QStringLiteral("Размер таблицы"));
     setAccessibleName(QStringLiteral("Размер таблицы"));

@@ -9,9 +9,7 @@
 
 namespace {
 
-
-QLineEdit* makeEdit(QWidget* parent, const char* name, int number, int left)
-{
+QLineEdit* makeEdit(QWidget* parent, const char* name, int number, int left) {
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(QLatin1String(name));
     edit->setAccessibleName(QStringLiteral("Пропущенное число ") + QString::number(number));
@@ -23,8 +21,7 @@ QLineEdit* makeEdit(QWidget* parent, const char* name, int number, int left)
     return edit;
 }
 
-QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption, int left)
-{
+QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption, int left) {
     auto* button = new QPushButton(caption, parent);
     button->setObjectName(QLatin1String(name));
     button->setAccessibleName(caption);
@@ -34,8 +31,7 @@ QPushButton* makeButton(QWidget* parent, const char* name, const QString& captio
 
 } // namespace
 
-TAnsTableForm::TAnsTableForm(QWidget* parent) : QDialog(parent)
-{
+TAnsTableForm::TAnsTableForm(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("AnsTableForm"));
     setWindowTitle(QStringLiteral("Вопросы к тесту"));
     setProperty("helpContext", HelpContext::TableQuestions);
@@ -65,8 +61,7 @@ TAnsTableForm::TAnsTableForm(QWidget* parent) : QDialog(parent)
 }
 
 // The dialog opens with the focus on OK, so Enter answers at once.
-void TAnsTableForm::showEvent(QShowEvent* event)
-{
+void TAnsTableForm::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     BitBtn1->setFocus();
 }

@@ -14,8 +14,7 @@ namespace {
 const QColor DarkBlue(34, 50, 166);
 const QColor CellFace(163, 185, 218);
 
-void fillWith(QWidget* widget, QPalette::ColorRole role, const QColor& colour)
-{
+void fillWith(QWidget* widget, QPalette::ColorRole role, const QColor& colour) {
     QPalette palette = widget->palette();
     palette.setColor(role, colour);
     widget->setPalette(palette);
@@ -23,8 +22,7 @@ void fillWith(QWidget* widget, QPalette::ColorRole role, const QColor& colour)
 
 } // namespace
 
-TTableForm::TTableForm(TMainForm& mainForm) : Main(mainForm)
-{
+TTableForm::TTableForm(TMainForm& mainForm) : Main(mainForm) {
     setObjectName(QStringLiteral("TableForm"));
     setWindowTitle(QStringLiteral("Чтение таблиц"));
     setProperty("helpContext", HelpContext::TableWindow);
@@ -63,11 +61,9 @@ TTableForm::TTableForm(TMainForm& mainForm) : Main(mainForm)
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setTimerType(Qt::PreciseTimer);
     Timer1->setInterval(0);
-
 }
 
-void TTableForm::FormActivate()
-{
+void TTableForm::FormActivate() {
     if (Main.Closing || (Main.SpeedButton3 && Main.SpeedButton3->isEnabled()))
         return;
     Main.setStatusPanel(1, SpeedRegulator::recommendedWidthInCellsPanel(Main.RecommendWide));
@@ -79,20 +75,17 @@ void TTableForm::FormActivate()
 
 // The subtracted extent is the full pitch times the count, trailing gap included; the offsets
 // go negative when the grid is larger than the window.
-void TTableForm::CentreGrid()
-{
+void TTableForm::CentreGrid() {
     const int pitch = CellSize + CellGap;
     BkGrPanel->move((Client->width() - pitch * Main.Column) / 2,
                     (Client->height() - pitch * Main.Row) / 2);
 }
 
-void TTableForm::StartTableRun()
-{
+void TTableForm::StartTableRun() {
     // Filling and crossing out the numbers is not built yet: a run shows nothing.
 }
 
-void TTableForm::FinishTableRun()
-{
+void TTableForm::FinishTableRun() {
     Main.SetRunState(RunState::RunEnded);
     Timer1->stop();
 }

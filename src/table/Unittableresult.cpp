@@ -15,8 +15,7 @@ constexpr int ValueLeft = 140;
 constexpr int LabelWidth = 124;
 constexpr int LabelHeight = 16;
 
-QLabel* makeCaption(QWidget* parent, const char* name, const QString& text, int top, bool bold)
-{
+QLabel* makeCaption(QWidget* parent, const char* name, const QString& text, int top, bool bold) {
     auto* label = new QLabel(text, parent);
     label->setObjectName(QLatin1String(name));
     label->setAccessibleName(text);
@@ -31,8 +30,7 @@ QLabel* makeCaption(QWidget* parent, const char* name, const QString& text, int 
 
 // A value label is named by what it shows, so it carries no fixed accessible name.
 QLabel* makeValue(QWidget* parent, const char* name, const QString& description, int top,
-                  const QColor& colour, bool bold)
-{
+                  const QColor& colour, bool bold) {
     auto* label = new QLabel(parent);
     label->setObjectName(QLatin1String(name));
     label->setAccessibleDescription(description);
@@ -48,8 +46,7 @@ QLabel* makeValue(QWidget* parent, const char* name, const QString& description,
     return label;
 }
 
-QFrame* makeRule(QWidget* parent, const char* name, int top)
-{
+QFrame* makeRule(QWidget* parent, const char* name, int top) {
     auto* rule = new QFrame(parent);
     rule->setObjectName(QLatin1String(name));
     rule->setFrameStyle(QFrame::HLine | QFrame::Sunken);
@@ -59,8 +56,7 @@ QFrame* makeRule(QWidget* parent, const char* name, int top)
 
 } // namespace
 
-TTableResultForm::TTableResultForm(QWidget* parent) : QDialog(parent)
-{
+TTableResultForm::TTableResultForm(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("TableResultForm"));
     setWindowTitle(QStringLiteral("Результат"));
     applyDialogStyle(this);

@@ -13,15 +13,15 @@ class TTableResultForm : public QDialog {
 public:
     explicit TTableResultForm(QWidget* parent);
 
-    QLabel* Label1 = nullptr; // "Правильных ответов:"
-    QLabel* Label4 = nullptr; // right answers, "2 из 3"
-    QLabel* Label2 = nullptr; // "Размер таблицы:"
-    QLabel* Label5 = nullptr; // "4 x 3 клет."
-    QLabel* Label7 = nullptr; // "Скорость чтения:"
-    QLabel* Label8 = nullptr; // "1000 симв/мин"
-    QLabel* Label3 = nullptr; // "Отсутствуют числа:"
-    QLabel* Label6 = nullptr; // "5, 17, 30"
-    QFrame* Bevel1 = nullptr; // rule under the first line
-    QFrame* Bevel2 = nullptr; // rule under the last line
+    QLabel* Label1 = nullptr;       // "Правильных ответов:"
+    QLabel* Label4 = nullptr;       // right answers, "2 из 3"
+    QLabel* Label2 = nullptr;       // "Размер таблицы:"
+    QLabel* Label5 = nullptr;       // "4 x 3 клет."
+    QLabel* Label7 = nullptr;       // "Скорость чтения:"
+    QLabel* Label8 = nullptr;       // "1000 симв/мин"
+    QLabel* Label3 = nullptr;       // "Отсутствуют числа:"
+    QLabel* Label6 = nullptr;       // "5, 17, 30"
+    QFrame* Bevel1 = nullptr;       // rule under the first line
+    QFrame* Bevel2 = nullptr;       // rule under the last line
     QPushButton* BitBtn1 = nullptr; // OK
 };

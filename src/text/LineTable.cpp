@@ -9,11 +9,15 @@
 
 namespace {
 
-bool isBlank(char16_t c) { return c == u' ' || c == u'\t'; }
+bool isBlank(char16_t c) {
+    return c == u' ' || c == u'\t';
+}
 
 } // namespace
 
-LineTable::LineTable() { clear(); }
+LineTable::LineTable() {
+    clear();
+}
 
 void LineTable::clear() {
     m_starts.assign(1, 0);
@@ -46,6 +50,7 @@ void LineTable::build(QStringView text, CharAdvances& advances, int columnWidth)
     int lineStart = 0;
     qint64 width = 0;   // everything on the line so far
     qint64 visible = 0; // up to the last non-blank
+    bool afterBlank = false;
     int wordStart = -1; // start of the last word that follows a blank on this line
     qint64 widthAtWord = 0;
     qint64 visibleAtWord = 0;
@@ -53,29 +58,32 @@ void LineTable::build(QStringView text, CharAdvances& advances, int columnWidth)
     int i = 0;
     while (i < n) {
         const char16_t c = s[i];
-        if (c == u'\r' || c == u'\n') {
+        qint32 a;
+        int step = 1;
+        if (c > u' ' && !QChar::isSurrogate(c)) {
+            a = advances.advance(c); // the common case: a letter, digit or sign
+        } else if (c == u'\r' || c == u'\n') {
             append(lineStart, i - lineStart, visible);
             i += (c == u'\r' && i + 1 < n && s[i + 1] == u'\n') ? 2 : 1;
             lineStart = i;
             width = visible = 0;
+            afterBlank = false;
             wordStart = -1;
             continue;
-        }
-        if (isBlank(c)) {
+        } else if (isBlank(c)) {
             // Blanks never move to the next line; they may hang over the column edge.
             width += advances.advance(c);
+            afterBlank = true;
             ++i;
             continue;
-        }
-        int step = 1;
-        qint32 a;
-        if (QChar::isHighSurrogate(c) && i + 1 < n && QChar::isLowSurrogate(s[i + 1])) {
+        } else if (QChar::isHighSurrogate(c) && i + 1 < n && QChar::isLowSurrogate(s[i + 1])) {
             a = advances.advanceOfCodePoint(QChar::surrogateToUcs4(c, s[i + 1]));
             step = 2;
         } else {
             a = advances.advance(c);
         }
-        if (i > lineStart && isBlank(s[i - 1])) {
+        if (afterBlank) {
+            afterBlank = false;
             wordStart = i;
             widthAtWord = width;
             visibleAtWord = visible;
@@ -104,7 +112,9 @@ void LineTable::build(QStringView text, CharAdvances& advances, int columnWidth)
     append(lineStart, n - lineStart, visible);
 }
 
-int LineTable::lineStart(int line) const { return validLine(line) ? m_starts[size_t(line)] : -1; }
+int LineTable::lineStart(int line) const {
+    return validLine(line) ? m_starts[size_t(line)] : -1;
+}
 
 int LineTable::lineLength(int line) const {
     return validLine(line) ? m_lengths[size_t(line)] : 0;

@@ -30,8 +30,8 @@ public:
 
     // Out-of-range lines give -1 as start and 0 as length and width.
     int lineStart(int line) const;
-    int lineLength(int line) const; // without the line break
-    int lineEnd(int line) const;    // lineStart + lineLength
+    int lineLength(int line) const;  // without the line break
+    int lineEnd(int line) const;     // lineStart + lineLength
     int breakLength(int line) const; // 0 (soft wrap or end of text), 1 (CR or LF) or 2 (CR LF)
     // Width of the line without its trailing blanks, in 1/64 pixel.
     qint32 lineWidth(int line) const;

@@ -121,7 +121,7 @@ TTextForm::TTextForm(TMainForm& mainForm) : Main(mainForm)
 
 int TTextForm::clientWidthOfMain() const
 {
-    return Main.mdiArea()->width();
+    return Main.width();
 }
 
 static ColumnLayout::Metrics metricsOf(const TMainForm& m)

@@ -1,0 +1,132 @@
+#include "ProgramFixture.h"
+
+#include "dialogs/Unitabout.h"
+#include "shell/Unitfrmain.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QSettings>
+#include <QTest>
+#include <QTimer>
+
+void onNextModal(std::function<void(QWidget*)> act, int timeoutMs)
+{
+    auto* poll = new QTimer(qApp);
+    auto elapsed = std::make_shared<int>(0);
+    QObject::connect(poll, &QTimer::timeout, qApp, [poll, elapsed, act, timeoutMs] {
+        if (QWidget* modal = QApplication::activeModalWidget(); modal && modal->isVisible()) {
+            poll->deleteLater();
+            poll->stop();
+            act(modal);
+            return;
+        }
+        *elapsed += 10;
+        if (*elapsed > timeoutMs) {
+            poll->stop();
+            poll->deleteLater();
+            QTest::qFail("the expected dialog did not open", __FILE__, __LINE__);
+        }
+    });
+    poll->start(10);
+}
+
+void closeUnexpectedDialogs()
+{
+    int closed = 0;
+    while (QWidget* modal = QApplication::activeModalWidget()) {
+        modal->close();
+        if (++closed > 10)
+            break;
+    }
+    if (closed > 0)
+        QTest::qFail("a dialog was left open", __FILE__, __LINE__);
+}
+
+ProgramFixture::ProgramFixture()
+{
+    qputenv("XDG_CONFIG_HOME", ConfigDirectory.path().toUtf8());
+    // The settings cache their folders once per process; point them at this fixture's folder.
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, ConfigDirectory.path());
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, ConfigDirectory.path());
+    // The test files the build made beside the program.
+    QDir().mkpath(ProgramDirectory.filePath(QStringLiteral("Test")));
+    const QDir tests(QStringLiteral(SKIMORA_BUILT_PROGRAM_DIR "/Test"));
+    for (const QString& name : tests.entryList(QDir::Files))
+        QFile::copy(tests.filePath(name), ProgramDirectory.filePath(QStringLiteral("Test/") + name));
+    QDir().mkpath(ProgramDirectory.filePath(QStringLiteral("LIBRARY")));
+}
+
+ProgramFixture::~ProgramFixture()
+{
+    Running.reset();
+}
+
+QString ProgramFixture::configFile() const
+{
+    return ConfigDirectory.filePath(QStringLiteral("Skimora v6.0 ru.conf"));
+}
+
+void ProgramFixture::createStore(const QVariantMap& values)
+{
+    QFile file(configFile());
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.close();
+    QSettings store(configFile(), QSettings::IniFormat);
+    for (auto it = values.cbegin(); it != values.cend(); ++it)
+        store.setValue(it.key(), it.value());
+}
+
+QVariant ProgramFixture::storedValue(const QString& name) const
+{
+    return QSettings(configFile(), QSettings::IniFormat).value(name);
+}
+
+QVariantMap ProgramFixture::quietSettings()
+{
+    return {{"Top", 100},
+            {"Left", 100},
+            {"Width", 800},
+            {"Height", 600},
+            {"WindowState", 0},
+            {"FontName", "Liberation Sans"},
+            {"FontSize", 12},
+            {"TextAlignment", 0},
+            {"WideExpression", 10},
+            {"WidthFormatStr", 300},
+            {"SpeedTrackBarPosition", 100},
+            {"RecommendWide", 10},
+            {"RecommendSpeed", 1000},
+            {"Column", 4},
+            {"Row", 3},
+            {"TextAdvice", 0},
+            {"StringAdvice", 0},
+            {"TableAdvice", 0},
+            {"CurrentTextAdvice", 0},
+            {"CurrentStringAdvice", 0},
+            {"CurrentTableAdvice", 0},
+            {"Assistant", 0},
+            {"Markers", 1}};
+}
+
+Program& ProgramFixture::start(bool show)
+{
+    Running = std::make_unique<Program>(programDir());
+    if (show && Running->isReady()) {
+        bool splashSeen = false;
+        onNextModal([&splashSeen](QWidget* modal) {
+            if (auto* about = qobject_cast<TAboutForm*>(modal)) {
+                splashSeen = true;
+                about->Timer1Timer();
+            }
+        });
+        Running->show();
+        [&] { QTRY_VERIFY_WITH_TIMEOUT(splashSeen, 5000); }();
+        QCoreApplication::processEvents();
+    }
+    return *Running;
+}
+
+void ProgramFixture::close()
+{
+    Running->windows().MainForm->close();
+}

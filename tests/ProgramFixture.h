@@ -1,0 +1,47 @@
+#pragma once
+
+#include "app/Program.h"
+
+#include <QTemporaryDir>
+#include <QVariantMap>
+
+#include <functional>
+#include <memory>
+
+class QWidget;
+
+// Runs `act` on the next modal dialog that opens, from the event loop that dialog runs.
+// Fails the test when no dialog opens within timeoutMs.
+void onNextModal(std::function<void(QWidget*)> act, int timeoutMs = 5000);
+
+// Closes any modal dialog that is still open after a test, and fails the test: nothing may be
+// left hanging.
+void closeUnexpectedDialogs();
+
+// A whole program as main builds it, with its settings store and program directory in
+// temporary folders of its own.
+class ProgramFixture {
+public:
+    ProgramFixture();
+    ~ProgramFixture();
+
+    QString configFile() const;
+    QString programDir() const { return ProgramDirectory.path(); }
+
+    // Creates the settings store with these values (an empty store when none are given).
+    void createStore(const QVariantMap& values = {});
+    QVariant storedValue(const QString& name) const;
+    // Values that keep tests quiet: no guided course, no advice.
+    static QVariantMap quietSettings();
+
+    // Builds the program; when show is set, shows it and lets the splash close.
+    Program& start(bool show = true);
+    Program& program() { return *Running; }
+    // Closes the main window the way the user does, which writes the settings.
+    void close();
+
+private:
+    QTemporaryDir ConfigDirectory;
+    QTemporaryDir ProgramDirectory;
+    std::unique_ptr<Program> Running;
+};

@@ -1,0 +1,525 @@
+#include "ProgramFixture.h"
+
+#include "course/Unitassistant.h"
+#include "course/Unitmarker.h"
+#include "course/Unitwizard.h"
+#include "dialogs/Unitabout.h"
+#include "dialogs/Unitadvice.h"
+#include "dialogs/Unitfrmessage.h"
+#include "fieldofview/Unitfransstring.h"
+#include "fieldofview/Unitfrstring.h"
+#include "fieldofview/Unitstringresult.h"
+#include "shell/Unitbookmark.h"
+#include "table/Unitdlgtable.h"
+#include "table/Unitfranstable.h"
+#include "table/Unittableresult.h"
+#include "text/Unitfranstext.h"
+#include "text/Unittextresult.h"
+#include "platform/HelpViewer.h"
+#include "platform/ReadingView.h"
+#include "shell/Unitfrmain.h"
+#include "table/Unitfrtable.h"
+#include "text/Unitfrtext.h"
+#include "widgets/TCSpinEdit.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMessageBox>
+#include <QSlider>
+#include <QStatusBar>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+#include <QToolTip>
+
+class TestMainWindow : public QObject {
+    Q_OBJECT
+private slots:
+    void cleanup();
+    void missingStoreStopsTheProgram();
+    void windowsAreCreatedOnceInOrder();
+    void initialToolbarStates();
+    void firstStartWithAnEmptyStore();
+    void testModeEnablesTheFieldOfView();
+    void fieldOfViewKeepsTestDown();
+    void kindButtonsSwapTheActiveWindow();
+    void runDisablesTheToolbar();
+    void enterEscapeAndF1();
+    void regulatorRaisesLowPositions_data();
+    void regulatorRaisesLowPositions();
+    void holdToRepeat();
+    void statusBarHints();
+    void adviceGlyph();
+    void widthSpinIgnoresTypingAndStaysAtTen();
+    void settingsSurviveARestart();
+    void maximisedCloseKeepsLastNormalBounds();
+    void cannotShrinkBelowTheColumn();
+    void everyControlHasAnAccessibleName();
+    void aboutBoxClosesOnlyByHand();
+
+private:
+    std::unique_ptr<ProgramFixture> Fixture;
+    TMainForm* startQuiet(const QVariantMap& changes = {});
+};
+
+TMainForm* TestMainWindow::startQuiet(const QVariantMap& changes)
+{
+    Fixture = std::make_unique<ProgramFixture>();
+    QVariantMap settings = ProgramFixture::quietSettings();
+    for (auto it = changes.cbegin(); it != changes.cend(); ++it)
+        settings[it.key()] = it.value();
+    Fixture->createStore(settings);
+    return Fixture->start().windows().MainForm;
+}
+
+void TestMainWindow::cleanup()
+{
+    closeUnexpectedDialogs();
+    Fixture.reset();
+}
+
+void TestMainWindow::missingStoreStopsTheProgram()
+{
+    Fixture = std::make_unique<ProgramFixture>();
+    QString text, title;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    onNextModal([&](QWidget* modal) {
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        QVERIFY(box);
+        text = box->text();
+        title = box->windowTitle();
+        icon = box->icon();
+        box->accept();
+    });
+    Program& program = Fixture->start();
+    QVERIFY(!program.isReady());
+    QCOMPARE(text, QStringLiteral("Reinstall Skimora v6.0 ru"));
+    QCOMPARE(title, QStringLiteral("Ошибка"));
+    QCOMPARE(icon, QMessageBox::Critical);
+    QVERIFY(!program.windows().TextForm);
+    QVERIFY(!program.windows().MainForm->isVisible());
+    // The program never creates the store itself.
+    QVERIFY(!QFile::exists(Fixture->configFile()));
+}
+
+void TestMainWindow::windowsAreCreatedOnceInOrder()
+{
+    TMainForm* main = startQuiet();
+    const ProgramWindows& w = Fixture->program().windows();
+    const QList<QMdiSubWindow*> children = main->mdiArea()->subWindowList(QMdiArea::CreationOrder);
+    QCOMPARE(children.size(), 3);
+    QCOMPARE(children[0], w.StringForm);
+    QCOMPARE(children[1], w.TableForm);
+    QCOMPARE(children[2], w.TextForm);
+    QCOMPARE(main->ActiveMDIChild(), w.TextForm);
+    for (QMdiSubWindow* child : children)
+        QVERIFY(child->isMaximized());
+
+    // The dialogs are the main window's children, in the order they were created.
+    const QObjectList owned = main->children();
+    const QList<QObject*> order{w.FormDlgTable,     w.AboutForm,        w.AnsTextForm,
+                                w.AnsTableForm,     w.AnsStringForm,    w.TextResultForm,
+                                w.StringResultForm, w.TableResultForm,  w.MessageForm,
+                                w.AdviceForm,       w.AssistantForm,    w.WizardForm,
+                                w.MarkersForm,      w.BookmarkForm};
+    qsizetype last = -1;
+    for (QObject* window : order) {
+        QVERIFY2(window, "every window exists");
+        const qsizetype at = owned.indexOf(window);
+        QVERIFY2(at > last, qPrintable(window->objectName()));
+        last = at;
+    }
+    QCOMPARE(main->windowTitle().left(12), QStringLiteral("Skimora [ru]"));
+    QCOMPARE(w.TextForm->windowTitle(), QStringLiteral("Чтение текста"));
+}
+
+void TestMainWindow::initialToolbarStates()
+{
+    TMainForm* m = startQuiet();
+    struct Row {
+        QToolButton* button;
+        QString caption;
+        QString hint;
+        bool enabled;
+        bool down;
+    };
+    const QList<Row> rows{
+        {m->SpeedButton1, "Открыть", "Открыть", true, false},
+        {m->SpeedButton10, "Выход", "Выход", true, false},
+        {m->SpeedButton2, "Пуск", "Пуск", true, false},
+        {m->SpeedButton3, "Стоп", "Стоп", false, false},
+        {m->SpeedButton14, "Тест", "Режим тестирования", true, false},
+        {m->SpeedButton4, "Текст", "Чтение текста", true, true},
+        {m->SpeedButton6, "Строка", "Тест на ширину поля зрения", false, false},
+        {m->SpeedButton5, "Таблица", "Чтение таблиц", true, false},
+        {m->SpeedButton15, "", "Размер таблицы", false, false},
+        {m->SpeedButton9, "Помощь", "Содержание помощи", true, false},
+        {m->SpeedButton16, "О...", "О программе", true, false},
+        {m->SpeedButton11, "", "По левому краю", true, true},
+        {m->SpeedButton12, "", "По центру", true, false},
+        {m->SpeedButton13, "", "По правому краю", true, false},
+        {m->SpeedButton7, "", "Динамическое чтение", true, true},
+        {m->SpeedButton8, "", "Статическое чтение", true, false},
+        {m->SpeedButton19, "", "Давать советы", true, false},
+        {m->SpeedButton20, "", "Ассистент", true, false},
+    };
+    for (const Row& row : rows) {
+        const QByteArray name = row.button->objectName().toUtf8();
+        QVERIFY2(row.button->text() == row.caption || row.caption.isEmpty(), name);
+        QVERIFY2(row.button->toolTip() == row.hint, name);
+        QVERIFY2(row.button->isEnabled() == row.enabled, name);
+        QVERIFY2(row.button->isChecked() == row.down, name);
+        QVERIFY2(row.button->autoRaise(), name);
+    }
+    QCOMPARE(m->SpeedButton1->size(), QSize(50, 41));
+    QCOMPARE(m->ComboBox1->count(), 14);
+    QCOMPARE(m->ComboBox1->itemText(0), QStringLiteral("10"));
+    QCOMPARE(m->ComboBox1->itemText(13), QStringLiteral("72"));
+    QCOMPARE(m->ComboBox1->toolTip(), QStringLiteral("Размер Шрифта"));
+    QCOMPARE(m->ComboBox2->toolTip(), QStringLiteral("Шрифт"));
+    QCOMPARE(m->CSpinEdit1->toolTip(), QStringLiteral("Ширина поля чтения"));
+    QCOMPARE(m->TrackBar1->toolTip(), QStringLiteral("Регулятор скорости"));
+    QCOMPARE(m->TrackBar1->maximum(), 1000);
+    QCOMPARE(m->Label4->text(), QStringLiteral("0"));
+    QCOMPARE(m->Label5->text(), QStringLiteral("10000"));
+    QVERIFY(m->N1->isCheckable());
+}
+
+void TestMainWindow::firstStartWithAnEmptyStore()
+{
+    Fixture = std::make_unique<ProgramFixture>();
+    Fixture->createStore();
+    TMainForm* m = Fixture->start().windows().MainForm;
+    QCOMPARE(m->pos(), QPoint(190, 117));
+    QCOMPARE(m->size(), QSize(659, 499));
+    QCOMPARE(m->FontName, QStringLiteral("Arial"));
+    QCOMPARE(m->FontSize, 12);
+    QCOMPARE(m->TextAlignment, 0);
+    QCOMPARE(m->CSpinEdit1->value(), 10);
+    QCOMPARE(m->TrackBar1->value(), 100);
+    QCOMPARE(m->CharInterval, 60);
+    QCOMPARE(m->Column, 4);
+    QCOMPARE(m->Row, 3);
+    QVERIFY(m->N1->isChecked() && m->N2->isChecked() && m->N3->isChecked());
+    QVERIFY(m->Assistant);
+    QCOMPARE(m->statusPanel(0), QStringLiteral("С (рек):1000 симв/мин"));
+    QCOMPARE(m->statusPanel(1), QStringLiteral("Ш (рек):10 симв"));
+    QCOMPARE(m->statusPanel(2), QStringLiteral("С: 1000 симв/мин"));
+    QCOMPARE(m->Label1->text(), QStringLiteral("1000 симв/мин"));
+    QCOMPARE(m->SpeedButton19->property("adviceImage").toInt(), 0);
+}
+
+void TestMainWindow::testModeEnablesTheFieldOfView()
+{
+    TMainForm* m = startQuiet();
+    m->SpeedButton14->click();
+    QVERIFY(m->SpeedButton14->isChecked());
+    QVERIFY(m->SpeedButton6->isEnabled());
+    QVERIFY(!m->SpeedButton1->isEnabled());
+    QCOMPARE(Fixture->program().windows().TextForm->windowTitle(),
+             QStringLiteral("Тест на скорость чтения текста"));
+    m->SpeedButton14->click();
+    QVERIFY(!m->SpeedButton14->isChecked());
+    QVERIFY(!m->SpeedButton6->isEnabled());
+    QVERIFY(m->SpeedButton1->isEnabled());
+    QCOMPARE(Fixture->program().windows().TextForm->windowTitle(), QStringLiteral("Чтение текста"));
+}
+
+void TestMainWindow::fieldOfViewKeepsTestDown()
+{
+    TMainForm* m = startQuiet();
+    m->SpeedButton14->click();
+    m->SpeedButton6->click();
+    QVERIFY(m->StringKindActive);
+    QCOMPARE(m->ActiveMDIChild(), Fixture->program().windows().StringForm);
+    QCOMPARE(Fixture->program().windows().StringForm->windowTitle(),
+             QStringLiteral("Тест на ширину поля зрения"));
+    for (int i = 0; i < 3; ++i) {
+        m->SpeedButton14->click();
+        QVERIFY(m->SpeedButton14->isChecked());
+    }
+    QVERIFY(!m->SpeedButton1->isEnabled());
+    QVERIFY(!m->SpeedButton7->isEnabled());
+}
+
+void TestMainWindow::kindButtonsSwapTheActiveWindow()
+{
+    TMainForm* m = startQuiet();
+    const ProgramWindows& w = Fixture->program().windows();
+    m->SpeedButton5->click();
+    QCOMPARE(m->ActiveMDIChild(), w.TableForm);
+    QVERIFY(m->TableKindActive && !m->TextKindActive);
+    QVERIFY(m->SpeedButton15->isEnabled());
+    QVERIFY(!m->CSpinEdit1->isEnabled());
+    QCOMPARE(m->statusPanel(1), QStringLiteral("Ш (рек):4 клет."));
+    QCOMPARE(m->statusPanel(3), QString());
+    m->SpeedButton4->click();
+    QCOMPARE(m->ActiveMDIChild(), w.TextForm);
+    QVERIFY(m->TextKindActive);
+    QVERIFY(!m->SpeedButton15->isEnabled());
+    QCOMPARE(m->statusPanel(1), QStringLiteral("Ш (рек):10 симв"));
+    QVERIFY(m->statusPanel(3).startsWith(QStringLiteral("Volume: ")));
+}
+
+void TestMainWindow::runDisablesTheToolbar()
+{
+    TMainForm* m = startQuiet();
+    TTextForm* text = Fixture->program().windows().TextForm;
+    text->setLoadedText(QStringLiteral("Один два три четыре пять шесть семь восемь"), 0, 0);
+    m->SpeedButton2->click();
+    QVERIFY(m->isRunning());
+    for (QWidget* off : std::initializer_list<QWidget*>{m->SpeedButton1, m->SpeedButton2,
+                                                        m->SpeedButton4, m->SpeedButton5,
+                                                        m->SpeedButton14, m->ComboBox1,
+                                                        m->ComboBox2, m->SpeedButton7,
+                                                        m->SpeedButton11, m->SpeedButton20})
+        QVERIFY2(!off->isEnabled(), qPrintable(off->objectName()));
+    QVERIFY(m->SpeedButton3->isEnabled());
+    QVERIFY(m->TrackBar1->isEnabled());
+    QVERIFY(m->CSpinEdit1->isEnabled());
+    QVERIFY(!text->WindowFormat->isEnabled());
+    QVERIFY(!text->Panel1->isEnabled());
+    QCOMPARE(m->minimumWidth(), m->maximumWidth()); // no resizing during a run
+    m->SpeedButton3->click();
+    QVERIFY(!m->isRunning());
+    QVERIFY(m->SpeedButton1->isEnabled());
+    QVERIFY(m->SpeedButton2->isEnabled());
+    QVERIFY(!m->SpeedButton3->isEnabled());
+    QVERIFY(text->WindowFormat->isEnabled());
+    QVERIFY(m->StopPressed);
+    QVERIFY(m->maximumWidth() > m->minimumWidth());
+}
+
+namespace {
+void press(QWidget* target, int key, bool autoRepeat = false)
+{
+    QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier, QString(), autoRepeat);
+    QApplication::sendEvent(target, &event);
+}
+} // namespace
+
+void TestMainWindow::enterEscapeAndF1()
+{
+    TMainForm* m = startQuiet();
+    TTextForm* text = Fixture->program().windows().TextForm;
+    text->setLoadedText(QStringLiteral("Один два три четыре пять шесть семь восемь"), 0, 0);
+    QWidget* target = text->RichEdit1;
+
+    press(target, Qt::Key_Escape); // nothing runs: nothing happens
+    QVERIFY(!m->isRunning());
+    press(target, Qt::Key_Return);
+    QVERIFY(m->isRunning());
+    press(target, Qt::Key_Return, true); // held down: ignored
+    QVERIFY(m->isRunning());
+    press(target, Qt::Key_Return); // Enter during a run stops it
+    QVERIFY(!m->isRunning());
+    press(target, Qt::Key_Enter);
+    QVERIFY(m->isRunning());
+    press(target, Qt::Key_Escape, true);
+    QVERIFY(m->isRunning());
+    press(target, Qt::Key_Escape);
+    QVERIFY(!m->isRunning());
+
+    press(target, Qt::Key_F1);
+    QVERIFY(m->helpViewer()->isVisible());
+    m->helpViewer()->close();
+}
+
+void TestMainWindow::regulatorRaisesLowPositions_data()
+{
+    QTest::addColumn<int>("position");
+    QTest::addColumn<int>("shown");
+    QTest::addColumn<QString>("panel");
+    QTest::addColumn<int>("interval");
+    QTest::newRow("0") << 0 << 10 << "С: 100 симв/мин (Min)" << 600;
+    QTest::newRow("10") << 10 << 10 << "С: 100 симв/мин (Min)" << 600;
+    QTest::newRow("11") << 11 << 11 << "С: 110 симв/мин" << 545;
+    QTest::newRow("334") << 334 << 334 << "С: 3340 симв/мин" << 17;
+}
+
+void TestMainWindow::regulatorRaisesLowPositions()
+{
+    QFETCH(int, position);
+    QFETCH(int, shown);
+    QFETCH(QString, panel);
+    QFETCH(int, interval);
+    TMainForm* m = startQuiet();
+    m->TrackBar1->setValue(position);
+    QCOMPARE(m->TrackBar1->value(), shown);
+    QCOMPARE(m->statusPanel(2), panel);
+    QCOMPARE(m->CharInterval, interval);
+    QCOMPARE(m->Label1->text(), QString::number(shown * 10) + QStringLiteral(" симв/мин"));
+}
+
+void TestMainWindow::holdToRepeat()
+{
+    TMainForm* m = startQuiet();
+    m->TrackBar1->setValue(12);
+    QTest::mousePress(m->SpeedButton18, Qt::LeftButton);
+    QVERIFY(m->TimerSpeedRegulator->isActive());
+    QCOMPARE(m->TimerSpeedRegulator->interval(), 2);
+    m->TimerSpeedRegulatorTimer();
+    QCOMPARE(m->TrackBar1->value(), 11);
+    QCOMPARE(m->TimerSpeedRegulator->interval(), 300);
+    m->TimerSpeedRegulatorTimer();
+    QCOMPARE(m->TrackBar1->value(), 10);
+    QVERIFY(!m->TimerSpeedRegulator->isActive()); // stopped by itself at the bottom
+    QTest::mouseRelease(m->SpeedButton18, Qt::LeftButton);
+
+    m->TrackBar1->setValue(999);
+    QTest::mousePress(m->SpeedButton21, Qt::LeftButton);
+    m->TimerSpeedRegulatorTimer();
+    m->TimerSpeedRegulatorTimer();
+    QCOMPARE(m->TrackBar1->value(), 1000);
+    QTest::mouseRelease(m->SpeedButton21, Qt::LeftButton);
+    QVERIFY(!m->TimerSpeedRegulator->isActive());
+}
+
+void TestMainWindow::statusBarHints()
+{
+    TMainForm* m = startQuiet();
+    QWidget* bar = m->statusBar();
+    m->StatusBar1MouseMove(20);
+    QCOMPARE(bar->toolTip(), QStringLiteral("Рекомендуемая скорость проигрывания текста"));
+    QCOMPARE(m->HintPanelRight, 150);
+    m->StatusBar1MouseMove(500);
+    QCOMPARE(bar->toolTip(), QStringLiteral("Объем текста"));
+    m->SpeedButton5->click(); // the table window resets the hint edges
+    QCOMPARE(m->HintPanelLeft, 0);
+    QCOMPARE(m->HintPanelRight, 0);
+    m->StatusBar1MouseMove(200);
+    QCOMPARE(bar->toolTip(), QStringLiteral("Рекомендуемая ширина таблицы"));
+}
+
+void TestMainWindow::adviceGlyph()
+{
+    TMainForm* m = startQuiet({{"TextAdvice", 1}, {"StringAdvice", 1}, {"TableAdvice", 1}});
+    for (QAction* item : {m->N1, m->N2, m->N3}) {
+        QCOMPARE(m->SpeedButton19->property("adviceImage").toInt(), 0);
+        item->trigger();
+        QVERIFY(!item->isChecked());
+    }
+    QCOMPARE(m->SpeedButton19->property("adviceImage").toInt(), 1);
+    m->N2->trigger();
+    QCOMPARE(m->SpeedButton19->property("adviceImage").toInt(), 0);
+}
+
+void TestMainWindow::widthSpinIgnoresTypingAndStaysAtTen()
+{
+    TMainForm* m = startQuiet();
+    m->CSpinEdit1->setFocus();
+    QTest::keyClicks(m->CSpinEdit1, QStringLiteral("55abc"));
+    QCOMPARE(m->CSpinEdit1->value(), 10);
+    QTest::keyClick(m->CSpinEdit1, Qt::Key_Down);
+    QCOMPARE(m->CSpinEdit1->value(), 10);
+    QCOMPARE(m->ReadingFieldWidth, 10);
+    QTest::keyClick(m->CSpinEdit1, Qt::Key_Up);
+    QCOMPARE(m->CSpinEdit1->value(), 11);
+    QCOMPARE(m->ReadingFieldWidth, 11);
+    m->CSpinEdit1->setValue(3);
+    QCOMPARE(m->CSpinEdit1->value(), 10);
+}
+
+void TestMainWindow::settingsSurviveARestart()
+{
+    TMainForm* m = startQuiet();
+    m->TrackBar1->setValue(250);
+    m->SpeedButton12->click();
+    m->CSpinEdit1->setValue(14);
+    m->ComboBox1->setCurrentIndex(m->ComboBox1->findText(QStringLiteral("14")));
+    m->ComboBox1Change();
+    m->N3->trigger();
+    m->move(60, 70);
+    m->resize(900, 640);
+    QCoreApplication::processEvents();
+    Fixture->close();
+    QCOMPARE(Fixture->storedValue(QStringLiteral("SpeedTrackBarPosition")).toInt(), 250);
+    QCOMPARE(Fixture->storedValue(QStringLiteral("TextAlignment")).toInt(), 2);
+    QCOMPARE(Fixture->storedValue(QStringLiteral("WideExpression")).toInt(), 14);
+    QCOMPARE(Fixture->storedValue(QStringLiteral("FontSize")).toInt(), 14);
+    QCOMPARE(Fixture->storedValue(QStringLiteral("TableAdvice")).toInt(), 1);
+    QCOMPARE(Fixture->storedValue(QStringLiteral("TextAdvice")).toInt(), 0);
+    QCOMPARE(Fixture->storedValue(QStringLiteral("Width")).toInt(), 900);
+    QCOMPARE(Fixture->storedValue(QStringLiteral("WindowState")).toInt(), 0);
+    QCOMPARE(Fixture->storedValue(QStringLiteral("Assistant")).toInt(), 0);
+
+    ProgramFixture& f = *Fixture;
+    TMainForm* again = f.start().windows().MainForm;
+    QCOMPARE(again->TrackBar1->value(), 250);
+    QCOMPARE(again->statusPanel(2), QStringLiteral("С: 2500 симв/мин"));
+    QVERIFY(again->SpeedButton12->isChecked());
+    QCOMPARE(again->TextAlignment, 2);
+    QCOMPARE(again->CSpinEdit1->value(), 14);
+    QCOMPARE(again->ComboBox1->currentText(), QStringLiteral("14"));
+    QVERIFY(again->N3->isChecked());
+    QVERIFY(!again->N1->isChecked());
+    QCOMPARE(again->size(), QSize(900, 640));
+    QCOMPARE(again->pos(), QPoint(60, 70));
+}
+
+void TestMainWindow::maximisedCloseKeepsLastNormalBounds()
+{
+    TMainForm* m = startQuiet();
+    m->resize(850, 620);
+    QCoreApplication::processEvents();
+    m->showMaximized();
+    QCoreApplication::processEvents();
+    Fixture->close();
+    QCOMPARE(Fixture->storedValue(QStringLiteral("WindowState")).toInt(), 2);
+    QCOMPARE(Fixture->storedValue(QStringLiteral("Width")).toInt(), 850); // the last normal width
+
+    TMainForm* again = Fixture->start().windows().MainForm;
+    QVERIFY(again->isMaximized());
+    again->showNormal();
+    QCoreApplication::processEvents();
+    QCOMPARE(again->width(), 850);
+}
+
+void TestMainWindow::cannotShrinkBelowTheColumn()
+{
+    TMainForm* m = startQuiet({{"WidthFormatStr", 500}});
+    QVERIFY(m->MinWidthText > 500);
+    QCOMPARE(m->minimumWidth(), std::max(m->MinWidthText, m->MinWidthString));
+    m->resize(200, 500);
+    QCOMPARE(m->width(), m->minimumWidth());
+}
+
+void TestMainWindow::everyControlHasAnAccessibleName()
+{
+    TMainForm* m = startQuiet();
+    for (QWidget* control : m->findChildren<QWidget*>()) {
+        const bool isControl = qobject_cast<QAbstractButton*>(control) ||
+                               qobject_cast<QComboBox*>(control) ||
+                               qobject_cast<QSlider*>(control) || qobject_cast<QSpinBox*>(control);
+        if (!isControl || control->window() != m ||
+            control->objectName().startsWith(QLatin1String("qt_")) ||
+            control->objectName().isEmpty())
+            continue;
+        QVERIFY2(!control->accessibleName().isEmpty(), qPrintable(control->objectName()));
+    }
+}
+
+void TestMainWindow::aboutBoxClosesOnlyByHand()
+{
+    TMainForm* m = startQuiet();
+    TAboutForm* about = Fixture->program().windows().AboutForm;
+    bool closeVisible = false;
+    bool timerOff = false;
+    onNextModal([&](QWidget* modal) {
+        QCOMPARE(modal, about);
+        closeVisible = about->SpeedButton1->isVisible();
+        timerOff = !about->Timer1->isActive();
+        QTest::keyClick(about, Qt::Key_Escape);
+    });
+    m->SpeedButton16->click();
+    QVERIFY(closeVisible);
+    QVERIFY(timerOff);
+    QVERIFY(!about->isVisible());
+}
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"
