@@ -2,6 +2,8 @@
 // captions, fixed sizes, colours, help contexts and the named controls the later behaviour
 // works with.
 
+#include "ProgramFixture.h"
+
 #include "app/ProgramWindows.h"
 #include "course/Unitassistant.h"
 #include "course/Unitmarker.h"
@@ -15,6 +17,7 @@
 #include "table/Unitfranstable.h"
 #include "table/Unitfrtable.h"
 #include "table/Unittableresult.h"
+#include "text/Unitfrtext.h"
 
 #include <QAccessible>
 #include <QCheckBox>
@@ -25,13 +28,12 @@
 #include <QMdiArea>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTextEdit>
 #include <QTimer>
 #include <QToolButton>
 #include <QtTest/qtestspontaneevent.h>
-#include <QtTest>
 
+#include <QtTest>
 #include <memory>
 
 namespace {
@@ -55,7 +57,6 @@ class TestLaterWindows : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void init();
     void cleanup();
 
@@ -66,6 +67,8 @@ private slots:
     void stringFormActivateDoesNothingWhileClosingOrRunning_data();
     void stringFormActivateDoesNothingWhileClosingOrRunning();
     void stringFormEndLineEndsTheRun();
+    void choosingAKindActivatesItsWindow_data();
+    void choosingAKindActivatesItsWindow();
 
     void tableFormHasAHundredHiddenCells();
     void tableFormActivateShowsTheWidthInCells_data();
@@ -113,44 +116,25 @@ private:
     }
     QWidget* windowNamed(const QString& name) const;
 
-    QTemporaryDir ConfigDir;
-    QTemporaryDir ProgramDir;
-    std::unique_ptr<TMainForm> Main;
+    std::unique_ptr<ProgramFixture> Fixture;
+    TMainForm* Main = nullptr;
     ProgramWindows Windows;
 };
 
-void TestLaterWindows::initTestCase() {
-    QVERIFY(ConfigDir.isValid());
-    QVERIFY(ProgramDir.isValid());
-    qputenv("XDG_CONFIG_HOME", ConfigDir.path().toLocal8Bit());
-}
-
-// The windows in the order the program creates them.
+// The whole program as it starts, shown, with the splash closed; no course and no advice.
 void TestLaterWindows::init() {
-    Main = std::make_unique<TMainForm>(ProgramDir.path() + QLatin1Char('/'));
-    TMainForm& main = *Main;
-    Windows = ProgramWindows{};
-    Windows.MainForm = &main;
-    // The exercise windows go into the frame as the program puts them there.
-    Windows.StringForm = new TStringForm(main);
-    main.mdiArea()->addSubWindow(Windows.StringForm);
-    Windows.StringForm->showMaximized();
-    Windows.TableForm = new TTableForm(main);
-    main.mdiArea()->addSubWindow(Windows.TableForm);
-    Windows.TableForm->showMaximized();
-    Windows.FormDlgTable = new TFormDlgTable(main);
-    Windows.AnsTableForm = new TAnsTableForm(&main);
-    Windows.AnsStringForm = new TAnsStringForm(&main);
-    Windows.StringResultForm = new TStringResultForm(&main);
-    Windows.TableResultForm = new TTableResultForm(&main);
-    Windows.AdviceForm = new TAdviceForm(&main);
-    Windows.AssistantForm = new TAssistantForm(main);
-    Windows.WizardForm = new TWizardForm(main);
-    Windows.MarkersForm = new TMarkersForm(&main);
+    Fixture = std::make_unique<ProgramFixture>();
+    Fixture->createStore(ProgramFixture::quietSettings());
+    Program& program = Fixture->start();
+    QVERIFY(program.isReady());
+    Windows = program.windows();
+    Main = Windows.MainForm;
 }
 
 void TestLaterWindows::cleanup() {
-    Main.reset();
+    closeUnexpectedDialogs();
+    Fixture.reset();
+    Main = nullptr;
     Windows = ProgramWindows{};
 }
 
@@ -276,6 +260,42 @@ void TestLaterWindows::stringFormEndLineEndsTheRun() {
     QVERIFY(!Windows.StringForm->Timer1->isActive());
 }
 
+void TestLaterWindows::choosingAKindActivatesItsWindow_data() {
+    QTest::addColumn<bool>("testMode");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<int>("lastExercise");
+    QTest::addColumn<QString>("panel1");
+    QTest::addRow("Строка") << true << "SpeedButton6"
+                            << "StringForm" << 1 << "Ш (рек):10 симв";
+    QTest::addRow("Таблица") << false << "SpeedButton5"
+                             << "TableForm" << 2 << "Ш (рек):4 клет.";
+}
+
+// The user picks the exercise on the toolbar; its window comes to the front and sets the
+// status bar for itself.
+void TestLaterWindows::choosingAKindActivatesItsWindow() {
+    QFETCH(bool, testMode);
+    QFETCH(QString, button);
+    QFETCH(QString, window);
+    QFETCH(int, lastExercise);
+    QFETCH(QString, panel1);
+    if (testMode)
+        Main->SpeedButton14->click();
+    auto* kind = Main->findChild<QToolButton*>(button);
+    QVERIFY(kind);
+    QVERIFY(kind->isEnabled());
+    kind->click();
+
+    QCOMPARE(Main->ActiveMDIChild(), windowNamed(window));
+    QCOMPARE(Main->LastExercise, lastExercise);
+    QCOMPARE(Main->statusPanel(1), panel1);
+    QCOMPARE(Main->statusPanel(3), QString());
+
+    Main->SpeedButton4->click();
+    QCOMPARE(Main->ActiveMDIChild(), Windows.TextForm);
+}
+
 // --- Table window ----------------------------------------------------------------------------
 
 void TestLaterWindows::tableFormHasAHundredHiddenCells() {
@@ -378,7 +398,7 @@ void TestLaterWindows::sizePickerWindow() {
     TFormDlgTable* picker = Windows.FormDlgTable;
     QVERIFY(picker->isWindow());
     QCOMPARE(picker->windowType(), Qt::Popup);
-    QCOMPARE(picker->parentWidget(), Main.get());
+    QCOMPARE(picker->parentWidget(), Main);
     QVERIFY(picker->isHidden());
     QCOMPARE(picker->property("helpContext").toInt(), 290);
     QCOMPARE(picker->minimumSize(), QSize(110, 129));
@@ -668,7 +688,7 @@ void TestLaterWindows::assistantWindow() {
     QCOMPARE(assistant->windowTitle(), QStringLiteral("Ассистент"));
     QCOMPARE(assistant->windowType(), Qt::Tool);
     QVERIFY(assistant->windowFlags() & Qt::WindowStaysOnTopHint);
-    QCOMPARE(assistant->parentWidget(), Main.get());
+    QCOMPARE(assistant->parentWidget(), Main);
     QVERIFY(assistant->isHidden());
     QCOMPARE(assistant->size(), QSize(224, 175));
     QCOMPARE(assistant->minimumSize(), assistant->maximumSize());
@@ -779,7 +799,7 @@ void TestLaterWindows::guideWindow() {
     QCOMPARE(guide->windowType(), Qt::Tool);
     QVERIFY(guide->windowFlags() & Qt::WindowStaysOnTopHint);
     QVERIFY(!(guide->windowFlags() & Qt::WindowCloseButtonHint));
-    QCOMPARE(guide->parentWidget(), Main.get());
+    QCOMPARE(guide->parentWidget(), Main);
     QVERIFY(guide->isHidden());
     QCOMPARE(guide->size(), QSize(224, 232));
     QCOMPARE(guide->minimumSize(), guide->maximumSize());
@@ -947,7 +967,7 @@ void TestLaterWindows::dialogConventions() {
     QFETCH(QString, name);
     auto* dialog = qobject_cast<QDialog*>(windowNamed(name));
     QVERIFY(dialog);
-    QCOMPARE(dialog->parentWidget(), Main.get());
+    QCOMPARE(dialog->parentWidget(), Main);
     QVERIFY(!(dialog->windowFlags() & Qt::WindowContextHelpButtonHint));
     QVERIFY(dialog->autoFillBackground());
     QCOMPARE(background(dialog), LightBlue);

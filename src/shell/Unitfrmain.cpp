@@ -7,6 +7,7 @@
 #include "platform/HelpViewer.h"
 #include "text/Unitfrtext.h"
 #include "widgets/TCSpinEdit.h"
+#include "widgets/TCoolBar.h"
 #include "widgets/TStatusBar.h"
 
 #include <QActionGroup>
@@ -26,6 +27,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QToolTip>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -38,8 +40,6 @@ QToolBar* makeToolBar(const char* name, QWidget* parent)
     auto* bar = new QToolBar(parent);
     bar->setObjectName(QLatin1String(name));
     bar->setMovable(false);
-    bar->setFloatable(false);
-    bar->setContextMenuPolicy(Qt::PreventContextMenu);
     return bar;
 }
 
@@ -51,7 +51,11 @@ TMainForm::TMainForm(const QString& programDir, QWidget* parent)
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("Skimora [ru]"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/skimora.svg")));
-    setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
+    QFont face;
+    face.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"),
+                      QStringLiteral("Arial")});
+    face.setPixelSize(11); // 8 points on a 96 dpi screen
+    setFont(face);
     if (!ProgramDir.endsWith(QLatin1Char('/')))
         ProgramDir += QLatin1Char('/');
 
@@ -59,11 +63,19 @@ TMainForm::TMainForm(const QString& programDir, QWidget* parent)
     pal.setColor(QPalette::Window, LightBlue);
     setPalette(pal);
 
-    MdiArea = new QMdiArea(this);
+    auto* client = new QWidget(this);
+    auto* column = new QVBoxLayout(client);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    CoolBar1 = new TCoolBar(client);
+    CoolBar1->setObjectName(QStringLiteral("CoolBar1"));
+    column->addWidget(CoolBar1);
+    MdiArea = new QMdiArea(client);
     MdiArea->setObjectName(QStringLiteral("ClientArea"));
     MdiArea->setBackground(DarkBlue);
     MdiArea->setActivationOrder(QMdiArea::ActivationHistoryOrder);
-    setCentralWidget(MdiArea);
+    column->addWidget(MdiArea, 1);
+    setCentralWidget(client);
 
     FrameWidth = style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth);
     EdgeWidth = std::max(1, style()->pixelMetric(QStyle::PM_DefaultFrameWidth));
@@ -136,6 +148,9 @@ QToolButton* TMainForm::makeButton(QToolBar* bar, const char* name, const QStrin
     if (!glyph.isEmpty())
         button->setIcon(QIcon(QStringLiteral(":/icons/") + glyph + QStringLiteral(".svg")));
     if (large) {
+        QFont captionFont = font();
+        captionFont.setPixelSize(10); // the caption fits the 50-pixel button whole
+        button->setFont(captionFont);
         button->setText(caption);
         button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
         button->setIconSize(QSize(22, 22));
@@ -151,7 +166,9 @@ QToolButton* TMainForm::makeButton(QToolBar* bar, const char* name, const QStrin
 
 void TMainForm::buildToolbars()
 {
-    setStyleSheet(QStringLiteral("QToolBar { background: rgb(163,185,218); border: none; spacing: 1px; }"));
+    setStyleSheet(QStringLiteral("QToolBar, #CoolBar1 { background: rgb(163,185,218); border: none; "
+                                 "spacing: 1px; }"));
+    CoolBar1->setAttribute(Qt::WA_StyledBackground);
 
     ToolBar1 = makeToolBar("ToolBar1", this);
     ToolBar7 = makeToolBar("ToolBar7", this);
@@ -163,10 +180,9 @@ void TMainForm::buildToolbars()
     ToolBar3 = makeToolBar("ToolBar3", this);
     ToolBar9 = makeToolBar("ToolBar9", this);
     for (QToolBar* bar : {ToolBar1, ToolBar7, ToolBar5, ToolBar6})
-        addToolBar(Qt::TopToolBarArea, bar);
-    addToolBarBreak(Qt::TopToolBarArea);
+        CoolBar1->addBand(bar, bar == ToolBar1);
     for (QToolBar* bar : {ToolBar2, ToolBar8, ToolBar4, ToolBar3, ToolBar9})
-        addToolBar(Qt::TopToolBarArea, bar);
+        CoolBar1->addBand(bar, bar == ToolBar2);
 
     SpeedButton1 = makeButton(ToolBar1, "SpeedButton1", "Открыть", "Открыть", "open", true);
     SpeedButton10 = makeButton(ToolBar1, "SpeedButton10", "Выход", "Выход", "exit", true);

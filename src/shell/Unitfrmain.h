@@ -20,6 +20,7 @@ class QWidget;
 class HelpViewer;
 class ReadingView;
 class TCSpinEdit;
+class TCoolBar;
 class TStatusBar;
 struct ProgramWindows;
 struct StoredSettings;
@@ -120,6 +121,7 @@ public:
     QTimer* TimerSpeedRegulator = nullptr;
     QLabel* LabelTestFont = nullptr;
     QLabel* LabelSpace = nullptr;
+    TCoolBar* CoolBar1 = nullptr;
     QToolBar* ToolBar1 = nullptr;
     QToolBar* ToolBar7 = nullptr;
     QToolBar* ToolBar5 = nullptr;

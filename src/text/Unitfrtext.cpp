@@ -8,6 +8,7 @@
 #include "text/ColumnLayout.h"
 #include "widgets/TCSpinEdit.h"
 
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QLabel>
 #include <QMdiArea>
@@ -345,6 +346,13 @@ void TTextForm::resizeEvent(QResizeEvent* event)
 {
     QMdiSubWindow::resizeEvent(event);
     WindowFormat->setFixedHeight(Panel8->height());
+}
+
+void TTextForm::closeEvent(QCloseEvent* event)
+{
+    // The window lives as long as the program.
+    if (!Main.Closing)
+        event->ignore();
 }
 
 void TTextForm::setLoadedText(const QString& text, int caret, int anchor)

@@ -11,12 +11,16 @@ TStatusBar::TStatusBar(const std::array<int, 4>& widths, QWidget* parent) : QSta
     for (int i = 0; i < 4; ++i) {
         auto* panel = new QLabel(this);
         panel->setObjectName(QStringLiteral("Panel%1").arg(i));
-        panel->setFixedWidth(widths[i]);
+        // The last panel gives way when the window is narrower than all four.
+        if (i < 3)
+            panel->setFixedWidth(widths[i]);
+        else
+            panel->setMaximumWidth(widths[i]);
         panel->setFrameShape(QFrame::Panel);
         panel->setFrameShadow(QFrame::Sunken);
         panel->setContentsMargins(2, 0, 2, 0);
         panel->setAttribute(Qt::WA_TransparentForMouseEvents);
-        addWidget(panel);
+        addWidget(panel, i < 3 ? 0 : 1);
         Panels[i] = panel;
     }
 }
