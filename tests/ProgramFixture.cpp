@@ -18,6 +18,9 @@ void onNextModal(std::function<void(QWidget*)> act, int timeoutMs)
             poll->deleteLater();
             poll->stop();
             act(modal);
+            // A failed check inside act must not leave the dialog hanging.
+            if (QTest::currentTestFailed() && modal->isVisible())
+                modal->close();
             return;
         }
         *elapsed += 10;

@@ -1,0 +1,105 @@
+#include "BenchProgram.h"
+
+#include "dialogs/Unitabout.h"
+#include "shell/Unitfrmain.h"
+
+#include <QApplication>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QSettings>
+#include <QTimer>
+
+namespace {
+
+QVariantMap quietSettings() {
+    return {{"Top", 50},
+            {"Left", 50},
+            {"Width", 800},
+            {"Height", 600},
+            {"WindowState", 0},
+            {"FontName", "Arial"},
+            {"FontSize", 12},
+            {"TextAlignment", 0},
+            {"WideExpression", 10},
+            {"WidthFormatStr", 300},
+            {"SpeedTrackBarPosition", 100},
+            {"RecommendWide", 10},
+            {"RecommendSpeed", 1000},
+            {"Column", 4},
+            {"Row", 3},
+            {"TextAdvice", 0},
+            {"StringAdvice", 0},
+            {"TableAdvice", 0},
+            {"CurrentTextAdvice", 0},
+            {"CurrentStringAdvice", 0},
+            {"CurrentTableAdvice", 0},
+            {"Assistant", 0},
+            {"Markers", 0}};
+}
+
+} // namespace
+
+namespace {
+QtMessageHandler previousHandler = nullptr;
+
+// The offscreen platform notes every window mask and size hint it cannot apply; the notes
+// would bury the figures.
+void dropPlatformNotes(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (message.startsWith(QLatin1String("This plugin does not support")))
+        return;
+    if (previousHandler)
+        previousHandler(type, context, message);
+}
+} // namespace
+
+void useOffscreenPlatformByDefault() {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    previousHandler = qInstallMessageHandler(dropPlatformNotes);
+}
+
+BenchProgram::BenchProgram(const QVariantMap& changes) {
+    // The settings store: the per-user file the program expects, in a folder of our own.
+    qputenv("XDG_CONFIG_HOME", ConfigDirectory.path().toUtf8());
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, ConfigDirectory.path());
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, ConfigDirectory.path());
+    const QString storePath = ConfigDirectory.filePath(QStringLiteral("Skimora v6.0 ru.conf"));
+    QFile(storePath).open(QIODevice::WriteOnly | QIODevice::Truncate);
+    {
+        QVariantMap values = quietSettings();
+        for (auto it = changes.cbegin(); it != changes.cend(); ++it)
+            values[it.key()] = it.value();
+        QSettings store(storePath, QSettings::IniFormat);
+        for (auto it = values.cbegin(); it != values.cend(); ++it)
+            store.setValue(it.key(), it.value());
+    }
+    QDir().mkpath(ProgramDirectory.filePath(QStringLiteral("Test")));
+    QDir().mkpath(ProgramDirectory.filePath(QStringLiteral("LIBRARY")));
+
+    Running = std::make_unique<Program>(ProgramDirectory.path());
+    if (!Running->isReady())
+        return;
+
+    // The splash opens modally right after the first show; close it at once.
+    bool splashClosed = false;
+    QTimer poll;
+    poll.setInterval(5);
+    QObject::connect(&poll, &QTimer::timeout, &poll, [&splashClosed, &poll] {
+        if (auto* about = qobject_cast<TAboutForm*>(QApplication::activeModalWidget())) {
+            about->Timer1Timer();
+            splashClosed = true;
+            poll.stop();
+        }
+    });
+    poll.start();
+    Running->show();
+    const QDeadlineTimer deadline(10000);
+    while (!splashClosed && !deadline.hasExpired())
+        QApplication::processEvents(QEventLoop::AllEvents, 10);
+    QApplication::processEvents();
+}
+
+BenchProgram::~BenchProgram() {
+    Running.reset();
+}

@@ -1,0 +1,472 @@
+#include "ProgramFixture.h"
+
+#include "platform/ReadingView.h"
+#include "platform/TextDecoding.h"
+#include "shell/TextMemory.h"
+#include "shell/Unitbookmark.h"
+#include "shell/Unitfrmain.h"
+#include "table/Unitfrtable.h"
+#include "text/ReadingField.h"
+#include "text/Unitfrtext.h"
+#include "widgets/TCSpinEdit.h"
+
+#include <QComboBox>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSlider>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+class TestTextWindow : public QObject {
+    Q_OBJECT
+private slots:
+    void cleanup();
+    void openThroughTheDialog();
+    void resumeQuestionBothWays();
+    void badFilesKeepThePreviousText_data();
+    void badFilesKeepThePreviousText();
+    void malformedMemoryEntryStopsTheLoad();
+    void runToTheEnd_data();
+    void runToTheEnd();
+    void stopMidWordLeavesTheCaretThere();
+    void speedChangeTakesEffectAtTheNextStep();
+    void runStartsAtTheStartOfAWord();
+    void noTextShowsTheMessage();
+    void switchingKindsKeepsTheView();
+    void rulerSnapsAndLimitsTheWidthSpin();
+    void tooLargeFontStepsDown();
+
+private:
+    TMainForm* startQuiet(const QVariantMap& changes = {});
+    QString writeFile(const QString& name, const QByteArray& bytes);
+    void openFile(const QString& path, int bookmarkAnswer = 0);
+    // Steps the running text exercise until it ends; returns the number of steps.
+    int runToEnd(const std::function<void()>& afterStep = {});
+
+    std::unique_ptr<ProgramFixture> Fixture;
+    TMainForm* Main = nullptr;
+    TTextForm* Text = nullptr;
+};
+
+namespace {
+
+// Types the path into the open dialog, as a user would, so that the dialog need not have
+// listed its folder yet.
+void choose(QFileDialog* dialog, const QString& path)
+{
+    auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    QVERIFY(name);
+    name->setText(path);
+}
+
+QString longText(int words)
+{
+    static const QStringList vocabulary{"чтение", "быстро", "взгляд", "строка", "внимание",
+                                        "память", "слово", "книга", "путь", "и", "мысль",
+                                        "навык", "тренировка", "поле", "зрения"};
+    QString text;
+    for (int i = 0; i < words; ++i) {
+        text += vocabulary.at((i * 7 + i / 3) % vocabulary.size());
+        text += (i % 23 == 22) ? QStringLiteral(".\r\n") : QStringLiteral(" ");
+    }
+    return text;
+}
+
+} // namespace
+
+TMainForm* TestTextWindow::startQuiet(const QVariantMap& changes)
+{
+    Fixture = std::make_unique<ProgramFixture>();
+    QVariantMap settings = ProgramFixture::quietSettings();
+    for (auto it = changes.cbegin(); it != changes.cend(); ++it)
+        settings[it.key()] = it.value();
+    Fixture->createStore(settings);
+    Main = Fixture->start().windows().MainForm;
+    Text = Fixture->program().windows().TextForm;
+    return Main;
+}
+
+void TestTextWindow::cleanup()
+{
+    closeUnexpectedDialogs();
+    Fixture.reset();
+}
+
+QString TestTextWindow::writeFile(const QString& name, const QByteArray& bytes)
+{
+    const QString path = Fixture->programDir() + QStringLiteral("/LIBRARY/") + name;
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return {};
+    file.write(bytes);
+    return path;
+}
+
+void TestTextWindow::openFile(const QString& path, int bookmarkAnswer)
+{
+    onNextModal([path, bookmarkAnswer](QWidget* modal) {
+        auto* dialog = qobject_cast<QFileDialog*>(modal);
+        QVERIFY2(dialog, "the open dialog comes first");
+        choose(dialog, path);
+        if (bookmarkAnswer != 0) {
+            onNextModal([bookmarkAnswer](QWidget* question) {
+                auto* bookmark = qobject_cast<TBookmarkForm*>(question);
+                QVERIFY2(bookmark, "the resume question follows");
+                (bookmarkAnswer == 1 ? bookmark->BitBtn1 : bookmark->BitBtn2)->click();
+            });
+        }
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    Main->SpeedButton1->click();
+}
+
+int TestTextWindow::runToEnd(const std::function<void()>& afterStep)
+{
+    int steps = 0;
+    while (Main->isRunning() && steps < 100000) {
+        Text->Timer1Timer();
+        ++steps;
+        if (afterStep && Main->isRunning())
+            afterStep();
+    }
+    return steps;
+}
+
+void TestTextWindow::openThroughTheDialog()
+{
+    startQuiet();
+    const QString path = writeFile(QStringLiteral("first.txt"),
+                                   QStringLiteral("Первая строка.\r\nВторая строка.\nТретья.")
+                                       .toUtf8());
+    QString startDir;
+    onNextModal([&startDir, path](QWidget* modal) {
+        auto* dialog = qobject_cast<QFileDialog*>(modal);
+        QVERIFY(dialog);
+        startDir = dialog->directory().absolutePath();
+        QCOMPARE(dialog->nameFilters().size(), 3);
+        choose(dialog, path);
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    Main->SpeedButton1->click();
+    QCOMPARE(QDir(startDir), QDir(Fixture->programDir() + QStringLiteral("/LIBRARY")));
+    const QString expected = QStringLiteral("Первая строка.  Вторая строка. Третья.");
+    QCOMPARE(Text->RichEdit1->text(), expected);
+    QCOMPARE(Text->TextLength, int(expected.size()));
+    QCOMPARE(Main->FileName, QDir::toNativeSeparators(path));
+    QCOMPARE(Main->statusPanel(3), QStringLiteral("Volume: 33 симв"));
+    QCOMPARE(Fixture->storedValue(QStringLiteral("FilterIndex")).toInt(), 1);
+    QCOMPARE(QDir(Fixture->storedValue(QStringLiteral("LastDir")).toString()),
+             QDir(Fixture->programDir() + QStringLiteral("/LIBRARY")));
+}
+
+void TestTextWindow::resumeQuestionBothWays()
+{
+    startQuiet();
+    const QString first = writeFile(QStringLiteral("a.txt"), longText(3000).toUtf8());
+    const QString second = writeFile(QStringLiteral("b.txt"), longText(100).toUtf8());
+    openFile(first);
+    QCOMPARE(Text->RichEdit1->caretPosition(), 0);
+    Text->RichEdit1->scrollLines(40);
+    const int top = Text->RichEdit1->firstVisibleLine();
+    const int caret = Text->RichEdit1->lineStart(top + 3) + 2;
+    Text->RichEdit1->setCaretPosition(caret);
+
+    openFile(second); // saves where the first one stopped
+    QCOMPARE(Text->RichEdit1->caretPosition(), 0);
+    const auto entry = TextMemory(Main->textMemoryPath()).find(QDir::toNativeSeparators(first));
+    QVERIFY(entry && entry->position);
+    QCOMPARE(entry->position->caret, caret);
+
+    openFile(first, 1); // "С последней остановки"
+    QCOMPARE(Text->RichEdit1->caretPosition(), caret);
+    QCOMPARE(Text->RichEdit1->firstVisibleLine(), top);
+
+    openFile(first, 2); // "Сначала"
+    QCOMPARE(Text->RichEdit1->caretPosition(), 0);
+    QCOMPARE(Text->RichEdit1->firstVisibleLine(), 0);
+}
+
+void TestTextWindow::badFilesKeepThePreviousText_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("binary") << "image.txt" << QByteArray("GIF89a\0\0\x01\x02", 10);
+    QTest::newRow("not RTF") << "fake.rtf" << QByteArray("just words");
+}
+
+void TestTextWindow::badFilesKeepThePreviousText()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, bytes);
+    startQuiet();
+    const QString good = writeFile(QStringLiteral("good.txt"), longText(500).toUtf8());
+    openFile(good);
+    Text->RichEdit1->scrollLines(5);
+    Text->RichEdit1->setCaretPosition(77);
+    const QString before = Text->RichEdit1->text();
+    const int top = Text->RichEdit1->firstVisibleLine();
+
+    const QString bad = writeFile(name, bytes);
+    QString message;
+    onNextModal([&message, bad](QWidget* modal) {
+        auto* dialog = qobject_cast<QFileDialog*>(modal);
+        QVERIFY(dialog);
+        choose(dialog, bad);
+        onNextModal([&message](QWidget* error) {
+            auto* box = qobject_cast<QMessageBox*>(error);
+            QVERIFY2(box, "an error box");
+            message = box->text();
+            box->accept();
+        });
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    Main->SpeedButton1->click();
+    QVERIFY(message.contains(name));
+    QCOMPARE(Text->RichEdit1->text(), before);
+    QCOMPARE(Text->RichEdit1->caretPosition(), 77);
+    QCOMPARE(Text->RichEdit1->firstVisibleLine(), top);
+    QCOMPARE(Main->FileName, QDir::toNativeSeparators(good));
+}
+
+void TestTextWindow::malformedMemoryEntryStopsTheLoad()
+{
+    startQuiet();
+    const QString path = writeFile(QStringLiteral("c.txt"), longText(50).toUtf8());
+    QFile memory(Main->textMemoryPath());
+    QVERIFY(memory.open(QIODevice::WriteOnly));
+    memory.write(QByteArray("\r\n") + encodeWindows1251(QDir::toNativeSeparators(path)) +
+                 "^12x^0\r\n");
+    memory.close();
+
+    bool errorShown = false;
+    onNextModal([&errorShown, path](QWidget* modal) {
+        auto* dialog = qobject_cast<QFileDialog*>(modal);
+        QVERIFY(dialog);
+        choose(dialog, path);
+        onNextModal([&errorShown](QWidget* question) {
+            auto* bookmark = qobject_cast<TBookmarkForm*>(question);
+            QVERIFY2(bookmark, question->metaObject()->className());
+            onNextModal([&errorShown](QWidget* error) {
+                errorShown = qobject_cast<QMessageBox*>(error) != nullptr;
+                error->close();
+            });
+            bookmark->BitBtn1->click();
+        });
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    Main->SpeedButton1->click();
+    QVERIFY(errorShown);
+    QCOMPARE(Text->RichEdit1->length(), 0);
+    QVERIFY(Main->FileName.isEmpty());
+}
+
+void TestTextWindow::runToTheEnd_data()
+{
+    QTest::addColumn<bool>("dynamic");
+    QTest::newRow("dynamic") << true;
+    QTest::newRow("static") << false;
+}
+
+void TestTextWindow::runToTheEnd()
+{
+    QFETCH(bool, dynamic);
+    startQuiet();
+    const QString text = longText(1500);
+    Text->setLoadedText(text, 0, 0);
+    (dynamic ? Main->SpeedButton7 : Main->SpeedButton8)->click();
+    Main->SpeedButton2->click();
+    QVERIFY(Main->isRunning());
+    const int n = Main->ReadingFieldWidth;
+    int lastTop = 0;
+    int previousEnd = 0;
+    QString read;
+    const int steps = runToEnd([&] {
+        ReadingView* view = Text->RichEdit1;
+        const int start = Text->FieldStart;
+        const int end = Text->FieldEnd;
+        // The field is black, starts on a word, and never goes back.
+        QVERIFY(start >= previousEnd);
+        QVERIFY(!ReadingField::isBlankOrBreak(text.at(start)));
+        QCOMPARE(view->colorAt(start), QColor(Qt::black));
+        QCOMPARE(view->colorAt(end - 1), QColor(Qt::black));
+        if (start > 0)
+            QCOMPARE(view->colorAt(start - 1), QColor(0xC0, 0xC0, 0xC0));
+        const QString field = text.mid(start, end - start);
+        QVERIFY2(field.trimmed().size() <= n || !field.trimmed().contains(QLatin1Char(' ')),
+                 qPrintable(field));
+        read += field + QLatin1Char(' ');
+        previousEnd = end;
+        // The view follows the field as the mode says.
+        const int y = view->lineFromPosition(start);
+        const int top = view->firstVisibleLine();
+        const int visible = view->visibleLineCount();
+        QVERIFY(y >= top && y < top + visible);
+        if (dynamic)
+            QVERIFY(top == lastTop || top - lastTop == visible);
+        else
+            QVERIFY(y - top <= visible / 2);
+        lastTop = top;
+    });
+    QVERIFY(steps > 100);
+    QVERIFY(!Main->isRunning());
+    QVERIFY(lastTop > 0);
+    // Every word was shown once, in order.
+    QCOMPARE(read.simplified(), QString(text).replace(QLatin1String("\r\n"), QLatin1String(" ")).simplified());
+    // Nothing black remains and the caret rests at the end.
+    QCOMPARE(Text->RichEdit1->colorAt(text.size() - 3), QColor(0xC0, 0xC0, 0xC0));
+    QVERIFY(Main->SpeedButton2->isEnabled());
+    QCOMPARE(Text->CharsShown, n * (steps - 1)); // the last step found the end and showed nothing
+}
+
+void TestTextWindow::stopMidWordLeavesTheCaretThere()
+{
+    startQuiet();
+    Text->setLoadedText(longText(300), 0, 0);
+    Main->SpeedButton2->click();
+    for (int i = 0; i < 6; ++i)
+        Text->Timer1Timer();
+    const int fieldStart = Text->FieldStart;
+    const int fieldEnd = Text->FieldEnd;
+    Main->SpeedButton3->click();
+    QVERIFY(!Main->isRunning());
+    QVERIFY(!Text->Timer1->isActive());
+    QCOMPARE(Text->RichEdit1->caretPosition(), fieldStart);
+    QCOMPARE(Text->RichEdit1->selectionLength(), 0);
+    for (int pos = fieldStart; pos < fieldEnd; ++pos)
+        QCOMPARE(Text->RichEdit1->colorAt(pos), QColor(0xC0, 0xC0, 0xC0));
+    QVERIFY(Text->Panel1->isEnabled());
+
+    // The next run goes on from there.
+    Main->SpeedButton2->click();
+    Text->Timer1Timer();
+    QCOMPARE(Text->FieldStart, fieldStart);
+    Main->SpeedButton3->click();
+}
+
+void TestTextWindow::speedChangeTakesEffectAtTheNextStep()
+{
+    startQuiet();
+    Text->setLoadedText(longText(300), 0, 0);
+    Main->SpeedButton2->click();
+    Text->Timer1Timer();
+    QCOMPARE(Text->ElapsedMs, 60 * 10);
+    Main->TrackBar1->setValue(334);
+    QCOMPARE(Text->ElapsedMs, 600); // the running interval is not cut short
+    Text->Timer1Timer();
+    QCOMPARE(Text->ElapsedMs, 600 + 170);
+    Main->CSpinEdit1->setValue(12);
+    Text->Timer1Timer();
+    QCOMPARE(Text->ElapsedMs, 600 + 170 + 17 * 12);
+    QCOMPARE(Text->CharsShown, 10 + 10 + 12);
+    QVERIFY(Text->FieldEnd - Text->FieldStart <= 12);
+    Main->SpeedButton3->click();
+}
+
+void TestTextWindow::runStartsAtTheStartOfAWord()
+{
+    startQuiet();
+    Text->setLoadedText(QStringLiteral("   альфа бета гамма дельта"), 0, 0);
+    Text->RichEdit1->setCaretPosition(11); // inside "бета"
+    Main->SpeedButton2->click();
+    QCOMPARE(Text->FieldStart, 8); // backed up to the blank before the word
+    Text->Timer1Timer();
+    QCOMPARE(Text->RichEdit1->text().mid(Text->FieldStart, Text->FieldEnd - Text->FieldStart),
+             QStringLiteral("бета гамма"));
+    Main->SpeedButton3->click();
+
+    Text->RichEdit1->setCaretPosition(0); // leading blanks are skipped
+    Main->SpeedButton2->click();
+    Text->Timer1Timer();
+    QCOMPARE(Text->FieldStart, 3);
+    Main->SpeedButton3->click();
+}
+
+void TestTextWindow::noTextShowsTheMessage()
+{
+    startQuiet();
+    for (int press = 0; press < 2; ++press) {
+        QString shown;
+        onNextModal([&shown](QWidget* modal) {
+            shown = modal->objectName();
+            modal->close();
+        });
+        Main->SpeedButton2->click();
+        QCOMPARE(shown, QStringLiteral("MessageForm"));
+        QVERIFY(Main->isRunning());
+        Text->Timer1Timer(); // the first step ends the run
+        QVERIFY(!Main->isRunning());
+    }
+}
+
+void TestTextWindow::switchingKindsKeepsTheView()
+{
+    startQuiet();
+    Text->setLoadedText(longText(3000), 0, 0);
+    Text->RichEdit1->scrollLines(25);
+    const int top = Text->RichEdit1->firstVisibleLine();
+    Main->SpeedButton5->click();
+    QCOMPARE(Main->ActiveMDIChild(), Fixture->program().windows().TableForm);
+    Main->SpeedButton4->click();
+    QCOMPARE(Main->ActiveMDIChild(), Text);
+    QCOMPARE(Text->RichEdit1->firstVisibleLine(), top);
+
+    // A font change re-wraps the text and keeps the same text at the top.
+    const int firstChar = Text->RichEdit1->lineStart(top);
+    Main->ComboBox1->setCurrentIndex(Main->ComboBox1->findText(QStringLiteral("16")));
+    Main->ComboBox1Change();
+    const int newTop = Text->RichEdit1->firstVisibleLine();
+    QVERIFY(Text->RichEdit1->lineStart(newTop) <= firstChar);
+    QVERIFY(Text->RichEdit1->lineStart(newTop) + Text->RichEdit1->lineLength(newTop) >= firstChar);
+}
+
+void TestTextWindow::rulerSnapsAndLimitsTheWidthSpin()
+{
+    startQuiet({{"WidthFormatStr", 301}});
+    const int w = Text->WindowFormat->width();
+    QCOMPARE((w - Main->EdgeWidth4) % Main->CharWidth, 0);
+    QCOMPARE(Text->ColumnChars, (w - Main->EdgeWidth4) / Main->CharWidth);
+    QCOMPARE(Text->Label1->text(), QString::number(Text->ColumnChars) + QStringLiteral(" симв."));
+    QCOMPARE(Main->CSpinEdit1->maximum(), Text->ColumnChars);
+    QCOMPARE(Text->WindowFormat->x(), (Main->width() - w) / 2);
+
+    // Dragging the right grip outward widens the column about its centre.
+    QWidget* grip = Text->MarginRight;
+    QTest::mousePress(grip, Qt::LeftButton, {}, QPoint(1, 3));
+    QMouseEvent move(QEvent::MouseMove, QPointF(41, 3), grip->mapToGlobal(QPointF(41, 3)),
+                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(grip, &move);
+    QCOMPARE(Text->WindowFormat->width(), w + 41);
+    QTest::mouseRelease(grip, Qt::LeftButton, {}, QPoint(1, 3));
+    const int snapped = Text->WindowFormat->width();
+    QVERIFY(snapped <= w + 41 && snapped > w);
+    QCOMPARE((snapped - Main->EdgeWidth4) % Main->CharWidth, 0);
+    QCOMPARE(Main->MinWidthText, 2 * (Main->FrameWidth + Main->ScrollWidth + Main->EdgeWidth) + snapped);
+}
+
+void TestTextWindow::tooLargeFontStepsDown()
+{
+    startQuiet({{"Width", 700}, {"WideExpression", 40}, {"WidthFormatStr", 600}});
+    QString warning;
+    onNextModal([&warning](QWidget* modal) {
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        QVERIFY(box);
+        QCOMPARE(box->windowTitle(), QStringLiteral("Предупреждение"));
+        warning = box->text();
+        box->accept();
+    });
+    Main->ComboBox1->setCurrentIndex(Main->ComboBox1->findText(QStringLiteral("72")));
+    Main->ComboBox1Change();
+    QVERIFY(warning.startsWith(QStringLiteral("Максимальный размер для этого шрифта - ")));
+    const int size = Main->ComboBox1->currentText().toInt();
+    QVERIFY(size < 72);
+    QVERIFY(warning.contains(QStringLiteral(" - ") + QString::number(size) + QStringLiteral(".\n")));
+    QCOMPARE(Main->FontSize, size);
+    QVERIFY(40 * Main->CharWidth + Main->EdgeWidth4 <= Main->width() || size == 11);
+}
+
+QTEST_MAIN(TestTextWindow)
+#include "tst_textwindow.moc"
