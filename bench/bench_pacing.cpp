@@ -18,7 +18,6 @@
 #include <QEvent>
 #include <QEventLoop>
 #include <QFile>
-#include <QSlider>
 #include <QTimer>
 #include <QToolButton>
 
