@@ -17,8 +17,7 @@ std::unique_ptr<QSettings> openExisting()
 {
     auto store = open();
 #ifdef Q_OS_WIN
-    if (store->childKeys().isEmpty() && store->childGroups().isEmpty() &&
-        !QSettings(QStringLiteral("HKEY_CURRENT_USER\\Software"), QSettings::NativeFormat)
+    if (!QSettings(QStringLiteral("HKEY_CURRENT_USER\\Software"), QSettings::NativeFormat)
              .childGroups()
              .contains(KeyName))
         return nullptr;

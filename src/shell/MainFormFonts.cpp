@@ -22,21 +22,16 @@ void TMainForm::MeasureFont()
     SpaceWidth = std::max(1, metrics.horizontalAdvance(QLatin1Char(' ')));
 }
 
-namespace {
-
-// Runs the font handlers' common tail: re-layout of whichever exercise window is active.
-template <typename Windows>
-void relayoutActive(const Windows& w, QMdiSubWindow* active)
+void TMainForm::relayoutActiveExercise()
 {
-    if (active == w.TextForm)
-        w.TextForm->RelayoutText();
-    else if (active == w.TableForm)
-        w.TableForm->FormActivate();
-    else if (active == w.StringForm)
-        w.StringForm->FormActivate();
+    QMdiSubWindow* active = ActiveMDIChild();
+    if (active == Windows->TextForm)
+        Windows->TextForm->RelayoutText();
+    else if (active == Windows->TableForm)
+        Windows->TableForm->FormActivate();
+    else if (active == Windows->StringForm)
+        Windows->StringForm->FormActivate();
 }
-
-} // namespace
 
 void TMainForm::ComboBox2Change()
 {
@@ -44,7 +39,7 @@ void TMainForm::ComboBox2Change()
         Windows->TextForm->SaveScrollAnchor();
     FontName = ComboBox2->currentText();
     MeasureFont();
-    relayoutActive(*Windows, ActiveMDIChild());
+    relayoutActiveExercise();
 }
 
 void TMainForm::ComboBox1Change()
@@ -53,7 +48,7 @@ void TMainForm::ComboBox1Change()
         Windows->TextForm->SaveScrollAnchor();
     FontSize = ComboBox1->currentText().toInt();
     MeasureFont();
-    relayoutActive(*Windows, ActiveMDIChild());
+    relayoutActiveExercise();
 }
 
 void TMainForm::CSpinEdit1Change()

@@ -221,6 +221,9 @@ private:
     void checkFirstTextAdvice();
     void StartGuidedCourse();
 
+    // After a font change: the active exercise window lays itself out again.
+    void relayoutActiveExercise();
+
     // Regulator repeat.
     void startRegulatorRepeat(bool up);
     void stopRegulatorRepeat();
