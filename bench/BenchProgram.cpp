@@ -1,5 +1,7 @@
 #include "BenchProgram.h"
 
+#include "QuietStore.h"
+
 #include "dialogs/Unitabout.h"
 #include "shell/Unitfrmain.h"
 
@@ -9,36 +11,6 @@
 #include <QFile>
 #include <QSettings>
 #include <QTimer>
-
-namespace {
-
-QVariantMap quietSettings() {
-    return {{"Top", 50},
-            {"Left", 50},
-            {"Width", 800},
-            {"Height", 600},
-            {"WindowState", 0},
-            {"FontName", "Arial"},
-            {"FontSize", 12},
-            {"TextAlignment", 0},
-            {"WideExpression", 10},
-            {"WidthFormatStr", 300},
-            {"SpeedTrackBarPosition", 100},
-            {"RecommendWide", 10},
-            {"RecommendSpeed", 1000},
-            {"Column", 4},
-            {"Row", 3},
-            {"TextAdvice", 0},
-            {"StringAdvice", 0},
-            {"TableAdvice", 0},
-            {"CurrentTextAdvice", 0},
-            {"CurrentStringAdvice", 0},
-            {"CurrentTableAdvice", 0},
-            {"Assistant", 0},
-            {"Markers", 0}};
-}
-
-} // namespace
 
 namespace {
 QtMessageHandler previousHandler = nullptr;
@@ -65,15 +37,10 @@ BenchProgram::BenchProgram(const QVariantMap& changes) {
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, ConfigDirectory.path());
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, ConfigDirectory.path());
     const QString storePath = ConfigDirectory.filePath(QStringLiteral("Skimora v6.0 ru.conf"));
-    QFile(storePath).open(QIODevice::WriteOnly | QIODevice::Truncate);
-    {
-        QVariantMap values = quietSettings();
-        for (auto it = changes.cbegin(); it != changes.cend(); ++it)
-            values[it.key()] = it.value();
-        QSettings store(storePath, QSettings::IniFormat);
-        for (auto it = values.cbegin(); it != values.cend(); ++it)
-            store.setValue(it.key(), it.value());
-    }
+    QVariantMap values = quietSettings();
+    for (auto it = changes.cbegin(); it != changes.cend(); ++it)
+        values[it.key()] = it.value();
+    writeStore(storePath, values);
     QDir().mkpath(ProgramDirectory.filePath(QStringLiteral("Test")));
     QDir().mkpath(ProgramDirectory.filePath(QStringLiteral("LIBRARY")));
 

@@ -1,5 +1,7 @@
 #include "ProgramFixture.h"
 
+#include "QuietStore.h"
+
 #include "dialogs/Unitabout.h"
 #include "shell/Unitfrmain.h"
 
@@ -71,44 +73,12 @@ QString ProgramFixture::configFile() const
 
 void ProgramFixture::createStore(const QVariantMap& values)
 {
-    QFile file(configFile());
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.close();
-    QSettings store(configFile(), QSettings::IniFormat);
-    for (auto it = values.cbegin(); it != values.cend(); ++it)
-        store.setValue(it.key(), it.value());
+    QVERIFY(writeStore(configFile(), values));
 }
 
 QVariant ProgramFixture::storedValue(const QString& name) const
 {
     return QSettings(configFile(), QSettings::IniFormat).value(name);
-}
-
-QVariantMap ProgramFixture::quietSettings()
-{
-    return {{"Top", 100},
-            {"Left", 100},
-            {"Width", 800},
-            {"Height", 600},
-            {"WindowState", 0},
-            {"FontName", "Liberation Sans"},
-            {"FontSize", 12},
-            {"TextAlignment", 0},
-            {"WideExpression", 10},
-            {"WidthFormatStr", 300},
-            {"SpeedTrackBarPosition", 100},
-            {"RecommendWide", 10},
-            {"RecommendSpeed", 1000},
-            {"Column", 4},
-            {"Row", 3},
-            {"TextAdvice", 0},
-            {"StringAdvice", 0},
-            {"TableAdvice", 0},
-            {"CurrentTextAdvice", 0},
-            {"CurrentStringAdvice", 0},
-            {"CurrentTableAdvice", 0},
-            {"Assistant", 0},
-            {"Markers", 1}};
 }
 
 Program& ProgramFixture::start(bool show)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "QuietStore.h"
 #include "app/Program.h"
 
 #include <QTemporaryDir>
@@ -31,8 +32,7 @@ public:
     // Creates the settings store with these values (an empty store when none are given).
     void createStore(const QVariantMap& values = {});
     QVariant storedValue(const QString& name) const;
-    // Values that keep tests quiet: no guided course, no advice.
-    static QVariantMap quietSettings();
+    static QVariantMap quietSettings() { return ::quietSettings(); }
 
     // Builds the program; when show is set, shows it and lets the splash close.
     Program& start(bool show = true);

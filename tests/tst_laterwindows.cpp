@@ -504,7 +504,7 @@ void TestLaterWindows::tableQuestionsTabOrderAndKeys() {
     const QList<QWidget*> order = {dialog->BitBtn2, dialog->Edit1, dialog->Edit2, dialog->Edit3,
                                    dialog->BitBtn1};
     for (QWidget* next : order) {
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QTest::keyClick(dialog->focusWidget(), Qt::Key_Tab);
         QCOMPARE(dialog->focusWidget(), next);
     }
 

@@ -4,6 +4,7 @@
 
 #include "platform/ReadingView.h"
 #include "shell/Unitfrmain.h"
+#include "table/Unitfrtable.h"
 #include "text/TestFile.h"
 #include "text/Unitfranstext.h"
 #include "text/Unitfrtext.h"
@@ -16,6 +17,7 @@
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMdiSubWindow>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
@@ -131,6 +133,7 @@ private slots:
     void cleanup();
     void testModeKeepsTheUserTextAside_data();
     void testModeKeepsTheUserTextAside();
+    void testModeLeftWhileTheTableIsInFront();
     void wholeRunAsksAndShowsTheResult();
     void cancelledQuestionsScoreNothing();
     void stopBeforeTheEndAsksNothing();
@@ -247,6 +250,29 @@ void TestTextTest::testModeKeepsTheUserTextAside() {
         m->SpeedButton14->click();
     }
     QCOMPARE(viewOf(form), before);
+}
+
+void TestTextTest::testModeLeftWhileTheTableIsInFront() {
+    TMainForm* m = startQuiet();
+    TTextForm* form = textForm();
+    const QString text = longUserText();
+    form->setLoadedText(text, 0, 0);
+    form->RichEdit1->scrollLines(33);
+    form->RichEdit1->setCaretPosition(form->RichEdit1->lineStart(35) + 2);
+    const ViewState before = viewOf(form);
+
+    ModalLog dialogs;
+    m->SpeedButton14->click();
+    m->SpeedButton5->click(); // the table in front, test still down
+    QCOMPARE(m->ActiveMDIChild(),
+             static_cast<QMdiSubWindow*>(Fixture->program().windows().TableForm));
+    m->SpeedButton14->click();
+    QVERIFY(!m->SpeedButton14->isChecked());
+    m->SpeedButton4->click();
+    QCOMPARE(m->ActiveMDIChild(), static_cast<QMdiSubWindow*>(form));
+    QCOMPARE(form->windowTitle(), QStringLiteral("Чтение текста"));
+    QCOMPARE(viewOf(form), before);
+    QVERIFY(dialogs.seen.isEmpty());
 }
 
 void TestTextTest::wholeRunAsksAndShowsTheResult() {
