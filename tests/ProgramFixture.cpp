@@ -11,8 +11,7 @@
 #include <QTest>
 #include <QTimer>
 
-void onNextModal(std::function<void(QWidget*)> act, int timeoutMs)
-{
+void onNextModal(std::function<void(QWidget*)> act, int timeoutMs) {
     auto* poll = new QTimer(qApp);
     auto elapsed = std::make_shared<int>(0);
     QObject::connect(poll, &QTimer::timeout, qApp, [poll, elapsed, act, timeoutMs] {
@@ -35,8 +34,7 @@ void onNextModal(std::function<void(QWidget*)> act, int timeoutMs)
     poll->start(10);
 }
 
-void closeUnexpectedDialogs()
-{
+void closeUnexpectedDialogs() {
     int closed = 0;
     while (QWidget* modal = QApplication::activeModalWidget()) {
         modal->close();
@@ -47,8 +45,7 @@ void closeUnexpectedDialogs()
         QTest::qFail("a dialog was left open", __FILE__, __LINE__);
 }
 
-ProgramFixture::ProgramFixture()
-{
+ProgramFixture::ProgramFixture() {
     qputenv("XDG_CONFIG_HOME", ConfigDirectory.path().toUtf8());
     // The settings cache their folders once per process; point them at this fixture's folder.
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, ConfigDirectory.path());
@@ -57,32 +54,28 @@ ProgramFixture::ProgramFixture()
     QDir().mkpath(ProgramDirectory.filePath(QStringLiteral("Test")));
     const QDir tests(QStringLiteral(SKIMORA_BUILT_PROGRAM_DIR "/Test"));
     for (const QString& name : tests.entryList(QDir::Files))
-        QFile::copy(tests.filePath(name), ProgramDirectory.filePath(QStringLiteral("Test/") + name));
+        QFile::copy(tests.filePath(name),
+                    ProgramDirectory.filePath(QStringLiteral("Test/") + name));
     QDir().mkpath(ProgramDirectory.filePath(QStringLiteral("LIBRARY")));
 }
 
-ProgramFixture::~ProgramFixture()
-{
+ProgramFixture::~ProgramFixture() {
     Running.reset();
 }
 
-QString ProgramFixture::configFile() const
-{
+QString ProgramFixture::configFile() const {
     return ConfigDirectory.filePath(QStringLiteral("Skimora v6.0 ru.conf"));
 }
 
-void ProgramFixture::createStore(const QVariantMap& values)
-{
+void ProgramFixture::createStore(const QVariantMap& values) {
     QVERIFY(writeStore(configFile(), values));
 }
 
-QVariant ProgramFixture::storedValue(const QString& name) const
-{
+QVariant ProgramFixture::storedValue(const QString& name) const {
     return QSettings(configFile(), QSettings::IniFormat).value(name);
 }
 
-Program& ProgramFixture::start(bool show)
-{
+Program& ProgramFixture::start(bool show) {
     Running = std::make_unique<Program>(programDir());
     if (show && Running->isReady()) {
         bool splashSeen = false;
@@ -99,7 +92,6 @@ Program& ProgramFixture::start(bool show)
     return *Running;
 }
 
-void ProgramFixture::close()
-{
+void ProgramFixture::close() {
     Running->windows().MainForm->close();
 }

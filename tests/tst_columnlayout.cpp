@@ -17,15 +17,14 @@ private slots:
 };
 
 namespace {
-Metrics metrics(int charWidth)
-{
+Metrics metrics(int charWidth) {
     return {charWidth, 2, 4, 16};
 }
-const QStringList Sizes{"10", "11", "12", "14", "16", "18", "20", "22", "24", "26", "28", "36", "48", "72"};
+const QStringList Sizes{"10", "11", "12", "14", "16", "18", "20",
+                        "22", "24", "26", "28", "36", "48", "72"};
 } // namespace
 
-void TestColumnLayout::snapping_data()
-{
+void TestColumnLayout::snapping_data() {
     QTest::addColumn<int>("charWidth");
     QTest::addColumn<int>("ruler");
     QTest::addColumn<int>("chars");
@@ -36,8 +35,7 @@ void TestColumnLayout::snapping_data()
     QTest::newRow("wide glyphs") << 13 << 408 << 30 << 398;
 }
 
-void TestColumnLayout::snapping()
-{
+void TestColumnLayout::snapping() {
     QFETCH(int, charWidth);
     QFETCH(int, ruler);
     QFETCH(int, chars);
@@ -47,8 +45,7 @@ void TestColumnLayout::snapping()
     QCOMPARE(minimumWindowWidth(snapped, metrics(charWidth)), 2 * (4 + 16 + 2) + snapped);
 }
 
-void TestColumnLayout::centring_data()
-{
+void TestColumnLayout::centring_data() {
     QTest::addColumn<int>("client");
     QTest::addColumn<int>("ruler");
     QTest::addColumn<int>("left");
@@ -57,16 +54,14 @@ void TestColumnLayout::centring_data()
     QTest::newRow("ruler wider than client") << 100 << 137 << -18;
 }
 
-void TestColumnLayout::centring()
-{
+void TestColumnLayout::centring() {
     QFETCH(int, client);
     QFETCH(int, ruler);
     QFETCH(int, left);
     QCOMPARE(rulerLeft(client, ruler), left);
 }
 
-void TestColumnLayout::limits()
-{
+void TestColumnLayout::limits() {
     const Limits l = columnLimits(780, 20, metrics(8));
     QCOMPARE(l.minimum, 20 * 8 + 8);
     QCOMPARE(l.maximum, 780 - 2 * (16 + 2));
@@ -78,8 +73,7 @@ void TestColumnLayout::limits()
     QCOMPARE(crossed.clamp(120), crossed.minimum);
 }
 
-void TestColumnLayout::fitFont_data()
-{
+void TestColumnLayout::fitFont_data() {
     QTest::addColumn<int>("field");
     QTest::addColumn<int>("window");
     QTest::addColumn<int>("selected");
@@ -99,8 +93,7 @@ void TestColumnLayout::fitFont_data()
         << 50 << 200 << 0 << true << 10 << QList<int>{};
 }
 
-void TestColumnLayout::fitFont()
-{
+void TestColumnLayout::fitFont() {
     QFETCH(int, field);
     QFETCH(int, window);
     QFETCH(int, selected);

@@ -9,17 +9,17 @@
 #include "fieldofview/Unitfransstring.h"
 #include "fieldofview/Unitfrstring.h"
 #include "fieldofview/Unitstringresult.h"
-#include "shell/Unitbookmark.h"
-#include "table/Unitdlgtable.h"
-#include "table/Unitfranstable.h"
-#include "table/Unittableresult.h"
-#include "text/Unitfranstext.h"
-#include "text/Unittextresult.h"
 #include "platform/HelpViewer.h"
 #include "platform/ReadingView.h"
+#include "shell/Unitbookmark.h"
 #include "shell/Unitfrmain.h"
+#include "table/Unitdlgtable.h"
+#include "table/Unitfranstable.h"
 #include "table/Unitfrtable.h"
+#include "table/Unittableresult.h"
+#include "text/Unitfranstext.h"
 #include "text/Unitfrtext.h"
+#include "text/Unittextresult.h"
 #include "widgets/TCSpinEdit.h"
 
 #include <QAbstractButton>
@@ -66,8 +66,7 @@ private:
     TMainForm* startQuiet(const QVariantMap& changes = {});
 };
 
-TMainForm* TestMainWindow::startQuiet(const QVariantMap& changes)
-{
+TMainForm* TestMainWindow::startQuiet(const QVariantMap& changes) {
     Fixture = std::make_unique<ProgramFixture>();
     QVariantMap settings = ProgramFixture::quietSettings();
     for (auto it = changes.cbegin(); it != changes.cend(); ++it)
@@ -76,14 +75,12 @@ TMainForm* TestMainWindow::startQuiet(const QVariantMap& changes)
     return Fixture->start().windows().MainForm;
 }
 
-void TestMainWindow::cleanup()
-{
+void TestMainWindow::cleanup() {
     closeUnexpectedDialogs();
     Fixture.reset();
 }
 
-void TestMainWindow::missingStoreStopsTheProgram()
-{
+void TestMainWindow::missingStoreStopsTheProgram() {
     Fixture = std::make_unique<ProgramFixture>();
     QString text, title;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
@@ -106,8 +103,7 @@ void TestMainWindow::missingStoreStopsTheProgram()
     QVERIFY(!QFile::exists(Fixture->configFile()));
 }
 
-void TestMainWindow::windowsAreCreatedOnceInOrder()
-{
+void TestMainWindow::windowsAreCreatedOnceInOrder() {
     TMainForm* main = startQuiet();
     const ProgramWindows& w = Fixture->program().windows();
     const QList<QMdiSubWindow*> children = main->mdiArea()->subWindowList(QMdiArea::CreationOrder);
@@ -125,11 +121,10 @@ void TestMainWindow::windowsAreCreatedOnceInOrder()
 
     // The dialogs are the main window's children, in the order they were created.
     const QObjectList owned = main->children();
-    const QList<QObject*> order{w.FormDlgTable,     w.AboutForm,        w.AnsTextForm,
-                                w.AnsTableForm,     w.AnsStringForm,    w.TextResultForm,
-                                w.StringResultForm, w.TableResultForm,  w.MessageForm,
-                                w.AdviceForm,       w.AssistantForm,    w.WizardForm,
-                                w.MarkersForm,      w.BookmarkForm};
+    const QList<QObject*> order{
+        w.FormDlgTable,   w.AboutForm,        w.AnsTextForm,     w.AnsTableForm, w.AnsStringForm,
+        w.TextResultForm, w.StringResultForm, w.TableResultForm, w.MessageForm,  w.AdviceForm,
+        w.AssistantForm,  w.WizardForm,       w.MarkersForm,     w.BookmarkForm};
     qsizetype last = -1;
     for (QObject* window : order) {
         QVERIFY2(window, "every window exists");
@@ -141,8 +136,7 @@ void TestMainWindow::windowsAreCreatedOnceInOrder()
     QCOMPARE(w.TextForm->windowTitle(), QStringLiteral("Чтение текста"));
 }
 
-void TestMainWindow::initialToolbarStates()
-{
+void TestMainWindow::initialToolbarStates() {
     TMainForm* m = startQuiet();
     struct Row {
         QToolButton* button;
@@ -193,8 +187,7 @@ void TestMainWindow::initialToolbarStates()
     QVERIFY(m->N1->isCheckable());
 }
 
-void TestMainWindow::firstStartWithAnEmptyStore()
-{
+void TestMainWindow::firstStartWithAnEmptyStore() {
     Fixture = std::make_unique<ProgramFixture>();
     Fixture->createStore();
     TMainForm* m = Fixture->start().windows().MainForm;
@@ -217,8 +210,7 @@ void TestMainWindow::firstStartWithAnEmptyStore()
     QCOMPARE(m->SpeedButton19->property("adviceImage").toInt(), 0);
 }
 
-void TestMainWindow::testModeEnablesTheFieldOfView()
-{
+void TestMainWindow::testModeEnablesTheFieldOfView() {
     TMainForm* m = startQuiet();
     m->SpeedButton14->click();
     QVERIFY(m->SpeedButton14->isChecked());
@@ -233,8 +225,7 @@ void TestMainWindow::testModeEnablesTheFieldOfView()
     QCOMPARE(Fixture->program().windows().TextForm->windowTitle(), QStringLiteral("Чтение текста"));
 }
 
-void TestMainWindow::fieldOfViewKeepsTestDown()
-{
+void TestMainWindow::fieldOfViewKeepsTestDown() {
     TMainForm* m = startQuiet();
     m->SpeedButton14->click();
     m->SpeedButton6->click();
@@ -250,8 +241,7 @@ void TestMainWindow::fieldOfViewKeepsTestDown()
     QVERIFY(!m->SpeedButton7->isEnabled());
 }
 
-void TestMainWindow::kindButtonsSwapTheActiveWindow()
-{
+void TestMainWindow::kindButtonsSwapTheActiveWindow() {
     TMainForm* m = startQuiet();
     const ProgramWindows& w = Fixture->program().windows();
     m->SpeedButton5->click();
@@ -269,18 +259,15 @@ void TestMainWindow::kindButtonsSwapTheActiveWindow()
     QVERIFY(m->statusPanel(3).startsWith(QStringLiteral("Volume: ")));
 }
 
-void TestMainWindow::runDisablesTheToolbar()
-{
+void TestMainWindow::runDisablesTheToolbar() {
     TMainForm* m = startQuiet();
     TTextForm* text = Fixture->program().windows().TextForm;
     text->setLoadedText(QStringLiteral("Один два три четыре пять шесть семь восемь"), 0, 0);
     m->SpeedButton2->click();
     QVERIFY(m->isRunning());
-    for (QWidget* off : std::initializer_list<QWidget*>{m->SpeedButton1, m->SpeedButton2,
-                                                        m->SpeedButton4, m->SpeedButton5,
-                                                        m->SpeedButton14, m->ComboBox1,
-                                                        m->ComboBox2, m->SpeedButton7,
-                                                        m->SpeedButton11, m->SpeedButton20})
+    for (QWidget* off : std::initializer_list<QWidget*>{
+             m->SpeedButton1, m->SpeedButton2, m->SpeedButton4, m->SpeedButton5, m->SpeedButton14,
+             m->ComboBox1, m->ComboBox2, m->SpeedButton7, m->SpeedButton11, m->SpeedButton20})
         QVERIFY2(!off->isEnabled(), qPrintable(off->objectName()));
     QVERIFY(m->SpeedButton3->isEnabled());
     QVERIFY(m->TrackBar1->isEnabled());
@@ -299,15 +286,13 @@ void TestMainWindow::runDisablesTheToolbar()
 }
 
 namespace {
-void press(QWidget* target, int key, bool autoRepeat = false)
-{
+void press(QWidget* target, int key, bool autoRepeat = false) {
     QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier, QString(), autoRepeat);
     QApplication::sendEvent(target, &event);
 }
 } // namespace
 
-void TestMainWindow::enterEscapeAndF1()
-{
+void TestMainWindow::enterEscapeAndF1() {
     TMainForm* m = startQuiet();
     TTextForm* text = Fixture->program().windows().TextForm;
     text->setLoadedText(QStringLiteral("Один два три четыре пять шесть семь восемь"), 0, 0);
@@ -333,8 +318,7 @@ void TestMainWindow::enterEscapeAndF1()
     m->helpViewer()->close();
 }
 
-void TestMainWindow::regulatorRaisesLowPositions_data()
-{
+void TestMainWindow::regulatorRaisesLowPositions_data() {
     QTest::addColumn<int>("position");
     QTest::addColumn<int>("shown");
     QTest::addColumn<QString>("panel");
@@ -345,8 +329,7 @@ void TestMainWindow::regulatorRaisesLowPositions_data()
     QTest::newRow("334") << 334 << 334 << "С: 3340 симв/мин" << 17;
 }
 
-void TestMainWindow::regulatorRaisesLowPositions()
-{
+void TestMainWindow::regulatorRaisesLowPositions() {
     QFETCH(int, position);
     QFETCH(int, shown);
     QFETCH(QString, panel);
@@ -359,8 +342,7 @@ void TestMainWindow::regulatorRaisesLowPositions()
     QCOMPARE(m->Label1->text(), QString::number(shown * 10) + QStringLiteral(" симв/мин"));
 }
 
-void TestMainWindow::holdToRepeat()
-{
+void TestMainWindow::holdToRepeat() {
     TMainForm* m = startQuiet();
     m->TrackBar1->setValue(12);
     QTest::mousePress(m->SpeedButton18, Qt::LeftButton);
@@ -383,8 +365,7 @@ void TestMainWindow::holdToRepeat()
     QVERIFY(!m->TimerSpeedRegulator->isActive());
 }
 
-void TestMainWindow::statusBarHints()
-{
+void TestMainWindow::statusBarHints() {
     TMainForm* m = startQuiet();
     QWidget* bar = m->statusBar();
     m->StatusBar1MouseMove(20);
@@ -399,8 +380,7 @@ void TestMainWindow::statusBarHints()
     QCOMPARE(bar->toolTip(), QStringLiteral("Рекомендуемая ширина таблицы"));
 }
 
-void TestMainWindow::adviceGlyph()
-{
+void TestMainWindow::adviceGlyph() {
     TMainForm* m = startQuiet({{"TextAdvice", 1}, {"StringAdvice", 1}, {"TableAdvice", 1}});
     for (QAction* item : {m->N1, m->N2, m->N3}) {
         QCOMPARE(m->SpeedButton19->property("adviceImage").toInt(), 0);
@@ -412,8 +392,7 @@ void TestMainWindow::adviceGlyph()
     QCOMPARE(m->SpeedButton19->property("adviceImage").toInt(), 0);
 }
 
-void TestMainWindow::widthSpinIgnoresTypingAndStaysAtTen()
-{
+void TestMainWindow::widthSpinIgnoresTypingAndStaysAtTen() {
     TMainForm* m = startQuiet();
     m->CSpinEdit1->setFocus();
     QTest::keyClicks(m->CSpinEdit1, QStringLiteral("55abc"));
@@ -428,8 +407,7 @@ void TestMainWindow::widthSpinIgnoresTypingAndStaysAtTen()
     QCOMPARE(m->CSpinEdit1->value(), 10);
 }
 
-void TestMainWindow::settingsSurviveARestart()
-{
+void TestMainWindow::settingsSurviveARestart() {
     TMainForm* m = startQuiet();
     m->TrackBar1->setValue(250);
     m->SpeedButton12->click();
@@ -465,8 +443,7 @@ void TestMainWindow::settingsSurviveARestart()
     QCOMPARE(again->pos(), QPoint(60, 70));
 }
 
-void TestMainWindow::maximisedCloseKeepsLastNormalBounds()
-{
+void TestMainWindow::maximisedCloseKeepsLastNormalBounds() {
     TMainForm* m = startQuiet();
     m->resize(850, 620);
     QCoreApplication::processEvents();
@@ -483,8 +460,7 @@ void TestMainWindow::maximisedCloseKeepsLastNormalBounds()
     QCOMPARE(again->width(), 850);
 }
 
-void TestMainWindow::cannotShrinkBelowTheColumn()
-{
+void TestMainWindow::cannotShrinkBelowTheColumn() {
     TMainForm* m = startQuiet({{"WidthFormatStr", 500}});
     QVERIFY(m->MinWidthText > 500);
     QCOMPARE(m->minimumWidth(), std::max(m->MinWidthText, m->MinWidthString));
@@ -492,8 +468,7 @@ void TestMainWindow::cannotShrinkBelowTheColumn()
     QCOMPARE(m->width(), m->minimumWidth());
 }
 
-void TestMainWindow::everyControlHasAnAccessibleName()
-{
+void TestMainWindow::everyControlHasAnAccessibleName() {
     TMainForm* m = startQuiet();
     for (QWidget* control : m->findChildren<QWidget*>()) {
         const bool isControl = qobject_cast<QAbstractButton*>(control) ||
@@ -507,8 +482,7 @@ void TestMainWindow::everyControlHasAnAccessibleName()
     }
 }
 
-void TestMainWindow::aboutBoxClosesOnlyByHand()
-{
+void TestMainWindow::aboutBoxClosesOnlyByHand() {
     TMainForm* m = startQuiet();
     TAboutForm* about = Fixture->program().windows().AboutForm;
     bool closeVisible = false;

@@ -16,8 +16,7 @@ private slots:
     void skipBlanks();
 };
 
-void TestReadingField::fieldLength_data()
-{
+void TestReadingField::fieldLength_data() {
     QTest::addColumn<QString>("line");
     QTest::addColumn<int>("x");
     QTest::addColumn<int>("n");
@@ -29,8 +28,8 @@ void TestReadingField::fieldLength_data()
     QTest::newRow("soft wrap keeps its blank") << "The quick brown " << 10 << 10 << 16 << "brown ";
     QTest::newRow("long word taken whole")
         << "Abcdefghijklmn and more words" << 0 << 10 << 40 << "Abcdefghijklmn";
-    QTest::newRow("long word to the end of the line") << "Abcdefghijklmnop" << 0 << 10 << 40
-                                                      << "Abcdefghijklmnop";
+    QTest::newRow("long word to the end of the line")
+        << "Abcdefghijklmnop" << 0 << 10 << 40 << "Abcdefghijklmnop";
     QTest::newRow("exactly N left: the last word is the next field")
         << "xx aaaa bbbbb" << 3 << 10 << 40 << "aaaa";
     QTest::newRow("blank exactly at the reach: N characters")
@@ -40,8 +39,7 @@ void TestReadingField::fieldLength_data()
     QTest::newRow("Cyrillic") << "Мама мыла раму утром" << 0 << 10 << 40 << "Мама мыла";
 }
 
-void TestReadingField::fieldLength()
-{
+void TestReadingField::fieldLength() {
     QFETCH(QString, line);
     QFETCH(int, x);
     QFETCH(int, n);
@@ -50,8 +48,7 @@ void TestReadingField::fieldLength()
     QCOMPARE(line.mid(x, ReadingField::fieldLength(line, x, n, columnChars)), field);
 }
 
-void TestReadingField::wholeLineFields()
-{
+void TestReadingField::wholeLineFields() {
     // A column exactly as wide as the field shows each display line as one field.
     QCOMPARE(ReadingField::fieldLength(u"aaaa bbbb ", 0, 10, 10), 10);
     QCOMPARE(ReadingField::fieldLength(u"abc", 0, 10, 10), 3);
@@ -59,8 +56,7 @@ void TestReadingField::wholeLineFields()
     QCOMPARE(ReadingField::fieldLength(u"aaaa bbbb c", 5, 10, 10), 6);
 }
 
-void TestReadingField::backToWordStart_data()
-{
+void TestReadingField::backToWordStart_data() {
     QTest::addColumn<QString>("line");
     QTest::addColumn<int>("x");
     QTest::addColumn<int>("start");
@@ -71,16 +67,14 @@ void TestReadingField::backToWordStart_data()
     QTest::newRow("past the end stays") << "alpha" << 5 << 5;
 }
 
-void TestReadingField::backToWordStart()
-{
+void TestReadingField::backToWordStart() {
     QFETCH(QString, line);
     QFETCH(int, x);
     QFETCH(int, start);
     QCOMPARE(ReadingField::backToWordStart(line, x), start);
 }
 
-void TestReadingField::skipBlanks_data()
-{
+void TestReadingField::skipBlanks_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("from");
     QTest::addColumn<int>("to");
@@ -91,8 +85,7 @@ void TestReadingField::skipBlanks_data()
     QTest::newRow("tab is not skipped") << " \tx" << 0 << 1;
 }
 
-void TestReadingField::skipBlanks()
-{
+void TestReadingField::skipBlanks() {
     QFETCH(QString, text);
     QFETCH(int, from);
     QFETCH(int, to);

@@ -17,8 +17,7 @@ private slots:
 
 namespace {
 
-RunControls start(bool text, bool table, bool test, bool assistantVisible = false)
-{
+RunControls start(bool text, bool table, bool test, bool assistantVisible = false) {
     RunControls c;
     c.textDown = text;
     c.tableDown = table;
@@ -29,8 +28,7 @@ RunControls start(bool text, bool table, bool test, bool assistantVisible = fals
 
 // The expected set part of the controls: open, start, stop, text/table, field of view, test,
 // may release test, table size, assistant, fonts, width, reading and alignment.
-RunControls expect(RunControls c, std::array<bool, 12> v)
-{
+RunControls expect(RunControls c, std::array<bool, 12> v) {
     c.open = v[0];
     c.start = v[1];
     c.stop = v[2];
@@ -48,15 +46,14 @@ RunControls expect(RunControls c, std::array<bool, 12> v)
 
 } // namespace
 
-void TestRunState::table_data()
-{
+void TestRunState::table_data() {
     QTest::addColumn<RunControls>("before");
     QTest::addColumn<RunState>("state");
     QTest::addColumn<RunControls>("after");
 
     const RunControls text = start(true, false, false);
-    QTest::newRow("started, text") << text << RunState::RunStarted
-                                   << expect(text, {0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 1, 0});
+    QTest::newRow("started, text")
+        << text << RunState::RunStarted << expect(text, {0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 1, 0});
     const RunControls table = start(false, true, false);
     QTest::newRow("started, table keeps reading buttons")
         << table << RunState::RunStarted << expect(table, {0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 1, 1});
@@ -70,8 +67,7 @@ void TestRunState::table_data()
         << expect(textTest, {0, 1, 0, 1, 1, 1, 1, 0, 1, 1, 1, 1});
     const RunControls tableEnded = expect(table, {0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 0, 0});
     QTest::newRow("ended, table: size on, reading buttons untouched")
-        << tableEnded << RunState::RunEnded
-        << expect(table, {0, 1, 0, 1, 0, 1, 1, 1, 1, 1, 0, 0});
+        << tableEnded << RunState::RunEnded << expect(table, {0, 1, 0, 1, 0, 1, 1, 1, 1, 1, 0, 0});
     const RunControls withAssistant = start(true, false, false, true);
     QTest::newRow("ended with the assistant open")
         << expect(withAssistant, {0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 1, 0}) << RunState::RunEnded
@@ -105,8 +101,7 @@ void TestRunState::table_data()
                                   << expect(table, {0, 1, 0, 1, 0, 1, 1, 1, 1, 1, 0, 0});
 }
 
-void TestRunState::table()
-{
+void TestRunState::table() {
     QFETCH(RunControls, before);
     QFETCH(RunState, state);
     QFETCH(RunControls, after);
@@ -125,16 +120,14 @@ void TestRunState::table()
     QCOMPARE(result.readingAndAlignment, after.readingAndAlignment);
 }
 
-void TestRunState::controlsNotNamedKeepTheirState_data()
-{
+void TestRunState::controlsNotNamedKeepTheirState_data() {
     QTest::addColumn<RunState>("state");
     QTest::newRow("started") << RunState::RunStarted;
     QTest::newRow("ended") << RunState::RunEnded;
     QTest::newRow("test") << RunState::TestModeChanged;
 }
 
-void TestRunState::controlsNotNamedKeepTheirState()
-{
+void TestRunState::controlsNotNamedKeepTheirState() {
     QFETCH(RunState, state);
     // The width spin is never touched by a run or by the test button, whatever it was.
     for (bool width : {false, true}) {

@@ -22,8 +22,7 @@ private:
     std::unique_ptr<QSettings> Store;
 };
 
-QSettings* TestStoredSettings::store()
-{
+QSettings* TestStoredSettings::store() {
     Store = std::make_unique<QSettings>(Dir.filePath(QStringLiteral("store.conf")),
                                         QSettings::IniFormat);
     Store->clear();
@@ -31,8 +30,7 @@ QSettings* TestStoredSettings::store()
 }
 
 namespace {
-StoredSettings custom()
-{
+StoredSettings custom() {
     StoredSettings s;
     s.Top = 20;
     s.Left = 30;
@@ -61,8 +59,7 @@ StoredSettings custom()
 }
 } // namespace
 
-void TestStoredSettings::emptyStoreGivesDefaults()
-{
+void TestStoredSettings::emptyStoreGivesDefaults() {
     const StoredSettings s = readStoredSettings(*store());
     QCOMPARE(s, StoredSettings{});
     QCOMPARE(s.Left, 190);
@@ -75,8 +72,7 @@ void TestStoredSettings::emptyStoreGivesDefaults()
     QCOMPARE(s.RecommendWide, 10);
 }
 
-void TestStoredSettings::roundTrip()
-{
+void TestStoredSettings::roundTrip() {
     QSettings* st = store();
     writeStoredSettings(*st, custom(), true);
     st->sync();
@@ -84,8 +80,7 @@ void TestStoredSettings::roundTrip()
     QCOMPARE(readStoredSettings(again), custom());
 }
 
-void TestStoredSettings::spoiledValueResetsEverything_data()
-{
+void TestStoredSettings::spoiledValueResetsEverything_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QVariant>("value");
     QTest::newRow("first value missing") << "Top" << QVariant();
@@ -95,8 +90,7 @@ void TestStoredSettings::spoiledValueResetsEverything_data()
     QTest::newRow("empty") << "Column" << QVariant(QString());
 }
 
-void TestStoredSettings::spoiledValueResetsEverything()
-{
+void TestStoredSettings::spoiledValueResetsEverything() {
     QFETCH(QString, name);
     QFETCH(QVariant, value);
     QSettings* st = store();
@@ -108,8 +102,7 @@ void TestStoredSettings::spoiledValueResetsEverything()
     QCOMPARE(readStoredSettings(*st), StoredSettings{});
 }
 
-void TestStoredSettings::missingFontNameReadsEmpty()
-{
+void TestStoredSettings::missingFontNameReadsEmpty() {
     QSettings* st = store();
     writeStoredSettings(*st, custom(), true);
     st->remove(QStringLiteral("FontName"));
@@ -118,8 +111,7 @@ void TestStoredSettings::missingFontNameReadsEmpty()
     QCOMPARE(s.FontSize, 16); // the other values are kept
 }
 
-void TestStoredSettings::outOfRangeValuesAreBroughtIn_data()
-{
+void TestStoredSettings::outOfRangeValuesAreBroughtIn_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<int>("stored");
     QTest::addColumn<int>("read");
@@ -134,8 +126,7 @@ void TestStoredSettings::outOfRangeValuesAreBroughtIn_data()
     QTest::newRow("column of 0 pixels") << "WidthFormatStr" << 0 << 140;
 }
 
-void TestStoredSettings::outOfRangeValuesAreBroughtIn()
-{
+void TestStoredSettings::outOfRangeValuesAreBroughtIn() {
     QFETCH(QString, name);
     QFETCH(int, stored);
     QFETCH(int, read);
@@ -154,8 +145,7 @@ void TestStoredSettings::outOfRangeValuesAreBroughtIn()
     QCOMPARE(s.Top, custom().Top); // nothing else was reset
 }
 
-void TestStoredSettings::boundsAreWrittenOnlyWhenAsked()
-{
+void TestStoredSettings::boundsAreWrittenOnlyWhenAsked() {
     QSettings* st = store();
     writeStoredSettings(*st, custom(), false);
     QVERIFY(!st->contains(QStringLiteral("Top")));

@@ -56,18 +56,16 @@ namespace {
 
 // Types the path into the open dialog, as a user would, so that the dialog need not have
 // listed its folder yet.
-void choose(QFileDialog* dialog, const QString& path)
-{
+void choose(QFileDialog* dialog, const QString& path) {
     auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
     QVERIFY(name);
     name->setText(path);
 }
 
-QString longText(int words)
-{
-    static const QStringList vocabulary{"чтение", "быстро", "взгляд", "строка", "внимание",
-                                        "память", "слово", "книга", "путь", "и", "мысль",
-                                        "навык", "тренировка", "поле", "зрения"};
+QString longText(int words) {
+    static const QStringList vocabulary{"чтение", "быстро", "взгляд",     "строка", "внимание",
+                                        "память", "слово",  "книга",      "путь",   "и",
+                                        "мысль",  "навык",  "тренировка", "поле",   "зрения"};
     QString text;
     for (int i = 0; i < words; ++i) {
         text += vocabulary.at((i * 7 + i / 3) % vocabulary.size());
@@ -78,8 +76,7 @@ QString longText(int words)
 
 } // namespace
 
-TMainForm* TestTextWindow::startQuiet(const QVariantMap& changes)
-{
+TMainForm* TestTextWindow::startQuiet(const QVariantMap& changes) {
     Fixture = std::make_unique<ProgramFixture>();
     QVariantMap settings = ProgramFixture::quietSettings();
     for (auto it = changes.cbegin(); it != changes.cend(); ++it)
@@ -90,14 +87,12 @@ TMainForm* TestTextWindow::startQuiet(const QVariantMap& changes)
     return Main;
 }
 
-void TestTextWindow::cleanup()
-{
+void TestTextWindow::cleanup() {
     closeUnexpectedDialogs();
     Fixture.reset();
 }
 
-QString TestTextWindow::writeFile(const QString& name, const QByteArray& bytes)
-{
+QString TestTextWindow::writeFile(const QString& name, const QByteArray& bytes) {
     const QString path = Fixture->programDir() + QStringLiteral("/LIBRARY/") + name;
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly))
@@ -106,8 +101,7 @@ QString TestTextWindow::writeFile(const QString& name, const QByteArray& bytes)
     return path;
 }
 
-void TestTextWindow::openFile(const QString& path, int bookmarkAnswer)
-{
+void TestTextWindow::openFile(const QString& path, int bookmarkAnswer) {
     onNextModal([path, bookmarkAnswer](QWidget* modal) {
         auto* dialog = qobject_cast<QFileDialog*>(modal);
         QVERIFY2(dialog, "the open dialog comes first");
@@ -124,8 +118,7 @@ void TestTextWindow::openFile(const QString& path, int bookmarkAnswer)
     Main->SpeedButton1->click();
 }
 
-int TestTextWindow::runToEnd(const std::function<void()>& afterStep)
-{
+int TestTextWindow::runToEnd(const std::function<void()>& afterStep) {
     int steps = 0;
     while (Main->isRunning() && steps < 100000) {
         Text->Timer1Timer();
@@ -136,12 +129,11 @@ int TestTextWindow::runToEnd(const std::function<void()>& afterStep)
     return steps;
 }
 
-void TestTextWindow::openThroughTheDialog()
-{
+void TestTextWindow::openThroughTheDialog() {
     startQuiet();
-    const QString path = writeFile(QStringLiteral("first.txt"),
-                                   QStringLiteral("Первая строка.\r\nВторая строка.\nТретья.")
-                                       .toUtf8());
+    const QString path =
+        writeFile(QStringLiteral("first.txt"),
+                  QStringLiteral("Первая строка.\r\nВторая строка.\nТретья.").toUtf8());
     QString startDir;
     onNextModal([&startDir, path](QWidget* modal) {
         auto* dialog = qobject_cast<QFileDialog*>(modal);
@@ -163,8 +155,7 @@ void TestTextWindow::openThroughTheDialog()
              QDir(Fixture->programDir() + QStringLiteral("/LIBRARY")));
 }
 
-void TestTextWindow::resumeQuestionBothWays()
-{
+void TestTextWindow::resumeQuestionBothWays() {
     startQuiet();
     const QString first = writeFile(QStringLiteral("a.txt"), longText(3000).toUtf8());
     const QString second = writeFile(QStringLiteral("b.txt"), longText(100).toUtf8());
@@ -190,16 +181,14 @@ void TestTextWindow::resumeQuestionBothWays()
     QCOMPARE(Text->RichEdit1->firstVisibleLine(), 0);
 }
 
-void TestTextWindow::badFilesKeepThePreviousText_data()
-{
+void TestTextWindow::badFilesKeepThePreviousText_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QByteArray>("bytes");
     QTest::newRow("binary") << "image.txt" << QByteArray("GIF89a\0\0\x01\x02", 10);
     QTest::newRow("not RTF") << "fake.rtf" << QByteArray("just words");
 }
 
-void TestTextWindow::badFilesKeepThePreviousText()
-{
+void TestTextWindow::badFilesKeepThePreviousText() {
     QFETCH(QString, name);
     QFETCH(QByteArray, bytes);
     startQuiet();
@@ -232,8 +221,7 @@ void TestTextWindow::badFilesKeepThePreviousText()
     QCOMPARE(Main->FileName, QDir::toNativeSeparators(good));
 }
 
-void TestTextWindow::malformedMemoryEntryStopsTheLoad()
-{
+void TestTextWindow::malformedMemoryEntryStopsTheLoad() {
     startQuiet();
     const QString path = writeFile(QStringLiteral("c.txt"), longText(50).toUtf8());
     QFile memory(Main->textMemoryPath());
@@ -264,15 +252,13 @@ void TestTextWindow::malformedMemoryEntryStopsTheLoad()
     QVERIFY(Main->FileName.isEmpty());
 }
 
-void TestTextWindow::runToTheEnd_data()
-{
+void TestTextWindow::runToTheEnd_data() {
     QTest::addColumn<bool>("dynamic");
     QTest::newRow("dynamic") << true;
     QTest::newRow("static") << false;
 }
 
-void TestTextWindow::runToTheEnd()
-{
+void TestTextWindow::runToTheEnd() {
     QFETCH(bool, dynamic);
     startQuiet();
     const QString text = longText(1500);
@@ -315,15 +301,15 @@ void TestTextWindow::runToTheEnd()
     QVERIFY(!Main->isRunning());
     QVERIFY(lastTop > 0);
     // Every word was shown once, in order.
-    QCOMPARE(read.simplified(), QString(text).replace(QLatin1String("\r\n"), QLatin1String(" ")).simplified());
+    QCOMPARE(read.simplified(),
+             QString(text).replace(QLatin1String("\r\n"), QLatin1String(" ")).simplified());
     // Nothing black remains and the caret rests at the end.
     QCOMPARE(Text->RichEdit1->colorAt(text.size() - 3), QColor(0xC0, 0xC0, 0xC0));
     QVERIFY(Main->SpeedButton2->isEnabled());
     QCOMPARE(Text->CharsShown, n * (steps - 1)); // the last step found the end and showed nothing
 }
 
-void TestTextWindow::stopMidWordLeavesTheCaretThere()
-{
+void TestTextWindow::stopMidWordLeavesTheCaretThere() {
     startQuiet();
     Text->setLoadedText(longText(300), 0, 0);
     Main->SpeedButton2->click();
@@ -347,8 +333,7 @@ void TestTextWindow::stopMidWordLeavesTheCaretThere()
     Main->SpeedButton3->click();
 }
 
-void TestTextWindow::speedChangeTakesEffectAtTheNextStep()
-{
+void TestTextWindow::speedChangeTakesEffectAtTheNextStep() {
     startQuiet();
     Text->setLoadedText(longText(300), 0, 0);
     Main->SpeedButton2->click();
@@ -366,8 +351,7 @@ void TestTextWindow::speedChangeTakesEffectAtTheNextStep()
     Main->SpeedButton3->click();
 }
 
-void TestTextWindow::runStartsAtTheStartOfAWord()
-{
+void TestTextWindow::runStartsAtTheStartOfAWord() {
     startQuiet();
     Text->setLoadedText(QStringLiteral("   альфа бета гамма дельта"), 0, 0);
     Text->RichEdit1->setCaretPosition(11); // inside "бета"
@@ -385,8 +369,7 @@ void TestTextWindow::runStartsAtTheStartOfAWord()
     Main->SpeedButton3->click();
 }
 
-void TestTextWindow::noTextShowsTheMessage()
-{
+void TestTextWindow::noTextShowsTheMessage() {
     startQuiet();
     for (int press = 0; press < 2; ++press) {
         QString shown;
@@ -402,8 +385,7 @@ void TestTextWindow::noTextShowsTheMessage()
     }
 }
 
-void TestTextWindow::switchingKindsKeepsTheView()
-{
+void TestTextWindow::switchingKindsKeepsTheView() {
     startQuiet();
     Text->setLoadedText(longText(3000), 0, 0);
     Text->RichEdit1->scrollLines(25);
@@ -423,8 +405,7 @@ void TestTextWindow::switchingKindsKeepsTheView()
     QVERIFY(Text->RichEdit1->lineStart(newTop) + Text->RichEdit1->lineLength(newTop) >= firstChar);
 }
 
-void TestTextWindow::rulerSnapsAndLimitsTheWidthSpin()
-{
+void TestTextWindow::rulerSnapsAndLimitsTheWidthSpin() {
     startQuiet({{"WidthFormatStr", 301}});
     const int w = Text->WindowFormat->width();
     QCOMPARE((w - Main->EdgeWidth4) % Main->CharWidth, 0);
@@ -444,11 +425,11 @@ void TestTextWindow::rulerSnapsAndLimitsTheWidthSpin()
     const int snapped = Text->WindowFormat->width();
     QVERIFY(snapped <= w + 41 && snapped > w);
     QCOMPARE((snapped - Main->EdgeWidth4) % Main->CharWidth, 0);
-    QCOMPARE(Main->MinWidthText, 2 * (Main->FrameWidth + Main->ScrollWidth + Main->EdgeWidth) + snapped);
+    QCOMPARE(Main->MinWidthText,
+             2 * (Main->FrameWidth + Main->ScrollWidth + Main->EdgeWidth) + snapped);
 }
 
-void TestTextWindow::tooLargeFontStepsDown()
-{
+void TestTextWindow::tooLargeFontStepsDown() {
     startQuiet({{"Width", 700}, {"WideExpression", 40}, {"WidthFormatStr", 600}});
     QString warning;
     onNextModal([&warning](QWidget* modal) {
@@ -463,7 +444,8 @@ void TestTextWindow::tooLargeFontStepsDown()
     QVERIFY(warning.startsWith(QStringLiteral("Максимальный размер для этого шрифта - ")));
     const int size = Main->ComboBox1->currentText().toInt();
     QVERIFY(size < 72);
-    QVERIFY(warning.contains(QStringLiteral(" - ") + QString::number(size) + QStringLiteral(".\n")));
+    QVERIFY(
+        warning.contains(QStringLiteral(" - ") + QString::number(size) + QStringLiteral(".\n")));
     QCOMPARE(Main->FontSize, size);
     QVERIFY(40 * Main->CharWidth + Main->EdgeWidth4 <= Main->width() || size == 11);
 }

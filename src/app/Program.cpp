@@ -25,13 +25,11 @@
 #include <QMdiArea>
 #include <QTranslator>
 
-static void initResources()
-{
+static void initResources() {
     Q_INIT_RESOURCE(icons);
 }
 
-void setUpApplication(QApplication& app)
-{
+void setUpApplication(QApplication& app) {
     initResources();
     app.setApplicationName(QStringLiteral("Skimora"));
     app.setWindowIcon(QIcon(QStringLiteral(":/icons/skimora.svg")));
@@ -42,9 +40,7 @@ void setUpApplication(QApplication& app)
         QCoreApplication::installTranslator(translator);
 }
 
-Program::Program(const QString& programDir)
-    : Main(std::make_unique<TMainForm>(programDir))
-{
+Program::Program(const QString& programDir) : Main(std::make_unique<TMainForm>(programDir)) {
     Windows.MainForm = Main.get();
     Main->setWindows(&Windows);
     Ready = Main->FormCreate();
@@ -54,8 +50,7 @@ Program::Program(const QString& programDir)
 
 Program::~Program() = default;
 
-void Program::createWindows()
-{
+void Program::createWindows() {
     TMainForm& main = *Main;
     QMdiArea* area = main.mdiArea();
     Windows.StringForm = new TStringForm(main);
@@ -84,7 +79,6 @@ void Program::createWindows()
     main.windowsCreated();
 }
 
-void Program::show()
-{
+void Program::show() {
     Main->show();
 }

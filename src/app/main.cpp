@@ -5,8 +5,7 @@
 
 #include <exception>
 
-int main(int argc, char* argv[])
-{
+int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     setUpApplication(app);
     try {
@@ -16,7 +15,8 @@ int main(int argc, char* argv[])
         program.show();
         return app.exec();
     } catch (const std::exception& error) {
-        QMessageBox::critical(nullptr, QStringLiteral("Ошибка"), QString::fromLocal8Bit(error.what()));
+        QMessageBox::critical(nullptr, QStringLiteral("Ошибка"),
+                              QString::fromLocal8Bit(error.what()));
         return 1;
     }
 }

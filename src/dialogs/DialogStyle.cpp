@@ -4,8 +4,7 @@
 #include <QPalette>
 #include <QWidget>
 
-void applyDialogStyle(QWidget* dialog)
-{
+void applyDialogStyle(QWidget* dialog) {
     QPalette pal = dialog->palette();
     pal.setColor(QPalette::Window, QColor(163, 185, 218));
     dialog->setPalette(pal);

@@ -2,8 +2,7 @@
 
 #include <QMessageBox>
 
-void showStandardError(QWidget* parent, const QString& message)
-{
+void showStandardError(QWidget* parent, const QString& message) {
     QMessageBox box(QMessageBox::Critical, QStringLiteral("Skimora"), message, QMessageBox::Ok,
                     parent);
     box.setWindowModality(Qt::ApplicationModal);

@@ -18,8 +18,7 @@ namespace {
 
 const QColor SeeThrough(34, 50, 166);
 
-QPixmap renderPicture(QSize size)
-{
+QPixmap renderPicture(QSize size) {
     QPixmap picture(size);
     picture.fill(SeeThrough);
     QPainter painter(&picture);
@@ -27,8 +26,7 @@ QPixmap renderPicture(QSize size)
     return picture;
 }
 
-QLabel* makeLink(const char* name, const QString& text, QWidget* parent)
-{
+QLabel* makeLink(const char* name, const QString& text, QWidget* parent) {
     auto* label = new QLabel(text, parent);
     label->setObjectName(QLatin1String(name));
     label->setCursor(Qt::PointingHandCursor);
@@ -39,8 +37,7 @@ QLabel* makeLink(const char* name, const QString& text, QWidget* parent)
 
 } // namespace
 
-TAboutForm::TAboutForm(QWidget* parent) : QDialog(parent)
-{
+TAboutForm::TAboutForm(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("AboutForm"));
     setWindowTitle(QStringLiteral("About Skimora"));
     setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
@@ -93,8 +90,7 @@ TAboutForm::TAboutForm(QWidget* parent) : QDialog(parent)
     connect(Timer1, &QTimer::timeout, this, &TAboutForm::Timer1Timer);
 }
 
-void TAboutForm::showAsSplash()
-{
+void TAboutForm::showAsSplash() {
     SpeedButton1->hide();
     Timer1->start();
     if (const QScreen* screen = QGuiApplication::primaryScreen())
@@ -102,8 +98,7 @@ void TAboutForm::showAsSplash()
     exec();
 }
 
-void TAboutForm::showAsAbout()
-{
+void TAboutForm::showAsAbout() {
     Timer1->stop();
     SpeedButton1->show();
     if (const QScreen* screen = QGuiApplication::primaryScreen())
@@ -111,14 +106,12 @@ void TAboutForm::showAsAbout()
     exec();
 }
 
-void TAboutForm::Timer1Timer()
-{
+void TAboutForm::Timer1Timer() {
     Timer1->stop();
     accept();
 }
 
-void TAboutForm::keyPressEvent(QKeyEvent* event)
-{
+void TAboutForm::keyPressEvent(QKeyEvent* event) {
     const int key = event->key();
     if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape) {
         if (SpeedButton1->isVisible())
@@ -128,8 +121,7 @@ void TAboutForm::keyPressEvent(QKeyEvent* event)
     QDialog::keyPressEvent(event);
 }
 
-bool TAboutForm::eventFilter(QObject* watched, QEvent* event)
-{
+bool TAboutForm::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonRelease) {
         if (watched == Label4) {
             Label4Click();
@@ -143,13 +135,11 @@ bool TAboutForm::eventFilter(QObject* watched, QEvent* event)
     return QDialog::eventFilter(watched, event);
 }
 
-void TAboutForm::Label4Click()
-{
-    QDesktopServices::openUrl(QUrl(QStringLiteral("mailto:") + SupportAddress +
-                                   QStringLiteral("?subject=Skimora [ru]")));
+void TAboutForm::Label4Click() {
+    QDesktopServices::openUrl(
+        QUrl(QStringLiteral("mailto:") + SupportAddress + QStringLiteral("?subject=Skimora [ru]")));
 }
 
-void TAboutForm::Label5Click()
-{
+void TAboutForm::Label5Click() {
     QDesktopServices::openUrl(QUrl(WebAddress + QStringLiteral("/ru")));
 }

@@ -6,8 +6,7 @@
 #include <QLabel>
 #include <QPushButton>
 
-TMessageForm::TMessageForm(QWidget* parent) : QDialog(parent)
-{
+TMessageForm::TMessageForm(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("MessageForm"));
     setWindowTitle(QStringLiteral("Информация"));
     applyDialogStyle(this);

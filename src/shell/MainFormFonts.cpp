@@ -10,8 +10,7 @@
 #include <QComboBox>
 #include <QLabel>
 
-void TMainForm::MeasureFont()
-{
+void TMainForm::MeasureFont() {
     QFont font(FontName);
     font.setPointSize(FontSize);
     LabelTestFont->setFont(font);
@@ -22,8 +21,7 @@ void TMainForm::MeasureFont()
     SpaceWidth = std::max(1, metrics.horizontalAdvance(QLatin1Char(' ')));
 }
 
-void TMainForm::relayoutActiveExercise()
-{
+void TMainForm::relayoutActiveExercise() {
     QMdiSubWindow* active = ActiveMDIChild();
     if (active == Windows->TextForm)
         Windows->TextForm->RelayoutText();
@@ -33,8 +31,7 @@ void TMainForm::relayoutActiveExercise()
         Windows->StringForm->FormActivate();
 }
 
-void TMainForm::ComboBox2Change()
-{
+void TMainForm::ComboBox2Change() {
     if (ActiveMDIChild() == Windows->TextForm)
         Windows->TextForm->SaveScrollAnchor();
     FontName = ComboBox2->currentText();
@@ -42,8 +39,7 @@ void TMainForm::ComboBox2Change()
     relayoutActiveExercise();
 }
 
-void TMainForm::ComboBox1Change()
-{
+void TMainForm::ComboBox1Change() {
     if (ActiveMDIChild() == Windows->TextForm)
         Windows->TextForm->SaveScrollAnchor();
     FontSize = ComboBox1->currentText().toInt();
@@ -51,8 +47,7 @@ void TMainForm::ComboBox1Change()
     relayoutActiveExercise();
 }
 
-void TMainForm::CSpinEdit1Change()
-{
+void TMainForm::CSpinEdit1Change() {
     if (CSpinEdit1->value() < 10) {
         CSpinEdit1->setValue(10); // runs this handler again
         return;

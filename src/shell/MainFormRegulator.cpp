@@ -14,8 +14,7 @@
 #include <QToolButton>
 #include <QToolTip>
 
-void TMainForm::TrackBar1Change()
-{
+void TMainForm::TrackBar1Change() {
     const int raw = TrackBar1->value();
     if (raw <= SpeedRegulator::MinimumPosition) {
         TimerSpeedRegulator->stop();
@@ -30,39 +29,33 @@ void TMainForm::TrackBar1Change()
     RefreshCourseState();
 }
 
-void TMainForm::startRegulatorRepeat(bool up)
-{
+void TMainForm::startRegulatorRepeat(bool up) {
     RegulatorUp = up;
     TrackBar1->setFocus();
     TimerSpeedRegulator->setInterval(2);
     TimerSpeedRegulator->start();
 }
 
-void TMainForm::stopRegulatorRepeat()
-{
+void TMainForm::stopRegulatorRepeat() {
     TimerSpeedRegulator->stop();
 }
 
-void TMainForm::TimerSpeedRegulatorTimer()
-{
+void TMainForm::TimerSpeedRegulatorTimer() {
     const auto step = SpeedRegulator::repeatStep(TrackBar1->value(), RegulatorUp,
                                                  TimerSpeedRegulator->interval());
     TimerSpeedRegulator->setInterval(step.nextIntervalMs);
     TrackBar1->setValue(step.position); // may stop the timer at the bottom of the scale
 }
 
-void TMainForm::setStatusPanel(int panel, const QString& text)
-{
+void TMainForm::setStatusPanel(int panel, const QString& text) {
     StatusBar1->setPanelText(panel, text);
 }
 
-QString TMainForm::statusPanel(int panel) const
-{
+QString TMainForm::statusPanel(int panel) const {
     return StatusBar1->panelText(panel);
 }
 
-void TMainForm::StatusBar1MouseMove(int x)
-{
+void TMainForm::StatusBar1MouseMove(int x) {
     ExerciseKind kind = ExerciseKind::Text;
     if (Windows && ActiveMDIChild() == Windows->StringForm)
         kind = ExerciseKind::FieldOfView;

@@ -23,8 +23,7 @@ const QString TableTitle = QStringLiteral("Чтение таблиц");
 const QString TableTestTitle = QStringLiteral("Тест на скорость чтения таблиц");
 } // namespace
 
-RunControls TMainForm::runControls() const
-{
+RunControls TMainForm::runControls() const {
     RunControls c;
     c.textDown = SpeedButton4->isChecked();
     c.tableDown = SpeedButton5->isChecked();
@@ -45,13 +44,11 @@ RunControls TMainForm::runControls() const
     return c;
 }
 
-bool TMainForm::isRunning() const
-{
+bool TMainForm::isRunning() const {
     return Running;
 }
 
-void TMainForm::SetRunState(RunState state)
-{
+void TMainForm::SetRunState(RunState state) {
     const RunControls c = applyRunState(runControls(), state);
     SpeedButton1->setEnabled(c.open);
     SpeedButton2->setEnabled(c.start);
@@ -104,8 +101,7 @@ void TMainForm::SetRunState(RunState state)
     setCaptionsForState(state);
 }
 
-void TMainForm::setCaptionsForState(RunState state)
-{
+void TMainForm::setCaptionsForState(RunState state) {
     const bool test = SpeedButton14->isChecked();
     switch (state) {
     case RunState::TestModeChanged:
@@ -138,8 +134,7 @@ void TMainForm::setCaptionsForState(RunState state)
     }
 }
 
-void TMainForm::SpeedButton4Click()
-{
+void TMainForm::SpeedButton4Click() {
     if (TextKindActive)
         return;
     SetRunState(RunState::TextChosen);
@@ -148,8 +143,7 @@ void TMainForm::SpeedButton4Click()
     RefreshCourseState();
 }
 
-void TMainForm::SpeedButton5Click()
-{
+void TMainForm::SpeedButton5Click() {
     if (TableKindActive)
         return;
     SetRunState(RunState::TableChosen);
@@ -160,8 +154,7 @@ void TMainForm::SpeedButton5Click()
     RefreshCourseState();
 }
 
-void TMainForm::SpeedButton6Click()
-{
+void TMainForm::SpeedButton6Click() {
     if (StringKindActive)
         return;
     SetRunState(RunState::StringChosen);
@@ -172,8 +165,7 @@ void TMainForm::SpeedButton6Click()
     RefreshCourseState();
 }
 
-void TMainForm::SpeedButton14Click()
-{
+void TMainForm::SpeedButton14Click() {
     // The button has already toggled; undo that where it may not be released.
     if ((TestToggled && StringKindActive) || (!TestMayBeReleased && !SpeedButton14->isChecked())) {
         SpeedButton14->setChecked(true);
@@ -196,16 +188,14 @@ void TMainForm::SpeedButton14Click()
     RefreshCourseState();
 }
 
-void TMainForm::LeaveTestMode()
-{
+void TMainForm::LeaveTestMode() {
     SpeedButton14->setChecked(false);
     SetRunState(RunState::TestModeChanged);
     Windows->TextForm->RestoreUserText();
     RefreshCourseState();
 }
 
-void TMainForm::SpeedButton2Click()
-{
+void TMainForm::SpeedButton2Click() {
     SetRunState(RunState::RunStarted);
     QMdiSubWindow* active = ActiveMDIChild();
     if (active == Windows->TextForm)
@@ -216,8 +206,7 @@ void TMainForm::SpeedButton2Click()
         Windows->TableForm->StartTableRun();
 }
 
-void TMainForm::SpeedButton3Click()
-{
+void TMainForm::SpeedButton3Click() {
     StopPressed = true;
     QMdiSubWindow* active = ActiveMDIChild();
     if (active == Windows->TextForm)
@@ -228,47 +217,40 @@ void TMainForm::SpeedButton3Click()
         Windows->TableForm->FinishTableRun();
 }
 
-void TMainForm::SpeedButton7Click()
-{
+void TMainForm::SpeedButton7Click() {
     RefreshCourseState();
 }
 
-void TMainForm::SpeedButton8Click()
-{
+void TMainForm::SpeedButton8Click() {
     RefreshCourseState();
 }
 
-void TMainForm::SpeedButton11Click()
-{
+void TMainForm::SpeedButton11Click() {
     TextAlignment = 0;
     Windows->TextForm->SaveScrollAnchor();
     Windows->TextForm->RelayoutText();
     RefreshCourseState();
 }
 
-void TMainForm::SpeedButton12Click()
-{
+void TMainForm::SpeedButton12Click() {
     TextAlignment = 2;
     Windows->TextForm->SaveScrollAnchor();
     Windows->TextForm->RelayoutText();
     RefreshCourseState();
 }
 
-void TMainForm::SpeedButton13Click()
-{
+void TMainForm::SpeedButton13Click() {
     TextAlignment = 1;
     Windows->TextForm->SaveScrollAnchor();
     Windows->TextForm->RelayoutText();
     RefreshCourseState();
 }
 
-void TMainForm::SpeedButton20Click()
-{
+void TMainForm::SpeedButton20Click() {
     StartGuidedCourse();
     RefreshCourseState();
 }
 
-void TMainForm::RefreshCourseState()
-{
+void TMainForm::RefreshCourseState() {
     // Checks the running course's stage against the controls; there is no course yet.
 }

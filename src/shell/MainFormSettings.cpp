@@ -16,8 +16,7 @@
 #include <QSlider>
 #include <QToolButton>
 
-bool TMainForm::FormCreate()
-{
+bool TMainForm::FormCreate() {
     TextLaidOut = false;
     const auto store = SettingsStore::openExisting();
     if (!store) {
@@ -31,8 +30,7 @@ bool TMainForm::FormCreate()
     return true;
 }
 
-void TMainForm::applySettings(const StoredSettings& s)
-{
+void TMainForm::applySettings(const StoredSettings& s) {
     FontName = s.FontName;
     FontSize = s.FontSize;
     TextAlignment = s.TextAlignment;
@@ -92,8 +90,7 @@ void TMainForm::applySettings(const StoredSettings& s)
     UpdateAdviceGlyph();
 }
 
-StoredSettings TMainForm::collectSettings() const
-{
+StoredSettings TMainForm::collectSettings() const {
     StoredSettings s;
     s.Top = y();
     s.Left = x();
@@ -121,8 +118,7 @@ StoredSettings TMainForm::collectSettings() const
     return s;
 }
 
-void TMainForm::writeBounds()
-{
+void TMainForm::writeBounds() {
     if (!NormalBounds.isValid())
         return;
     const auto store = SettingsStore::open();
@@ -130,8 +126,7 @@ void TMainForm::writeBounds()
                       NormalBounds.height());
 }
 
-void TMainForm::FormClose()
-{
+void TMainForm::FormClose() {
     if (Closing)
         return;
     if (Windows->TextForm->RichEdit1->length() > 0)

@@ -17,8 +17,7 @@
 namespace {
 
 const QStringList OpenFilters{QStringLiteral("Текстовые файлы (*.txt)"),
-                              QStringLiteral("Файлы RTF (*.rtf)"),
-                              QStringLiteral("Все файлы (*)")};
+                              QStringLiteral("Файлы RTF (*.rtf)"), QStringLiteral("Все файлы (*)")};
 
 // The hourglass for as long as a file is being read.
 class BusyCursor {
@@ -31,13 +30,11 @@ public:
 
 } // namespace
 
-QString TMainForm::textMemoryPath() const
-{
+QString TMainForm::textMemoryPath() const {
     return TextMemory::locate(ProgramDir);
 }
 
-void TMainForm::SpeedButton1Click()
-{
+void TMainForm::SpeedButton1Click() {
     TTextForm* text = Windows->TextForm;
     if (text->RichEdit1->length() > 0)
         SaveTextPosition();
@@ -69,8 +66,9 @@ void TMainForm::SpeedButton1Click()
     if (const auto entry = TextMemory(textMemoryPath()).find(chosen)) {
         if (Windows->BookmarkForm->exec() == 1) {
             if (!entry->position) {
-                showStandardError(this, QStringLiteral("Неверная запись в textmem.ini для файла \"") +
-                                            chosen + QStringLiteral("\": ") + entry->error);
+                showStandardError(this,
+                                  QStringLiteral("Неверная запись в textmem.ini для файла \"") +
+                                      chosen + QStringLiteral("\": ") + entry->error);
                 return;
             }
             caret = entry->position->caret;
@@ -94,8 +92,7 @@ void TMainForm::SpeedButton1Click()
     RefreshCourseState();
 }
 
-void TMainForm::SaveTextPosition()
-{
+void TMainForm::SaveTextPosition() {
     TTextForm* text = Windows->TextForm;
     text->SaveScrollAnchor();
     if (FileName.isEmpty())

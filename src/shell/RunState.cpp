@@ -1,7 +1,6 @@
 #include "shell/RunState.h"
 
-RunControls applyRunState(RunControls c, RunState state)
-{
+RunControls applyRunState(RunControls c, RunState state) {
     switch (state) {
     case RunState::RunStarted:
         c.open = false;

@@ -2,7 +2,14 @@
 
 // The six situations in which the toolbar's enabled states change, and the one table that
 // says what each of them does to every control.
-enum class RunState { RunStarted, RunEnded, TestModeChanged, TextChosen, StringChosen, TableChosen };
+enum class RunState {
+    RunStarted,
+    RunEnded,
+    TestModeChanged,
+    TextChosen,
+    StringChosen,
+    TableChosen
+};
 
 struct RunControls {
     // What the states read: which buttons are down, whether the assistant window is open.
@@ -12,17 +19,17 @@ struct RunControls {
     bool assistantVisible = false;
 
     // What the states set.
-    bool open = true;        // SpeedButton1
-    bool start = true;       // SpeedButton2
-    bool stop = false;       // SpeedButton3
+    bool open = true;         // SpeedButton1
+    bool start = true;        // SpeedButton2
+    bool stop = false;        // SpeedButton3
     bool textAndTable = true; // SpeedButton4, SpeedButton5
     bool fieldOfView = false; // SpeedButton6
     bool test = true;         // SpeedButton14
     bool testMayBeReleased = true;
-    bool tableSize = false;  // SpeedButton15
-    bool assistant = true;   // SpeedButton20
-    bool fonts = true;       // ComboBox2, ComboBox1
-    bool width = true;       // CSpinEdit1
+    bool tableSize = false;          // SpeedButton15
+    bool assistant = true;           // SpeedButton20
+    bool fonts = true;               // ComboBox2, ComboBox1
+    bool width = true;               // CSpinEdit1
     bool readingAndAlignment = true; // SpeedButton7, 8, 11, 12, 13
 
     bool operator==(const RunControls&) const = default;

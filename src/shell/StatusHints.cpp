@@ -1,7 +1,6 @@
 #include "shell/StatusHints.h"
 
-StatusPanelEdges statusPanelEdges(const std::array<int, 4>& widths)
-{
+StatusPanelEdges statusPanelEdges(const std::array<int, 4>& widths) {
     StatusPanelEdges edges;
     int x = 0;
     for (int i = 0; i < 4; ++i) {
@@ -12,8 +11,7 @@ StatusPanelEdges statusPanelEdges(const std::array<int, 4>& widths)
     return edges;
 }
 
-QString statusPanelHint(ExerciseKind kind, int panel)
-{
+QString statusPanelHint(ExerciseKind kind, int panel) {
     switch (panel) {
     case 0:
         switch (kind) {
@@ -45,8 +43,7 @@ QString statusPanelHint(ExerciseKind kind, int panel)
 }
 
 std::optional<StatusHint> statusHintAt(int x, int currentLeft, int currentRight,
-                                       const StatusPanelEdges& edges, ExerciseKind kind)
-{
+                                       const StatusPanelEdges& edges, ExerciseKind kind) {
     if (currentLeft < x && x <= currentRight)
         return std::nullopt;
     std::optional<StatusHint> hint;

@@ -12,8 +12,7 @@ class Reader {
 public:
     explicit Reader(const QSettings& store) : Store(store) {}
 
-    int integer(const char* name)
-    {
+    int integer(const char* name) {
         const QVariant v = Store.value(QLatin1String(name));
         bool ok = false;
         const int value = v.isValid() ? v.toString().trimmed().toInt(&ok) : 0;
@@ -30,8 +29,7 @@ private:
     bool Failed = false;
 };
 
-void bringIntoRange(StoredSettings& s)
-{
+void bringIntoRange(StoredSettings& s) {
     const StoredSettings d;
     if (s.FontSize < 1 || s.FontSize > 500)
         s.FontSize = d.FontSize;
@@ -51,8 +49,7 @@ void bringIntoRange(StoredSettings& s)
 
 } // namespace
 
-StoredSettings readStoredSettings(const QSettings& store)
-{
+StoredSettings readStoredSettings(const QSettings& store) {
     Reader r(store);
     StoredSettings s;
     s.Top = r.integer("Top");
@@ -84,16 +81,14 @@ StoredSettings readStoredSettings(const QSettings& store)
     return s;
 }
 
-void writeWindowBounds(QSettings& store, int top, int left, int width, int height)
-{
+void writeWindowBounds(QSettings& store, int top, int left, int width, int height) {
     store.setValue(QStringLiteral("Top"), top);
     store.setValue(QStringLiteral("Left"), left);
     store.setValue(QStringLiteral("Width"), width);
     store.setValue(QStringLiteral("Height"), height);
 }
 
-void writeStoredSettings(QSettings& store, const StoredSettings& s, bool withBounds)
-{
+void writeStoredSettings(QSettings& store, const StoredSettings& s, bool withBounds) {
     if (withBounds)
         writeWindowBounds(store, s.Top, s.Left, s.Width, s.Height);
     store.setValue(QStringLiteral("WindowState"), s.WindowState);

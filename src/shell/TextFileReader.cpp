@@ -10,18 +10,15 @@ namespace TextFileReader {
 
 namespace {
 
-TextFileContent failure(const QString& message)
-{
+TextFileContent failure(const QString& message) {
     return {false, QString(), message};
 }
 
-QString quoted(const QString& path)
-{
+QString quoted(const QString& path) {
     return QStringLiteral("\"") + QFileInfo(path).fileName() + QStringLiteral("\"");
 }
 
-bool isRtfName(const QString& path)
-{
+bool isRtfName(const QString& path) {
     const QString name = QFileInfo(path).fileName();
     const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
     return dot >= 0 && name.mid(dot) == QStringLiteral(".rtf");
@@ -29,8 +26,7 @@ bool isRtfName(const QString& path)
 
 } // namespace
 
-TextFileContent read(const QString& path)
-{
+TextFileContent read(const QString& path) {
     QFile file(path);
     if (!file.exists())
         return failure(QStringLiteral("Файл ") + quoted(path) + QStringLiteral(" не найден."));

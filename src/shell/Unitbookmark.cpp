@@ -7,8 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-TBookmarkForm::TBookmarkForm(QWidget* parent) : QDialog(parent)
-{
+TBookmarkForm::TBookmarkForm(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("BookmarkForm"));
     setWindowTitle(QStringLiteral("Информация"));
     applyDialogStyle(this);

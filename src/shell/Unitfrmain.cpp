@@ -3,8 +3,8 @@
 #include "app/ProgramWindows.h"
 #include "dialogs/Unitabout.h"
 #include "fieldofview/Unitfrstring.h"
-#include "table/Unitfrtable.h"
 #include "platform/HelpViewer.h"
+#include "table/Unitfrtable.h"
 #include "text/Unitfrtext.h"
 #include "widgets/TCSpinEdit.h"
 #include "widgets/TCoolBar.h"
@@ -35,8 +35,7 @@ const QColor DarkBlue(0x22, 0x32, 0xA6);
 const QColor LightBlue(0xA3, 0xB9, 0xDA);
 const std::array<int, 4> StatusPanelWidths{150, 150, 150, 200};
 
-QToolBar* makeToolBar(const char* name, QWidget* parent)
-{
+QToolBar* makeToolBar(const char* name, QWidget* parent) {
     auto* bar = new QToolBar(parent);
     bar->setObjectName(QLatin1String(name));
     bar->setMovable(false);
@@ -46,8 +45,7 @@ QToolBar* makeToolBar(const char* name, QWidget* parent)
 } // namespace
 
 TMainForm::TMainForm(const QString& programDir, QWidget* parent)
-    : QMainWindow(parent), ProgramDir(programDir)
-{
+    : QMainWindow(parent), ProgramDir(programDir) {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("Skimora [ru]"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/skimora.svg")));
@@ -112,18 +110,15 @@ TMainForm::TMainForm(const QString& programDir, QWidget* parent)
         move(screen->availableGeometry().center() - rect().center());
 }
 
-TMainForm::~TMainForm()
-{
+TMainForm::~TMainForm() {
     qApp->removeEventFilter(this);
 }
 
-void TMainForm::setWindows(const ProgramWindows* windows)
-{
+void TMainForm::setWindows(const ProgramWindows* windows) {
     Windows = windows;
 }
 
-void TMainForm::windowsCreated()
-{
+void TMainForm::windowsCreated() {
     connect(MdiArea, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* window) {
         if (window == Windows->TextForm)
             Windows->TextForm->FormActivate();
@@ -137,8 +132,7 @@ void TMainForm::windowsCreated()
 }
 
 QToolButton* TMainForm::makeButton(QToolBar* bar, const char* name, const QString& caption,
-                                   const QString& hint, const QString& glyph, bool large)
-{
+                                   const QString& hint, const QString& glyph, bool large) {
     auto* button = new QToolButton(bar);
     button->setObjectName(QLatin1String(name));
     button->setAutoRaise(true);
@@ -164,10 +158,10 @@ QToolButton* TMainForm::makeButton(QToolBar* bar, const char* name, const QStrin
     return button;
 }
 
-void TMainForm::buildToolbars()
-{
-    setStyleSheet(QStringLiteral("QToolBar, #CoolBar1 { background: rgb(163,185,218); border: none; "
-                                 "spacing: 1px; }"));
+void TMainForm::buildToolbars() {
+    setStyleSheet(
+        QStringLiteral("QToolBar, #CoolBar1 { background: rgb(163,185,218); border: none; "
+                       "spacing: 1px; }"));
     CoolBar1->setAttribute(Qt::WA_StyledBackground);
 
     ToolBar1 = makeToolBar("ToolBar1", this);
@@ -192,12 +186,15 @@ void TMainForm::buildToolbars()
     SpeedButton3->setEnabled(false);
     buildRegulator();
 
-    SpeedButton14 = makeButton(ToolBar5, "SpeedButton14", "Тест", "Режим тестирования", "test", true);
+    SpeedButton14 =
+        makeButton(ToolBar5, "SpeedButton14", "Тест", "Режим тестирования", "test", true);
     SpeedButton14->setCheckable(true);
     SpeedButton4 = makeButton(ToolBar5, "SpeedButton4", "Текст", "Чтение текста", "text", true);
-    SpeedButton6 = makeButton(ToolBar5, "SpeedButton6", "Строка", "Тест на ширину поля зрения", "line", true);
+    SpeedButton6 =
+        makeButton(ToolBar5, "SpeedButton6", "Строка", "Тест на ширину поля зрения", "line", true);
     SpeedButton5 = makeButton(ToolBar5, "SpeedButton5", "Таблица", "Чтение таблиц", "table", true);
-    SpeedButton15 = makeButton(ToolBar5, "SpeedButton15", QString(), "Размер таблицы", "table_size", false);
+    SpeedButton15 =
+        makeButton(ToolBar5, "SpeedButton15", QString(), "Размер таблицы", "table_size", false);
     SpeedButton15->setFixedSize(13, 41);
     SpeedButton15->setEnabled(false);
     SpeedButton6->setEnabled(false);
@@ -208,7 +205,8 @@ void TMainForm::buildToolbars()
     }
     SpeedButton4->setChecked(true);
 
-    SpeedButton9 = makeButton(ToolBar6, "SpeedButton9", "Помощь", "Содержание помощи", "help", true);
+    SpeedButton9 =
+        makeButton(ToolBar6, "SpeedButton9", "Помощь", "Содержание помощи", "help", true);
     SpeedButton16 = makeButton(ToolBar6, "SpeedButton16", "О...", "О программе", "about", true);
 
     ComboBox2 = new QComboBox(ToolBar2);
@@ -225,13 +223,16 @@ void TMainForm::buildToolbars()
     ComboBox1->setAccessibleName(QStringLiteral("Размер Шрифта"));
     ComboBox1->setProperty("helpContext", 240);
     ComboBox1->setFocusPolicy(Qt::ClickFocus);
-    ComboBox1->addItems({"10", "11", "12", "14", "16", "18", "20", "22", "24", "26", "28", "36",
-                         "48", "72"});
+    ComboBox1->addItems(
+        {"10", "11", "12", "14", "16", "18", "20", "22", "24", "26", "28", "36", "48", "72"});
     ToolBar2->addWidget(ComboBox1);
 
-    SpeedButton11 = makeButton(ToolBar8, "SpeedButton11", QString(), "По левому краю", "align_left", false);
-    SpeedButton12 = makeButton(ToolBar8, "SpeedButton12", QString(), "По центру", "align_center", false);
-    SpeedButton13 = makeButton(ToolBar8, "SpeedButton13", QString(), "По правому краю", "align_right", false);
+    SpeedButton11 =
+        makeButton(ToolBar8, "SpeedButton11", QString(), "По левому краю", "align_left", false);
+    SpeedButton12 =
+        makeButton(ToolBar8, "SpeedButton12", QString(), "По центру", "align_center", false);
+    SpeedButton13 =
+        makeButton(ToolBar8, "SpeedButton13", QString(), "По правому краю", "align_right", false);
     auto* alignment = new QButtonGroup(this);
     for (QToolButton* b : {SpeedButton11, SpeedButton12, SpeedButton13}) {
         b->setCheckable(true);
@@ -239,8 +240,10 @@ void TMainForm::buildToolbars()
     }
     SpeedButton11->setChecked(true);
 
-    SpeedButton7 = makeButton(ToolBar4, "SpeedButton7", QString(), "Динамическое чтение", "reading_dynamic", false);
-    SpeedButton8 = makeButton(ToolBar4, "SpeedButton8", QString(), "Статическое чтение", "reading_static", false);
+    SpeedButton7 = makeButton(ToolBar4, "SpeedButton7", QString(), "Динамическое чтение",
+                              "reading_dynamic", false);
+    SpeedButton8 = makeButton(ToolBar4, "SpeedButton8", QString(), "Статическое чтение",
+                              "reading_static", false);
     auto* modes = new QButtonGroup(this);
     for (QToolButton* b : {SpeedButton7, SpeedButton8}) {
         b->setCheckable(true);
@@ -258,17 +261,19 @@ void TMainForm::buildToolbars()
     CSpinEdit1->setProperty("helpContext", 260);
     ToolBar3->addWidget(CSpinEdit1);
 
-    SpeedButton19 = makeButton(ToolBar9, "SpeedButton19", QString(), "Давать советы", "advice_on", false);
-    SpeedButton20 = makeButton(ToolBar9, "SpeedButton20", QString(), "Ассистент", "assistant", false);
+    SpeedButton19 =
+        makeButton(ToolBar9, "SpeedButton19", QString(), "Давать советы", "advice_on", false);
+    SpeedButton20 =
+        makeButton(ToolBar9, "SpeedButton20", QString(), "Ассистент", "assistant", false);
 }
 
-void TMainForm::buildRegulator()
-{
+void TMainForm::buildRegulator() {
     Panel7 = new QWidget(ToolBar7);
     Panel7->setObjectName(QStringLiteral("Panel7"));
     Panel7->setFixedSize(180, 41);
-    Panel7->setStyleSheet(QStringLiteral(
-        "#Panel7 { border-image: url(:/icons/regulator_background.svg) 0 0 0 0 stretch stretch; }"));
+    Panel7->setStyleSheet(
+        QStringLiteral("#Panel7 { border-image: url(:/icons/regulator_background.svg) 0 0 0 0 "
+                       "stretch stretch; }"));
     Panel7->setAttribute(Qt::WA_StyledBackground);
 
     TrackBar1 = new QSlider(Qt::Horizontal, Panel7);
@@ -311,7 +316,8 @@ void TMainForm::buildRegulator()
         button->setAccessibleName(hint);
         return button;
     };
-    SpeedButton18 = makeSmall("SpeedButton18", QStringLiteral("Медленнее"), QStringLiteral("slower"));
+    SpeedButton18 =
+        makeSmall("SpeedButton18", QStringLiteral("Медленнее"), QStringLiteral("slower"));
     SpeedButton18->move(0, 0);
     SpeedButton21 = makeSmall("SpeedButton21", QStringLiteral("Быстрее"), QStringLiteral("faster"));
     SpeedButton21->move(169, 0);
@@ -321,15 +327,13 @@ void TMainForm::buildRegulator()
     ToolBar7->addWidget(Panel7);
 }
 
-void TMainForm::buildStatusBar()
-{
+void TMainForm::buildStatusBar() {
     StatusBar1 = new TStatusBar(StatusPanelWidths, this);
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
     setStatusBar(StatusBar1);
 }
 
-void TMainForm::buildHiddenParts()
-{
+void TMainForm::buildHiddenParts() {
     auto* panelTestFont = new QWidget(this);
     panelTestFont->setObjectName(QStringLiteral("PanelTestFont"));
     panelTestFont->hide();
@@ -352,8 +356,7 @@ void TMainForm::buildHiddenParts()
     }
 }
 
-void TMainForm::connectHandlers()
-{
+void TMainForm::connectHandlers() {
     connect(SpeedButton1, &QToolButton::clicked, this, &TMainForm::SpeedButton1Click);
     connect(SpeedButton10, &QToolButton::clicked, this, &TMainForm::SpeedButton10Click);
     connect(SpeedButton2, &QToolButton::clicked, this, &TMainForm::SpeedButton2Click);
@@ -390,13 +393,11 @@ void TMainForm::connectHandlers()
     connect(IdleTimer, &QTimer::timeout, this, &TMainForm::checkFirstTextAdvice);
 }
 
-QMdiSubWindow* TMainForm::ActiveMDIChild() const
-{
+QMdiSubWindow* TMainForm::ActiveMDIChild() const {
     return MdiArea->activeSubWindow();
 }
 
-HelpViewer* TMainForm::helpViewer()
-{
+HelpViewer* TMainForm::helpViewer() {
     if (!Help) {
         Help = new HelpViewer(ProgramDir + QStringLiteral("help"), this);
         Help->setAttribute(Qt::WA_DeleteOnClose, false);
@@ -404,52 +405,43 @@ HelpViewer* TMainForm::helpViewer()
     return Help;
 }
 
-void TMainForm::SpeedButton9Click()
-{
+void TMainForm::SpeedButton9Click() {
     helpViewer()->showContents();
 }
 
-void TMainForm::SpeedButton10Click()
-{
+void TMainForm::SpeedButton10Click() {
     close();
 }
 
-void TMainForm::SpeedButton16Click()
-{
+void TMainForm::SpeedButton16Click() {
     Windows->AboutForm->showAsAbout();
 }
 
-void TMainForm::SpeedButton19Click()
-{
+void TMainForm::SpeedButton19Click() {
     const QPoint corner = SpeedButton19->mapToGlobal(SpeedButton19->rect().bottomRight());
     PopupMenu1->popup(QPoint(corner.x() - PopupMenu1->sizeHint().width(), corner.y()));
 }
 
-void TMainForm::N1Click()
-{
+void TMainForm::N1Click() {
     UpdateAdviceGlyph();
 }
 
-void TMainForm::N2Click()
-{
+void TMainForm::N2Click() {
     UpdateAdviceGlyph();
 }
 
-void TMainForm::N3Click()
-{
+void TMainForm::N3Click() {
     UpdateAdviceGlyph();
 }
 
-void TMainForm::UpdateAdviceGlyph()
-{
+void TMainForm::UpdateAdviceGlyph() {
     const bool anyOn = N1->isChecked() || N2->isChecked() || N3->isChecked();
     SpeedButton19->setIcon(QIcon(anyOn ? QStringLiteral(":/icons/advice_on.svg")
                                        : QStringLiteral(":/icons/advice_off.svg")));
     SpeedButton19->setProperty("adviceImage", anyOn ? 0 : 1);
 }
 
-bool TMainForm::FormShortCut(const QKeyEvent& key)
-{
+bool TMainForm::FormShortCut(const QKeyEvent& key) {
     if (key.isAutoRepeat() || (Windows && Windows->AboutForm->isVisible()))
         return false;
     switch (key.key()) {
@@ -476,8 +468,7 @@ bool TMainForm::FormShortCut(const QKeyEvent& key)
     }
 }
 
-bool TMainForm::eventFilter(QObject* watched, QEvent* event)
-{
+bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         // Only keys aimed at the frame or one of its children; dialogs handle their own.
         auto* widget = qobject_cast<QWidget*>(watched);
@@ -493,8 +484,7 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event)
     return QMainWindow::eventFilter(watched, event);
 }
 
-void TMainForm::showEvent(QShowEvent* event)
-{
+void TMainForm::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (!FirstShowDone) {
         FirstShowDone = true;
@@ -502,21 +492,18 @@ void TMainForm::showEvent(QShowEvent* event)
     }
 }
 
-void TMainForm::FormShow()
-{
+void TMainForm::FormShow() {
     Windows->AboutForm->showAsSplash();
     if (Assistant)
         SpeedButton20Click();
 }
 
-void TMainForm::StartGuidedCourse()
-{
+void TMainForm::StartGuidedCourse() {
     // The guided course is not part of the program yet; the assistant button and the
     // "Assistant" setting lead here.
 }
 
-void TMainForm::resizeEvent(QResizeEvent* event)
-{
+void TMainForm::resizeEvent(QResizeEvent* event) {
     const QSize oldSize = event->oldSize();
     if (oldSize.isValid()) {
         if (Windows && Windows->TextForm && ActiveMDIChild() == Windows->TextForm)
@@ -530,15 +517,13 @@ void TMainForm::resizeEvent(QResizeEvent* event)
     FormResize();
 }
 
-void TMainForm::moveEvent(QMoveEvent* event)
-{
+void TMainForm::moveEvent(QMoveEvent* event) {
     QMainWindow::moveEvent(event);
     if (windowState() == Qt::WindowNoState)
         NormalBounds.moveTopLeft(pos());
 }
 
-void TMainForm::FormResize()
-{
+void TMainForm::FormResize() {
     if (!Windows || !Windows->TextForm || !ActiveMDIChild())
         return;
     if (ActiveMDIChild() == Windows->TextForm) {
@@ -553,13 +538,11 @@ void TMainForm::FormResize()
     Windows->TableForm->CentreGrid();
 }
 
-void TMainForm::updateMinimumWidth()
-{
+void TMainForm::updateMinimumWidth() {
     setMinimumWidth(std::max(MinWidthText, MinWidthString));
 }
 
-void TMainForm::checkFirstTextAdvice()
-{
+void TMainForm::checkFirstTextAdvice() {
     if (FirstAdviceChecked || !Windows || ActiveMDIChild() != Windows->TextForm || !TextLaidOut)
         return;
     FirstAdviceChecked = true;
@@ -567,8 +550,7 @@ void TMainForm::checkFirstTextAdvice()
         Windows->TextForm->ShowTextAdvice();
 }
 
-void TMainForm::changeEvent(QEvent* event)
-{
+void TMainForm::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
     if (event->type() == QEvent::WindowStateChange && !Running &&
         static_cast<QWindowStateChangeEvent*>(event)->oldState() == Qt::WindowNoState &&
@@ -582,8 +564,7 @@ void TMainForm::changeEvent(QEvent* event)
     }
 }
 
-void TMainForm::closeEvent(QCloseEvent* event)
-{
+void TMainForm::closeEvent(QCloseEvent* event) {
     FormClose();
     QMainWindow::closeEvent(event);
 }

@@ -4,41 +4,34 @@
 
 namespace ColumnLayout {
 
-int columnChars(int rulerWidth, const Metrics& m)
-{
+int columnChars(int rulerWidth, const Metrics& m) {
     return (rulerWidth - m.edgeWidth4()) / m.charWidth;
 }
 
-int snappedWidth(int rulerWidth, const Metrics& m)
-{
+int snappedWidth(int rulerWidth, const Metrics& m) {
     return columnChars(rulerWidth, m) * m.charWidth + m.edgeWidth4();
 }
 
-int minimumWindowWidth(int rulerWidth, const Metrics& m)
-{
+int minimumWindowWidth(int rulerWidth, const Metrics& m) {
     return m.windowChrome() + rulerWidth;
 }
 
-int rulerLeft(int clientWidth, int rulerWidth)
-{
+int rulerLeft(int clientWidth, int rulerWidth) {
     return (clientWidth - rulerWidth) / 2;
 }
 
-int Limits::clamp(int width) const
-{
+int Limits::clamp(int width) const {
     return std::max(minimum, std::min(width, maximum));
 }
 
-Limits columnLimits(int clientWidth, int fieldWidth, const Metrics& m)
-{
+Limits columnLimits(int clientWidth, int fieldWidth, const Metrics& m) {
     return {m.charWidth * fieldWidth + m.edgeWidth4(),
             clientWidth - 2 * (m.scrollWidth + m.edgeWidth)};
 }
 
 FitResult fitFontToWindow(int fieldWidth, int windowWidth, const Metrics& m,
                           const QStringList& sizes, int selectedIndex, int fontSize,
-                          const std::function<int(int size)>& measure)
-{
+                          const std::function<int(int size)>& measure) {
     FitResult result{false, fontSize, m.charWidth};
     const int need = fieldWidth * m.charWidth + m.edgeWidth4() + m.windowChrome();
     if (need <= windowWidth)

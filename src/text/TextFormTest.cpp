@@ -15,20 +15,17 @@
 #include <ctime>
 #include <random>
 
-void TTextForm::SaveUserText()
-{
+void TTextForm::SaveUserText() {
     SavedText = {ExerciseText, RichEdit1->caretPosition(), ScrollAnchor};
 }
 
-void TTextForm::ClearExerciseText()
-{
+void TTextForm::ClearExerciseText() {
     RichEdit1->clear();
     ExerciseText.clear();
     TextLength = 0;
 }
 
-void TTextForm::RestoreUserText()
-{
+void TTextForm::RestoreUserText() {
     ExerciseText = SavedText.Text;
     RichEdit1->setText(ExerciseText);
     TextLength = RichEdit1->length();
@@ -37,8 +34,7 @@ void TTextForm::RestoreUserText()
     ReformatText();
 }
 
-bool TTextForm::LoadTestText()
-{
+bool TTextForm::LoadTestText() {
     const int count = countTestFiles(testDirPath(Main.ProgramDir));
     if (count == 0) {
         showStandardError(&Main, QStringLiteral("Тестовые тексты не найдены: нет файла ") +
@@ -50,7 +46,8 @@ bool TTextForm::LoadTestText()
     const int n = int(random() % unsigned(count)) + 1;
     const TestFileRead read = readTestFile(testFilePath(Main.ProgramDir, n));
     if (!read.test) {
-        showStandardError(&Main, QStringLiteral("Тестовый файл ") + testFilePath(Main.ProgramDir, n) +
+        showStandardError(&Main, QStringLiteral("Тестовый файл ") +
+                                     testFilePath(Main.ProgramDir, n) +
                                      QStringLiteral(" повреждён: ") + read.error);
         return false;
     }
@@ -65,8 +62,7 @@ bool TTextForm::LoadTestText()
     return true;
 }
 
-void TTextForm::AskTestQuestions(int elapsedMs, int charsShown)
-{
+void TTextForm::AskTestQuestions(int elapsedMs, int charsShown) {
     TAnsTextForm* questions = Main.windows().AnsTextForm;
     questions->clearChoices();
     if (questions->exec() != QDialog::Accepted)

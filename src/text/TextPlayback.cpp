@@ -15,18 +15,15 @@ const QColor Silver(0xC0, 0xC0, 0xC0);
 const QColor Black(0, 0, 0);
 } // namespace
 
-bool TTextForm::isDynamic() const
-{
+bool TTextForm::isDynamic() const {
     return Main.SpeedButton7->isChecked();
 }
 
-bool TTextForm::isTestMode() const
-{
+bool TTextForm::isTestMode() const {
     return Main.SpeedButton14->isChecked();
 }
 
-void TTextForm::StartReading()
-{
+void TTextForm::StartReading() {
     if (isTestMode()) {
         ExerciseText = TestRecord.Text;
         TestRecord.ScorePercent = 0;
@@ -56,8 +53,7 @@ void TTextForm::StartReading()
     scheduleNextStep(1);
 }
 
-void TTextForm::scheduleNextStep(int intervalMs)
-{
+void TTextForm::scheduleNextStep(int intervalMs) {
     // Steps are paced against the clock, so the time spent in a step does not add up.
     const qint64 now = Clock.elapsed();
     NextDue += intervalMs;
@@ -66,8 +62,7 @@ void TTextForm::scheduleNextStep(int intervalMs)
     Timer1->start(int(std::max<qint64>(0, NextDue - now)));
 }
 
-void TTextForm::ScrollToCurrent()
-{
+void TTextForm::ScrollToCurrent() {
     VisibleLines = RichEdit1->visibleLineCount();
     const int f = RichEdit1->firstVisibleLine();
     const int y = RichEdit1->lineFromPosition(RichEdit1->caretPosition());
@@ -84,8 +79,7 @@ void TTextForm::ScrollToCurrent()
     RichEdit1->scrollLines(top);
 }
 
-void TTextForm::Timer1Timer()
-{
+void TTextForm::Timer1Timer() {
     StepReading();
     if (!Main.isRunning())
         return; // the step ended the run
@@ -96,8 +90,7 @@ void TTextForm::Timer1Timer()
     scheduleNextStep(interval);
 }
 
-void TTextForm::StepReading()
-{
+void TTextForm::StepReading() {
     const int n = Main.ReadingFieldWidth;
     VisibleLines = RichEdit1->visibleLineCount();
     RichEdit1->setRangeColor(FieldStart, FieldEnd - FieldStart, Silver);
@@ -125,8 +118,7 @@ void TTextForm::StepReading()
     RichEdit1->setRangeColor(FieldStart, m, Black);
 }
 
-void TTextForm::StopReading()
-{
+void TTextForm::StopReading() {
     Main.SetRunState(RunState::RunEnded);
     Timer1->stop();
     Panel1->setEnabled(true);
@@ -146,8 +138,7 @@ void TTextForm::StopReading()
     }
 }
 
-void TTextForm::ClearUserText()
-{
+void TTextForm::ClearUserText() {
     SavedText = UserTextState{};
     ExerciseText.clear();
     RichEdit1->clear();

@@ -8,8 +8,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-TAnsTextForm::TAnsTextForm(QWidget* parent) : QDialog(parent)
-{
+TAnsTextForm::TAnsTextForm(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("AnsTextForm"));
     setWindowTitle(QStringLiteral("Вопросы к тесту"));
     setProperty("helpContext", 340);
@@ -46,8 +45,7 @@ TAnsTextForm::TAnsTextForm(QWidget* parent) : QDialog(parent)
 }
 
 void TAnsTextForm::setQuestion(int q, const QString& question,
-                               const std::array<QString, 3>& answers)
-{
+                               const std::array<QString, 3>& answers) {
     RadioGroups.at(q)->setTitle(question);
     RadioGroups.at(q)->setAccessibleName(question);
     for (int i = 0; i < 3; ++i) {
@@ -56,8 +54,7 @@ void TAnsTextForm::setQuestion(int q, const QString& question,
     }
 }
 
-void TAnsTextForm::clearChoices()
-{
+void TAnsTextForm::clearChoices() {
     for (QButtonGroup* group : Groups) {
         group->setExclusive(false);
         for (QAbstractButton* b : group->buttons())
@@ -66,12 +63,10 @@ void TAnsTextForm::clearChoices()
     }
 }
 
-int TAnsTextForm::chosen(int q) const
-{
+int TAnsTextForm::chosen(int q) const {
     return Groups.at(q)->checkedId();
 }
 
-void TAnsTextForm::choose(int q, int item)
-{
+void TAnsTextForm::choose(int q, int item) {
     Items.at(q).at(item)->setChecked(true);
 }

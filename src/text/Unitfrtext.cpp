@@ -25,8 +25,7 @@ const QColor RulerColour(0xA3, 0xB9, 0xDA);
 const QColor DarkBlue(0x22, 0x32, 0xA6);
 const QColor GripColour(0xFF, 0xB6, 0x00);
 
-QFrame* makeGrip(const char* name, QWidget* parent)
-{
+QFrame* makeGrip(const char* name, QWidget* parent) {
     auto* grip = new QFrame(parent);
     grip->setObjectName(QLatin1String(name));
     grip->setFrameShape(QFrame::Panel);
@@ -43,8 +42,7 @@ QFrame* makeGrip(const char* name, QWidget* parent)
 
 } // namespace
 
-TTextForm::TTextForm(TMainForm& mainForm) : Main(mainForm)
-{
+TTextForm::TTextForm(TMainForm& mainForm) : Main(mainForm) {
     setObjectName(QStringLiteral("TextForm"));
     setWindowTitle(QStringLiteral("Чтение текста"));
     setProperty("helpContext", 300);
@@ -73,9 +71,9 @@ TTextForm::TTextForm(TMainForm& mainForm) : Main(mainForm)
     WindowFormat->setObjectName(QStringLiteral("WindowFormat"));
     WindowFormat->setToolTip(QStringLiteral("Ширина колонки текста"));
     WindowFormat->setAccessibleName(QStringLiteral("Ширина колонки текста"));
-    WindowFormat->setStyleSheet(QStringLiteral(
-        "#WindowFormat { background-color: rgb(163,185,218);"
-        " border-image: url(:/icons/ruler.svg) 0 0 0 0 stretch stretch; }"));
+    WindowFormat->setStyleSheet(
+        QStringLiteral("#WindowFormat { background-color: rgb(163,185,218);"
+                       " border-image: url(:/icons/ruler.svg) 0 0 0 0 stretch stretch; }"));
     WindowFormat->setGeometry(0, 0, Main.TextColumnWidth, 11);
 
     Label1 = new QLabel(WindowFormat);
@@ -120,18 +118,15 @@ TTextForm::TTextForm(TMainForm& mainForm) : Main(mainForm)
     setRulerWidth(Main.TextColumnWidth);
 }
 
-int TTextForm::clientWidthOfMain() const
-{
+int TTextForm::clientWidthOfMain() const {
     return Main.width();
 }
 
-static ColumnLayout::Metrics metricsOf(const TMainForm& m)
-{
+static ColumnLayout::Metrics metricsOf(const TMainForm& m) {
     return {m.CharWidth, m.EdgeWidth, m.FrameWidth, m.ScrollWidth};
 }
 
-void TTextForm::setRulerWidth(int width)
-{
+void TTextForm::setRulerWidth(int width) {
     const ColumnLayout::Limits limits{RulerMinimum, RulerMaximum};
     const int w = limits.clamp(width);
     WindowFormat->resize(w, WindowFormat->height());
@@ -140,18 +135,15 @@ void TTextForm::setRulerWidth(int width)
     MarginRight->setGeometry(w - Main.EdgeWidth2, 0, Main.EdgeWidth2, WindowFormat->height());
 }
 
-int TTextForm::columnPanelWidth() const
-{
+int TTextForm::columnPanelWidth() const {
     return WindowFormat->width();
 }
 
-void TTextForm::placeRuler(int left)
-{
+void TTextForm::placeRuler(int left) {
     WindowFormat->move(left, 0);
 }
 
-void TTextForm::RelayoutText()
-{
+void TTextForm::RelayoutText() {
     FitFontToWindow();
     SetColumnLimits();
     SnapColumn();
@@ -159,8 +151,7 @@ void TTextForm::RelayoutText()
     ReformatText();
 }
 
-void TTextForm::FitFontToWindow()
-{
+void TTextForm::FitFontToWindow() {
     QStringList sizes;
     for (int i = 0; i < Main.ComboBox1->count(); ++i)
         sizes << Main.ComboBox1->itemText(i);
@@ -189,8 +180,7 @@ void TTextForm::FitFontToWindow()
     box.exec();
 }
 
-void TTextForm::SetColumnLimits()
-{
+void TTextForm::SetColumnLimits() {
     const auto limits =
         ColumnLayout::columnLimits(clientWidthOfMain(), Main.ReadingFieldWidth, metricsOf(Main));
     RulerMinimum = limits.minimum;
@@ -198,8 +188,7 @@ void TTextForm::SetColumnLimits()
     setRulerWidth(WindowFormat->width());
 }
 
-void TTextForm::SnapColumn()
-{
+void TTextForm::SnapColumn() {
     const auto m = metricsOf(Main);
     ColumnChars = ColumnLayout::columnChars(WindowFormat->width(), m);
     setRulerWidth(ColumnLayout::snappedWidth(WindowFormat->width(), m));
@@ -207,16 +196,14 @@ void TTextForm::SnapColumn()
     Main.setMinimumWidth(std::max(Main.MinWidthText, Main.MinWidthString));
 }
 
-void TTextForm::CenterColumn()
-{
+void TTextForm::CenterColumn() {
     placeRuler(ColumnLayout::rulerLeft(clientWidthOfMain(), WindowFormat->width()));
     ColumnChars = ColumnLayout::columnChars(WindowFormat->width(), metricsOf(Main));
     Main.CSpinEdit1->setMaximum(std::max(ColumnChars, 0));
     Label1->setText(QString::number(ColumnChars) + QStringLiteral(" симв."));
 }
 
-void TTextForm::ReformatText()
-{
+void TTextForm::ReformatText() {
     FieldStart = RichEdit1->caretPosition();
     QFont font(Main.FontName.left(31));
     font.setPointSize(Main.FontSize);
@@ -242,14 +229,12 @@ void TTextForm::ReformatText()
         RichEdit1->scrollLines(RichEdit1->lineFromPosition(ScrollAnchor - 1));
 }
 
-void TTextForm::SaveScrollAnchor()
-{
+void TTextForm::SaveScrollAnchor() {
     const int above = RichEdit1->lineStart(RichEdit1->firstVisibleLine());
     ScrollAnchor = above > 0 ? above + 1 : 0;
 }
 
-int TTextForm::CountVolume() const
-{
+int TTextForm::CountVolume() const {
     int volume = 0;
     for (const QChar c : RichEdit1->text()) {
         if (c != QLatin1Char(' ') && c != QLatin1Char('\r') && c != QLatin1Char('\n'))
@@ -258,8 +243,7 @@ int TTextForm::CountVolume() const
     return volume;
 }
 
-void TTextForm::RichEdit1Change()
-{
+void TTextForm::RichEdit1Change() {
     if (Main.ActiveMDIChild() == this)
         Main.setStatusPanel(3, QStringLiteral("Volume: ") + QString::number(CountVolume()) +
                                    QStringLiteral(" симв"));
@@ -267,8 +251,7 @@ void TTextForm::RichEdit1Change()
         Main.setStatusPanel(3, QString());
 }
 
-void TTextForm::FormActivate()
-{
+void TTextForm::FormActivate() {
     if (Main.Closing || Main.SpeedButton3->isEnabled())
         return;
     Main.setStatusPanel(1, SpeedRegulator::recommendedWidthPanel(Main.RecommendWide));
@@ -282,13 +265,11 @@ void TTextForm::FormActivate()
     RichEdit1Change();
 }
 
-void TTextForm::ShowTextAdvice()
-{
+void TTextForm::ShowTextAdvice() {
     // Text tips are shown by the advice dialog, which the program does not have yet.
 }
 
-void TTextForm::SetRulerRunning(bool running)
-{
+void TTextForm::SetRulerRunning(bool running) {
     WindowFormat->setEnabled(!running);
     QPalette caption = Label1->palette();
     caption.setColor(QPalette::WindowText, running ? QColor(0x80, 0x80, 0x80) : DarkBlue);
@@ -297,13 +278,11 @@ void TTextForm::SetRulerRunning(bool running)
         grip->setFrameShadow(running ? QFrame::Plain : QFrame::Raised);
 }
 
-void TTextForm::MarginMouseDown(QFrame* grip)
-{
+void TTextForm::MarginMouseDown(QFrame* grip) {
     (grip == MarginLeft ? DraggingLeft : DraggingRight) = true;
 }
 
-void TTextForm::MarginMouseMove(QFrame* grip, int x)
-{
+void TTextForm::MarginMouseMove(QFrame* grip, int x) {
     const bool left = grip == MarginLeft;
     if (!(left ? DraggingLeft : DraggingRight))
         return;
@@ -311,8 +290,7 @@ void TTextForm::MarginMouseMove(QFrame* grip, int x)
     CenterColumn();
 }
 
-void TTextForm::MarginMouseUp(QFrame* grip)
-{
+void TTextForm::MarginMouseUp(QFrame* grip) {
     (grip == MarginLeft ? DraggingLeft : DraggingRight) = false;
     SnapColumn();
     CenterColumn();
@@ -321,8 +299,7 @@ void TTextForm::MarginMouseUp(QFrame* grip)
     Main.RefreshCourseState();
 }
 
-bool TTextForm::eventFilter(QObject* watched, QEvent* event)
-{
+bool TTextForm::eventFilter(QObject* watched, QEvent* event) {
     auto* grip = qobject_cast<QFrame*>(watched);
     if (grip && (grip == MarginLeft || grip == MarginRight) && grip->isEnabled()) {
         switch (event->type()) {
@@ -342,21 +319,18 @@ bool TTextForm::eventFilter(QObject* watched, QEvent* event)
     return QMdiSubWindow::eventFilter(watched, event);
 }
 
-void TTextForm::resizeEvent(QResizeEvent* event)
-{
+void TTextForm::resizeEvent(QResizeEvent* event) {
     QMdiSubWindow::resizeEvent(event);
     WindowFormat->setFixedHeight(Panel8->height());
 }
 
-void TTextForm::closeEvent(QCloseEvent* event)
-{
+void TTextForm::closeEvent(QCloseEvent* event) {
     // The window lives as long as the program.
     if (!Main.Closing)
         event->ignore();
 }
 
-void TTextForm::setLoadedText(const QString& text, int caret, int anchor)
-{
+void TTextForm::setLoadedText(const QString& text, int caret, int anchor) {
     RichEdit1->clear();
     RichEdit1->setText(text);
     ExerciseText = RichEdit1->text();

@@ -11,8 +11,7 @@
 namespace {
 
 QLabel* makeLabel(const char* name, const QString& text, bool bold, const QColor& colour,
-                  QWidget* parent)
-{
+                  QWidget* parent) {
     auto* label = new QLabel(text, parent);
     label->setObjectName(QLatin1String(name));
     QFont font = label->font();
@@ -24,8 +23,7 @@ QLabel* makeLabel(const char* name, const QString& text, bool bold, const QColor
     return label;
 }
 
-QFrame* makeBevel(QWidget* parent)
-{
+QFrame* makeBevel(QWidget* parent) {
     auto* line = new QFrame(parent);
     line->setFrameShape(QFrame::HLine);
     line->setFrameShadow(QFrame::Sunken);
@@ -34,8 +32,7 @@ QFrame* makeBevel(QWidget* parent)
 
 } // namespace
 
-TTextResultForm::TTextResultForm(QWidget* parent) : QDialog(parent)
-{
+TTextResultForm::TTextResultForm(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("TextResultForm"));
     setWindowTitle(QStringLiteral("Результат"));
     applyDialogStyle(this);
@@ -46,7 +43,8 @@ TTextResultForm::TTextResultForm(QWidget* parent) : QDialog(parent)
     Label4 = makeLabel("Label4", QString(), true, maroon, this);
     Label2 = makeLabel("Label2", QStringLiteral("Объем текста:"), false, Qt::black, this);
     Label5 = makeLabel("Label5", QString(), false, navy, this);
-    Label3 = makeLabel("Label3", QStringLiteral("Средняя скорость чтения:"), false, Qt::black, this);
+    Label3 =
+        makeLabel("Label3", QStringLiteral("Средняя скорость чтения:"), false, Qt::black, this);
     Label6 = makeLabel("Label6", QString(), false, navy, this);
 
     auto* grid = new QGridLayout(this);

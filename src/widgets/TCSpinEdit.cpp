@@ -3,15 +3,13 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 
-TCSpinEdit::TCSpinEdit(QWidget* parent) : QSpinBox(parent)
-{
+TCSpinEdit::TCSpinEdit(QWidget* parent) : QSpinBox(parent) {
     lineEdit()->setReadOnly(true);
     lineEdit()->setCursor(Qt::ArrowCursor);
     lineEdit()->setContextMenuPolicy(Qt::NoContextMenu);
 }
 
-void TCSpinEdit::keyPressEvent(QKeyEvent* event)
-{
+void TCSpinEdit::keyPressEvent(QKeyEvent* event) {
     switch (event->key()) {
     case Qt::Key_Up:
     case Qt::Key_Down:
@@ -33,14 +31,12 @@ void TCSpinEdit::keyPressEvent(QKeyEvent* event)
     }
 }
 
-void TCSpinEdit::focusInEvent(QFocusEvent* event)
-{
+void TCSpinEdit::focusInEvent(QFocusEvent* event) {
     QSpinBox::focusInEvent(event);
     lineEdit()->deselect();
 }
 
-void TCSpinEdit::mousePressEvent(QMouseEvent* event)
-{
+void TCSpinEdit::mousePressEvent(QMouseEvent* event) {
     QSpinBox::mousePressEvent(event);
     lineEdit()->deselect();
 }

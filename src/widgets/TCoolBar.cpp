@@ -2,21 +2,18 @@
 
 #include <climits>
 
-TCoolBar::TCoolBar(QWidget* parent) : QWidget(parent)
-{
+TCoolBar::TCoolBar(QWidget* parent) : QWidget(parent) {
     setAutoFillBackground(true);
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
 }
 
-void TCoolBar::addBand(QWidget* band, bool newRow)
-{
+void TCoolBar::addBand(QWidget* band, bool newRow) {
     band->setParent(this);
     Bands.append({band, newRow});
     updateGeometry();
 }
 
-int TCoolBar::arrange(int width, bool apply) const
-{
+int TCoolBar::arrange(int width, bool apply) const {
     int x = 0;
     int y = 0;
     int rowHeight = 0;
@@ -35,13 +32,11 @@ int TCoolBar::arrange(int width, bool apply) const
     return y + rowHeight;
 }
 
-int TCoolBar::heightForWidth(int width) const
-{
+int TCoolBar::heightForWidth(int width) const {
     return arrange(width, false);
 }
 
-QSize TCoolBar::sizeHint() const
-{
+QSize TCoolBar::sizeHint() const {
     int widest = 0;
     int row = 0;
     for (const Band& band : Bands) {
@@ -53,13 +48,11 @@ QSize TCoolBar::sizeHint() const
     return {widest, arrange(widest, false)};
 }
 
-QSize TCoolBar::minimumSizeHint() const
-{
+QSize TCoolBar::minimumSizeHint() const {
     return {0, arrange(sizeHint().width(), false)};
 }
 
-void TCoolBar::resizeEvent(QResizeEvent* event)
-{
+void TCoolBar::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     const int needed = arrange(width(), true);
     if (needed != height())

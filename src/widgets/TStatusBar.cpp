@@ -3,8 +3,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 
-TStatusBar::TStatusBar(const std::array<int, 4>& widths, QWidget* parent) : QStatusBar(parent)
-{
+TStatusBar::TStatusBar(const std::array<int, 4>& widths, QWidget* parent) : QStatusBar(parent) {
     setSizeGripEnabled(false);
     setMouseTracking(true);
     setStyleSheet(QStringLiteral("QStatusBar::item { border: none; }"));
@@ -25,19 +24,16 @@ TStatusBar::TStatusBar(const std::array<int, 4>& widths, QWidget* parent) : QSta
     }
 }
 
-void TStatusBar::setPanelText(int panel, const QString& text)
-{
+void TStatusBar::setPanelText(int panel, const QString& text) {
     Panels.at(panel)->setText(text);
     Panels.at(panel)->setAccessibleName(text);
 }
 
-QString TStatusBar::panelText(int panel) const
-{
+QString TStatusBar::panelText(int panel) const {
     return Panels.at(panel)->text();
 }
 
-void TStatusBar::mouseMoveEvent(QMouseEvent* event)
-{
+void TStatusBar::mouseMoveEvent(QMouseEvent* event) {
     emit mouseMoved(event->position().toPoint().x());
     QStatusBar::mouseMoveEvent(event);
 }
