@@ -318,7 +318,7 @@ void TestTextTest::wholeRunAsksAndShowsTheResult() {
              asked.title = dialog->windowTitle();
              asked.anyChecked = false;
              for (int q = 0; q < TestQuestionCount; ++q) {
-                 asked.questions << dialog->RadioGroups[q]->title();
+                 asked.questions << dialog->question(q);
                  asked.chosen << dialog->chosen(q);
                  for (QRadioButton* item : dialog->Items[q]) {
                      asked.answers << item->text();
@@ -598,7 +598,7 @@ void TestTextTest::onlyConsecutiveFilesAreChosen() {
         QVERIFY2(chosen != tests.cbegin() + 2, qPrintable(text));
         // The questions shown belong to the text chosen.
         for (int q = 0; q < TestQuestionCount; ++q) {
-            QCOMPARE(questions()->RadioGroups[q]->title(), chosen->questions[q]);
+            QCOMPARE(questions()->question(q), chosen->questions[q]);
             QCOMPARE(questions()->Items[q][1]->text(), chosen->answers[q][1]);
         }
         QCOMPARE(form->TestRecord.Answers, chosen->right);

@@ -1,11 +1,13 @@
 #include "text/Unitfranstext.h"
 
 #include "dialogs/DialogStyle.h"
+#include "widgets/TWrapRadioButton.h"
 
 #include <QButtonGroup>
 #include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QVBoxLayout>
 
 TAnsTextForm::TAnsTextForm(QWidget* parent) : QDialog(parent) {
@@ -13,45 +15,64 @@ TAnsTextForm::TAnsTextForm(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Вопросы к тесту"));
     setProperty("helpContext", 340);
     applyDialogStyle(this);
-    setFixedSize(338, 352);
 
-    const std::array<int, 5> tops{6, 68, 130, 192, 254};
+    // Five questions one under the other, each with its three answers; long questions and
+    // answers wrap, so the dialog is as tall as its texts need.
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(6, 6, 6, 6);
+    layout->setSpacing(5);
     for (int q = 0; q < 5; ++q) {
         auto* box = new QGroupBox(this);
         box->setObjectName(QStringLiteral("RadioGroup%1").arg(q + 1));
-        box->setGeometry(6, tops[q], 325, 57);
-        auto* layout = new QVBoxLayout(box);
-        layout->setContentsMargins(8, 2, 4, 2);
-        layout->setSpacing(0);
+        auto* column = new QVBoxLayout(box);
+        column->setContentsMargins(8, 4, 6, 4);
+        column->setSpacing(1);
+        Questions[q] = new QLabel(box);
+        Questions[q]->setWordWrap(true);
+        QFont bold = Questions[q]->font();
+        bold.setBold(true);
+        Questions[q]->setFont(bold);
+        column->addWidget(Questions[q]);
         Groups[q] = new QButtonGroup(box);
         for (int i = 0; i < 3; ++i) {
-            auto* item = new QRadioButton(box);
+            auto* item = new TWrapRadioButton(box);
             item->setObjectName(QStringLiteral("RadioGroup%1Item%2").arg(q + 1).arg(i));
-            layout->addWidget(item);
+            column->addWidget(item);
             Groups[q]->addButton(item, i);
             Items[q][i] = item;
         }
         RadioGroups[q] = box;
+        layout->addWidget(box);
     }
+    auto* buttons = new QHBoxLayout;
     OkButton = new QPushButton(QStringLiteral("OK"), this);
     OkButton->setObjectName(QStringLiteral("BitBtn1"));
-    OkButton->setGeometry(88, 318, 75, 25);
     OkButton->setDefault(true);
     CancelButton = new QPushButton(QStringLiteral("Отмена"), this);
     CancelButton->setObjectName(QStringLiteral("BitBtn2"));
-    CancelButton->setGeometry(175, 318, 75, 25);
+    buttons->addStretch();
+    buttons->addWidget(OkButton);
+    buttons->addWidget(CancelButton);
+    buttons->addStretch();
+    layout->addLayout(buttons);
     connect(OkButton, &QPushButton::clicked, this, &QDialog::accept);
     connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
+    setFixedWidth(520);
 }
 
 void TAnsTextForm::setQuestion(int q, const QString& question,
                                const std::array<QString, 3>& answers) {
-    RadioGroups.at(q)->setTitle(question);
+    Questions.at(q)->setText(question);
     RadioGroups.at(q)->setAccessibleName(question);
     for (int i = 0; i < 3; ++i) {
         Items.at(q)[i]->setText(answers[i]);
         Items.at(q)[i]->setAccessibleName(answers[i]);
     }
+    setFixedHeight(layout()->totalHeightForWidth(width()));
+}
+
+QString TAnsTextForm::question(int q) const {
+    return Questions.at(q)->text();
 }
 
 void TAnsTextForm::clearChoices() {

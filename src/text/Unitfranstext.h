@@ -6,6 +6,7 @@
 
 class QButtonGroup;
 class QGroupBox;
+class QLabel;
 class QPushButton;
 class QRadioButton;
 
@@ -17,6 +18,7 @@ public:
 
     // Question q (0..4) with its three answers.
     void setQuestion(int q, const QString& question, const std::array<QString, 3>& answers);
+    QString question(int q) const;
     void clearChoices();
     // The index (0..2) of the item chosen in question q, or -1 when none is chosen.
     int chosen(int q) const;
@@ -28,5 +30,6 @@ public:
     QPushButton* CancelButton = nullptr;
 
 private:
+    std::array<QLabel*, 5> Questions{};
     std::array<QButtonGroup*, 5> Groups{};
 };
