@@ -62,7 +62,7 @@ TAboutForm::TAboutForm(QWidget* parent) : QDialog(parent) {
     Label2 = new QLabel(QStringLiteral("Тренажёр быстрого чтения"), this);
     Label2->setObjectName(QStringLiteral("Label2"));
     Label2->setGeometry(32, 132, 288, 18);
-    Label6 = new QLabel(QStringLiteral("© Команда Skimora, 2026. Все права защищены."), this);
+    Label6 = new QLabel(QStringLiteral("© Команда Skimora, 2026"), this);
     Label6->setObjectName(QStringLiteral("Label6"));
     Label6->setGeometry(32, 152, 288, 18);
     Label4 = makeLink("Label4", SupportAddress, this);
