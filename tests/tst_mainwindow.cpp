@@ -60,6 +60,7 @@ private slots:
     void cannotShrinkBelowTheColumn();
     void everyControlHasAnAccessibleName();
     void aboutBoxClosesOnlyByHand();
+    void splashIgnoresKeysAndClosesByItself();
 
 private:
     std::unique_ptr<ProgramFixture> Fixture;
@@ -497,6 +498,29 @@ void TestMainWindow::aboutBoxClosesOnlyByHand() {
     QVERIFY(closeVisible);
     QVERIFY(timerOff);
     QVERIFY(!about->isVisible());
+}
+
+void TestMainWindow::splashIgnoresKeysAndClosesByItself() {
+    Fixture = std::make_unique<ProgramFixture>();
+    Fixture->createStore(ProgramFixture::quietSettings());
+    Program& program = Fixture->start(false);
+    TAboutForm* about = program.windows().AboutForm;
+    bool stayedAfterKeys = false;
+    bool closeHidden = false;
+    onNextModal([&](QWidget* modal) {
+        QCOMPARE(modal, about);
+        closeHidden = !about->SpeedButton1->isVisible();
+        QVERIFY(about->Timer1->isActive());
+        QCOMPARE(about->Timer1->interval(), 2000);
+        QTest::keyClick(about, Qt::Key_Escape);
+        QTest::keyClick(about, Qt::Key_Return);
+        stayedAfterKeys = about->isVisible();
+    });
+    program.show();
+    QTRY_VERIFY_WITH_TIMEOUT(stayedAfterKeys, 3000);
+    QVERIFY(closeHidden);
+    QTRY_VERIFY_WITH_TIMEOUT(!about->isVisible(), 4000); // closed by its own timer
+    QVERIFY(!about->Timer1->isActive());
 }
 
 QTEST_MAIN(TestMainWindow)
