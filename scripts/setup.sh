@@ -9,7 +9,6 @@ packages=(
     qt6-base-dev qt6-svg-dev qt6-translations-l10n libgl-dev
     libbenchmark-dev
     fonts-liberation fonts-dejavu-core
-    xvfb xauth
 )
 
 missing=()
