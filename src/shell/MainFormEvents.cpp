@@ -1,0 +1,144 @@
+// The main window's own events: start-up after the first show, resizing, state changes,
+// closing and the keyboard shortcuts.
+#include "shell/Unitfrmain.h"
+
+#include "app/ProgramWindows.h"
+#include "dialogs/Unitabout.h"
+#include "fieldofview/Unitfrstring.h"
+#include "table/Unitfrtable.h"
+#include "text/Unitfrtext.h"
+
+#include <QAction>
+#include <QKeyEvent>
+#include <QSlider>
+#include <QTimer>
+#include <QToolButton>
+#include <QToolTip>
+
+bool TMainForm::FormShortCut(const QKeyEvent& key) {
+    if (key.isAutoRepeat() || (Windows && Windows->AboutForm->isVisible()))
+        return false;
+    switch (key.key()) {
+    case Qt::Key_Escape:
+        if (SpeedButton3->isEnabled()) {
+            SpeedButton3->click();
+            return true;
+        }
+        return false;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (SpeedButton2->isEnabled())
+            SpeedButton2->click();
+        else if (SpeedButton3->isEnabled())
+            SpeedButton3->click();
+        else
+            return false;
+        return true;
+    case Qt::Key_F1:
+        SpeedButton9->click();
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        // Only keys aimed at the frame or one of its children; dialogs handle their own.
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (widget && widget->window() == this && FormShortCut(*static_cast<QKeyEvent*>(event)))
+            return true;
+    } else if (event->type() == QEvent::ToolTip && watched == TrackBar1) {
+        // The regulator's hint goes below the whole regulator panel.
+        const QPoint below = Panel7->mapToGlobal(QPoint(0, Panel7->height()));
+        const QPoint at = TrackBar1->mapToGlobal(static_cast<QHelpEvent*>(event)->pos());
+        QToolTip::showText(QPoint(at.x(), below.y()), TrackBar1->toolTip(), TrackBar1);
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TMainForm::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!FirstShowDone) {
+        FirstShowDone = true;
+        QTimer::singleShot(0, this, &TMainForm::FormShow);
+    }
+}
+
+void TMainForm::FormShow() {
+    Windows->AboutForm->showAsSplash();
+    if (Assistant)
+        SpeedButton20Click();
+}
+
+void TMainForm::StartGuidedCourse() {
+    // The guided course is not part of the program yet; the assistant button and the
+    // "Assistant" setting lead here.
+}
+
+void TMainForm::resizeEvent(QResizeEvent* event) {
+    const QSize oldSize = event->oldSize();
+    if (oldSize.isValid()) {
+        if (Windows && Windows->TextForm && ActiveMDIChild() == Windows->TextForm)
+            Windows->TextForm->SaveScrollAnchor();
+        if (windowState() == Qt::WindowNoState && oldSize.width() != event->size().width())
+            writeBounds();
+    }
+    if (windowState() == Qt::WindowNoState)
+        NormalBounds = QRect(pos(), size());
+    QMainWindow::resizeEvent(event);
+    FormResize();
+}
+
+void TMainForm::moveEvent(QMoveEvent* event) {
+    QMainWindow::moveEvent(event);
+    if (windowState() == Qt::WindowNoState)
+        NormalBounds.moveTopLeft(pos());
+}
+
+void TMainForm::FormResize() {
+    if (!Windows || !Windows->TextForm || !ActiveMDIChild())
+        return;
+    if (ActiveMDIChild() == Windows->TextForm) {
+        Windows->TextForm->RelayoutText();
+        if (!TextLaidOut) {
+            TextLaidOut = true;
+            IdleTimer->start();
+        }
+    } else if (ActiveMDIChild() == Windows->StringForm) {
+        Windows->StringForm->FormActivate();
+    }
+    Windows->TableForm->CentreGrid();
+}
+
+void TMainForm::updateMinimumWidth() {
+    setMinimumWidth(std::max(MinWidthText, MinWidthString));
+}
+
+void TMainForm::checkFirstTextAdvice() {
+    if (FirstAdviceChecked || !Windows || ActiveMDIChild() != Windows->TextForm || !TextLaidOut)
+        return;
+    FirstAdviceChecked = true;
+    if (N1->isChecked())
+        Windows->TextForm->ShowTextAdvice();
+}
+
+void TMainForm::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange && !Running &&
+        static_cast<QWindowStateChangeEvent*>(event)->oldState() == Qt::WindowNoState &&
+        windowState() != Qt::WindowNoState && NormalBounds.isValid())
+        writeBounds(); // leaving the normal state: keep the bounds it had
+    if (event->type() == QEvent::WindowStateChange && Running) {
+        // During a run the frame keeps its size: no minimising or maximising.
+        const auto* change = static_cast<QWindowStateChangeEvent*>(event);
+        if (windowState() != change->oldState())
+            QTimer::singleShot(0, this, [this, old = change->oldState()] { setWindowState(old); });
+    }
+}
+
+void TMainForm::closeEvent(QCloseEvent* event) {
+    FormClose();
+    QMainWindow::closeEvent(event);
+}
