@@ -111,6 +111,8 @@ TMainForm::TMainForm(const QString& programDir, QWidget* parent)
 
 TMainForm::~TMainForm() {
     qApp->removeEventFilter(this);
+    // The children close as the frame goes; nothing may be activated any more.
+    disconnect(MdiArea, nullptr, this, nullptr);
 }
 
 void TMainForm::setWindows(const ProgramWindows* windows) {
