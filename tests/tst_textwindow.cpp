@@ -39,6 +39,7 @@ private slots:
     void switchingKindsKeepsTheView();
     void rulerSnapsAndLimitsTheWidthSpin();
     void tooLargeFontStepsDown();
+    void closingDuringARunKeepsThePlace();
 
 private:
     TMainForm* startQuiet(const QVariantMap& changes = {});
@@ -448,6 +449,22 @@ void TestTextWindow::tooLargeFontStepsDown() {
         warning.contains(QStringLiteral(" - ") + QString::number(size) + QStringLiteral(".\n")));
     QCOMPARE(Main->FontSize, size);
     QVERIFY(40 * Main->CharWidth + Main->EdgeWidth4 <= Main->width() || size == 11);
+}
+
+void TestTextWindow::closingDuringARunKeepsThePlace()
+{
+    startQuiet();
+    const QString path = writeFile(QStringLiteral("d.txt"), longText(400).toUtf8());
+    openFile(path);
+    Main->SpeedButton2->click();
+    for (int i = 0; i < 25; ++i)
+        Text->Timer1Timer();
+    const int stoppedAt = Text->FieldStart;
+    Fixture->close();
+    QVERIFY(!Text->Timer1->isActive());
+    const auto entry = TextMemory(Main->textMemoryPath()).find(QDir::toNativeSeparators(path));
+    QVERIFY(entry && entry->position);
+    QCOMPARE(entry->position->caret, stoppedAt);
 }
 
 QTEST_MAIN(TestTextWindow)

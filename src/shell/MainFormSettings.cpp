@@ -14,6 +14,7 @@
 #include <QComboBox>
 #include <QMessageBox>
 #include <QSlider>
+#include <QTimer>
 #include <QToolButton>
 
 bool TMainForm::FormCreate() {
@@ -129,6 +130,8 @@ void TMainForm::writeBounds() {
 void TMainForm::FormClose() {
     if (Closing)
         return;
+    // A run ends with the program: no further step, and no test questions, while it closes.
+    Windows->TextForm->Timer1->stop();
     if (Windows->TextForm->RichEdit1->length() > 0)
         SaveTextPosition();
     Assistant = !SpeedButton20->isEnabled();

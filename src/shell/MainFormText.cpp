@@ -99,6 +99,6 @@ void TMainForm::SaveTextPosition() {
         return;
     QString error;
     if (!TextMemory(textMemoryPath())
-             .save(FileName, text->RichEdit1->caretPosition(), text->ScrollAnchor, &error))
+             .save(FileName, text->RichEdit1->selectionStart(), text->ScrollAnchor, &error))
         showStandardError(this, QStringLiteral("Не удалось сохранить место чтения: ") + error);
 }

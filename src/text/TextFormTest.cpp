@@ -16,7 +16,7 @@
 #include <random>
 
 void TTextForm::SaveUserText() {
-    SavedText = {ExerciseText, RichEdit1->caretPosition(), ScrollAnchor};
+    SavedText = {ExerciseText, RichEdit1->selectionStart(), ScrollAnchor};
 }
 
 void TTextForm::ClearExerciseText() {

@@ -37,7 +37,7 @@ void TTextForm::StartReading() {
     }
     RichEdit1->setFocus();
     RichEdit1->setSelectionHidden(true);
-    RichEdit1->setCaretPosition(RichEdit1->caretPosition());
+    RichEdit1->setCaretPosition(RichEdit1->selectionStart()); // selection length 0
     ScrollToCurrent();
     Panel1->setEnabled(false);
 

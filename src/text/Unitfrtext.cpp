@@ -204,7 +204,7 @@ void TTextForm::CenterColumn() {
 }
 
 void TTextForm::ReformatText() {
-    FieldStart = RichEdit1->caretPosition();
+    FieldStart = RichEdit1->selectionStart(); // the caret position is where the selection starts
     QFont font(Main.FontName.left(31));
     font.setPointSize(Main.FontSize);
     RichEdit1->setTextFont(font);
