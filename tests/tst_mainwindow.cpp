@@ -119,6 +119,12 @@ void TestMainWindow::windowsAreCreatedOnceInOrder() {
     QVERIFY(w.TableForm->isMaximized());
     main->SpeedButton4->click();
     QVERIFY(w.TextForm->isMaximized());
+    // The exercise windows live as long as the program: their close boxes do nothing.
+    for (QMdiSubWindow* child : children) {
+        child->close();
+        QVERIFY(child->isVisible());
+    }
+    QCOMPARE(main->mdiArea()->subWindowList().size(), 3);
 
     // The dialogs are the main window's children, in the order they were created.
     const QObjectList owned = main->children();

@@ -4,6 +4,7 @@
 #include "shell/SpeedRegulator.h"
 #include "shell/Unitfrmain.h"
 
+#include <QCloseEvent>
 #include <QFrame>
 #include <QLabel>
 #include <QPainter>
@@ -114,4 +115,10 @@ void TStringForm::setLineGeometry(int left, int top, int width, int height) {
     MarginLeft->setGeometry(0, 0, GripWidth, height);
     MarginRight->setGeometry(width - GripWidth, 0, GripWidth, height);
     ImageCenter->move((width - MarkerSize) / 2, (height - MarkerSize) / 2);
+}
+
+void TStringForm::closeEvent(QCloseEvent* event) {
+    // The window lives as long as the program.
+    if (!Main.Closing)
+        event->ignore();
 }

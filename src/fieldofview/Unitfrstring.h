@@ -32,6 +32,9 @@ public:
     QFrame* MarginRight = nullptr;
     QTimer* Timer1 = nullptr; // step timer, off at rest
 
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     TMainForm& Main;
     QWidget* Client = nullptr;

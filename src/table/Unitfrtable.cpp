@@ -4,6 +4,7 @@
 #include "shell/SpeedRegulator.h"
 #include "shell/Unitfrmain.h"
 
+#include <QCloseEvent>
 #include <QFrame>
 #include <QLabel>
 #include <QTimer>
@@ -88,4 +89,10 @@ void TTableForm::StartTableRun() {
 void TTableForm::FinishTableRun() {
     Main.SetRunState(RunState::RunEnded);
     Timer1->stop();
+}
+
+void TTableForm::closeEvent(QCloseEvent* event) {
+    // The window lives as long as the program.
+    if (!Main.Closing)
+        event->ignore();
 }

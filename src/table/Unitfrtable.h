@@ -36,6 +36,9 @@ public:
     int CellSize = 0; // side of a square cell in pixels, set when the grid is sized
     int CellGap = 3;  // pixels between neighbouring cells
 
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     TMainForm& Main;
     QWidget* Client = nullptr;
