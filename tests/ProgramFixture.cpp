@@ -46,6 +46,12 @@ void closeUnexpectedDialogs() {
 }
 
 ProgramFixture::ProgramFixture() {
+    // The application is set up once, as main does it.
+    static const bool applicationReady = [] {
+        setUpApplication(*qApp);
+        return true;
+    }();
+    Q_UNUSED(applicationReady);
     qputenv("XDG_CONFIG_HOME", ConfigDirectory.path().toUtf8());
     // The settings cache their folders once per process; point them at this fixture's folder.
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, ConfigDirectory.path());

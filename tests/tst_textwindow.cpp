@@ -11,6 +11,7 @@
 #include "widgets/TCSpinEdit.h"
 
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -136,16 +137,21 @@ void TestTextWindow::openThroughTheDialog() {
         writeFile(QStringLiteral("first.txt"),
                   QStringLiteral("Первая строка.\r\nВторая строка.\nТретья.").toUtf8());
     QString startDir;
-    onNextModal([&startDir, path](QWidget* modal) {
+    QString openCaption;
+    onNextModal([&startDir, &openCaption, path](QWidget* modal) {
         auto* dialog = qobject_cast<QFileDialog*>(modal);
         QVERIFY(dialog);
         startDir = dialog->directory().absolutePath();
+        if (auto* box = dialog->findChild<QDialogButtonBox*>())
+            openCaption = box->button(QDialogButtonBox::Open)->text();
         QCOMPARE(dialog->nameFilters().size(), 3);
         choose(dialog, path);
         static_cast<QDialog*>(dialog)->accept();
     });
     Main->SpeedButton1->click();
     QCOMPARE(QDir(startDir), QDir(Fixture->programDir() + QStringLiteral("/LIBRARY")));
+    QVERIFY2(openCaption.remove(QLatin1Char('&')) == QStringLiteral("Открыть"),
+             qPrintable(openCaption)); // the standard dialogs speak Russian
     const QString expected = QStringLiteral("Первая строка.  Вторая строка. Третья.");
     QCOMPARE(Text->RichEdit1->text(), expected);
     QCOMPARE(Text->TextLength, int(expected.size()));
@@ -451,8 +457,7 @@ void TestTextWindow::tooLargeFontStepsDown() {
     QVERIFY(40 * Main->CharWidth + Main->EdgeWidth4 <= Main->width() || size == 11);
 }
 
-void TestTextWindow::closingDuringARunKeepsThePlace()
-{
+void TestTextWindow::closingDuringARunKeepsThePlace() {
     startQuiet();
     const QString path = writeFile(QStringLiteral("d.txt"), longText(400).toUtf8());
     openFile(path);
