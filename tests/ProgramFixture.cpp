@@ -98,6 +98,14 @@ Program& ProgramFixture::start(bool show) {
     return *Running;
 }
 
+Program& ProgramFixture::startQuiet(const QVariantMap& changes) {
+    QVariantMap settings = quietSettings();
+    for (auto it = changes.cbegin(); it != changes.cend(); ++it)
+        settings[it.key()] = it.value();
+    createStore(settings);
+    return start();
+}
+
 void ProgramFixture::close() {
     Running->windows().MainForm->close();
 }

@@ -36,6 +36,8 @@ public:
 
     // Builds the program; when show is set, shows it and lets the splash close.
     Program& start(bool show = true);
+    // Creates a store of quiet settings with these changes, then starts and shows the program.
+    Program& startQuiet(const QVariantMap& changes = {});
     Program& program() { return *Running; }
     // Closes the main window the way the user does, which writes the settings.
     void close();

@@ -69,11 +69,7 @@ private:
 
 TMainForm* TestMainWindow::startQuiet(const QVariantMap& changes) {
     Fixture = std::make_unique<ProgramFixture>();
-    QVariantMap settings = ProgramFixture::quietSettings();
-    for (auto it = changes.cbegin(); it != changes.cend(); ++it)
-        settings[it.key()] = it.value();
-    Fixture->createStore(settings);
-    return Fixture->start().windows().MainForm;
+    return Fixture->startQuiet(changes).windows().MainForm;
 }
 
 void TestMainWindow::cleanup() {

@@ -159,11 +159,7 @@ private:
 
 TMainForm* TestTextTest::startQuiet(const QVariantMap& changes) {
     Fixture = std::make_unique<ProgramFixture>();
-    QVariantMap settings = ProgramFixture::quietSettings();
-    for (auto it = changes.cbegin(); it != changes.cend(); ++it)
-        settings[it.key()] = it.value();
-    Fixture->createStore(settings);
-    return Fixture->start().windows().MainForm;
+    return Fixture->startQuiet(changes).windows().MainForm;
 }
 
 void TestTextTest::useOnlyTests(const QList<std::pair<int, TestText>>& tests) {

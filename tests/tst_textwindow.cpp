@@ -80,11 +80,7 @@ QString longText(int words) {
 
 TMainForm* TestTextWindow::startQuiet(const QVariantMap& changes) {
     Fixture = std::make_unique<ProgramFixture>();
-    QVariantMap settings = ProgramFixture::quietSettings();
-    for (auto it = changes.cbegin(); it != changes.cend(); ++it)
-        settings[it.key()] = it.value();
-    Fixture->createStore(settings);
-    Main = Fixture->start().windows().MainForm;
+    Main = Fixture->startQuiet(changes).windows().MainForm;
     Text = Fixture->program().windows().TextForm;
     return Main;
 }
