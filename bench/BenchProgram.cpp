@@ -12,25 +12,6 @@
 #include <QSettings>
 #include <QTimer>
 
-namespace {
-QtMessageHandler previousHandler = nullptr;
-
-// The offscreen platform notes every window mask and size hint it cannot apply; the notes
-// would bury the figures.
-void dropPlatformNotes(QtMsgType type, const QMessageLogContext& context, const QString& message) {
-    if (message.startsWith(QLatin1String("This plugin does not support")))
-        return;
-    if (previousHandler)
-        previousHandler(type, context, message);
-}
-} // namespace
-
-void useOffscreenPlatformByDefault() {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    previousHandler = qInstallMessageHandler(dropPlatformNotes);
-}
-
 BenchProgram::BenchProgram(const QVariantMap& changes) {
     // The settings store: the per-user file the program expects, in a folder of our own.
     qputenv("XDG_CONFIG_HOME", ConfigDirectory.path().toUtf8());

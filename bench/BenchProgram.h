@@ -28,7 +28,3 @@ private:
     QTemporaryDir ProgramDirectory;
     std::unique_ptr<Program> Running;
 };
-
-// Sets the offscreen platform unless the caller chose one, before the application exists, and
-// keeps that platform's notes about features it lacks out of the output.
-void useOffscreenPlatformByDefault();

@@ -6,6 +6,7 @@
 //
 // The run lasts 60 s; SKIMORA_PACING_SECONDS sets another length for a quick check.
 
+#include "BenchMain.h"
 #include "BenchProgram.h"
 #include "BenchTexts.h"
 
@@ -175,13 +176,5 @@ void BM_Pacing10000PerMinute(benchmark::State& state) {
 BENCHMARK(BM_Pacing10000PerMinute)->Iterations(1)->UseRealTime()->Unit(benchmark::kSecond);
 
 int main(int argc, char** argv) {
-    useOffscreenPlatformByDefault();
-    QApplication app(argc, argv);
-    setUpApplication(app);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarks(argc, argv);
 }

@@ -12,6 +12,8 @@
 #include <QPaintEvent>
 #include <QScrollBar>
 
+#include "BenchMain.h"
+
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -256,13 +258,5 @@ BENCHMARK(BM_Wrap)->Arg(10 * KB)->Arg(100 * KB)->Arg(1 * MB)->Arg(4 * MB)->Unit(
 BENCHMARK(BM_SetTextAndLayout)->Arg(4 * MB)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarks(argc, argv);
 }

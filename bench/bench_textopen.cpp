@@ -4,6 +4,7 @@
 // UTF-8 plain text and as Windows-1251 RTF with \'hh escapes. Targets: a 4 MB .txt opens in at
 // most 300 ms, a 4 MB .rtf in at most 600 ms.
 
+#include "BenchMain.h"
 #include "BenchProgram.h"
 #include "BenchTexts.h"
 
@@ -146,36 +147,30 @@ QString sizeName(qint64 size) {
 } // namespace
 
 int main(int argc, char** argv) {
-    useOffscreenPlatformByDefault();
-    QApplication app(argc, argv);
-    setUpApplication(app);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-
     // The files are written once; every iteration opens them from the (warm) file cache.
     QTemporaryDir files;
-    for (const bool rtf : {false, true}) {
-        for (const qint64 size : {10 * KB, 100 * KB, 1 * MB, 4 * MB}) {
-            const QByteArray bytes = rtf ? BenchTexts::rtfFile(size) : BenchTexts::utf8File(size);
-            const QString name =
-                sizeName(size) + (rtf ? QStringLiteral(".rtf") : QStringLiteral(".txt"));
-            const QString path = writeFile(files, name, bytes);
-            if (path.isEmpty())
-                return 1;
-            const qint64 fileSize = bytes.size();
-            const std::string title =
-                (rtf ? "BM_OpenRtf/" : "BM_OpenTxt/") + sizeName(size).toStdString();
-            benchmark::RegisterBenchmark(title.c_str(),
-                                         [path, fileSize](benchmark::State& state) {
-                                             openToFirstPage(state, path, fileSize);
-                                         })
-                ->Unit(benchmark::kMillisecond)
-                ->UseRealTime()
-                ->MinTime(size >= MB ? 3.0 : 1.0);
+    return runBenchmarks(argc, argv, [&files] {
+        for (const bool rtf : {false, true}) {
+            for (const qint64 size : {10 * KB, 100 * KB, 1 * MB, 4 * MB}) {
+                const QByteArray bytes =
+                    rtf ? BenchTexts::rtfFile(size) : BenchTexts::utf8File(size);
+                const QString name =
+                    sizeName(size) + (rtf ? QStringLiteral(".rtf") : QStringLiteral(".txt"));
+                const QString path = writeFile(files, name, bytes);
+                if (path.isEmpty())
+                    return false;
+                const qint64 fileSize = bytes.size();
+                const std::string title =
+                    (rtf ? "BM_OpenRtf/" : "BM_OpenTxt/") + sizeName(size).toStdString();
+                benchmark::RegisterBenchmark(title.c_str(),
+                                             [path, fileSize](benchmark::State& state) {
+                                                 openToFirstPage(state, path, fileSize);
+                                             })
+                    ->Unit(benchmark::kMillisecond)
+                    ->UseRealTime()
+                    ->MinTime(size >= MB ? 3.0 : 1.0);
+            }
         }
-    }
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+        return true;
+    });
 }
