@@ -3,6 +3,7 @@
 
 #include "app/ProgramWindows.h"
 #include "dialogs/StandardError.h"
+#include "platform/RandomSource.h"
 #include "platform/ReadingView.h"
 #include "shell/Unitfrmain.h"
 #include "text/TestFile.h"
@@ -11,9 +12,6 @@
 #include "text/Unittextresult.h"
 
 #include <QLabel>
-
-#include <ctime>
-#include <random>
 
 void TTextForm::SaveUserText() {
     SavedText = {ExerciseText, RichEdit1->selectionStart(), ScrollAnchor};
@@ -42,8 +40,9 @@ bool TTextForm::LoadTestText() {
                                      QStringLiteral(". Переустановите программу."));
         return false;
     }
-    std::minstd_rand random(static_cast<unsigned>(std::time(nullptr)));
-    const int n = int(random() % unsigned(count)) + 1;
+    RandomSource random;
+    random.seedFromClock();
+    const int n = random.below(count) + 1;
     const TestFileRead read = readTestFile(testFilePath(Main.ProgramDir, n));
     if (!read.test) {
         showStandardError(&Main, QStringLiteral("Тестовый файл ") +

@@ -3,11 +3,11 @@
 
 #include "app/ProgramWindows.h"
 #include "dialogs/Unitfrmessage.h"
+#include "platform/PacedTimer.h"
 #include "platform/ReadingView.h"
 #include "shell/Unitfrmain.h"
 #include "text/ReadingField.h"
 
-#include <QTimer>
 #include <QToolButton>
 
 namespace {
@@ -48,18 +48,7 @@ void TTextForm::StartReading() {
     FieldEnd = FieldStart;
     ElapsedMs = 0;
     CharsShown = 0;
-    Clock.start();
-    NextDue = 0;
-    scheduleNextStep(1);
-}
-
-void TTextForm::scheduleNextStep(int intervalMs) {
-    // Steps are paced against the clock, so the time spent in a step does not add up.
-    const qint64 now = Clock.elapsed();
-    NextDue += intervalMs;
-    if (now - NextDue > intervalMs)
-        NextDue = now; // a long stall is not made up with a burst of steps
-    Timer1->start(int(std::max<qint64>(0, NextDue - now)));
+    Timer1->startPaced(1);
 }
 
 void TTextForm::ScrollToCurrent() {
@@ -87,7 +76,7 @@ void TTextForm::Timer1Timer() {
     const int interval = Main.CharInterval * n;
     ElapsedMs += interval;
     CharsShown += n;
-    scheduleNextStep(interval);
+    Timer1->scheduleNext(interval);
 }
 
 void TTextForm::StepReading() {

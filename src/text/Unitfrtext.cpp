@@ -2,6 +2,7 @@
 #include "text/Unitfrtext.h"
 
 #include "app/ProgramWindows.h"
+#include "platform/PacedTimer.h"
 #include "platform/ReadingView.h"
 #include "shell/SpeedRegulator.h"
 #include "shell/Unitfrmain.h"
@@ -14,7 +15,6 @@
 #include <QMdiArea>
 #include <QMessageBox>
 #include <QMouseEvent>
-#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -104,10 +104,8 @@ TTextForm::TTextForm(TMainForm& mainForm) : Main(mainForm) {
     layout->addWidget(Panel1, 1);
     setWidget(body);
 
-    Timer1 = new QTimer(this);
+    Timer1 = new PacedTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setTimerType(Qt::PreciseTimer);
-    Timer1->setSingleShot(true);
     connect(Timer1, &QTimer::timeout, this, &TTextForm::Timer1Timer);
     connect(RichEdit1, &ReadingView::textChanged, this, &TTextForm::RichEdit1Change);
 

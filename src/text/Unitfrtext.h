@@ -2,13 +2,12 @@
 
 #include "text/TestTextRecord.h"
 
-#include <QElapsedTimer>
 #include <QMdiSubWindow>
 #include <QString>
 
 class QFrame;
 class QLabel;
-class QTimer;
+class PacedTimer;
 class ReadingView;
 class TMainForm;
 
@@ -67,7 +66,7 @@ public:
     QFrame* MarginRight = nullptr;
     QWidget* Panel1 = nullptr;
     ReadingView* RichEdit1 = nullptr;
-    QTimer* Timer1 = nullptr;
+    PacedTimer* Timer1 = nullptr;
 
     QString ExerciseText;
     int ColumnChars = 0;
@@ -96,13 +95,10 @@ private:
     bool isDynamic() const;
     bool isTestMode() const;
     int clientWidthOfMain() const;
-    void scheduleNextStep(int intervalMs);
 
     TMainForm& Main;
     bool DraggingLeft = false;
     bool DraggingRight = false;
     int RulerMinimum = 0;
     int RulerMaximum = 1 << 20;
-    QElapsedTimer Clock;
-    qint64 NextDue = 0;
 };
