@@ -10,6 +10,7 @@
 #include "BenchProgram.h"
 #include "BenchTexts.h"
 
+#include "platform/PacedTimer.h"
 #include "platform/ReadingView.h"
 #include "shell/Unitfrmain.h"
 #include "text/Unitfrtext.h"

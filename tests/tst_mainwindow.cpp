@@ -10,6 +10,7 @@
 #include "fieldofview/Unitfrstring.h"
 #include "fieldofview/Unitstringresult.h"
 #include "platform/HelpViewer.h"
+#include "platform/PacedTimer.h"
 #include "platform/ReadingView.h"
 #include "shell/Unitbookmark.h"
 #include "shell/Unitfrmain.h"

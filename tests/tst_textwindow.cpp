@@ -1,5 +1,6 @@
 #include "ProgramFixture.h"
 
+#include "platform/PacedTimer.h"
 #include "platform/ReadingView.h"
 #include "platform/TextDecoding.h"
 #include "shell/TextMemory.h"

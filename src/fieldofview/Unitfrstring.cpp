@@ -100,6 +100,10 @@ void TStringForm::FormActivate() {
     Main.LastExercise = 1;
 }
 
+void TStringForm::ShowStringAdvice() {
+    // Tips are shown by the advice dialog, which the program does not have yet.
+}
+
 void TStringForm::StartLine() {
     // The flashing of the number pairs is not built yet: a run shows nothing.
 }

@@ -21,6 +21,8 @@ public:
     void StartLine();
     // Stop ("Стоп") or the end of the time: the run ends.
     void EndLine();
+    // The next field-of-view tip, when those tips are switched on.
+    void ShowStringAdvice();
 
     // Places the test line in the window; its grips stay at its two ends and the marker in
     // its middle.

@@ -77,6 +77,10 @@ void TMainForm::StartGuidedCourse() {
     // "Assistant" setting lead here.
 }
 
+void TMainForm::CourseRunEnded(bool /*goOn*/) {
+    // No course runs until the guided course is part of the program.
+}
+
 void TMainForm::resizeEvent(QResizeEvent* event) {
     const QSize oldSize = event->oldSize();
     if (oldSize.isValid()) {

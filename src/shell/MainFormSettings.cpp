@@ -1,8 +1,10 @@
 // The main window's settings: read at start-up, written at close and when the width changes.
+#include "platform/PacedTimer.h"
 #include "shell/Unitfrmain.h"
 
 #include "app/ProgramWindows.h"
 #include "course/Unitassistant.h"
+#include "platform/PacedTimer.h"
 #include "platform/ReadingView.h"
 #include "platform/SettingsStore.h"
 #include "shell/SpeedRegulator.h"

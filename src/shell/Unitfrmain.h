@@ -142,6 +142,9 @@ public:
     RunControls runControls() const;
     bool isRunning() const;
     void RefreshCourseState();
+    // The end of every exercise run while a course runs: re-enables the assistant's buttons and
+    // moves the course on (goOn) or repeats the stage. Does nothing when no course runs.
+    void CourseRunEnded(bool goOn);
     // Test mode switched off because no test text could be prepared.
     void LeaveTestMode();
 

@@ -91,6 +91,10 @@ void TTableForm::FinishTableRun() {
     Timer1->stop();
 }
 
+void TTableForm::ShowTableAdvice() {
+    // Tips are shown by the advice dialog, which the program does not have yet.
+}
+
 void TTableForm::closeEvent(QCloseEvent* event) {
     // The window lives as long as the program.
     if (!Main.Closing)

@@ -27,6 +27,8 @@ public:
     void StartTableRun();
     // Stop ("Стоп") or the last step: the run ends.
     void FinishTableRun();
+    // The next table tip, when those tips are switched on.
+    void ShowTableAdvice();
 
     QFrame* BkGrPanel = nullptr; // holds the cells
     // Cells[i][j]: row i, column j; all hidden until a grid is laid out.
