@@ -6,6 +6,7 @@
 #include "course/Unitassistant.h"
 #include "fieldofview/Unitfrstring.h"
 #include "platform/ReadingView.h"
+#include "table/Unitdlgtable.h"
 #include "table/Unitfrtable.h"
 #include "text/Unitfrtext.h"
 #include "widgets/TCSpinEdit.h"
@@ -186,6 +187,10 @@ void TMainForm::SpeedButton14Click() {
         text->RestoreUserText();
     }
     RefreshCourseState();
+}
+
+void TMainForm::SpeedButton15Click() {
+    Windows->FormDlgTable->show();
 }
 
 void TMainForm::LeaveTestMode() {

@@ -9,6 +9,7 @@
 #include "platform/SettingsStore.h"
 #include "shell/SpeedRegulator.h"
 #include "shell/StoredSettings.h"
+#include "table/Unitfrtable.h"
 #include "text/Unitfrtext.h"
 #include "widgets/TCSpinEdit.h"
 
@@ -134,6 +135,7 @@ void TMainForm::FormClose() {
         return;
     // A run ends with the program: no further step, and no test questions, while it closes.
     Windows->TextForm->Timer1->stop();
+    Windows->TableForm->Timer1->stop();
     if (Windows->TextForm->RichEdit1->length() > 0)
         SaveTextPosition();
     Assistant = !SpeedButton20->isEnabled();

@@ -366,6 +366,7 @@ void TMainForm::connectHandlers() {
     connect(SpeedButton5, &QToolButton::clicked, this, &TMainForm::SpeedButton5Click);
     connect(SpeedButton6, &QToolButton::clicked, this, &TMainForm::SpeedButton6Click);
     connect(SpeedButton14, &QToolButton::clicked, this, &TMainForm::SpeedButton14Click);
+    connect(SpeedButton15, &QToolButton::clicked, this, &TMainForm::SpeedButton15Click);
     connect(SpeedButton7, &QToolButton::clicked, this, &TMainForm::SpeedButton7Click);
     connect(SpeedButton8, &QToolButton::clicked, this, &TMainForm::SpeedButton8Click);
     connect(SpeedButton11, &QToolButton::clicked, this, &TMainForm::SpeedButton11Click);

@@ -173,6 +173,7 @@ public:
     void SpeedButton5Click();
     void SpeedButton6Click();
     void SpeedButton14Click();
+    void SpeedButton15Click();
     void SpeedButton7Click();
     void SpeedButton8Click();
     void SpeedButton11Click();

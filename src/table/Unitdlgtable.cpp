@@ -1,10 +1,18 @@
 #include "table/Unitdlgtable.h"
 
+#include "app/ProgramWindows.h"
 #include "platform/HelpContext.h"
 #include "shell/Unitfrmain.h"
+#include "table/SizePickerGrid.h"
+#include "table/Unitfrtable.h"
 
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QMouseEvent>
+#include <QToolButton>
+
+#include <algorithm>
 
 namespace {
 
@@ -12,9 +20,9 @@ const QColor DarkBlue(34, 50, 166);
 const QColor LightBlue(163, 185, 218);
 constexpr int StatusHeight = 19;
 constexpr int PanelBevel = 2; // raised outer and inner bevel, one pixel each
-constexpr int SquareSide = 9;
-constexpr int SquarePitch = 10;
-constexpr int GridOrigin = 5;
+using SizePickerGrid::Origin;
+using SizePickerGrid::Pitch;
+using SizePickerGrid::SquareSide;
 
 void fillWith(QWidget* widget, QPalette::ColorRole role, const QColor& colour) {
     QPalette palette = widget->palette();
@@ -55,7 +63,7 @@ TFormDlgTable::TFormDlgTable(TMainForm& mainForm) : QWidget(&mainForm, Qt::Popup
     PanelStatus->setPalette(statusPalette);
     PanelStatus->setGeometry(PanelBevel, PickerHeight - PanelBevel - StatusHeight,
                              PickerWidth - 2 * PanelBevel, StatusHeight);
-    PanelStatus->setText(QStringLiteral("0 x 0"));
+    PanelStatus->setText(SizePickerGrid::statusText(0, 0));
     PanelStatus->setAccessibleDescription(QStringLiteral("Размер таблицы"));
     PanelStatus->setAttribute(Qt::WA_TransparentForMouseEvents);
 
@@ -69,11 +77,127 @@ TFormDlgTable::TFormDlgTable(TMainForm& mainForm) : QWidget(&mainForm, Qt::Popup
             square->setLineWidth(1);
             square->setAutoFillBackground(true);
             fillWith(square, QPalette::Window, DarkBlue);
-            square->setGeometry(SquarePitch * j + GridOrigin, SquarePitch * i + GridOrigin,
-                                SquareSide, SquareSide);
+            square->setGeometry(Pitch * j + Origin, Pitch * i + Origin, SquareSide, SquareSide);
             square->setEnabled(false);
             square->setAttribute(Qt::WA_TransparentForMouseEvents);
             PickerCells[i][j] = square;
         }
     }
+}
+
+void TFormDlgTable::showEvent(QShowEvent* event) {
+    FormShow();
+    QWidget::showEvent(event);
+}
+
+void TFormDlgTable::FormShow() {
+    const QToolButton* button = Main.SpeedButton15;
+    const QPoint corner = button->mapToGlobal(QPoint(0, 0));
+    move(corner.x(), corner.y() + button->height());
+    setFixedSize(PickerWidth, PickerHeight);
+    lightBlock(false);
+}
+
+void TFormDlgTable::lightBlock(bool lit) {
+    Lit = lit;
+    for (int i = 0; i < GridSide; ++i) {
+        for (int j = 0; j < GridSide; ++j) {
+            const bool on = lit && j <= HoverColumn && i <= HoverRow;
+            fillWith(PickerCells[i][j], QPalette::Window, on ? LightBlue : DarkBlue);
+        }
+    }
+    PanelStatus->setText(lit ? SizePickerGrid::statusText(HoverColumn + 1, HoverRow + 1)
+                             : SizePickerGrid::statusText(0, 0));
+}
+
+void TFormDlgTable::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint at = event->position().toPoint();
+    FormMouseMove(at.x(), at.y());
+}
+
+void TFormDlgTable::FormMouseMove(int X, int Y) {
+    // Outside the grid the last hover square is kept, though nothing is lit.
+    const bool inside = SizePickerGrid::inside(X, Y);
+    if (inside) {
+        HoverColumn = SizePickerGrid::indexAt(X);
+        HoverRow = SizePickerGrid::indexAt(Y);
+    }
+    lightBlock(inside);
+}
+
+void TFormDlgTable::mouseReleaseEvent(QMouseEvent* event) {
+    const QPoint at = event->position().toPoint();
+    FormMouseUp(at.x(), at.y());
+}
+
+// The size is the one of the last move inside the grid, not recomputed from the release point.
+void TFormDlgTable::FormMouseUp(int X, int Y) {
+    if (SizePickerGrid::inside(X, Y))
+        takeHoverSize();
+    hide();
+}
+
+void TFormDlgTable::takeHoverSize() {
+    Main.Column = HoverColumn + 1;
+    Main.Row = HoverRow + 1;
+}
+
+void TFormDlgTable::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_Escape:
+        hide();
+        break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (Lit)
+            takeHoverSize();
+        hide();
+        break;
+    case Qt::Key_Left:
+        moveHover(-1, 0);
+        break;
+    case Qt::Key_Right:
+        moveHover(1, 0);
+        break;
+    case Qt::Key_Up:
+        moveHover(0, -1);
+        break;
+    case Qt::Key_Down:
+        moveHover(0, 1);
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+    }
+}
+
+// The first arrow lights the table's present size; the next ones move the corner.
+void TFormDlgTable::moveHover(int columns, int rows) {
+    if (Lit) {
+        HoverColumn = std::clamp(HoverColumn + columns, 0, GridSide - 1);
+        HoverRow = std::clamp(HoverRow + rows, 0, GridSide - 1);
+    } else {
+        HoverColumn = std::clamp(Main.Column, 1, GridSide) - 1;
+        HoverRow = std::clamp(Main.Row, 1, GridSide) - 1;
+    }
+    lightBlock(true);
+}
+
+void TFormDlgTable::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    FormDeactivate();
+}
+
+// Every way of closing the picker passes here once, from hideEvent.
+void TFormDlgTable::FormDeactivate() {
+    if (isVisible()) {
+        hide(); // comes back here through hideEvent
+        return;
+    }
+    if (Main.Closing)
+        return;
+    Main.RefreshCourseState();
+    // The focus goes back to the table window, which lays out the size just taken.
+    TTableForm* table = Main.windows().TableForm;
+    if (Main.ActiveMDIChild() == table)
+        table->FormActivate();
 }

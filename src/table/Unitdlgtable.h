@@ -9,7 +9,9 @@ class QLabel;
 class TMainForm;
 
 // The table size picker: a small borderless window that drops down under the main window's
-// table size button, with a 10 x 10 block of squares and a strip that shows the size.
+// table size button, with a 10 x 10 block of squares and a strip that shows the size. Pointing
+// lights the block up to the square under the pointer; releasing the button takes that size.
+// The arrow keys move the lit corner and Enter takes it; Escape closes without a change.
 class TFormDlgTable : public QWidget {
     Q_OBJECT
 public:
@@ -19,6 +21,14 @@ public:
 
     explicit TFormDlgTable(TMainForm& mainForm);
 
+    // Hangs the picker under the size button, nothing lit, status "0 x 0".
+    void FormShow();
+    // X and Y in the picker's client coordinates.
+    void FormMouseMove(int X, int Y);
+    void FormMouseUp(int X, int Y);
+    // Hides the picker; the course re-checks its stage and the table takes its new size.
+    void FormDeactivate();
+
     QFrame* Panel1 = nullptr;      // fills the window, takes no input
     QLabel* PanelStatus = nullptr; // the size text, along the bottom
     // PickerCells[i][j]: row i, column j, at (10 j + 5, 10 i + 5), 9 x 9 pixels.
@@ -27,6 +37,19 @@ public:
     int HoverColumn = 0; // column and row under the pointer, from its last move inside the grid
     int HoverRow = 0;
 
+protected:
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
+    // Lights the block from the top-left square to the hover square, or nothing.
+    void lightBlock(bool lit);
+    void moveHover(int columns, int rows);
+    void takeHoverSize();
+
     TMainForm& Main;
+    bool Lit = false;
 };

@@ -1,19 +1,22 @@
 #include "table/Unitfrtable.h"
 
 #include "platform/HelpContext.h"
+#include "platform/PacedTimer.h"
 #include "shell/SpeedRegulator.h"
 #include "shell/Unitfrmain.h"
 
 #include <QCloseEvent>
 #include <QFrame>
 #include <QLabel>
-#include <QTimer>
+#include <QMessageBox>
 #include <QToolButton>
 
 namespace {
 
 const QColor DarkBlue(34, 50, 166);
 const QColor CellFace(163, 185, 218);
+const QString Covered = QStringLiteral("*");
+const QString LeftOut = QStringLiteral("X");
 
 void fillWith(QWidget* widget, QPalette::ColorRole role, const QColor& colour) {
     QPalette palette = widget->palette();
@@ -58,37 +61,122 @@ TTableForm::TTableForm(TMainForm& mainForm) : Main(mainForm) {
         }
     }
 
-    Timer1 = new QTimer(this);
+    Timer1 = new PacedTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setTimerType(Qt::PreciseTimer);
-    Timer1->setInterval(0);
+    connect(Timer1, &QTimer::timeout, this, &TTableForm::Timer1Timer);
+}
+
+bool TTableForm::isTestMode() const {
+    return Main.SpeedButton14->isChecked();
+}
+
+// The settings and the picker keep the size within 1..10; the grid never reads beyond it.
+int TTableForm::columns() const {
+    return TableGeometry::sideInRange(Main.Column);
+}
+
+int TTableForm::rows() const {
+    return TableGeometry::sideInRange(Main.Row);
 }
 
 void TTableForm::FormActivate() {
-    if (Main.Closing || (Main.SpeedButton3 && Main.SpeedButton3->isEnabled()))
+    // The frame passes activations on while it shows its windows, before the table is chosen;
+    // and a run keeps its numbers when the window is activated again while it goes on.
+    if (Main.Closing || !Main.TableKindActive || Main.isRunning())
         return;
     Main.setStatusPanel(1, SpeedRegulator::recommendedWidthInCellsPanel(Main.RecommendWide));
     Main.setStatusPanel(3, QString());
     Main.HintPanelLeft = 0;
     Main.HintPanelRight = 0;
-    Main.LastExercise = 2;
+    SizeGrid();
+    CentreGrid();
+    BkGrPanel->show();
+
+    const QFont font(Main.FontName, Main.FontSize);
+    for (int i = 0; i < GridSide; ++i) {
+        for (int j = 0; j < GridSide; ++j) {
+            QLabel* cell = Cells[i][j];
+            const bool inGrid = i < rows() && j < columns();
+            if (inGrid) {
+                cell->setFont(font);
+                cell->setGeometry(
+                    QRect(TableGeometry::cellOrigin(CellSize, i, j), QSize(CellSize, CellSize)));
+                cell->setText(Covered);
+            }
+            cell->setVisible(inGrid);
+        }
+    }
+    if (Main.LastExercise != 2) {
+        // Set first: the window becomes active again when the advice closes, and must not
+        // advise twice.
+        Main.LastExercise = 2;
+        ShowTableAdvice();
+    }
 }
 
-// The subtracted extent is the full pitch times the count, trailing gap included; the offsets
-// go negative when the grid is larger than the window.
+void TTableForm::SizeGrid() {
+    CellSize = TableGeometry::cellSizeFor(Main.CharWidth);
+    BkGrPanel->resize(TableGeometry::panelSize(CellSize, columns(), rows()));
+}
+
 void TTableForm::CentreGrid() {
-    const int pitch = CellSize + CellGap;
-    BkGrPanel->move((Client->width() - pitch * Main.Column) / 2,
-                    (Client->height() - pitch * Main.Row) / 2);
+    BkGrPanel->move(TableGeometry::centredOrigin(Client->size(), CellSize, columns(), rows()));
 }
 
 void TTableForm::StartTableRun() {
-    // Filling and crossing out the numbers is not built yet: a run shows nothing.
+    Table.begin(rows() * columns());
+    if (isTestMode() && Table.CellCount < NumberTable::MissingCount) {
+        QMessageBox box(QMessageBox::Information, QStringLiteral("Information"),
+                        QStringLiteral("Минимальный размер таблицы три клетки!"), QMessageBox::Ok);
+        box.setWindowModality(Qt::ApplicationModal);
+        box.exec();
+        // Nothing to run: back to rest, as after Stop.
+        FinishTableRun();
+        return;
+    }
+    GenerateNumbers();
+    const bool test = isTestMode();
+    for (int i = 0; i < rows(); ++i) {
+        for (int j = 0; j < columns(); ++j) {
+            const int number = Table.Numbers[i * columns() + j];
+            Cells[i][j]->setText(test && number == 0 ? LeftOut : QString::number(number));
+        }
+    }
+    Timer1->startPaced(firstCrossOutDelay(Main.CharInterval, columns()));
+}
+
+void TTableForm::GenerateNumbers() {
+    Table.GenerateNumbers(isTestMode(), Random);
+}
+
+void TTableForm::Timer1Timer() {
+    // Read afresh at every step: a speed change during the run counts from the next number.
+    const int interval = crossOutInterval(Main.CharInterval, Main.ReadingFieldWidth);
+    const int cell = Table.crossOutNext();
+    if (cell < 0) {
+        FinishTableRun();
+        return;
+    }
+    Cells[cell / columns()][cell % columns()]->setText(Covered);
+    Timer1->scheduleNext(interval);
 }
 
 void TTableForm::FinishTableRun() {
     Main.SetRunState(RunState::RunEnded);
     Timer1->stop();
+    Score = 0;
+    if (isTestMode() && Table.complete())
+        AskTestQuestions();
+    else
+        coverCells();
+    Main.CourseRunEnded(true);
+}
+
+void TTableForm::coverCells() {
+    for (int i = 0; i < rows(); ++i) {
+        for (int j = 0; j < columns(); ++j)
+            Cells[i][j]->setText(Covered);
+    }
 }
 
 void TTableForm::ShowTableAdvice() {

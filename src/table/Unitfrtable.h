@@ -1,16 +1,22 @@
 #pragma once
 
+#include "platform/RandomSource.h"
+#include "table/NumberTable.h"
+#include "table/TableGeometry.h"
+
 #include <QMdiSubWindow>
 
 #include <array>
 
 class QFrame;
 class QLabel;
-class QTimer;
+class PacedTimer;
 class TMainForm;
 
 // The table window, a child of the main window's frame: a grid of up to 10 x 10 number cells
-// on a dark blue panel that is kept in the middle of the window.
+// on a dark blue panel that is kept in the middle of the window. A run deals the numbers into
+// the cells and crosses them out in ascending order; in test mode three are left out, and the
+// user is asked for them at the end.
 class TTableForm : public QMdiSubWindow {
     Q_OBJECT
 public:
@@ -19,29 +25,48 @@ public:
     explicit TTableForm(TMainForm& mainForm);
 
     // Runs each time the window becomes the frame's active child, and when the main window
-    // asks for it after a font change.
+    // asks for it after a font change: status bar, grid laid out afresh with "*" in every cell.
     void FormActivate();
+    // Cell size from the font, and the size of the panel that holds the cells.
+    void SizeGrid();
     // Centres the grid panel in the window; the main window calls it on every resize.
     void CentreGrid();
-    // Start ("Пуск") while this window is active: begins a run. Not built yet, does nothing.
+    // Start ("Пуск") while this window is active: deals the numbers and starts the timer.
     void StartTableRun();
-    // Stop ("Стоп") or the last step: the run ends.
+    // One step: the next number is crossed out, or the run ends.
+    void Timer1Timer();
+    // Stop ("Стоп") or the last step: the run ends; a finished test run asks its questions.
     void FinishTableRun();
+    void GenerateNumbers();
     // The next table tip, when those tips are switched on.
     void ShowTableAdvice();
+
+    // The source of the run's random numbers; a fixed seed replays the same tables.
+    RandomSource& randomSource() { return Random; }
 
     QFrame* BkGrPanel = nullptr; // holds the cells
     // Cells[i][j]: row i, column j; all hidden until a grid is laid out.
     std::array<std::array<QLabel*, GridSide>, GridSide> Cells{};
-    QTimer* Timer1 = nullptr; // step timer, off at rest
+    PacedTimer* Timer1 = nullptr; // step timer, off at rest
 
     int CellSize = 0; // side of a square cell in pixels, set when the grid is sized
-    int CellGap = 3;  // pixels between neighbouring cells
+    static constexpr int CellGap = TableGeometry::CellGap; // pixels between neighbouring cells
+    NumberTable Table;                                     // the numbers of the current or last run
+    int Score = 0;                                         // right answers of the last test
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    bool isTestMode() const;
+    int columns() const;
+    int rows() const;
+    // Every visible cell back to "*".
+    void coverCells();
+    // The questions after a finished test run, and the result.
+    void AskTestQuestions();
+
     TMainForm& Main;
     QWidget* Client = nullptr;
+    RandomSource Random;
 };
