@@ -12,6 +12,7 @@
 #include "table/Unitfrtable.h"
 #include "table/Unittableresult.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
 #include <QFrame>
@@ -140,6 +141,9 @@ void TestTable::wholeRunSteppedTickByTick() {
     for (int cell = 0; cell < 12; ++cell)
         expected << QString::number(Form->Table.Numbers[cell]);
     QCOMPARE(captions(), expected);
+    // A screen reader reads a cell by its caption.
+    QLabel* first = Form->Cells[0][0];
+    QCOMPARE(QAccessible::queryAccessibleInterface(first)->text(QAccessible::Name), first->text());
     QStringList sorted = expected;
     std::sort(sorted.begin(), sorted.end(), [](auto& a, auto& b) { return a.toInt() < b.toInt(); });
     QCOMPARE(sorted.first(), QStringLiteral("1"));

@@ -48,8 +48,9 @@ TTableForm::TTableForm(TMainForm& mainForm) : Main(mainForm) {
         for (int j = 0; j < GridSide; ++j) {
             auto* cell = new QLabel(BkGrPanel);
             cell->setObjectName(QStringLiteral("Cell_%1_%2").arg(i).arg(j));
-            cell->setAccessibleName(QStringLiteral("Клетка ") + QString::number(i + 1) +
-                                    QStringLiteral(", ") + QString::number(j + 1));
+            // Read out by its caption, the number or "*"; where it sits is the description.
+            cell->setAccessibleDescription(QStringLiteral("Клетка ") + QString::number(i + 1) +
+                                           QStringLiteral(", ") + QString::number(j + 1));
             cell->setFrameStyle(QFrame::Panel | QFrame::Raised);
             cell->setLineWidth(1);
             cell->setAlignment(Qt::AlignCenter);
