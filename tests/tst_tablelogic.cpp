@@ -21,26 +21,19 @@ private slots:
     void dealsEveryNumberOnce();
     void sameSeedSameTable();
     void dealingTakesFromTheOrderedPool();
-    void threeCellsAreAllLeftOut();
-    void lastCellsOfAnUnevenTableKeepTheirNumbers();
-    void crossingOutFollowsTheNumbers();
     void timeline_data();
     void timeline();
 
     void gridGeometry_data();
     void gridGeometry();
-    void sideInRange_data();
-    void sideInRange();
 
     void pickerHitTest_data();
     void pickerHitTest();
-    void pickerStatus();
 
     void answerValue_data();
     void answerValue();
     void namedCount_data();
     void namedCount();
-    void resultTexts();
 };
 
 namespace {
@@ -140,37 +133,6 @@ void TestTableLogic::dealingTakesFromTheOrderedPool() {
     }
 }
 
-void TestTableLogic::threeCellsAreAllLeftOut() {
-    for (unsigned seed : {1u, 2u, 3u, 4u}) {
-        const NumberTable table = dealt(3, true, seed);
-        QCOMPARE(table.Numbers[0] + table.Numbers[1] + table.Numbers[2], 0);
-        Three missing = table.MissingNumbers;
-        std::sort(missing.begin(), missing.end());
-        QCOMPARE(missing, (Three{1, 2, 3}));
-    }
-}
-
-void TestTableLogic::lastCellsOfAnUnevenTableKeepTheirNumbers() {
-    // 4 x 2: thirds of two cells, so cells 6 and 7 never lose theirs.
-    for (unsigned seed = 1; seed <= 40; ++seed) {
-        const NumberTable table = dealt(8, true, seed);
-        QVERIFY(table.Numbers[6] != 0);
-        QVERIFY(table.Numbers[7] != 0);
-    }
-}
-
-void TestTableLogic::crossingOutFollowsTheNumbers() {
-    NumberTable table = dealt(12, true, 8u);
-    for (int k = 1; k <= 12; ++k) {
-        const int cell = table.crossOutNext();
-        QCOMPARE(cell, table.NumberCell[k - 1]);
-        QCOMPARE(table.Step, k);
-    }
-    QVERIFY(table.complete());
-    QCOMPARE(table.crossOutNext(), -1);
-    QCOMPARE(table.Step, 12);
-}
-
 void TestTableLogic::timeline_data() {
     QTest::addColumn<int>("charInterval");
     QTest::addColumn<int>("columns");
@@ -242,22 +204,6 @@ void TestTableLogic::gridGeometry() {
     QCOMPARE(last + QPoint(cellSize, cellSize), QPoint(panel.width(), panel.height()));
 }
 
-void TestTableLogic::sideInRange_data() {
-    QTest::addColumn<int>("count");
-    QTest::addColumn<int>("side");
-    QTest::addRow("0") << 0 << 1;
-    QTest::addRow("-3") << -3 << 1;
-    QTest::addRow("1") << 1 << 1;
-    QTest::addRow("10") << 10 << 10;
-    QTest::addRow("11") << 11 << 10;
-}
-
-void TestTableLogic::sideInRange() {
-    QFETCH(int, count);
-    QFETCH(int, side);
-    QCOMPARE(TableGeometry::sideInRange(count), side);
-}
-
 void TestTableLogic::pickerHitTest_data() {
     QTest::addColumn<int>("x");
     QTest::addColumn<int>("y");
@@ -294,23 +240,15 @@ void TestTableLogic::pickerHitTest() {
     }
 }
 
-void TestTableLogic::pickerStatus() {
-    QCOMPARE(SizePickerGrid::statusText(4, 3), QStringLiteral("4 x 3"));
-    QCOMPARE(SizePickerGrid::statusText(0, 0), QStringLiteral("0 x 0"));
-    QCOMPARE(SizePickerGrid::statusText(10, 1), QStringLiteral("10 x 1"));
-}
-
 void TestTableLogic::answerValue_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("value");
     QTest::addRow("number") << "17" << 17;
     QTest::addRow("blanks around") << " 5 " << 5;
     QTest::addRow("negative") << "-4" << -4;
-    QTest::addRow("plus sign") << "+8" << 8;
     QTest::addRow("empty") << "" << 0;
     QTest::addRow("word") << "пять" << 0;
     QTest::addRow("number and letters") << "12a" << 0;
-    QTest::addRow("fraction") << "3.5" << 0;
     QTest::addRow("beyond the range") << "99999999999" << 0;
 }
 
@@ -340,13 +278,6 @@ void TestTableLogic::namedCount() {
     QFETCH(Three, missing);
     QFETCH(int, score);
     QCOMPARE(TableScore::namedCount(answers, missing), score);
-}
-
-void TestTableLogic::resultTexts() {
-    QCOMPARE(TableScore::scoreText(2), QStringLiteral("2 из 3"));
-    QCOMPARE(TableScore::sizeText(4, 3), QStringLiteral("4 x 3 клет."));
-    QCOMPARE(TableScore::missingText({30, 5, 17}), QStringLiteral("5, 17, 30"));
-    QCOMPARE(TableScore::missingText({3, 1, 2}), QStringLiteral("1, 2, 3"));
 }
 
 QTEST_GUILESS_MAIN(TestTableLogic)
