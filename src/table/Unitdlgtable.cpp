@@ -93,8 +93,7 @@ void TFormDlgTable::showEvent(QShowEvent* event) {
 void TFormDlgTable::FormShow() {
     const QToolButton* button = Main.SpeedButton15;
     const QPoint corner = button->mapToGlobal(QPoint(0, 0));
-    move(corner.x(), corner.y() + button->height());
-    setFixedSize(PickerWidth, PickerHeight);
+    move(corner.x(), corner.y() + button->height()); // the size is fixed from the start
     lightBlock(false);
 }
 
