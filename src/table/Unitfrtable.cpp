@@ -71,7 +71,10 @@ void TTableForm::FormActivate() {
     Main.setStatusPanel(3, QString());
     Main.HintPanelLeft = 0;
     Main.HintPanelRight = 0;
-    Main.LastExercise = 2;
+    if (Main.LastExercise != 2) {
+        Main.LastExercise = 2;
+        ShowTableAdvice();
+    }
 }
 
 // The subtracted extent is the full pitch times the count, trailing gap included; the offsets
@@ -89,10 +92,6 @@ void TTableForm::StartTableRun() {
 void TTableForm::FinishTableRun() {
     Main.SetRunState(RunState::RunEnded);
     Timer1->stop();
-}
-
-void TTableForm::ShowTableAdvice() {
-    // Tips are shown by the advice dialog, which the program does not have yet.
 }
 
 void TTableForm::closeEvent(QCloseEvent* event) {
