@@ -71,7 +71,7 @@ void Program::createWindows() {
     Windows.StringResultForm = new TStringResultForm(&main);
     Windows.TableResultForm = new TTableResultForm(&main);
     Windows.MessageForm = new TMessageForm(&main);
-    Windows.AdviceForm = new TAdviceForm(&main);
+    Windows.AdviceForm = new TAdviceForm(main);
     Windows.AssistantForm = new TAssistantForm(main);
     Windows.WizardForm = new TWizardForm(main);
     Windows.MarkersForm = new TMarkersForm(&main);

@@ -1,11 +1,16 @@
 #include "dialogs/Unitadvice.h"
 
 #include "dialogs/DialogStyle.h"
+#include "platform/HelpViewer.h"
+#include "shell/Unitfrmain.h"
 
 #include <QCheckBox>
+#include <QFont>
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
+
+#include <iterator>
 
 namespace {
 
@@ -13,6 +18,9 @@ constexpr int ClientWidth = 334;
 constexpr int ClientHeight = 195;
 constexpr int PanelHeight = 149;
 constexpr int TipHeight = 104; // the tip stands in the lower part of the panel
+
+// Help topics of the text, field-of-view and table windows, by the kind in LastExercise.
+constexpr int KindHelpContexts[] = {300, 360, 410};
 
 QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption, int left) {
     auto* button = new QPushButton(caption, parent);
@@ -24,9 +32,11 @@ QPushButton* makeButton(QWidget* parent, const char* name, const QString& captio
 
 } // namespace
 
-TAdviceForm::TAdviceForm(QWidget* parent) : QDialog(parent) {
+TAdviceForm::TAdviceForm(TMainForm& mainForm) : QDialog(&mainForm), Main(mainForm) {
     setObjectName(QStringLiteral("AdviceForm"));
     setWindowTitle(QStringLiteral("Skimora Советы"));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     applyDialogStyle(this);
     setFixedSize(ClientWidth, ClientHeight);
 
@@ -43,6 +53,7 @@ TAdviceForm::TAdviceForm(QWidget* parent) : QDialog(parent) {
     Label1 = new QLabel(Panel1);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setAccessibleDescription(QStringLiteral("Совет"));
+    Label1->setTextFormat(Qt::PlainText);
     Label1->setWordWrap(false);
     Label1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     QPalette black = Label1->palette();
@@ -65,5 +76,40 @@ TAdviceForm::TAdviceForm(QWidget* parent) : QDialog(parent) {
     BitBtn1->setDefault(true);
     BitBtn2 = makeButton(this, "BitBtn2", QStringLiteral("Помощь"), 251);
 
+    // The frame's small face, in which the longest tips fit the panel. The frame's style sheet
+    // reaches this dialog and keeps a face set on the dialog from passing to its controls, so
+    // each control is given the face itself.
+    QFont face;
+    face.setFamilies(mainForm.font().families());
+    face.setPixelSize(mainForm.font().pixelSize());
+    for (QWidget* control : findChildren<QWidget*>())
+        control->setFont(face);
+
     connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
+    connect(BitBtn2, &QPushButton::clicked, this, &TAdviceForm::BitBtn2Click);
+}
+
+bool TAdviceForm::ShowAdvice(const QString& tip) {
+    Label1->setText(tip);
+    exec();
+    return CheckBox1->isChecked();
+}
+
+// Ticked at every showing, not at every activation: coming back from the help window must
+// not undo the user's choice.
+void TAdviceForm::showEvent(QShowEvent* event) {
+    CheckBox1->setChecked(true);
+    QDialog::showEvent(event);
+}
+
+void TAdviceForm::BitBtn2Click() {
+    const int kind = Main.LastExercise;
+    if (kind < 0 || kind >= int(std::size(KindHelpContexts)))
+        return;
+    // While this modal dialog is open, only its own windows take the user's input: the help
+    // window becomes one of them, so that it can be read, scrolled and closed.
+    HelpViewer* help = Main.helpViewer();
+    if (help->parentWidget() != this)
+        help->setParent(this, help->windowFlags());
+    help->showTopic(KindHelpContexts[kind]);
 }

@@ -97,11 +97,10 @@ void TStringForm::FormActivate() {
     Main.setStatusPanel(3, QString());
     Main.HintPanelLeft = 0;
     Main.HintPanelRight = 0;
-    Main.LastExercise = 1;
-}
-
-void TStringForm::ShowStringAdvice() {
-    // Tips are shown by the advice dialog, which the program does not have yet.
+    if (Main.LastExercise != 1) {
+        Main.LastExercise = 1;
+        ShowStringAdvice();
+    }
 }
 
 void TStringForm::StartLine() {

@@ -70,6 +70,9 @@ void TMainForm::FormShow() {
     Windows->AboutForm->showAsSplash();
     if (Assistant)
         SpeedButton20Click();
+    // The first text tip waits until the splash has gone.
+    StartupDone = true;
+    IdleTimer->start();
 }
 
 void TMainForm::StartGuidedCourse() {
@@ -121,7 +124,8 @@ void TMainForm::updateMinimumWidth() {
 }
 
 void TMainForm::checkFirstTextAdvice() {
-    if (FirstAdviceChecked || !Windows || ActiveMDIChild() != Windows->TextForm || !TextLaidOut)
+    if (FirstAdviceChecked || !StartupDone || !Windows || ActiveMDIChild() != Windows->TextForm ||
+        !TextLaidOut)
         return;
     FirstAdviceChecked = true;
     if (N1->isChecked())

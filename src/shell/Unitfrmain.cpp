@@ -420,7 +420,9 @@ void TMainForm::SpeedButton16Click() {
 }
 
 void TMainForm::SpeedButton19Click() {
-    const QPoint corner = SpeedButton19->mapToGlobal(SpeedButton19->rect().bottomRight());
+    // The menu's right edge lines up with the button's, its top just under the button.
+    const QPoint corner =
+        SpeedButton19->mapToGlobal(QPoint(SpeedButton19->width(), SpeedButton19->height()));
     PopupMenu1->popup(QPoint(corner.x() - PopupMenu1->sizeHint().width(), corner.y()));
 }
 

@@ -241,6 +241,7 @@ private:
     QTimer* IdleTimer = nullptr;
     bool FirstShowDone = false;
     bool FirstAdviceChecked = false;
+    bool StartupDone = false; // the splash has gone and the course has started
     bool TestMayBeReleased = true;
     bool Running = false;
     QRect NormalBounds; // position and size while in the normal state

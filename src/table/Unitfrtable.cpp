@@ -180,10 +180,6 @@ void TTableForm::coverCells() {
     }
 }
 
-void TTableForm::ShowTableAdvice() {
-    // Tips are shown by the advice dialog, which the program does not have yet.
-}
-
 void TTableForm::closeEvent(QCloseEvent* event) {
     // The window lives as long as the program.
     if (!Main.Closing)

@@ -263,10 +263,6 @@ void TTextForm::FormActivate() {
     RichEdit1Change();
 }
 
-void TTextForm::ShowTextAdvice() {
-    // Text tips are shown by the advice dialog, which the program does not have yet.
-}
-
 void TTextForm::SetRulerRunning(bool running) {
     WindowFormat->setEnabled(!running);
     QPalette caption = Label1->palette();
