@@ -93,3 +93,10 @@ TStringResultForm::TStringResultForm(QWidget* parent) : QDialog(parent) {
     BitBtn1->setGeometry((DialogWidth - 75) / 2, 130, 75, 25);
     connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
 }
+
+void TStringResultForm::fill(bool right, int answer, int recommendWide, int recommendSpeed) {
+    Label7->setText(right ? QStringLiteral("ПРАВИЛЬНО!") : QStringLiteral("НЕПРАВИЛЬНО!"));
+    Label4->setText(QString::number(answer));
+    Label5->setText(QString::number(recommendWide) + QStringLiteral(" симв"));
+    Label6->setText(QString::number(recommendSpeed) + QStringLiteral(" симв/мин"));
+}

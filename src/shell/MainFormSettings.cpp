@@ -4,6 +4,7 @@
 
 #include "app/ProgramWindows.h"
 #include "course/Unitassistant.h"
+#include "fieldofview/Unitfrstring.h"
 #include "platform/PacedTimer.h"
 #include "platform/ReadingView.h"
 #include "platform/SettingsStore.h"
@@ -134,6 +135,7 @@ void TMainForm::FormClose() {
         return;
     // A run ends with the program: no further step, and no test questions, while it closes.
     Windows->TextForm->Timer1->stop();
+    Windows->StringForm->Timer1->stop();
     if (Windows->TextForm->RichEdit1->length() > 0)
         SaveTextPosition();
     Assistant = !SpeedButton20->isEnabled();
