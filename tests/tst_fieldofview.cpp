@@ -16,6 +16,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontMetricsF>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -259,13 +260,16 @@ void TestFieldOfView::gripsChangeTheWidthTheTextWindowUses() {
 
 void TestFieldOfView::runFlashesPairsAtTheEnds() {
     chooseFieldOfView();
+    Main->CSpinEdit1->setValue(40); // a long line: many blanks between the numbers
     Form->random().setFixedSeed(99);
     Main->SpeedButton2->click();
     QVERIFY(Form->ImageCenter->isVisible());
     QVERIFY(Form->Timer1->isActive());
     const QRegularExpression pair(QStringLiteral("^([1-9][0-9]) +([1-9][0-9])$"));
-    const int blanks = TestLine::blankCount(Form->WindowString->width(), Main->CharWidth,
-                                            Main->SpaceWidth, Main->EdgeWidth4);
+    const QFontMetricsF metrics(Form->WindowString->font(), Form->WindowString);
+    const int blanks = TestLine::blankCount(
+        Form->WindowString->width(), metrics.horizontalAdvance(QLatin1Char('0')),
+        metrics.horizontalAdvance(QLatin1Char(' ')), Main->EdgeWidth4);
     QVERIFY(blanks > 0);
     for (int i = 0; i < 10; ++i) {
         Form->Timer1Timer();
@@ -276,9 +280,10 @@ void TestFieldOfView::runFlashesPairsAtTheEnds() {
         QCOMPARE(Form->Answer, match.captured(1).toInt() * 100 + match.captured(2).toInt());
         QVERIFY(match.captured(1).toInt() <= 98 && match.captured(2).toInt() <= 98);
         // The numbers fill the line to its ends.
-        const int textWidth = Form->WindowString->fontMetrics().horizontalAdvance(caption);
-        QVERIFY(textWidth <= Form->WindowString->width());
-        QVERIFY(textWidth > Form->WindowString->width() - Main->EdgeWidth4 - 2 * Main->SpaceWidth);
+        const qreal textWidth = metrics.horizontalAdvance(caption);
+        const int inside = Form->WindowString->width() - Main->EdgeWidth4;
+        QVERIFY2(textWidth <= inside, qPrintable(QString::number(textWidth)));
+        QVERIFY(textWidth > inside - 2 * metrics.horizontalAdvance(QLatin1Char(' ')));
     }
     QVERIFY(Form->ImageCenter->isVisible());
     Main->SpeedButton3->click();

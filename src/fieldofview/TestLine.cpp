@@ -3,6 +3,7 @@
 #include "platform/RandomSource.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace TestLine {
 
@@ -35,10 +36,11 @@ QString idleCaption(int lineChars) {
     return QString::number(lineChars) + QStringLiteral(" симв.");
 }
 
-int blankCount(int width, int charWidth, int spaceWidth, int edgeWidth4) {
+int blankCount(int width, qreal charWidth, qreal spaceWidth, int edgeWidth4) {
     if (spaceWidth <= 0)
         return 0;
-    return std::max(0, (width - 4 * charWidth - edgeWidth4 - spaceWidth) / spaceWidth);
+    const qreal room = width - 4 * charWidth - edgeWidth4 - spaceWidth;
+    return std::max(0, int(std::floor(room / spaceWidth)));
 }
 
 Pair drawPair(RandomSource& random) {

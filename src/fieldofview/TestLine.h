@@ -37,7 +37,9 @@ int draggedWidth(int width, int x, bool leftGrip, const ColumnLayout::Limits& li
 QString idleCaption(int lineChars);
 
 // Blanks between the two numbers, so that both stand at the ends of a line of this width.
-int blankCount(int width, int charWidth, int spaceWidth, int edgeWidth4);
+// The advances of a digit and a blank may be fractions of a pixel, as the line's font
+// lays them out.
+int blankCount(int width, qreal charWidth, qreal spaceWidth, int edgeWidth4);
 
 struct Pair {
     int left = 0;

@@ -12,6 +12,7 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QFontMetricsF>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -258,8 +259,12 @@ void TStringForm::Timer1Timer() {
     const TestLine::Pair pair = TestLine::drawPair(Random);
     Answer = pair.answer();
     StepInterval = TestLine::stepInterval(Main.CharInterval);
-    const int blanks = TestLine::blankCount(WindowString->width(), Main.CharWidth, Main.SpaceWidth,
-                                            Main.EdgeWidth4);
+    // The line's own advances: a blank is seldom a whole number of pixels, and a count
+    // from rounded widths would push the numbers past the ends of a long line.
+    const QFontMetricsF metrics(WindowString->font(), WindowString);
+    const int blanks =
+        TestLine::blankCount(WindowString->width(), metrics.horizontalAdvance(QLatin1Char('0')),
+                             metrics.horizontalAdvance(QLatin1Char(' ')), Main.EdgeWidth4);
     WindowString->setText(TestLine::pairCaption(pair, blanks));
     Timer1->scheduleNext(StepInterval);
 }
