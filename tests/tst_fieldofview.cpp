@@ -85,7 +85,7 @@ private slots:
     void helpContextsOpenTheirPages();
     void gripsChangeTheWidthTheTextWindowUses();
     void runFlashesPairsAtTheEnds();
-    void speedChangeAppliesFromTheNextPair();
+    void speedAndWidthChangesApplyFromTheNextPair();
     void scoring_data();
     void scoring();
     void stopMidRunAsksNothing();
@@ -259,21 +259,33 @@ void TestFieldOfView::runFlashesPairsAtTheEnds() {
     Main->SpeedButton3->click();
 }
 
-void TestFieldOfView::speedChangeAppliesFromTheNextPair() {
+void TestFieldOfView::speedAndWidthChangesApplyFromTheNextPair() {
     chooseFieldOfView();
     DialogAnswers answers({});
     Main->SpeedButton2->click();
     for (int i = 0; i < 6; ++i)
         Form->Timer1Timer();
+    const int blanks = blanksIn(Form->WindowString->text());
+
+    // The width spin stays usable: the line widens at once, the next pair spreads with it.
+    QVERIFY(Main->CSpinEdit1->isEnabled());
+    QTest::keyClick(Main->CSpinEdit1, Qt::Key_Up);
+    QCOMPARE(Form->WindowString->width(), Main->CharWidth * 15 + Main->EdgeWidth4);
+    QCOMPARE(Form->ImageCenter->geometry().center(), Form->WindowString->rect().center());
+    QVERIFY(Form->ImageCenter->isVisible());
+    Form->Timer1Timer();
+    QVERIFY(blanksIn(Form->WindowString->text()) > blanks);
+    QCOMPARE(Main->minimumSize(), Main->maximumSize()); // the frame keeps its size meanwhile
+
     QVERIFY(Main->TrackBar1->isEnabled());
     Main->TrackBar1->setValue(1000);
-    int pairs = 6;
+    int pairs = 7;
     while (Form->Running) {
         Form->Timer1Timer();
         pairs += Form->Running ? 1 : 0;
     }
-    // Six pairs of 360 ms, then 36 ms a pair for the rest of the 8000 to 9999 ms.
-    QVERIFY2(pairs >= 6 + (8000 - 1 - 6 * 360) / 36 && pairs <= 7 + (9999 - 1 - 5 * 360) / 36,
+    // Seven pairs of 360 ms, then 36 ms a pair for the rest of the 8000 to 9999 ms.
+    QVERIFY2(pairs >= 7 + (8000 - 1 - 7 * 360) / 36 && pairs <= 8 + (9999 - 1 - 6 * 360) / 36,
              qPrintable(QString::number(pairs)));
     QCOMPARE(answers.opened, QStringList{QStringLiteral("AnsStringForm")});
 }
