@@ -60,13 +60,6 @@ private slots:
     void init();
     void cleanup();
 
-    void stringFormWindow();
-    void stringFormTestLineIsHiddenWithItsParts();
-    void stringFormLinePartsFollowTheLineWidth();
-    void stringFormActivateSetsTheStatusBar();
-    void stringFormActivateDoesNothingWhileClosingOrRunning_data();
-    void stringFormActivateDoesNothingWhileClosingOrRunning();
-    void stringFormEndLineEndsTheRun();
     void choosingAKindActivatesItsWindow_data();
     void choosingAKindActivatesItsWindow();
 
@@ -79,7 +72,6 @@ private slots:
     void tableResult();
 
     void fieldOfViewAnswer();
-    void fieldOfViewAnswerShowingClearsTheMarkerBox();
     void fieldOfViewResult();
 
     void assistantWindow();
@@ -144,114 +136,7 @@ QWidget* TestLaterWindows::windowNamed(const QString& name) const {
     return nullptr;
 }
 
-// --- Field-of-view window --------------------------------------------------------------------
-
-void TestLaterWindows::stringFormWindow() {
-    TStringForm* form = Windows.StringForm;
-    QCOMPARE(form->windowTitle(), QStringLiteral("Тест на ширину поля зрения"));
-    QCOMPARE(form->property("helpContext").toInt(), 360);
-    QVERIFY(form->widget());
-    QVERIFY(form->widget()->autoFillBackground());
-    QCOMPARE(background(form->widget()), DarkBlue);
-    QVERIFY(!form->Timer1->isActive());
-    QCOMPARE(form->Timer1->interval(), 1);
-}
-
-void TestLaterWindows::stringFormTestLineIsHiddenWithItsParts() {
-    TStringForm* form = Windows.StringForm;
-    auto* line = child<QLabel>(form, "WindowString");
-    QVERIFY(line);
-    QCOMPARE(line, form->WindowString);
-    QVERIFY(line->isHidden());
-    QCOMPARE(background(line), QColor(Qt::white));
-    QCOMPARE(textColour(line), QColor(Qt::black));
-    QCOMPARE(line->alignment(), Qt::AlignCenter);
-    QCOMPARE(line->height(), Main->CharHeight + 4);
-    QCOMPARE(line->width(), Main->CharWidth * Main->ReadingFieldWidth + Main->EdgeWidth4);
-    QVERIFY(!line->accessibleName().isEmpty());
-
-    auto* marker = child<QLabel>(line, "ImageCenter");
-    QVERIFY(marker);
-    QVERIFY(marker->isHidden());
-    QCOMPARE(marker->size(), QSize(7, 7));
-
-    for (const char* name : {"MarginLeft", "MarginRight"}) {
-        auto* grip = child<QFrame>(line, name);
-        QVERIFY(grip);
-        QCOMPARE(grip->width(), 4);
-        QCOMPARE(background(grip), QColor(0xFF, 0xB6, 0x00));
-        QCOMPARE(grip->frameShadow(), QFrame::Raised);
-        QCOMPARE(grip->cursor().shape(), Qt::SizeHorCursor);
-        QVERIFY(!grip->accessibleName().isEmpty());
-    }
-}
-
-void TestLaterWindows::stringFormLinePartsFollowTheLineWidth() {
-    TStringForm* form = Windows.StringForm;
-    form->setLineGeometry(40, 30, 120, 20);
-    QCOMPARE(form->WindowString->geometry(), QRect(40, 30, 120, 20));
-    QCOMPARE(form->MarginLeft->geometry(), QRect(0, 0, 4, 20));
-    QCOMPARE(form->MarginRight->geometry(), QRect(116, 0, 4, 20));
-    QCOMPARE(form->ImageCenter->pos(), QPoint(56, 6));
-
-    form->setLineGeometry(0, 0, 131, 23);
-    QCOMPARE(form->MarginLeft->geometry(), QRect(0, 0, 4, 23));
-    QCOMPARE(form->MarginRight->geometry(), QRect(127, 0, 4, 23));
-    QCOMPARE(form->ImageCenter->pos(), QPoint(62, 8));
-}
-
-void TestLaterWindows::stringFormActivateSetsTheStatusBar() {
-    Main->RecommendWide = 14;
-    Main->LastExercise = 0;
-    Main->HintPanelLeft = 150;
-    Main->HintPanelRight = 300;
-    Main->setStatusPanel(3, QStringLiteral("Позиция"));
-
-    Windows.StringForm->FormActivate();
-
-    QCOMPARE(Main->statusPanel(1), QStringLiteral("Ш (рек):14 симв"));
-    QCOMPARE(Main->statusPanel(3), QString());
-    QCOMPARE(Main->HintPanelLeft, 0);
-    QCOMPARE(Main->HintPanelRight, 0);
-    QCOMPARE(Main->LastExercise, 1);
-}
-
-void TestLaterWindows::stringFormActivateDoesNothingWhileClosingOrRunning_data() {
-    QTest::addColumn<bool>("closing");
-    QTest::addColumn<bool>("running");
-    QTest::addRow("closing") << true << false;
-    QTest::addRow("running") << false << true;
-}
-
-void TestLaterWindows::stringFormActivateDoesNothingWhileClosingOrRunning() {
-    QFETCH(bool, closing);
-    QFETCH(bool, running);
-    if (running)
-        Main->SetRunState(RunState::RunStarted);
-    QVERIFY(Main->SpeedButton3->isEnabled() == running);
-    Main->Closing = closing;
-    Main->LastExercise = 2;
-    Main->setStatusPanel(1, QStringLiteral("Ш (рек):4 клет."));
-
-    Windows.StringForm->FormActivate();
-
-    QCOMPARE(Main->LastExercise, 2);
-    QCOMPARE(Main->statusPanel(1), QStringLiteral("Ш (рек):4 клет."));
-    Main->Closing = false;
-}
-
-void TestLaterWindows::stringFormEndLineEndsTheRun() {
-    Main->SetRunState(RunState::RunStarted);
-    QVERIFY(Main->SpeedButton3->isEnabled());
-    QVERIFY(!Main->SpeedButton2->isEnabled());
-
-    Windows.StringForm->EndLine();
-
-    QVERIFY(!Main->SpeedButton3->isEnabled());
-    QVERIFY(Main->SpeedButton2->isEnabled());
-    QVERIFY(Windows.StringForm->ImageCenter->isHidden());
-    QVERIFY(!Windows.StringForm->Timer1->isActive());
-}
+// --- Exercise kinds ------------------------------------------------------------------------
 
 void TestLaterWindows::choosingAKindActivatesItsWindow_data() {
     QTest::addColumn<bool>("testMode");
@@ -457,7 +342,6 @@ void TestLaterWindows::fieldOfViewAnswer() {
     TAnsStringForm* dialog = Windows.AnsStringForm;
     QCOMPARE(dialog->windowTitle(), QStringLiteral("Вопросы к тесту"));
     QCOMPARE(dialog->size(), QSize(248, 128));
-    QCOMPARE(dialog->property("helpContext").toInt(), 390);
 
     auto* label = child<QLabel>(dialog, "Label1");
     auto* edit = child<QLineEdit>(dialog, "Edit1");
@@ -471,36 +355,6 @@ void TestLaterWindows::fieldOfViewAnswer() {
     QCOMPARE(box->text(), QStringLiteral("Я смотрел на маркер"));
     QCOMPARE(ok->text(), QStringLiteral("OK"));
     QCOMPARE(cancel->text(), QStringLiteral("Отмена"));
-    for (QWidget* control :
-         {static_cast<QWidget*>(label), static_cast<QWidget*>(edit), static_cast<QWidget*>(box),
-          static_cast<QWidget*>(ok), static_cast<QWidget*>(cancel)})
-        QVERIFY(dialog->rect().contains(control->geometry()));
-
-    dialog->show();
-    cancel->click();
-    QCOMPARE(dialog->result(), int(QDialog::Rejected));
-    dialog->show();
-    ok->click();
-    QCOMPARE(dialog->result(), int(QDialog::Accepted));
-}
-
-void TestLaterWindows::fieldOfViewAnswerShowingClearsTheMarkerBox() {
-    TAnsStringForm* dialog = Windows.AnsStringForm;
-    dialog->CheckBox1->setChecked(true);
-    dialog->Edit1->setText(QStringLiteral("0"));
-
-    dialog->show();
-    QVERIFY(QTest::qWaitForWindowActive(dialog));
-
-    QVERIFY(!dialog->CheckBox1->isChecked());
-    QCOMPARE(dialog->focusWidget(), dialog->Edit1);
-    QCOMPARE(dialog->Edit1->text(), QStringLiteral("0"));
-    // OK comes first in the tab order: from the marker box the focus moves on to it.
-    QTest::keyClick(dialog->Edit1, Qt::Key_Tab);
-    QCOMPARE(dialog->focusWidget(), dialog->CheckBox1);
-    QTest::keyClick(dialog->CheckBox1, Qt::Key_Tab);
-    QCOMPARE(dialog->focusWidget(), dialog->BitBtn1);
-    dialog->reject();
 }
 
 void TestLaterWindows::fieldOfViewResult() {
@@ -557,13 +411,6 @@ void TestLaterWindows::fieldOfViewResult() {
     QVERIFY(dialog->Label8->geometry().intersects(rule->geometry()));
     QVERIFY(rule->y() > dialog->Label1->geometry().bottom());
     QVERIFY(rule->y() < dialog->Label2->y());
-
-    auto* ok = child<QPushButton>(dialog, "BitBtn1");
-    QVERIFY(ok);
-    QCOMPARE(ok->text(), QStringLiteral("OK"));
-    dialog->show();
-    ok->click();
-    QCOMPARE(dialog->result(), int(QDialog::Accepted));
 }
 
 // --- Assistant -------------------------------------------------------------------------------

@@ -60,9 +60,11 @@ TAnsStringForm::TAnsStringForm(QWidget* parent) : QDialog(parent) {
     connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-// Every showing starts with the marker box cleared and the typing in the answer box.
+// Every showing starts with the marker box cleared and the typing in the answer box, where
+// the first key replaces the "0" offered there.
 void TAnsStringForm::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     CheckBox1->setChecked(false);
     Edit1->setFocus();
+    Edit1->selectAll();
 }

@@ -1,14 +1,17 @@
 #pragma once
 
+#include "platform/RandomSource.h"
+
 #include <QMdiSubWindow>
 
 class QFrame;
 class QLabel;
-class QTimer;
+class PacedTimer;
 class TMainForm;
 
 // The field-of-view window, a child of the main window's frame: one white test line as wide as
-// the reading field, with a small marker in its middle and a grip at each end.
+// the reading field, with a small marker in its middle and a grip at each end. A run flashes
+// number pairs at the two ends of the line; the user then types the last pair.
 class TStringForm : public QMdiSubWindow {
     Q_OBJECT
 public:
@@ -17,27 +20,67 @@ public:
     // Runs each time the window becomes the frame's active child, and when the main window
     // asks for it (font, width or size changes).
     void FormActivate();
-    // Start ("Пуск") while this window is active: begins a run. Not built yet, does nothing.
-    void StartLine();
-    // Stop ("Стоп") or the end of the time: the run ends.
-    void EndLine();
+    // Layout steps, in the order FormActivate runs them.
+    void SetLineLimits();
+    void SnapLine();
+    void CenterLine();
+    void ApplyLineFont();
     // The next field-of-view tip, when those tips are switched on.
     void ShowStringAdvice();
 
-    // Places the test line in the window; its grips stay at its two ends and the marker in
-    // its middle.
-    void setLineGeometry(int left, int top, int width, int height);
+    // The grips at the two ends of the line; x is the pointer's x from the grip's left edge.
+    void MarginLeftMouseDown();
+    void MarginLeftMouseMove(int x);
+    void MarginLeftMouseUp();
+    void MarginRightMouseDown();
+    void MarginRightMouseMove(int x);
+    void MarginRightMouseUp();
+
+    // Start ("Пуск") while this window is active: begins a run.
+    void StartLine();
+    // One step of a run: the next pair, or the end of the run when its time is up.
+    void Timer1Timer();
+    // Stop ("Стоп") or the end of the time: the run ends; a run that ran out its time asks for
+    // the last pair and scores the answer.
+    void EndLine();
+
+    // The source of the run lengths and the pairs, seeded from the clock at every run.
+    RandomSource& random() { return Random; }
 
     QLabel* WindowString = nullptr; // the test line, hidden until the window is laid out
-    QLabel* ImageCenter = nullptr;  // the 7 x 7 marker, hidden except during a run
+    QLabel* ImageCenter = nullptr;  // the 7 x 7 marker, shown only during a run
     QFrame* MarginLeft = nullptr;   // grips at the two ends of the line
     QFrame* MarginRight = nullptr;
-    QTimer* Timer1 = nullptr; // step timer, off at rest
+    PacedTimer* Timer1 = nullptr; // step timer, off at rest
+
+    bool DraggingLeft = false;
+    bool DraggingRight = false;
+    int LineChars = 0;    // width of the line in characters
+    int Answer = 0;       // the pair shown last, left x 100 + right
+    int TimeLeft = 0;     // milliseconds left in the run, negative once it is up
+    bool Running = false; // numbers are flashing
+    int ScorePercent = 0; // 100 after a right, confirmed answer, otherwise 0
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // The answer dialog, the verdict and the result dialog. Returns true for a right answer
+    // given with the marker box ticked.
+    bool ScoreAnswer();
+    void dragGrip(bool leftGrip, int x);
+    void releaseGrip();
+    // Resizes the line; the grips stay at its ends and the marker in its middle.
+    void setLineWidth(int width);
+    // Centres the line in the main window's width and this window's height.
+    void placeLine();
+
     TMainForm& Main;
     QWidget* Client = nullptr;
+    RandomSource Random;
+    int StepInterval = 1; // the interval of the step now scheduled
+    int LineMinimum = 0;
+    int LineMaximum = 1 << 20;
 };

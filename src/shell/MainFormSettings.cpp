@@ -1,9 +1,9 @@
 // The main window's settings: read at start-up, written at close and when the width changes.
-#include "platform/PacedTimer.h"
 #include "shell/Unitfrmain.h"
 
 #include "app/ProgramWindows.h"
 #include "course/Unitassistant.h"
+#include "fieldofview/Unitfrstring.h"
 #include "platform/PacedTimer.h"
 #include "platform/ReadingView.h"
 #include "platform/SettingsStore.h"
@@ -136,6 +136,7 @@ void TMainForm::FormClose() {
     // A run ends with the program: no further step, and no test questions, while it closes.
     Windows->TextForm->Timer1->stop();
     Windows->TableForm->Timer1->stop();
+    Windows->StringForm->Timer1->stop();
     if (Windows->TextForm->RichEdit1->length() > 0)
         SaveTextPosition();
     Assistant = !SpeedButton20->isEnabled();

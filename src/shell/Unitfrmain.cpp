@@ -121,6 +121,10 @@ void TMainForm::setWindows(const ProgramWindows* windows) {
 
 void TMainForm::windowsCreated() {
     connect(MdiArea, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* window) {
+        // At the frame's first showing the area activates each child in turn as it shows
+        // it; only the one active afterwards counts.
+        if (!FirstShowDone)
+            return;
         if (window == Windows->TextForm)
             Windows->TextForm->FormActivate();
         else if (window == Windows->StringForm)
