@@ -134,8 +134,7 @@ void TMainForm::FormClose() {
         return;
     // A run ends with the program: no further step, and no test questions, while it closes.
     Windows->TextForm->Timer1->stop();
-    if (Windows->TextForm->RichEdit1->length() > 0)
-        SaveTextPosition();
+    SaveTextPosition(); // the user's text, also when it waits aside in test mode
     Assistant = !SpeedButton20->isEnabled();
     Windows->AssistantForm->close();
     Closing = true;
