@@ -73,6 +73,19 @@ QByteArray rtfBody(const QString& sentence) {
     return out;
 }
 
+template <typename Encode> QByteArray plainFile(qsizetype bytes, Encode encode) {
+    ProseSource source;
+    QByteArray file;
+    file.reserve(bytes);
+    for (;;) {
+        const QString s = (file.isEmpty() ? QString() : QStringLiteral(" ")) + source.sentence();
+        const QByteArray encoded = encode(s);
+        if (file.size() + encoded.size() > bytes)
+            return file;
+        file += encoded;
+    }
+}
+
 } // namespace
 
 QString russianProse(qsizetype characters) {
@@ -89,16 +102,11 @@ QString russianProse(qsizetype characters) {
 }
 
 QByteArray utf8File(qsizetype bytes) {
-    ProseSource source;
-    QByteArray file;
-    file.reserve(bytes);
-    for (;;) {
-        const QString s = (file.isEmpty() ? QString() : QStringLiteral(" ")) + source.sentence();
-        const QByteArray encoded = s.toUtf8();
-        if (file.size() + encoded.size() > bytes)
-            return file;
-        file += encoded;
-    }
+    return plainFile(bytes, [](const QString& s) { return s.toUtf8(); });
+}
+
+QByteArray cp1251File(qsizetype bytes) {
+    return plainFile(bytes, [](const QString& s) { return encodeWindows1251(s); });
 }
 
 QByteArray rtfFile(qsizetype bytes) {

@@ -15,7 +15,7 @@ void check(const RtfResult& result, qsizetype inputSize) {
     // Either text or an error, never both.
     if (result.ok != result.error.isEmpty())
         std::abort();
-    if (!result.ok && !result.text.isEmpty())
+    if (!result.ok && (!result.text.isEmpty() || result.damaged))
         std::abort();
     // No construct of the format yields more than two characters for each byte read.
     if (result.text.size() > 2 * inputSize)

@@ -42,6 +42,25 @@ QByteArray withFonts(const char* body) {
     return QByteArray(R"({\rtf1\ansi\ansicpg1251\deff0)") + kFontTable + body + '}';
 }
 
+// Paragraphs "Абзац n." in Windows-1251 bytes, each in a group of its own with a Cyrillic font;
+// a closing brace too many after paragraph strayAfter (none for 0).
+QByteArray paragraphs(int count, int strayAfter = 0) {
+    QByteArray body;
+    for (int n = 1; n <= count; ++n) {
+        body += R"({\f1 \'c0\'e1\'e7\'e0\'f6 )" + QByteArray::number(n) + R"(.}\par )";
+        if (n == strayAfter)
+            body += '}';
+    }
+    return body;
+}
+
+QString paragraphsText(int count) {
+    QStringList lines;
+    for (int n = 1; n <= count; ++n)
+        lines << QStringLiteral("Абзац %1.").arg(n);
+    return lines.join(QStringLiteral("\r\n"));
+}
+
 } // namespace
 
 class TestRtfReader : public QObject {
@@ -141,8 +160,8 @@ void TestRtfReader::text_data() {
     QTest::newRow("table cells and rows")
         << QByteArray(R"({\rtf1\trowd a\cell b\cell\row c\cell d\cell\row end})")
         << QStringLiteral("a\tb\r\nc\td\r\nend");
-    QTest::newRow("text after the document is not read")
-        << QByteArray(R"({\rtf1 inside}outside)") << QStringLiteral("inside");
+    QTest::newRow("filler after the document is not read")
+        << QByteArray("{\\rtf1 inside}}\r\n\0\x1a", 18) << QStringLiteral("inside");
 }
 
 void TestRtfReader::text() {
@@ -151,6 +170,7 @@ void TestRtfReader::text() {
     const RtfResult result = readRtf(input);
     QVERIFY(result.ok);
     QVERIFY(result.error.isEmpty());
+    QVERIFY(!result.damaged);
     QCOMPARE(result.text, expected);
 }
 
@@ -345,54 +365,76 @@ void TestRtfReader::fieldsAndNesting() {
 void TestRtfReader::damagedInput_data() {
     QTest::addColumn<QByteArray>("input");
     QTest::addColumn<QString>("expected");
+    QTest::addColumn<bool>("damaged"); // cut short, or a closing brace too many
 
-    QTest::newRow("only the header") << QByteArray(R"({\rtf)") << QString();
-    QTest::newRow("no closing brace") << QByteArray(R"({\rtf1 abc)") << QStringLiteral("abc");
-    QTest::newRow("ends with a backslash") << QByteArray(R"({\rtf1 abc\)") << QStringLiteral("abc");
-    QTest::newRow("ends inside a word") << QByteArray(R"({\rtf1 abc\pa)") << QStringLiteral("abc");
+    QTest::newRow("only the header") << QByteArray(R"({\rtf)") << QString() << true;
+    QTest::newRow("no closing brace")
+        << QByteArray(R"({\rtf1 abc)") << QStringLiteral("abc") << true;
+    QTest::newRow("ends with a backslash")
+        << QByteArray(R"({\rtf1 abc\)") << QStringLiteral("abc") << true;
+    QTest::newRow("ends inside a word")
+        << QByteArray(R"({\rtf1 abc\pa)") << QStringLiteral("abc") << true;
     QTest::newRow("ends inside a parameter")
-        << QByteArray(R"({\rtf1 abc\u10)") << QStringLiteral("abc");
+        << QByteArray(R"({\rtf1 abc\u10)") << QStringLiteral("abc") << true;
     QTest::newRow("ends inside a hex byte")
-        << QByteArray(R"({\rtf1\ansicpg1251 ab\'e)") << QStringLiteral("ab");
-    QTest::newRow("bad hex digits") << QByteArray(R"({\rtf1 a\'zzb})") << QStringLiteral("azzb");
+        << QByteArray(R"({\rtf1\ansicpg1251 ab\'e)") << QStringLiteral("ab") << true;
+    QTest::newRow("bad hex digits")
+        << QByteArray(R"({\rtf1 a\'zzb})") << QStringLiteral("azzb") << false;
     QTest::newRow("ends inside a skipped group")
-        << QByteArray(R"({\rtf1 a{\info{\title b)") << QStringLiteral("a");
+        << QByteArray(R"({\rtf1 a{\info{\title b)") << QStringLiteral("a") << true;
     QTest::newRow("ends inside the font table")
-        << QByteArray(R"({\rtf1 a{\fonttbl{\f0\fcharset204 Ari)") << QStringLiteral("a");
+        << QByteArray(R"({\rtf1 a{\fonttbl{\f0\fcharset204 Ari)") << QStringLiteral("a") << true;
     QTest::newRow("too many closing braces")
-        << QByteArray(R"({\rtf1 a}}}}b{c})") << QStringLiteral("a");
+        << QByteArray(R"({\rtf1 a}}}}b{c})") << QStringLiteral("abc") << true;
     QTest::newRow("binary length beyond the data")
-        << QByteArray(R"({\rtf1 a\bin999999999999 b})") << QStringLiteral("a");
+        << QByteArray(R"({\rtf1 a\bin999999999999 b})") << QStringLiteral("a") << true;
     QTest::newRow("binary length beyond the data in a skipped group")
-        << QByteArray(R"({\rtf1 a{\pict\bin2147483647 b}})") << QStringLiteral("a");
+        << QByteArray(R"({\rtf1 a{\pict\bin2147483647 b}})") << QStringLiteral("a") << true;
     QTest::newRow("negative binary length")
-        << QByteArray(R"({\rtf1 a\bin-5 b})") << QStringLiteral("ab");
+        << QByteArray(R"({\rtf1 a\bin-5 b})") << QStringLiteral("ab") << false;
     // \u without a value gives nothing, and the '-' after it is its fallback.
     QTest::newRow("unicode word without value")
-        << QByteArray(R"({\rtf1 a\u-b})") << QStringLiteral("ab");
+        << QByteArray(R"({\rtf1 a\u-b})") << QStringLiteral("ab") << false;
     QTest::newRow("huge uc") << QByteArray(R"({\rtf1{\uc2147483647\u1055 lost}kept})")
-                             << QStringLiteral("Пkept");
-    QTest::newRow("negative uc") << QByteArray(R"({\rtf1\uc-3\u1055 x})") << QStringLiteral("Пx");
+                             << QStringLiteral("Пkept") << false;
+    QTest::newRow("negative uc") << QByteArray(R"({\rtf1\uc-3\u1055 x})") << QStringLiteral("Пx")
+                                 << false;
     QTest::newRow("huge font number")
         << QByteArray(R"({\rtf1{\fonttbl{\f99999999999\fcharset204 A;}}\f99999999999\'e4})")
-        << QStringLiteral("д");
+        << QStringLiteral("д") << false;
     QTest::newRow("very long control word")
         << QByteArray("{\\rtf1 a\\") + QByteArray(100000, 'x') + QByteArray(" b}")
-        << QStringLiteral("ab");
+        << QStringLiteral("ab") << false;
     QTest::newRow("very long parameter")
         << QByteArray("{\\rtf1 a\\fs") + QByteArray(100000, '9') + QByteArray(" b}")
-        << QStringLiteral("ab");
+        << QStringLiteral("ab") << false;
     QTest::newRow("star before text")
-        << QByteArray(R"({\rtf1{\*text}b})") << QStringLiteral("textb");
-    QTest::newRow("nul bytes") << QByteArray("{\\rtf1 a\0b}", 11) << QStringLiteral("ab");
+        << QByteArray(R"({\rtf1{\*text}b})") << QStringLiteral("textb") << false;
+    QTest::newRow("text after a brace too many is read on")
+        << QByteArray(R"({\rtf1 inside}outside)") << QStringLiteral("insideoutside") << true;
+    QTest::newRow("a brace too many after a group")
+        << QByteArray(R"({\rtf1{\b one}} two\par three})") << QStringLiteral("one two\r\nthree")
+        << true;
+    QTest::newRow("a long run of braces too many")
+        << QByteArray("{\\rtf1 a") + QByteArray(200000, '}') + QByteArray("b}")
+        << QStringLiteral("ab") << true;
+    QTest::newRow("fifteen paragraphs, a brace too many after the sixth")
+        << withFonts(paragraphs(15, 6).constData()) << paragraphsText(15) << true;
+    const QByteArray fifteen = withFonts(paragraphs(15).constData());
+    QTest::newRow("fifteen paragraphs, cut in the tenth")
+        << fifteen.left(fifteen.indexOf(" 10.")) << paragraphsText(9) + QStringLiteral("\r\nАбзац")
+        << true;
+    QTest::newRow("nul bytes") << QByteArray("{\\rtf1 a\0b}", 11) << QStringLiteral("ab") << false;
 }
 
 void TestRtfReader::damagedInput() {
     QFETCH(QByteArray, input);
     QFETCH(QString, expected);
+    QFETCH(bool, damaged);
     const RtfResult result = readRtf(input);
     QVERIFY(result.ok);
     QCOMPARE(result.text, expected);
+    QCOMPARE(result.damaged, damaged);
 }
 
 void TestRtfReader::deepNesting() {
@@ -487,6 +529,7 @@ void TestRtfReader::writerFiles() {
     QVERIFY(!rtf.isEmpty());
     const RtfResult result = readRtf(rtf);
     QVERIFY(result.ok);
+    QVERIFY(!result.damaged);
     QCOMPARE(result.text, expectedText(textFile));
 }
 

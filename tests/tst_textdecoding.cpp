@@ -75,6 +75,18 @@ void TestTextDecoding::decodeText_data() {
     QTest::newRow("overlong utf-8 is 1251") << QByteArray("\xC0\xAF") << QStringLiteral("АЇ");
     QTest::newRow("utf-8 surrogate is 1251")
         << QByteArray("\xED\xA0\x80") << QStringLiteral("н\u00A0Ђ");
+    QTest::newRow("highest code point is utf-8")
+        << QByteArray("a\xF4\x8F\xBF\xBF") << QStringLiteral("a\U0010FFFF");
+    QTest::newRow("beyond the highest code point is 1251")
+        << QByteArray("\xF4\x90\x80\x80") << QStringLiteral("фђЂЂ");
+    QTest::newRow("noncharacter is utf-8")
+        << QByteArray("\xEF\xBF\xBF") << QStringLiteral("\uFFFF");
+    QTest::newRow("five-byte form is 1251")
+        << QByteArray("\xF8\x88\x80\x80\x80") << QStringLiteral("ш€ЂЂЂ");
+    const QByteArray utf8ThenOne1251 =
+        QStringLiteral("Длинное начало. ").repeated(1000).toUtf8() + QByteArray("\xE6");
+    QTest::newRow("one 1251 byte after a long utf-8 stretch")
+        << utf8ThenOne1251 << ::decodeWindows1251(utf8ThenOne1251);
     QTest::newRow("nul bytes stay") << QByteArray("a\0b", 3) << QStringView(u"a\0b", 3).toString();
 }
 

@@ -3,6 +3,7 @@
 #include "ProgramFixture.h"
 
 #include "platform/ReadingView.h"
+#include "shell/TextMemory.h"
 #include "shell/Unitfrmain.h"
 #include "table/Unitfrtable.h"
 #include "text/TestFile.h"
@@ -141,6 +142,8 @@ private slots:
     void badTestDataLeavesTestMode();
     void testFileLostDuringARunLeavesTestMode();
     void onlyConsecutiveFilesAreChosen();
+    void closingInTestModeKeepsTheUserPlace_data();
+    void closingInTestModeKeepsTheUserPlace();
 
 private:
     TMainForm* startQuiet(const QVariantMap& changes = {});
@@ -602,6 +605,44 @@ void TestTextTest::onlyConsecutiveFilesAreChosen() {
     }
     QVERIFY(calls > 20);
     QVERIFY(dialogs.seen.isEmpty());
+}
+
+void TestTextTest::closingInTestModeKeepsTheUserPlace_data() {
+    QTest::addColumn<bool>("duringARun");
+    QTest::addColumn<bool>("tableInFront");
+    QTest::newRow("during a test run") << true << false;
+    QTest::newRow("between test runs") << false << false;
+    QTest::newRow("with the table in front") << false << true;
+}
+
+void TestTextTest::closingInTestModeKeepsTheUserPlace() {
+    QFETCH(bool, duringARun);
+    QFETCH(bool, tableInFront);
+    TMainForm* m = startQuiet({{"SpeedTrackBarPosition", 334}});
+    useOnlyTests({{1, makeTest(RunText, QStringLiteral("о тумане"))}});
+    TTextForm* form = textForm();
+    const QString path = QDir::toNativeSeparators(Fixture->programDir() + "/LIBRARY/book.txt");
+    m->FileName = path; // as the open dialog leaves it
+    form->setLoadedText(longUserText(), 5000, 0);
+    form->RichEdit1->scrollLines(30);
+    const int anchor = form->RichEdit1->lineStart(30) + 1;
+
+    ModalLog dialogs;
+    m->SpeedButton14->click();
+    if (duringARun) {
+        m->SpeedButton2->click();
+        for (int i = 0; i < 3; ++i)
+            form->Timer1Timer();
+        QVERIFY(m->isRunning());
+    }
+    if (tableInFront)
+        m->SpeedButton5->click();
+    Fixture->close();
+    QVERIFY(dialogs.seen.isEmpty());
+    const auto entry = TextMemory(m->textMemoryPath()).find(path);
+    QVERIFY2(entry && entry->position, "the user's place is kept");
+    QCOMPARE(entry->position->caret, 5000);
+    QCOMPARE(entry->position->anchor, anchor);
 }
 
 QTEST_MAIN(TestTextTest)

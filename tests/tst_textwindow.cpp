@@ -11,6 +11,7 @@
 #include "text/Unitfrtext.h"
 #include "widgets/TCSpinEdit.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFileDialog>
@@ -42,6 +43,9 @@ private slots:
     void rulerSnapsAndLimitsTheWidthSpin();
     void tooLargeFontStepsDown();
     void closingDuringARunKeepsThePlace();
+    void damagedRtfLoadsWithAWarning_data();
+    void damagedRtfLoadsWithAWarning();
+    void resizeKeepsTheWrapWhileTheColumnStays();
 
 private:
     TMainForm* startQuiet(const QVariantMap& changes = {});
@@ -75,6 +79,11 @@ QString longText(int words) {
         text += (i % 23 == 22) ? QStringLiteral(".\r\n") : QStringLiteral(" ");
     }
     return text;
+}
+
+// The start of an RTF document in Windows-1251 with a Cyrillic font.
+QByteArray rtfHead() {
+    return R"({\rtf1\ansi\ansicpg1251{\fonttbl{\f0\fcharset204 Arial;}}\f0 )";
 }
 
 } // namespace
@@ -205,20 +214,24 @@ void TestTextWindow::badFilesKeepThePreviousText() {
 
     const QString bad = writeFile(name, bytes);
     QString message;
-    onNextModal([&message, bad](QWidget* modal) {
+    bool busyCursor = true;
+    onNextModal([&message, &busyCursor, bad](QWidget* modal) {
         auto* dialog = qobject_cast<QFileDialog*>(modal);
         QVERIFY(dialog);
         choose(dialog, bad);
-        onNextModal([&message](QWidget* error) {
+        onNextModal([&message, &busyCursor](QWidget* error) {
             auto* box = qobject_cast<QMessageBox*>(error);
             QVERIFY2(box, "an error box");
             message = box->text();
+            busyCursor = QApplication::overrideCursor() != nullptr;
             box->accept();
         });
         static_cast<QDialog*>(dialog)->accept();
     });
     Main->SpeedButton1->click();
     QVERIFY(message.contains(name));
+    QVERIFY2(!busyCursor, "the box is shown with the normal cursor");
+    QVERIFY(!QApplication::overrideCursor());
     QCOMPARE(Text->RichEdit1->text(), before);
     QCOMPARE(Text->RichEdit1->caretPosition(), 77);
     QCOMPARE(Text->RichEdit1->firstVisibleLine(), top);
@@ -235,15 +248,18 @@ void TestTextWindow::malformedMemoryEntryStopsTheLoad() {
     memory.close();
 
     bool errorShown = false;
-    onNextModal([&errorShown, path](QWidget* modal) {
+    int busyCursors = 0; // dialogs shown under the hourglass
+    onNextModal([&errorShown, &busyCursors, path](QWidget* modal) {
         auto* dialog = qobject_cast<QFileDialog*>(modal);
         QVERIFY(dialog);
         choose(dialog, path);
-        onNextModal([&errorShown](QWidget* question) {
+        onNextModal([&errorShown, &busyCursors](QWidget* question) {
             auto* bookmark = qobject_cast<TBookmarkForm*>(question);
             QVERIFY2(bookmark, question->metaObject()->className());
-            onNextModal([&errorShown](QWidget* error) {
+            busyCursors += QApplication::overrideCursor() != nullptr;
+            onNextModal([&errorShown, &busyCursors](QWidget* error) {
                 errorShown = qobject_cast<QMessageBox*>(error) != nullptr;
+                busyCursors += QApplication::overrideCursor() != nullptr;
                 error->close();
             });
             bookmark->BitBtn1->click();
@@ -252,6 +268,8 @@ void TestTextWindow::malformedMemoryEntryStopsTheLoad() {
     });
     Main->SpeedButton1->click();
     QVERIFY(errorShown);
+    QCOMPARE(busyCursors, 0);
+    QVERIFY(!QApplication::overrideCursor());
     QCOMPARE(Text->RichEdit1->length(), 0);
     QVERIFY(Main->FileName.isEmpty());
 }
@@ -467,6 +485,81 @@ void TestTextWindow::closingDuringARunKeepsThePlace() {
     const auto entry = TextMemory(Main->textMemoryPath()).find(QDir::toNativeSeparators(path));
     QVERIFY(entry && entry->position);
     QCOMPARE(entry->position->caret, stoppedAt);
+}
+
+void TestTextWindow::damagedRtfLoadsWithAWarning_data() {
+    QTest::addColumn<QByteArray>("rtf");
+    QTest::addColumn<QString>("shown");
+    const QByteArray head = rtfHead();
+    QTest::newRow("a brace too many")
+        << head + R"({\'cf\'e5\'f0\'e2\'fb\'e9.}\par}{\'c2\'f2\'ee\'f0\'EE\'e9.}\par})"
+        << QStringLiteral("Первый.  Второй.");
+    QTest::newRow("cut short") << head + R"(\'cf\'e5\'f0\'e2\'fb\'e9.\par \'c2\'f2)"
+                               << QStringLiteral("Первый.  Вт");
+}
+
+void TestTextWindow::damagedRtfLoadsWithAWarning() {
+    QFETCH(QByteArray, rtf);
+    QFETCH(QString, shown);
+    startQuiet();
+    const QString path = writeFile(QStringLiteral("broken.rtf"), rtf);
+    QString title;
+    QString message;
+    bool busyCursor = true;
+    onNextModal([&](QWidget* modal) {
+        auto* dialog = qobject_cast<QFileDialog*>(modal);
+        QVERIFY(dialog);
+        choose(dialog, path);
+        onNextModal([&](QWidget* warning) {
+            auto* box = qobject_cast<QMessageBox*>(warning);
+            QVERIFY2(box, "a warning box");
+            title = box->windowTitle();
+            message = box->text();
+            busyCursor = QApplication::overrideCursor() != nullptr;
+            box->accept();
+        });
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    Main->SpeedButton1->click();
+    QCOMPARE(title, QStringLiteral("Предупреждение"));
+    QVERIFY2(message.contains(QStringLiteral("\"broken.rtf\" повреждён")), qPrintable(message));
+    QVERIFY(message.contains(QStringLiteral("только та часть текста")));
+    QVERIFY(!busyCursor);
+    QCOMPARE(Text->RichEdit1->text(), shown);
+    QCOMPARE(Main->FileName, QDir::toNativeSeparators(path));
+
+    // An intact file loads without a word.
+    const QString intact = writeFile(QStringLiteral("whole.rtf"), rtfHead() + R"(\'cf\'e5\'f0})");
+    openFile(intact);
+    QCOMPARE(Text->RichEdit1->text(), QStringLiteral("Пер"));
+    QVERIFY(!QApplication::activeModalWidget());
+}
+
+void TestTextWindow::resizeKeepsTheWrapWhileTheColumnStays() {
+    startQuiet();
+    openFile(writeFile(QStringLiteral("long.txt"), longText(6000).toUtf8()));
+    Text->RichEdit1->scrollLines(120);
+    const int top = Text->RichEdit1->firstVisibleLine();
+    const int lines = Text->RichEdit1->lineCount();
+    const quint64 wrapped = Text->RichEdit1->layoutRevision();
+    const int column = Text->WindowFormat->width();
+
+    for (const QSize size : {Main->size() + QSize(60, 80), Main->size()}) {
+        Main->resize(size);
+        QTRY_COMPARE(Main->size(), size);
+        QCOMPARE(Text->WindowFormat->width(), column);
+        QCOMPARE(Text->RichEdit1->lineCount(), lines);
+        QCOMPARE(Text->RichEdit1->firstVisibleLine(), top);
+        QCOMPARE(Text->RichEdit1->layoutRevision(), wrapped); // not wrapped again
+    }
+
+    // Another font size wraps the text again, and the same text stays at the top.
+    const int topStart = Text->RichEdit1->lineStart(top);
+    Main->ComboBox1->setCurrentIndex(Main->ComboBox1->findText(QStringLiteral("14")));
+    Main->ComboBox1Change();
+    QVERIFY(Text->RichEdit1->lineCount() > lines);
+    QVERIFY(Text->RichEdit1->layoutRevision() > wrapped);
+    QCOMPARE(Text->RichEdit1->firstVisibleLine(), Text->RichEdit1->lineFromPosition(topStart));
 }
 
 QTEST_MAIN(TestTextWindow)

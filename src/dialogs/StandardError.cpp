@@ -8,3 +8,10 @@ void showStandardError(QWidget* parent, const QString& message) {
     box.setWindowModality(Qt::ApplicationModal);
     box.exec();
 }
+
+void showWarning(QWidget* parent, const QString& message) {
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Предупреждение"), message,
+                    QMessageBox::Ok, parent);
+    box.setWindowModality(Qt::ApplicationModal);
+    box.exec();
+}

@@ -51,6 +51,8 @@ void ReadingView::clear() {
 }
 
 void ReadingView::setTextFont(const QFont& font) {
+    if (m_advances && font == m_font)
+        return; // the same font: the lines stay as they are wrapped
     m_font = font;
     // Glyphs are placed one by one, without kerning, so that the widths the lines were
     // wrapped with are the widths that get painted.

@@ -41,7 +41,7 @@ public:
     int length() const { return int(m_text.size()); }
     void clear();
 
-    void setTextFont(const QFont& font);
+    void setTextFont(const QFont& font); // the font it has already changes nothing
     QFont textFont() const { return m_font; }
     int lineHeight() const { return m_lineHeight; }
 

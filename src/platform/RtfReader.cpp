@@ -297,9 +297,10 @@ struct Group {
 class RtfParser {
 public:
     explicit RtfParser(QByteArrayView data)
-        : m_pos(data.data()), m_end(data.data() + data.size()) {}
+        : m_pos(data.data()), m_end(data.data() + data.size()), m_nextText(data.data()) {}
 
     QString run();
+    bool damaged() const { return m_damaged; }
 
 private:
     void openGroup();
@@ -316,9 +317,13 @@ private:
     bool shown() const { return !m_groups.back().fontTable && !m_groups.back().hidden; }
     bool takeFallbackUnit();
 
+    bool textFollows();
+
     const char* m_pos;
     const char* m_end;
     bool m_done = false;
+    bool m_damaged = false;
+    const char* m_nextText; // where textFollows() last found more than filler
 
     std::vector<Group> m_groups;
     int m_excessDepth = 0;  // groups beyond kMaxDepth that are open
@@ -365,6 +370,8 @@ QString RtfParser::run() {
             break;
         }
     }
+    if (!m_done)
+        m_damaged = true; // the data ends inside the document
     flushPending();
     if (m_paragraphEnd == m_text.size() && m_text.size() >= 2)
         m_text.resize(m_text.size() - 2);
@@ -400,9 +407,27 @@ void RtfParser::closeGroup() {
     }
     if (m_groups.empty())
         return;
+    if (m_groups.size() == 1 && textFollows()) {
+        // A closing brace too many: the document goes on after it, so read on.
+        m_damaged = true;
+        return;
+    }
     m_groups.pop_back();
     if (m_groups.empty())
         m_done = true; // the document's own group is closed; anything after it is not read
+}
+
+// Whether anything follows but filler: blanks, line breaks, NULs, the old end-of-file mark
+// (Ctrl+Z) and closing braces. What was found is kept, so that a run of stray braces is
+// looked through once.
+bool RtfParser::textFollows() {
+    if (m_nextText < m_pos) {
+        m_nextText = std::find_if(m_pos, m_end, [](char c) {
+            return c != ' ' && c != '\t' && c != '\r' && c != '\n' && c != '\0' && c != '\x1a' &&
+                   c != '}';
+        });
+    }
+    return m_nextText != m_end;
 }
 
 // Drops everything up to the brace that closes the current group, and closes it.
@@ -718,6 +743,8 @@ RtfResult readRtf(QByteArrayView rtf) {
         return result;
     }
     result.ok = true;
-    result.text = RtfParser(rtf).run();
+    RtfParser parser(rtf);
+    result.text = parser.run();
+    result.damaged = parser.damaged();
     return result;
 }

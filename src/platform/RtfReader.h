@@ -7,10 +7,14 @@
 //  - ok is false only when the data is not RTF at all (it does not begin with "{\rtf");
 //    error then holds a sentence in Russian that can be shown to the user as it is, and text
 //    is empty.
-//  - Otherwise ok is true and error is empty, also for damaged documents: a document that is
-//    cut short or has unbalanced braces gives the text read up to the point where it ends.
+//  - Otherwise ok is true and error is empty, also for damaged documents, which set damaged:
+//    a document cut short gives the text read up to the point where it ends; a closing brace
+//    that closes the document's own group while text still follows is passed over, and the
+//    rest is read as part of the document. Blanks, NULs and braces after the document's end
+//    are no damage.
 struct RtfResult {
     bool ok = false;
+    bool damaged = false;
     QString text;
     QString error;
 };

@@ -40,10 +40,10 @@ QString decodeText(const QByteArray& bytes) {
                                QStringDecoder::Flag::Stateless);
         return decoder.decode(QByteArrayView(bytes).sliced(2));
     }
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = utf8.decode(bytes);
-    if (!utf8.hasError())
-        return text;
+    // Checking stops at the first byte that is not UTF-8, which in a Windows-1251 text comes
+    // early; only the encoding found is decoded.
+    if (QByteArrayView(bytes).isValidUtf8())
+        return QString::fromUtf8(bytes);
     return decodeWindows1251(bytes);
 }
 

@@ -137,8 +137,7 @@ void TMainForm::FormClose() {
     Windows->TextForm->Timer1->stop();
     Windows->TableForm->Timer1->stop();
     Windows->StringForm->Timer1->stop();
-    if (Windows->TextForm->RichEdit1->length() > 0)
-        SaveTextPosition();
+    SaveTextPosition(); // the user's text, also when it waits aside in test mode
     Assistant = !SpeedButton20->isEnabled();
     Windows->AssistantForm->close();
     Closing = true;

@@ -28,6 +28,13 @@ public:
     BusyCursor& operator=(const BusyCursor&) = delete;
 };
 
+// Reads the file under the hourglass; the cursor is back to normal before anything (a message
+// box included) is shown.
+TextFileContent readUnderHourglass(const QString& path) {
+    const BusyCursor busy;
+    return TextFileReader::read(path);
+}
+
 } // namespace
 
 QString TMainForm::textMemoryPath() const {
@@ -36,8 +43,7 @@ QString TMainForm::textMemoryPath() const {
 
 void TMainForm::SpeedButton1Click() {
     TTextForm* text = Windows->TextForm;
-    if (text->RichEdit1->length() > 0)
-        SaveTextPosition();
+    SaveTextPosition();
 
     const auto store = SettingsStore::open();
     QFileDialog dialog(this, QStringLiteral("Открыть"));
@@ -60,7 +66,6 @@ void TMainForm::SpeedButton1Click() {
         return;
 
     const QString chosen = QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
-    BusyCursor busy;
     int caret = 0;
     int anchor = 0;
     if (const auto entry = TextMemory(textMemoryPath()).find(chosen)) {
@@ -77,13 +82,15 @@ void TMainForm::SpeedButton1Click() {
     }
 
     repaint();
-    const TextFileContent content = TextFileReader::read(chosen);
+    const TextFileContent content = readUnderHourglass(chosen);
     if (!content.ok) {
         showStandardError(this, content.error);
         return; // the previous text, its file name and view stay as they were
     }
     FileName = chosen;
     text->setLoadedText(content.text, caret, anchor);
+    if (!content.warning.isEmpty())
+        showWarning(this, content.warning); // the text is shown, as much as could be read
 
     store->setValue(QStringLiteral("LastDir"),
                     QDir::toNativeSeparators(QFileInfo(chosen).absolutePath()));
@@ -93,12 +100,11 @@ void TMainForm::SpeedButton1Click() {
 }
 
 void TMainForm::SaveTextPosition() {
-    TTextForm* text = Windows->TextForm;
-    text->SaveScrollAnchor();
-    if (FileName.isEmpty())
+    // In test mode a test text may be on show: its place is never the user's.
+    const UserTextState user = Windows->TextForm->UserTextPlace();
+    if (FileName.isEmpty() || user.Text.isEmpty())
         return;
     QString error;
-    if (!TextMemory(textMemoryPath())
-             .save(FileName, text->RichEdit1->selectionStart(), text->ScrollAnchor, &error))
+    if (!TextMemory(textMemoryPath()).save(FileName, user.Caret, user.Anchor, &error))
         showStandardError(this, QStringLiteral("Не удалось сохранить место чтения: ") + error);
 }

@@ -11,7 +11,7 @@ namespace TextFileReader {
 namespace {
 
 TextFileContent failure(const QString& message) {
-    return {false, QString(), message};
+    return {false, QString(), message, QString()};
 }
 
 QString quoted(const QString& path) {
@@ -42,12 +42,17 @@ TextFileContent read(const QString& path) {
                        QStringLiteral(": ") + file.errorString() + QStringLiteral("."));
 
     QString text;
+    QString warning;
     if (isRtfName(path)) {
         const RtfResult rtf = readRtf(bytes);
         if (!rtf.ok)
             return failure(QStringLiteral("Файл ") + quoted(path) +
                            QStringLiteral(" не является документом RTF."));
         text = rtf.text;
+        if (rtf.damaged)
+            warning = QStringLiteral("Файл ") + quoted(path) +
+                      QStringLiteral(" повреждён: показана только та часть текста, которую "
+                                     "удалось прочитать.");
     } else {
         // A NUL byte never occurs in a plain text in a single-byte or UTF-8 encoding.
         const bool utf16 = bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF");
@@ -60,7 +65,7 @@ TextFileContent read(const QString& path) {
         if (c == QLatin1Char('\r') || c == QLatin1Char('\n'))
             c = QLatin1Char(' ');
     }
-    return {true, text, QString()};
+    return {true, text, QString(), warning};
 }
 
 } // namespace TextFileReader

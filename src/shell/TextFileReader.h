@@ -8,7 +8,8 @@
 struct TextFileContent {
     bool ok = false;
     QString text;
-    QString error; // a sentence for the user when ok is false
+    QString error;   // a sentence for the user when ok is false
+    QString warning; // a sentence for the user when the text loaded but is not whole
 };
 
 namespace TextFileReader {

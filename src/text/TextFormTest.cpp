@@ -13,6 +13,13 @@
 
 #include <QLabel>
 
+UserTextState TTextForm::UserTextPlace() {
+    if (isTestMode())
+        return SavedText;
+    SaveScrollAnchor();
+    return {RichEdit1->text(), RichEdit1->selectionStart(), ScrollAnchor};
+}
+
 void TTextForm::SaveUserText() {
     SavedText = {ExerciseText, RichEdit1->selectionStart(), ScrollAnchor};
 }

@@ -2,6 +2,7 @@
 #include "text/Unitfrtext.h"
 
 #include "app/ProgramWindows.h"
+#include "dialogs/StandardError.h"
 #include "platform/PacedTimer.h"
 #include "platform/ReadingView.h"
 #include "shell/SpeedRegulator.h"
@@ -13,7 +14,6 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QMdiArea>
-#include <QMessageBox>
 #include <QMouseEvent>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -168,14 +168,10 @@ void TTextForm::FitFontToWindow() {
         const QSignalBlocker quiet(Main.ComboBox1);
         Main.ComboBox1->setCurrentIndex(Main.ComboBox1->findText(QString::number(Main.FontSize)));
     }
-    QMessageBox box(QMessageBox::Warning, QStringLiteral("Предупреждение"),
-                    QStringLiteral("Максимальный размер для этого шрифта - ") +
-                        Main.ComboBox1->currentText() +
-                        QStringLiteral(".\nДля изменения размера шрифта, уменьшите размер поля "
-                                       "чтения или увеличте размер окна."),
-                    QMessageBox::Ok, &Main);
-    box.setWindowModality(Qt::ApplicationModal);
-    box.exec();
+    showWarning(&Main, QStringLiteral("Максимальный размер для этого шрифта - ") +
+                           Main.ComboBox1->currentText() +
+                           QStringLiteral(".\nДля изменения размера шрифта, уменьшите размер поля "
+                                          "чтения или увеличте размер окна."));
 }
 
 void TTextForm::SetColumnLimits() {

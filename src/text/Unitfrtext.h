@@ -52,6 +52,9 @@ public:
     void ClearUserText();
 
     // Test mode.
+    // The user's own text and the place in it: the text on show, or in test mode the one kept
+    // aside. Outside test mode the place is taken from the view (SaveScrollAnchor runs).
+    UserTextState UserTextPlace();
     void SaveUserText();
     void RestoreUserText();
     void ClearExerciseText();
