@@ -50,17 +50,24 @@ Program::Program(const QString& programDir) : Main(std::make_unique<TMainForm>(p
 
 Program::~Program() = default;
 
+namespace {
+// The exercise windows stay maximised: a caption and a system menu, but no button or menu item
+// that would minimise them or restore them to a small window.
+constexpr Qt::WindowFlags ExerciseWindowFlags =
+    Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint;
+} // namespace
+
 void Program::createWindows() {
     TMainForm& main = *Main;
     QMdiArea* area = main.mdiArea();
     Windows.StringForm = new TStringForm(main);
-    area->addSubWindow(Windows.StringForm);
+    area->addSubWindow(Windows.StringForm, ExerciseWindowFlags);
     Windows.StringForm->showMaximized();
     Windows.TableForm = new TTableForm(main);
-    area->addSubWindow(Windows.TableForm);
+    area->addSubWindow(Windows.TableForm, ExerciseWindowFlags);
     Windows.TableForm->showMaximized();
     Windows.TextForm = new TTextForm(main);
-    area->addSubWindow(Windows.TextForm);
+    area->addSubWindow(Windows.TextForm, ExerciseWindowFlags);
     Windows.TextForm->showMaximized();
     Windows.FormDlgTable = new TFormDlgTable(main);
     Windows.AboutForm = new TAboutForm(&main);

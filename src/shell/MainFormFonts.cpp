@@ -8,6 +8,7 @@
 #include "widgets/TCSpinEdit.h"
 
 #include <QComboBox>
+#include <QFontInfo>
 #include <QLabel>
 
 void TMainForm::MeasureFont() {
@@ -19,6 +20,13 @@ void TMainForm::MeasureFont() {
     CharWidth = std::max(1, metrics.horizontalAdvance(QLatin1Char('0')));
     CharHeight = std::max(1, metrics.height());
     SpaceWidth = std::max(1, metrics.horizontalAdvance(QLatin1Char(' ')));
+    // A face that is not installed has no entry to select; the box then names the face
+    // and the one drawn in its place instead of staying blank.
+    const QString used = QFontInfo(font).family();
+    ComboBox2->setPlaceholderText(used.isEmpty() || used == FontName
+                                      ? FontName
+                                      : FontName + QStringLiteral(" (") + used +
+                                            QStringLiteral(")"));
 }
 
 void TMainForm::relayoutActiveExercise() {

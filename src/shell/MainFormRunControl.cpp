@@ -13,6 +13,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QMdiArea>
+#include <QSignalBlocker>
 #include <QToolButton>
 
 namespace {
@@ -166,8 +167,9 @@ void TMainForm::SpeedButton6Click() {
 }
 
 void TMainForm::SpeedButton14Click() {
-    // The button has already toggled; undo that where it may not be released.
+    // The button has already toggled; undo that, quietly, where it may not be released.
     if ((TestToggled && StringKindActive) || (!TestMayBeReleased && !SpeedButton14->isChecked())) {
+        const QSignalBlocker quiet(SpeedButton14);
         SpeedButton14->setChecked(true);
         return;
     }
@@ -189,10 +191,7 @@ void TMainForm::SpeedButton14Click() {
 }
 
 void TMainForm::LeaveTestMode() {
-    SpeedButton14->setChecked(false);
-    SetRunState(RunState::TestModeChanged);
-    Windows->TextForm->RestoreUserText();
-    RefreshCourseState();
+    SpeedButton14->setChecked(false); // runs SpeedButton14Click
 }
 
 void TMainForm::SpeedButton2Click() {

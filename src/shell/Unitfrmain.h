@@ -1,5 +1,6 @@
 #pragma once
 
+#include "shell/HeldKeys.h"
 #include "shell/RunState.h"
 #include "shell/StatusHints.h"
 
@@ -209,6 +210,7 @@ private:
     QToolButton* makeButton(QToolBar* bar, const char* name, const QString& caption,
                             const QString& hint, const QString& glyph, bool large);
     void connectHandlers();
+    void connectCheckableButtons();
 
     // Settings (MainFormSettings.cpp).
     void applySettings(const StoredSettings& s);
@@ -231,6 +233,8 @@ private:
     void startRegulatorRepeat(bool up);
     void stopRegulatorRepeat();
 
+    // The exercise window the kind buttons chose.
+    QMdiSubWindow* chosenExerciseWindow() const;
     void setTestMayBeReleased(bool allowed) { TestMayBeReleased = allowed; }
     void setCaptionsForState(RunState state);
 
@@ -243,4 +247,9 @@ private:
     bool TestMayBeReleased = true;
     bool Running = false;
     QRect NormalBounds; // position and size while in the normal state
+    HeldKeys Keys;      // Enter and Escape act once however long they are held
+    struct HeldKeyPress {
+        const QEvent* event = nullptr;
+        quint64 timestamp = 0;
+    } HeldPress; // the press being delivered, when it only repeats a held key
 };
