@@ -114,7 +114,6 @@ void TestColumnLayout::fitFont() {
     QCOMPARE(tried, measured);
 }
 
-
 void TestColumnLayout::grips_data() {
     QTest::addColumn<int>("edge");
     QTest::addColumn<int>("grip");

@@ -14,18 +14,26 @@ private slots:
 void TestHeldKeys::presses_data() {
     QTest::addColumn<QString>("steps");
     QTest::addColumn<QString>("fresh");
-    QTest::newRow("a stroke") << "pE1000 rE1080" << "1";
-    QTest::newRow("two strokes") << "pE1000 rE1080 pE1200 rE1280" << "11";
-    QTest::newRow("a quick second stroke") << "pE1000 rE1060 pE1110" << "11";
-    QTest::newRow("held: presses with no release") << "pE1000 pE1500 pE1540" << "100";
-    QTest::newRow("held: release and press at once")
-        << "pE1000 rE1500 pE1500 rE1540 pE1540 rE1600" << "100";
+    QTest::newRow("a stroke") << "pE1000 rE1080"
+                              << "1";
+    QTest::newRow("two strokes") << "pE1000 rE1080 pE1200 rE1280"
+                                 << "11";
+    QTest::newRow("a quick second stroke") << "pE1000 rE1060 pE1110"
+                                           << "11";
+    QTest::newRow("held: presses with no release") << "pE1000 pE1500 pE1540"
+                                                   << "100";
+    QTest::newRow("held: release and press at once") << "pE1000 rE1500 pE1500 rE1540 pE1540 rE1600"
+                                                     << "100";
     QTest::newRow("held: the press a little after the release") << "pE1000 rE1500 pE1520"
                                                                 << "10";
-    QTest::newRow("times unknown") << "pE0 rE0 pE0" << "11";
-    QTest::newRow("another key is another hold") << "pE1000 rE1500 pX1500" << "11";
-    QTest::newRow("two keys held together") << "pE1000 pX1100 pE1500 pX1500" << "1100";
-    QTest::newRow("keyboard lost while held") << "pE1000 c pE1100" << "11";
+    QTest::newRow("times unknown") << "pE0 rE0 pE0"
+                                   << "11";
+    QTest::newRow("another key is another hold") << "pE1000 rE1500 pX1500"
+                                                 << "11";
+    QTest::newRow("two keys held together") << "pE1000 pX1100 pE1500 pX1500"
+                                            << "1100";
+    QTest::newRow("keyboard lost while held") << "pE1000 c pE1100"
+                                              << "11";
 }
 
 void TestHeldKeys::presses() {

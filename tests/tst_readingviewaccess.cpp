@@ -113,23 +113,24 @@ void TestReadingViewAccess::units_data() {
     QTest::addColumn<int>("start");
     QTest::addColumn<int>("end");
     QTest::newRow("character") << int(QAccessible::CharBoundary) << 1 << "l" << 1 << 2;
-    QTest::newRow("character at the end") << int(QAccessible::CharBoundary) << 34 << "" << 34
-                                          << 34;
+    QTest::newRow("character at the end") << int(QAccessible::CharBoundary) << 34 << "" << 34 << 34;
     QTest::newRow("word") << int(QAccessible::WordBoundary) << 8 << "beta" << 6 << 10;
-    QTest::newRow("word from its start") << int(QAccessible::WordBoundary) << 6 << "beta" << 6
-                                         << 10;
+    QTest::newRow("word from its start")
+        << int(QAccessible::WordBoundary) << 6 << "beta" << 6 << 10;
     QTest::newRow("sentence") << int(QAccessible::SentenceBoundary) << 3 << "alpha beta gamma. "
                               << 0 << 18;
     QTest::newRow("display line") << int(QAccessible::LineBoundary) << 8 << "alpha beta " << 0
                                   << 11;
     QTest::newRow("display line with its break")
-        << int(QAccessible::LineBoundary) << 25 << "Delta eps.\r\n" << 18 << 30;
-    QTest::newRow("last line at the end") << int(QAccessible::LineBoundary) << 34 << "zeta" << 30
-                                          << 34;
+        << int(QAccessible::LineBoundary) << 25 << "Delta eps.\r\n"
+        << 18 << 30;
+    QTest::newRow("last line at the end")
+        << int(QAccessible::LineBoundary) << 34 << "zeta" << 30 << 34;
     QTest::newRow("paragraph") << int(QAccessible::ParagraphBoundary) << 12
-                               << "alpha beta gamma. Delta eps.\r\n" << 0 << 30;
-    QTest::newRow("last paragraph") << int(QAccessible::ParagraphBoundary) << 31 << "zeta" << 30
-                                    << 34;
+                               << "alpha beta gamma. Delta eps.\r\n"
+                               << 0 << 30;
+    QTest::newRow("last paragraph")
+        << int(QAccessible::ParagraphBoundary) << 31 << "zeta" << 30 << 34;
     QTest::newRow("everything") << int(QAccessible::NoBoundary) << 5 << Sample << 0 << 34;
 }
 
@@ -140,8 +141,7 @@ void TestReadingViewAccess::units() {
     QFETCH(int, start);
     QFETCH(int, end);
     int s = -1, e = -1;
-    QCOMPARE(textOf()->textAtOffset(offset, QAccessible::TextBoundaryType(boundary), &s, &e),
-             unit);
+    QCOMPARE(textOf()->textAtOffset(offset, QAccessible::TextBoundaryType(boundary), &s, &e), unit);
     QCOMPARE(s, start);
     QCOMPARE(e, end);
 }

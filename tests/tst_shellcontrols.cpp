@@ -94,7 +94,9 @@ void TestShellControls::ctrlTabKeepsTheChosenExercise() {
     }
     // However another child comes forward, the chosen one takes the front back.
     m->mdiArea()->setActiveSubWindow(windows().TableForm);
-    QCOMPARE(m->ActiveMDIChild(), text);
+    QTRY_COMPARE(m->ActiveMDIChild(), text);
+    QCOMPARE(m->mdiArea()->subWindowList(QMdiArea::StackingOrder).constLast(), text);
+    QVERIFY(text->isMaximized());
     m->SpeedButton3->click();
     QVERIFY(!m->isRunning());
     QVERIFY(!text->Timer1->isActive());

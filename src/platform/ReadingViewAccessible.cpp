@@ -215,8 +215,7 @@ void ReadingViewAccessible::scrollToSubstring(int startIndex, int /*endIndex*/) 
         v->scrollLines(line - first);
 }
 
-QString ReadingViewAccessible::attributes(int /*offset*/, int* startOffset,
-                                          int* endOffset) const {
+QString ReadingViewAccessible::attributes(int /*offset*/, int* startOffset, int* endOffset) const {
     // One look throughout: no attributes to tell apart.
     *startOffset = 0;
     *endOffset = view()->length();

@@ -123,10 +123,11 @@ void TMainForm::windowsCreated() {
     connectCheckableButtons();
     connect(MdiArea, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* window) {
         // Only the kind buttons choose the exercise: a child brought forward any other way
-        // (keyboard focus, accessibility) gives the front back at once.
-        QMdiSubWindow* chosen = chosenExerciseWindow();
-        if (window && window != chosen) {
-            MdiArea->setActiveSubWindow(chosen);
+        // (keyboard focus, accessibility) hands the front back as soon as the area is done.
+        if (window && window != chosenExerciseWindow()) {
+            QMetaObject::invokeMethod(
+                this, [this] { MdiArea->setActiveSubWindow(chosenExerciseWindow()); },
+                Qt::QueuedConnection);
             return;
         }
         if (window == Windows->TextForm)
