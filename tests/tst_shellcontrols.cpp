@@ -236,7 +236,10 @@ void TestShellControls::missingFaceIsNamedInTheFontBox() {
     TMainForm* m = startQuiet({{QStringLiteral("FontName"), missing}});
     QCOMPARE(m->ComboBox2->currentIndex(), -1);
     const QString used = QFontInfo(QFont(missing)).family();
-    QCOMPARE(m->ComboBox2->placeholderText(), missing + QStringLiteral(" (") + used + ')');
+    const QString shown = missing + QStringLiteral(" (") + used + ')';
+    QCOMPARE(m->ComboBox2->placeholderText(), shown);
+    QCOMPARE(QAccessible::queryAccessibleInterface(m->ComboBox2)->text(QAccessible::Description),
+             shown);
     Fixture->close();
     QCOMPARE(Fixture->storedValue(QStringLiteral("FontName")).toString(), missing);
 
@@ -244,6 +247,7 @@ void TestShellControls::missingFaceIsNamedInTheFontBox() {
     const QString installed = QFontDatabase::families().value(0);
     m = startQuiet({{QStringLiteral("FontName"), installed}});
     QCOMPARE(m->ComboBox2->currentText(), installed);
+    QVERIFY(m->ComboBox2->accessibleDescription().isEmpty());
 }
 
 void TestShellControls::testButtonByAccessibility() {

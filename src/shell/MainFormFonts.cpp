@@ -20,13 +20,17 @@ void TMainForm::MeasureFont() {
     CharWidth = std::max(1, metrics.horizontalAdvance(QLatin1Char('0')));
     CharHeight = std::max(1, metrics.height());
     SpaceWidth = std::max(1, metrics.horizontalAdvance(QLatin1Char(' ')));
-    // A face that is not installed has no entry to select; the box then names the face
-    // and the one drawn in its place instead of staying blank.
-    const QString used = QFontInfo(font).family();
-    ComboBox2->setPlaceholderText(used.isEmpty() || used == FontName
-                                      ? FontName
-                                      : FontName + QStringLiteral(" (") + used +
-                                            QStringLiteral(")"));
+    showFontFace(QFontInfo(font).family());
+}
+
+void TMainForm::showFontFace(const QString& usedFamily) {
+    // A face that is not installed has no entry to select; the box then names the face and
+    // the one drawn in its place instead of staying blank, to the eye and to screen readers.
+    const QString shown = usedFamily.isEmpty() || usedFamily == FontName
+                              ? FontName
+                              : FontName + QStringLiteral(" (") + usedFamily + QStringLiteral(")");
+    ComboBox2->setPlaceholderText(shown);
+    ComboBox2->setAccessibleDescription(ComboBox2->currentIndex() < 0 ? shown : QString());
 }
 
 void TMainForm::relayoutActiveExercise() {

@@ -226,6 +226,8 @@ private:
     void checkFirstTextAdvice();
     void StartGuidedCourse();
 
+    // Shows the font face in ComboBox2, with the face drawn in its place when it is missing.
+    void showFontFace(const QString& usedFamily);
     // After a font change: the active exercise window lays itself out again.
     void relayoutActiveExercise();
 
