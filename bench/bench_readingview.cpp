@@ -6,6 +6,7 @@
 #include "text/CharAdvances.h"
 #include "text/LineTable.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QFontMetricsF>
 #include <QImage>
@@ -235,6 +236,27 @@ void BM_SetTextAndLayout(benchmark::State& state) {
     }
 }
 
+// What a screen reader asks when the caret moves: the caret, then the character, word,
+// sentence and display line around it.
+void BM_AccessibleQueries(benchmark::State& state) {
+    const QString text = russianParagraph(state.range(0));
+    ReadingView v;
+    v.resize(800, 600);
+    v.setTextFont(benchFont());
+    v.setColumn(20, 20 + columnPixels(benchFont()));
+    v.setText(text);
+    v.setCaretPosition(int(text.size() / 2));
+    QAccessibleTextInterface* reader = QAccessible::queryAccessibleInterface(&v)->textInterface();
+    int start = 0;
+    int end = 0;
+    for (auto _ : state) {
+        const int caret = reader->cursorPosition();
+        for (auto unit : {QAccessible::CharBoundary, QAccessible::WordBoundary,
+                          QAccessible::SentenceBoundary, QAccessible::LineBoundary})
+            benchmark::DoNotOptimize(reader->textAtOffset(caret, unit, &start, &end));
+    }
+}
+
 constexpr qint64 KB = 1024;
 constexpr qint64 MB = 1024 * 1024;
 
@@ -256,6 +278,7 @@ BENCHMARK(BM_FullRepaint)->Arg(10 * KB)->Arg(4 * MB)->Unit(benchmark::kMicroseco
 BENCHMARK(BM_Wrap)->Arg(10 * KB)->Arg(100 * KB)->Arg(1 * MB)->Arg(4 * MB)->Unit(
     benchmark::kMillisecond);
 BENCHMARK(BM_SetTextAndLayout)->Arg(4 * MB)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_AccessibleQueries)->Arg(10 * KB)->Arg(4 * MB)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv) {
     return runBenchmarks(argc, argv);

@@ -12,6 +12,8 @@ private slots:
     void centring_data();
     void centring();
     void limits();
+    void grips_data();
+    void grips();
     void fitFont_data();
     void fitFont();
 };
@@ -110,6 +112,20 @@ void TestColumnLayout::fitFont() {
     QCOMPARE(fit.warning, warning);
     QCOMPARE(fit.fontSize, size);
     QCOMPARE(tried, measured);
+}
+
+void TestColumnLayout::grips_data() {
+    QTest::addColumn<int>("edge");
+    QTest::addColumn<int>("grip");
+    QTest::newRow("edge 1: still 4 px") << 1 << 4;
+    QTest::newRow("edge 2") << 2 << 4;
+    QTest::newRow("edge 3: twice the edge") << 3 << 6;
+}
+
+void TestColumnLayout::grips() {
+    QFETCH(int, edge);
+    QFETCH(int, grip);
+    QCOMPARE(gripWidth({8, edge, 4, 16}), grip);
 }
 
 QTEST_GUILESS_MAIN(TestColumnLayout)

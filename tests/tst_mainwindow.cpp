@@ -293,9 +293,14 @@ void TestMainWindow::runDisablesTheToolbar() {
 }
 
 namespace {
+// A stroke of a key, or one of its marked repeats while it is held.
 void press(QWidget* target, int key, bool autoRepeat = false) {
     QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier, QString(), autoRepeat);
     QApplication::sendEvent(target, &event);
+    if (autoRepeat)
+        return;
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier);
+    QApplication::sendEvent(target, &release);
 }
 } // namespace
 
@@ -368,6 +373,7 @@ void TestMainWindow::holdToRepeat() {
     m->TimerSpeedRegulatorTimer();
     m->TimerSpeedRegulatorTimer();
     QCOMPARE(m->TrackBar1->value(), 1000);
+    QCOMPARE(m->TimerSpeedRegulator->interval(), 16); // a window-message timer's fastest pace
     QTest::mouseRelease(m->SpeedButton21, Qt::LeftButton);
     QVERIFY(!m->TimerSpeedRegulator->isActive());
 }

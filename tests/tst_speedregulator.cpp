@@ -64,12 +64,12 @@ void TestSpeedRegulator::repeatSteps_data() {
     QTest::addColumn<int>("nextPosition");
     QTest::addColumn<int>("nextInterval");
     QTest::newRow("first step, then 300 ms") << 500 << true << 2 << 501 << 300;
-    QTest::newRow("second step, then fast") << 501 << true << 300 << 502 << 1;
-    QTest::newRow("fast stays fast") << 502 << false << 1 << 501 << 1;
-    QTest::newRow("stops at the top") << 1000 << true << 1 << 1000 << 1;
-    QTest::newRow("999 reaches the top") << 999 << true << 1 << 1000 << 1;
+    QTest::newRow("second step, then 16 ms") << 501 << true << 300 << 502 << 16;
+    QTest::newRow("16 ms stays 16 ms") << 502 << false << 16 << 501 << 16;
+    QTest::newRow("stops at the top") << 1000 << true << 16 << 1000 << 16;
+    QTest::newRow("999 reaches the top") << 999 << true << 16 << 1000 << 16;
     QTest::newRow("12 steps down to 11") << 12 << false << 2 << 11 << 300;
-    QTest::newRow("the bar stops at 0") << 0 << false << 1 << 0 << 1;
+    QTest::newRow("the bar stops at 0") << 0 << false << 16 << 0 << 16;
 }
 
 void TestSpeedRegulator::repeatSteps() {

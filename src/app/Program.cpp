@@ -23,6 +23,7 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QMdiArea>
+#include <QMenu>
 #include <QTranslator>
 
 static void initResources() {
@@ -50,18 +51,33 @@ Program::Program(const QString& programDir) : Main(std::make_unique<TMainForm>(p
 
 Program::~Program() = default;
 
+namespace {
+// The exercise windows stay maximised: a caption and a system menu, but no button or menu item
+// that would minimise them or restore them to a small window.
+constexpr Qt::WindowFlags ExerciseWindowFlags =
+    Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint;
+
+// Adds an exercise window to the frame, maximised. Its system menu loses "stay on top": a
+// window kept on top would cover the exercise the kind buttons bring to the front.
+void addExerciseWindow(QMdiArea* area, QMdiSubWindow* window) {
+    area->addSubWindow(window, ExerciseWindowFlags);
+    for (QAction* item : window->systemMenu()->actions()) {
+        if (item->isCheckable())
+            window->systemMenu()->removeAction(item);
+    }
+    window->showMaximized();
+}
+} // namespace
+
 void Program::createWindows() {
     TMainForm& main = *Main;
     QMdiArea* area = main.mdiArea();
     Windows.StringForm = new TStringForm(main);
-    area->addSubWindow(Windows.StringForm);
-    Windows.StringForm->showMaximized();
+    addExerciseWindow(area, Windows.StringForm);
     Windows.TableForm = new TTableForm(main);
-    area->addSubWindow(Windows.TableForm);
-    Windows.TableForm->showMaximized();
+    addExerciseWindow(area, Windows.TableForm);
     Windows.TextForm = new TTextForm(main);
-    area->addSubWindow(Windows.TextForm);
-    Windows.TextForm->showMaximized();
+    addExerciseWindow(area, Windows.TextForm);
     Windows.FormDlgTable = new TFormDlgTable(main);
     Windows.AboutForm = new TAboutForm(&main);
     Windows.AnsTextForm = new TAnsTextForm(&main);

@@ -1,7 +1,9 @@
 #include "platform/ReadingView.h"
 
+#include "platform/ReadingViewAccessible.h"
 #include "text/CharAdvances.h"
 
+#include <QAccessible>
 #include <QClipboard>
 #include <QFontMetrics>
 #include <QFontMetricsF>
@@ -18,6 +20,10 @@ constexpr int Unit = CharAdvances::Unit;
 } // namespace
 
 ReadingView::ReadingView(QWidget* parent) : QAbstractScrollArea(parent) {
+    [[maybe_unused]] static const bool accessible = [] {
+        QAccessible::installFactory(&ReadingViewAccessible::create);
+        return true;
+    }();
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setFocusPolicy(Qt::StrongFocus);
@@ -37,12 +43,17 @@ ReadingView::~ReadingView() = default;
 // ---- text -------------------------------------------------------------------------------
 
 void ReadingView::setText(const QString& text) {
+    const QString old = m_text; // shared, not copied
     m_text = text;
     m_colors.clear();
     m_anchor = m_caret = 0;
     m_dragging = false;
     invalidateLayout();
     verticalScrollBar()->setValue(0);
+    if (QAccessible::isActive()) {
+        QAccessibleTextUpdateEvent update(this, 0, old, m_text);
+        QAccessible::updateAccessibility(&update);
+    }
     emit textChanged();
 }
 
@@ -299,6 +310,7 @@ void ReadingView::moveCursor(int anchor, int caret) {
     const int oldTo = oldFrom + selectionLength();
     m_anchor = anchor;
     m_caret = caret;
+    announceCursor();
     if (hasFocus())
         restartBlink();
     // A hidden selection paints nothing, and a caret is painted only with the focus.
@@ -309,6 +321,20 @@ void ReadingView::moveCursor(int anchor, int caret) {
         updatePositions(oldFrom, oldTo);
     if (m_anchor != m_caret || paintsCaret)
         updatePositions(selectionStart(), selectionStart() + selectionLength());
+}
+
+void ReadingView::announceCursor() {
+    if (!QAccessible::isActive())
+        return;
+    if (m_anchor != m_caret) {
+        QAccessibleTextSelectionEvent selection(this, selectionStart(),
+                                                selectionStart() + selectionLength());
+        selection.setCursorPosition(m_caret);
+        QAccessible::updateAccessibility(&selection);
+    } else {
+        QAccessibleTextCursorEvent cursor(this, m_caret);
+        QAccessible::updateAccessibility(&cursor);
+    }
 }
 
 bool ReadingView::caretShown() const {

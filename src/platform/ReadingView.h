@@ -120,6 +120,7 @@ private:
     void paintLine(QPainter& painter, int line, int top, int clipRight) const;
     void updatePositions(int from, int to);
     void moveCursor(int anchor, int caret);
+    void announceCursor(); // tells accessibility where the caret and selection are
     bool caretShown() const;
     void restartBlink();
     int clampPosition(int pos) const { return std::clamp(pos, 0, length()); }

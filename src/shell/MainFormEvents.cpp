@@ -9,6 +9,7 @@
 #include "text/Unitfrtext.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QKeyEvent>
 #include <QSlider>
 #include <QTimer>
@@ -42,12 +43,59 @@ bool TMainForm::FormShortCut(const QKeyEvent& key) {
     }
 }
 
+namespace {
+
+bool isRunKey(int key) {
+    return key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape;
+}
+
+// Ctrl+Tab and Ctrl+Shift+Tab would bring another exercise window to the front behind the
+// kind buttons' back.
+bool switchesChildWindow(const QKeyEvent& key) {
+    return (key.modifiers() & Qt::ControlModifier) &&
+           (key.key() == Qt::Key_Tab || key.key() == Qt::Key_Backtab);
+}
+
+// A key event climbs from the widget that gets it first to its parents, and this filter sees
+// every step; the first receiver is the one to count it at.
+bool isFirstReceiver(const QObject* watched) {
+    const QWidget* first = QWidget::keyboardGrabber();
+    if (!first)
+        first = QApplication::focusWidget();
+    if (first)
+        return watched == first;
+    // With no focus anywhere a key goes to its window alone.
+    const auto* widget = qobject_cast<const QWidget*>(watched);
+    return widget && widget->isWindow();
+}
+
+} // namespace
+
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress) {
+    if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) {
+        const auto& key = *static_cast<QKeyEvent*>(event);
+        if (isRunKey(key.key()) && isFirstReceiver(watched)) {
+            if (event->type() == QEvent::KeyRelease)
+                Keys.release(key.key(), key.timestamp());
+            else
+                HeldPress = Keys.press(key.key(), key.timestamp())
+                                ? HeldKeyPress{}
+                                : HeldKeyPress{&key, key.timestamp()};
+        }
+    }
+    if (event->type() == QEvent::ApplicationDeactivate) {
+        Keys.clear(); // releases will go to other programs
+    } else if (event->type() == QEvent::KeyPress) {
         // Only keys aimed at the frame or one of its children; dialogs handle their own.
         auto* widget = qobject_cast<QWidget*>(watched);
-        if (widget && widget->window() == this && FormShortCut(*static_cast<QKeyEvent*>(event)))
-            return true;
+        const auto& key = *static_cast<QKeyEvent*>(event);
+        if (widget && widget->window() == this) {
+            if (switchesChildWindow(key))
+                return true;
+            const bool held = &key == HeldPress.event && key.timestamp() == HeldPress.timestamp;
+            if (!held && FormShortCut(key)) // a held key acts once
+                return true;
+        }
     } else if (event->type() == QEvent::ToolTip && watched == TrackBar1) {
         // The regulator's hint goes below the whole regulator panel.
         const QPoint below = Panel7->mapToGlobal(QPoint(0, Panel7->height()));

@@ -8,6 +8,7 @@
 #include "widgets/TCSpinEdit.h"
 
 #include <QComboBox>
+#include <QFontInfo>
 #include <QLabel>
 
 void TMainForm::MeasureFont() {
@@ -19,6 +20,17 @@ void TMainForm::MeasureFont() {
     CharWidth = std::max(1, metrics.horizontalAdvance(QLatin1Char('0')));
     CharHeight = std::max(1, metrics.height());
     SpaceWidth = std::max(1, metrics.horizontalAdvance(QLatin1Char(' ')));
+    showFontFace(QFontInfo(font).family());
+}
+
+void TMainForm::showFontFace(const QString& usedFamily) {
+    // A face that is not installed has no entry to select; the box then names the face and
+    // the one drawn in its place instead of staying blank, to the eye and to screen readers.
+    const QString shown = usedFamily.isEmpty() || usedFamily == FontName
+                              ? FontName
+                              : FontName + QStringLiteral(" (") + usedFamily + QStringLiteral(")");
+    ComboBox2->setPlaceholderText(shown);
+    ComboBox2->setAccessibleDescription(ComboBox2->currentIndex() < 0 ? shown : QString());
 }
 
 void TMainForm::relayoutActiveExercise() {

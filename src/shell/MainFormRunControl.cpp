@@ -14,6 +14,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QMdiArea>
+#include <QSignalBlocker>
 #include <QToolButton>
 
 namespace {
@@ -167,8 +168,9 @@ void TMainForm::SpeedButton6Click() {
 }
 
 void TMainForm::SpeedButton14Click() {
-    // The button has already toggled; undo that where it may not be released.
+    // The button has already toggled; undo that, quietly, where it may not be released.
     if ((TestToggled && StringKindActive) || (!TestMayBeReleased && !SpeedButton14->isChecked())) {
+        const QSignalBlocker quiet(SpeedButton14);
         SpeedButton14->setChecked(true);
         return;
     }
@@ -194,10 +196,7 @@ void TMainForm::SpeedButton15Click() {
 }
 
 void TMainForm::LeaveTestMode() {
-    SpeedButton14->setChecked(false);
-    SetRunState(RunState::TestModeChanged);
-    Windows->TextForm->RestoreUserText();
-    RefreshCourseState();
+    SpeedButton14->setChecked(false); // runs SpeedButton14Click
 }
 
 void TMainForm::SpeedButton2Click() {

@@ -43,7 +43,7 @@ QString recommendedWidthInCellsPanel(int recommendWide) {
 
 RepeatStep repeatStep(int position, bool up, int currentIntervalMs) {
     const int next = up ? std::min(position + 1, MaximumPosition) : std::max(position - 1, 0);
-    return {next, currentIntervalMs == 2 ? 300 : 1};
+    return {next, currentIntervalMs == 2 ? 300 : FastRepeatMs};
 }
 
 } // namespace SpeedRegulator

@@ -120,11 +120,20 @@ void TMainForm::setWindows(const ProgramWindows* windows) {
 }
 
 void TMainForm::windowsCreated() {
+    connectCheckableButtons();
     connect(MdiArea, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* window) {
         // At the frame's first showing the area activates each child in turn as it shows
         // it; only the one active afterwards counts.
         if (!FirstShowDone)
             return;
+        // Only the kind buttons choose the exercise: a child brought forward any other way
+        // (keyboard focus, accessibility) hands the front back as soon as the area is done.
+        if (window && window != chosenExerciseWindow()) {
+            QMetaObject::invokeMethod(
+                this, [this] { MdiArea->setActiveSubWindow(chosenExerciseWindow()); },
+                Qt::QueuedConnection);
+            return;
+        }
         if (window == Windows->TextForm)
             Windows->TextForm->FormActivate();
         else if (window == Windows->StringForm)
@@ -134,6 +143,14 @@ void TMainForm::windowsCreated() {
     });
     MdiArea->setActiveSubWindow(Windows->TextForm);
     Windows->TextForm->FormActivate();
+}
+
+QMdiSubWindow* TMainForm::chosenExerciseWindow() const {
+    if (StringKindActive)
+        return Windows->StringForm;
+    if (TableKindActive)
+        return Windows->TableForm;
+    return Windows->TextForm;
 }
 
 QToolButton* TMainForm::makeButton(QToolBar* bar, const char* name, const QString& caption,
@@ -220,6 +237,9 @@ void TMainForm::buildToolbars() {
     ComboBox2->setToolTip(QStringLiteral("Шрифт"));
     ComboBox2->setAccessibleName(QStringLiteral("Шрифт"));
     ComboBox2->setFocusPolicy(Qt::ClickFocus);
+    QPalette faceText = ComboBox2->palette(); // the face shown in place of a missing one
+    faceText.setColor(QPalette::PlaceholderText, faceText.color(QPalette::ButtonText));
+    ComboBox2->setPalette(faceText);
     ToolBar2->addWidget(ComboBox2);
     ComboBox1 = new QComboBox(ToolBar2);
     ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
@@ -294,10 +314,10 @@ void TMainForm::buildRegulator() {
     TrackBar1->setAccessibleName(QStringLiteral("Регулятор скорости"));
     TrackBar1->setProperty("helpContext", 280);
 
+    // A label's accessible name is its text, whatever the text is at the moment.
     auto makeLabel = [this](const char* name, const QString& text) {
         auto* label = new QLabel(text, Panel7);
         label->setObjectName(QLatin1String(name));
-        label->setAccessibleName(text);
         return label;
     };
     Label4 = makeLabel("Label4", QStringLiteral("0"));
@@ -366,16 +386,7 @@ void TMainForm::connectHandlers() {
     connect(SpeedButton10, &QToolButton::clicked, this, &TMainForm::SpeedButton10Click);
     connect(SpeedButton2, &QToolButton::clicked, this, &TMainForm::SpeedButton2Click);
     connect(SpeedButton3, &QToolButton::clicked, this, &TMainForm::SpeedButton3Click);
-    connect(SpeedButton4, &QToolButton::clicked, this, &TMainForm::SpeedButton4Click);
-    connect(SpeedButton5, &QToolButton::clicked, this, &TMainForm::SpeedButton5Click);
-    connect(SpeedButton6, &QToolButton::clicked, this, &TMainForm::SpeedButton6Click);
-    connect(SpeedButton14, &QToolButton::clicked, this, &TMainForm::SpeedButton14Click);
     connect(SpeedButton15, &QToolButton::clicked, this, &TMainForm::SpeedButton15Click);
-    connect(SpeedButton7, &QToolButton::clicked, this, &TMainForm::SpeedButton7Click);
-    connect(SpeedButton8, &QToolButton::clicked, this, &TMainForm::SpeedButton8Click);
-    connect(SpeedButton11, &QToolButton::clicked, this, &TMainForm::SpeedButton11Click);
-    connect(SpeedButton12, &QToolButton::clicked, this, &TMainForm::SpeedButton12Click);
-    connect(SpeedButton13, &QToolButton::clicked, this, &TMainForm::SpeedButton13Click);
     connect(SpeedButton20, &QToolButton::clicked, this, &TMainForm::SpeedButton20Click);
     connect(SpeedButton9, &QToolButton::clicked, this, &TMainForm::SpeedButton9Click);
     connect(SpeedButton16, &QToolButton::clicked, this, &TMainForm::SpeedButton16Click);
@@ -397,6 +408,27 @@ void TMainForm::connectHandlers() {
     connect(CSpinEdit1, &QSpinBox::valueChanged, this, &TMainForm::CSpinEdit1Change);
 
     connect(IdleTimer, &QTimer::timeout, this, &TMainForm::checkFirstTextAdvice);
+}
+
+void TMainForm::connectCheckableButtons() {
+    // A checkable button's state changes by mouse, by an accessibility action or by code alike;
+    // its handler follows the state, not the click. A button of a group runs its handler when
+    // it goes down.
+    const auto onDown = [this](QToolButton* button, void (TMainForm::*handler)()) {
+        connect(button, &QToolButton::toggled, this, [this, handler](bool down) {
+            if (down)
+                (this->*handler)();
+        });
+    };
+    onDown(SpeedButton4, &TMainForm::SpeedButton4Click);
+    onDown(SpeedButton5, &TMainForm::SpeedButton5Click);
+    onDown(SpeedButton6, &TMainForm::SpeedButton6Click);
+    onDown(SpeedButton7, &TMainForm::SpeedButton7Click);
+    onDown(SpeedButton8, &TMainForm::SpeedButton8Click);
+    onDown(SpeedButton11, &TMainForm::SpeedButton11Click);
+    onDown(SpeedButton12, &TMainForm::SpeedButton12Click);
+    onDown(SpeedButton13, &TMainForm::SpeedButton13Click);
+    connect(SpeedButton14, &QToolButton::toggled, this, &TMainForm::SpeedButton14Click);
 }
 
 QMdiSubWindow* TMainForm::ActiveMDIChild() const {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "shell/HeldKeys.h"
 #include "shell/RunState.h"
 #include "shell/StatusHints.h"
 
@@ -210,6 +211,7 @@ private:
     QToolButton* makeButton(QToolBar* bar, const char* name, const QString& caption,
                             const QString& hint, const QString& glyph, bool large);
     void connectHandlers();
+    void connectCheckableButtons();
 
     // Settings (MainFormSettings.cpp).
     void applySettings(const StoredSettings& s);
@@ -225,6 +227,8 @@ private:
     void checkFirstTextAdvice();
     void StartGuidedCourse();
 
+    // Shows the font face in ComboBox2, with the face drawn in its place when it is missing.
+    void showFontFace(const QString& usedFamily);
     // After a font change: the active exercise window lays itself out again.
     void relayoutActiveExercise();
 
@@ -232,6 +236,8 @@ private:
     void startRegulatorRepeat(bool up);
     void stopRegulatorRepeat();
 
+    // The exercise window the kind buttons chose.
+    QMdiSubWindow* chosenExerciseWindow() const;
     void setTestMayBeReleased(bool allowed) { TestMayBeReleased = allowed; }
     void setCaptionsForState(RunState state);
 
@@ -245,4 +251,9 @@ private:
     bool TestMayBeReleased = true;
     bool Running = false;
     QRect NormalBounds; // position and size while in the normal state
+    HeldKeys Keys;      // Enter and Escape act once however long they are held
+    struct HeldKeyPress {
+        const QEvent* event = nullptr;
+        quint64 timestamp = 0;
+    } HeldPress; // the press being delivered, when it only repeats a held key
 };

@@ -4,6 +4,10 @@
 
 namespace ColumnLayout {
 
+int gripWidth(const Metrics& m) {
+    return std::max(2 * m.edgeWidth, MinimumGripWidth);
+}
+
 int columnChars(int rulerWidth, const Metrics& m) {
     return (rulerWidth - m.edgeWidth4()) / m.charWidth;
 }

@@ -18,6 +18,11 @@ struct Metrics {
     int windowChrome() const { return 2 * (frameWidth + scrollWidth + edgeWidth); }
 };
 
+// Grips narrower than this are hard to grab, whatever the system's edge width.
+constexpr int MinimumGripWidth = 4;
+// Width of each grip at the ends of the ruler: twice the edge, at least MinimumGripWidth.
+int gripWidth(const Metrics& m);
+
 int columnChars(int rulerWidth, const Metrics& m);
 // The ruler width rounded down to whole characters.
 int snappedWidth(int rulerWidth, const Metrics& m);

@@ -46,8 +46,6 @@ TTextForm::TTextForm(TMainForm& mainForm) : Main(mainForm) {
     setObjectName(QStringLiteral("TextForm"));
     setWindowTitle(QStringLiteral("Чтение текста"));
     setProperty("helpContext", 300);
-    setWindowFlags(Qt::SubWindow | Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint |
-                   Qt::WindowTitleHint);
 
     auto* body = new QWidget(this);
     body->setAutoFillBackground(true);
@@ -116,8 +114,9 @@ TTextForm::TTextForm(TMainForm& mainForm) : Main(mainForm) {
     setRulerWidth(Main.TextColumnWidth);
 }
 
-int TTextForm::clientWidthOfMain() const {
-    return Main.width();
+int TTextForm::visibleWidth() const {
+    // The maximised window keeps its frame inside the main window's client area.
+    return Main.width() - 2 * Main.FrameWidth;
 }
 
 static ColumnLayout::Metrics metricsOf(const TMainForm& m) {
@@ -129,8 +128,9 @@ void TTextForm::setRulerWidth(int width) {
     const int w = limits.clamp(width);
     WindowFormat->resize(w, WindowFormat->height());
     Label1->setGeometry(0, 0, w, WindowFormat->height());
-    MarginLeft->setGeometry(0, 0, Main.EdgeWidth2, WindowFormat->height());
-    MarginRight->setGeometry(w - Main.EdgeWidth2, 0, Main.EdgeWidth2, WindowFormat->height());
+    const int grip = ColumnLayout::gripWidth(metricsOf(Main));
+    MarginLeft->setGeometry(0, 0, grip, WindowFormat->height());
+    MarginRight->setGeometry(w - grip, 0, grip, WindowFormat->height());
 }
 
 int TTextForm::columnPanelWidth() const {
@@ -176,7 +176,7 @@ void TTextForm::FitFontToWindow() {
 
 void TTextForm::SetColumnLimits() {
     const auto limits =
-        ColumnLayout::columnLimits(clientWidthOfMain(), Main.ReadingFieldWidth, metricsOf(Main));
+        ColumnLayout::columnLimits(visibleWidth(), Main.ReadingFieldWidth, metricsOf(Main));
     RulerMinimum = limits.minimum;
     RulerMaximum = limits.maximum;
     setRulerWidth(WindowFormat->width());
@@ -191,7 +191,7 @@ void TTextForm::SnapColumn() {
 }
 
 void TTextForm::CenterColumn() {
-    placeRuler(ColumnLayout::rulerLeft(clientWidthOfMain(), WindowFormat->width()));
+    placeRuler(ColumnLayout::rulerLeft(visibleWidth(), WindowFormat->width()));
     ColumnChars = ColumnLayout::columnChars(WindowFormat->width(), metricsOf(Main));
     Main.CSpinEdit1->setMaximum(std::max(ColumnChars, 0));
     Label1->setText(QString::number(ColumnChars) + QStringLiteral(" симв."));
@@ -213,8 +213,9 @@ void TTextForm::ReformatText() {
     default:
         RichEdit1->setAlignment(Qt::AlignLeft);
     }
-    const int left = WindowFormat->x() + Main.EdgeWidth;
-    RichEdit1->setColumn(left, WindowFormat->x() + WindowFormat->width() - Main.EdgeWidth);
+    // The column lies directly under the ruler; the view's text area starts inside its frame.
+    const int left = WindowFormat->x() + Main.EdgeWidth - RichEdit1->frameWidth();
+    RichEdit1->setColumn(left, left + WindowFormat->width() - Main.EdgeWidth2);
     if (RichEdit1->text() != ExerciseText)
         RichEdit1->setText(ExerciseText);
     RichEdit1->setCaretPosition(std::min(FieldStart, RichEdit1->length()));

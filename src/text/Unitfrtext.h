@@ -97,7 +97,8 @@ private:
     void placeRuler(int left);
     bool isDynamic() const;
     bool isTestMode() const;
-    int clientWidthOfMain() const;
+    // Width of this window's client area, on which the ruler is centred.
+    int visibleWidth() const;
 
     TMainForm& Main;
     bool DraggingLeft = false;

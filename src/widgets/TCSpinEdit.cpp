@@ -2,6 +2,7 @@
 
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QWheelEvent>
 
 TCSpinEdit::TCSpinEdit(QWidget* parent) : QSpinBox(parent) {
     lineEdit()->setReadOnly(true);
@@ -13,8 +14,6 @@ void TCSpinEdit::keyPressEvent(QKeyEvent* event) {
     switch (event->key()) {
     case Qt::Key_Up:
     case Qt::Key_Down:
-    case Qt::Key_PageUp:
-    case Qt::Key_PageDown:
         QSpinBox::keyPressEvent(event);
         lineEdit()->deselect();
         return;
@@ -39,4 +38,8 @@ void TCSpinEdit::focusInEvent(QFocusEvent* event) {
 void TCSpinEdit::mousePressEvent(QMouseEvent* event) {
     QSpinBox::mousePressEvent(event);
     lineEdit()->deselect();
+}
+
+void TCSpinEdit::wheelEvent(QWheelEvent* event) {
+    event->ignore(); // the wheel scrolls whatever is under the spin, never its value
 }

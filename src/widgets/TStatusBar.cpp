@@ -25,8 +25,7 @@ TStatusBar::TStatusBar(const std::array<int, 4>& widths, QWidget* parent) : QSta
 }
 
 void TStatusBar::setPanelText(int panel, const QString& text) {
-    Panels.at(panel)->setText(text);
-    Panels.at(panel)->setAccessibleName(text);
+    Panels.at(panel)->setText(text); // which is also what accessibility reads
 }
 
 QString TStatusBar::panelText(int panel) const {
