@@ -9,11 +9,9 @@ QPoint offset(TargetSort sort, QSize marker) {
     case TargetSort::Panel:
         return {-marker.width() * 2 / 3, -marker.height() * 5 / 6};
     case TargetSort::SpinEdit:
-        return {-marker.width() / 2, -marker.height() / 2};
-    case TargetSort::Other:
         break;
     }
-    return {0, 0};
+    return {-marker.width() / 2, -marker.height() / 2};
 }
 
 bool inView(bool onToolBar, QPoint targetPosInBar, QSize toolBar) {

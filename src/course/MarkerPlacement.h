@@ -8,11 +8,11 @@
 namespace MarkerPlacement {
 
 // The sorts of control a marker knows how to point at.
-enum class TargetSort { Button, Panel, SpinEdit, Other };
+enum class TargetSort { Button, Panel, SpinEdit };
 
 // The marker's top-left corner in the target's own coordinates, for a marker of the given
 // size: on a button's corner, above and left of a panel's corner, centred on a spin edit's
-// corner. Other controls have no place (the marker stays where it is).
+// corner.
 QPoint offset(TargetSort sort, QSize marker);
 
 // A control on a tool bar is in view only while its top and left lie within the bar.

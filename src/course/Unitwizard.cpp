@@ -1,5 +1,8 @@
 #include "course/Unitwizard.h"
 
+#include "app/ProgramWindows.h"
+#include "course/GuideDocking.h"
+#include "course/Unitassistant.h"
 #include "platform/HelpContext.h"
 #include "shell/Unitfrmain.h"
 
@@ -8,6 +11,8 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPixmap>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <QTextEdit>
 
 namespace {
@@ -56,6 +61,10 @@ QPixmap sampleMarker() {
     painter.drawPolyline(QPolygon({QPoint(1, 1), QPoint(far, far), QPoint(far, 1)}));
     painter.drawLine(far, far, 1, far);
     return picture;
+}
+
+QColor fromBgr(quint32 colour) {
+    return QColor(int(colour & 0xFF), int((colour >> 8) & 0xFF), int((colour >> 16) & 0xFF));
 }
 
 } // namespace
@@ -127,9 +136,66 @@ TWizardForm::TWizardForm(TMainForm& mainForm)
     Shape2 = makeCircle(this, "Shape2", QColor(192, 192, 192), Label1->text(), 205, 207);
     Label2 = makeLabel(this, "Label2", QStringLiteral("невыполненные"), 57, 216);
     Shape1 = makeCircle(this, "Shape1", Qt::black, Label2->text(), 145, 219);
+
+    connect(CheckBoxShowRedMarkers, &QCheckBox::toggled, this,
+            &TWizardForm::CheckBoxShowRedMarkersClick);
+}
+
+void TWizardForm::setSteps(const QStringList& lines) {
+    RichEdit1->setPlainText(lines.join(QLatin1Char('\n')));
+    RichEdit1->setAccessibleDescription(RichEdit1->toPlainText());
+}
+
+int TWizardForm::setLineColours(const std::array<quint32, 13>& colours) {
+    QTextDocument* document = RichEdit1->document();
+    const int lines = std::min(document->blockCount(), int(colours.size()));
+    for (int line = 0; line < lines; ++line) {
+        QTextCursor cursor(document->findBlockByNumber(line));
+        cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+        QTextCharFormat format;
+        format.setForeground(fromBgr(colours[line]));
+        cursor.mergeCharFormat(format);
+    }
+    return lines;
+}
+
+QColor TWizardForm::lineColour(int line) const {
+    const QTextBlock block = RichEdit1->document()->findBlockByNumber(line);
+    return QTextCursor(block).charFormat().foreground().color();
+}
+
+void TWizardForm::CheckBoxShowRedMarkersClick(bool checked) {
+    Main.Markers = checked;
+    if (checked)
+        Main.PlaceCourseMarkers();
+    else
+        Main.HideCourseMarkers();
 }
 
 void TWizardForm::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
+    if (!event->spontaneous())
+        FormShow();
+}
+
+void TWizardForm::FormShow() {
+    CheckBoxShowRedMarkers->setChecked(Main.Markers);
+    const QRect assistant = Main.windows().AssistantForm->frameGeometry();
+    move(assistant.left(), assistant.top() + assistant.height());
     Image1->setPixmap(sampleMarker());
+}
+
+void TWizardForm::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
+    if (isVisible())
+        SnapToAssistant();
+}
+
+void TWizardForm::SnapToAssistant() {
+    TAssistantForm* assistant = Main.windows().AssistantForm;
+    const GuideDocking::Placement placement =
+        GuideDocking::snapToAssistant(assistant->frameGeometry(), frameGeometry());
+    assistant->GuideDocked = placement.Docked;
+    if (placement.TopLeft != frameGeometry().topLeft())
+        move(placement.TopLeft);
 }

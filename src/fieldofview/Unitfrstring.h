@@ -33,6 +33,8 @@ public:
     QFrame* MarginLeft = nullptr;   // grips at the two ends of the line
     QFrame* MarginRight = nullptr;
     QTimer* Timer1 = nullptr; // step timer, off at rest
+    int ScorePercent = 0;     // 100 after a right, confirmed answer, else 0
+    int LineChars = 0;        // width of the test line of the last run, in characters
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -72,15 +72,6 @@ void TMainForm::FormShow() {
         SpeedButton20Click();
 }
 
-void TMainForm::StartGuidedCourse() {
-    // The guided course is not part of the program yet; the assistant button and the
-    // "Assistant" setting lead here.
-}
-
-void TMainForm::CourseRunEnded(bool /*goOn*/) {
-    // No course runs until the guided course is part of the program.
-}
-
 void TMainForm::resizeEvent(QResizeEvent* event) {
     const QSize oldSize = event->oldSize();
     if (oldSize.isValid()) {
