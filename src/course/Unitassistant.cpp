@@ -110,7 +110,10 @@ TAssistantForm::TAssistantForm(TMainForm& mainForm)
     palette.setColor(QPalette::Window, WindowColour);
     setPalette(palette);
     setAutoFillBackground(true);
+    // The face asked for, then the ones that measure like it where it is missing.
     QFont font(QStringLiteral("MS Sans Serif"));
+    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"),
+                      QStringLiteral("Arial")});
     font.setPixelSize(11);
     setFont(font);
     setFixedSize(224, 175);

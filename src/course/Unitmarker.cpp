@@ -72,7 +72,9 @@ void TMarkersForm::FollowTarget() {
     }
     PenWidth = PenWidth == 2 ? 1 : 2;
     drawFigure();
-    update();
+    // Painted at once, with the new shape: a repaint left for later can reach an X server
+    // without compositing after the shape changed, and show black.
+    repaint();
 }
 
 // The diagonal from the top-left to the bottom-right corner, with the right and bottom edges.

@@ -14,12 +14,14 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextEdit>
+#include <QTimer>
 
 namespace {
 
 const QColor WindowColour(163, 185, 218);
 constexpr int CircleSide = 9;
 constexpr int SampleSide = 10;
+constexpr int FrameSettleMs = 200;
 
 QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, int left, int top) {
     auto* label = new QLabel(text, parent);
@@ -80,7 +82,10 @@ TWizardForm::TWizardForm(TMainForm& mainForm)
     palette.setColor(QPalette::Window, WindowColour);
     setPalette(palette);
     setAutoFillBackground(true);
+    // The face asked for, then the ones that measure like it where it is missing.
     QFont font(QStringLiteral("MS Sans Serif"));
+    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"),
+                      QStringLiteral("Arial")});
     font.setPixelSize(11);
     setFont(font);
     setFixedSize(224, 232);
@@ -174,15 +179,28 @@ void TWizardForm::CheckBoxShowRedMarkersClick(bool checked) {
 
 void TWizardForm::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    if (!event->spontaneous())
-        FormShow();
+    if (event->spontaneous())
+        return;
+    FormShow();
+    // A window manager frames both windows only after they are shown; once it has, the guide
+    // goes under the assistant's frame again.
+    QTimer::singleShot(FrameSettleMs, this, [this] {
+        if (isVisible())
+            placeUnderAssistant();
+    });
 }
 
 void TWizardForm::FormShow() {
     CheckBoxShowRedMarkers->setChecked(Main.Markers);
-    const QRect assistant = Main.windows().AssistantForm->frameGeometry();
-    move(assistant.left(), assistant.top() + assistant.height());
+    placeUnderAssistant();
     Image1->setPixmap(sampleMarker());
+}
+
+void TWizardForm::placeUnderAssistant() {
+    TAssistantForm* assistant = Main.windows().AssistantForm;
+    const QRect frame = assistant->frameGeometry();
+    move(frame.left(), frame.top() + frame.height());
+    assistant->GuideDocked = true;
 }
 
 void TWizardForm::moveEvent(QMoveEvent* event) {

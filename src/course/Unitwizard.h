@@ -49,5 +49,7 @@ protected:
     void moveEvent(QMoveEvent* event) override;
 
 private:
+    void placeUnderAssistant();
+
     TMainForm& Main;
 };
