@@ -1,6 +1,7 @@
 #include "course/Unitassistant.h"
 
 #include "app/ProgramWindows.h"
+#include "course/CourseWindowLook.h"
 #include "course/GuideDocking.h"
 #include "course/Unitwizard.h"
 #include "platform/HelpContext.h"
@@ -18,7 +19,6 @@
 
 namespace {
 
-const QColor WindowColour(163, 185, 218);
 const QColor Maroon(128, 0, 0);
 const QColor Navy(0, 0, 128);
 
@@ -106,16 +106,8 @@ TAssistantForm::TAssistantForm(TMainForm& mainForm)
     setObjectName(QStringLiteral("AssistantForm"));
     setWindowTitle(QStringLiteral("Ассистент"));
     setProperty("helpContext", HelpContext::Course);
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, WindowColour);
-    setPalette(palette);
-    setAutoFillBackground(true);
-    // The face asked for, then the ones that measure like it where it is missing.
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"),
-                      QStringLiteral("Arial")});
-    font.setPixelSize(11);
-    setFont(font);
+    CourseWindowLook::applyBackground(*this);
+    CourseWindowLook::applyFace(*this);
     setFixedSize(224, 175);
 
     Panel3 = new QFrame(this);
@@ -131,7 +123,7 @@ TAssistantForm::TAssistantForm(TMainForm& mainForm)
     Image1->setAccessibleName(QStringLiteral("Skimora"));
     Image1->setAttribute(Qt::WA_TranslucentBackground);
     Image1->setGeometry(18, 4, 189, 69);
-    Image1->setPixmap(illustration(font));
+    Image1->setPixmap(illustration(this->font()));
 
     Bevel1 = new QFrame(this);
     Bevel1->setObjectName(QStringLiteral("Bevel1"));
@@ -171,6 +163,10 @@ TAssistantForm::TAssistantForm(TMainForm& mainForm)
     SpeedButton1 = makeButton(this, "SpeedButton1", QStringLiteral("Стоп"), 58);
     SpeedButton3 = makeButton(this, "SpeedButton3", QStringLiteral("Сначала"), 114);
     SpeedButton4 = makeButton(this, "SpeedButton4", QStringLiteral("Помощь"), 170);
+
+    CourseWindowLook::applyFace(*this);
+    for (QLabel* label : {Label6, Label1, Label2, Label9})
+        label->adjustSize();
 
     connect(SpeedButton2, &QToolButton::clicked, this, &TAssistantForm::SpeedButton2Click);
     connect(SpeedButton1, &QToolButton::clicked, this, &TAssistantForm::SpeedButton1Click);

@@ -29,9 +29,10 @@ TMarkersForm::TMarkersForm(QWidget* mainWindow, QWidget* target)
     setObjectName(QStringLiteral("MarkersForm"));
     setAccessibleName(QStringLiteral("Маркер"));
     setAttribute(Qt::WA_ShowWithoutActivating);
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, Qt::white);
-    setPalette(palette);
+    // The mask cuts the window to the figure, so it is see-through on any X desktop; the
+    // translucent surface keeps the figure's pixels our own where other windows of the
+    // program lie underneath.
+    setAttribute(Qt::WA_TranslucentBackground);
     setFixedSize(MarkerSide, MarkerSide);
     drawFigure();
 

@@ -1,6 +1,7 @@
 #include "course/Unitwizard.h"
 
 #include "app/ProgramWindows.h"
+#include "course/CourseWindowLook.h"
 #include "course/GuideDocking.h"
 #include "course/Unitassistant.h"
 #include "platform/HelpContext.h"
@@ -18,7 +19,6 @@
 
 namespace {
 
-const QColor WindowColour(163, 185, 218);
 constexpr int CircleSide = 9;
 constexpr int SampleSide = 10;
 constexpr int FrameSettleMs = 200;
@@ -78,16 +78,8 @@ TWizardForm::TWizardForm(TMainForm& mainForm)
     setObjectName(QStringLiteral("WizardForm"));
     setWindowTitle(QStringLiteral("Руководство"));
     setProperty("helpContext", HelpContext::Course);
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, WindowColour);
-    setPalette(palette);
-    setAutoFillBackground(true);
-    // The face asked for, then the ones that measure like it where it is missing.
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"),
-                      QStringLiteral("Arial")});
-    font.setPixelSize(11);
-    setFont(font);
+    CourseWindowLook::applyBackground(*this);
+    CourseWindowLook::applyFace(*this);
     setFixedSize(224, 232);
 
     CheckBoxShowRedMarkers = new QCheckBox(QStringLiteral("маркеры текущего этапа -"), this);
@@ -141,6 +133,10 @@ TWizardForm::TWizardForm(TMainForm& mainForm)
     Shape2 = makeCircle(this, "Shape2", QColor(192, 192, 192), Label1->text(), 205, 207);
     Label2 = makeLabel(this, "Label2", QStringLiteral("невыполненные"), 57, 216);
     Shape1 = makeCircle(this, "Shape1", Qt::black, Label2->text(), 145, 219);
+
+    CourseWindowLook::applyFace(*this);
+    for (QLabel* label : {Label4, Label3, Label1, Label2})
+        label->adjustSize();
 
     connect(CheckBoxShowRedMarkers, &QCheckBox::toggled, this,
             &TWizardForm::CheckBoxShowRedMarkersClick);
