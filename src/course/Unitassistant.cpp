@@ -182,7 +182,9 @@ void TAssistantForm::SetButtonsEnabled(bool enabled) {
     ButtonsEnabled = enabled;
     for (QToolButton* button : {SpeedButton2, SpeedButton1, SpeedButton3, SpeedButton4})
         button->setEnabled(enabled);
-    if (isVisible()) {
+    // Back from a run, the keyboard goes to the assistant; at the start of a run it stays with
+    // the frame, so that Escape and Enter still stop the run.
+    if (enabled && isVisible()) {
         activateWindow();
         setFocus();
     }
