@@ -1,18 +1,24 @@
 #include "course/Unitassistant.h"
 
+#include "app/ProgramWindows.h"
+#include "course/CourseWindowLook.h"
+#include "course/GuideDocking.h"
+#include "course/Unitwizard.h"
 #include "platform/HelpContext.h"
+#include "platform/HelpViewer.h"
 #include "shell/Unitfrmain.h"
+#include "widgets/TCoolBar.h"
 
 #include <QCloseEvent>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
+#include <QPainter>
 #include <QProgressBar>
 #include <QToolButton>
 
 namespace {
 
-const QColor WindowColour(163, 185, 218);
 const QColor Maroon(128, 0, 0);
 const QColor Navy(0, 0, 128);
 
@@ -57,6 +63,42 @@ QToolButton* makeButton(QWidget* parent, const char* name, const QString& captio
     return button;
 }
 
+// The program's illustration: a page of grey lines with the black reading field on one of
+// them, and the program's name.
+QPixmap illustration(const QFont& base) {
+    QPixmap picture(189, 69);
+    picture.fill(Qt::transparent);
+    QPainter painter(&picture);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(QColor(34, 50, 166), 1.5));
+    painter.setBrush(Qt::white);
+    painter.drawRoundedRect(QRectF(2.5, 4.5, 70, 60), 4, 4);
+    painter.setPen(Qt::NoPen);
+    const int lineLengths[] = {56, 48, 58, 40, 52, 30};
+    for (int line = 0; line < 6; ++line) {
+        painter.setBrush(line == 2 ? QColor(Qt::black) : QColor(192, 192, 192));
+        const int left = line == 2 ? 22 : 10;
+        const int width = line == 2 ? 26 : lineLengths[line];
+        painter.drawRect(QRect(left, 12 + line * 8, width, 4));
+    }
+    painter.setBrush(QColor(255, 0, 0));
+    painter.drawPolygon(QPolygon({QPoint(35, 30), QPoint(31, 36), QPoint(39, 36)}));
+    QFont title = base;
+    title.setPixelSize(24);
+    title.setBold(true);
+    painter.setFont(title);
+    painter.setPen(QColor(34, 50, 166));
+    painter.drawText(QRect(80, 8, 109, 32), Qt::AlignLeft | Qt::AlignVCenter,
+                     QStringLiteral("Skimora"));
+    QFont note = base;
+    note.setPixelSize(11);
+    painter.setFont(note);
+    painter.setPen(QColor(128, 0, 0));
+    painter.drawText(QRect(80, 40, 109, 20), Qt::AlignLeft | Qt::AlignVCenter,
+                     QStringLiteral("курс скорочтения"));
+    return picture;
+}
+
 } // namespace
 
 TAssistantForm::TAssistantForm(TMainForm& mainForm)
@@ -64,13 +106,8 @@ TAssistantForm::TAssistantForm(TMainForm& mainForm)
     setObjectName(QStringLiteral("AssistantForm"));
     setWindowTitle(QStringLiteral("Ассистент"));
     setProperty("helpContext", HelpContext::Course);
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, WindowColour);
-    setPalette(palette);
-    setAutoFillBackground(true);
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPixelSize(11);
-    setFont(font);
+    CourseWindowLook::applyBackground(*this);
+    CourseWindowLook::applyFace(*this);
     setFixedSize(224, 175);
 
     Panel3 = new QFrame(this);
@@ -86,6 +123,7 @@ TAssistantForm::TAssistantForm(TMainForm& mainForm)
     Image1->setAccessibleName(QStringLiteral("Skimora"));
     Image1->setAttribute(Qt::WA_TranslucentBackground);
     Image1->setGeometry(18, 4, 189, 69);
+    Image1->setPixmap(illustration(this->font()));
 
     Bevel1 = new QFrame(this);
     Bevel1->setObjectName(QStringLiteral("Bevel1"));
@@ -126,6 +164,15 @@ TAssistantForm::TAssistantForm(TMainForm& mainForm)
     SpeedButton3 = makeButton(this, "SpeedButton3", QStringLiteral("Сначала"), 114);
     SpeedButton4 = makeButton(this, "SpeedButton4", QStringLiteral("Помощь"), 170);
 
+    CourseWindowLook::applyFace(*this);
+    for (QLabel* label : {Label6, Label1, Label2, Label9})
+        label->adjustSize();
+
+    connect(SpeedButton2, &QToolButton::clicked, this, &TAssistantForm::SpeedButton2Click);
+    connect(SpeedButton1, &QToolButton::clicked, this, &TAssistantForm::SpeedButton1Click);
+    connect(SpeedButton3, &QToolButton::clicked, this, &TAssistantForm::SpeedButton3Click);
+    connect(SpeedButton4, &QToolButton::clicked, this, &TAssistantForm::SpeedButton4Click);
+
     GuideDocked = true;
     SetButtonsEnabled(true);
     Main.RestartCourse = false;
@@ -135,6 +182,64 @@ void TAssistantForm::SetButtonsEnabled(bool enabled) {
     ButtonsEnabled = enabled;
     for (QToolButton* button : {SpeedButton2, SpeedButton1, SpeedButton3, SpeedButton4})
         button->setEnabled(enabled);
+    // Back from a run, the keyboard goes to the assistant; at the start of a run it stays with
+    // the frame, so that Escape and Enter still stop the run.
+    if (enabled && isVisible()) {
+        activateWindow();
+        setFocus();
+    }
+}
+
+void TAssistantForm::setLevel(const QString& level, const QString& speeds, const QString& widths) {
+    LabelLevel->setText(level);
+    LabelSpeed->setText(speeds);
+    LabelWidth->setText(widths);
+    for (QLabel* label : {LabelLevel, LabelSpeed, LabelWidth})
+        label->setAccessibleName(label->text());
+}
+
+void TAssistantForm::SpeedButton2Click() {
+    Main.AdvanceCourse(true);
+}
+
+void TAssistantForm::SpeedButton1Click() {
+    close();
+}
+
+void TAssistantForm::SpeedButton3Click() {
+    Main.RestartGuidedCourse();
+}
+
+void TAssistantForm::SpeedButton4Click() {
+    Main.helpViewer()->showTopic(HelpContext::Course);
+}
+
+void TAssistantForm::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!event->spontaneous())
+        FormShow();
+}
+
+void TAssistantForm::FormShow() {
+    const QRect main = Main.frameGeometry();
+    const int barsBottom = Main.CoolBar1->mapToGlobal(QPoint(0, 0)).y() + Main.CoolBar1->height();
+    move(std::max(0, main.left() - frameGeometry().width()), std::max(0, barsBottom));
+}
+
+void TAssistantForm::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
+    FollowAssistant();
+}
+
+void TAssistantForm::FollowAssistant() {
+    TWizardForm* guide = Main.windows().WizardForm;
+    if (!guide || !guide->isVisible())
+        return;
+    const GuideDocking::Placement placement =
+        GuideDocking::followAssistant(frameGeometry(), guide->frameGeometry(), GuideDocked);
+    GuideDocked = placement.Docked;
+    if (placement.TopLeft != guide->frameGeometry().topLeft())
+        guide->move(placement.TopLeft);
 }
 
 // While an exercise runs the close box does nothing; a close asked for by the program (the
@@ -145,4 +250,5 @@ void TAssistantForm::closeEvent(QCloseEvent* event) {
         return;
     }
     QWidget::closeEvent(event);
+    Main.EndGuidedCourse();
 }

@@ -20,6 +20,17 @@ public:
     // Enables or disables the four buttons together. While they are disabled the window's
     // close box does nothing; the program itself can still close the window.
     void SetButtonsEnabled(bool enabled);
+    // Shows the level and its speed and width ranges.
+    void setLevel(const QString& level, const QString& speeds, const QString& widths);
+
+    void SpeedButton2Click(); // "След."
+    void SpeedButton1Click(); // "Стоп"
+    void SpeedButton3Click(); // "Сначала"
+    void SpeedButton4Click(); // "Помощь"
+    // Left of the main window, level with the lower edge of its tool bars.
+    void FormShow();
+    // The assistant moved: a docked guide comes along.
+    void FollowAssistant();
 
     QFrame* Panel3 = nullptr;
     QLabel* Image1 = nullptr; // the illustration
@@ -42,6 +53,8 @@ public:
     bool GuideDocked = true;    // the guide window sits under this one and follows it
 
 protected:
+    void showEvent(QShowEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:

@@ -1,5 +1,9 @@
 #include "course/Unitwizard.h"
 
+#include "app/ProgramWindows.h"
+#include "course/CourseWindowLook.h"
+#include "course/GuideDocking.h"
+#include "course/Unitassistant.h"
 #include "platform/HelpContext.h"
 #include "shell/Unitfrmain.h"
 
@@ -8,13 +12,16 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPixmap>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <QTextEdit>
+#include <QTimer>
 
 namespace {
 
-const QColor WindowColour(163, 185, 218);
 constexpr int CircleSide = 9;
 constexpr int SampleSide = 10;
+constexpr int FrameSettleMs = 200;
 
 QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, int left, int top) {
     auto* label = new QLabel(text, parent);
@@ -58,6 +65,10 @@ QPixmap sampleMarker() {
     return picture;
 }
 
+QColor fromBgr(quint32 colour) {
+    return QColor(int(colour & 0xFF), int((colour >> 8) & 0xFF), int((colour >> 16) & 0xFF));
+}
+
 } // namespace
 
 TWizardForm::TWizardForm(TMainForm& mainForm)
@@ -67,13 +78,8 @@ TWizardForm::TWizardForm(TMainForm& mainForm)
     setObjectName(QStringLiteral("WizardForm"));
     setWindowTitle(QStringLiteral("Руководство"));
     setProperty("helpContext", HelpContext::Course);
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, WindowColour);
-    setPalette(palette);
-    setAutoFillBackground(true);
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPixelSize(11);
-    setFont(font);
+    CourseWindowLook::applyBackground(*this);
+    CourseWindowLook::applyFace(*this);
     setFixedSize(224, 232);
 
     CheckBoxShowRedMarkers = new QCheckBox(QStringLiteral("маркеры текущего этапа -"), this);
@@ -127,9 +133,83 @@ TWizardForm::TWizardForm(TMainForm& mainForm)
     Shape2 = makeCircle(this, "Shape2", QColor(192, 192, 192), Label1->text(), 205, 207);
     Label2 = makeLabel(this, "Label2", QStringLiteral("невыполненные"), 57, 216);
     Shape1 = makeCircle(this, "Shape1", Qt::black, Label2->text(), 145, 219);
+
+    CourseWindowLook::applyFace(*this);
+    for (QLabel* label : {Label4, Label3, Label1, Label2})
+        label->adjustSize();
+
+    connect(CheckBoxShowRedMarkers, &QCheckBox::toggled, this,
+            &TWizardForm::CheckBoxShowRedMarkersClick);
+}
+
+void TWizardForm::setSteps(const QStringList& lines) {
+    RichEdit1->setPlainText(lines.join(QLatin1Char('\n')));
+    RichEdit1->setAccessibleDescription(RichEdit1->toPlainText());
+}
+
+int TWizardForm::setLineColours(const std::array<quint32, 13>& colours) {
+    QTextDocument* document = RichEdit1->document();
+    const int lines = std::min(document->blockCount(), int(colours.size()));
+    for (int line = 0; line < lines; ++line) {
+        QTextCursor cursor(document->findBlockByNumber(line));
+        cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+        QTextCharFormat format;
+        format.setForeground(fromBgr(colours[line]));
+        cursor.mergeCharFormat(format);
+    }
+    return lines;
+}
+
+QColor TWizardForm::lineColour(int line) const {
+    const QTextBlock block = RichEdit1->document()->findBlockByNumber(line);
+    return QTextCursor(block).charFormat().foreground().color();
+}
+
+void TWizardForm::CheckBoxShowRedMarkersClick(bool checked) {
+    Main.Markers = checked;
+    if (checked)
+        Main.PlaceCourseMarkers();
+    else
+        Main.HideCourseMarkers();
 }
 
 void TWizardForm::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
+    if (event->spontaneous())
+        return;
+    FormShow();
+    // A window manager frames both windows only after they are shown; once it has, the guide
+    // goes under the assistant's frame again.
+    QTimer::singleShot(FrameSettleMs, this, [this] {
+        if (isVisible())
+            placeUnderAssistant();
+    });
+}
+
+void TWizardForm::FormShow() {
+    CheckBoxShowRedMarkers->setChecked(Main.Markers);
+    placeUnderAssistant();
     Image1->setPixmap(sampleMarker());
+}
+
+void TWizardForm::placeUnderAssistant() {
+    TAssistantForm* assistant = Main.windows().AssistantForm;
+    const QRect frame = assistant->frameGeometry();
+    move(frame.left(), frame.top() + frame.height());
+    assistant->GuideDocked = true;
+}
+
+void TWizardForm::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
+    if (isVisible())
+        SnapToAssistant();
+}
+
+void TWizardForm::SnapToAssistant() {
+    TAssistantForm* assistant = Main.windows().AssistantForm;
+    const GuideDocking::Placement placement =
+        GuideDocking::snapToAssistant(assistant->frameGeometry(), frameGeometry());
+    assistant->GuideDocked = placement.Docked;
+    if (placement.TopLeft != frameGeometry().topLeft())
+        move(placement.TopLeft);
 }

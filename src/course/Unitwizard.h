@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QStringList>
 #include <QWidget>
+
+#include <array>
 
 class QCheckBox;
 class QFrame;
@@ -14,6 +17,19 @@ class TWizardForm : public QWidget {
     Q_OBJECT
 public:
     explicit TWizardForm(TMainForm& mainForm);
+
+    // Replaces the steps shown, one line each.
+    void setSteps(const QStringList& lines);
+    // Colours the lines, 0x00BBGGRR each, line 0 first. Returns how many lines there are.
+    int setLineColours(const std::array<quint32, 13>& colours);
+    // The colour of a line as shown.
+    QColor lineColour(int line) const;
+
+    void CheckBoxShowRedMarkersClick(bool checked);
+    // Under the assistant, at its left edge.
+    void FormShow();
+    // The guide moved: it snaps to the assistant's nearby edges.
+    void SnapToAssistant();
 
     QCheckBox* CheckBoxShowRedMarkers = nullptr;
     QLabel* Image1 = nullptr;       // the sample marker beside the check box
@@ -30,7 +46,10 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
 
 private:
+    void placeUnderAssistant();
+
     TMainForm& Main;
 };

@@ -123,15 +123,6 @@ void TMainForm::FormShow() {
     IdleTimer->start();
 }
 
-void TMainForm::StartGuidedCourse() {
-    // The guided course is not part of the program yet; the assistant button and the
-    // "Assistant" setting lead here.
-}
-
-void TMainForm::CourseRunEnded(bool /*goOn*/) {
-    // No course runs until the guided course is part of the program.
-}
-
 void TMainForm::resizeEvent(QResizeEvent* event) {
     const QSize oldSize = event->oldSize();
     if (oldSize.isValid()) {

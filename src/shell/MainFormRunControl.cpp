@@ -4,6 +4,7 @@
 
 #include "app/ProgramWindows.h"
 #include "course/Unitassistant.h"
+#include "course/Unitwizard.h"
 #include "fieldofview/Unitfrstring.h"
 #include "platform/ReadingView.h"
 #include "table/Unitdlgtable.h"
@@ -201,6 +202,11 @@ void TMainForm::LeaveTestMode() {
 
 void TMainForm::SpeedButton2Click() {
     SetRunState(RunState::RunStarted);
+    if (Course) {
+        HideCourseMarkers();
+        Windows->WizardForm->close();
+        Windows->AssistantForm->SetButtonsEnabled(false);
+    }
     QMdiSubWindow* active = ActiveMDIChild();
     if (active == Windows->TextForm)
         Windows->TextForm->StartReading();
@@ -253,8 +259,4 @@ void TMainForm::SpeedButton13Click() {
 void TMainForm::SpeedButton20Click() {
     StartGuidedCourse();
     RefreshCourseState();
-}
-
-void TMainForm::RefreshCourseState() {
-    // Checks the running course's stage against the controls; there is no course yet.
 }

@@ -1,6 +1,8 @@
 #include "shell/Unitfrmain.h"
 
 #include "app/ProgramWindows.h"
+#include "course/CourseMarkers.h"
+#include "course/Unitscenario.h"
 #include "dialogs/Unitabout.h"
 #include "fieldofview/Unitfrstring.h"
 #include "platform/HelpViewer.h"

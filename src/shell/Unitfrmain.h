@@ -7,6 +7,8 @@
 #include <QMainWindow>
 #include <QString>
 
+#include <memory>
+
 class QComboBox;
 class QKeyEvent;
 class QLabel;
@@ -23,6 +25,9 @@ class ReadingView;
 class TCSpinEdit;
 class TCoolBar;
 class TStatusBar;
+class CourseMarkers;
+class Scenario;
+enum class MarkerTarget;
 struct ProgramWindows;
 struct StoredSettings;
 
@@ -84,6 +89,7 @@ public:
     bool Assistant = true;
     bool Markers = true;
     bool RegulatorUp = false;
+    std::unique_ptr<Scenario> Course; // the running guided course, or none
 
     // --- Controls ------------------------------------------------------------------------
     QToolButton* SpeedButton1 = nullptr;  // Открыть
@@ -148,6 +154,18 @@ public:
     void CourseRunEnded(bool goOn);
     // Test mode switched off because no test text could be prepared.
     void LeaveTestMode();
+
+    // --- Guided course (MainFormCourse.cpp) -------------------------------------------------
+    // Enters the next stage (goOn) or the current one again and shows it.
+    void AdvanceCourse(bool goOn);
+    // "Сначала": the course starts anew at level 1, ignoring the stored course values once.
+    void RestartGuidedCourse();
+    // The assistant window closed: stores the course values and ends the course.
+    void EndGuidedCourse();
+    // The markers of the current stage, by the guide's check box.
+    void PlaceCourseMarkers();
+    void HideCourseMarkers();
+    CourseMarkers& courseMarkers();
 
     // --- Regulator and status bar --------------------------------------------------------
     void TrackBar1Change();
@@ -256,4 +274,8 @@ private:
         const QEvent* event = nullptr;
         quint64 timestamp = 0;
     } HeldPress; // the press being delivered, when it only repeats a held key
+
+    // Guided course.
+    QWidget* markerTarget(MarkerTarget target) const;
+    std::unique_ptr<CourseMarkers> CourseMarkerSlots;
 };

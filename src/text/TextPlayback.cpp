@@ -125,6 +125,14 @@ void TTextForm::StopReading() {
         if (!LoadTestText())
             Main.LeaveTestMode();
     }
+    if (Main.Course) {
+        // A course stage ends here: the place reached is kept, and the next text stage asks
+        // for the text to be opened again.
+        if (RichEdit1->length() > 0)
+            Main.SaveTextPosition();
+        ClearUserText();
+        Main.CourseRunEnded(true);
+    }
 }
 
 void TTextForm::ClearUserText() {

@@ -1,0 +1,221 @@
+// The guided course as the main window runs it: starting, advancing, restarting and ending
+// the course, and the guide refresh that checks the current stage against the controls.
+#include "shell/Unitfrmain.h"
+
+#include "app/ProgramWindows.h"
+#include "course/CourseMarkers.h"
+#include "course/CourseResults.h"
+#include "course/GuideText.h"
+#include "course/StageCheck.h"
+#include "course/Unitassistant.h"
+#include "course/Unitscenario.h"
+#include "course/Unitwizard.h"
+#include "fieldofview/Unitfrstring.h"
+#include "platform/ReadingView.h"
+#include "platform/SettingsStore.h"
+#include "shell/SpeedRegulator.h"
+#include "text/Unitfrtext.h"
+#include "widgets/TCSpinEdit.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QSlider>
+#include <QToolButton>
+
+namespace {
+
+int checkedCode(std::initializer_list<const QToolButton*> buttons) {
+    int code = 0;
+    for (const QToolButton* button : buttons) {
+        if (button->isChecked())
+            return code;
+        ++code;
+    }
+    return -1;
+}
+
+ControlSnapshot snapshotOf(const TMainForm& main) {
+    const TTextForm* text = main.windows().TextForm;
+    ControlSnapshot s;
+    s.TestDown = main.SpeedButton14->isChecked();
+    s.TextDown = main.SpeedButton4->isChecked();
+    s.StringDown = main.SpeedButton6->isChecked();
+    s.TableDown = main.SpeedButton5->isChecked();
+    s.TextLoaded = text->RichEdit1->length() > 0;
+    s.FieldWidth = main.CSpinEdit1->value();
+    s.ColumnWidth =
+        main.CharWidth > 0 ? (text->columnPanelWidth() - main.EdgeWidth4) / main.CharWidth : 0;
+    s.Speed = main.TrackBar1->value() * 10;
+    s.Alignment = checkedCode({main.SpeedButton11, main.SpeedButton12, main.SpeedButton13});
+    s.ReadingMode = checkedCode({main.SpeedButton7, main.SpeedButton8});
+    s.TableColumns = main.Column;
+    s.TableRows = main.Row;
+    return s;
+}
+
+TestResults resultsOf(const TMainForm& main) {
+    const TStringForm* line = main.windows().StringForm;
+    const TestTextRecord& text = main.windows().TextForm->TestRecord;
+    return {line->ScorePercent, line->LineChars, text.ScorePercent, text.Speed};
+}
+
+QString range(int low, int high) {
+    return QString::number(low) + QLatin1Char('-') + QString::number(high);
+}
+
+} // namespace
+
+void TMainForm::StartGuidedCourse() {
+    StopPressed = false;
+    SpeedButton2->setEnabled(false);
+    SpeedButton20->setEnabled(false);
+    Windows->AssistantForm->show();
+    Assistant = true;
+    const auto store = SettingsStore::openExisting();
+    Course = std::make_unique<Scenario>(CourseResults::load(store.get(), RestartCourse));
+    RestartCourse = false;
+    AdvanceCourse(true);
+}
+
+void TMainForm::AdvanceCourse(bool goOn) {
+    if (!Course)
+        return;
+    TAssistantForm* assistant = Windows->AssistantForm;
+    TWizardForm* guide = Windows->WizardForm;
+    const bool cycleStart = Course->Advance(goOn, resultsOf(*this));
+    const Scenario& c = *Course;
+    if (cycleStart) {
+        assistant->setLevel(QString::number(c.Level), range(c.LevelSpeedLow, c.LevelSpeedHigh),
+                            range(c.LevelWidthLow, c.LevelWidthHigh));
+    }
+    RecommendSpeed = c.CourseSpeed;
+    RecommendWide = c.CourseWidth;
+    setStatusPanel(0, SpeedRegulator::recommendedSpeedPanel(RecommendSpeed));
+    setStatusPanel(1, SpeedRegulator::recommendedWidthPanel(RecommendWide));
+    guide->show();
+    const bool result = c.CurrentStage->Kind == StageKind::Result;
+    assistant->SpeedButton2->setEnabled(result);
+    guide->setSteps(GuideText::lines(*c.CurrentStage, c.CourseSpeed, c.CourseWidth, c.Level));
+    assistant->ProgressBar1->setMaximum(c.ProgressMax);
+    assistant->ProgressBar1->setValue(c.DoneCount);
+    RefreshCourseState();
+}
+
+void TMainForm::RefreshCourseState() {
+    TWizardForm* guide = Windows ? Windows->WizardForm : nullptr;
+    if (!Course || !guide || !guide->isVisible())
+        return;
+    if (StopPressed) {
+        QMessageBox::warning(
+            this, QStringLiteral("Предупреждение"),
+            QStringLiteral("Не пропускайте упражнения! Это может свести ваши усилия к нулю."));
+        StopPressed = false;
+        if (!Course || !guide->isVisible())
+            return; // the course ended while the warning was open
+    }
+    CourseStage& stage = *Course->CurrentStage;
+    if (stage.Kind != StageKind::Result) {
+        CheckStage(stage, snapshotOf(*this));
+        PlaceCourseMarkers();
+    }
+    const int lines = guide->setLineColours(stage.LineColours);
+    bool open = false;
+    for (int line = 0; line < lines; ++line)
+        open = open || stage.LineColours[line] == GuideColour::Black;
+    SpeedButton2->setEnabled(!open);
+}
+
+void TMainForm::CourseRunEnded(bool goOn) {
+    if (!Course)
+        return;
+    Windows->AssistantForm->SetButtonsEnabled(true);
+    AdvanceCourse(goOn);
+}
+
+void TMainForm::RestartGuidedCourse() {
+    if (Course) {
+        HideCourseMarkers();
+        Course.reset();
+    }
+    RestartCourse = true;
+    SpeedButton20Click();
+}
+
+void TMainForm::EndGuidedCourse() {
+    if (!Course)
+        return;
+    HideCourseMarkers();
+    const auto store = SettingsStore::open();
+    CourseResults::save(store.get(), Course->storedValues());
+    SpeedButton2->setEnabled(true);
+    SpeedButton20->setEnabled(true);
+    Course.reset();
+    if (Windows->WizardForm->isVisible())
+        Windows->WizardForm->close();
+}
+
+void TMainForm::PlaceCourseMarkers() {
+    if (!Course || !Course->CurrentStage ||
+        !Windows->WizardForm->CheckBoxShowRedMarkers->isChecked())
+        return;
+    const MarkerPlan plan = PlaceMarkers(*Course->CurrentStage, snapshotOf(*this));
+    for (int slot = 0; slot < MarkerSlotCount; ++slot) {
+        if (plan[slot] == MarkerTarget::None)
+            courseMarkers().HideMarker(slot);
+        else
+            courseMarkers().ShowMarker(slot, markerTarget(plan[slot]));
+    }
+}
+
+void TMainForm::HideCourseMarkers() {
+    if (CourseMarkerSlots)
+        CourseMarkerSlots->HideAllMarkers();
+}
+
+CourseMarkers& TMainForm::courseMarkers() {
+    if (!CourseMarkerSlots)
+        CourseMarkerSlots = std::make_unique<CourseMarkers>(*this);
+    return *CourseMarkerSlots;
+}
+
+QWidget* TMainForm::markerTarget(MarkerTarget target) const {
+    using T = MarkerTarget;
+    switch (target) {
+    case T::TestButton:
+        return SpeedButton14;
+    case T::TextButton:
+        return SpeedButton4;
+    case T::StringButton:
+        return SpeedButton6;
+    case T::TableButton:
+        return SpeedButton5;
+    case T::OpenButton:
+        return SpeedButton1;
+    case T::WidthSpin:
+        return CSpinEdit1;
+    case T::TextColumnGrip:
+        return Windows->TextForm->MarginLeft;
+    case T::LineGrip:
+        return Windows->StringForm->MarginLeft;
+    case T::SpeedPanel:
+        return Panel7;
+    case T::AlignLeftButton:
+        return SpeedButton11;
+    case T::AlignCentreButton:
+        return SpeedButton12;
+    case T::AlignRightButton:
+        return SpeedButton13;
+    case T::DynamicButton:
+        return SpeedButton7;
+    case T::StaticButton:
+        return SpeedButton8;
+    case T::TableSizeButton:
+        return SpeedButton15;
+    case T::StartButton:
+    case T::None:
+        break;
+    }
+    return SpeedButton2;
+}

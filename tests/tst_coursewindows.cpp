@@ -1,0 +1,482 @@
+#include "ProgramFixture.h"
+
+#include "app/ProgramWindows.h"
+#include "course/CourseMarkers.h"
+#include "course/Unitassistant.h"
+#include "course/Unitmarker.h"
+#include "course/Unitscenario.h"
+#include "course/Unitwizard.h"
+#include "fieldofview/Unitfrstring.h"
+#include "platform/ReadingView.h"
+#include "shell/Unitbookmark.h"
+#include "shell/Unitfrmain.h"
+#include "table/Unitfrtable.h"
+#include "text/Unitfranstext.h"
+#include "text/Unitfrtext.h"
+#include "text/Unittextresult.h"
+#include "widgets/TCSpinEdit.h"
+#include "widgets/TCoolBar.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextEdit>
+#include <QTimer>
+#include <QToolButton>
+
+namespace {
+
+const QColor Grey(128, 128, 128);
+const QColor Red(255, 0, 0);
+const QColor Black(0, 0, 0);
+
+// Answers every dialog a course brings up, as a user going through it would: the open dialog
+// takes the course text, the resume question resumes, the text test's questions are answered
+// rightly and its result closed. Warnings are answered and kept.
+class DialogAnswerer : public QObject {
+public:
+    explicit DialogAnswerer(TTextForm* text, QString path) : Text(text), Path(std::move(path)) {
+        connect(&Poll, &QTimer::timeout, this, &DialogAnswerer::poll);
+        Poll.start(5);
+    }
+
+    QStringList warnings;
+    int testsAnswered = 0;
+
+private:
+    void poll() {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal || !modal->isVisible())
+            return;
+        if (auto* open = qobject_cast<QFileDialog*>(modal)) {
+            open->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(Path);
+            static_cast<QDialog*>(open)->accept();
+        } else if (auto* resume = qobject_cast<TBookmarkForm*>(modal)) {
+            resume->BitBtn1->click();
+        } else if (auto* questions = qobject_cast<TAnsTextForm*>(modal)) {
+            for (int q = 0; q < 5; ++q)
+                questions->Items[q][Text->TestRecord.Answers[q]]->click();
+            ++testsAnswered;
+            questions->OkButton->click();
+        } else if (auto* result = qobject_cast<TTextResultForm*>(modal)) {
+            result->accept();
+        } else if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            warnings << box->text();
+            box->accept();
+        } else if (auto* dialog = qobject_cast<QDialog*>(modal)) {
+            dialog->reject();
+        }
+    }
+
+    TTextForm* Text;
+    QString Path;
+    QTimer Poll;
+};
+
+} // namespace
+
+// The guide's frame sits right under the assistant's, their left edges together.
+static bool docked(const QWidget* assistant, const QWidget* guide) {
+    const QRect a = assistant->frameGeometry();
+    return guide->frameGeometry().topLeft() == QPoint(a.left(), a.top() + a.height());
+}
+
+class TestCourseWindows : public QObject {
+    Q_OBJECT
+private slots:
+    void cleanup();
+
+    void courseStartsBesideTheFrame();
+    void wholeLevelOneCycle();
+    void stopInACourseRunMovesOnAndWarnsOnce();
+    void restartBeginsAtLevelOne();
+    void closingTheAssistantStoresAndFreesStart();
+    void markersFollowTheControlsStillToSet();
+    void guideDocksUnderTheAssistant();
+
+private:
+    TMainForm* startCourse(const QVariantMap& changes = {});
+    const CourseStage& stage() const { return *Main->Course->CurrentStage; }
+    QColor line(int n) const { return Windows.WizardForm->lineColour(n); }
+    QString guideLine(int n) const {
+        return Windows.WizardForm->RichEdit1->document()->findBlockByNumber(n).text();
+    }
+    // Sets every control the current stage asks for through the controls themselves.
+    void meetStage();
+    void chooseKind(bool test, QToolButton* kind);
+    void setColumnChars(int chars);
+    // Plays the text to its end as the text window's timer would.
+    void stepTextToEnd();
+    // The field-of-view and table exercises are built apart; their runs end here as their
+    // windows end them: run state first, then the course is told.
+    void endLineRun(int lineChars, bool right);
+    void endTableRun();
+
+    std::unique_ptr<ProgramFixture> Fixture;
+    std::unique_ptr<DialogAnswerer> Dialogs;
+    TMainForm* Main = nullptr;
+    ProgramWindows Windows;
+    QTemporaryDir TextDir;
+};
+
+TMainForm* TestCourseWindows::startCourse(const QVariantMap& changes) {
+    Fixture = std::make_unique<ProgramFixture>();
+    QVariantMap settings{{"Assistant", 1}};
+    for (auto it = changes.cbegin(); it != changes.cend(); ++it)
+        settings[it.key()] = it.value();
+    Windows = Fixture->startQuiet(settings).windows();
+    Main = Windows.MainForm;
+    const QString path = TextDir.filePath(QStringLiteral("course.txt"));
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly)) {
+        file.write(QStringLiteral("Короткий текст для этапа курса: глаза идут по строке, "
+                                  "а поле чтения движется вперёд слово за словом.\r\n")
+                       .toUtf8());
+    }
+    Dialogs = std::make_unique<DialogAnswerer>(Windows.TextForm, path);
+    return Main;
+}
+
+void TestCourseWindows::cleanup() {
+    Dialogs.reset();
+    closeUnexpectedDialogs();
+    Fixture.reset();
+    Main = nullptr;
+    Windows = ProgramWindows{};
+}
+
+void TestCourseWindows::chooseKind(bool test, QToolButton* kind) {
+    // Test mode may not be released while the field of view is chosen: choose the kind first
+    // when leaving it.
+    if (!test && Main->SpeedButton6->isChecked())
+        kind->click();
+    if (Main->SpeedButton14->isChecked() != test)
+        Main->SpeedButton14->click();
+    if (!kind->isChecked())
+        kind->click();
+}
+
+void TestCourseWindows::setColumnChars(int chars) {
+    QWidget* grip = Windows.TextForm->MarginRight;
+    const int wanted = chars * Main->CharWidth + Main->EdgeWidth4;
+    const int by = wanted - Windows.TextForm->WindowFormat->width();
+    QTest::mousePress(grip, Qt::LeftButton, {}, QPoint(1, 3));
+    QMouseEvent move(QEvent::MouseMove, QPointF(1 + by, 3), grip->mapToGlobal(QPointF(1 + by, 3)),
+                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(grip, &move);
+    QTest::mouseRelease(grip, Qt::LeftButton, {}, QPoint(1 + by, 3));
+}
+
+void TestCourseWindows::meetStage() {
+    const CourseStage& s = stage();
+    switch (s.Kind) {
+    case StageKind::TextReading:
+    case StageKind::TextTest:
+        chooseKind(s.Kind == StageKind::TextTest, Main->SpeedButton4);
+        if (s.Kind == StageKind::TextReading)
+            Main->SpeedButton1->click();
+        if (s.ColumnWidth > Windows.TextForm->ColumnChars)
+            setColumnChars(s.ColumnWidth);
+        Main->CSpinEdit1->setValue(s.FieldWidth);
+        setColumnChars(s.ColumnWidth);
+        (s.Alignment == 0   ? Main->SpeedButton11
+         : s.Alignment == 1 ? Main->SpeedButton12
+                            : Main->SpeedButton13)
+            ->click();
+        (s.ReadingMode == 0 ? Main->SpeedButton7 : Main->SpeedButton8)->click();
+        break;
+    case StageKind::TableReading:
+    case StageKind::TableTest:
+        chooseKind(s.Kind == StageKind::TableTest, Main->SpeedButton5);
+        // What the size picker leaves behind when it closes.
+        Main->Column = s.TableColumns;
+        Main->Row = s.TableRows;
+        Main->RefreshCourseState();
+        break;
+    case StageKind::FieldOfViewTest:
+        chooseKind(true, Main->SpeedButton6);
+        // The width spin reaches no further than the text column.
+        if (s.FieldWidth > Windows.TextForm->ColumnChars)
+            setColumnChars(s.FieldWidth);
+        Main->CSpinEdit1->setValue(s.FieldWidth);
+        break;
+    case StageKind::Result:
+        return;
+    }
+    Main->TrackBar1->setValue(s.StageSpeed / 10);
+}
+
+void TestCourseWindows::stepTextToEnd() {
+    for (int calls = 0; Main->isRunning() && calls < 100000; ++calls)
+        Windows.TextForm->Timer1Timer();
+}
+
+void TestCourseWindows::endLineRun(int lineChars, bool right) {
+    Windows.StringForm->LineChars = lineChars;
+    Windows.StringForm->ScorePercent = right ? 100 : 0;
+    Windows.StringForm->EndLine();
+    Main->CourseRunEnded(!right);
+}
+
+void TestCourseWindows::endTableRun() {
+    Windows.TableForm->FinishTableRun();
+    Main->CourseRunEnded(true);
+}
+
+// --- Tests -----------------------------------------------------------------------------------
+
+void TestCourseWindows::courseStartsBesideTheFrame() {
+    startCourse({{"Left", 100}, {"Top", 60}});
+    TAssistantForm* assistant = Windows.AssistantForm;
+    TWizardForm* guide = Windows.WizardForm;
+    QVERIFY(Main->Course);
+    QVERIFY(assistant->isVisible() && guide->isVisible());
+    // Left of the frame would be off the screen: at the screen's edge instead.
+    QCOMPARE(assistant->x(), 0);
+    QCOMPARE(assistant->y(),
+             Main->CoolBar1->mapToGlobal(QPoint(0, 0)).y() + Main->CoolBar1->height());
+    QVERIFY(docked(assistant, guide));
+    QCOMPARE(assistant->LabelLevel->text(), QStringLiteral("1"));
+    QCOMPARE(assistant->LabelSpeed->text(), QStringLiteral("900-1800"));
+    QCOMPARE(assistant->LabelWidth->text(), QStringLiteral("10-13"));
+    QCOMPARE(assistant->ProgressBar1->maximum(), 15);
+    QCOMPARE(assistant->ProgressBar1->value(), 1);
+    QVERIFY(!assistant->SpeedButton2->isEnabled());
+    QVERIFY(!Main->SpeedButton20->isEnabled());
+    QCOMPARE(Main->statusPanel(0), QStringLiteral("С (рек):900 симв/мин"));
+    QCOMPARE(Main->statusPanel(1), QStringLiteral("Ш (рек):10 симв"));
+    QCOMPARE(guideLine(3), QStringLiteral("     *  ширина поля чтения: 11"));
+    QCOMPARE(line(0), Red);
+    QCOMPARE(line(5), Black);
+    QVERIFY(!Main->SpeedButton2->isEnabled());
+
+    // Placed right of a frame that leaves room on its left.
+    assistant->close();
+    Main->move(400, 60);
+    Main->SpeedButton20->click();
+    QCOMPARE(assistant->frameGeometry().left(),
+             Main->frameGeometry().left() - assistant->frameGeometry().width());
+}
+
+void TestCourseWindows::wholeLevelOneCycle() {
+    startCourse();
+    TAssistantForm* assistant = Windows.AssistantForm;
+    QList<int> progress;
+    int speedMoved = 0;
+    // Right at the first width asked, wrong one wider; at the second test the same; wrong at
+    // the third.
+    QList<bool> lineAnswers{true, false, true, false, false};
+    for (int entered = 0; entered < 40 && stage().Kind != StageKind::Result; ++entered) {
+        progress << assistant->ProgressBar1->value();
+        meetStage();
+        const CourseStage& s = stage();
+        QVERIFY2(Main->SpeedButton2->isEnabled(), qPrintable(QString::number(int(s.Kind))));
+        Main->SpeedButton2->click();
+        QVERIFY(Main->isRunning());
+        QVERIFY(Windows.WizardForm->isHidden());
+        QVERIFY(!assistant->ButtonsEnabled);
+        switch (s.Kind) {
+        case StageKind::FieldOfViewTest:
+            endLineRun(s.FieldWidth, lineAnswers.takeFirst());
+            break;
+        case StageKind::TableReading:
+        case StageKind::TableTest:
+            endTableRun();
+            break;
+        case StageKind::TextTest:
+            // Faster half-way through: the measured speed becomes the course speed.
+            for (int step = 0; step < 50 && Main->isRunning(); ++step)
+                Windows.TextForm->Timer1Timer();
+            Main->TrackBar1->setValue(Main->TrackBar1->value() + 20);
+            stepTextToEnd();
+            speedMoved += Main->Course->CourseSpeed > s.StageSpeed;
+            break;
+        default:
+            stepTextToEnd();
+            break;
+        }
+        QVERIFY(assistant->ButtonsEnabled);
+        QVERIFY(Windows.WizardForm->isVisible());
+    }
+    QCOMPARE(stage().Kind, StageKind::Result);
+    QCOMPARE(progress, (QList<int>{1, 1, 2, 3, 4, 5, 6, 7, 8, 8, 9, 10, 11, 12, 13, 14, 15}));
+    QCOMPARE(Dialogs->testsAnswered, 3);
+    QCOMPARE(speedMoved, 3);
+    QVERIFY(Dialogs->warnings.isEmpty());
+    QCOMPARE(Main->Course->CourseWidth, 12);
+    const int speed = Main->Course->CourseSpeed;
+    QVERIFY(speed > 900);
+
+    // The result: full progress, Start disabled, only "След." goes on.
+    QCOMPARE(assistant->ProgressBar1->value(), 15);
+    QVERIFY(!Main->SpeedButton2->isEnabled());
+    QVERIFY(assistant->SpeedButton2->isEnabled());
+    QCOMPARE(guideLine(2), QStringLiteral("    * Скорость: ") + QString::number(speed));
+    QCOMPARE(guideLine(3), QStringLiteral("    * Ширина: 12"));
+    assistant->SpeedButton2->click();
+    QCOMPARE(stage().Kind, StageKind::FieldOfViewTest);
+    QCOMPARE(stage().FieldWidth, 13);
+    QCOMPARE(assistant->ProgressBar1->value(), 1);
+
+    assistant->SpeedButton1->click(); // "Стоп" ends the course
+    QVERIFY(!Main->Course);
+    QCOMPARE(Fixture->storedValue(QStringLiteral("SpeedWiz")).toInt(), speed);
+    QCOMPARE(Fixture->storedValue(QStringLiteral("WidthWiz")).toInt(), 12);
+}
+
+void TestCourseWindows::stopInACourseRunMovesOnAndWarnsOnce() {
+    startCourse();
+    endLineRun(11, false); // on to the text test
+    meetStage();
+    Main->SpeedButton2->click();
+    for (int step = 0; step < 5; ++step)
+        Windows.TextForm->Timer1Timer();
+    Main->SpeedButton3->click();
+    QVERIFY(!Main->isRunning());
+    QCOMPARE(stage().Kind, StageKind::TextReading);
+    QCOMPARE(Windows.AssistantForm->ProgressBar1->value(), 3);
+    QCOMPARE(Dialogs->warnings,
+             QStringList{QStringLiteral(
+                 "Не пропускайте упражнения! Это может свести ваши усилия к нулю.")});
+    QCOMPARE(Main->Course->CourseSpeed, 900); // stopped before its questions
+    Main->SpeedButton4->click();
+    Main->RefreshCourseState();
+    QCOMPARE(Dialogs->warnings.size(), 1);
+}
+
+void TestCourseWindows::restartBeginsAtLevelOne() {
+    startCourse({{"SpeedWiz", 4600}, {"WidthWiz", 23}});
+    TAssistantForm* assistant = Windows.AssistantForm;
+    QCOMPARE(assistant->LabelLevel->text(), QStringLiteral("5"));
+    QCOMPARE(assistant->LabelSpeed->text(), QStringLiteral("4500-5400"));
+    QCOMPARE(assistant->ProgressBar1->maximum(), 17);
+    QCOMPARE(stage().FieldWidth, 24);
+
+    assistant->SpeedButton3->click(); // "Сначала"
+    QCOMPARE(assistant->LabelLevel->text(), QStringLiteral("1"));
+    QCOMPARE(assistant->LabelWidth->text(), QStringLiteral("10-13"));
+    QCOMPARE(assistant->ProgressBar1->maximum(), 15);
+    QCOMPARE(stage().FieldWidth, 11);
+    QVERIFY(!Main->RestartCourse);
+    // Nothing is stored by the restart; closing stores the new course's values.
+    QCOMPARE(Fixture->storedValue(QStringLiteral("SpeedWiz")).toInt(), 4600);
+    assistant->close();
+    QCOMPARE(Fixture->storedValue(QStringLiteral("SpeedWiz")).toInt(), 900);
+    QCOMPARE(Fixture->storedValue(QStringLiteral("WidthWiz")).toInt(), 10);
+}
+
+void TestCourseWindows::closingTheAssistantStoresAndFreesStart() {
+    startCourse();
+    endLineRun(11, true); // right at 11
+    QCOMPARE(Main->Course->CourseWidth, 11);
+    QVERIFY(!Main->SpeedButton2->isEnabled());
+
+    Windows.AssistantForm->close();
+    QVERIFY(!Main->Course);
+    QVERIFY(Windows.WizardForm->isHidden());
+    QVERIFY(Main->SpeedButton2->isEnabled());
+    QVERIFY(Main->SpeedButton20->isEnabled());
+    QCOMPARE(Fixture->storedValue(QStringLiteral("WidthWiz")).toInt(), 11);
+
+    // A course running at exit starts again at the next start.
+    Main->SpeedButton20->click();
+    QVERIFY(Main->Course);
+    Fixture->close();
+    QCOMPARE(Fixture->storedValue(QStringLiteral("Assistant")).toInt(), 1);
+}
+
+void TestCourseWindows::markersFollowTheControlsStillToSet() {
+    startCourse();
+    CourseMarkers& markers = Main->courseMarkers();
+    auto shownAt = [&](int slot, QWidget* target) {
+        TMarkersForm* marker = markers.marker(slot);
+        if (!marker || marker->Target != target || !marker->Timer1->isActive())
+            return false;
+        marker->FollowTarget();
+        return marker->isVisible();
+    };
+    // The field-of-view stage: "Тест" and "Строка" still to press.
+    QVERIFY(shownAt(0, Main->SpeedButton14));
+    QVERIFY(shownAt(1, Main->SpeedButton6));
+    QCOMPARE(markers.marker(0)->pos(), Main->SpeedButton14->mapToGlobal(QPoint(0, 0)));
+
+    Main->SpeedButton14->click();
+    QVERIFY(!markers.marker(0)->isVisible());
+    QVERIFY(shownAt(1, Main->SpeedButton6));
+    Main->SpeedButton6->click();
+    QVERIFY(!markers.marker(1)->isVisible());
+    QCOMPARE(line(0), Grey);
+    QCOMPARE(line(2), Red);
+    QCOMPARE(markers.marker(2)->Target, Windows.StringForm->MarginLeft);
+    QVERIFY(shownAt(3, Main->Panel7));
+    QCOMPARE(markers.marker(3)->pos(), Main->Panel7->mapToGlobal(QPoint(-5, -6)));
+
+    // The marker keeps to its control when the frame moves.
+    Main->move(Main->pos() + QPoint(30, 20));
+    markers.marker(3)->FollowTarget();
+    QCOMPARE(markers.marker(3)->pos(), Main->Panel7->mapToGlobal(QPoint(-5, -6)));
+
+    // Blinking: thin and thick in turn.
+    const int width = markers.marker(3)->PenWidth;
+    markers.marker(3)->FollowTarget();
+    QCOMPARE(markers.marker(3)->PenWidth, 3 - width);
+
+    // The guide's box switches them off and on, and is the stored choice.
+    Windows.WizardForm->CheckBoxShowRedMarkers->click();
+    QVERIFY(!Main->Markers);
+    QVERIFY(!markers.marker(2)->isVisible() && !markers.marker(3)->isVisible());
+    QVERIFY(!markers.marker(3)->Timer1->isActive());
+    Windows.WizardForm->CheckBoxShowRedMarkers->click();
+    QVERIFY(shownAt(3, Main->Panel7));
+
+    Main->TrackBar1->setValue(90);
+    Main->CSpinEdit1->setValue(11);
+    QVERIFY(!markers.marker(2)->isVisible() && !markers.marker(3)->isVisible());
+    QVERIFY(shownAt(4, Main->SpeedButton2));
+    QVERIFY(Main->SpeedButton2->isEnabled());
+    QCOMPARE(line(5), Red);
+
+    // Start hides them all.
+    Main->SpeedButton2->click();
+    QVERIFY(!markers.marker(4)->isVisible());
+    endLineRun(11, false);
+}
+
+void TestCourseWindows::guideDocksUnderTheAssistant() {
+    startCourse({{"Left", 400}});
+    TAssistantForm* assistant = Windows.AssistantForm;
+    TWizardForm* guide = Windows.WizardForm;
+    QVERIFY(assistant->GuideDocked);
+
+    assistant->move(assistant->pos() + QPoint(15, 25));
+    QVERIFY(docked(assistant, guide));
+
+    // Dragged 20 pixels away, it stays where it is put, and no longer follows.
+    const QPoint away = guide->pos() + QPoint(20, 20);
+    guide->move(away);
+    QVERIFY(!assistant->GuideDocked);
+    QCOMPARE(guide->pos(), away);
+    assistant->move(assistant->pos() + QPoint(-10, 0));
+    QCOMPARE(guide->pos(), away);
+
+    // Within 19 pixels of the corner it snaps back and follows again.
+    const QRect frame = assistant->frameGeometry();
+    guide->move(frame.left() + 19, frame.top() + frame.height() + 19);
+    QVERIFY(assistant->GuideDocked);
+    QVERIFY(docked(assistant, guide));
+    assistant->move(assistant->pos() + QPoint(5, 5));
+    QVERIFY(docked(assistant, guide));
+}
+
+QTEST_MAIN(TestCourseWindows)
+#include "tst_coursewindows.moc"
