@@ -1,5 +1,6 @@
 #include "shell/TextFileReader.h"
 
+#include "platform/BookFile.h"
 #include "platform/RtfReader.h"
 #include "platform/TextDecoding.h"
 
@@ -42,7 +43,12 @@ TextFileContent read(const QString& path) {
                        QStringLiteral(": ") + file.errorString() + QStringLiteral("."));
 
     QString text;
-    if (isRtfName(path)) {
+    if (const std::optional<BookText> book = readBook(path, bytes, MaximumFileSize)) {
+        if (!book->ok)
+            return failure(QStringLiteral("Файл ") + quoted(path) + QStringLiteral(" ") +
+                           book->error);
+        text = book->text;
+    } else if (isRtfName(path)) {
         const RtfResult rtf = readRtf(bytes);
         if (!rtf.ok)
             return failure(QStringLiteral("Файл ") + quoted(path) +
