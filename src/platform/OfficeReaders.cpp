@@ -119,7 +119,7 @@ BookText readOdt(QByteArrayView bytes, qint64 unpackedLimit) {
     if (!part)
         return archive.Problem;
     // A run of blanks written as <text:s text:c="n"/>; more than this is layout, not text.
-    constexpr int MaximumBlanks = 64;
+    constexpr int MaximumBlanks = 10;
     ParagraphText out;
     int depth = 0;
     int skipFrom = 0;      // comments, notes and change records are not the text

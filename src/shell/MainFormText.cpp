@@ -17,7 +17,12 @@
 namespace {
 
 const QStringList OpenFilters{QStringLiteral("Текстовые файлы (*.txt)"),
-                              QStringLiteral("Файлы RTF (*.rtf)"), QStringLiteral("Все файлы (*)")};
+                              QStringLiteral("Файлы RTF (*.rtf)"),
+                              QStringLiteral("Книги FB2 (*.fb2 *.fb2.zip)"),
+                              QStringLiteral("Книги EPUB (*.epub)"),
+                              QStringLiteral("Документы DOCX и ODT (*.docx *.odt)"),
+                              QStringLiteral("Веб-страницы (*.htm *.html)"),
+                              QStringLiteral("Все файлы (*)")};
 
 // The hourglass for as long as a file is being read.
 class BusyCursor {
@@ -60,6 +65,35 @@ void TMainForm::SpeedButton1Click() {
         return;
 
     const QString chosen = QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
+    if (!openChosenFile(chosen))
+        return;
+    store->setValue(QStringLiteral("LastDir"),
+                    QDir::toNativeSeparators(QFileInfo(chosen).absolutePath()));
+    store->setValue(QStringLiteral("FilterIndex"),
+                    int(OpenFilters.indexOf(dialog.selectedNameFilter())) + 1);
+}
+
+void TMainForm::OpenTextFile(const QString& path) {
+    if (Windows->TextForm->RichEdit1->length() > 0)
+        SaveTextPosition();
+    openChosenFile(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()));
+}
+
+void TMainForm::PasteText(const QString& pasted) {
+    if (pasted.isEmpty())
+        return;
+    TTextForm* text = Windows->TextForm;
+    if (text->RichEdit1->length() > 0)
+        SaveTextPosition();
+    FileName.clear(); // no file: its reading position is not kept
+    QString flat = pasted;
+    flat.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
+    text->setLoadedText(flat, 0, 0);
+    RefreshCourseState();
+}
+
+bool TMainForm::openChosenFile(const QString& chosen) {
+    TTextForm* text = Windows->TextForm;
     BusyCursor busy;
     int caret = 0;
     int anchor = 0;
@@ -69,7 +103,7 @@ void TMainForm::SpeedButton1Click() {
                 showStandardError(this,
                                   QStringLiteral("Неверная запись в textmem.ini для файла \"") +
                                       chosen + QStringLiteral("\": ") + entry->error);
-                return;
+                return false;
             }
             caret = entry->position->caret;
             anchor = entry->position->anchor;
@@ -80,16 +114,12 @@ void TMainForm::SpeedButton1Click() {
     const TextFileContent content = TextFileReader::read(chosen);
     if (!content.ok) {
         showStandardError(this, content.error);
-        return; // the previous text, its file name and view stay as they were
+        return false; // the previous text, its file name and view stay as they were
     }
     FileName = chosen;
     text->setLoadedText(content.text, caret, anchor);
-
-    store->setValue(QStringLiteral("LastDir"),
-                    QDir::toNativeSeparators(QFileInfo(chosen).absolutePath()));
-    store->setValue(QStringLiteral("FilterIndex"),
-                    int(OpenFilters.indexOf(dialog.selectedNameFilter())) + 1);
     RefreshCourseState();
+    return true;
 }
 
 void TMainForm::SaveTextPosition() {
