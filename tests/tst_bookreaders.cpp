@@ -148,6 +148,14 @@ void TestBookReaders::readsBooks_data() {
                               "</td><td>Б</td></tr></table></section></body>"))
         << "Зимний сад\r\nАнна Лесная\r\nСлово\r\nАвтор\r\nСтрока один\r\nСтрока два\r\n* * *"
            "\r\nА\r\nБ";
+    // Found by fuzzing: an author begun inside a part of another author's name.
+    QTest::newRow("FB2: an author inside a name")
+        << "odd.fb2"
+        << QStringLiteral("<FictionBook><description><title-info><author><first-name>Ив"
+                          "<author>ан</author></first-name><last-name>Сом</last-name></author>"
+                          "</title-info></description><body><p>Да</p></body></FictionBook>")
+               .toUtf8()
+        << "Сом\r\nДа";
     QTest::newRow(".fb2.zip") << "garden.fb2.zip"
                               << buildZip({{QStringLiteral("garden.fb2"), nested}}) << nestedText;
     QTest::newRow("a .txt that is a zip holding an FB2")

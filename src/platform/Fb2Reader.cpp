@@ -73,13 +73,13 @@ private:
         } else if (name == u"title-info") {
             TitleInfoFrom = Depth;
         } else if (TitleInfoFrom && name == u"book-title") {
-            Capture = &Title;
+            Capture = Capturing::Title;
             Title.clear();
         } else if (TitleInfoFrom && name == u"author") {
             AuthorName.clear();
         } else if (TitleInfoFrom && isNamePart(name)) {
             AuthorName.append(QString());
-            Capture = &AuthorName.last();
+            Capture = Capturing::NamePart;
         }
     }
 
@@ -102,7 +102,7 @@ private:
                     Authors.append(author);
                 AuthorName.clear();
             }
-            Capture = nullptr;
+            Capture = Capturing::Nothing;
         }
         --Depth;
     }
@@ -112,8 +112,10 @@ private:
             return;
         if (BodyFrom)
             Body.addFlowing(text);
-        else if (Capture)
-            Capture->append(text);
+        else if (Capture == Capturing::Title)
+            Title.append(text);
+        else if (Capture == Capturing::NamePart && !AuthorName.isEmpty())
+            AuthorName.last().append(text);
     }
 
     XmlPart Part;
@@ -121,7 +123,9 @@ private:
     QString Title;
     QStringList Authors;
     QStringList AuthorName;
-    QString* Capture = nullptr;
+    // Where the description's text goes.
+    enum class Capturing { Nothing, Title, NamePart };
+    Capturing Capture = Capturing::Nothing;
     int Depth = 0;
     int SkipFrom = 0;      // depth of an element left out with all it holds, 0 when none
     int BodyFrom = 0;      // depth of the body being read

@@ -1,5 +1,19 @@
 #include "platform/ParagraphText.h"
 
+#include <algorithm>
+
+namespace {
+
+// White space as markup means it: ASCII blanks and controls, and the Unicode spaces.
+bool isBlank(char16_t c) {
+    if (c < 0x80)
+        return c == u' ' || (c >= u'\t' && c <= u'\r');
+    return c == 0x85 || c == 0xA0 || c == 0x1680 || (c >= 0x2000 && c <= 0x200A) || c == 0x2028 ||
+           c == 0x2029 || c == 0x202F || c == 0x205F || c == 0x3000;
+}
+
+} // namespace
+
 void ParagraphText::startParagraph() {
     ParagraphStart = Text.size();
     if (!Text.isEmpty())
@@ -9,20 +23,36 @@ void ParagraphText::startParagraph() {
 }
 
 void ParagraphText::addFlowing(QStringView text) {
+    if (text.isEmpty())
+        return;
+    // Written in place: at most every character and one paragraph break more.
+    qsizetype length = Text.size();
+    const qsizetype room = length + text.size() + 2;
+    if (Text.capacity() < room)
+        Text.reserve(std::max(room, 2 * Text.capacity()));
+    Text.resize(room);
+    char16_t* out = reinterpret_cast<char16_t*>(Text.data());
     for (const QChar c : text) {
-        if (c.isSpace()) {
+        if (isBlank(c.unicode())) {
             if (!BlankBefore) {
-                Text += QLatin1Char(' ');
+                out[length++] = u' ';
                 BlankBefore = true;
             }
             continue;
         }
-        if (ParagraphStart < 0)
-            startParagraph();
-        Text += c;
+        if (ParagraphStart < 0) {
+            ParagraphStart = length;
+            if (length > 0) {
+                out[length++] = u'\r';
+                out[length++] = u'\n';
+            }
+            ContentStart = length;
+        }
+        out[length++] = c.unicode();
         BlankBefore = false;
         HasText = true;
     }
+    Text.truncate(length);
 }
 
 void ParagraphText::addExact(QStringView text) {
@@ -31,7 +61,7 @@ void ParagraphText::addExact(QStringView text) {
     if (ParagraphStart < 0)
         startParagraph();
     for (const QChar c : text) {
-        const bool blank = c.isSpace();
+        const bool blank = isBlank(c.unicode());
         Text += blank ? QChar(QLatin1Char(' ')) : c;
         BlankBefore = blank;
         HasText = HasText || !blank;

@@ -21,26 +21,40 @@ QString declaredEncoding(QByteArrayView bytes) {
     return match.hasMatch() ? match.captured(1) : QString();
 }
 
+// The encoding of an XML document: its byte order mark, else its declaration, else UTF-8.
+QString xmlEncoding(QByteArrayView bytes) {
+    QString encoding = byteOrderMarkEncoding(bytes);
+    if (encoding.isEmpty()) {
+        if (bytes.startsWith(QByteArrayView("<\0?\0", 4)))
+            encoding = QStringLiteral("UTF-16LE");
+        else if (bytes.startsWith(QByteArrayView("\0<\0?", 4)))
+            encoding = QStringLiteral("UTF-16BE");
+        else
+            encoding = declaredEncoding(bytes);
+    }
+    return encoding.isEmpty() ? QStringLiteral("UTF-8") : encoding;
+}
+
+bool isUtf8(const QString& encoding) {
+    const QString key = encoding.toLower();
+    return key == u"utf-8" || key == u"utf8";
+}
+
 } // namespace
 
 std::optional<QString> decodeXml(QByteArrayView bytes, QString* encoding) {
-    *encoding = byteOrderMarkEncoding(bytes);
-    if (encoding->isEmpty()) {
-        if (bytes.startsWith(QByteArrayView("<\0?\0", 4)))
-            *encoding = QStringLiteral("UTF-16LE");
-        else if (bytes.startsWith(QByteArrayView("\0<\0?", 4)))
-            *encoding = QStringLiteral("UTF-16BE");
-        else
-            *encoding = declaredEncoding(bytes);
-    }
-    if (encoding->isEmpty())
-        *encoding = QStringLiteral("UTF-8");
+    *encoding = xmlEncoding(bytes);
     return decodeNamedEncoding(bytes, *encoding);
 }
 
 XmlPart::XmlPart(QByteArrayView bytes, QString name) : Name(std::move(name)) {
-    QString encoding;
-    const std::optional<QString> text = decodeXml(bytes, &encoding);
+    const QString encoding = xmlEncoding(bytes);
+    if (isUtf8(encoding)) {
+        // The reader's own decoding: no copy of the document as a string first.
+        Xml.addData(bytes.toByteArray());
+        return;
+    }
+    const std::optional<QString> text = decodeNamedEncoding(bytes, encoding);
     if (!text) {
         Problem = BookProblem::unknownEncoding(Name, encoding);
         return;
