@@ -60,11 +60,16 @@ void ParagraphText::addExact(QStringView text) {
         return;
     if (ParagraphStart < 0)
         startParagraph();
+    qsizetype length = Text.size();
+    const qsizetype room = length + text.size();
+    if (Text.capacity() < room)
+        Text.reserve(std::max(room, 2 * Text.capacity()));
+    Text.resize(room);
+    char16_t* out = reinterpret_cast<char16_t*>(Text.data());
     for (const QChar c : text) {
-        const bool blank = isBlank(c.unicode());
-        Text += blank ? QChar(QLatin1Char(' ')) : c;
-        BlankBefore = blank;
-        HasText = HasText || !blank;
+        BlankBefore = isBlank(c.unicode());
+        out[length++] = BlankBefore ? u' ' : c.unicode();
+        HasText = HasText || !BlankBefore;
     }
 }
 
