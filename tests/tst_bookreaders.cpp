@@ -214,6 +214,8 @@ void TestBookReaders::readsBooks_data() {
                       "<p>hidden</p> --><p>A &amp; B &lt;C&gt; &#1046;&#x436; &bogus; 5 < 6</p>"
                       "<table><tr><td>1</td><td>2</td></tr></table></body></html>")
         << QStringLiteral("За «мир»\r\nA & B <C> Жж &bogus; 5 < 6\r\n1 2");
+    QTest::newRow("HTML: a head left open ends where the body begins")
+        << "open.html" << QByteArray("<html><head><title>T</title><BODY><p>x</p>y") << "x\r\ny";
     QTest::newRow("HTML: charset from the meta, windows-1251")
         << "old.htm"
         << QByteArray("<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; "

@@ -108,17 +108,35 @@ qsizetype tagEnd(QStringView html, qsizetype at) {
     return html.size();
 }
 
-// The position after the end tag of the hidden element `tag` (or, for a head left open, the
-// start of the body).
-qsizetype hiddenEnd(QStringView html, qsizetype from, const QString& tag) {
-    const QString close = QStringLiteral("</") + tag;
-    const qsizetype end = html.indexOf(close, from, Qt::CaseInsensitive);
-    if (tag == u"head") {
-        const qsizetype body = html.indexOf(QStringLiteral("<body"), from, Qt::CaseInsensitive);
-        if (body >= 0 && (end < 0 || body < end))
-            return body;
+// Where the body of a page begins: found once, then reused, so that a page of many heads
+// is still read in one pass.
+class BodyStart {
+public:
+    explicit BodyStart(QStringView html) : Html(html) {}
+    // The first "<body" at or after `from`, or the end of the page.
+    qsizetype from(qsizetype from) {
+        if (Found < from && Found != Html.size()) {
+            Found = Html.indexOf(QStringLiteral("<body"), from, Qt::CaseInsensitive);
+            if (Found < 0)
+                Found = Html.size();
+        }
+        return Found;
     }
-    return end < 0 ? html.size() : tagEnd(html, end + close.size());
+
+private:
+    QStringView Html;
+    qsizetype Found = -1;
+};
+
+// The position after the end tag of the hidden element `tag`. A head left open ends where the
+// body begins.
+qsizetype hiddenEnd(QStringView html, qsizetype from, const QString& tag, BodyStart& body) {
+    const QString close = QStringLiteral("</") + tag;
+    const QStringView scope = tag == u"head" ? html.first(body.from(from)) : html;
+    const qsizetype end = scope.indexOf(close, from, Qt::CaseInsensitive);
+    if (end < 0)
+        return scope.size();
+    return tagEnd(html, end + close.size());
 }
 
 void addText(QStringView text, ParagraphText& out) {
@@ -149,6 +167,7 @@ char16_t namedCharacter(QStringView name) {
 }
 
 void addHtmlText(QStringView html, ParagraphText& out) {
+    BodyStart body(html);
     qsizetype at = 0;
     while (at < html.size()) {
         const qsizetype open = html.indexOf(QLatin1Char('<'), at);
@@ -177,7 +196,7 @@ void addHtmlText(QStringView html, ParagraphText& out) {
             at = tagEnd(html, open + 1);
             const bool selfClosing = html.at(at - 1) == u'>' && html.at(at - 2) == u'/';
             if (isHidden(tag) && !selfClosing)
-                at = hiddenEnd(html, at, tag);
+                at = hiddenEnd(html, at, tag, body);
             else if (isBlock(tag))
                 out.endParagraph();
             else if (tag == u"td" || tag == u"th")

@@ -48,6 +48,8 @@ ZipArchive::ZipArchive(QByteArrayView bytes, qint64 unpackedBudget) : Budget(unp
     for (zip_int64_t i = 0; i < count; ++i) {
         const char* name = zip_get_name(Archive, zip_uint64_t(i), ZIP_FL_ENC_GUESS);
         Names.append(name ? QString::fromUtf8(name) : QString());
+        if (!Index.contains(Names.constLast()))
+            Index.insert(Names.constLast(), qsizetype(i));
         if (UnsafeName.isEmpty() && isUnsafe(Names.constLast()))
             UnsafeName = Names.constLast();
     }
@@ -59,7 +61,7 @@ ZipArchive::~ZipArchive() {
 }
 
 std::optional<QByteArray> ZipArchive::read(const QString& name, BookText* problem) {
-    const qsizetype index = Names.indexOf(name);
+    const qsizetype index = Index.value(name, -1);
     if (!Archive || index < 0) {
         *problem = BookProblem::missingEntry(name);
         return std::nullopt;

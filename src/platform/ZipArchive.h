@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QHash>
 #include <QString>
 #include <QStringList>
 
@@ -28,7 +29,7 @@ public:
     // True when some entry's name is absolute or climbs out of the archive with "..".
     const QString& unsafeName() const { return UnsafeName; }
     const QStringList& names() const { return Names; }
-    bool contains(const QString& name) const { return Names.contains(name); }
+    bool contains(const QString& name) const { return Index.contains(name); }
     qint64 budget() const { return Budget; }
 
     // The unpacked data of one entry, or the reason it cannot be had: missing, encrypted,
@@ -38,6 +39,8 @@ public:
 private:
     zip* Archive = nullptr;
     QStringList Names;
+    // Entry name -> its number; for a name given twice, the first.
+    QHash<QString, qsizetype> Index;
     QString UnsafeName;
     qint64 Budget = 0;
 };
