@@ -82,6 +82,11 @@ void TMainForm::OpenTextFile(const QString& path) {
 void TMainForm::PasteText(const QString& pasted) {
     if (pasted.isEmpty())
         return;
+    if (pasted.size() > TextFileReader::MaximumFileSize) {
+        showStandardError(this, QStringLiteral("Текст в буфере обмена слишком велик (больше "
+                                               "32 МБ), он не вставлен."));
+        return;
+    }
     TTextForm* text = Windows->TextForm;
     if (text->RichEdit1->length() > 0)
         SaveTextPosition();
