@@ -9,6 +9,7 @@
 #include "fieldofview/Unitfransstring.h"
 #include "fieldofview/Unitfrstring.h"
 #include "fieldofview/Unitstringresult.h"
+#include "shell/TextInlets.h"
 #include "shell/Unitbookmark.h"
 #include "shell/Unitfrmain.h"
 #include "table/Unitdlgtable.h"
@@ -24,6 +25,7 @@
 #include <QLocale>
 #include <QMdiArea>
 #include <QMenu>
+#include <QTimer>
 #include <QTranslator>
 
 static void initResources() {
@@ -93,6 +95,17 @@ void Program::createWindows() {
     Windows.MarkersForm = new TMarkersForm(&main);
     Windows.BookmarkForm = new TBookmarkForm(&main);
     main.windowsCreated();
+    new TextInlets(main);
+}
+
+void Program::openAfterSplash(const QString& path) {
+    if (!Ready)
+        return;
+    TMainForm* main = Main.get();
+    QObject::connect(
+        Windows.AboutForm, &QDialog::finished, main,
+        [main, path] { QTimer::singleShot(0, main, [main, path] { main->OpenTextFile(path); }); },
+        Qt::SingleShotConnection);
 }
 
 void Program::show() {

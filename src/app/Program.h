@@ -25,6 +25,9 @@ public:
     const ProgramWindows& windows() const { return Windows; }
     // Shows the main window; the splash and the rest of the start-up follow.
     void show();
+    // Opens this file once the splash has closed, as if it had been chosen with Open.
+    // Called before show().
+    void openAfterSplash(const QString& path);
 
 private:
     void createWindows();

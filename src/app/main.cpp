@@ -12,6 +12,10 @@ int main(int argc, char* argv[]) {
         Program program(QCoreApplication::applicationDirPath());
         if (!program.isReady())
             return 1;
+        // "skimora book.fb2": the file opens after the splash.
+        const QStringList arguments = QCoreApplication::arguments();
+        if (arguments.size() > 1)
+            program.openAfterSplash(arguments.at(1));
         program.show();
         return app.exec();
     } catch (const std::exception& error) {

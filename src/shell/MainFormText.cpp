@@ -17,7 +17,12 @@
 namespace {
 
 const QStringList OpenFilters{QStringLiteral("Текстовые файлы (*.txt)"),
-                              QStringLiteral("Файлы RTF (*.rtf)"), QStringLiteral("Все файлы (*)")};
+                              QStringLiteral("Файлы RTF (*.rtf)"),
+                              QStringLiteral("Книги FB2 (*.fb2 *.fb2.zip)"),
+                              QStringLiteral("Книги EPUB (*.epub)"),
+                              QStringLiteral("Документы DOCX и ODT (*.docx *.odt)"),
+                              QStringLiteral("Веб-страницы (*.htm *.html)"),
+                              QStringLiteral("Все файлы (*)")};
 
 // The hourglass for as long as a file is being read.
 class BusyCursor {
@@ -42,7 +47,6 @@ QString TMainForm::textMemoryPath() const {
 }
 
 void TMainForm::SpeedButton1Click() {
-    TTextForm* text = Windows->TextForm;
     SaveTextPosition();
 
     const auto store = SettingsStore::open();
@@ -66,6 +70,37 @@ void TMainForm::SpeedButton1Click() {
         return;
 
     const QString chosen = QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
+    if (!openChosenFile(chosen))
+        return;
+    store->setValue(QStringLiteral("LastDir"),
+                    QDir::toNativeSeparators(QFileInfo(chosen).absolutePath()));
+    store->setValue(QStringLiteral("FilterIndex"),
+                    int(OpenFilters.indexOf(dialog.selectedNameFilter())) + 1);
+}
+
+void TMainForm::OpenTextFile(const QString& path) {
+    SaveTextPosition();
+    openChosenFile(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()));
+}
+
+void TMainForm::PasteText(const QString& pasted) {
+    if (pasted.isEmpty())
+        return;
+    if (pasted.size() > TextFileReader::MaximumFileSize) {
+        showStandardError(this, QStringLiteral("Текст в буфере обмена слишком велик (больше "
+                                               "32 МБ), он не вставлен."));
+        return;
+    }
+    SaveTextPosition();
+    FileName.clear(); // no file: its reading position is not kept
+    QString flat = pasted;
+    flat.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
+    Windows->TextForm->setLoadedText(flat, 0, 0);
+    RefreshCourseState();
+}
+
+bool TMainForm::openChosenFile(const QString& chosen) {
+    TTextForm* text = Windows->TextForm;
     int caret = 0;
     int anchor = 0;
     if (const auto entry = TextMemory(textMemoryPath()).find(chosen)) {
@@ -74,7 +109,7 @@ void TMainForm::SpeedButton1Click() {
                 showStandardError(this,
                                   QStringLiteral("Неверная запись в textmem.ini для файла \"") +
                                       chosen + QStringLiteral("\": ") + entry->error);
-                return;
+                return false;
             }
             caret = entry->position->caret;
             anchor = entry->position->anchor;
@@ -85,18 +120,14 @@ void TMainForm::SpeedButton1Click() {
     const TextFileContent content = readUnderHourglass(chosen);
     if (!content.ok) {
         showStandardError(this, content.error);
-        return; // the previous text, its file name and view stay as they were
+        return false; // the previous text, its file name and view stay as they were
     }
     FileName = chosen;
     text->setLoadedText(content.text, caret, anchor);
     if (!content.warning.isEmpty())
         showWarning(this, content.warning); // the text is shown, as much as could be read
-
-    store->setValue(QStringLiteral("LastDir"),
-                    QDir::toNativeSeparators(QFileInfo(chosen).absolutePath()));
-    store->setValue(QStringLiteral("FilterIndex"),
-                    int(OpenFilters.indexOf(dialog.selectedNameFilter())) + 1);
     RefreshCourseState();
+    return true;
 }
 
 void TMainForm::SaveTextPosition() {

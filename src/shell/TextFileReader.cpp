@@ -1,5 +1,6 @@
 #include "shell/TextFileReader.h"
 
+#include "platform/BookFile.h"
 #include "platform/RtfReader.h"
 #include "platform/TextDecoding.h"
 
@@ -43,7 +44,12 @@ TextFileContent read(const QString& path) {
 
     QString text;
     QString warning;
-    if (isRtfName(path)) {
+    if (const std::optional<BookText> book = readBook(path, bytes, MaximumFileSize)) {
+        if (!book->ok)
+            return failure(QStringLiteral("Файл ") + quoted(path) + QStringLiteral(" ") +
+                           book->error);
+        text = book->text;
+    } else if (isRtfName(path)) {
         const RtfResult rtf = readRtf(bytes);
         if (!rtf.ok)
             return failure(QStringLiteral("Файл ") + quoted(path) +

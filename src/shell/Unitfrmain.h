@@ -184,6 +184,11 @@ public:
     void SpeedButton1Click();
     void SaveTextPosition();
     QString textMemoryPath() const;
+    // Opens a file as the Open button does once its dialog is answered (a file named on the
+    // command line or dropped onto the window).
+    void OpenTextFile(const QString& path);
+    // Makes text from the clipboard the exercise text. It has no file, so no reading position.
+    void PasteText(const QString& pasted);
 
     // --- Other handlers ------------------------------------------------------------------
     void SpeedButton2Click();
@@ -247,6 +252,9 @@ private:
 
     // Shows the font face in ComboBox2, with the face drawn in its place when it is missing.
     void showFontFace(const QString& usedFamily);
+    // Loads a chosen file from the resume question to the shown text; false when it failed.
+    bool openChosenFile(const QString& chosen);
+
     // After a font change: the active exercise window lays itself out again.
     void relayoutActiveExercise();
 
