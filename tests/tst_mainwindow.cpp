@@ -1,3 +1,4 @@
+#include "FileSizeLimit.h"
 #include "ProgramFixture.h"
 
 #include "course/Unitassistant.h"
@@ -40,6 +41,8 @@
 #include <QToolButton>
 #include <QToolTip>
 
+#include <optional>
+
 class TestMainWindow : public QObject {
     Q_OBJECT
 private slots:
@@ -64,6 +67,7 @@ private slots:
     void cannotShrinkBelowTheColumn();
     void absurdStoredBoundsComeOnScreen_data();
     void absurdStoredBoundsComeOnScreen();
+    void unwritableStoreIsReportedAtClose_data();
     void unwritableStoreIsReportedAtClose();
     void everyControlHasAnAccessibleName();
     void aboutBoxClosesOnlyByHand();
@@ -500,11 +504,22 @@ void TestMainWindow::absurdStoredBoundsComeOnScreen() {
     QVERIFY(area.intersected(titleBar).width() >= 100);
 }
 
+void TestMainWindow::unwritableStoreIsReportedAtClose_data() {
+    QTest::addColumn<bool>("diskFull");
+    QTest::newRow("a folder where the store was") << false;
+    QTest::newRow("disk full") << true;
+}
+
 void TestMainWindow::unwritableStoreIsReportedAtClose() {
+    QFETCH(bool, diskFull);
     TMainForm* m = startQuiet();
-    // Something that is not a file now stands where the store was.
-    QVERIFY(QFile::remove(Fixture->configFile()));
-    QVERIFY(QDir().mkpath(Fixture->configFile()));
+    std::optional<FileSizeLimit> full;
+    if (diskFull) {
+        full.emplace(100); // the store file fills the disk after 100 bytes
+    } else {
+        QVERIFY(QFile::remove(Fixture->configFile()));
+        QVERIFY(QDir().mkpath(Fixture->configFile()));
+    }
     int boxes = 0;
     QString title, text;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
@@ -518,6 +533,7 @@ void TestMainWindow::unwritableStoreIsReportedAtClose() {
         box->accept();
     });
     Fixture->close();
+    full.reset();
     QCOMPARE(boxes, 1);
     QCOMPARE(title, QStringLiteral("Предупреждение"));
     QCOMPARE(icon, QMessageBox::Warning);

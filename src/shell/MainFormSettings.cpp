@@ -152,8 +152,7 @@ void TMainForm::FormClose() {
     Closing = true;
     const auto store = SettingsStore::open();
     writeStoredSettings(*store, collectSettings(), windowState() == Qt::WindowNoState);
-    store->sync();
-    if (store->status() != QSettings::NoError) {
+    if (!SettingsStore::sync(*store)) {
         QMessageBox box(QMessageBox::Warning, QStringLiteral("Предупреждение"),
                         QStringLiteral("Не удалось сохранить настройки программы в ") +
                             QDir::toNativeSeparators(store->fileName()) +
