@@ -387,6 +387,7 @@ void TestTextMemory::everyPathRoundTrips_data() {
     QTest::newRow("emoji") << QStringLiteral("/книги/📖 на ночь.txt") << false;
     QTest::newRow("Cyrillic and Chinese") << QStringLiteral("/книги/红楼梦.txt") << false;
     QTest::newRow("starts like the UTF-8 mark") << QStringLiteral("п»їкнига.txt") << false;
+    QTest::newRow("starts with U+FEFF") << QStringLiteral("\uFEFF/книга.txt") << false;
 }
 
 void TestTextMemory::everyPathRoundTrips() {

@@ -9,6 +9,7 @@
 #include <QLockFile>
 #include <QRegularExpression>
 #include <QStandardPaths>
+#include <QStringDecoder>
 
 #include <utility>
 
@@ -59,8 +60,11 @@ QByteArrayList TextMemory::splitLines(QByteArrayView bytes) {
 }
 
 QString TextMemory::decodeLine(QByteArrayView line) {
-    if (line.startsWith(Utf8Mark))
-        return QString::fromUtf8(line.sliced(Utf8Mark.size()));
+    if (line.startsWith(Utf8Mark)) {
+        // Only the mark is taken off: a path may itself start with U+FEFF.
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringConverter::Flag::ConvertInitialBom);
+        return utf8(line.sliced(Utf8Mark.size()));
+    }
     return decodeWindows1251(line);
 }
 
