@@ -1,4 +1,5 @@
 #include "AdviceAnswers.h"
+#include "FileSizeLimit.h"
 #include "ProgramFixture.h"
 
 #include "course/Unitassistant.h"
@@ -27,16 +28,21 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMessageBox>
+#include <QScreen>
 #include <QSlider>
 #include <QStatusBar>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
 #include <QToolTip>
+
+#include <optional>
 
 class TestMainWindow : public QObject {
     Q_OBJECT
@@ -60,6 +66,10 @@ private slots:
     void settingsSurviveARestart();
     void maximisedCloseKeepsLastNormalBounds();
     void cannotShrinkBelowTheColumn();
+    void absurdStoredBoundsComeOnScreen_data();
+    void absurdStoredBoundsComeOnScreen();
+    void unwritableStoreIsReportedAtClose_data();
+    void unwritableStoreIsReportedAtClose();
     void everyControlHasAnAccessibleName();
     void aboutBoxClosesOnlyByHand();
     void splashIgnoresKeysAndClosesByItself();
@@ -432,7 +442,7 @@ void TestMainWindow::settingsSurviveARestart() {
     m->ComboBox1Change();
     m->N3->trigger();
     m->move(60, 70);
-    m->resize(900, 640);
+    m->resize(700, 520);
     QCoreApplication::processEvents();
     Fixture->close();
     QCOMPARE(Fixture->storedValue(QStringLiteral("SpeedTrackBarPosition")).toInt(), 250);
@@ -441,7 +451,7 @@ void TestMainWindow::settingsSurviveARestart() {
     QCOMPARE(Fixture->storedValue(QStringLiteral("FontSize")).toInt(), 14);
     QCOMPARE(Fixture->storedValue(QStringLiteral("TableAdvice")).toInt(), 1);
     QCOMPARE(Fixture->storedValue(QStringLiteral("TextAdvice")).toInt(), 0);
-    QCOMPARE(Fixture->storedValue(QStringLiteral("Width")).toInt(), 900);
+    QCOMPARE(Fixture->storedValue(QStringLiteral("Width")).toInt(), 700);
     QCOMPARE(Fixture->storedValue(QStringLiteral("WindowState")).toInt(), 0);
     QCOMPARE(Fixture->storedValue(QStringLiteral("Assistant")).toInt(), 0);
 
@@ -455,25 +465,25 @@ void TestMainWindow::settingsSurviveARestart() {
     QCOMPARE(again->ComboBox1->currentText(), QStringLiteral("14"));
     QVERIFY(again->N3->isChecked());
     QVERIFY(!again->N1->isChecked());
-    QCOMPARE(again->size(), QSize(900, 640));
+    QCOMPARE(again->size(), QSize(700, 520));
     QCOMPARE(again->pos(), QPoint(60, 70));
 }
 
 void TestMainWindow::maximisedCloseKeepsLastNormalBounds() {
     TMainForm* m = startQuiet();
-    m->resize(850, 620);
+    m->resize(750, 560);
     QCoreApplication::processEvents();
     m->showMaximized();
     QCoreApplication::processEvents();
     Fixture->close();
     QCOMPARE(Fixture->storedValue(QStringLiteral("WindowState")).toInt(), 2);
-    QCOMPARE(Fixture->storedValue(QStringLiteral("Width")).toInt(), 850); // the last normal width
+    QCOMPARE(Fixture->storedValue(QStringLiteral("Width")).toInt(), 750); // the last normal width
 
     TMainForm* again = Fixture->start().windows().MainForm;
     QVERIFY(again->isMaximized());
     again->showNormal();
     QCoreApplication::processEvents();
-    QCOMPARE(again->width(), 850);
+    QCOMPARE(again->width(), 750);
 }
 
 void TestMainWindow::cannotShrinkBelowTheColumn() {
@@ -482,6 +492,65 @@ void TestMainWindow::cannotShrinkBelowTheColumn() {
     QCOMPARE(m->minimumWidth(), std::max(m->MinWidthText, m->MinWidthString));
     m->resize(200, 500);
     QCOMPARE(m->width(), m->minimumWidth());
+}
+
+void TestMainWindow::absurdStoredBoundsComeOnScreen_data() {
+    QTest::addColumn<QVariantMap>("bounds");
+    QTest::newRow("larger than the screen")
+        << QVariantMap{{"Left", 190}, {"Top", 117}, {"Width", 5000}, {"Height", 4000}};
+    QTest::newRow("far off to the left and below")
+        << QVariantMap{{"Left", -20000}, {"Top", 30000}, {"Width", 659}, {"Height", 499}};
+    QTest::newRow("largest integers") << QVariantMap{
+        {"Left", 2147483647}, {"Top", -2147483647}, {"Width", 2147483647}, {"Height", 2147483647}};
+}
+
+void TestMainWindow::absurdStoredBoundsComeOnScreen() {
+    QFETCH(QVariantMap, bounds);
+    TMainForm* m = startQuiet(bounds);
+    const QRect area = m->screen()->availableGeometry();
+    QVERIFY(m->width() <= area.width());
+    QVERIFY(m->height() <= area.height());
+    // The title bar's top edge, and enough of it to take hold of, are on the screen.
+    QVERIFY(m->frameGeometry().top() >= area.top());
+    const QRect titleBar(m->frameGeometry().topLeft(), QSize(m->frameGeometry().width(), 1));
+    QVERIFY(area.intersected(titleBar).width() >= 100);
+}
+
+void TestMainWindow::unwritableStoreIsReportedAtClose_data() {
+    QTest::addColumn<bool>("diskFull");
+    QTest::newRow("a folder where the store was") << false;
+    QTest::newRow("disk full") << true;
+}
+
+void TestMainWindow::unwritableStoreIsReportedAtClose() {
+    QFETCH(bool, diskFull);
+    TMainForm* m = startQuiet();
+    std::optional<FileSizeLimit> full;
+    if (diskFull) {
+        full.emplace(100); // the store file fills the disk after 100 bytes
+    } else {
+        QVERIFY(QFile::remove(Fixture->configFile()));
+        QVERIFY(QDir().mkpath(Fixture->configFile()));
+    }
+    int boxes = 0;
+    QString title, text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    onNextModal([&](QWidget* modal) {
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        QVERIFY(box);
+        ++boxes;
+        title = box->windowTitle();
+        text = box->text();
+        icon = box->icon();
+        box->accept();
+    });
+    Fixture->close();
+    full.reset();
+    QCOMPARE(boxes, 1);
+    QCOMPARE(title, QStringLiteral("Предупреждение"));
+    QCOMPARE(icon, QMessageBox::Warning);
+    QVERIFY2(text.contains(QStringLiteral("Skimora v6.0 ru.conf")), qPrintable(text));
+    QVERIFY(!m->isVisible()); // the program ends as usual
 }
 
 void TestMainWindow::everyControlHasAnAccessibleName() {

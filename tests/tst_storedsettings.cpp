@@ -1,4 +1,5 @@
 #include "shell/StoredSettings.h"
+#include "shell/WindowPlacement.h"
 
 #include <QSettings>
 #include <QTemporaryDir>
@@ -15,6 +16,8 @@ private slots:
     void outOfRangeValuesAreBroughtIn_data();
     void outOfRangeValuesAreBroughtIn();
     void boundsAreWrittenOnlyWhenAsked();
+    void boundsArePlacedOnTheScreen_data();
+    void boundsArePlacedOnTheScreen();
 
 private:
     QSettings* store();
@@ -153,6 +156,40 @@ void TestStoredSettings::boundsAreWrittenOnlyWhenAsked() {
     writeWindowBounds(*st, 1, 2, 3, 4);
     QCOMPARE(st->value(QStringLiteral("Left")).toInt(), 2);
     QCOMPARE(st->value(QStringLiteral("Height")).toInt(), 4);
+}
+
+void TestStoredSettings::boundsArePlacedOnTheScreen_data() {
+    QTest::addColumn<QRect>("area");
+    QTest::addColumn<QList<int>>("stored"); // left, top, width, height
+    QTest::addColumn<QRect>("placed");
+    const QRect hd(0, 0, 1920, 1040);
+    QTest::newRow("fits: kept") << hd << QList<int>{190, 117, 659, 499}
+                                << QRect(190, 117, 659, 499);
+    QTest::newRow("partly off to the right: kept")
+        << hd << QList<int>{1700, 117, 659, 499} << QRect(1700, 117, 659, 499);
+    QTest::newRow("largest integers")
+        << hd << QList<int>{190, 117, 2147483647, 2147483647} << QRect(0, 0, 1920, 1040);
+    QTest::newRow("65535 square") << hd << QList<int>{0, 0, 65535, 65535}
+                                  << QRect(0, 0, 1920, 1040);
+    QTest::newRow("lost to the left")
+        << hd << QList<int>{-5000, 117, 659, 499} << QRect(-559, 117, 659, 499);
+    QTest::newRow("lost to the right")
+        << hd << QList<int>{2147483647, 117, 659, 499} << QRect(1820, 117, 659, 499);
+    QTest::newRow("title bar above the screen")
+        << hd << QList<int>{190, -300, 659, 499} << QRect(190, 0, 659, 499);
+    QTest::newRow("below the screen")
+        << hd << QList<int>{190, 5000, 659, 499} << QRect(190, 940, 659, 499);
+    QTest::newRow("second screen to the left")
+        << QRect(-1280, 0, 1280, 1024) << QList<int>{-3000, -2147483647, 659, 499}
+        << QRect(-1839, 0, 659, 499);
+    QTest::newRow("tiny window") << hd << QList<int>{-100, 117, 40, 30} << QRect(0, 117, 40, 30);
+}
+
+void TestStoredSettings::boundsArePlacedOnTheScreen() {
+    QFETCH(QRect, area);
+    QFETCH(QList<int>, stored);
+    QFETCH(QRect, placed);
+    QCOMPARE(placeOnScreen(stored[0], stored[1], stored[2], stored[3], area), placed);
 }
 
 QTEST_GUILESS_MAIN(TestStoredSettings)

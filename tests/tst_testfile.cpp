@@ -1,3 +1,4 @@
+#include "FileSizeLimit.h"
 #include "text/TestFile.h"
 #include "text/TestScore.h"
 #include "text/TestSource.h"
@@ -98,6 +99,8 @@ private slots:
     void badFileIsRefused();
     void missingFileIsReported();
     void unwritableTargetIsReported();
+    void fullDiskKeepsTheOldFile_data();
+    void fullDiskKeepsTheOldFile();
     void testFilesAreCountedToFirstGap_data();
     void testFilesAreCountedToFirstGap();
     void testFilePathScheme();
@@ -240,6 +243,50 @@ void TestTestFile::unwritableTargetIsReported() {
     QString error;
     QVERIFY(!writeTestFile(file + QStringLiteral("/SKt1.tst"), sampleTest(), &error));
     QVERIFY(!error.isEmpty());
+}
+
+void TestTestFile::fullDiskKeepsTheOldFile_data() {
+    QTest::addColumn<bool>("throughTool");
+    QTest::newRow("writer") << false;
+    QTest::newRow("tstbuild") << true;
+}
+
+void TestTestFile::fullDiskKeepsTheOldFile() {
+    QFETCH(bool, throughTool);
+    QTemporaryDir dir;
+    const QString out = dir.filePath(QStringLiteral("SKt1.tst"));
+    TestText old = sampleTest();
+    old.text = QStringLiteral("Старый текст.");
+    QVERIFY(writeTestFile(out, old));
+    const QByteArray before = readBytes(out);
+    constexpr rlim_t Room = 64; // less than either file needs
+
+    if (throughTool) {
+        QProcess tool;
+        tool.setChildProcessModifier([] {
+            rlimit limit{};
+            getrlimit(RLIMIT_FSIZE, &limit);
+            limit.rlim_cur = Room;
+            setrlimit(RLIMIT_FSIZE, &limit);
+            std::signal(SIGXFSZ, SIG_IGN);
+        });
+        tool.start(QStringLiteral(SKIMORA_TSTBUILD),
+                   {testData(QStringLiteral("test_source_sample.txt")), out});
+        QVERIFY(tool.waitForFinished(30000));
+        QVERIFY(tool.exitCode() != 0);
+        QVERIFY(tool.readAllStandardError().contains("SKt1.tst"));
+    } else {
+        QString error;
+        bool written = true;
+        {
+            const FileSizeLimit full(Room);
+            written = writeTestFile(out, sampleTest(), &error);
+        }
+        QVERIFY(!written);
+        QVERIFY(error.contains(QStringLiteral("SKt1.tst")));
+    }
+    QCOMPARE(readBytes(out), before);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"SKt1.tst"}));
 }
 
 void TestTestFile::testFilesAreCountedToFirstGap_data() {

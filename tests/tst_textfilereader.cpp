@@ -1,8 +1,12 @@
 #include "shell/TextFileReader.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/stat.h>
 
 class TestTextFileReader : public QObject {
     Q_OBJECT
@@ -12,6 +16,8 @@ private slots:
     void refusesWhatIsNoText_data();
     void refusesWhatIsNoText();
     void refusesAFileTooLarge();
+    void opensOnlyRegularFiles_data();
+    void opensOnlyRegularFiles();
 
 private:
     QString write(const QString& name, const QByteArray& bytes);
@@ -82,6 +88,31 @@ void TestTextFileReader::refusesAFileTooLarge() {
     const TextFileContent content = TextFileReader::read(file.fileName());
     QVERIFY(!content.ok);
     QVERIFY(content.error.contains(QStringLiteral("32 МБ")));
+}
+
+void TestTextFileReader::opensOnlyRegularFiles_data() {
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("named");
+    QTest::newRow("endless device") << "/dev/zero"
+                                    << "zero";
+    QTest::newRow("named pipe without a writer") << Dir.filePath("pipe.txt") << "pipe.txt";
+    QTest::newRow("directory") << Dir.filePath("folder.txt") << "folder.txt";
+}
+
+void TestTextFileReader::opensOnlyRegularFiles() {
+    QFETCH(QString, path);
+    QFETCH(QString, named);
+    if (named == QLatin1String("pipe.txt"))
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    if (named == QLatin1String("folder.txt"))
+        QVERIFY(QDir().mkpath(path));
+    if (!QFileInfo::exists(path))
+        QSKIP("no such special file here");
+    // Returns at once, without reading the device dry or waiting for a writer.
+    const TextFileContent content = TextFileReader::read(path);
+    QVERIFY(!content.ok);
+    QVERIFY(content.text.isEmpty());
+    QVERIFY2(content.error.contains(named), qPrintable(content.error));
 }
 
 QTEST_GUILESS_MAIN(TestTextFileReader)

@@ -1,11 +1,16 @@
+#include "FileSizeLimit.h"
 #include "platform/TextDecoding.h"
 #include "shell/TextMemory.h"
 
 #include <QDir>
 #include <QFile>
+#include <QLockFile>
 #include <QStandardPaths>
+#include <QSysInfo>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <thread>
 
 #include <unistd.h>
 
@@ -67,6 +72,14 @@ private slots:
     void unreadableFileIsNotReplaced();
     void pathWithLineBreakIsRefused();
     void locatePrefersProgramDir();
+    void everyPathRoundTrips_data();
+    void everyPathRoundTrips();
+    void filesWrittenSoFarReadAsBefore();
+    void reservedLineIsNeverAnEntry();
+    void fullDiskKeepsTheOldFile();
+    void savesOfTwoProgramsAllLand();
+    void busyMemoryIsGivenUpWithAMessage();
+    void leftoversOfAnInterruptedSaveGo();
     void locateFallsBackToDataDir();
 
 private:
@@ -363,6 +376,140 @@ void TestTextMemory::locateFallsBackToDataDir() {
     const QString nested = data.filePath(QStringLiteral("Skimora v6.0 ru/textmem.ini"));
     QVERIFY(TextMemory(nested).save(QStringLiteral("/a"), 1, 2));
     QCOMPARE(readBytes(nested), QByteArray("\r\n/a^1^2\r\n"));
+}
+
+void TestTextMemory::everyPathRoundTrips_data() {
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<bool>("windows1251"); // the entry is written in the old code page
+    QTest::newRow("Cyrillic") << QStringLiteral("C:\\Тексты\\Ёжик.txt") << true;
+    QTest::newRow("Latin with accent") << QStringLiteral("/home/user/café.txt") << false;
+    QTest::newRow("Greek") << QStringLiteral("/home/user/Βιβλία/Οδύσσεια.txt") << false;
+    QTest::newRow("emoji") << QStringLiteral("/книги/📖 на ночь.txt") << false;
+    QTest::newRow("Cyrillic and Chinese") << QStringLiteral("/книги/红楼梦.txt") << false;
+    QTest::newRow("starts like the UTF-8 mark") << QStringLiteral("п»їкнига.txt") << false;
+    QTest::newRow("starts with U+FEFF") << QStringLiteral("\uFEFF/книга.txt") << false;
+}
+
+void TestTextMemory::everyPathRoundTrips() {
+    QFETCH(QString, path);
+    QFETCH(bool, windows1251);
+    const TextMemory memory(memoryPath());
+    QVERIFY(memory.save(path, 5000, 12));
+    QVERIFY(memory.save(QStringLiteral("/other.txt"), 1, 1));
+    const std::optional<TextMemoryEntry> entry = memory.find(path);
+    QVERIFY(entry.has_value());
+    QVERIFY2(entry->position.has_value(), qPrintable(entry->error));
+    QCOMPARE(entry->position->caret, 5000);
+
+    // Saved again, the entry is replaced rather than added.
+    QVERIFY(memory.save(path, 6000, 13));
+    QCOMPARE(memory.find(path)->position->caret, 6000);
+    const QByteArray bytes = readBytes(memoryPath());
+    QCOMPARE(bytes.count("\r\n"), 3);
+    const QByteArray line = TextMemory::splitLines(bytes).at(1);
+    QCOMPARE(line.startsWith("\xEF\xBB\xBF"), !windows1251);
+    if (windows1251)
+        QCOMPARE(line, encodeWindows1251(path) + "^6000^13");
+}
+
+void TestTextMemory::filesWrittenSoFarReadAsBefore() {
+    // As earlier versions wrote it: Windows-1251 throughout, a lost character as "?". The
+    // second entry's bytes happen to be valid UTF-8, yet they are Windows-1251 ("Лё").
+    const QByteArray old = "\xCE\xF2\xEC\xE5\xF2\xEA\xE8\r\n"
+                           "/caf?.txt^7^1\r\n"
+                           "/\xCB\xB8.txt^8^2\r\n"
+                           "C:\\\xD2\xE5\xEA\xF1\xF2\xFB\\\xFF.txt^9^3\r\n";
+    writeBytes(memoryPath(), old);
+    const TextMemory memory(memoryPath());
+    QCOMPARE(memory.find(QStringLiteral("/caf?.txt"))->position->caret, 7);
+    QCOMPARE(memory.find(QStringLiteral("/Лё.txt"))->position->caret, 8);
+    QCOMPARE(memory.find(QStringLiteral("C:\\Тексты\\я.txt"))->position->caret, 9);
+    QVERIFY(!memory.find(QStringLiteral("/café.txt")).has_value());
+
+    // A new save keeps every other line byte for byte.
+    QVERIFY(memory.save(QStringLiteral("/café.txt"), 10, 4));
+    const QByteArray now = readBytes(memoryPath());
+    QVERIFY(
+        now.startsWith("\xCE\xF2\xEC\xE5\xF2\xEA\xE8\r\n\xEF\xBB\xBF/caf\xC3\xA9.txt^10^4\r\n"));
+    QVERIFY(now.endsWith(old.mid(old.indexOf("/caf?"))));
+}
+
+void TestTextMemory::reservedLineIsNeverAnEntry() {
+    writeBytes(memoryPath(), "/a^1^1\r\n");
+    const TextMemory memory(memoryPath());
+    QVERIFY(!memory.find(QStringLiteral("/a")).has_value());
+    QVERIFY(memory.save(QStringLiteral("/a"), 2, 2));
+    QCOMPARE(readBytes(memoryPath()), QByteArray("/a^1^1\r\n/a^2^2\r\n"));
+}
+
+void TestTextMemory::fullDiskKeepsTheOldFile() {
+    QByteArray before = "\r\n";
+    for (int i = 1; i <= 60; ++i)
+        before += encodeWindows1251(entryPath(i) + QStringLiteral("^%1^0\r\n").arg(i));
+    writeBytes(memoryPath(), before);
+    QVERIFY(before.size() > 2000);
+
+    QString error;
+    bool saved = true;
+    {
+        const FileSizeLimit full(1024); // the disk fills up halfway through the new file
+        saved = TextMemory(memoryPath()).save(QStringLiteral("/new.txt"), 1, 2, &error);
+    }
+    QVERIFY(!saved);
+    QVERIFY2(error.contains(QStringLiteral("textmem.ini")), qPrintable(error));
+    QCOMPARE(readBytes(memoryPath()), before);
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden),
+             QStringList({"textmem.ini"}));
+}
+
+void TestTextMemory::savesOfTwoProgramsAllLand() {
+    // Two savers at once, as two copies of the program closing together.
+    constexpr int Each = 40;
+    const auto saver = [this](QChar copy) {
+        const TextMemory memory(memoryPath());
+        for (int i = 0; i < Each; ++i)
+            memory.save(QStringLiteral("/%1/%2.txt").arg(copy).arg(i), i, i);
+    };
+    std::thread first(saver, u'a');
+    std::thread second(saver, u'b');
+    first.join();
+    second.join();
+    const TextMemory memory(memoryPath());
+    int found = 0;
+    for (int i = 0; i < Each; ++i)
+        found += int(memory.find(QStringLiteral("/a/%1.txt").arg(i)).has_value()) +
+                 int(memory.find(QStringLiteral("/b/%1.txt").arg(i)).has_value());
+    QCOMPARE(found, 2 * Each);
+}
+
+void TestTextMemory::busyMemoryIsGivenUpWithAMessage() {
+    writeBytes(memoryPath(), "\r\n/a^1^1\r\n");
+    QLockFile other(memoryPath() + QStringLiteral(".lock"));
+    QVERIFY(other.tryLock(0));
+    // Returns after a short wait, not never.
+    QString error;
+    QVERIFY(!TextMemory(memoryPath()).save(QStringLiteral("/b"), 2, 2, &error));
+    QVERIFY(error.contains(QStringLiteral("другая копия программы")));
+    QCOMPARE(readBytes(memoryPath()), QByteArray("\r\n/a^1^1\r\n"));
+
+    other.unlock();
+    QVERIFY(TextMemory(memoryPath()).save(QStringLiteral("/b"), 2, 2));
+}
+
+void TestTextMemory::leftoversOfAnInterruptedSaveGo() {
+    writeBytes(memoryPath(), "\r\n/a^1^1\r\n");
+    const QStringList leftovers{"textmem.ini.Ab3dE9", "textmem.ini.qqqqqq"};
+    const QStringList others{"textmem.ini.bak", "notes.Ab3dE9", "textmem.ini.Ab3dE9x"};
+    for (const QString& name : leftovers + others)
+        writeBytes(m_dir->filePath(name), "half a file");
+    // A lock left by a copy of the program that was killed: its process is gone.
+    writeBytes(memoryPath() + QStringLiteral(".lock"),
+               "2147483646\nskimora\n" + QSysInfo::machineHostName().toUtf8() + "\n");
+
+    QVERIFY(TextMemory(memoryPath()).save(QStringLiteral("/b"), 2, 2));
+    QStringList expected = others + QStringList{"textmem.ini"};
+    expected.sort();
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden, QDir::Name), expected);
 }
 
 QTEST_GUILESS_MAIN(TestTextMemory)

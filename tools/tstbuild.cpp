@@ -3,12 +3,13 @@
 //   tstbuild <source.txt> <out.tst>
 //
 // A malformed source is reported as "file:line: error: what is wrong" and
-// gives a non-zero exit status; nothing is written then.
+// gives a non-zero exit status; nothing is written then. A failed write (a full
+// disk) leaves an earlier out.tst as it was.
 
+#include "platform/RegularFile.h"
 #include "text/TestFile.h"
 #include "text/TestSource.h"
 
-#include <QFile>
 #include <QString>
 
 #include <cstdio>
@@ -32,20 +33,24 @@ int main(int argc, char** argv) {
     const QString sourcePath = QString::fromLocal8Bit(argv[1]);
     const QString outPath = QString::fromLocal8Bit(argv[2]);
 
-    QFile source(sourcePath);
-    if (!source.open(QIODevice::ReadOnly)) {
-        report(QStringLiteral("%1: error: cannot read: %2").arg(sourcePath, source.errorString()));
+    const RegularFileRead source = readRegularFile(sourcePath, MaxSourceSize);
+    switch (source.status) {
+    case RegularFileRead::Status::Read:
+        break;
+    case RegularFileRead::Status::Missing:
+        report(QStringLiteral("%1: error: no such file").arg(sourcePath));
         return 1;
-    }
-    if (source.size() > MaxSourceSize) {
+    case RegularFileRead::Status::NotRegular:
+        report(QStringLiteral("%1: error: not a regular file").arg(sourcePath));
+        return 1;
+    case RegularFileRead::Status::TooLarge:
         report(QStringLiteral("%1: error: file too large").arg(sourcePath));
         return 1;
-    }
-    const QByteArray bytes = source.readAll();
-    if (source.error() != QFileDevice::NoError) {
-        report(QStringLiteral("%1: error: cannot read: %2").arg(sourcePath, source.errorString()));
+    case RegularFileRead::Status::Failed:
+        report(QStringLiteral("%1: error: cannot read: %2").arg(sourcePath, source.reason));
         return 1;
     }
+    const QByteArray& bytes = source.bytes;
 
     const TestSourceParse parsed = parseTestSource(bytes);
     if (!parsed.test) {

@@ -14,4 +14,9 @@ std::unique_ptr<QSettings> openExisting();
 // The store, created when missing (for writing).
 std::unique_ptr<QSettings> open();
 
+// Writes the store's changes out and tells whether they are really there. Besides the error
+// the store reports, a store kept in a file is read back: on this Qt a settings file whose
+// writing failed on a full disk is still put in place, empty or cut short, without an error.
+bool sync(QSettings& store);
+
 } // namespace SettingsStore

@@ -10,12 +10,16 @@
 #include "shell/SpeedRegulator.h"
 #include "shell/StoredSettings.h"
 #include "table/Unitfrtable.h"
+#include "shell/WindowPlacement.h"
 #include "text/Unitfrtext.h"
 #include "widgets/TCSpinEdit.h"
 
 #include <QAction>
 #include <QComboBox>
+#include <QDir>
+#include <QGuiApplication>
 #include <QMessageBox>
+#include <QScreen>
 #include <QSlider>
 #include <QTimer>
 #include <QToolButton>
@@ -75,8 +79,16 @@ void TMainForm::applySettings(const StoredSettings& s) {
         const QSignalBlocker quiet(CSpinEdit1);
         CSpinEdit1->setValue(ReadingFieldWidth);
     }
-    move(s.Left, s.Top);
-    resize(s.Width, s.Height);
+    // Stored bounds may come from a larger screen, or from a hand-edited store: bring them onto
+    // this one before the window is shown.
+    const QScreen* screen = QGuiApplication::screenAt(QPoint(s.Left, s.Top));
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    const QRect bounds =
+        screen ? placeOnScreen(s.Left, s.Top, s.Width, s.Height, screen->availableGeometry())
+               : QRect(s.Left, s.Top, s.Width, s.Height);
+    move(bounds.topLeft());
+    resize(bounds.size());
     switch (s.WindowState) {
     case 1:
         setWindowState(Qt::WindowMinimized);
@@ -143,4 +155,13 @@ void TMainForm::FormClose() {
     Closing = true;
     const auto store = SettingsStore::open();
     writeStoredSettings(*store, collectSettings(), windowState() == Qt::WindowNoState);
+    if (!SettingsStore::sync(*store)) {
+        QMessageBox box(QMessageBox::Warning, QStringLiteral("Предупреждение"),
+                        QStringLiteral("Не удалось сохранить настройки программы в ") +
+                            QDir::toNativeSeparators(store->fileName()) +
+                            QStringLiteral(".\nИзменения настроек за этот сеанс будут потеряны."),
+                        QMessageBox::Ok, this);
+        box.setWindowModality(Qt::ApplicationModal);
+        box.exec();
+    }
 }

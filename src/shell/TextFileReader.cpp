@@ -1,10 +1,10 @@
 #include "shell/TextFileReader.h"
 
 #include "platform/BookFile.h"
+#include "platform/RegularFile.h"
 #include "platform/RtfReader.h"
 #include "platform/TextDecoding.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 namespace TextFileReader {
@@ -28,19 +28,23 @@ bool isRtfName(const QString& path) {
 } // namespace
 
 TextFileContent read(const QString& path) {
-    QFile file(path);
-    if (!file.exists())
+    const RegularFileRead file = readRegularFile(path, MaximumFileSize);
+    switch (file.status) {
+    case RegularFileRead::Status::Read:
+        break;
+    case RegularFileRead::Status::Missing:
         return failure(QStringLiteral("Файл ") + quoted(path) + QStringLiteral(" не найден."));
-    if (file.size() > MaximumFileSize)
+    case RegularFileRead::Status::NotRegular:
+        return failure(quoted(path) +
+                       QStringLiteral(" не является обычным файлом и не может быть прочитан."));
+    case RegularFileRead::Status::TooLarge:
         return failure(QStringLiteral("Файл ") + quoted(path) +
                        QStringLiteral(" слишком велик для текста (больше 32 МБ)."));
-    if (!file.open(QIODevice::ReadOnly))
-        return failure(QStringLiteral("Не удалось открыть файл ") + quoted(path) +
-                       QStringLiteral(": ") + file.errorString() + QStringLiteral("."));
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
+    case RegularFileRead::Status::Failed:
         return failure(QStringLiteral("Не удалось прочитать файл ") + quoted(path) +
-                       QStringLiteral(": ") + file.errorString() + QStringLiteral("."));
+                       QStringLiteral(": ") + file.reason + QStringLiteral("."));
+    }
+    const QByteArray& bytes = file.bytes;
 
     QString text;
     QString warning;

@@ -14,7 +14,9 @@ struct TextFileContent {
 
 namespace TextFileReader {
 
-// Files larger than this are not texts anyone reads here; they are refused before reading.
+// Files larger than this are not texts anyone reads here; they are refused before reading, and
+// no more than one byte past it is ever read. Only regular files are opened at all: a device
+// such as /dev/zero or a named pipe is refused with a message.
 constexpr qint64 MaximumFileSize = 32 * 1024 * 1024;
 
 TextFileContent read(const QString& path);

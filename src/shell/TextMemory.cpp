@@ -1,12 +1,15 @@
 #include "shell/TextMemory.h"
 
+#include "platform/FileReplacement.h"
+#include "platform/RegularFile.h"
 #include "platform/TextDecoding.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QLockFile>
+#include <QRegularExpression>
 #include <QStandardPaths>
+#include <QStringDecoder>
 
 #include <utility>
 
@@ -15,6 +18,11 @@ namespace {
 constexpr int MaxLines = TextMemory::MaxEntries + 1; // the reserved line and the entries
 constexpr auto FileName = "textmem.ini";
 constexpr auto DataDirName = "Skimora v6.0 ru";
+// A hundred entries take some kilobytes; a file far larger is not ours.
+constexpr qint64 MaxFileSize = 16 * 1024 * 1024;
+// Marks a line written in UTF-8. As Windows-1251 these bytes read "п»ї", which no path starts
+// with; a line that would really start so is written in UTF-8 too.
+constexpr QByteArrayView Utf8Mark("\xEF\xBB\xBF");
 
 std::optional<int> parseInteger(const QString& field) {
     bool ok = false;
@@ -24,31 +32,53 @@ std::optional<int> parseInteger(const QString& field) {
     return value;
 }
 
+QString cannotWrite(const QString& path, const QString& reason) {
+    return QStringLiteral("Не удалось записать файл %1: %2")
+        .arg(QDir::toNativeSeparators(path), reason);
+}
+
 } // namespace
 
 TextMemory::TextMemory(QString filePath) : m_filePath(std::move(filePath)) {}
 
-QStringList TextMemory::splitLines(const QString& text) {
-    QStringList lines;
+QByteArrayList TextMemory::splitLines(QByteArrayView bytes) {
+    QByteArrayList lines;
     qsizetype start = 0;
-    const qsizetype size = text.size();
+    const qsizetype size = bytes.size();
     for (qsizetype i = 0; i < size; ++i) {
-        const QChar c = text.at(i);
-        if (c != u'\r' && c != u'\n')
+        const char c = bytes.at(i);
+        if (c != '\r' && c != '\n')
             continue;
-        lines.append(text.mid(start, i - start));
-        if (c == u'\r' && i + 1 < size && text.at(i + 1) == u'\n')
+        lines.append(bytes.sliced(start, i - start).toByteArray());
+        if (c == '\r' && i + 1 < size && bytes.at(i + 1) == '\n')
             ++i;
         start = i + 1;
     }
     if (start < size)
-        lines.append(text.mid(start));
+        lines.append(bytes.sliced(start).toByteArray());
     return lines;
 }
 
-int TextMemory::indexOf(const QStringList& lines, const QString& path) {
-    for (int i = 0; i < lines.size(); ++i) {
-        const QString& line = lines.at(i);
+QString TextMemory::decodeLine(QByteArrayView line) {
+    if (line.startsWith(Utf8Mark)) {
+        // Only the mark is taken off: a path may itself start with U+FEFF.
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringConverter::Flag::ConvertInitialBom);
+        return utf8(line.sliced(Utf8Mark.size()));
+    }
+    return decodeWindows1251(line);
+}
+
+QByteArray TextMemory::encodeLine(QStringView line) {
+    QByteArray bytes = encodeWindows1251(line);
+    if (!bytes.startsWith(Utf8Mark) && decodeWindows1251(bytes) == line)
+        return bytes;
+    return Utf8Mark.toByteArray() + line.toUtf8();
+}
+
+int TextMemory::indexOf(const QByteArrayList& lines, const QString& path) {
+    // Line 1 is reserved: it is never taken for an entry.
+    for (int i = 1; i < lines.size(); ++i) {
+        const QString line = decodeLine(lines.at(i));
         const qsizetype end = line.indexOf(Separator);
         const QStringView first = end < 0 ? QStringView(line) : QStringView(line).left(end);
         if (first == path)
@@ -83,96 +113,119 @@ TextMemoryEntry TextMemory::parseEntry(const QString& line) {
     return entry;
 }
 
-QStringList TextMemory::withEntry(QStringList lines, const QString& path, int caret, int anchor) {
+QByteArrayList TextMemory::withEntry(QByteArrayList lines, const QString& path, int caret,
+                                     int anchor) {
     if (lines.isEmpty())
-        lines.append(QString()); // the reserved first line
+        lines.append(QByteArray()); // the reserved first line
     const int match = indexOf(lines, path);
     if (match >= 0)
         lines.removeAt(match);
-    if (lines.isEmpty())
-        lines.append(QString());
-    lines.insert(1,
-                 path + Separator + QString::number(caret) + Separator + QString::number(anchor));
+    lines.insert(1, encodeLine(path + Separator + QString::number(caret) + Separator +
+                               QString::number(anchor)));
     // The oldest entries go; a hand-made longer file is brought back to size too.
     while (lines.size() > MaxLines)
         lines.removeLast();
     return lines;
 }
 
-TextMemory::ReadStatus TextMemory::readLines(QStringList* lines, QString* error) const {
-    QFile file(m_filePath);
-    if (!file.exists())
+TextMemory::ReadStatus TextMemory::readLines(QByteArrayList* lines, QString* error) const {
+    const RegularFileRead file = readRegularFile(m_filePath, MaxFileSize);
+    const QString name = QDir::toNativeSeparators(m_filePath);
+    switch (file.status) {
+    case RegularFileRead::Status::Read:
+        *lines = splitLines(file.bytes);
+        return ReadStatus::Read;
+    case RegularFileRead::Status::Missing:
         return ReadStatus::Missing;
-    if (!file.open(QIODevice::ReadOnly)) {
-        *error = QStringLiteral("Не удалось прочитать файл %1: %2")
-                     .arg(QDir::toNativeSeparators(m_filePath), file.errorString());
+    case RegularFileRead::Status::NotRegular:
+        *error = QStringLiteral("Не удалось прочитать %1: это не файл.").arg(name);
         return ReadStatus::Failed;
-    }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        *error = QStringLiteral("Не удалось прочитать файл %1: %2")
-                     .arg(QDir::toNativeSeparators(m_filePath), file.errorString());
+    case RegularFileRead::Status::TooLarge:
+        *error = QStringLiteral("Не удалось прочитать файл %1: он слишком велик.").arg(name);
         return ReadStatus::Failed;
+    case RegularFileRead::Status::Failed:
+        break;
     }
-    *lines = splitLines(decodeWindows1251(bytes));
-    return ReadStatus::Read;
+    *error = QStringLiteral("Не удалось прочитать файл %1: %2").arg(name, file.reason);
+    return ReadStatus::Failed;
 }
 
 std::optional<TextMemoryEntry> TextMemory::find(const QString& path) const {
-    QStringList lines;
+    QByteArrayList lines;
     QString error;
     if (readLines(&lines, &error) != ReadStatus::Read)
         return std::nullopt;
     const int match = indexOf(lines, path);
     if (match < 0)
         return std::nullopt;
-    return parseEntry(lines.at(match));
+    return parseEntry(decodeLine(lines.at(match)));
+}
+
+void TextMemory::removeStaleTemporaries() const {
+    // A save writes "textmem.ini.XXXXXX" and renames it. Under the lock no other save is under
+    // way, so any such file is what a save killed halfway left behind.
+    const QFileInfo info(m_filePath);
+    const QRegularExpression temporary(QRegularExpression::anchoredPattern(
+        QRegularExpression::escape(info.fileName()) + QStringLiteral("\\.[A-Za-z0-9]{6}")));
+    QDir dir = info.absoluteDir();
+    const QStringList names =
+        dir.entryList({info.fileName() + QStringLiteral(".*")}, QDir::Files | QDir::Hidden);
+    for (const QString& name : names) {
+        if (temporary.match(name).hasMatch())
+            dir.remove(name);
+    }
 }
 
 bool TextMemory::save(const QString& path, int caret, int anchor, QString* error) const {
-    QString message;
     const auto fail = [&](const QString& text) {
         if (error)
             *error = text;
         return false;
     };
 
-    // A line break in the path would split the entry over two lines.
+    // A line break in the path would split the entry over two lines; a broken UTF-16 string
+    // could not be written so that it reads back the same.
     if (path.contains(u'\r') || path.contains(u'\n'))
         return fail(
             QStringLiteral("Путь к файлу содержит перевод строки и не может быть запомнен."));
+    if (!path.isValidUtf16())
+        return fail(QStringLiteral("Путь к файлу содержит недопустимые символы и не может быть "
+                                   "запомнен."));
 
-    QStringList lines;
-    // Never replace a file that exists but cannot be read: its entries would be lost.
-    if (readLines(&lines, &message) == ReadStatus::Failed)
-        return fail(message);
-
-    lines = withEntry(std::move(lines), path, caret, anchor);
-
-    QByteArray bytes;
-    for (const QString& line : std::as_const(lines)) {
-        bytes += encodeWindows1251(line);
-        bytes += "\r\n";
-    }
-
-    const QString nativePath = QDir::toNativeSeparators(m_filePath);
     const QString dir = QFileInfo(m_filePath).absolutePath();
     if (!QDir().mkpath(dir))
         return fail(
             QStringLiteral("Не удалось создать папку %1.").arg(QDir::toNativeSeparators(dir)));
 
-    QSaveFile file(m_filePath);
-    if (!file.open(QIODevice::WriteOnly))
-        return fail(
-            QStringLiteral("Не удалось записать файл %1: %2").arg(nativePath, file.errorString()));
-    if (file.write(bytes) != bytes.size()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return fail(QStringLiteral("Не удалось записать файл %1: %2").arg(nativePath, reason));
+    QLockFile lock(m_filePath + QStringLiteral(".lock"));
+    if (!lock.tryLock(LockWaitMs)) {
+        if (lock.error() == QLockFile::LockFailedError)
+            return fail(cannotWrite(m_filePath,
+                                    QStringLiteral("его сейчас записывает другая копия программы. "
+                                                   "Попробуйте ещё раз.")));
+        return fail(cannotWrite(m_filePath,
+                                QStringLiteral("нельзя создать файл блокировки в папке %1 (диск "
+                                               "заполнен или запись в папку запрещена).")
+                                    .arg(QDir::toNativeSeparators(dir))));
     }
-    if (!file.commit())
-        return fail(
-            QStringLiteral("Не удалось записать файл %1: %2").arg(nativePath, file.errorString()));
+    removeStaleTemporaries();
+
+    QByteArrayList lines;
+    QString message;
+    // Never replace a file that exists but cannot be read: its entries would be lost.
+    if (readLines(&lines, &message) == ReadStatus::Failed)
+        return fail(message);
+
+    lines = withEntry(std::move(lines), path, caret, anchor);
+    QByteArray bytes;
+    for (const QByteArray& line : std::as_const(lines)) {
+        bytes += line;
+        bytes += "\r\n";
+    }
+
+    QString reason;
+    if (!replaceFileContents(m_filePath, bytes, &reason))
+        return fail(cannotWrite(m_filePath, reason));
     return true;
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 
+#include <QByteArrayList>
+#include <QByteArrayView>
 #include <QString>
-#include <QStringList>
 
 #include <optional>
 
@@ -18,44 +19,52 @@ struct TextMemoryEntry {
     QString error;                        // why position is empty
 };
 
-// The reading-position memory textmem.ini: a plain text file of CR LF lines in
-// Windows-1251. Line 1 is reserved and kept as it is; the lines below it hold at
-// most MaxEntries entries "path^caret^anchor", the most recently saved first.
+// The reading-position memory textmem.ini: a plain text file of CR LF lines. Line 1 is reserved
+// and kept byte for byte; the lines below it hold at most MaxEntries entries "path^caret^anchor",
+// the most recently saved first. A line is Windows-1251, as the file has always been, unless it
+// starts with the UTF-8 byte order mark: then the rest of the line is UTF-8. An entry is written
+// in Windows-1251 whenever that keeps its path exactly, so a path with a character the code page
+// lacks ("café", Greek, an emoji) still comes back as it was.
 class TextMemory {
 public:
     static constexpr int MaxEntries = 100;
     static constexpr QChar Separator = u'^';
+    // How long a save waits for another copy of the program that is saving at the same time.
+    static constexpr int LockWaitMs = 2000;
 
     explicit TextMemory(QString filePath);
 
     const QString& filePath() const { return m_filePath; }
 
-    // The first line whose first "^"-field equals path exactly (letter case
-    // counts). Lines are examined from the first. A missing, empty or
-    // unreadable file has no entries.
+    // The first entry whose first "^"-field equals path exactly (letter case counts).
+    // Entries are examined from the first. A missing, empty or unreadable file has none.
     std::optional<TextMemoryEntry> find(const QString& path) const;
 
-    // Moves the entry of path to the top with the given position, dropping the
-    // oldest entry when the list is full. The file is replaced atomically; on
-    // failure it is left as it was, false is returned and *error (if given)
-    // says why.
+    // Moves the entry of path to the top with the given position, dropping the oldest entry
+    // when the list is full. The read, the change and the replacement of the file happen under
+    // a lock file (textmem.ini.lock) so that two copies of the program saving at once both
+    // land; temporary files that an interrupted save left behind are removed. The file is
+    // replaced atomically; on failure it is left as it was, false is returned and *error (if
+    // given) says why.
     bool save(const QString& path, int caret, int anchor, QString* error = nullptr) const;
 
     // The file name of the memory: textmem.ini in programDir when that
     // directory is writable, otherwise in the user's data directory.
     static QString locate(const QString& programDir);
 
-    // Pure list operations behind find() and save(), on the file's lines.
-    static int indexOf(const QStringList& lines, const QString& path);
-    static QStringList withEntry(QStringList lines, const QString& path, int caret, int anchor);
+    // Pure operations behind find() and save(), on the file's lines as they are in the file.
+    static QByteArrayList splitLines(QByteArrayView bytes);
+    static QString decodeLine(QByteArrayView line);
+    static QByteArray encodeLine(QStringView line);
+    static int indexOf(const QByteArrayList& lines, const QString& path);
+    static QByteArrayList withEntry(QByteArrayList lines, const QString& path, int caret,
+                                    int anchor);
     static TextMemoryEntry parseEntry(const QString& line);
-
-    // The file's lines: CR LF, CR or LF end a line; a final line end adds no line.
-    static QStringList splitLines(const QString& text);
 
 private:
     enum class ReadStatus { Missing, Read, Failed };
-    ReadStatus readLines(QStringList* lines, QString* error) const;
+    ReadStatus readLines(QByteArrayList* lines, QString* error) const;
+    void removeStaleTemporaries() const;
 
     QString m_filePath;
 };

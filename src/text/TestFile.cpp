@@ -1,21 +1,17 @@
 #include "text/TestFile.h"
 
+#include "platform/FileReplacement.h"
+#include "platform/RegularFile.h"
 #include "platform/TextDecoding.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QtEndian>
 
 namespace {
 
 // A test text is a page or a short story; anything far larger is not a test file.
 constexpr qint64 MaxFileSize = 64 * 1024 * 1024;
-
-QString damaged(const QString& what) {
-    return QStringLiteral("Файл теста повреждён: %1.").arg(what);
-}
 
 // Reads the fields of a test file in order, refusing anything that would run
 // past the end of the data.
@@ -35,15 +31,15 @@ public:
     std::optional<QString> readString(const QString& name, QString* error) {
         const std::optional<qint32> length = readInt();
         if (!length) {
-            *error = damaged(QStringLiteral("он обрывается перед полем «%1»").arg(name));
+            *error = QStringLiteral("он обрывается перед полем «%1»").arg(name);
             return std::nullopt;
         }
         if (*length < 0) {
-            *error = damaged(QStringLiteral("отрицательная длина поля «%1»").arg(name));
+            *error = QStringLiteral("отрицательная длина поля «%1»").arg(name);
             return std::nullopt;
         }
         if (*length > m_bytes.size() - m_pos) {
-            *error = damaged(QStringLiteral("поле «%1» длиннее остатка файла").arg(name));
+            *error = QStringLiteral("поле «%1» длиннее остатка файла").arg(name);
             return std::nullopt;
         }
         QByteArrayView field = m_bytes.sliced(m_pos, *length);
@@ -115,14 +111,13 @@ TestFileRead decodeTestFile(QByteArrayView bytes) {
     for (int q = 0; q < TestQuestionCount; ++q) {
         const std::optional<qint32> right = reader.readInt();
         if (!right) {
-            result.error =
-                damaged(QStringLiteral("нет номера правильного ответа к вопросу %1").arg(q + 1));
+            result.error = QStringLiteral("нет номера правильного ответа к вопросу %1").arg(q + 1);
             return result;
         }
         if (*right < 0 || *right >= TestAnswerCount) {
-            result.error = damaged(QStringLiteral("номер правильного ответа к вопросу %1 равен %2")
-                                       .arg(q + 1)
-                                       .arg(*right));
+            result.error = QStringLiteral("номер правильного ответа к вопросу %1 равен %2")
+                               .arg(q + 1)
+                               .arg(*right);
             return result;
         }
         test.right[q] = *right;
@@ -130,7 +125,7 @@ TestFileRead decodeTestFile(QByteArrayView bytes) {
 
     // Playback times only readable characters; without one no speed can be measured.
     if (!hasReadableCharacter(test.text)) {
-        result.error = damaged(QStringLiteral("в тексте нет ни одного символа для чтения"));
+        result.error = QStringLiteral("в тексте нет ни одного символа для чтения");
         return result;
     }
 
@@ -140,33 +135,26 @@ TestFileRead decodeTestFile(QByteArrayView bytes) {
 
 TestFileRead readTestFile(const QString& path) {
     const QString name = QDir::toNativeSeparators(path);
-    QFile file(path);
-    if (!QFileInfo(path).isFile()) {
-        TestFileRead result;
+    TestFileRead result;
+    const RegularFileRead file = readRegularFile(path, MaxFileSize);
+    switch (file.status) {
+    case RegularFileRead::Status::Read:
+        break;
+    case RegularFileRead::Status::Missing:
+    case RegularFileRead::Status::NotRegular:
         result.error = QStringLiteral("Файл теста %1 не найден.").arg(name);
         return result;
-    }
-    if (!file.open(QIODevice::ReadOnly)) {
-        TestFileRead result;
-        result.error =
-            QStringLiteral("Не удалось открыть файл теста %1: %2").arg(name, file.errorString());
-        return result;
-    }
-    if (file.size() > MaxFileSize) {
-        TestFileRead result;
+    case RegularFileRead::Status::TooLarge:
         result.error = QStringLiteral("Файл теста %1 слишком велик.").arg(name);
         return result;
-    }
-    const QByteArray bytes = file.read(MaxFileSize + 1);
-    if (file.error() != QFileDevice::NoError) {
-        TestFileRead result;
+    case RegularFileRead::Status::Failed:
         result.error =
-            QStringLiteral("Не удалось прочитать файл теста %1: %2").arg(name, file.errorString());
+            QStringLiteral("Не удалось прочитать файл теста %1: %2").arg(name, file.reason);
         return result;
     }
-    TestFileRead result = decodeTestFile(bytes);
+    result = decodeTestFile(file.bytes);
     if (!result.test)
-        result.error = name + u'\n' + result.error;
+        result.error = QStringLiteral("Тестовый файл %1 повреждён: %2.").arg(name, result.error);
     return result;
 }
 
@@ -184,24 +172,13 @@ QByteArray encodeTestFile(const TestText& test) {
 }
 
 bool writeTestFile(const QString& path, const TestText& test, QString* error) {
-    const QByteArray bytes = encodeTestFile(test);
-    QSaveFile file(path);
-    const auto fail = [&] {
-        if (error)
-            *error = QStringLiteral("Не удалось записать файл %1: %2")
-                         .arg(QDir::toNativeSeparators(path), file.errorString());
-        return false;
-    };
-    if (!file.open(QIODevice::WriteOnly))
-        return fail();
-    if (file.write(bytes) != bytes.size()) {
-        const bool failed = fail();
-        file.cancelWriting();
-        return failed;
-    }
-    if (!file.commit())
-        return fail();
-    return true;
+    QString reason;
+    if (replaceFileContents(path, encodeTestFile(test), &reason))
+        return true;
+    if (error)
+        *error = QStringLiteral("Не удалось записать файл %1: %2")
+                     .arg(QDir::toNativeSeparators(path), reason);
+    return false;
 }
 
 QString testDirPath(const QString& programDir) {

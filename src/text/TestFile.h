@@ -24,6 +24,8 @@ struct TestText {
 // A test file read, or why it could not be.
 struct TestFileRead {
     std::optional<TestText> test;
+    // From decodeTestFile: what is wrong with the data ("поле «вопрос 2» длиннее остатка
+    // файла"). From readTestFile: a whole sentence for the user that names the file once.
     QString error;
 };
 

@@ -52,9 +52,7 @@ bool TTextForm::LoadTestText() {
     const int n = random.below(count) + 1;
     const TestFileRead read = readTestFile(testFilePath(Main.ProgramDir, n));
     if (!read.test) {
-        showStandardError(&Main, QStringLiteral("Тестовый файл ") +
-                                     testFilePath(Main.ProgramDir, n) +
-                                     QStringLiteral(" повреждён: ") + read.error);
+        showStandardError(&Main, read.error);
         return false;
     }
     const TestText& test = *read.test;
