@@ -6,10 +6,13 @@
 #include "course/Unitmarker.h"
 #include "course/Unitscenario.h"
 #include "course/Unitwizard.h"
+#include "fieldofview/Unitfransstring.h"
 #include "fieldofview/Unitfrstring.h"
 #include "platform/ReadingView.h"
 #include "shell/Unitbookmark.h"
 #include "shell/Unitfrmain.h"
+#include "table/Unitdlgtable.h"
+#include "table/Unitfranstable.h"
 #include "table/Unitfrtable.h"
 #include "text/Unitfranstext.h"
 #include "text/Unitfrtext.h"
@@ -42,7 +45,8 @@ const QColor Black(0, 0, 0);
 
 // Answers every dialog a course brings up, as a user going through it would: the open dialog
 // takes the course text, the resume question resumes, the text test's questions are answered
-// rightly and its result closed. Warnings are answered and kept.
+// rightly and its result closed. Warnings are answered and kept. The field-of-view and table
+// dialogs are left to each run's own answers.
 class DialogAnswerer : public QObject {
 public:
     explicit DialogAnswerer(TTextForm* text, QString path) : Text(text), Path(std::move(path)) {
@@ -73,8 +77,6 @@ private:
         } else if (auto* box = qobject_cast<QMessageBox*>(modal)) {
             warnings << box->text();
             box->accept();
-        } else if (auto* dialog = qobject_cast<QDialog*>(modal)) {
-            dialog->reject();
         }
     }
 
@@ -117,10 +119,11 @@ private:
     void setColumnChars(int chars);
     // Plays the text to its end as the text window's timer would.
     void stepTextToEnd();
-    // The field-of-view and table exercises are built apart; their runs end here as their
-    // windows end them: run state first, then the course is told.
-    void endLineRun(int lineChars, bool right);
-    void endTableRun();
+    // Plays a field-of-view run to its end and gives the last pair, rightly or one off.
+    void playLine(bool right);
+    // Plays a table run to its end; a test's questions are sent as they are offered.
+    void playTable();
+    void pickTableSize(int columns, int rows);
 
     std::unique_ptr<ProgramFixture> Fixture;
     std::unique_ptr<DialogAnswerer> Dialogs;
@@ -136,6 +139,8 @@ TMainForm* TestCourseWindows::startCourse(const QVariantMap& changes) {
         settings[it.key()] = it.value();
     Windows = Fixture->startQuiet(settings).windows();
     Main = Windows.MainForm;
+    Windows.StringForm->random().setFixedSeed(2026);
+    Windows.TableForm->randomSource().setFixedSeed(2026);
     const QString path = TextDir.filePath(QStringLiteral("course.txt"));
     QFile file(path);
     if (file.open(QIODevice::WriteOnly)) {
@@ -198,16 +203,10 @@ void TestCourseWindows::meetStage() {
     case StageKind::TableReading:
     case StageKind::TableTest:
         chooseKind(s.Kind == StageKind::TableTest, Main->SpeedButton5);
-        // What the size picker leaves behind when it closes.
-        Main->Column = s.TableColumns;
-        Main->Row = s.TableRows;
-        Main->RefreshCourseState();
+        pickTableSize(s.TableColumns, s.TableRows);
         break;
     case StageKind::FieldOfViewTest:
         chooseKind(true, Main->SpeedButton6);
-        // The width spin reaches no further than the text column.
-        if (s.FieldWidth > Windows.TextForm->ColumnChars)
-            setColumnChars(s.FieldWidth);
         Main->CSpinEdit1->setValue(s.FieldWidth);
         break;
     case StageKind::Result:
@@ -221,16 +220,39 @@ void TestCourseWindows::stepTextToEnd() {
         Windows.TextForm->Timer1Timer();
 }
 
-void TestCourseWindows::endLineRun(int lineChars, bool right) {
-    Windows.StringForm->LineChars = lineChars;
-    Windows.StringForm->ScorePercent = right ? 100 : 0;
-    Windows.StringForm->EndLine();
-    Main->CourseRunEnded(!right);
+void TestCourseWindows::playLine(bool right) {
+    TStringForm* form = Windows.StringForm;
+    onNextModal([form, right](QWidget* modal) {
+        auto* ask = qobject_cast<TAnsStringForm*>(modal);
+        QVERIFY(ask);
+        ask->Edit1->setText(QString::number(form->Answer + (right ? 0 : 1)));
+        ask->CheckBox1->setChecked(true);
+        onNextModal([](QWidget* result) { static_cast<QDialog*>(result)->accept(); });
+        ask->BitBtn1->click();
+    });
+    for (int calls = 0; form->Running && calls < 100000; ++calls)
+        form->Timer1Timer();
 }
 
-void TestCourseWindows::endTableRun() {
-    Windows.TableForm->FinishTableRun();
-    Main->CourseRunEnded(true);
+void TestCourseWindows::playTable() {
+    if (Main->SpeedButton14->isChecked()) {
+        onNextModal([](QWidget* modal) {
+            auto* questions = qobject_cast<TAnsTableForm*>(modal);
+            QVERIFY(questions);
+            onNextModal([](QWidget* result) { static_cast<QDialog*>(result)->accept(); });
+            questions->BitBtn1->click();
+        });
+    }
+    for (int calls = 0; Main->isRunning() && calls < 1000; ++calls)
+        Windows.TableForm->Timer1Timer();
+}
+
+void TestCourseWindows::pickTableSize(int columns, int rows) {
+    QTest::mouseClick(Main->SpeedButton15, Qt::LeftButton);
+    QVERIFY(QTest::qWaitForWindowExposed(Windows.FormDlgTable));
+    const QPoint corner(10 * columns, 10 * rows); // inside that column's and row's square
+    QTest::mouseMove(Windows.FormDlgTable, corner);
+    QTest::mouseRelease(Windows.FormDlgTable, Qt::LeftButton, {}, corner);
 }
 
 // --- Tests -----------------------------------------------------------------------------------
@@ -287,11 +309,11 @@ void TestCourseWindows::wholeLevelOneCycle() {
         QVERIFY(!assistant->ButtonsEnabled);
         switch (s.Kind) {
         case StageKind::FieldOfViewTest:
-            endLineRun(s.FieldWidth, lineAnswers.takeFirst());
+            playLine(lineAnswers.takeFirst());
             break;
         case StageKind::TableReading:
         case StageKind::TableTest:
-            endTableRun();
+            playTable();
             break;
         case StageKind::TextTest:
             // Faster half-way through: the measured speed becomes the course speed.
@@ -336,7 +358,9 @@ void TestCourseWindows::wholeLevelOneCycle() {
 
 void TestCourseWindows::stopInACourseRunMovesOnAndWarnsOnce() {
     startCourse();
-    endLineRun(11, false); // on to the text test
+    meetStage();
+    Main->SpeedButton2->click();
+    playLine(false); // on to the text test
     meetStage();
     Main->SpeedButton2->click();
     for (int step = 0; step < 5; ++step)
@@ -377,7 +401,9 @@ void TestCourseWindows::restartBeginsAtLevelOne() {
 
 void TestCourseWindows::closingTheAssistantStoresAndFreesStart() {
     startCourse();
-    endLineRun(11, true); // right at 11
+    meetStage();
+    Main->SpeedButton2->click();
+    playLine(true); // right at 11
     QCOMPARE(Main->Course->CourseWidth, 11);
     QVERIFY(!Main->SpeedButton2->isEnabled());
 
@@ -449,7 +475,7 @@ void TestCourseWindows::markersFollowTheControlsStillToSet() {
     // Start hides them all.
     Main->SpeedButton2->click();
     QVERIFY(!markers.marker(4)->isVisible());
-    endLineRun(11, false);
+    playLine(false);
 }
 
 void TestCourseWindows::guideDocksUnderTheAssistant() {
