@@ -179,6 +179,10 @@ void TestFieldOfView::lineFollowsTheReadingFieldWidth() {
     QCOMPARE(Main->ReadingFieldWidth, 15);
     QCOMPARE(line->text(), QStringLiteral("15 симв."));
     QCOMPARE(line->width(), Main->CharWidth * 15 + Main->EdgeWidth4);
+    // It reaches past the text window's column: here the line itself is the limit.
+    const int wide = Windows.TextForm->ColumnChars + 5;
+    Main->CSpinEdit1->setValue(wide);
+    QCOMPARE(line->text(), QString::number(wide) + QStringLiteral(" симв."));
     Main->CSpinEdit1->setValue(4);
     QCOMPARE(Main->ReadingFieldWidth, 10);
     QCOMPARE(line->text(), QStringLiteral("10 симв."));
