@@ -6,10 +6,12 @@
 #include "course/Unitmarker.h"
 #include "course/Unitscenario.h"
 #include "course/Unitwizard.h"
+#include "fieldofview/Unitfransstring.h"
 #include "fieldofview/Unitfrstring.h"
-#include "platform/ReadingView.h"
 #include "shell/Unitbookmark.h"
 #include "shell/Unitfrmain.h"
+#include "table/Unitdlgtable.h"
+#include "table/Unitfranstable.h"
 #include "table/Unitfrtable.h"
 #include "text/Unitfranstext.h"
 #include "text/Unitfrtext.h"
@@ -40,7 +42,7 @@ const QColor Grey(128, 128, 128);
 const QColor Red(255, 0, 0);
 const QColor Black(0, 0, 0);
 
-// Answers every dialog a course brings up, as a user going through it would: the open dialog
+// Answers the text stages' dialogs as a user going through the course would: the open dialog
 // takes the course text, the resume question resumes, the text test's questions are answered
 // rightly and its result closed. Warnings are answered and kept.
 class DialogAnswerer : public QObject {
@@ -73,8 +75,6 @@ private:
         } else if (auto* box = qobject_cast<QMessageBox*>(modal)) {
             warnings << box->text();
             box->accept();
-        } else if (auto* dialog = qobject_cast<QDialog*>(modal)) {
-            dialog->reject();
         }
     }
 
@@ -105,22 +105,21 @@ private slots:
     void guideDocksUnderTheAssistant();
 
 private:
-    TMainForm* startCourse(const QVariantMap& changes = {});
+    void startCourse(const QVariantMap& changes = {});
     const CourseStage& stage() const { return *Main->Course->CurrentStage; }
     QColor line(int n) const { return Windows.WizardForm->lineColour(n); }
     QString guideLine(int n) const {
         return Windows.WizardForm->RichEdit1->document()->findBlockByNumber(n).text();
     }
-    // Sets every control the current stage asks for through the controls themselves.
-    void meetStage();
+    // Sets what the current stage asks for through the controls themselves; presses "Пуск".
+    void startStage();
     void chooseKind(bool test, QToolButton* kind);
     void setColumnChars(int chars);
-    // Plays the text to its end as the text window's timer would.
-    void stepTextToEnd();
-    // The field-of-view and table exercises are built apart; their runs end here as their
-    // windows end them: run state first, then the course is told.
-    void endLineRun(int lineChars, bool right);
-    void endTableRun();
+    // Step runs as their timers would: text for so many steps or to its end; field of view to
+    // its end, the last pair given rightly or one off; table to its end, questions as offered.
+    void stepText(int steps = 100000);
+    void playLine(bool right);
+    void playTable();
 
     std::unique_ptr<ProgramFixture> Fixture;
     std::unique_ptr<DialogAnswerer> Dialogs;
@@ -129,22 +128,19 @@ private:
     QTemporaryDir TextDir;
 };
 
-TMainForm* TestCourseWindows::startCourse(const QVariantMap& changes) {
+void TestCourseWindows::startCourse(const QVariantMap& changes) {
     Fixture = std::make_unique<ProgramFixture>();
     QVariantMap settings{{"Assistant", 1}};
-    for (auto it = changes.cbegin(); it != changes.cend(); ++it)
-        settings[it.key()] = it.value();
+    settings.insert(changes);
     Windows = Fixture->startQuiet(settings).windows();
     Main = Windows.MainForm;
+    Windows.StringForm->random().setFixedSeed(2026);
+    Windows.TableForm->randomSource().setFixedSeed(2026);
     const QString path = TextDir.filePath(QStringLiteral("course.txt"));
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly)) {
-        file.write(QStringLiteral("Короткий текст для этапа курса: глаза идут по строке, "
-                                  "а поле чтения движется вперёд слово за словом.\r\n")
-                       .toUtf8());
-    }
+    if (QFile file(path); file.open(QIODevice::WriteOnly))
+        file.write("Короткий текст для этапа курса: глаза идут по строке, "
+                   "а поле чтения движется вперёд слово за словом.\r\n");
     Dialogs = std::make_unique<DialogAnswerer>(Windows.TextForm, path);
-    return Main;
 }
 
 void TestCourseWindows::cleanup() {
@@ -177,7 +173,7 @@ void TestCourseWindows::setColumnChars(int chars) {
     QTest::mouseRelease(grip, Qt::LeftButton, {}, QPoint(1 + by, 3));
 }
 
-void TestCourseWindows::meetStage() {
+void TestCourseWindows::startStage() {
     const CourseStage& s = stage();
     switch (s.Kind) {
     case StageKind::TextReading:
@@ -198,39 +194,55 @@ void TestCourseWindows::meetStage() {
     case StageKind::TableReading:
     case StageKind::TableTest:
         chooseKind(s.Kind == StageKind::TableTest, Main->SpeedButton5);
-        // What the size picker leaves behind when it closes.
-        Main->Column = s.TableColumns;
-        Main->Row = s.TableRows;
-        Main->RefreshCourseState();
+        // The size picker, released over the square of that column and row.
+        QTest::mouseClick(Main->SpeedButton15, Qt::LeftButton);
+        QTest::mouseMove(Windows.FormDlgTable, QPoint(10 * s.TableColumns, 10 * s.TableRows));
+        QTest::mouseRelease(Windows.FormDlgTable, Qt::LeftButton, {},
+                            QPoint(10 * s.TableColumns, 10 * s.TableRows));
         break;
     case StageKind::FieldOfViewTest:
         chooseKind(true, Main->SpeedButton6);
-        // The width spin reaches no further than the text column.
-        if (s.FieldWidth > Windows.TextForm->ColumnChars)
-            setColumnChars(s.FieldWidth);
         Main->CSpinEdit1->setValue(s.FieldWidth);
         break;
     case StageKind::Result:
         return;
     }
     Main->TrackBar1->setValue(s.StageSpeed / 10);
+    QVERIFY2(Main->SpeedButton2->isEnabled(), qPrintable(QString::number(int(s.Kind))));
+    Main->SpeedButton2->click();
+    QVERIFY(Main->isRunning());
+    QVERIFY(Windows.WizardForm->isHidden());
+    QVERIFY(!Windows.AssistantForm->ButtonsEnabled);
 }
 
-void TestCourseWindows::stepTextToEnd() {
-    for (int calls = 0; Main->isRunning() && calls < 100000; ++calls)
+void TestCourseWindows::stepText(int steps) {
+    for (int calls = 0; Main->isRunning() && calls < steps; ++calls)
         Windows.TextForm->Timer1Timer();
 }
 
-void TestCourseWindows::endLineRun(int lineChars, bool right) {
-    Windows.StringForm->LineChars = lineChars;
-    Windows.StringForm->ScorePercent = right ? 100 : 0;
-    Windows.StringForm->EndLine();
-    Main->CourseRunEnded(!right);
+void TestCourseWindows::playLine(bool right) {
+    TStringForm* form = Windows.StringForm;
+    onNextModal([form, right](QWidget* modal) {
+        auto* ask = qobject_cast<TAnsStringForm*>(modal);
+        QVERIFY(ask);
+        ask->Edit1->setText(QString::number(form->Answer + (right ? 0 : 1)));
+        ask->CheckBox1->setChecked(true);
+        onNextModal([](QWidget* result) { static_cast<QDialog*>(result)->accept(); });
+        ask->BitBtn1->click();
+    });
+    for (int calls = 0; form->Running && calls < 100000; ++calls)
+        form->Timer1Timer();
 }
 
-void TestCourseWindows::endTableRun() {
-    Windows.TableForm->FinishTableRun();
-    Main->CourseRunEnded(true);
+void TestCourseWindows::playTable() {
+    if (Main->SpeedButton14->isChecked())
+        onNextModal([](QWidget* questions) {
+            QVERIFY(qobject_cast<TAnsTableForm*>(questions));
+            onNextModal([](QWidget* result) { static_cast<QDialog*>(result)->accept(); });
+            static_cast<TAnsTableForm*>(questions)->BitBtn1->click();
+        });
+    for (int calls = 0; Main->isRunning() && calls < 1000; ++calls)
+        Windows.TableForm->Timer1Timer();
 }
 
 // --- Tests -----------------------------------------------------------------------------------
@@ -278,32 +290,20 @@ void TestCourseWindows::wholeLevelOneCycle() {
     QList<bool> lineAnswers{true, false, true, false, false};
     for (int entered = 0; entered < 40 && stage().Kind != StageKind::Result; ++entered) {
         progress << assistant->ProgressBar1->value();
-        meetStage();
         const CourseStage& s = stage();
-        QVERIFY2(Main->SpeedButton2->isEnabled(), qPrintable(QString::number(int(s.Kind))));
-        Main->SpeedButton2->click();
-        QVERIFY(Main->isRunning());
-        QVERIFY(Windows.WizardForm->isHidden());
-        QVERIFY(!assistant->ButtonsEnabled);
-        switch (s.Kind) {
-        case StageKind::FieldOfViewTest:
-            endLineRun(s.FieldWidth, lineAnswers.takeFirst());
-            break;
-        case StageKind::TableReading:
-        case StageKind::TableTest:
-            endTableRun();
-            break;
-        case StageKind::TextTest:
+        startStage();
+        if (s.Kind == StageKind::FieldOfViewTest) {
+            playLine(lineAnswers.takeFirst());
+        } else if (s.Kind == StageKind::TableReading || s.Kind == StageKind::TableTest) {
+            playTable();
+        } else if (s.Kind == StageKind::TextTest) {
             // Faster half-way through: the measured speed becomes the course speed.
-            for (int step = 0; step < 50 && Main->isRunning(); ++step)
-                Windows.TextForm->Timer1Timer();
+            stepText(50);
             Main->TrackBar1->setValue(Main->TrackBar1->value() + 20);
-            stepTextToEnd();
+            stepText();
             speedMoved += Main->Course->CourseSpeed > s.StageSpeed;
-            break;
-        default:
-            stepTextToEnd();
-            break;
+        } else {
+            stepText();
         }
         QVERIFY(assistant->ButtonsEnabled);
         QVERIFY(Windows.WizardForm->isVisible());
@@ -336,11 +336,10 @@ void TestCourseWindows::wholeLevelOneCycle() {
 
 void TestCourseWindows::stopInACourseRunMovesOnAndWarnsOnce() {
     startCourse();
-    endLineRun(11, false); // on to the text test
-    meetStage();
-    Main->SpeedButton2->click();
-    for (int step = 0; step < 5; ++step)
-        Windows.TextForm->Timer1Timer();
+    startStage();
+    playLine(false); // on to the text test
+    startStage();
+    stepText(5);
     Main->SpeedButton3->click();
     QVERIFY(!Main->isRunning());
     QCOMPARE(stage().Kind, StageKind::TextReading);
@@ -377,7 +376,8 @@ void TestCourseWindows::restartBeginsAtLevelOne() {
 
 void TestCourseWindows::closingTheAssistantStoresAndFreesStart() {
     startCourse();
-    endLineRun(11, true); // right at 11
+    startStage();
+    playLine(true); // right at 11
     QCOMPARE(Main->Course->CourseWidth, 11);
     QVERIFY(!Main->SpeedButton2->isEnabled());
 
@@ -449,7 +449,7 @@ void TestCourseWindows::markersFollowTheControlsStillToSet() {
     // Start hides them all.
     Main->SpeedButton2->click();
     QVERIFY(!markers.marker(4)->isVisible());
-    endLineRun(11, false);
+    playLine(false);
 }
 
 void TestCourseWindows::guideDocksUnderTheAssistant() {

@@ -170,7 +170,8 @@ void TStringForm::setLineWidth(int width) {
 }
 
 void TStringForm::placeLine() {
-    WindowString->move(ColumnLayout::rulerLeft(Main.width(), WindowString->width()),
+    const int visible = ColumnLayout::visibleWidth(Main.width(), metricsOf(Main));
+    WindowString->move(ColumnLayout::rulerLeft(visible, WindowString->width()),
                        TestLine::lineTop(Client->height(), WindowString->height()));
 }
 

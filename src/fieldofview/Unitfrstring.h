@@ -74,7 +74,7 @@ private:
     void releaseGrip();
     // Resizes the line; the grips stay at its ends and the marker in its middle.
     void setLineWidth(int width);
-    // Centres the line in the main window's width and this window's height.
+    // Centres the line in this window's visible client area.
     void placeLine();
 
     TMainForm& Main;

@@ -20,6 +20,10 @@ int minimumWindowWidth(int rulerWidth, const Metrics& m) {
     return m.windowChrome() + rulerWidth;
 }
 
+int visibleWidth(int mainClientWidth, const Metrics& m) {
+    return mainClientWidth - 2 * m.frameWidth;
+}
+
 int rulerLeft(int clientWidth, int rulerWidth) {
     return (clientWidth - rulerWidth) / 2;
 }

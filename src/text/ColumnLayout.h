@@ -28,6 +28,9 @@ int columnChars(int rulerWidth, const Metrics& m);
 int snappedWidth(int rulerWidth, const Metrics& m);
 // The narrowest main window that still shows a ruler of this width.
 int minimumWindowWidth(int rulerWidth, const Metrics& m);
+// Client width of an exercise window maximised in a main window of this client width: the
+// child keeps its frame inside.
+int visibleWidth(int mainClientWidth, const Metrics& m);
 // Left edge of a ruler of width w centred in clientWidth (the odd pixel goes to the right).
 int rulerLeft(int clientWidth, int rulerWidth);
 

@@ -114,13 +114,12 @@ TTextForm::TTextForm(TMainForm& mainForm) : Main(mainForm) {
     setRulerWidth(Main.TextColumnWidth);
 }
 
-int TTextForm::visibleWidth() const {
-    // The maximised window keeps its frame inside the main window's client area.
-    return Main.width() - 2 * Main.FrameWidth;
-}
-
 static ColumnLayout::Metrics metricsOf(const TMainForm& m) {
     return {m.CharWidth, m.EdgeWidth, m.FrameWidth, m.ScrollWidth};
+}
+
+int TTextForm::visibleWidth() const {
+    return ColumnLayout::visibleWidth(Main.width(), metricsOf(Main));
 }
 
 void TTextForm::setRulerWidth(int width) {
