@@ -26,6 +26,7 @@
 #include "widgets/TCSpinEdit.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
@@ -387,6 +388,15 @@ void TestMainWindow::holdToRepeat() {
     QCOMPARE(m->TrackBar1->value(), 1000);
     QCOMPARE(m->TimerSpeedRegulator->interval(), 16); // a window-message timer's fastest pace
     QTest::mouseRelease(m->SpeedButton21, Qt::LeftButton);
+    QVERIFY(!m->TimerSpeedRegulator->isActive());
+
+    // A click released before the first tick, and a press through accessibility, step once.
+    m->TrackBar1->setValue(500);
+    QTest::mouseClick(m->SpeedButton18, Qt::LeftButton);
+    QCOMPARE(m->TrackBar1->value(), 499);
+    QAccessibleInterface* faster = QAccessible::queryAccessibleInterface(m->SpeedButton21);
+    faster->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    QCOMPARE(m->TrackBar1->value(), 500);
     QVERIFY(!m->TimerSpeedRegulator->isActive());
 }
 

@@ -37,6 +37,10 @@ void TMainForm::startRegulatorRepeat(bool up) {
 }
 
 void TMainForm::stopRegulatorRepeat() {
+    // A click shorter than the first interval (a quick tap, an accessibility action, a click
+    // from code) still moves the regulator by its one step.
+    if (TimerSpeedRegulator->isActive() && TimerSpeedRegulator->interval() == 2)
+        TimerSpeedRegulatorTimer();
     TimerSpeedRegulator->stop();
 }
 
