@@ -26,7 +26,10 @@ bool isNamePart(QStringView name) {
 // Reads one FictionBook document.
 class Fb2Parser {
 public:
-    explicit Fb2Parser(QByteArrayView xml) : Part(xml, QStringLiteral("FictionBook")) {}
+    explicit Fb2Parser(const QByteArray& xml) : Part(xml, QStringLiteral("FictionBook")) {
+        // Room for the title and authors too: they are put before the body in place.
+        Body.reserve(Part.size());
+    }
 
     BookText read() {
         for (Token token = Part.next(); token != Token::Invalid; token = Part.next()) {
@@ -48,10 +51,10 @@ public:
         whole.endParagraph();
         whole.addFlowing(Authors.join(QStringLiteral(", ")));
         whole.endParagraph();
-        QString text = whole.take();
-        if (!text.isEmpty())
-            text += QStringLiteral("\r\n");
-        return {true, text + Body.take(), QString()};
+        QString head = whole.take();
+        if (!head.isEmpty())
+            head += QStringLiteral("\r\n");
+        return {true, Body.take().prepend(head), QString()};
     }
 
 private:
@@ -134,7 +137,7 @@ private:
 
 } // namespace
 
-BookText readFb2(QByteArrayView xml) {
+BookText readFb2(const QByteArray& xml) {
     return Fb2Parser(xml).read();
 }
 

@@ -77,6 +77,7 @@ BookText readDocx(QByteArrayView bytes, qint64 unpackedLimit) {
     if (!part)
         return archive.Problem;
     ParagraphText out;
+    out.reserve(part->size());
     int depth = 0;
     int skipFrom = 0; // an alternative's fallback repeats what its choice shows
     int textFrom = 0; // inside a run's text

@@ -13,6 +13,8 @@ public:
     // Text whose blanks count one by one (a word processor's runs).
     void addExact(QStringView text);
     void endParagraph();
+    // Room for about `size` characters, so that a long text is not copied as it grows.
+    void reserve(qsizetype size) { Text.reserve(size); }
 
     bool hasText() const { return HasText; }
     QString take();

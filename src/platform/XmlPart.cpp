@@ -47,11 +47,12 @@ std::optional<QString> decodeXml(QByteArrayView bytes, QString* encoding) {
     return decodeNamedEncoding(bytes, *encoding);
 }
 
-XmlPart::XmlPart(QByteArrayView bytes, QString name) : Name(std::move(name)) {
+XmlPart::XmlPart(QByteArray bytes, QString name) : Name(std::move(name)), Size(bytes.size()) {
     const QString encoding = xmlEncoding(bytes);
     if (isUtf8(encoding)) {
-        // The reader's own decoding: no copy of the document as a string first.
-        Xml.addData(bytes.toByteArray());
+        // The reader's own decoding, a piece at a time.
+        Bytes = std::move(bytes);
+        feed();
         return;
     }
     const std::optional<QString> text = decodeNamedEncoding(bytes, encoding);
@@ -63,10 +64,22 @@ XmlPart::XmlPart(QByteArrayView bytes, QString name) : Name(std::move(name)) {
     Xml.addData(*text);
 }
 
+bool XmlPart::feed() {
+    constexpr qsizetype PieceSize = 64 * 1024;
+    if (Fed >= Bytes.size())
+        return false;
+    const qsizetype size = std::min(PieceSize, Bytes.size() - Fed);
+    Xml.addData(QByteArray(Bytes.constData() + Fed, size));
+    Fed += size;
+    return true;
+}
+
 QXmlStreamReader::TokenType XmlPart::next() {
     if (failed() || Xml.atEnd())
         return QXmlStreamReader::Invalid;
-    const QXmlStreamReader::TokenType token = Xml.readNext();
+    QXmlStreamReader::TokenType token = Xml.readNext();
+    while (Xml.error() == QXmlStreamReader::PrematureEndOfDocumentError && feed())
+        token = Xml.readNext();
     if (token == QXmlStreamReader::DTD && !Xml.entityDeclarations().isEmpty()) {
         Problem = BookProblem::declaresEntities(Name);
         return QXmlStreamReader::Invalid;

@@ -48,11 +48,11 @@ TextFileContent read(const QString& path) {
 
     QString text;
     QString warning;
-    if (const std::optional<BookText> book = readBook(path, bytes, MaximumFileSize)) {
+    if (std::optional<BookText> book = readBook(path, bytes, MaximumFileSize)) {
         if (!book->ok)
             return failure(QStringLiteral("Файл ") + quoted(path) + QStringLiteral(" ") +
                            book->error);
-        text = book->text;
+        text = std::move(book->text);
     } else if (isRtfName(path)) {
         const RtfResult rtf = readRtf(bytes);
         if (!rtf.ok)
