@@ -8,9 +8,8 @@ namespace {
 bool isBlank(char16_t c) {
     if (c < 0x80)
         return c == u' ' || (c >= u'\t' && c <= u'\r');
-    if (c < 0x2000) // most letters of most scripts: decided in three comparisons
-        return c == 0x85 || c == 0xA0 || c == 0x1680;
-    return c <= 0x200A || c == 0x2028 || c == 0x2029 || c == 0x202F || c == 0x205F || c == 0x3000;
+    return c == 0x85 || c == 0xA0 || c == 0x1680 || (c >= 0x2000 && c <= 0x200A) || c == 0x2028 ||
+           c == 0x2029 || c == 0x202F || c == 0x205F || c == 0x3000;
 }
 
 } // namespace
