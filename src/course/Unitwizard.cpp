@@ -5,6 +5,7 @@
 #include "course/Unitassistant.h"
 #include "platform/HelpContext.h"
 #include "training/TrainingState.h"
+#include "widgets/WidgetHelpers.h"
 
 #include <QCheckBox>
 #include <QFrame>
@@ -21,15 +22,6 @@ namespace {
 constexpr int CircleSide = 9;
 constexpr int SampleSide = 10;
 constexpr int FrameSettleMs = 200;
-
-QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, int left, int top) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QLatin1String(name));
-    label->setAccessibleName(text);
-    label->adjustSize();
-    label->move(left, top);
-    return label;
-}
 
 // A filled circle with a white outline, the legend mark of one kind of step.
 QLabel* makeCircle(QWidget* parent, const char* name, const QColor& colour, const QString& meaning,
