@@ -108,18 +108,30 @@ void TestShellControls::ctrlTabKeepsTheChosenExercise() {
 
 void TestShellControls::titleBarCannotRestoreTheChild() {
     TMainForm* m = startQuiet();
-    for (QToolButton* kind : {m->SpeedButton5, m->SpeedButton4}) {
+    m->SpeedButton14->click();
+    for (QToolButton* kind : {m->SpeedButton5, m->SpeedButton6, m->SpeedButton4}) {
         kind->click();
         QMdiSubWindow* child = m->ActiveMDIChild();
         QVERIFY(child->isMaximized());
         QVERIFY(!(child->windowFlags() &
                   (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
-        // Nothing in the system menu moves, sizes, restores, minimises or pins the child.
-        const QList<QAction*> items = child->systemMenu()->actions();
+        // Nothing in the system menu moves, sizes, restores, minimises, pins or closes the
+        // child, and its title bar has no close button: it could only refuse.
+        const QList<QAction*> items =
+            child->systemMenu() ? child->systemMenu()->actions() : QList<QAction*>();
         const auto usable = std::count_if(items.cbegin(), items.cend(), [](QAction* item) {
             return item->isVisible() && item->isEnabled() && !item->isSeparator();
         });
-        QCOMPARE(usable, 1); // close, which the child refuses
+        QCOMPARE(usable, 0);
+        QStyleOptionTitleBar bar;
+        bar.initFrom(child);
+        bar.titleBarFlags = child->windowFlags();
+        bar.titleBarState = int(child->windowState());
+        bar.subControls = QStyle::SC_All;
+        QVERIFY(child->style()
+                    ->subControlRect(QStyle::CC_TitleBar, &bar, QStyle::SC_TitleBarCloseButton,
+                                     child)
+                    .isEmpty());
     }
     TTextForm* text = windows().TextForm;
     QStyleOptionTitleBar option;
