@@ -3,6 +3,7 @@
 #include "shell/Unitfrmain.h"
 
 #include "app/ProgramWindows.h"
+#include "dialogs/DialogHelp.h"
 #include "dialogs/Unitabout.h"
 #include "fieldofview/Unitfrstring.h"
 #include "table/Unitfrtable.h"
@@ -37,6 +38,16 @@ bool TMainForm::FormShortCut(const QKeyEvent& key) {
         return true;
     case Qt::Key_F1:
         SpeedButton9->click();
+        return true;
+    case Qt::Key_O: // open and quit, as in other desktop programs
+        if (key.modifiers() != Qt::ControlModifier || !SpeedButton1->isEnabled())
+            return false;
+        SpeedButton1->click();
+        return true;
+    case Qt::Key_Q:
+        if (key.modifiers() != Qt::ControlModifier)
+            return false;
+        SpeedButton10->click();
         return true;
     default:
         return false;
@@ -95,6 +106,11 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
             const bool held = &key == HeldPress.event && key.timestamp() == HeldPress.timestamp;
             if (!held && FormShortCut(key)) // a held key acts once
                 return true;
+        } else if (widget && key.key() == Qt::Key_F1 && !key.isAutoRepeat() &&
+                   isFirstReceiver(watched) && !Windows->AboutForm->isVisible()) {
+            // Every other window and dialog opens its own topic, or the contents.
+            DialogHelp::showOver(*helpViewer(), widget->window(), DialogHelp::contextOf(widget));
+            return true;
         }
     } else if (event->type() == QEvent::ToolTip && watched == TrackBar1) {
         // The regulator's hint goes below the whole regulator panel.
