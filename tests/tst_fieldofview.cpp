@@ -439,8 +439,7 @@ void TestFieldOfView::widestLineLeavesTheWindowAlone() {
     QVERIFY(Main->MinWidthString <= 659);
     QLabel* line = Form->WindowString;
     // As wide as whole characters allow within the room the text window's ruler has.
-    const int room =
-        Main->width() - 2 * (Main->FrameWidth + Main->ScrollWidth + Main->EdgeWidth);
+    const int room = Main->width() - 2 * (Main->FrameWidth + Main->ScrollWidth + Main->EdgeWidth);
     QVERIFY2(line->width() <= room && line->width() > room - Main->CharWidth,
              qPrintable(QStringLiteral("%1 of %2").arg(line->width()).arg(room)));
     QVERIFY(line->geometry().right() < Form->widget()->width());

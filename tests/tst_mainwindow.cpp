@@ -29,6 +29,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QKeyEvent>
@@ -61,6 +62,8 @@ private slots:
     void regulatorRaisesLowPositions_data();
     void regulatorRaisesLowPositions();
     void holdToRepeat();
+    void repeatStopsWhenTheButtonLetsGo_data();
+    void repeatStopsWhenTheButtonLetsGo();
     void statusBarHints();
     void adviceGlyph();
     void widthSpinIgnoresTypingAndStaysAtTen();
@@ -398,6 +401,54 @@ void TestMainWindow::holdToRepeat() {
     faster->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     QCOMPARE(m->TrackBar1->value(), 500);
     QVERIFY(!m->TimerSpeedRegulator->isActive());
+}
+
+void TestMainWindow::repeatStopsWhenTheButtonLetsGo_data() {
+    QTest::addColumn<QString>("what");
+    QTest::newRow("a dialog opens over it") << "dialog";
+    QTest::newRow("another window takes the focus") << "focus";
+    QTest::newRow("released over another window") << "release";
+    QTest::newRow("the button is hidden") << "hidden";
+    QTest::newRow("the button is disabled") << "disabled";
+}
+
+// The repeat lasts only while its button holds the mouse: once anything else has it, no step
+// comes any more, however long the timer had been running.
+void TestMainWindow::repeatStopsWhenTheButtonLetsGo() {
+    QFETCH(QString, what);
+    TMainForm* m = startQuiet();
+    m->activateWindow();
+    QTRY_VERIFY(m->isActiveWindow());
+    QToolButton* faster = m->SpeedButton21;
+    QTest::mousePress(faster, Qt::LeftButton);
+    m->TimerSpeedRegulatorTimer();
+    m->TimerSpeedRegulatorTimer();
+    QCOMPARE(m->TrackBar1->value(), 102);
+
+    QDialog dialog(m);
+    QWidget other;
+    other.resize(100, 100);
+    if (what == QLatin1String("dialog")) {
+        dialog.open();
+    } else if (what == QLatin1String("focus") || what == QLatin1String("release")) {
+        other.show();
+        other.activateWindow();
+        QTRY_VERIFY(other.isActiveWindow());
+        if (what == QLatin1String("release")) {
+            m->activateWindow();
+            QTRY_VERIFY(m->isActiveWindow());
+            QTest::mouseRelease(&other, Qt::LeftButton);
+        }
+    } else if (what == QLatin1String("hidden")) {
+        faster->hide();
+    } else {
+        faster->setEnabled(false);
+    }
+    for (int tick = 0; tick < 3; ++tick)
+        m->TimerSpeedRegulatorTimer();
+    QCOMPARE(m->TrackBar1->value(), 102);
+    QVERIFY(!m->TimerSpeedRegulator->isActive());
+    dialog.close();
 }
 
 void TestMainWindow::statusBarHints() {

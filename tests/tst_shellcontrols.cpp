@@ -128,10 +128,10 @@ void TestShellControls::titleBarCannotRestoreTheChild() {
         bar.titleBarFlags = child->windowFlags();
         bar.titleBarState = int(child->windowState());
         bar.subControls = QStyle::SC_All;
-        QVERIFY(child->style()
-                    ->subControlRect(QStyle::CC_TitleBar, &bar, QStyle::SC_TitleBarCloseButton,
-                                     child)
-                    .isEmpty());
+        QVERIFY(
+            child->style()
+                ->subControlRect(QStyle::CC_TitleBar, &bar, QStyle::SC_TitleBarCloseButton, child)
+                .isEmpty());
     }
     TTextForm* text = windows().TextForm;
     QStyleOptionTitleBar option;

@@ -96,6 +96,7 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
     }
     if (event->type() == QEvent::ApplicationDeactivate) {
         Keys.clear(); // releases will go to other programs
+        TimerSpeedRegulator->stop();
     } else if (event->type() == QEvent::KeyPress) {
         // Only keys aimed at the frame or one of its children; dialogs handle their own.
         auto* widget = qobject_cast<QWidget*>(watched);
