@@ -64,6 +64,7 @@ private slots:
     void holdToRepeat();
     void repeatStopsWhenTheButtonLetsGo_data();
     void repeatStopsWhenTheButtonLetsGo();
+    void speedLabelsStayApart();
     void statusBarHints();
     void adviceGlyph();
     void widthSpinIgnoresTypingAndStaysAtTen();
@@ -449,6 +450,38 @@ void TestMainWindow::repeatStopsWhenTheButtonLetsGo() {
     QCOMPARE(m->TrackBar1->value(), 102);
     QVERIFY(!m->TimerSpeedRegulator->isActive());
     dialog.close();
+}
+
+namespace {
+// Where a label paints its text, in its parent's coordinates; wider than the label when the
+// text does not fit.
+QRect paintedText(const QLabel* label) {
+    const QRect inside = label->fontMetrics().boundingRect(label->contentsRect(),
+                                                           int(label->alignment()), label->text());
+    return inside.translated(label->pos());
+}
+} // namespace
+
+// Every speed from 100 to 10000 is read whole under the bar, apart from the scale's ends.
+void TestMainWindow::speedLabelsStayApart() {
+    TMainForm* m = startQuiet();
+    const QRect panel = m->Panel7->rect();
+    for (int position = 10; position <= 1000; ++position) {
+        m->TrackBar1->setValue(position);
+        const QRect speed = paintedText(m->Label1);
+        const QRect low = paintedText(m->Label4);
+        const QRect high = paintedText(m->Label5);
+        const QString where = QStringLiteral("%1: %2-%3 between %4 and %5")
+                                  .arg(m->Label1->text())
+                                  .arg(speed.left())
+                                  .arg(speed.right())
+                                  .arg(low.right())
+                                  .arg(high.left());
+        QVERIFY2(m->Label1->contentsRect().translated(m->Label1->pos()).contains(speed),
+                 qPrintable(where));
+        QVERIFY2(speed.left() > low.right() && speed.right() < high.left(), qPrintable(where));
+        QVERIFY2(panel.contains(speed) && panel.contains(high), qPrintable(where));
+    }
 }
 
 void TestMainWindow::statusBarHints() {

@@ -6,6 +6,7 @@
 #include "dialogs/Unitabout.h"
 #include "fieldofview/Unitfrstring.h"
 #include "platform/HelpViewer.h"
+#include "shell/RegulatorLabels.h"
 #include "table/Unitfrtable.h"
 #include "text/Unitfrtext.h"
 #include "widgets/TCSpinEdit.h"
@@ -323,13 +324,9 @@ void TMainForm::buildRegulator() {
         return label;
     };
     Label4 = makeLabel("Label4", QStringLiteral("0"));
-    Label4->setGeometry(4, 25, 30, 14);
     Label5 = makeLabel("Label5", QStringLiteral("10000"));
-    Label5->setGeometry(140, 25, 38, 14);
-    Label5->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     Label1 = makeLabel("Label1", QStringLiteral("1000 симв/мин"));
-    Label1->setGeometry(35, 25, 110, 14);
-    Label1->setAlignment(Qt::AlignCenter);
+    layOutRegulatorLabels(*Label4, *Label1, *Label5, Panel7->width());
 
     auto makeSmall = [this](const char* name, const QString& hint, const QString& glyph) {
         auto* button = new QToolButton(Panel7);
