@@ -19,10 +19,12 @@
 #include <QFontInfo>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMenu>
 #include <QScrollBar>
 #include <QSlider>
+#include <QSpinBox>
 #include <QStyle>
 #include <QStyleOptionTitleBar>
 #include <QTest>
@@ -64,6 +66,7 @@ private slots:
     void missingFaceIsNamedInTheFontBox();
     void testButtonByAccessibility();
     void checkableButtonsByCode();
+    void speedTypedOrPagedByKeyboard();
 
 private:
     std::unique_ptr<ProgramFixture> Fixture;
@@ -306,6 +309,53 @@ void TestShellControls::checkableButtonsByCode() {
         ->doAction(QAccessibleActionInterface::pressAction());
     QCOMPARE(m->TextAlignment, 1);
     QCOMPARE(windows().TextForm->RichEdit1->alignment(), Qt::AlignRight);
+}
+
+// A speed typed in the entry over the caption, or paged by a thousand, lands on the bar as
+// a drag of the bar would: caption, status bar and time per character follow. Enter and
+// Escape in the entry belong to it, not to the run.
+void TestShellControls::speedTypedOrPagedByKeyboard() {
+    TMainForm* m = startQuiet();
+    windows().TextForm->setLoadedText(UserText, 0, 0);
+    m->activateWindow();
+    QTRY_VERIFY(m->isActiveWindow());
+    QSpinBox* entry = m->Panel7->findChild<QSpinBox*>(QStringLiteral("SpeedEntry"));
+    QVERIFY(entry && entry->isHidden());
+
+    QTest::mouseDClick(m->Label1, Qt::LeftButton);
+    QVERIFY(entry->isVisible());
+    QCOMPARE(entry->value(), 1000);
+    QCOMPARE(QApplication::focusWidget(), entry);
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("905"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QVERIFY(entry->isHidden());
+    QVERIFY(!m->isRunning());
+    QCOMPARE(m->TrackBar1->value(), 91);
+    QCOMPARE(m->Label1->text(), QStringLiteral("910 симв/мин"));
+    QCOMPARE(m->statusPanel(2), QStringLiteral("С: 910 симв/мин"));
+    QCOMPARE(m->CharInterval, 6000 / 91);
+
+    // From the keyboard alone: F2, a speed beyond the scale, then Escape leaves it alone.
+    QWidget* text = windows().TextForm->RichEdit1;
+    QTest::keyClick(text, Qt::Key_F2);
+    QVERIFY(entry->isVisible());
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("3000"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    QVERIFY(entry->isHidden());
+    QCOMPARE(m->TrackBar1->value(), 91);
+    QTest::keyClick(text, Qt::Key_F2);
+    QTest::keyClicks(QApplication::focusWidget(),
+                     QStringLiteral("99999")); // the entry takes no more than 9999
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter);
+    QCOMPARE(m->statusPanel(2), QStringLiteral("С: 10000 симв/мин"));
+
+    QTest::keyClick(text, Qt::Key_PageDown, Qt::ControlModifier);
+    QCOMPARE(m->statusPanel(2), QStringLiteral("С: 9000 симв/мин"));
+    m->TrackBar1->setValue(50);
+    QTest::keyClick(text, Qt::Key_PageDown, Qt::ControlModifier);
+    QCOMPARE(m->statusPanel(2), QStringLiteral("С: 100 симв/мин (Min)"));
+    QTest::keyClick(text, Qt::Key_PageUp, Qt::ControlModifier);
+    QCOMPARE(m->statusPanel(2), QStringLiteral("С: 1100 симв/мин"));
 }
 
 QTEST_MAIN(TestShellControls)

@@ -6,6 +6,7 @@
 #include "dialogs/DialogHelp.h"
 #include "dialogs/Unitabout.h"
 #include "fieldofview/Unitfrstring.h"
+#include "shell/SpeedEntry.h"
 #include "table/Unitfrtable.h"
 #include "text/Unitfrtext.h"
 
@@ -101,7 +102,7 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
         // Only keys aimed at the frame or one of its children; dialogs handle their own.
         auto* widget = qobject_cast<QWidget*>(watched);
         const auto& key = *static_cast<QKeyEvent*>(event);
-        if (widget && widget->window() == this) {
+        if (widget && widget->window() == this && !SpeedEntry::holds(widget)) {
             if (switchesChildWindow(key))
                 return true;
             const bool held = &key == HeldPress.event && key.timestamp() == HeldPress.timestamp;

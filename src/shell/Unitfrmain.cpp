@@ -7,6 +7,7 @@
 #include "fieldofview/Unitfrstring.h"
 #include "platform/HelpViewer.h"
 #include "shell/RegulatorLabels.h"
+#include "shell/SpeedEntry.h"
 #include "table/Unitfrtable.h"
 #include "text/Unitfrtext.h"
 #include "widgets/TCSpinEdit.h"
@@ -327,6 +328,7 @@ void TMainForm::buildRegulator() {
     Label5 = makeLabel("Label5", QStringLiteral("10000"));
     Label1 = makeLabel("Label1", QStringLiteral("1000 симв/мин"));
     layOutRegulatorLabels(*Label4, *Label1, *Label5, Panel7->width());
+    new SpeedEntry(*TrackBar1, *Label1);
 
     auto makeSmall = [this](const char* name, const QString& hint, const QString& glyph) {
         auto* button = new QToolButton(Panel7);
