@@ -67,6 +67,7 @@ private slots:
     void testButtonByAccessibility();
     void checkableButtonsByCode();
     void speedTypedOrPagedByKeyboard();
+    void stopWorksWhileAnotherWindowIsActive();
 
 private:
     std::unique_ptr<ProgramFixture> Fixture;
@@ -356,6 +357,25 @@ void TestShellControls::speedTypedOrPagedByKeyboard() {
     QCOMPARE(m->statusPanel(2), QStringLiteral("С: 100 симв/мин (Min)"));
     QTest::keyClick(text, Qt::Key_PageUp, Qt::ControlModifier);
     QCOMPARE(m->statusPanel(2), QStringLiteral("С: 1100 симв/мин"));
+}
+
+// A drag from another program leaves that program active; the first click back on Stop must
+// still find the exercise window in front, though the frame is not active yet.
+void TestShellControls::stopWorksWhileAnotherWindowIsActive() {
+    TMainForm* m = startQuiet();
+    windows().TextForm->setLoadedText(UserText, 0, 0);
+    m->SpeedButton2->click();
+    QVERIFY(m->isRunning());
+    // Another program has the focus: the frame and its exercise windows are told so.
+    QApplication::setActiveWindow(nullptr);
+    QTRY_VERIFY(!m->isActiveWindow());
+    for (QWidget* w : QList<QWidget*>{windows().TextForm, m->mdiArea()}) {
+        QEvent deactivate(QEvent::WindowDeactivate);
+        QApplication::sendEvent(w, &deactivate);
+    }
+    QTest::mouseClick(m->SpeedButton3, Qt::LeftButton);
+    QVERIFY(!m->isRunning());
+    QVERIFY(!windows().TextForm->Timer1->isActive());
 }
 
 QTEST_MAIN(TestShellControls)

@@ -433,7 +433,9 @@ void TMainForm::connectCheckableButtons() {
 }
 
 QMdiSubWindow* TMainForm::ActiveMDIChild() const {
-    return MdiArea->activeSubWindow();
+    // The area names no active child while another program has the focus (as during a drag
+    // from it); the child in front is still the one the first click back must reach.
+    return MdiArea->currentSubWindow();
 }
 
 HelpViewer* TMainForm::helpViewer() {
