@@ -228,14 +228,7 @@ void TestTable::testRunAnswered() {
         idleDuringQuestions = !running() && !Form->Timer1->isActive();
         QCOMPARE(questions->Edit1->text(), QStringLiteral("0"));
         QCOMPARE(questions->Edit3->text(), QStringLiteral("0"));
-        // The numbers first: the focus starts in the first, Tab goes on to OK and Cancel.
-        QCOMPARE(questions->focusWidget(), questions->Edit1);
-        const QList<QWidget*> tabOrder = {questions->Edit2, questions->Edit3, questions->BitBtn1,
-                                          questions->BitBtn2, questions->Edit1};
-        for (QWidget* next : tabOrder) {
-            QTest::keyClick(questions->focusWidget(), Qt::Key_Tab);
-            QCOMPARE(questions->focusWidget(), next);
-        }
+        QCOMPARE(questions->focusWidget(), questions->Edit1); // Enter there answers with OK
         const QList<QLineEdit*> edits = {questions->Edit1, questions->Edit2, questions->Edit3};
         for (int i = 0; i < answerSlots.size(); ++i) {
             if (answerSlots[i] < 0)
