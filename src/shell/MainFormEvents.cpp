@@ -99,7 +99,8 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
         Keys.clear(); // releases will go to other programs
         TimerSpeedRegulator->stop();
     } else if (event->type() == QEvent::KeyPress) {
-        // Only keys aimed at the frame or one of its children; dialogs handle their own.
+        // Shortcuts only for keys aimed at the frame or one of its children; other windows
+        // and dialogs handle their own keys, all but F1.
         auto* widget = qobject_cast<QWidget*>(watched);
         const auto& key = *static_cast<QKeyEvent*>(event);
         if (widget && widget->window() == this && !SpeedEntry::holds(widget)) {
@@ -109,7 +110,7 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
             if (!held && FormShortCut(key)) // a held key acts once
                 return true;
         } else if (widget && key.key() == Qt::Key_F1 && !key.isAutoRepeat() &&
-                   isFirstReceiver(watched) && !Windows->AboutForm->isVisible()) {
+                   isFirstReceiver(watched) && Windows && !Windows->AboutForm->isVisible()) {
             // Every other window and dialog opens its own topic, or the contents.
             DialogHelp::showOver(*helpViewer(), widget->window(), DialogHelp::contextOf(widget));
             return true;
