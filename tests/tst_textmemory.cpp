@@ -80,6 +80,7 @@ private slots:
     void fullDiskKeepsTheOldFile();
     void savesOfTwoProgramsAllLand();
     void busyMemoryIsGivenUpWithAMessage();
+    void folderInPlaceOfTheLockIsNamed();
     void leftoversOfAnInterruptedSaveGo();
     void locateFallsBackToDataDir();
 
@@ -512,6 +513,17 @@ void TestTextMemory::busyMemoryIsGivenUpWithAMessage() {
 
     other.unlock();
     QVERIFY(TextMemory(memoryPath()).save(QStringLiteral("/b"), 2, 2));
+}
+
+void TestTextMemory::folderInPlaceOfTheLockIsNamed() {
+    writeBytes(memoryPath(), "\r\n/a^1^1\r\n");
+    QVERIFY(QDir().mkpath(memoryPath() + QStringLiteral(".lock")));
+    QString error;
+    QVERIFY(!TextMemory(memoryPath()).save(QStringLiteral("/b"), 2, 2, &error));
+    QVERIFY2(error.contains(QStringLiteral("textmem.ini.lock")), qPrintable(error));
+    QVERIFY2(error.contains(QStringLiteral("папка")), qPrintable(error));
+    QVERIFY2(!error.contains(QStringLiteral("ещё раз")), qPrintable(error));
+    QCOMPARE(readBytes(memoryPath()), QByteArray("\r\n/a^1^1\r\n"));
 }
 
 void TestTextMemory::leftoversOfAnInterruptedSaveGo() {

@@ -221,7 +221,18 @@ bool TextMemory::save(const QString& path, int caret, int anchor, QString* error
         return fail(
             QStringLiteral("Не удалось создать папку %1.").arg(QDir::toNativeSeparators(dir)));
 
-    QLockFile lock(m_filePath + QStringLiteral(".lock"));
+    // A lock file is always a plain file: anything else under its name (a folder, a pipe) is
+    // not another copy at work, and no wait or retry would clear it.
+    const QString lockPath = m_filePath + QStringLiteral(".lock");
+    const QFileInfo lockInfo(lockPath);
+    if (lockInfo.exists() && !lockInfo.isSymLink() && !lockInfo.isFile())
+        return fail(cannotWrite(
+            m_filePath, QStringLiteral("на месте его файла блокировки %1 находится %2. Удалите "
+                                       "или переименуйте её, чтобы место чтения запоминалось.")
+                            .arg(QDir::toNativeSeparators(lockPath),
+                                 lockInfo.isDir() ? QStringLiteral("папка")
+                                                  : QStringLiteral("не файл, а особая запись"))));
+    QLockFile lock(lockPath);
     if (!lock.tryLock(LockWaitMs)) {
         if (lock.error() == QLockFile::LockFailedError)
             return fail(cannotWrite(m_filePath,
