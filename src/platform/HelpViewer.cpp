@@ -50,15 +50,21 @@ QToolButton* makeButton(QWidget* parent, QStyle::StandardPixmap icon, const QStr
     return button;
 }
 
-QString plainTextOf(const QString& path) {
+// Fills the document with a help page, in the encoding the page declares; false when the
+// page cannot be read.
+bool loadPage(const QString& path, QTextDocument* document) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return {};
+        return false;
     const QByteArray bytes = file.readAll();
     QStringDecoder decoder = QStringDecoder::decoderForHtml(bytes);
+    document->setHtml(decoder.isValid() ? QString(decoder(bytes)) : QString::fromUtf8(bytes));
+    return true;
+}
+
+QString plainTextOf(const QString& path) {
     QTextDocument document;
-    document.setHtml(decoder.isValid() ? QString(decoder(bytes)) : QString::fromUtf8(bytes));
-    return document.toPlainText();
+    return loadPage(path, &document) ? document.toPlainText() : QString();
 }
 
 // Where a window of the given size goes beside the frame of its owner: to the right of it,
@@ -197,13 +203,9 @@ void HelpViewer::fillContentsList() {
     auto* home = new QListWidgetItem(QStringLiteral("Содержание"), m_topics);
     home->setData(Qt::UserRole, contentsPage());
 
-    QFile file(QDir(m_helpDir).filePath(contentsPage()));
-    if (!file.open(QIODevice::ReadOnly))
-        return;
-    const QByteArray bytes = file.readAll();
-    QStringDecoder decoder = QStringDecoder::decoderForHtml(bytes);
     QTextDocument document;
-    document.setHtml(decoder.isValid() ? QString(decoder(bytes)) : QString::fromUtf8(bytes));
+    if (!loadPage(QDir(m_helpDir).filePath(contentsPage()), &document))
+        return;
 
     QStringList seen{contentsPage()};
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
