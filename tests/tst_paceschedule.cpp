@@ -40,7 +40,7 @@ void TestPaceSchedule::lateStepIsMadeUpSmoothly() {
     for (int step = 0; step < 400; ++step) {
         if (step == 10)
             now += stallMs * Ms;
-        const int wait = schedule.nextWaitMs(now, now, intervalMs);
+        const int wait = schedule.nextWaitMs(now, intervalMs);
         if (step >= 10) {
             shortest = std::min(shortest, wait);
             shortened += wait < intervalMs ? 1 : 0;

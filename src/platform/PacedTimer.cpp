@@ -1,7 +1,5 @@
 #include "platform/PacedTimer.h"
 
-#include <QTimerEvent>
-
 #include <algorithm>
 
 namespace {
@@ -10,12 +8,13 @@ constexpr qint64 NsPerMs = 1000 * 1000;
 
 } // namespace
 
-int PaceSchedule::nextWaitMs(qint64 stepStartNs, qint64 nowNs, int intervalMs) {
+int PaceSchedule::nextWaitMs(qint64 nowNs, int intervalMs) {
     const qint64 interval = qint64(std::max(0, intervalMs)) * NsPerMs;
     NextDueNs += interval;
-    // The next step never comes sooner than nine tenths of its interval after this one began
-    // (rounded up: a timer never fires early); on time, it comes at the nearest millisecond.
-    const qint64 earliest = stepStartNs + interval - interval / 10;
+    // The next step never comes sooner than nine tenths of its interval after this one, counted
+    // from the end of this one, when its change is there to be seen (rounded up: a timer never
+    // fires early). On time, it comes at the nearest millisecond.
+    const qint64 earliest = nowNs + interval - interval / 10;
     NextDueNs = std::max(NextDueNs, earliest - MaxCatchUpMs * NsPerMs);
     const qint64 onTime = (NextDueNs - nowNs + NsPerMs / 2) / NsPerMs;
     const qint64 soonest = (earliest - nowNs + NsPerMs - 1) / NsPerMs;
@@ -30,7 +29,6 @@ PacedTimer::PacedTimer(QObject* parent) : QTimer(parent) {
 void PacedTimer::startPaced(int firstIntervalMs) {
     Clock.start();
     Schedule.restart(0);
-    StepStartNs = -1;
     scheduleNext(firstIntervalMs);
 }
 
@@ -39,16 +37,5 @@ void PacedTimer::scheduleNext(int intervalMs) {
         Clock.start();
         Schedule.restart(0);
     }
-    const qint64 now = Clock.nsecsElapsed();
-    start(Schedule.nextWaitMs(StepStartNs < 0 ? now : StepStartNs, now, intervalMs));
-    StepStartNs = -1;
-}
-
-void PacedTimer::timerEvent(QTimerEvent* event) {
-    if (event->timerId() == timerId())
-        StepStartNs = Clock.nsecsElapsed();
-    QTimer::timerEvent(event);
-    // A step that scheduled nothing (the run ended) leaves no start behind.
-    if (!isActive())
-        StepStartNs = -1;
+    start(Schedule.nextWaitMs(Clock.nsecsElapsed(), intervalMs));
 }

@@ -15,15 +15,14 @@ public:
     // The run starts at nowNs: the first deadline counts from it.
     void restart(qint64 nowNs) { NextDueNs = nowNs; }
     // The wait in whole milliseconds before the next step, due intervalMs after the previous
-    // deadline, asked for at nowNs by the step that began at stepStartNs.
-    int nextWaitMs(qint64 stepStartNs, qint64 nowNs, int intervalMs);
+    // deadline, asked for at nowNs as a step ends.
+    int nextWaitMs(qint64 nowNs, int intervalMs);
 
 private:
     qint64 NextDueNs = 0;
 };
 
-// A single-shot step timer whose steps are paced by a PaceSchedule. The time its timeout
-// arrives is the start of the step that schedules the next one.
+// A single-shot step timer whose steps are paced by a PaceSchedule.
 class PacedTimer : public QTimer {
     Q_OBJECT
 public:
@@ -34,11 +33,7 @@ public:
     // Schedules the next step intervalMs after the previous deadline.
     void scheduleNext(int intervalMs);
 
-protected:
-    void timerEvent(QTimerEvent* event) override;
-
 private:
     QElapsedTimer Clock;
     PaceSchedule Schedule;
-    qint64 StepStartNs = -1; // when the timeout of the step under way arrived; -1: none
 };
