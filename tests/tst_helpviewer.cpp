@@ -9,8 +9,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QScreen>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QScrollBar>
 #include <QStringDecoder>
 #include <QTemporaryDir>
@@ -445,13 +445,12 @@ void TestHelpViewer::searchKeepsThePagesWithTheWords_data() {
     QTest::newRow("book kinds") << "FB2 EPUB DOCX ODT" << QStringList{opening}
                                 << QStringList{"table_size.html", "index.html"};
     QTest::newRow("another ending") << "книга" << QStringList{opening} << QStringList();
-    QTest::newRow("drag and drop") << "перетащить мышью" << QStringList{opening}
-                                   << QStringList{"font_size.html"};
-    QTest::newRow("pasting") << "вставка из буфера обмена" << QStringList{opening}
-                             << QStringList();
+    QTest::newRow("drag and drop")
+        << "перетащить мышью" << QStringList{opening} << QStringList{"font_size.html"};
+    QTest::newRow("pasting") << "вставка из буфера обмена" << QStringList{opening} << QStringList();
     QTest::newRow("command line") << "командная строка" << QStringList{opening} << QStringList();
-    QTest::newRow("letter case and ё") << "ЕЩЕ РАЗ ENTER" << QStringList{"getting_started.html"}
-                                        << QStringList{"table_size.html"};
+    QTest::newRow("letter case and ё")
+        << "ЕЩЕ РАЗ ENTER" << QStringList{"getting_started.html"} << QStringList{"table_size.html"};
     QTest::newRow("no such word") << "абракадабра" << QStringList() << QStringList{opening};
 }
 
@@ -495,7 +494,7 @@ void TestHelpViewer::searchKeepsThePagesWithTheWords() {
 }
 
 void TestHelpViewer::standsBesideOrOverItsOwner_data() {
-    QTest::addColumn<double>("ownerLeft");   // as fractions of the screen's width
+    QTest::addColumn<double>("ownerLeft"); // as fractions of the screen's width
     QTest::addColumn<double>("ownerWidth");
     QTest::addColumn<double>("helpWidth");
     QTest::addColumn<int>("side"); // 1 right of the owner, -1 left of it, 0 over it

@@ -15,7 +15,7 @@ private slots:
 
 void TestPaceSchedule::lateStepIsMadeUpSmoothly_data() {
     QTest::addColumn<int>("intervalMs");
-    QTest::addColumn<int>("stallMs"); // how long step 10 is held up
+    QTest::addColumn<int>("stallMs");      // how long step 10 is held up
     QTest::addColumn<int>("catchUpSteps"); // steps until the schedule is met again
     QTest::addColumn<int>("lagGivenUpMs"); // what is never made up
     QTest::newRow("on time") << 60 << 0 << 0 << 0;

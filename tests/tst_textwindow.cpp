@@ -170,7 +170,7 @@ void TestTextWindow::openThroughTheDialog() {
 
 void TestTextWindow::openDialogFilterFollowsTheStore_data() {
     QTest::addColumn<QVariantMap>("stored");
-    QTest::addColumn<QStringList>("shown");  // patterns of the filter the dialog starts with
+    QTest::addColumn<QStringList>("shown"); // patterns of the filter the dialog starts with
     QTest::addColumn<int>("storedAfter");
     const QStringList everyKind{"*.txt", "*.rtf", "*.fb2",  "*.fb2.zip", "*.epub", "*.docx",
                                 "*.odt", "*.htm", "*.html", "*.xhtml",   "*.xht"};
