@@ -2,7 +2,8 @@
 // 1000, 6 ms per character, a field of 10 characters: a step every 60 ms) through a long text,
 // started with the Start button and driven by the text window's own timer in the event loop.
 // The wall-clock time from the first step to the last is compared with the sum of the
-// intervals the window set between them (what it counts in ElapsedMs). Target: within 1 %.
+// intervals the window set between them (what it counts in ElapsedMs). Target, also with two
+// busy processes beside it: within 0.5 %, and no interval shorter than 90 % of the one set.
 //
 // The run lasts 60 s; SKIMORA_PACING_SECONDS sets another length for a quick check.
 
