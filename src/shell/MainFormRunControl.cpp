@@ -206,24 +206,14 @@ void TMainForm::SpeedButton2Click() {
         Windows->WizardForm->close();
         Windows->AssistantForm->SetButtonsEnabled(false);
     }
-    QMdiSubWindow* active = ActiveMDIChild();
-    if (active == Windows->TextForm)
-        Windows->TextForm->StartReading();
-    else if (active == Windows->StringForm)
-        Windows->StringForm->StartLine();
-    else if (active == Windows->TableForm)
-        Windows->TableForm->StartTableRun();
+    if (auto* exercise = qobject_cast<ExerciseWindow*>(ActiveMDIChild()))
+        exercise->startRun();
 }
 
 void TMainForm::SpeedButton3Click() {
     StopPressed = true;
-    QMdiSubWindow* active = ActiveMDIChild();
-    if (active == Windows->TextForm)
-        Windows->TextForm->StopReading();
-    else if (active == Windows->StringForm)
-        Windows->StringForm->EndLine();
-    else if (active == Windows->TableForm)
-        Windows->TableForm->FinishTableRun();
+    if (auto* exercise = qobject_cast<ExerciseWindow*>(ActiveMDIChild()))
+        exercise->stopRun();
 }
 
 void TMainForm::SpeedButton7Click() {
