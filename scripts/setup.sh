@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 packages=(
     g++ cmake ninja-build pkg-config
     qt6-base-dev qt6-svg-dev qt6-translations-l10n libgl-dev
-    libbenchmark-dev libzip-dev
+    libbenchmark-dev libzip-dev libpugixml-dev
     fonts-liberation fonts-dejavu-core
 )
 

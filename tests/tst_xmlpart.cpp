@@ -25,9 +25,9 @@ QByteArray longDocument(int shift, QString* text) {
 
 QString readText(XmlPart& part) {
     QString text;
-    for (auto t = part.next(); t != QXmlStreamReader::Invalid; t = part.next()) {
-        if (t == QXmlStreamReader::Characters)
-            text += part.reader().text();
+    for (auto t = part.next(); t != XmlPart::Token::End; t = part.next()) {
+        if (t == XmlPart::Token::Characters)
+            text += part.text();
     }
     return text;
 }

@@ -8,7 +8,7 @@
 
 namespace {
 
-using Token = QXmlStreamReader::TokenType;
+using Token = XmlPart::Token;
 
 // Elements whose text is one paragraph of the book.
 bool isParagraph(QStringView name) {
@@ -32,15 +32,13 @@ public:
     }
 
     BookText read() {
-        for (Token token = Part.next(); token != Token::Invalid; token = Part.next()) {
+        for (Token token = Part.next(); token != Token::End; token = Part.next()) {
             if (token == Token::StartElement)
                 start();
             else if (token == Token::EndElement)
                 end();
             else if (token == Token::Characters)
-                characters(Part.reader().text());
-            else if (token == Token::EntityReference)
-                characters(Part.referenceText());
+                characters(Part.text());
         }
         if (Part.failed())
             return Part.problem();
