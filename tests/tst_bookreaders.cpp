@@ -1,11 +1,14 @@
 #include "ZipBuilder.h"
 #include "platform/BookFile.h"
 #include "platform/TextDecoding.h"
+#include "platform/ZipArchive.h"
 #include "shell/TextFileReader.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <functional>
 
 namespace {
 
@@ -105,6 +108,29 @@ QByteArray odt(const QString& text) {
 
 const QString Spine01 = QStringLiteral("<itemref idref=\"d0\"/><itemref idref=\"d1\"/>");
 
+// `xml` with a document type that declares `declarations`, put after its XML declaration in
+// place of any document type it has.
+QByteArray declaring(QByteArray xml, const QByteArray& declarations) {
+    xml.replace("<!DOCTYPE html>", "");
+    const qsizetype prolog = xml.startsWith("<?xml") ? xml.indexOf("?>") + 2 : 0;
+    return xml.insert(prolog, "<!DOCTYPE root [" + declarations + "]>");
+}
+
+// The archive `zip` with its entry `name` changed by `change` (added when it is missing).
+QByteArray withEntry(const QByteArray& zip, const QString& name,
+                     const std::function<QByteArray(QByteArray)>& change) {
+    ZipArchive archive(zip, Limit);
+    QList<ZipEntry> entries;
+    for (const QString& entry : archive.names()) {
+        BookText ignored;
+        const QByteArray data = archive.read(entry, &ignored).value_or(QByteArray());
+        entries.append({entry, entry == name ? change(data) : data, entry != u"mimetype"});
+    }
+    if (!archive.contains(name))
+        entries.append({name, change(QByteArray())});
+    return buildZip(entries);
+}
+
 } // namespace
 
 class TestBookReaders : public QObject {
@@ -114,6 +140,10 @@ private slots:
     void readsBooks();
     void refusesBadBooks_data();
     void refusesBadBooks();
+    void refusesEntityDeclarations_data();
+    void refusesEntityDeclarations();
+    void namesTheUnpackedLimit_data();
+    void namesTheUnpackedLimit();
     void choosesKindByContent_data();
     void choosesKindByContent();
     void opensABookAsAText();
@@ -334,6 +364,110 @@ void TestBookReaders::refusesBadBooks() {
     QVERIFY2(!book->ok, qPrintable(book->text.left(200)));
     QVERIFY(book->text.isEmpty());
     QVERIFY2(book->error.contains(reason), qPrintable(book->error));
+}
+
+void TestBookReaders::refusesEntityDeclarations_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("part");
+
+    const QByteArray book = epub({QStringLiteral("<p>Текст</p>")}, QStringLiteral("<itemref "
+                                                                               "idref=\"d0\"/>"));
+    const QByteArray ncx = "<?xml version=\"1.0\"?><ncx><navMap/></ncx>";
+    const QByteArray document = docx(QStringLiteral("<w:p><w:r><w:t>Текст</w:t></w:r></w:p>"));
+    const std::pair<const char*, QByteArray> kinds[] = {
+        {"internal", "<!ENTITY a \"aaaaaaaa\"><!ENTITY b \"&a;&a;&a;&a;&a;&a;&a;&a;\">"},
+        {"external", "<!ENTITY s SYSTEM \"file:///etc/passwd\">"},
+    };
+    for (const auto& [kind, declarations] : kinds) {
+        const auto declare = [declarations](const QByteArray& xml) {
+            return declaring(xml, declarations);
+        };
+        QTest::addRow("EPUB chapter, %s", kind)
+            << "a.epub" << withEntry(book, QStringLiteral("OEBPS/text/d0.xhtml"), declare)
+            << "OEBPS/text/d0.xhtml";
+        QTest::addRow("EPUB package, %s", kind)
+            << "a.epub" << withEntry(book, QStringLiteral("OEBPS/content.opf"), declare)
+            << "OEBPS/content.opf";
+        QTest::addRow("EPUB container, %s", kind)
+            << "a.epub" << withEntry(book, QStringLiteral("META-INF/container.xml"), declare)
+            << "META-INF/container.xml";
+        const QByteArray listed = withEntry(book, QStringLiteral("OEBPS/content.opf"), [](QByteArray opf) {
+            return opf.replace("</manifest>", "<item id=\"ncx\" href=\"toc.ncx\" media-type="
+                                              "\"application/x-dtbncx+xml\"/></manifest>");
+        });
+        QTest::addRow("EPUB table of contents, %s", kind)
+            << "a.epub"
+            << withEntry(listed, QStringLiteral("OEBPS/toc.ncx"),
+                         [&](const QByteArray&) { return declare(ncx); })
+            << "OEBPS/toc.ncx";
+        QTest::addRow("DOCX document, %s", kind)
+            << "a.docx" << withEntry(document, QStringLiteral("word/document.xml"), declare)
+            << "word/document.xml";
+        QTest::addRow("DOCX relationships, %s", kind)
+            << "a.docx" << withEntry(document, QStringLiteral("_rels/.rels"), declare)
+            << "_rels/.rels";
+        QTest::addRow("ODT content, %s", kind)
+            << "a.odt"
+            << withEntry(odt(QStringLiteral("<text:p>Текст</text:p>")),
+                         QStringLiteral("content.xml"), declare)
+            << "content.xml";
+        QTest::addRow("FB2 in a zip, %s", kind)
+            << "a.fb2.zip"
+            << buildZip({{QStringLiteral("a.fb2"), declare(fb2(QStringLiteral("<body><p>Текст"
+                                                                             "</p></body>")))}})
+            << "FictionBook";
+        QTest::addRow("XHTML page, %s", kind)
+            << "a.xhtml" << declare(xhtml(QStringLiteral("<p>Текст</p>"))) << "html";
+    }
+}
+
+// Entity declarations are refused in every XML part of every kind, in the same words, before
+// anything is expanded or fetched.
+void TestBookReaders::refusesEntityDeclarations() {
+    QFETCH(QString, name);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, part);
+    const std::optional<BookText> book = readBook(name, bytes, Limit);
+    QVERIFY(book);
+    QVERIFY2(!book->ok, qPrintable(book->text.left(200)));
+    QCOMPARE(book->error, BookProblem::declaresEntities(part).error);
+}
+
+void TestBookReaders::namesTheUnpackedLimit_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<qint64>("limit");
+    QTest::addColumn<QString>("reason");
+
+    const QString chapter = QStringLiteral("<p>%1</p>").arg(QString(400 * 1024, QLatin1Char('a')));
+    QTest::newRow("many chapters")
+        << "many.epub"
+        << epub({chapter, chapter, chapter},
+                QStringLiteral("<itemref idref=\"d0\"/><itemref idref=\"d1\"/><itemref "
+                               "idref=\"d2\"/>"))
+        << Limit << "больше 1 МБ.";
+    QTest::newRow("one chapter over the program's limit")
+        << "long.epub"
+        << epub({QStringLiteral("<p>%1</p>").arg(QString(33 * 1024 * 1024, QLatin1Char('a')))},
+                QStringLiteral("<itemref idref=\"d0\"/>"))
+        << TextFileReader::MaximumFileSize << "больше 32 МБ.";
+    QTest::newRow("a limit of bytes")
+        << "big.docx"
+        << docx(QStringLiteral("<w:p><w:r><w:t>%1</w:t></w:r></w:p>")
+                    .arg(QString(5000, QLatin1Char('a'))))
+        << qint64(4000) << "больше 4000 байт.";
+}
+
+// A refused archive names the limit itself, whatever was unpacked before the refusal.
+void TestBookReaders::namesTheUnpackedLimit() {
+    QFETCH(QString, name);
+    QFETCH(QByteArray, bytes);
+    QFETCH(qint64, limit);
+    QFETCH(QString, reason);
+    const std::optional<BookText> book = readBook(name, bytes, limit);
+    QVERIFY(book);
+    QCOMPARE(book->error, QStringLiteral("слишком велик: распакованный текст ") + reason);
 }
 
 void TestBookReaders::choosesKindByContent_data() {
