@@ -144,6 +144,8 @@ private slots:
     void refusesEntityDeclarations();
     void namesTheUnpackedLimit_data();
     void namesTheUnpackedLimit();
+    void readsTheLibraryAsRecorded_data();
+    void readsTheLibraryAsRecorded();
     void choosesKindByContent_data();
     void choosesKindByContent();
     void opensABookAsAText();
@@ -468,6 +470,25 @@ void TestBookReaders::namesTheUnpackedLimit() {
     const std::optional<BookText> book = readBook(name, bytes, limit);
     QVERIFY(book);
     QCOMPARE(book->error, QStringLiteral("слишком велик: распакованный текст ") + reason);
+}
+
+void TestBookReaders::readsTheLibraryAsRecorded_data() {
+    QTest::addColumn<QString>("book");
+    QTest::newRow("FB2 in windows-1251") << "winter_garden.fb2";
+    QTest::newRow("EPUB 3") << "night_train.epub";
+}
+
+// The books shipped with the program read, character for character, as recorded.
+void TestBookReaders::readsTheLibraryAsRecorded() {
+    QFETCH(QString, book);
+    QFile file(QStringLiteral(SKIMORA_LIBRARY_DIR "/") + book);
+    QFile recorded(QStringLiteral(SKIMORA_LIBRARY_TEXT_DIR "/") + book + QStringLiteral(".txt"));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QVERIFY(recorded.open(QIODevice::ReadOnly));
+    const std::optional<BookText> text = readBook(book, file.readAll(), Limit);
+    QVERIFY(text);
+    QVERIFY2(text->ok, qPrintable(text->error));
+    QCOMPARE(text->text, QString::fromUtf8(recorded.readAll()));
 }
 
 void TestBookReaders::choosesKindByContent_data() {
