@@ -144,12 +144,10 @@ QString writeFile(const QTemporaryDir& dir, const QString& name, const QByteArra
     return path;
 }
 
-void registerOpen(const std::string& title, const QString& path, qint64 fileSize,
-                  double minTime) {
-    benchmark::RegisterBenchmark(title.c_str(),
-                                 [path, fileSize](benchmark::State& state) {
-                                     openToFirstPage(state, path, fileSize);
-                                 })
+void registerOpen(const std::string& title, const QString& path, qint64 fileSize, double minTime) {
+    benchmark::RegisterBenchmark(
+        title.c_str(),
+        [path, fileSize](benchmark::State& state) { openToFirstPage(state, path, fileSize); })
         ->Unit(benchmark::kMillisecond)
         ->UseRealTime()
         ->MinTime(minTime);

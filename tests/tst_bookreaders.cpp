@@ -134,8 +134,8 @@ QByteArray withEntry(const QByteArray& zip, const QString& name,
 // Rows of refusesBadBooks: entity declarations, internal and external, in every XML part of
 // every kind, refused in the same words before anything is expanded or fetched.
 void addEntityDeclarationRows() {
-    const QByteArray book = epub({QStringLiteral("<p>Текст</p>")},
-                                 QStringLiteral("<itemref idref=\"d0\"/>"));
+    const QByteArray book =
+        epub({QStringLiteral("<p>Текст</p>")}, QStringLiteral("<itemref idref=\"d0\"/>"));
     const QByteArray withContents =
         withEntry(withEntry(book, QStringLiteral("OEBPS/content.opf"),
                             [](QByteArray opf) {
@@ -163,8 +163,11 @@ void addEntityDeclarationRows() {
         {"EPUB table of contents", "a.epub", withContents, QStringLiteral("OEBPS/toc.ncx"), {}},
         {"DOCX document", "a.docx", document, QStringLiteral("word/document.xml"), {}},
         {"DOCX relationships", "a.docx", document, QStringLiteral("_rels/.rels"), {}},
-        {"ODT content", "a.odt", odt(QStringLiteral("<text:p>Текст</text:p>")),
-         QStringLiteral("content.xml"), {}},
+        {"ODT content",
+         "a.odt",
+         odt(QStringLiteral("<text:p>Текст</text:p>")),
+         QStringLiteral("content.xml"),
+         {}},
         {"FB2 in a zip", "a.fb2.zip", zippedFb2, QStringLiteral("a.fb2"),
          QStringLiteral("FictionBook")},
     };

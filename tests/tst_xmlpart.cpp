@@ -54,18 +54,21 @@ private slots:
     void decodesTextAndValues_data() {
         QTest::addColumn<QByteArray>("xml");
         QTest::addColumn<QString>("text");
-        QTest::newRow("references") << QByteArray("<a>&lt;&amp;&gt;&quot;&apos;&#x41;&#66;&#x1F600;</a>")
-                                    << QStringLiteral("<&>\"'AB\U0001F600");
-        QTest::newRow("line ends") << QByteArray("<a>1\r\n2\r3\n4</a>") << QStringLiteral("1\n2\n3\n4");
+        QTest::newRow("references")
+            << QByteArray("<a>&lt;&amp;&gt;&quot;&apos;&#x41;&#66;&#x1F600;</a>")
+            << QStringLiteral("<&>\"'AB\U0001F600");
+        QTest::newRow("line ends")
+            << QByteArray("<a>1\r\n2\r3\n4</a>") << QStringLiteral("1\n2\n3\n4");
         QTest::newRow("CDATA kept as written")
             << QByteArray("<a><![CDATA[&amp; <b>\r\n]]></a>") << QStringLiteral("&amp; <b>\n");
         QTest::newRow("value white space")
             << QByteArray("<a v=\"1\t2\r\n3&#10;&lt;\"/>") << QStringLiteral("[1 2 3\n<]");
-        QTest::newRow("prefixed names") << QByteArray("<w:a xmlns:w=\"u\" w:v=\"x\">т</w:a>")
-                                        << QStringLiteral("[x]т");
+        QTest::newRow("prefixed names")
+            << QByteArray("<w:a xmlns:w=\"u\" w:v=\"x\">т</w:a>") << QStringLiteral("[x]т");
         QTest::newRow("HTML names under an outer document type")
             << QByteArray("<!DOCTYPE a PUBLIC \"-//x\" \"x.dtd\"><a>1&nbsp;2&unheard;3</a>")
-            << QStringLiteral("1\u00A0" "23");
+            << QStringLiteral("1\u00A0"
+                              "23");
     }
     void decodesTextAndValues() {
         QFETCH(QByteArray, xml);
@@ -105,7 +108,8 @@ private slots:
             else if (t == XmlPart::Token::Characters)
                 part.text();
         }
-        QCOMPARE(part.problem().error, BookProblem::malformedXml(QStringLiteral("a.xml"), line).error);
+        QCOMPARE(part.problem().error,
+                 BookProblem::malformedXml(QStringLiteral("a.xml"), line).error);
     }
 
     void lateFaultNamesItsLine_data() {

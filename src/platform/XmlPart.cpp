@@ -171,8 +171,7 @@ bool declaresEntities(QStringView document) {
     return type >= 0 && prolog.indexOf(u"<!ENTITY", type, Qt::CaseInsensitive) >= 0;
 }
 
-XmlPart::XmlPart(QByteArray bytes, QString name)
-    : PartName(std::move(name)), Size(bytes.size()) {
+XmlPart::XmlPart(QByteArray bytes, QString name) : PartName(std::move(name)), Size(bytes.size()) {
     const QString encoding = xmlEncoding(bytes);
     if (isUtf8(encoding)) {
         Bytes = std::move(bytes);
