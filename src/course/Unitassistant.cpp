@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QProgressBar>
+#include <QScreen>
 #include <QToolButton>
 
 namespace {
@@ -221,6 +222,15 @@ void TAssistantForm::showEvent(QShowEvent* event) {
 }
 
 void TAssistantForm::FormShow() {
+    // Too near the screen's left edge for this window, on a screen wide enough for both: the
+    // frame moves right, so that this window covers none of it (nor the status bar's
+    // recommendations that the tips tell the user to watch).
+    const QRect screen = Main.screen()->availableGeometry();
+    const int width = frameGeometry().width();
+    if (Main.windowState() == Qt::WindowNoState &&
+        Main.frameGeometry().left() - screen.left() < width &&
+        screen.width() >= width + Main.frameGeometry().width())
+        Main.move(screen.left() + width, Main.y());
     const QRect main = Main.frameGeometry();
     const int barsBottom = Main.CoolBar1->mapToGlobal(QPoint(0, 0)).y() + Main.CoolBar1->height();
     move(std::max(0, main.left() - frameGeometry().width()), std::max(0, barsBottom));

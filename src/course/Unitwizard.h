@@ -50,6 +50,7 @@ protected:
 
 private:
     void placeUnderAssistant();
+    void fitWidth(const QStringList& lines);
 
     TMainForm& Main;
 };

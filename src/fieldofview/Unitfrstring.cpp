@@ -128,7 +128,9 @@ void TStringForm::FormActivate() {
 
 void TStringForm::SetLineLimits() {
     const auto m = metricsOf(Main);
-    const auto limits = TestLine::lineLimits(Main.width(), m);
+    // The room the text window's ruler has: inside this window's frame, so that the widest
+    // line never asks the main window to grow.
+    const auto limits = TestLine::lineLimits(ColumnLayout::visibleWidth(Main.width(), m), m);
     LineMinimum = limits.minimum;
     LineMaximum = limits.maximum;
     setLineWidth(TestLine::lineWidth(Main.ReadingFieldWidth, limits, m));

@@ -180,6 +180,12 @@ void TTableForm::coverCells() {
     }
 }
 
+void TTableForm::resizeEvent(QResizeEvent* event) {
+    QMdiSubWindow::resizeEvent(event);
+    if (BkGrPanel)
+        CentreGrid();
+}
+
 void TTableForm::closeEvent(QCloseEvent* event) {
     // The window lives as long as the program.
     if (!Main.Closing)

@@ -55,6 +55,9 @@ public:
     int Score = 0;                                         // right answers of the last test
 
 protected:
+    // The frame may lay its tool bars out again after its own resize; the grid is centred on
+    // the area this window has in the end.
+    void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
