@@ -18,6 +18,7 @@
 #include "table/Unitfrtable.h"
 #include "table/Unittableresult.h"
 #include "text/Unitfrtext.h"
+#include "widgets/TCoolBar.h"
 
 #include <QAccessible>
 #include <QCheckBox>
@@ -164,7 +165,7 @@ void TestLaterWindows::choosingAKindActivatesItsWindow() {
     kind->click();
 
     QCOMPARE(Main->ActiveMDIChild(), windowNamed(window));
-    QCOMPARE(Main->LastExercise, lastExercise);
+    QCOMPARE(Main->state().LastExercise(), lastExercise);
     QCOMPARE(Main->statusPanel(1), panel1);
     QCOMPARE(Main->statusPanel(3), QString());
 
@@ -279,9 +280,10 @@ void TestLaterWindows::tableQuestionsTabOrder() {
     TAnsTableForm* dialog = Windows.AnsTableForm;
     dialog->show();
     QVERIFY(QTest::qWaitForWindowActive(dialog));
-    QCOMPARE(dialog->focusWidget(), dialog->BitBtn1);
-    const QList<QWidget*> order = {dialog->BitBtn2, dialog->Edit1, dialog->Edit2, dialog->Edit3,
-                                   dialog->BitBtn1};
+    // The numbers first: the focus starts in the first, Tab goes on to OK and Cancel.
+    QCOMPARE(dialog->focusWidget(), dialog->Edit1);
+    const QList<QWidget*> order = {dialog->Edit2, dialog->Edit3, dialog->BitBtn1, dialog->BitBtn2,
+                                   dialog->Edit1};
     for (QWidget* next : order) {
         QTest::keyClick(dialog->focusWidget(), Qt::Key_Tab);
         QCOMPARE(dialog->focusWidget(), next);
@@ -456,9 +458,9 @@ void TestLaterWindows::assistantWindow() {
     }
 
     // Creating the assistant clears a pending course restart.
-    Main->RestartCourse = true;
-    auto* another = new TAssistantForm(*Main);
-    QVERIFY(!Main->RestartCourse);
+    Main->state().setRestartCourse(true);
+    auto* another = new TAssistantForm(Main, Main->CoolBar1, Main->state());
+    QVERIFY(!Main->state().RestartCourse());
     delete another;
 }
 

@@ -13,7 +13,7 @@
 #include "fieldofview/Unitstringresult.h"
 #include "platform/HelpViewer.h"
 #include "platform/PacedTimer.h"
-#include "platform/ReadingView.h"
+#include "readingview/ReadingView.h"
 #include "shell/Unitbookmark.h"
 #include "shell/Unitfrmain.h"
 #include "table/Unitdlgtable.h"
@@ -29,6 +29,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QKeyEvent>
@@ -60,7 +61,12 @@ private slots:
     void enterEscapeAndF1();
     void regulatorRaisesLowPositions_data();
     void regulatorRaisesLowPositions();
+    void storedSpeedKeepsTheRegulatorsRule_data();
+    void storedSpeedKeepsTheRegulatorsRule();
     void holdToRepeat();
+    void repeatStopsWhenTheButtonLetsGo_data();
+    void repeatStopsWhenTheButtonLetsGo();
+    void speedLabelsStayApart();
     void statusBarHints();
     void adviceGlyph();
     void widthSpinIgnoresTypingAndStaysAtTen();
@@ -211,14 +217,14 @@ void TestMainWindow::firstStartWithAnEmptyStore() {
     QTRY_COMPARE(answers.Tips.size(), 1);
     QCOMPARE(m->pos(), QPoint(190, 117));
     QCOMPARE(m->size(), QSize(659, 499));
-    QCOMPARE(m->FontName, QStringLiteral("Arial"));
-    QCOMPARE(m->FontSize, 12);
-    QCOMPARE(m->TextAlignment, 0);
+    QCOMPARE(m->state().FontName(), QStringLiteral("Arial"));
+    QCOMPARE(m->state().FontSize(), 12);
+    QCOMPARE(m->state().TextAlignment(), 0);
     QCOMPARE(m->CSpinEdit1->value(), 10);
     QCOMPARE(m->TrackBar1->value(), 100);
-    QCOMPARE(m->CharInterval, 60);
-    QCOMPARE(m->Column, 4);
-    QCOMPARE(m->Row, 3);
+    QCOMPARE(m->state().CharInterval(), 60);
+    QCOMPARE(m->state().Column(), 4);
+    QCOMPARE(m->state().Row(), 3);
     QVERIFY(m->N1->isChecked() && m->N2->isChecked() && m->N3->isChecked());
     QVERIFY(m->Assistant);
     // The course starts after the splash and recommends its own first speed.
@@ -249,7 +255,7 @@ void TestMainWindow::fieldOfViewKeepsTestDown() {
     TMainForm* m = startQuiet();
     m->SpeedButton14->click();
     m->SpeedButton6->click();
-    QVERIFY(m->StringKindActive);
+    QVERIFY(m->state().ChosenKind() == ExerciseKind::FieldOfView);
     QCOMPARE(m->ActiveMDIChild(), Fixture->program().windows().StringForm);
     QCOMPARE(Fixture->program().windows().StringForm->windowTitle(),
              QStringLiteral("Тест на ширину поля зрения"));
@@ -266,14 +272,15 @@ void TestMainWindow::kindButtonsSwapTheActiveWindow() {
     const ProgramWindows& w = Fixture->program().windows();
     m->SpeedButton5->click();
     QCOMPARE(m->ActiveMDIChild(), w.TableForm);
-    QVERIFY(m->TableKindActive && !m->TextKindActive);
+    QVERIFY((m->state().ChosenKind() == ExerciseKind::Table) &&
+            !(m->state().ChosenKind() == ExerciseKind::Text));
     QVERIFY(m->SpeedButton15->isEnabled());
     QVERIFY(!m->CSpinEdit1->isEnabled());
     QCOMPARE(m->statusPanel(1), QStringLiteral("Ш (рек):4 клет."));
     QCOMPARE(m->statusPanel(3), QString());
     m->SpeedButton4->click();
     QCOMPARE(m->ActiveMDIChild(), w.TextForm);
-    QVERIFY(m->TextKindActive);
+    QVERIFY(m->state().ChosenKind() == ExerciseKind::Text);
     QVERIFY(!m->SpeedButton15->isEnabled());
     QCOMPARE(m->statusPanel(1), QStringLiteral("Ш (рек):10 симв"));
     QVERIFY(m->statusPanel(3).startsWith(QStringLiteral("Volume: ")));
@@ -363,8 +370,32 @@ void TestMainWindow::regulatorRaisesLowPositions() {
     m->TrackBar1->setValue(position);
     QCOMPARE(m->TrackBar1->value(), shown);
     QCOMPARE(m->statusPanel(2), panel);
-    QCOMPARE(m->CharInterval, interval);
+    QCOMPARE(m->state().CharInterval(), interval);
     QCOMPARE(m->Label1->text(), QString::number(shown * 10) + QStringLiteral(" симв/мин"));
+}
+
+// The stored position reaches the speed only through the regulator: below its minimum it is
+// raised, so no speed is ever worked out from a position of 0.
+void TestMainWindow::storedSpeedKeepsTheRegulatorsRule_data() {
+    QTest::addColumn<int>("stored");
+    QTest::addColumn<int>("shown");
+    QTest::addColumn<int>("interval");
+    QTest::newRow("0") << 0 << 10 << 600;
+    QTest::newRow("negative") << -1 << 10 << 600;
+    QTest::newRow("9") << 9 << 10 << 600;
+    QTest::newRow("100") << 100 << 100 << 60;
+    QTest::newRow("777") << 777 << 777 << 7;
+    QTest::newRow("above the scale") << 5000 << 1000 << 6;
+}
+
+void TestMainWindow::storedSpeedKeepsTheRegulatorsRule() {
+    QFETCH(int, stored);
+    QFETCH(int, shown);
+    QFETCH(int, interval);
+    TMainForm* m = startQuiet({{"SpeedTrackBarPosition", stored}});
+    QCOMPARE(m->TrackBar1->value(), shown);
+    QCOMPARE(m->state().SpeedPosition(), shown);
+    QCOMPARE(m->state().CharInterval(), interval);
 }
 
 void TestMainWindow::holdToRepeat() {
@@ -398,6 +429,86 @@ void TestMainWindow::holdToRepeat() {
     faster->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     QCOMPARE(m->TrackBar1->value(), 500);
     QVERIFY(!m->TimerSpeedRegulator->isActive());
+}
+
+void TestMainWindow::repeatStopsWhenTheButtonLetsGo_data() {
+    QTest::addColumn<QString>("what");
+    QTest::newRow("a dialog opens over it") << "dialog";
+    QTest::newRow("another window takes the focus") << "focus";
+    QTest::newRow("released over another window") << "release";
+    QTest::newRow("the button is hidden") << "hidden";
+    QTest::newRow("the button is disabled") << "disabled";
+}
+
+// The repeat lasts only while its button holds the mouse: once anything else has it, no step
+// comes any more, however long the timer had been running.
+void TestMainWindow::repeatStopsWhenTheButtonLetsGo() {
+    QFETCH(QString, what);
+    TMainForm* m = startQuiet();
+    m->activateWindow();
+    QTRY_VERIFY(m->isActiveWindow());
+    QToolButton* faster = m->SpeedButton21;
+    QTest::mousePress(faster, Qt::LeftButton);
+    m->TimerSpeedRegulatorTimer();
+    m->TimerSpeedRegulatorTimer();
+    QCOMPARE(m->TrackBar1->value(), 102);
+
+    QDialog dialog(m);
+    QWidget other;
+    other.resize(100, 100);
+    if (what == QLatin1String("dialog")) {
+        dialog.open();
+    } else if (what == QLatin1String("focus") || what == QLatin1String("release")) {
+        other.show();
+        other.activateWindow();
+        QTRY_VERIFY(other.isActiveWindow());
+        if (what == QLatin1String("release")) {
+            m->activateWindow();
+            QTRY_VERIFY(m->isActiveWindow());
+            QTest::mouseRelease(&other, Qt::LeftButton);
+        }
+    } else if (what == QLatin1String("hidden")) {
+        faster->hide();
+    } else {
+        faster->setEnabled(false);
+    }
+    for (int tick = 0; tick < 3; ++tick)
+        m->TimerSpeedRegulatorTimer();
+    QCOMPARE(m->TrackBar1->value(), 102);
+    QVERIFY(!m->TimerSpeedRegulator->isActive());
+    dialog.close();
+}
+
+namespace {
+// Where a label paints its text, in its parent's coordinates; wider than the label when the
+// text does not fit.
+QRect paintedText(const QLabel* label) {
+    const QRect inside = label->fontMetrics().boundingRect(label->contentsRect(),
+                                                           int(label->alignment()), label->text());
+    return inside.translated(label->pos());
+}
+} // namespace
+
+// Every speed from 100 to 10000 is read whole under the bar, apart from the scale's ends.
+void TestMainWindow::speedLabelsStayApart() {
+    TMainForm* m = startQuiet();
+    const QRect panel = m->Panel7->rect();
+    for (int position = 10; position <= 1000; ++position) {
+        m->TrackBar1->setValue(position);
+        const QRect speed = paintedText(m->Label1);
+        const QRect low = paintedText(m->Label4);
+        const QRect high = paintedText(m->Label5);
+        const QString where = QStringLiteral("%1: %2-%3 between %4 and %5")
+                                  .arg(m->Label1->text())
+                                  .arg(speed.left())
+                                  .arg(speed.right())
+                                  .arg(low.right())
+                                  .arg(high.left());
+        QVERIFY2(m->Label1->contentsRect().translated(m->Label1->pos()).contains(speed),
+                 qPrintable(where));
+        QVERIFY2(speed.left() > low.right() && speed.right() < high.left(), qPrintable(where));
+        QVERIFY2(panel.contains(speed) && panel.contains(high), qPrintable(where));
+    }
 }
 
 void TestMainWindow::statusBarHints() {
@@ -435,10 +546,10 @@ void TestMainWindow::widthSpinIgnoresTypingAndStaysAtTen() {
     QCOMPARE(m->CSpinEdit1->value(), 10);
     QTest::keyClick(m->CSpinEdit1, Qt::Key_Down);
     QCOMPARE(m->CSpinEdit1->value(), 10);
-    QCOMPARE(m->ReadingFieldWidth, 10);
+    QCOMPARE(m->state().ReadingFieldWidth(), 10);
     QTest::keyClick(m->CSpinEdit1, Qt::Key_Up);
     QCOMPARE(m->CSpinEdit1->value(), 11);
-    QCOMPARE(m->ReadingFieldWidth, 11);
+    QCOMPARE(m->state().ReadingFieldWidth(), 11);
     m->CSpinEdit1->setValue(3);
     QCOMPARE(m->CSpinEdit1->value(), 10);
 }
@@ -470,7 +581,7 @@ void TestMainWindow::settingsSurviveARestart() {
     QCOMPARE(again->TrackBar1->value(), 250);
     QCOMPARE(again->statusPanel(2), QStringLiteral("С: 2500 симв/мин"));
     QVERIFY(again->SpeedButton12->isChecked());
-    QCOMPARE(again->TextAlignment, 2);
+    QCOMPARE(again->state().TextAlignment(), 2);
     QCOMPARE(again->CSpinEdit1->value(), 14);
     QCOMPARE(again->ComboBox1->currentText(), QStringLiteral("14"));
     QVERIFY(again->N3->isChecked());
@@ -498,8 +609,8 @@ void TestMainWindow::maximisedCloseKeepsLastNormalBounds() {
 
 void TestMainWindow::cannotShrinkBelowTheColumn() {
     TMainForm* m = startQuiet({{"WidthFormatStr", 500}});
-    QVERIFY(m->MinWidthText > 500);
-    QCOMPARE(m->minimumWidth(), std::max(m->MinWidthText, m->MinWidthString));
+    QVERIFY(m->state().MinWidthText() > 500);
+    QCOMPARE(m->minimumWidth(), std::max(m->state().MinWidthText(), m->state().MinWidthString()));
     m->resize(200, 500);
     QCOMPARE(m->width(), m->minimumWidth());
 }

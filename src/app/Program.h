@@ -31,6 +31,8 @@ public:
 
 private:
     void createWindows();
+    // Hands the windows what they use of each other and connects their news, once.
+    void connectWindows();
 
     std::unique_ptr<TMainForm> Main;
     ProgramWindows Windows;

@@ -1,13 +1,12 @@
 #include "course/Unitassistant.h"
 
-#include "app/ProgramWindows.h"
 #include "course/CourseWindowLook.h"
 #include "course/GuideDocking.h"
 #include "course/Unitwizard.h"
 #include "platform/HelpContext.h"
-#include "platform/HelpViewer.h"
-#include "shell/Unitfrmain.h"
-#include "widgets/TCoolBar.h"
+#include "training/TrainingState.h"
+#include "widgets/Colours.h"
+#include "widgets/WidgetHelpers.h"
 
 #include <QCloseEvent>
 #include <QFrame>
@@ -15,21 +14,10 @@
 #include <QLabel>
 #include <QPainter>
 #include <QProgressBar>
+#include <QScreen>
 #include <QToolButton>
 
 namespace {
-
-const QColor Maroon(128, 0, 0);
-const QColor Navy(0, 0, 128);
-
-QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, int left, int top) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QLatin1String(name));
-    label->setAccessibleName(text);
-    label->adjustSize();
-    label->move(left, top);
-    return label;
-}
 
 // A label whose text the course fills in; it is named by what it shows.
 QLabel* makeValue(QWidget* parent, const char* name, const QString& description, int left, int top,
@@ -39,18 +27,6 @@ QLabel* makeValue(QWidget* parent, const char* name, const QString& description,
     label->setAccessibleDescription(description);
     label->setGeometry(left, top, width, 13);
     return label;
-}
-
-void setTextColour(QWidget* widget, const QColor& colour) {
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    widget->setPalette(palette);
-}
-
-void setBold(QWidget* widget) {
-    QFont font = widget->font();
-    font.setBold(true);
-    widget->setFont(font);
 }
 
 QToolButton* makeButton(QWidget* parent, const char* name, const QString& caption, int left) {
@@ -70,7 +46,7 @@ QPixmap illustration(const QFont& base) {
     picture.fill(Qt::transparent);
     QPainter painter(&picture);
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(QColor(34, 50, 166), 1.5));
+    painter.setPen(QPen(DarkBlue, 1.5));
     painter.setBrush(Qt::white);
     painter.drawRoundedRect(QRectF(2.5, 4.5, 70, 60), 4, 4);
     painter.setPen(Qt::NoPen);
@@ -87,7 +63,7 @@ QPixmap illustration(const QFont& base) {
     title.setPixelSize(24);
     title.setBold(true);
     painter.setFont(title);
-    painter.setPen(QColor(34, 50, 166));
+    painter.setPen(DarkBlue);
     painter.drawText(QRect(80, 8, 109, 32), Qt::AlignLeft | Qt::AlignVCenter,
                      QStringLiteral("Skimora"));
     QFont note = base;
@@ -101,8 +77,8 @@ QPixmap illustration(const QFont& base) {
 
 } // namespace
 
-TAssistantForm::TAssistantForm(TMainForm& mainForm)
-    : QWidget(&mainForm, Qt::Tool | Qt::WindowStaysOnTopHint), Main(mainForm) {
+TAssistantForm::TAssistantForm(QWidget* frame, const QWidget* toolBars, TrainingState& state)
+    : QWidget(frame, Qt::Tool | Qt::WindowStaysOnTopHint), ToolBars(toolBars) {
     setObjectName(QStringLiteral("AssistantForm"));
     setWindowTitle(QStringLiteral("Ассистент"));
     setProperty("helpContext", HelpContext::Course);
@@ -175,7 +151,7 @@ TAssistantForm::TAssistantForm(TMainForm& mainForm)
 
     GuideDocked = true;
     SetButtonsEnabled(true);
-    Main.RestartCourse = false;
+    state.setRestartCourse(false);
 }
 
 void TAssistantForm::SetButtonsEnabled(bool enabled) {
@@ -199,7 +175,7 @@ void TAssistantForm::setLevel(const QString& level, const QString& speeds, const
 }
 
 void TAssistantForm::SpeedButton2Click() {
-    Main.AdvanceCourse(true);
+    emit nextStageAsked();
 }
 
 void TAssistantForm::SpeedButton1Click() {
@@ -207,11 +183,11 @@ void TAssistantForm::SpeedButton1Click() {
 }
 
 void TAssistantForm::SpeedButton3Click() {
-    Main.RestartGuidedCourse();
+    emit restartAsked();
 }
 
 void TAssistantForm::SpeedButton4Click() {
-    Main.helpViewer()->showTopic(HelpContext::Course);
+    emit helpAsked();
 }
 
 void TAssistantForm::showEvent(QShowEvent* event) {
@@ -221,8 +197,18 @@ void TAssistantForm::showEvent(QShowEvent* event) {
 }
 
 void TAssistantForm::FormShow() {
-    const QRect main = Main.frameGeometry();
-    const int barsBottom = Main.CoolBar1->mapToGlobal(QPoint(0, 0)).y() + Main.CoolBar1->height();
+    // Too near the screen's left edge for this window, on a screen wide enough for both: the
+    // frame moves right, so that this window covers none of it (nor the status bar's
+    // recommendations that the tips tell the user to watch).
+    QWidget* frame = parentWidget();
+    const QRect screen = frame->screen()->availableGeometry();
+    const int width = frameGeometry().width();
+    if (frame->windowState() == Qt::WindowNoState &&
+        frame->frameGeometry().left() - screen.left() < width &&
+        screen.width() >= width + frame->frameGeometry().width())
+        frame->move(screen.left() + width, frame->y());
+    const QRect main = frame->frameGeometry();
+    const int barsBottom = ToolBars->mapToGlobal(QPoint(0, 0)).y() + ToolBars->height();
     move(std::max(0, main.left() - frameGeometry().width()), std::max(0, barsBottom));
 }
 
@@ -232,7 +218,7 @@ void TAssistantForm::moveEvent(QMoveEvent* event) {
 }
 
 void TAssistantForm::FollowAssistant() {
-    TWizardForm* guide = Main.windows().WizardForm;
+    TWizardForm* guide = Guide;
     if (!guide || !guide->isVisible())
         return;
     const GuideDocking::Placement placement =
@@ -250,5 +236,5 @@ void TAssistantForm::closeEvent(QCloseEvent* event) {
         return;
     }
     QWidget::closeEvent(event);
-    Main.EndGuidedCourse();
+    emit closed();
 }

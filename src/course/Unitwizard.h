@@ -1,5 +1,7 @@
 #pragma once
 
+#include "course/CourseStage.h"
+
 #include <QStringList>
 #include <QWidget>
 
@@ -9,19 +11,22 @@ class QCheckBox;
 class QFrame;
 class QLabel;
 class QTextEdit;
-class TMainForm;
+class TAssistantForm;
+class TrainingState;
 
 // The course guide: a small tool window under the assistant that lists the steps of the
 // current stage, with a legend of their colours and the switch for the on-screen markers.
 class TWizardForm : public QWidget {
     Q_OBJECT
 public:
-    explicit TWizardForm(TMainForm& mainForm);
+    // A tool window of the frame; the markers switch reads and writes the state's Markers.
+    TWizardForm(QWidget* frame, TrainingState& state);
+    void setAssistant(TAssistantForm* assistant) { Assistant = assistant; }
 
     // Replaces the steps shown, one line each.
     void setSteps(const QStringList& lines);
-    // Colours the lines, 0x00BBGGRR each, line 0 first. Returns how many lines there are.
-    int setLineColours(const std::array<quint32, 13>& colours);
+    // Colours the lines by their states, line 0 first. Returns how many lines there are.
+    int setLineStates(const std::array<LineState, CourseStage::LineCount>& states);
     // The colour of a line as shown.
     QColor lineColour(int line) const;
 
@@ -44,12 +49,18 @@ public:
     QLabel* Shape1 = nullptr; // black circle
     QLabel* Label2 = nullptr; // "невыполненные"
 
+signals:
+    // The markers switch changed: the frame shows or hides the markers.
+    void markersSwitched(bool shown);
+
 protected:
     void showEvent(QShowEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
 
 private:
     void placeUnderAssistant();
+    void fitWidth(const QStringList& lines);
 
-    TMainForm& Main;
+    TrainingState& State;
+    TAssistantForm* Assistant = nullptr;
 };

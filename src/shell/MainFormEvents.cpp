@@ -3,8 +3,10 @@
 #include "shell/Unitfrmain.h"
 
 #include "app/ProgramWindows.h"
+#include "dialogs/DialogHelp.h"
 #include "dialogs/Unitabout.h"
 #include "fieldofview/Unitfrstring.h"
+#include "shell/SpeedEntry.h"
 #include "table/Unitfrtable.h"
 #include "text/Unitfrtext.h"
 
@@ -37,6 +39,16 @@ bool TMainForm::FormShortCut(const QKeyEvent& key) {
         return true;
     case Qt::Key_F1:
         SpeedButton9->click();
+        return true;
+    case Qt::Key_O: // open and quit, as in other desktop programs
+        if (key.modifiers() != Qt::ControlModifier || !SpeedButton1->isEnabled())
+            return false;
+        SpeedButton1->click();
+        return true;
+    case Qt::Key_Q:
+        if (key.modifiers() != Qt::ControlModifier)
+            return false;
+        SpeedButton10->click();
         return true;
     default:
         return false;
@@ -85,16 +97,23 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
     }
     if (event->type() == QEvent::ApplicationDeactivate) {
         Keys.clear(); // releases will go to other programs
+        TimerSpeedRegulator->stop();
     } else if (event->type() == QEvent::KeyPress) {
-        // Only keys aimed at the frame or one of its children; dialogs handle their own.
+        // Shortcuts only for keys aimed at the frame or one of its children; other windows
+        // and dialogs handle their own keys, all but F1.
         auto* widget = qobject_cast<QWidget*>(watched);
         const auto& key = *static_cast<QKeyEvent*>(event);
-        if (widget && widget->window() == this) {
+        if (widget && widget->window() == this && !SpeedEntry::holds(widget)) {
             if (switchesChildWindow(key))
                 return true;
             const bool held = &key == HeldPress.event && key.timestamp() == HeldPress.timestamp;
             if (!held && FormShortCut(key)) // a held key acts once
                 return true;
+        } else if (widget && key.key() == Qt::Key_F1 && !key.isAutoRepeat() &&
+                   isFirstReceiver(watched) && Windows && !Windows->AboutForm->isVisible()) {
+            // Every other window and dialog opens its own topic, or the contents.
+            DialogHelp::showOver(*helpViewer(), widget->window(), DialogHelp::contextOf(widget));
+            return true;
         }
     } else if (event->type() == QEvent::ToolTip && watched == TrackBar1) {
         // The regulator's hint goes below the whole regulator panel.
@@ -159,7 +178,7 @@ void TMainForm::FormResize() {
 }
 
 void TMainForm::updateMinimumWidth() {
-    setMinimumWidth(std::max(MinWidthText, MinWidthString));
+    setMinimumWidth(std::max(State.MinWidthText(), State.MinWidthString()));
 }
 
 void TMainForm::checkFirstTextAdvice() {
@@ -173,11 +192,11 @@ void TMainForm::checkFirstTextAdvice() {
 
 void TMainForm::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
-    if (event->type() == QEvent::WindowStateChange && !Running &&
+    if (event->type() == QEvent::WindowStateChange && !State.Running() &&
         static_cast<QWindowStateChangeEvent*>(event)->oldState() == Qt::WindowNoState &&
         windowState() != Qt::WindowNoState && NormalBounds.isValid())
         writeBounds(); // leaving the normal state: keep the bounds it had
-    if (event->type() == QEvent::WindowStateChange && Running) {
+    if (event->type() == QEvent::WindowStateChange && State.Running()) {
         // During a run the frame keeps its size: no minimising or maximising.
         const auto* change = static_cast<QWindowStateChangeEvent*>(event);
         if (windowState() != change->oldState())

@@ -3,8 +3,9 @@
 
 #include "app/ProgramWindows.h"
 #include "fieldofview/Unitfrstring.h"
-#include "shell/SpeedRegulator.h"
+#include "shell/RepeatHold.h"
 #include "table/Unitfrtable.h"
+#include "training/SpeedRegulator.h"
 #include "widgets/TStatusBar.h"
 
 #include <QCursor>
@@ -23,10 +24,10 @@ void TMainForm::TrackBar1Change() {
             return;
         }
     }
-    CharInterval = SpeedRegulator::charInterval(raw);
+    State.setSpeedPosition(raw);
     Label1->setText(SpeedRegulator::speedLabel(raw));
     setStatusPanel(2, SpeedRegulator::speedPanel(raw));
-    RefreshCourseState();
+    emit controlsChanged();
 }
 
 void TMainForm::startRegulatorRepeat(bool up) {
@@ -45,6 +46,13 @@ void TMainForm::stopRegulatorRepeat() {
 }
 
 void TMainForm::TimerSpeedRegulatorTimer() {
+    // The first step of a press always comes (a quick click, an accessibility action); the
+    // repeat goes on only while its button holds the mouse.
+    const bool firstStep = TimerSpeedRegulator->interval() == 2;
+    if (!firstStep && !stillHeld(RegulatorUp ? *SpeedButton21 : *SpeedButton18)) {
+        TimerSpeedRegulator->stop();
+        return;
+    }
     const auto step = SpeedRegulator::repeatStep(TrackBar1->value(), RegulatorUp,
                                                  TimerSpeedRegulator->interval());
     TimerSpeedRegulator->setInterval(step.nextIntervalMs);
@@ -53,6 +61,11 @@ void TMainForm::TimerSpeedRegulatorTimer() {
 
 void TMainForm::setStatusPanel(int panel, const QString& text) {
     StatusBar1->setPanelText(panel, text);
+}
+
+void TMainForm::resetStatusHint() {
+    HintPanelLeft = 0;
+    HintPanelRight = 0;
 }
 
 QString TMainForm::statusPanel(int panel) const {

@@ -6,7 +6,7 @@
 #include "course/Unitassistant.h"
 #include "course/Unitwizard.h"
 #include "fieldofview/Unitfrstring.h"
-#include "platform/ReadingView.h"
+#include "readingview/ReadingView.h"
 #include "table/Unitdlgtable.h"
 #include "table/Unitfrtable.h"
 #include "text/Unitfrtext.h"
@@ -48,7 +48,7 @@ RunControls TMainForm::runControls() const {
 }
 
 bool TMainForm::isRunning() const {
-    return Running;
+    return State.Running();
 }
 
 void TMainForm::SetRunState(RunState state) {
@@ -71,14 +71,14 @@ void TMainForm::SetRunState(RunState state) {
 
     switch (state) {
     case RunState::RunStarted:
-        Running = true;
+        State.setRunning(true);
         // The frame keeps its size during a run.
         setFixedSize(size());
         if (c.textDown)
             Windows->TextForm->SetRulerRunning(true);
         break;
     case RunState::RunEnded:
-        Running = false;
+        State.setRunning(false);
         setMinimumSize(0, 0);
         setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
         updateMinimumWidth();
@@ -87,18 +87,16 @@ void TMainForm::SetRunState(RunState state) {
         break;
     case RunState::TestModeChanged:
         TestToggled = true;
+        State.setTestMode(SpeedButton14->isChecked());
         break;
     case RunState::TextChosen:
-        TextKindActive = true;
-        TableKindActive = StringKindActive = false;
+        State.setChosenKind(ExerciseKind::Text);
         break;
     case RunState::StringChosen:
-        StringKindActive = true;
-        TextKindActive = TableKindActive = false;
+        State.setChosenKind(ExerciseKind::FieldOfView);
         break;
     case RunState::TableChosen:
-        TableKindActive = true;
-        TextKindActive = StringKindActive = false;
+        State.setChosenKind(ExerciseKind::Table);
         break;
     }
     setCaptionsForState(state);
@@ -138,39 +136,40 @@ void TMainForm::setCaptionsForState(RunState state) {
 }
 
 void TMainForm::SpeedButton4Click() {
-    if (TextKindActive)
+    if (State.ChosenKind() == ExerciseKind::Text)
         return;
     SetRunState(RunState::TextChosen);
     MdiArea->setActiveSubWindow(Windows->TextForm);
     Windows->TextForm->RelayoutText();
-    RefreshCourseState();
+    emit controlsChanged();
 }
 
 void TMainForm::SpeedButton5Click() {
-    if (TableKindActive)
+    if (State.ChosenKind() == ExerciseKind::Table)
         return;
     SetRunState(RunState::TableChosen);
     if (ActiveMDIChild() == Windows->TextForm)
         Windows->TextForm->SaveScrollAnchor();
     Windows->TableForm->BkGrPanel->hide();
     MdiArea->setActiveSubWindow(Windows->TableForm);
-    RefreshCourseState();
+    emit controlsChanged();
 }
 
 void TMainForm::SpeedButton6Click() {
-    if (StringKindActive)
+    if (State.ChosenKind() == ExerciseKind::FieldOfView)
         return;
     SetRunState(RunState::StringChosen);
     if (ActiveMDIChild() == Windows->TextForm)
         Windows->TextForm->SaveScrollAnchor();
     Windows->StringForm->WindowString->hide();
     MdiArea->setActiveSubWindow(Windows->StringForm);
-    RefreshCourseState();
+    emit controlsChanged();
 }
 
 void TMainForm::SpeedButton14Click() {
     // The button has already toggled; undo that, quietly, where it may not be released.
-    if ((TestToggled && StringKindActive) || (!TestMayBeReleased && !SpeedButton14->isChecked())) {
+    if ((TestToggled && State.ChosenKind() == ExerciseKind::FieldOfView) ||
+        (!TestMayBeReleased && !SpeedButton14->isChecked())) {
         const QSignalBlocker quiet(SpeedButton14);
         SpeedButton14->setChecked(true);
         return;
@@ -189,7 +188,7 @@ void TMainForm::SpeedButton14Click() {
     } else {
         text->RestoreUserText();
     }
-    RefreshCourseState();
+    emit controlsChanged();
 }
 
 void TMainForm::SpeedButton15Click() {
@@ -207,56 +206,48 @@ void TMainForm::SpeedButton2Click() {
         Windows->WizardForm->close();
         Windows->AssistantForm->SetButtonsEnabled(false);
     }
-    QMdiSubWindow* active = ActiveMDIChild();
-    if (active == Windows->TextForm)
-        Windows->TextForm->StartReading();
-    else if (active == Windows->StringForm)
-        Windows->StringForm->StartLine();
-    else if (active == Windows->TableForm)
-        Windows->TableForm->StartTableRun();
+    if (auto* exercise = qobject_cast<ExerciseWindow*>(ActiveMDIChild()))
+        exercise->startRun();
 }
 
 void TMainForm::SpeedButton3Click() {
     StopPressed = true;
-    QMdiSubWindow* active = ActiveMDIChild();
-    if (active == Windows->TextForm)
-        Windows->TextForm->StopReading();
-    else if (active == Windows->StringForm)
-        Windows->StringForm->EndLine();
-    else if (active == Windows->TableForm)
-        Windows->TableForm->FinishTableRun();
+    if (auto* exercise = qobject_cast<ExerciseWindow*>(ActiveMDIChild()))
+        exercise->stopRun();
 }
 
 void TMainForm::SpeedButton7Click() {
-    RefreshCourseState();
+    State.setDynamicReading(true);
+    emit controlsChanged();
 }
 
 void TMainForm::SpeedButton8Click() {
-    RefreshCourseState();
+    State.setDynamicReading(false);
+    emit controlsChanged();
 }
 
 void TMainForm::SpeedButton11Click() {
-    TextAlignment = 0;
+    State.setTextAlignment(0);
     Windows->TextForm->SaveScrollAnchor();
     Windows->TextForm->RelayoutText();
-    RefreshCourseState();
+    emit controlsChanged();
 }
 
 void TMainForm::SpeedButton12Click() {
-    TextAlignment = 2;
+    State.setTextAlignment(2);
     Windows->TextForm->SaveScrollAnchor();
     Windows->TextForm->RelayoutText();
-    RefreshCourseState();
+    emit controlsChanged();
 }
 
 void TMainForm::SpeedButton13Click() {
-    TextAlignment = 1;
+    State.setTextAlignment(1);
     Windows->TextForm->SaveScrollAnchor();
     Windows->TextForm->RelayoutText();
-    RefreshCourseState();
+    emit controlsChanged();
 }
 
 void TMainForm::SpeedButton20Click() {
     StartGuidedCourse();
-    RefreshCourseState();
+    emit controlsChanged();
 }

@@ -6,8 +6,13 @@
 #include "dialogs/Unitabout.h"
 #include "fieldofview/Unitfrstring.h"
 #include "platform/HelpViewer.h"
+#include "shell/RegulatorLabels.h"
+#include "shell/SpeedEntry.h"
 #include "table/Unitfrtable.h"
 #include "text/Unitfrtext.h"
+#include "training/FontSizes.h"
+#include "training/SpeedRegulator.h"
+#include "widgets/Colours.h"
 #include "widgets/TCSpinEdit.h"
 #include "widgets/TCoolBar.h"
 #include "widgets/TStatusBar.h"
@@ -32,8 +37,6 @@
 
 namespace {
 
-const QColor DarkBlue(0x22, 0x32, 0xA6);
-const QColor LightBlue(0xA3, 0xB9, 0xDA);
 const std::array<int, 4> StatusPanelWidths{150, 150, 150, 200};
 
 QToolBar* makeToolBar(const char* name, QWidget* parent) {
@@ -76,22 +79,18 @@ TMainForm::TMainForm(const QString& programDir, QWidget* parent)
     column->addWidget(MdiArea, 1);
     setCentralWidget(client);
 
-    FrameWidth = style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth);
-    EdgeWidth = std::max(1, style()->pixelMetric(QStyle::PM_DefaultFrameWidth));
-    ScrollWidth = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
-    EdgeWidth2 = 2 * EdgeWidth;
-    EdgeWidth4 = 4 * EdgeWidth;
+    State.setWindowEdges({style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth),
+                          std::max(1, style()->pixelMetric(QStyle::PM_DefaultFrameWidth)),
+                          style()->pixelMetric(QStyle::PM_ScrollBarExtent)});
 
     buildToolbars();
     buildStatusBar();
     buildHiddenParts();
 
     ComboBox2->addItems(QFontDatabase::families());
-    ComboBox2->setCurrentIndex(ComboBox2->findText(FontName));
-    ComboBox1->setCurrentIndex(ComboBox1->findText(QString::number(FontSize)));
-    MeasureFont();
-    RecommendSpeed = TrackBar1->value() * 10;
-    RecommendWide = ReadingFieldWidth;
+    showFontInControls();
+    State.setRecommendation(SpeedRegulator::speed(TrackBar1->value()), State.ReadingFieldWidth());
+    State.setDynamicReading(SpeedButton7->isChecked());
 
     PanelEdges = statusPanelEdges(StatusPanelWidths);
     QPalette tipPalette = QToolTip::palette();
@@ -104,6 +103,7 @@ TMainForm::TMainForm(const QString& programDir, QWidget* parent)
     IdleTimer->setInterval(0);
 
     connectHandlers();
+    connectState();
     qApp->installEventFilter(this);
 
     resize(782, 501);
@@ -136,22 +136,22 @@ void TMainForm::windowsCreated() {
                 Qt::QueuedConnection);
             return;
         }
-        if (window == Windows->TextForm)
-            Windows->TextForm->FormActivate();
-        else if (window == Windows->StringForm)
-            Windows->StringForm->FormActivate();
-        else if (window == Windows->TableForm)
-            Windows->TableForm->FormActivate();
+        if (auto* exercise = qobject_cast<ExerciseWindow*>(window))
+            exercise->FormActivate();
     });
     MdiArea->setActiveSubWindow(Windows->TextForm);
     Windows->TextForm->FormActivate();
 }
 
 QMdiSubWindow* TMainForm::chosenExerciseWindow() const {
-    if (StringKindActive)
+    switch (State.ChosenKind()) {
+    case ExerciseKind::FieldOfView:
         return Windows->StringForm;
-    if (TableKindActive)
+    case ExerciseKind::Table:
         return Windows->TableForm;
+    case ExerciseKind::Text:
+        break;
+    }
     return Windows->TextForm;
 }
 
@@ -250,8 +250,7 @@ void TMainForm::buildToolbars() {
     ComboBox1->setAccessibleName(QStringLiteral("Размер Шрифта"));
     ComboBox1->setProperty("helpContext", 240);
     ComboBox1->setFocusPolicy(Qt::ClickFocus);
-    ComboBox1->addItems(
-        {"10", "11", "12", "14", "16", "18", "20", "22", "24", "26", "28", "36", "48", "72"});
+    ComboBox1->addItems(FontSizes::all());
     ToolBar2->addWidget(ComboBox1);
 
     SpeedButton11 =
@@ -323,13 +322,10 @@ void TMainForm::buildRegulator() {
         return label;
     };
     Label4 = makeLabel("Label4", QStringLiteral("0"));
-    Label4->setGeometry(4, 25, 30, 14);
     Label5 = makeLabel("Label5", QStringLiteral("10000"));
-    Label5->setGeometry(140, 25, 38, 14);
-    Label5->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     Label1 = makeLabel("Label1", QStringLiteral("1000 симв/мин"));
-    Label1->setGeometry(35, 25, 110, 14);
-    Label1->setAlignment(Qt::AlignCenter);
+    layOutRegulatorLabels(*Label4, *Label1, *Label5, Panel7->width());
+    new SpeedEntry(*TrackBar1, *Label1);
 
     auto makeSmall = [this](const char* name, const QString& hint, const QString& glyph) {
         auto* button = new QToolButton(Panel7);
@@ -412,6 +408,21 @@ void TMainForm::connectHandlers() {
     connect(IdleTimer, &QTimer::timeout, this, &TMainForm::checkFirstTextAdvice);
 }
 
+void TMainForm::connectState() {
+    // The frame measures a new font before any window hears of it.
+    connect(&State, &TrainingState::fontChanged, this, &TMainForm::showFontInControls);
+    // A window that sets the width moves the spin, whose handler lays the window out again.
+    connect(&State, &TrainingState::readingFieldWidthChanged, this,
+            [this] { CSpinEdit1->setValue(State.ReadingFieldWidth()); });
+    connect(&State, &TrainingState::readingFieldLimitChanged, this,
+            [this] { CSpinEdit1->setMaximum(State.ReadingFieldLimit()); });
+    // During a run the frame keeps its size; the minimum applies when the run ends.
+    connect(&State, &TrainingState::minimumWidthsChanged, this, [this] {
+        if (!isRunning())
+            updateMinimumWidth();
+    });
+}
+
 void TMainForm::connectCheckableButtons() {
     // A checkable button's state changes by mouse, by an accessibility action or by code alike;
     // its handler follows the state, not the click. A button of a group runs its handler when
@@ -434,7 +445,9 @@ void TMainForm::connectCheckableButtons() {
 }
 
 QMdiSubWindow* TMainForm::ActiveMDIChild() const {
-    return MdiArea->activeSubWindow();
+    // The area names no active child while another program has the focus (as during a drag
+    // from it); the child in front is still the one the first click back must reach.
+    return MdiArea->currentSubWindow();
 }
 
 HelpViewer* TMainForm::helpViewer() {

@@ -1,0 +1,83 @@
+// The text speed test: the user's text kept aside, a test text played, questions and result.
+#include "text/Unitfrtext.h"
+
+#include "dialogs/StandardError.h"
+#include "readingview/ReadingView.h"
+#include "text/TestFile.h"
+#include "text/TestScore.h"
+#include "text/Unitfranstext.h"
+#include "text/Unittextresult.h"
+#include "training/TrainingState.h"
+
+#include <QLabel>
+
+UserTextState TTextForm::UserTextPlace() {
+    if (State.TestMode())
+        return SavedText;
+    SaveScrollAnchor();
+    return {RichEdit1->text(), RichEdit1->selectionStart(), ScrollAnchor};
+}
+
+void TTextForm::SaveUserText() {
+    SavedText = {ExerciseText, RichEdit1->selectionStart(), ScrollAnchor};
+}
+
+void TTextForm::ClearExerciseText() {
+    RichEdit1->clear();
+    ExerciseText.clear();
+    TextLength = 0;
+}
+
+void TTextForm::RestoreUserText() {
+    ExerciseText = SavedText.Text;
+    RichEdit1->setText(ExerciseText);
+    TextLength = RichEdit1->length();
+    RichEdit1->setCaretPosition(std::clamp(SavedText.Caret, 0, TextLength));
+    ScrollAnchor = SavedText.Anchor;
+    ReformatText();
+}
+
+bool TTextForm::LoadTestText() {
+    const int count = countTestFiles(testDirPath(ProgramDir));
+    if (count == 0) {
+        showStandardError(window(), QStringLiteral("Тестовые тексты не найдены: нет файла ") +
+                                        testFilePath(ProgramDir, 1) +
+                                        QStringLiteral(". Переустановите программу."));
+        return false;
+    }
+    Random.seedFromClock();
+    const int n = Random.below(count) + 1;
+    const TestFileRead read = readTestFile(testFilePath(ProgramDir, n));
+    if (!read.test) {
+        showStandardError(window(), read.error);
+        return false;
+    }
+    const TestText& test = *read.test;
+    TestRecord.Text = test.text;
+    TAnsTextForm* questions = AnsTextForm;
+    for (int q = 0; q < TestQuestionCount; ++q)
+        questions->setQuestion(q, test.questions[q], test.answers[q]);
+    TestRecord.Answers = test.right;
+    ScrollAnchor = 0;
+    RichEdit1->setCaretPosition(0);
+    return true;
+}
+
+void TTextForm::AskTestQuestions(int elapsedMs, int charsShown) {
+    TAnsTextForm* questions = AnsTextForm;
+    questions->clearChoices();
+    if (questions->exec() != QDialog::Accepted)
+        return;
+    TestChoices chosen{};
+    for (int q = 0; q < TestQuestionCount; ++q)
+        chosen[q] = questions->chosen(q);
+    const int right = countRightAnswers(TestRecord.Answers, chosen);
+    TestRecord.ScorePercent = scorePercent(right);
+    TestRecord.Speed = readingSpeed(charsShown, elapsedMs);
+
+    TTextResultForm* result = TextResultForm;
+    result->Label4->setText(QString::number(right) + QStringLiteral(" из 5"));
+    result->Label5->setText(QString::number(TestRecord.Volume) + QStringLiteral(" симв"));
+    result->Label6->setText(QString::number(TestRecord.Speed) + QStringLiteral(" симв/мин"));
+    result->exec();
+}

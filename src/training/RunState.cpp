@@ -1,0 +1,63 @@
+#include "training/RunState.h"
+
+RunControls applyRunState(RunControls c, RunState state) {
+    switch (state) {
+    case RunState::RunStarted:
+        c.open = false;
+        c.start = false;
+        c.stop = true;
+        c.textAndTable = false;
+        c.fieldOfView = false;
+        c.test = false;
+        c.tableSize = false;
+        c.assistant = false;
+        c.fonts = false;
+        if (c.textDown)
+            c.readingAndAlignment = false;
+        break;
+    case RunState::RunEnded:
+        c.open = c.textDown && !c.testDown;
+        c.start = true;
+        c.stop = false;
+        c.textAndTable = true;
+        c.fieldOfView = c.testDown;
+        c.test = true;
+        c.tableSize = c.tableDown;
+        c.assistant = !c.assistantVisible;
+        c.fonts = true;
+        if (c.textDown)
+            c.readingAndAlignment = true;
+        break;
+    case RunState::TestModeChanged:
+        if (c.testDown)
+            c.open = false;
+        else if (c.textDown)
+            c.open = true;
+        c.fieldOfView = c.testDown;
+        break;
+    case RunState::TextChosen:
+        if (!c.testDown)
+            c.open = true;
+        c.testMayBeReleased = true;
+        c.tableSize = false;
+        c.fonts = true;
+        c.width = true;
+        c.readingAndAlignment = true;
+        break;
+    case RunState::StringChosen:
+        c.open = false;
+        c.testMayBeReleased = false;
+        c.tableSize = false;
+        c.width = true;
+        c.readingAndAlignment = false;
+        break;
+    case RunState::TableChosen:
+        c.open = false;
+        c.testMayBeReleased = true;
+        c.tableSize = true;
+        c.width = false;
+        c.readingAndAlignment = false;
+        break;
+    }
+    return c;
+}
