@@ -51,6 +51,8 @@ private slots:
     void placeRoundTrip_data();
     void placeRoundTrip();
     void runCountsWhatWasShown();
+    void figures_data();
+    void figures();
     void settingsStandAlone();
 };
 
@@ -256,6 +258,22 @@ void TestFlashLogic::runCountsWhatWasShown() {
     QCOMPARE(r.ElapsedMs, 2280);
     QCOMPARE(r.Speed, 38 * 60000 / 2280);
     QVERIFY(!r.Stopped);
+}
+
+void TestFlashLogic::figures_data() {
+    QTest::addColumn<int>("elapsedMs");
+    QTest::addColumn<QString>("time");
+    QTest::newRow("under a minute") << 45900 << "45 с";
+    QTest::newRow("whole minutes") << 120000 << "2 мин 0 с";
+    QTest::newRow("minutes and seconds") << 72500 << "1 мин 12 с";
+}
+
+void TestFlashLogic::figures() {
+    QFETCH(int, elapsedMs);
+    QFETCH(QString, time);
+    const FlashResult r{1234, 210, elapsedMs, 1028, true};
+    QCOMPARE(describeFlashResult(r), QStringLiteral("Прочитано: 1234 симв., слов: 210, время: ") +
+                                         time + QStringLiteral(", скорость: 1028 симв/мин"));
 }
 
 void TestFlashLogic::settingsStandAlone() {
