@@ -39,7 +39,7 @@ QSpinBox* makeSpin(QWidget* parent, const char* name, const QString& caption, in
     label->setBuddy(spin);
     row->addWidget(label);
     row->addWidget(spin);
-    row->addSpacing(12);
+    row->addSpacing(8);
     return spin;
 }
 
@@ -79,7 +79,7 @@ TFlashForm::TFlashForm(ReadingPlace& place) : Place(place) {
     SentencePauseSpin = makeSpin(
         band, "SentencePauseSpin", QStringLiteral("Пауза после предложения:"),
         FlashSettings::MinPause, FlashSettings::MaxPause, 10, QStringLiteral(" %"), choices);
-    CommaPauseSpin = makeSpin(band, "CommaPauseSpin", QStringLiteral("после запятой и тире:"),
+    CommaPauseSpin = makeSpin(band, "CommaPauseSpin", QStringLiteral("после запятой:"),
                               FlashSettings::MinPause, FlashSettings::MaxPause, 10,
                               QStringLiteral(" %"), choices);
     choices->addStretch();
