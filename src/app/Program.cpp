@@ -9,6 +9,7 @@
 #include "fieldofview/Unitfransstring.h"
 #include "fieldofview/Unitfrstring.h"
 #include "fieldofview/Unitstringresult.h"
+#include "flash/FlashForm.h"
 #include "shell/TextInlets.h"
 #include "shell/Unitbookmark.h"
 #include "shell/Unitfrmain.h"
@@ -17,6 +18,7 @@
 #include "table/Unitfrtable.h"
 #include "table/Unittableresult.h"
 #include "text/Unitfranstext.h"
+#include "text/TextReadingPlace.h"
 #include "text/Unitfrtext.h"
 #include "text/Unittextresult.h"
 
@@ -25,6 +27,7 @@
 #include <QLocale>
 #include <QMdiArea>
 #include <QMenu>
+#include <QSlider>
 #include <QTimer>
 #include <QTranslator>
 
@@ -94,8 +97,33 @@ void Program::createWindows() {
     Windows.WizardForm = new TWizardForm(main);
     Windows.MarkersForm = new TMarkersForm(&main);
     Windows.BookmarkForm = new TBookmarkForm(&main);
+    createFlashWindow();
     main.windowsCreated();
     new TextInlets(main);
+}
+
+void Program::createFlashWindow() {
+    TMainForm& main = *Main;
+    TextPlace = std::make_unique<TextReadingPlace>(*Windows.TextForm);
+    auto* flash = new TFlashForm(*TextPlace);
+    Windows.FlashForm = flash;
+    addExerciseWindow(main.mdiArea(), flash);
+    const auto takeSpeed = [flash, &main] { flash->setCharInterval(main.CharInterval); };
+    const auto takeFont = [flash, &main] {
+        QFont font(main.FontName);
+        font.setPointSize(main.FontSize);
+        flash->setExerciseFont(font);
+    };
+    takeSpeed();
+    QObject::connect(main.TrackBar1, &QSlider::valueChanged, flash, takeSpeed);
+    QObject::connect(main.mdiArea(), &QMdiArea::subWindowActivated, flash,
+                     [flash, takeFont](QMdiSubWindow* window) {
+                         if (window == flash)
+                             takeFont();
+                     });
+    QObject::connect(flash, &TFlashForm::noTextLoaded, Windows.MessageForm, &QDialog::exec);
+    QObject::connect(flash, &TFlashForm::runEnded, &main,
+                     [&main] { main.SetRunState(RunState::RunEnded); });
 }
 
 void Program::openAfterSplash(const QString& path) {

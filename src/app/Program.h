@@ -12,6 +12,8 @@ class QApplication;
 void setUpApplication(QApplication& app);
 
 // The running program: its windows, created once in their fixed order and kept to the end.
+class TextReadingPlace;
+
 class Program {
 public:
     // Creates the main window and reads the settings. When the settings store is missing the
@@ -31,8 +33,11 @@ public:
 
 private:
     void createWindows();
+    // The windows added after the spec's own, and how they hear the frame.
+    void createFlashWindow();
 
     std::unique_ptr<TMainForm> Main;
+    std::unique_ptr<TextReadingPlace> TextPlace;
     ProgramWindows Windows;
     bool Ready = false;
 };
