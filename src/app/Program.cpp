@@ -17,8 +17,8 @@
 #include "table/Unitfranstable.h"
 #include "table/Unitfrtable.h"
 #include "table/Unittableresult.h"
-#include "text/Unitfranstext.h"
 #include "text/TextReadingPlace.h"
+#include "text/Unitfranstext.h"
 #include "text/Unitfrtext.h"
 #include "text/Unittextresult.h"
 

@@ -13,11 +13,16 @@
 #include <QToolBar>
 
 void TMainForm::buildMoreKinds() {
-    MoreKinds = new MoreButton(QStringLiteral("Ещё"),
-                               QStringLiteral("Другие упражнения и дневник (F10)"),
-                               QStringLiteral("more"), ToolBar10);
+    MoreKinds =
+        new MoreButton(QStringLiteral("Ещё"), QStringLiteral("Другие упражнения и дневник (F10)"),
+                       QStringLiteral("more"), ToolBar10);
     placeButton(ToolBar10, MoreKinds, "MoreKinds", true);
     // An entry is added here with one call: MoreKinds->addEntry(name, caption, hint, glyph).
+    FlashKind = MoreKinds->addEntry("FlashKind", QStringLiteral("Вспышки"),
+                                    QStringLiteral("Чтение вспышками: слова текста по одному или "
+                                                   "группами в одной точке"),
+                                    QStringLiteral("flash"), true);
+    connectKindEntry(FlashKind, &TMainForm::FlashKindClick);
     ToolBar10->setVisible(!MoreKinds->entries()->isEmpty());
 }
 
@@ -34,9 +39,8 @@ void TMainForm::connectKindEntry(QAction* entry, void (TMainForm::*handler)()) {
 }
 
 void TMainForm::connectKindButtons() {
-    connect(KindButtons, &QButtonGroup::buttonToggled, this,
-            [this](QAbstractButton*, bool down) {
-                if (down)
-                    MoreKinds->clearChoice();
-            });
+    connect(KindButtons, &QButtonGroup::buttonToggled, this, [this](QAbstractButton*, bool down) {
+        if (down)
+            MoreKinds->clearChoice();
+    });
 }

@@ -6,6 +6,7 @@
 #include "course/Unitassistant.h"
 #include "course/Unitwizard.h"
 #include "fieldofview/Unitfrstring.h"
+#include "flash/FlashForm.h"
 #include "platform/ReadingView.h"
 #include "table/Unitdlgtable.h"
 #include "table/Unitfrtable.h"
@@ -172,6 +173,16 @@ void TMainForm::SpeedButton5Click() {
     RefreshCourseState();
 }
 
+void TMainForm::FlashKindClick() {
+    if (FlashKindActive)
+        return;
+    SetRunState(RunState::FlashChosen);
+    if (ActiveMDIChild() == Windows->TextForm)
+        Windows->TextForm->SaveScrollAnchor();
+    MdiArea->setActiveSubWindow(Windows->FlashForm);
+    RefreshCourseState();
+}
+
 void TMainForm::SpeedButton6Click() {
     if (StringKindActive)
         return;
@@ -229,6 +240,8 @@ void TMainForm::SpeedButton2Click() {
         Windows->StringForm->StartLine();
     else if (active == Windows->TableForm)
         Windows->TableForm->StartTableRun();
+    else if (active == Windows->FlashForm)
+        Windows->FlashForm->StartFlash();
 }
 
 void TMainForm::SpeedButton3Click() {
@@ -240,6 +253,8 @@ void TMainForm::SpeedButton3Click() {
         Windows->StringForm->EndLine();
     else if (active == Windows->TableForm)
         Windows->TableForm->FinishTableRun();
+    else if (active == Windows->FlashForm)
+        Windows->FlashForm->StopFlash();
 }
 
 void TMainForm::SpeedButton7Click() {

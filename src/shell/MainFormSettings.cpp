@@ -4,6 +4,7 @@
 #include "app/ProgramWindows.h"
 #include "course/Unitassistant.h"
 #include "fieldofview/Unitfrstring.h"
+#include "flash/FlashForm.h"
 #include "platform/PacedTimer.h"
 #include "platform/ReadingView.h"
 #include "platform/SettingsStore.h"
@@ -149,6 +150,7 @@ void TMainForm::FormClose() {
     Windows->TextForm->Timer1->stop();
     Windows->TableForm->Timer1->stop();
     Windows->StringForm->Timer1->stop();
+    Windows->FlashForm->Timer1->stop();
     SaveTextPosition(); // the user's text, also when it waits aside in test mode
     Assistant = !SpeedButton20->isEnabled();
     Windows->AssistantForm->close();

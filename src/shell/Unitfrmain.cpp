@@ -5,6 +5,7 @@
 #include "course/Unitscenario.h"
 #include "dialogs/Unitabout.h"
 #include "fieldofview/Unitfrstring.h"
+#include "flash/FlashForm.h"
 #include "platform/HelpViewer.h"
 #include "table/Unitfrtable.h"
 #include "text/Unitfrtext.h"
@@ -153,6 +154,8 @@ QMdiSubWindow* TMainForm::chosenExerciseWindow() const {
         return Windows->StringForm;
     if (TableKindActive)
         return Windows->TableForm;
+    if (FlashKindActive)
+        return Windows->FlashForm;
     return Windows->TextForm;
 }
 

@@ -10,6 +10,7 @@
 
 #include <memory>
 
+class QAction;
 class QButtonGroup;
 class QComboBox;
 class QKeyEvent;
@@ -108,6 +109,7 @@ public:
     QToolButton* SpeedButton15 = nullptr; // table size
     // The exercises and records beyond the first kinds, under one drop-down (MainFormKinds.cpp).
     MoreButton* MoreKinds = nullptr;
+    QAction* FlashKind = nullptr; // "Вспышки" in the drop-down
     QToolButton* SpeedButton9 = nullptr;  // Помощь
     QToolButton* SpeedButton16 = nullptr; // О...
     QToolButton* SpeedButton11 = nullptr; // align left
@@ -204,6 +206,7 @@ public:
     void SpeedButton4Click();
     void SpeedButton5Click();
     void SpeedButton6Click();
+    void FlashKindClick();
     void SpeedButton14Click();
     void SpeedButton15Click();
     void SpeedButton7Click();
