@@ -89,7 +89,7 @@ TFlashForm* flashWindow(BenchProgram& program, qsizetype characters) {
     program.windows().TextForm->setLoadedText(BenchTexts::russianProse(characters), 0, 0);
     main->FlashKind->trigger(); // "Вспышки" in the drop-down
     QApplication::processEvents();
-    if (main->CharInterval != 6 || main->ActiveMDIChild() != form)
+    if (main->state().CharInterval() != 6 || main->ActiveMDIChild() != form)
         return nullptr;
     return form;
 }

@@ -77,7 +77,7 @@ void TestFlashReading::startWithWalk(int place) {
 
 void TestFlashReading::chooseFlash() {
     Main->FlashKind->trigger();
-    QVERIFY(Main->FlashKindActive);
+    QCOMPARE(Main->state().ChosenKind(), ExerciseKind::Flash);
     QCOMPARE(Main->ActiveMDIChild(), Flash);
     QVERIFY(!Main->SpeedButton14->isEnabled()); // no test mode for this kind
 }

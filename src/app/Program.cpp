@@ -10,6 +10,8 @@
 #include "fieldofview/Unitfrstring.h"
 #include "fieldofview/Unitstringresult.h"
 #include "flash/FlashForm.h"
+#include "platform/HelpContext.h"
+#include "platform/HelpViewer.h"
 #include "shell/TextInlets.h"
 #include "shell/Unitbookmark.h"
 #include "shell/Unitfrmain.h"
@@ -21,14 +23,15 @@
 #include "text/Unitfranstext.h"
 #include "text/Unitfrtext.h"
 #include "text/Unittextresult.h"
+#include "widgets/TCoolBar.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QMdiArea>
 #include <QMenu>
-#include <QSlider>
 #include <QTimer>
+#include <QToolButton>
 #include <QTranslator>
 
 static void initResources() {
@@ -76,14 +79,18 @@ void addExerciseWindow(QMdiArea* area, QMdiSubWindow* window) {
 
 void Program::createWindows() {
     TMainForm& main = *Main;
+    TrainingState& state = main.state();
     QMdiArea* area = main.mdiArea();
-    Windows.StringForm = new TStringForm(main);
+    Windows.StringForm = new TStringForm(state, main);
     addExerciseWindow(area, Windows.StringForm);
-    Windows.TableForm = new TTableForm(main);
+    Windows.TableForm = new TTableForm(state, main);
     addExerciseWindow(area, Windows.TableForm);
-    Windows.TextForm = new TTextForm(main);
+    Windows.TextForm = new TTextForm(state, main, main.ProgramDir);
     addExerciseWindow(area, Windows.TextForm);
-    Windows.FormDlgTable = new TFormDlgTable(main);
+    TextPlace = std::make_unique<TextReadingPlace>(*Windows.TextForm);
+    Windows.FlashForm = new TFlashForm(state, main, *TextPlace);
+    addExerciseWindow(area, Windows.FlashForm);
+    Windows.FormDlgTable = new TFormDlgTable(&main, main.SpeedButton15, state);
     Windows.AboutForm = new TAboutForm(&main);
     Windows.AnsTextForm = new TAnsTextForm(&main);
     Windows.AnsTableForm = new TAnsTableForm(&main);
@@ -92,38 +99,58 @@ void Program::createWindows() {
     Windows.StringResultForm = new TStringResultForm(&main);
     Windows.TableResultForm = new TTableResultForm(&main);
     Windows.MessageForm = new TMessageForm(&main);
-    Windows.AdviceForm = new TAdviceForm(main);
-    Windows.AssistantForm = new TAssistantForm(main);
-    Windows.WizardForm = new TWizardForm(main);
+    Windows.AdviceForm = new TAdviceForm(&main, state, [&main] { return main.helpViewer(); });
+    Windows.AssistantForm = new TAssistantForm(&main, main.CoolBar1, state);
+    Windows.WizardForm = new TWizardForm(&main, state);
     Windows.MarkersForm = new TMarkersForm(&main);
     Windows.BookmarkForm = new TBookmarkForm(&main);
-    createFlashWindow();
+    connectWindows();
     main.windowsCreated();
     new TextInlets(main);
 }
 
-void Program::createFlashWindow() {
-    TMainForm& main = *Main;
-    TextPlace = std::make_unique<TextReadingPlace>(*Windows.TextForm);
-    auto* flash = new TFlashForm(*TextPlace);
-    Windows.FlashForm = flash;
-    addExerciseWindow(main.mdiArea(), flash);
-    const auto takeSpeed = [flash, &main] { flash->setCharInterval(main.CharInterval); };
-    const auto takeFont = [flash, &main] {
-        QFont font(main.FontName);
-        font.setPointSize(main.FontSize);
-        flash->setExerciseFont(font);
-    };
-    takeSpeed();
-    QObject::connect(main.TrackBar1, &QSlider::valueChanged, flash, takeSpeed);
-    QObject::connect(main.mdiArea(), &QMdiArea::subWindowActivated, flash,
-                     [flash, takeFont](QMdiSubWindow* window) {
-                         if (window == flash)
-                             takeFont();
-                     });
-    QObject::connect(flash, &TFlashForm::noTextLoaded, Windows.MessageForm, &QDialog::exec);
-    QObject::connect(flash, &TFlashForm::runEnded, &main,
-                     [&main] { main.SetRunState(RunState::RunEnded); });
+void Program::connectWindows() {
+    TMainForm* main = Main.get();
+    const ProgramWindows& w = Windows;
+    w.TextForm->setDialogs(w.MessageForm, w.AnsTextForm, w.TextResultForm);
+    w.StringForm->setDialogs(w.AnsStringForm, w.StringResultForm);
+    w.TableForm->setDialogs(w.AnsTableForm, w.TableResultForm);
+    w.FlashForm->setDialogs(w.MessageForm);
+    w.AssistantForm->setGuide(w.WizardForm);
+    w.WizardForm->setAssistant(w.AssistantForm);
+
+    // The course hears of every run's end and of every change it checks, from here only.
+    QObject::connect(main, &TMainForm::controlsChanged, main, &TMainForm::RefreshCourseState);
+    QObject::connect(w.FormDlgTable, &TFormDlgTable::controlsChanged, main,
+                     &TMainForm::RefreshCourseState);
+    for (ExerciseWindow* exercise :
+         std::initializer_list<ExerciseWindow*>{w.TextForm, w.StringForm, w.TableForm, w.FlashForm}) {
+        QObject::connect(exercise, &ExerciseWindow::runEnded, main, &TMainForm::CourseRunEnded);
+        QObject::connect(exercise, &ExerciseWindow::controlsChanged, main,
+                         &TMainForm::RefreshCourseState);
+    }
+
+    // The picker closed: the table, when on show, lays out the size just taken.
+    TTableForm* table = w.TableForm;
+    QObject::connect(w.FormDlgTable, &TFormDlgTable::closed, table, [main, table] {
+        if (main->ActiveMDIChild() == table)
+            table->FormActivate();
+    });
+
+    TAssistantForm* assistant = w.AssistantForm;
+    QObject::connect(assistant, &TAssistantForm::nextStageAsked, main,
+                     [main] { main->AdvanceCourse(true); });
+    QObject::connect(assistant, &TAssistantForm::restartAsked, main,
+                     &TMainForm::RestartGuidedCourse);
+    QObject::connect(assistant, &TAssistantForm::helpAsked, main,
+                     [main] { main->helpViewer()->showTopic(HelpContext::Course); });
+    QObject::connect(assistant, &TAssistantForm::closed, main, &TMainForm::EndGuidedCourse);
+    QObject::connect(w.WizardForm, &TWizardForm::markersSwitched, main, [main](bool shown) {
+        if (shown)
+            main->PlaceCourseMarkers();
+        else
+            main->HideCourseMarkers();
+    });
 }
 
 void Program::openAfterSplash(const QString& path) {

@@ -33,8 +33,8 @@ public:
 
 private:
     void createWindows();
-    // The windows added after the spec's own, and how they hear the frame.
-    void createFlashWindow();
+    // Hands the windows what they use of each other and connects their news, once.
+    void connectWindows();
 
     std::unique_ptr<TMainForm> Main;
     std::unique_ptr<TextReadingPlace> TextPlace;

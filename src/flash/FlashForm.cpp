@@ -1,14 +1,19 @@
 #include "flash/FlashForm.h"
 
+#include "dialogs/Unitfrmessage.h"
+#include "exercise/ExerciseHost.h"
 #include "flash/FlashDisplay.h"
 #include "flash/FlashTiming.h"
 #include "flash/ReadingPlace.h"
 #include "platform/HelpContext.h"
 #include "platform/PacedTimer.h"
 #include "platform/SettingsStore.h"
+#include "training/SpeedRegulator.h"
+#include "training/TrainingState.h"
+#include "widgets/Colours.h"
+#include "widgets/WidgetHelpers.h"
 
 #include <QBoxLayout>
-#include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QProgressBar>
@@ -17,14 +22,10 @@
 
 namespace {
 
-const QColor WindowBackground(0x22, 0x32, 0xA6);
-const QColor BandBackground(0xA3, 0xB9, 0xDA);
-
-void fillWith(QWidget* widget, QPalette::ColorRole role, const QColor& colour) {
-    widget->setAutoFillBackground(role == QPalette::Window);
-    QPalette palette = widget->palette();
-    palette.setColor(role, colour);
-    widget->setPalette(palette);
+// A widget that paints its own background in this colour.
+void paintBackground(QWidget* widget, const QColor& colour) {
+    widget->setAutoFillBackground(true);
+    fillWith(widget, QPalette::Window, colour);
 }
 
 QSpinBox* makeSpin(QWidget* parent, const char* name, const QString& caption, int low, int high,
@@ -58,20 +59,21 @@ QPushButton* makeButton(QWidget* parent, const char* name, const QString& captio
 
 } // namespace
 
-TFlashForm::TFlashForm(ReadingPlace& place) : Place(place) {
+TFlashForm::TFlashForm(TrainingState& state, ExerciseHost& host, ReadingPlace& place)
+    : ExerciseWindow(ExerciseKind::Flash, state, host), Place(place) {
     setObjectName(QStringLiteral("FlashForm"));
     setWindowTitle(QStringLiteral("Чтение вспышками"));
     setProperty("helpContext", HelpContext::FlashWindow);
 
     auto* client = new QWidget;
     client->setObjectName(QStringLiteral("FlashFormClient"));
-    fillWith(client, QPalette::Window, WindowBackground);
+    paintBackground(client, DarkBlue);
     setWidget(client);
     auto* column = new QVBoxLayout(client);
     column->setContentsMargins(0, 0, 0, 12);
 
     auto* band = new QWidget(client);
-    fillWith(band, QPalette::Window, BandBackground);
+    paintBackground(band, LightBlue);
     auto* choices = new QHBoxLayout(band);
     choices->setContentsMargins(8, 4, 8, 4);
     WordsSpin = makeSpin(band, "WordsSpin", QStringLiteral("Слов во вспышке:"),
@@ -79,9 +81,9 @@ TFlashForm::TFlashForm(ReadingPlace& place) : Place(place) {
     SentencePauseSpin = makeSpin(
         band, "SentencePauseSpin", QStringLiteral("Пауза после предложения:"),
         FlashSettings::MinPause, FlashSettings::MaxPause, 10, QStringLiteral(" %"), choices);
-    CommaPauseSpin = makeSpin(band, "CommaPauseSpin", QStringLiteral("после запятой:"),
-                              FlashSettings::MinPause, FlashSettings::MaxPause, 10,
-                              QStringLiteral(" %"), choices);
+    CommaPauseSpin =
+        makeSpin(band, "CommaPauseSpin", QStringLiteral("после запятой:"), FlashSettings::MinPause,
+                 FlashSettings::MaxPause, 10, QStringLiteral(" %"), choices);
     choices->addStretch();
     column->addWidget(band);
 
@@ -116,12 +118,13 @@ TFlashForm::TFlashForm(ReadingPlace& place) : Place(place) {
     column->addLayout(buttons);
     column->addStretch();
 
-    Timer1 = new PacedTimer(this);
     connect(Timer1, &QTimer::timeout, this, &TFlashForm::Timer1Timer);
     connect(PauseButton, &QPushButton::clicked, this, &TFlashForm::PauseFlash);
     connect(BackButton, &QPushButton::clicked, this, &TFlashForm::SentenceBack);
     connect(ForwardButton, &QPushButton::clicked, this, &TFlashForm::SentenceForward);
     Display->installEventFilter(this);
+    connect(&State, &TrainingState::fontChanged, this, &TFlashForm::applyFont);
+    applyFont();
 
     if (const auto store = SettingsStore::openExisting())
         Settings = readFlashSettings(*store);
@@ -133,7 +136,17 @@ TFlashForm::TFlashForm(ReadingPlace& place) : Place(place) {
     updateControls();
 }
 
-void TFlashForm::setExerciseFont(const QFont& font) {
+void TFlashForm::FormActivate() {
+    if (State.Closing() || State.Running())
+        return;
+    showActivationStatus(SpeedRegulator::recommendedWidthPanel(State.RecommendWide()));
+    Host.setStatusPanel(3, QString());
+    State.setLastExercise(int(kind())); // this kind has no tips of its own
+}
+
+void TFlashForm::applyFont() {
+    QFont font(State.FontName());
+    font.setPointSize(State.FontSize());
     Display->setFont(font);
 }
 
@@ -147,8 +160,8 @@ void TFlashForm::settingsChanged() {
 
 void TFlashForm::StartFlash() {
     const QString text = Place.text();
-    if (text.isEmpty())
-        emit noTextLoaded(); // the run then ends at its first step
+    if (text.isEmpty() && MessageForm)
+        MessageForm->exec(); // the run then ends at its first step
     Run.begin(text, Place.place(), Settings.WordsPerGroup);
     Running = true;
     Paused = false;
@@ -167,7 +180,7 @@ void TFlashForm::Timer1Timer() {
         return;
     }
     showCurrent();
-    ShownMs = FlashTiming::groupTime(CharInterval, Run.current(), Settings);
+    ShownMs = FlashTiming::groupTime(State.CharInterval(), Run.current(), Settings);
     GroupShown = true;
     Timer1->scheduleNext(ShownMs);
 }
@@ -189,7 +202,7 @@ void TFlashForm::PauseFlash() {
     } else {
         Figures->clear();
         // The group on show stays for its whole time again, at the speed set now.
-        ShownMs = FlashTiming::groupTime(CharInterval, Run.current(), Settings);
+        ShownMs = FlashTiming::groupTime(State.CharInterval(), Run.current(), Settings);
         GroupShown = true;
         Timer1->startPaced(ShownMs);
     }
@@ -213,7 +226,7 @@ void TFlashForm::SentenceForward() {
 void TFlashForm::StopFlash() {
     if (!Running)
         return;
-    Timer1->stop();
+    endRun();
     Running = false;
     Paused = false;
     const bool reachedEnd = Run.atEnd();
@@ -225,8 +238,8 @@ void TFlashForm::StopFlash() {
     const FlashResult result = Run.result(!reachedEnd);
     Figures->setText(describeFlashResult(result));
     updateControls();
-    emit runEnded(false);
     emit flashFinished(result);
+    emit runEnded(false); // a course, if one runs, stays at its stage: this is no stage of it
 }
 
 void TFlashForm::updateControls() {
@@ -259,9 +272,4 @@ bool TFlashForm::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return QMdiSubWindow::eventFilter(watched, event);
-}
-
-void TFlashForm::closeEvent(QCloseEvent* event) {
-    // The window lives as long as the program.
-    event->ignore();
 }

@@ -1,27 +1,32 @@
 #pragma once
 
+#include "exercise/ExerciseWindow.h"
 #include "flash/FlashResult.h"
 #include "flash/FlashRun.h"
 #include "flash/FlashSettings.h"
 
-#include <QMdiSubWindow>
-
 class FlashDisplay;
-class PacedTimer;
 class QLabel;
 class QProgressBar;
 class QPushButton;
 class QSpinBox;
 class ReadingPlace;
+class TMessageForm;
 
 // The flash-reading window, a child of the main window's frame: the loaded text's words one
 // group at a time at a fixed point, at the speed of the regulator, from the text window's
 // reading place on. Space pauses and resumes; while paused, Left and Right (or the buttons) go
 // back or forward one sentence.
-class TFlashForm : public QMdiSubWindow {
+class TFlashForm : public ExerciseWindow {
     Q_OBJECT
 public:
-    explicit TFlashForm(ReadingPlace& place);
+    // place: the text window's text and reading place, which a run reads and moves.
+    TFlashForm(TrainingState& state, ExerciseHost& host, ReadingPlace& place);
+    // The "no text" message.
+    void setDialogs(TMessageForm* message) { MessageForm = message; }
+
+    // Runs each time the window becomes the frame's active child.
+    void FormActivate();
 
     // Start ("Пуск") while this window is active: begins a run at the reading place.
     void StartFlash();
@@ -40,11 +45,6 @@ public:
     const FlashRun& run() const { return Run; }
     const FlashSettings& settings() const { return Settings; }
 
-    // The exercise font chosen on the frame.
-    void setExerciseFont(const QFont& font);
-    // Milliseconds per character, as the speed regulator stands now.
-    void setCharInterval(int charInterval) { CharInterval = charInterval; }
-
     FlashDisplay* Display = nullptr;
     QProgressBar* Progress = nullptr;
     QLabel* Figures = nullptr; // the last run's figures, or how to go on while paused
@@ -54,29 +54,25 @@ public:
     QPushButton* PauseButton = nullptr;
     QPushButton* BackButton = nullptr;
     QPushButton* ForwardButton = nullptr;
-    PacedTimer* Timer1 = nullptr;
 
 signals:
-    // Start found no loaded text: the frame tells the user, as for the text exercise.
-    void noTextLoaded();
-    // The run is over (Stop or the text's end).
-    void runEnded(bool goOn);
-    // The figures of the run just ended.
+    // The figures of the run just ended, for whoever keeps results.
     void flashFinished(const FlashResult& result);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
 
 private:
+    // The display takes the exercise font chosen on the frame.
+    void applyFont();
     void showCurrent();
     void settingsChanged();
     void updateControls();
 
     ReadingPlace& Place;
+    TMessageForm* MessageForm = nullptr;
     FlashRun Run;
     FlashSettings Settings;
-    int CharInterval = 60;
     int ShownMs = 0;         // how long the group on show is meant to stay
     bool GroupShown = false; // a group of this run is on show, to be counted at the next step
     bool Running = false;
