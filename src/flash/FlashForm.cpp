@@ -52,6 +52,7 @@ QPushButton* makeButton(QWidget* parent, const char* name, const QString& captio
     button->setObjectName(QLatin1String(name));
     button->setFocusPolicy(Qt::NoFocus);
     button->setToolTip(hint);
+    button->setAccessibleName(caption);
     button->setAccessibleDescription(hint);
     row->addWidget(button);
     return button;
@@ -110,9 +111,9 @@ TFlashForm::TFlashForm(TrainingState& state, ExerciseHost& host, ReadingPlace& p
     buttons->addStretch();
     PauseButton = makeButton(client, "PauseButton", QStringLiteral("Пауза"),
                              QStringLiteral("Пауза и продолжение (Пробел)"), buttons);
-    BackButton = makeButton(client, "BackButton", QStringLiteral("◀ Предложение"),
+    BackButton = makeButton(client, "BackButton", QStringLiteral("◀ Предложение назад"),
                             QStringLiteral("На предложение назад (стрелка влево)"), buttons);
-    ForwardButton = makeButton(client, "ForwardButton", QStringLiteral("Предложение ▶"),
+    ForwardButton = makeButton(client, "ForwardButton", QStringLiteral("Предложение вперёд ▶"),
                                QStringLiteral("На предложение вперёд (стрелка вправо)"), buttons);
     buttons->addStretch();
     column->addLayout(buttons);
