@@ -4,8 +4,8 @@
 // then it is the book the archive holds, whatever the name says.
 
 #include "FuzzBook.h"
-#include "platform/BookFile.h"
-#include "platform/TextDecoding.h"
+#include "formats/BookFile.h"
+#include "formats/TextDecoding.h"
 #include "shell/TextFileReader.h"
 
 #include <QFile>

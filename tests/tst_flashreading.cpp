@@ -3,7 +3,7 @@
 #include "flash/FlashDisplay.h"
 #include "flash/FlashForm.h"
 #include "platform/PacedTimer.h"
-#include "platform/ReadingView.h"
+#include "readingview/ReadingView.h"
 #include "shell/TextMemory.h"
 #include "shell/Unitfrmain.h"
 #include "text/Unitfrtext.h"

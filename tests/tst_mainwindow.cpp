@@ -14,7 +14,7 @@
 #include "flash/FlashForm.h"
 #include "platform/HelpViewer.h"
 #include "platform/PacedTimer.h"
-#include "platform/ReadingView.h"
+#include "readingview/ReadingView.h"
 #include "shell/Unitbookmark.h"
 #include "shell/Unitfrmain.h"
 #include "table/Unitdlgtable.h"

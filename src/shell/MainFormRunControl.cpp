@@ -7,7 +7,7 @@
 #include "course/Unitwizard.h"
 #include "fieldofview/Unitfrstring.h"
 #include "flash/FlashForm.h"
-#include "platform/ReadingView.h"
+#include "readingview/ReadingView.h"
 #include "table/Unitdlgtable.h"
 #include "table/Unitfrtable.h"
 #include "text/Unitfrtext.h"
