@@ -9,6 +9,8 @@
 #include "fieldofview/Unitfransstring.h"
 #include "fieldofview/Unitfrstring.h"
 #include "fieldofview/Unitstringresult.h"
+#include "schulte/SchulteForm.h"
+#include "schulte/SchulteResultForm.h"
 #include "shell/TextInlets.h"
 #include "shell/Unitbookmark.h"
 #include "shell/Unitfrmain.h"
@@ -80,6 +82,10 @@ void Program::createWindows() {
     addExerciseWindow(area, Windows.TableForm);
     Windows.TextForm = new TTextForm(main);
     addExerciseWindow(area, Windows.TextForm);
+    Windows.SchulteResultForm = new TSchulteResultForm(&main);
+    Windows.SchulteForm = new TSchulteForm(Windows.SchulteResultForm);
+    addExerciseWindow(area, Windows.SchulteForm);
+    connectSchulteForm();
     Windows.FormDlgTable = new TFormDlgTable(main);
     Windows.AboutForm = new TAboutForm(&main);
     Windows.AnsTextForm = new TAnsTextForm(&main);
@@ -96,6 +102,16 @@ void Program::createWindows() {
     Windows.BookmarkForm = new TBookmarkForm(&main);
     main.windowsCreated();
     new TextInlets(main);
+}
+
+void Program::connectSchulteForm() {
+    TMainForm* main = Main.get();
+    TSchulteForm* form = Windows.SchulteForm;
+    QObject::connect(form, &TSchulteForm::runStateWanted, main, &TMainForm::SetRunState);
+    QObject::connect(form, &TSchulteForm::statusWanted, main, &TMainForm::setStatusPanel);
+    QObject::connect(form, &TSchulteForm::activated, main,
+                     [main] { main->LastExercise = int(ExerciseKind::Schulte); });
+    QObject::connect(form, &TSchulteForm::runEnded, main, &TMainForm::CourseRunEnded);
 }
 
 void Program::openAfterSplash(const QString& path) {

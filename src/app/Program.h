@@ -31,6 +31,8 @@ public:
 
 private:
     void createWindows();
+    // The frame listens to the Schulte window.
+    void connectSchulteForm();
 
     std::unique_ptr<TMainForm> Main;
     ProgramWindows Windows;

@@ -18,6 +18,8 @@ class TAssistantForm;
 class TWizardForm;
 class TMarkersForm;
 class TBookmarkForm;
+class TSchulteForm;
+class TSchulteResultForm;
 
 // The program's windows, each created once at start-up in this order and kept until the end.
 struct ProgramWindows {
@@ -39,4 +41,6 @@ struct ProgramWindows {
     TWizardForm* WizardForm = nullptr;
     TMarkersForm* MarkersForm = nullptr;
     TBookmarkForm* BookmarkForm = nullptr;
+    TSchulteForm* SchulteForm = nullptr;
+    TSchulteResultForm* SchulteResultForm = nullptr;
 };

@@ -14,4 +14,6 @@ inline constexpr int FieldOfViewWindow = 360; // test line window
 inline constexpr int FieldOfViewAnswer = 390; // field-of-view test answer
 inline constexpr int TableWindow = 410;       // table reading window
 inline constexpr int TableQuestions = 440;    // table test questions
+inline constexpr int SchulteWindow = 470;     // Schulte tables window
+inline constexpr int SchulteResult = 480;     // Schulte tables result
 } // namespace HelpContext

@@ -3,6 +3,7 @@
 
 #include "app/ProgramWindows.h"
 #include "fieldofview/Unitfrstring.h"
+#include "schulte/SchulteForm.h"
 #include "table/Unitfrtable.h"
 #include "text/Unitfrtext.h"
 #include "widgets/TCSpinEdit.h"
@@ -41,6 +42,8 @@ void TMainForm::relayoutActiveExercise() {
         Windows->TableForm->FormActivate();
     else if (active == Windows->StringForm)
         Windows->StringForm->FormActivate();
+    else if (active == Windows->SchulteForm)
+        Windows->SchulteForm->setCaptionFont(QFont(FontName, FontSize));
 }
 
 void TMainForm::ComboBox2Change() {

@@ -4,11 +4,15 @@
 // leaves every other button in its place.
 #include "shell/Unitfrmain.h"
 
+#include "app/ProgramWindows.h"
+#include "schulte/SchulteForm.h"
+#include "text/Unitfrtext.h"
 #include "widgets/MoreButton.h"
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QButtonGroup>
+#include <QMdiArea>
 #include <QMenu>
 #include <QToolBar>
 
@@ -18,7 +22,26 @@ void TMainForm::buildMoreKinds() {
                                QStringLiteral("more"), ToolBar10);
     placeButton(ToolBar10, MoreKinds, "MoreKinds", true);
     // An entry is added here with one call: MoreKinds->addEntry(name, caption, hint, glyph).
+    SchulteKind = MoreKinds->addEntry("SchulteKind", QStringLiteral("Шульте"),
+                                      QStringLiteral("Таблицы Шульте: найти всё по порядку, "
+                                                     "не сводя глаз с центра"),
+                                      QStringLiteral("schulte"), true);
     ToolBar10->setVisible(!MoreKinds->entries()->isEmpty());
+}
+
+void TMainForm::connectKindEntries() {
+    connectKindEntry(SchulteKind, &TMainForm::SchulteKindClick);
+}
+
+void TMainForm::SchulteKindClick() {
+    if (SchulteKindActive)
+        return;
+    SetRunState(RunState::SchulteChosen);
+    if (ActiveMDIChild() == Windows->TextForm)
+        Windows->TextForm->SaveScrollAnchor();
+    Windows->SchulteForm->setCaptionFont(QFont(FontName, FontSize));
+    MdiArea->setActiveSubWindow(Windows->SchulteForm);
+    RefreshCourseState();
 }
 
 void TMainForm::connectKindEntry(QAction* entry, void (TMainForm::*handler)()) {

@@ -7,6 +7,7 @@
 #include "course/Unitwizard.h"
 #include "fieldofview/Unitfrstring.h"
 #include "platform/ReadingView.h"
+#include "schulte/SchulteForm.h"
 #include "table/Unitdlgtable.h"
 #include "table/Unitfrtable.h"
 #include "text/Unitfrtext.h"
@@ -229,6 +230,8 @@ void TMainForm::SpeedButton2Click() {
         Windows->StringForm->StartLine();
     else if (active == Windows->TableForm)
         Windows->TableForm->StartTableRun();
+    else if (active == Windows->SchulteForm)
+        Windows->SchulteForm->StartSchulteRun();
 }
 
 void TMainForm::SpeedButton3Click() {
@@ -240,6 +243,8 @@ void TMainForm::SpeedButton3Click() {
         Windows->StringForm->EndLine();
     else if (active == Windows->TableForm)
         Windows->TableForm->FinishTableRun();
+    else if (active == Windows->SchulteForm)
+        Windows->SchulteForm->FinishSchulteRun();
 }
 
 void TMainForm::SpeedButton7Click() {

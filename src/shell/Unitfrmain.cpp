@@ -6,6 +6,7 @@
 #include "dialogs/Unitabout.h"
 #include "fieldofview/Unitfrstring.h"
 #include "platform/HelpViewer.h"
+#include "schulte/SchulteForm.h"
 #include "table/Unitfrtable.h"
 #include "text/Unitfrtext.h"
 #include "widgets/MoreButton.h"
@@ -143,6 +144,8 @@ void TMainForm::windowsCreated() {
             Windows->StringForm->FormActivate();
         else if (window == Windows->TableForm)
             Windows->TableForm->FormActivate();
+        else if (window == Windows->SchulteForm)
+            Windows->SchulteForm->FormActivate();
     });
     MdiArea->setActiveSubWindow(Windows->TextForm);
     Windows->TextForm->FormActivate();
@@ -153,6 +156,8 @@ QMdiSubWindow* TMainForm::chosenExerciseWindow() const {
         return Windows->StringForm;
     if (TableKindActive)
         return Windows->TableForm;
+    if (SchulteKindActive)
+        return Windows->SchulteForm;
     return Windows->TextForm;
 }
 
@@ -439,6 +444,7 @@ void TMainForm::connectCheckableButtons() {
     onDown(SpeedButton12, &TMainForm::SpeedButton12Click);
     onDown(SpeedButton13, &TMainForm::SpeedButton13Click);
     connectKindButtons();
+    connectKindEntries();
     connect(SpeedButton14, &QToolButton::toggled, this, &TMainForm::SpeedButton14Click);
 }
 

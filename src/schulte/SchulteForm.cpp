@@ -1,0 +1,231 @@
+#include "schulte/SchulteForm.h"
+
+#include "platform/HelpContext.h"
+#include "platform/SettingsStore.h"
+#include "schulte/SchulteGrid.h"
+#include "schulte/SchulteResultForm.h"
+#include "schulte/SchulteSettings.h"
+#include "schulte/SchulteSettingsPanel.h"
+
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QTimer>
+
+namespace {
+
+const QColor DarkBlue(34, 50, 166);
+const QColor LightBlue(163, 185, 218);
+constexpr int StatusPanel = 3;
+
+} // namespace
+
+TSchulteForm::TSchulteForm(TSchulteResultForm* resultForm) : ResultForm(resultForm) {
+    setObjectName(QStringLiteral("SchulteForm"));
+    setWindowTitle(QStringLiteral("Таблицы Шульте"));
+    setProperty("helpContext", HelpContext::SchulteWindow);
+
+    auto* client = new QWidget;
+    client->setObjectName(QStringLiteral("SchulteFormClient"));
+    client->setAutoFillBackground(true);
+    QPalette dark = client->palette();
+    dark.setColor(QPalette::Window, DarkBlue);
+    client->setPalette(dark);
+    setWidget(client);
+
+    Settings = new SchulteSettingsPanel(client);
+    QPalette light = Settings->palette();
+    light.setColor(QPalette::Window, LightBlue);
+    Settings->setPalette(light);
+    Grid = new SchulteGrid(client);
+    auto* row = new QHBoxLayout(client);
+    row->setContentsMargins(0, 0, 8, 0);
+    row->addWidget(Settings, 0);
+    row->addWidget(Grid, 1);
+
+    DigitTimer = new QTimer(this);
+    DigitTimer->setSingleShot(true);
+    KeyClock.start();
+
+    const auto store = SettingsStore::openExisting();
+    const SchulteSettings stored = SchulteStore::load(store.get());
+    Settings->setSettings(stored);
+    Grid->showEmpty(stored.Side);
+    Grid->setFixationDot(stored.FixationDot);
+    showBestTime();
+
+    connect(Settings, &SchulteSettingsPanel::changed, this, &TSchulteForm::settingsChanged);
+    connect(Grid, &SchulteGrid::cellChosen, this, &TSchulteForm::chooseCell);
+    connect(Grid, &SchulteGrid::keyTyped, this, &TSchulteForm::keyTyped);
+    connect(Grid, &SchulteGrid::firstPainted, this, [this] {
+        if (Running && !Painted) {
+            Painted = true;
+            Shown.restart();
+        }
+    });
+    connect(DigitTimer, &QTimer::timeout, this, &TSchulteForm::takeDueNumber);
+}
+
+void TSchulteForm::FormActivate() {
+    if (Running)
+        return;
+    emit statusWanted(StatusPanel, QString());
+    Grid->setFocus(); // typed keys go to the table
+    emit activated();
+}
+
+void TSchulteForm::setCaptionFont(const QFont& font) {
+    Grid->setCaptionFont(font);
+}
+
+void TSchulteForm::settingsChanged() {
+    const SchulteSettings s = Settings->settings();
+    const auto store = SettingsStore::open();
+    SchulteStore::save(store.get(), s);
+    Grid->setFixationDot(s.FixationDot);
+    if (!Running)
+        Grid->showEmpty(s.Side);
+    showBestTime();
+}
+
+void TSchulteForm::showBestTime() {
+    const SchulteSettings s = Settings->settings();
+    const auto store = SettingsStore::openExisting();
+    const std::optional<qint64> best = SchulteStore::bestTime(store.get(), s.Side, s.Variant);
+    Settings->setBestTime(best ? QStringLiteral("Лучшее время: ") +
+                                     SchulteFigures::seconds(*best) + QStringLiteral(" с")
+                               : QStringLiteral("Лучшего времени для этой таблицы пока нет"));
+}
+
+void TSchulteForm::StartSchulteRun() {
+    const SchulteSettings s = Settings->settings();
+    Random.seedFromClock();
+    if (!Run.deal(s.Side, s.Variant, Random))
+        return; // the panel offers no size the variant does not fit
+    Typed.emplace(SchulteTable::largestNumber(s.Side, s.Variant),
+                  [this] { return KeyClock.elapsed(); });
+    Shown.start(); // until the table shows; the time counts from its first paint
+    Painted = false;
+    Running = true;
+    Settings->setEnabled(false);
+    Grid->showRun(Run, s.MarkFound);
+    Grid->setFocus();
+    showNextTarget();
+}
+
+void TSchulteForm::showNextTarget() {
+    const std::optional<SchulteSymbol> next = Run.nextTarget();
+    emit statusWanted(StatusPanel, next ? QStringLiteral("Найдите: ") +
+                                              SchulteTable::targetText(*next, Run.variant())
+                                        : QString());
+}
+
+void TSchulteForm::chooseCell(int cell) {
+    if (!Running)
+        return;
+    switch (Run.choose(cell)) {
+    case SchulteRun::Choice::Right: {
+        const SchulteSettings s = Settings->settings();
+        if (s.Reshuffle)
+            Run.reshuffle(Random);
+        Grid->showRun(Run, s.MarkFound);
+        showNextTarget();
+        break;
+    }
+    case SchulteRun::Choice::Last:
+        FinishSchulteRun();
+        break;
+    case SchulteRun::Choice::Wrong:
+        Grid->flashWrong(cell);
+        break;
+    case SchulteRun::Choice::Ignored:
+        break;
+    }
+}
+
+void TSchulteForm::keyTyped(const QString& text) {
+    if (!Running)
+        return;
+    if (Run.variant() == SchulteVariant::Letters) {
+        if (const std::optional<QChar> letter = SchulteKeys::letterOfKey(text)) {
+            const int cell = Run.cellOf({QString(*letter), false});
+            if (cell >= 0)
+                chooseCell(cell);
+        }
+        return;
+    }
+    if (text.size() != 1 || !text.at(0).isDigit())
+        return;
+    for (int number : Typed->typeDigit(text.at(0).digitValue())) {
+        numberTyped(number);
+        if (!Running)
+            return;
+    }
+    const qint64 due = Typed->msUntilDue();
+    if (due >= 0)
+        DigitTimer->start(int(due));
+}
+
+void TSchulteForm::takeDueNumber() {
+    if (!Running)
+        return;
+    if (const std::optional<int> number = Typed->takeIfDue())
+        numberTyped(*number);
+    else if (Typed->msUntilDue() >= 0)
+        DigitTimer->start(int(Typed->msUntilDue()));
+}
+
+void TSchulteForm::numberTyped(int number) {
+    // In red-black, a number names the cell of the colour that is due.
+    const std::optional<SchulteSymbol> next = Run.nextTarget();
+    const int cell = Run.cellOf({QString::number(number), next && next->Red});
+    if (cell >= 0)
+        chooseCell(cell);
+}
+
+void TSchulteForm::FinishSchulteRun() {
+    const bool completed = Run.isComplete();
+    const bool wasRunning = Running;
+    Running = false;
+    DigitTimer->stop();
+    emit runStateWanted(RunState::RunEnded);
+    Settings->setEnabled(true);
+    if (wasRunning) {
+        SchulteResult result;
+        result.Finished = QDateTime::currentDateTime();
+        result.Side = Run.side();
+        result.Variant = Run.variant();
+        result.Cells = Run.cellCount();
+        result.Found = Run.foundCount();
+        result.Mistakes = Run.mistakes();
+        result.TimeMs = Shown.elapsed();
+        result.Stopped = !completed;
+        const auto store = SettingsStore::openExisting();
+        if (completed)
+            result.BestMs = SchulteStore::keepBest(store.get(), result.Side, result.Variant,
+                                                   result.TimeMs);
+        else
+            result.BestMs =
+                SchulteStore::bestTime(store.get(), result.Side, result.Variant).value_or(0);
+        showBestTime();
+        emit statusWanted(StatusPanel, QString());
+        emit resultReady(result);
+        if (completed) {
+            ResultForm->showResult(result);
+            ResultForm->exec();
+        }
+    }
+    emit runEnded(true);
+}
+
+void TSchulteForm::programClosing() {
+    // A run ends with the program: no result dialog, nothing recorded.
+    Closing = true;
+    Running = false;
+    DigitTimer->stop();
+}
+
+void TSchulteForm::closeEvent(QCloseEvent* event) {
+    // The window lives as long as the program.
+    if (!Closing)
+        event->ignore();
+}
