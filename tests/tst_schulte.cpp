@@ -82,7 +82,7 @@ void TestSchulte::runByMouseWithOneSlip() {
     QVERIFY(!Main->SpeedButton14->isEnabled()); // no test mode for this kind
     QVERIFY(!Main->SpeedButton4->isChecked());
 
-    Form->randomSource().setFixedSeed(20261207u);
+    Form->random().setFixedSeed(20261207u);
     QSignalSpy results(Form, &TSchulteForm::resultReady);
     Main->SpeedButton2->click();
     QCOMPARE(Main->statusPanel(3), QStringLiteral("Найдите: 1"));
@@ -146,7 +146,7 @@ void TestSchulte::runByKeysAlone() {
     QTRY_VERIFY(menuSeen);
     QTRY_COMPARE(Main->ActiveMDIChild(), Form);
 
-    Form->randomSource().setFixedSeed(7u);
+    Form->random().setFixedSeed(7u);
     QTRY_COMPARE(QApplication::focusWidget(), Form->Grid); // the keys go to the table
     QTest::keyClick(Form->Grid, Qt::Key_Return);
     QVERIFY(Form->isRunning());

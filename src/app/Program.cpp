@@ -9,6 +9,8 @@
 #include "fieldofview/Unitfransstring.h"
 #include "fieldofview/Unitfrstring.h"
 #include "fieldofview/Unitstringresult.h"
+#include "platform/HelpContext.h"
+#include "platform/HelpViewer.h"
 #include "schulte/SchulteForm.h"
 #include "schulte/SchulteResultForm.h"
 #include "shell/TextInlets.h"
@@ -21,6 +23,7 @@
 #include "text/Unitfranstext.h"
 #include "text/Unitfrtext.h"
 #include "text/Unittextresult.h"
+#include "widgets/TCoolBar.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -28,6 +31,7 @@
 #include <QMdiArea>
 #include <QMenu>
 #include <QTimer>
+#include <QToolButton>
 #include <QTranslator>
 
 static void initResources() {
@@ -75,18 +79,17 @@ void addExerciseWindow(QMdiArea* area, QMdiSubWindow* window) {
 
 void Program::createWindows() {
     TMainForm& main = *Main;
+    TrainingState& state = main.state();
     QMdiArea* area = main.mdiArea();
-    Windows.StringForm = new TStringForm(main);
+    Windows.StringForm = new TStringForm(state, main);
     addExerciseWindow(area, Windows.StringForm);
-    Windows.TableForm = new TTableForm(main);
+    Windows.TableForm = new TTableForm(state, main);
     addExerciseWindow(area, Windows.TableForm);
-    Windows.TextForm = new TTextForm(main);
+    Windows.TextForm = new TTextForm(state, main, main.ProgramDir);
     addExerciseWindow(area, Windows.TextForm);
-    Windows.SchulteResultForm = new TSchulteResultForm(&main);
-    Windows.SchulteForm = new TSchulteForm(Windows.SchulteResultForm);
+    Windows.SchulteForm = new TSchulteForm(state, main);
     addExerciseWindow(area, Windows.SchulteForm);
-    connectSchulteForm();
-    Windows.FormDlgTable = new TFormDlgTable(main);
+    Windows.FormDlgTable = new TFormDlgTable(&main, main.SpeedButton15, state);
     Windows.AboutForm = new TAboutForm(&main);
     Windows.AnsTextForm = new TAnsTextForm(&main);
     Windows.AnsTableForm = new TAnsTableForm(&main);
@@ -94,24 +97,61 @@ void Program::createWindows() {
     Windows.TextResultForm = new TTextResultForm(&main);
     Windows.StringResultForm = new TStringResultForm(&main);
     Windows.TableResultForm = new TTableResultForm(&main);
+    Windows.SchulteResultForm = new TSchulteResultForm(&main);
     Windows.MessageForm = new TMessageForm(&main);
-    Windows.AdviceForm = new TAdviceForm(main);
-    Windows.AssistantForm = new TAssistantForm(main);
-    Windows.WizardForm = new TWizardForm(main);
+    Windows.AdviceForm = new TAdviceForm(&main, state, [&main] { return main.helpViewer(); });
+    Windows.AssistantForm = new TAssistantForm(&main, main.CoolBar1, state);
+    Windows.WizardForm = new TWizardForm(&main, state);
     Windows.MarkersForm = new TMarkersForm(&main);
     Windows.BookmarkForm = new TBookmarkForm(&main);
+    connectWindows();
     main.windowsCreated();
     new TextInlets(main);
 }
 
-void Program::connectSchulteForm() {
+void Program::connectWindows() {
     TMainForm* main = Main.get();
-    TSchulteForm* form = Windows.SchulteForm;
-    QObject::connect(form, &TSchulteForm::runStateWanted, main, &TMainForm::SetRunState);
-    QObject::connect(form, &TSchulteForm::statusWanted, main, &TMainForm::setStatusPanel);
-    QObject::connect(form, &TSchulteForm::activated, main,
-                     [main] { main->LastExercise = int(ExerciseKind::Schulte); });
-    QObject::connect(form, &TSchulteForm::runEnded, main, &TMainForm::CourseRunEnded);
+    const ProgramWindows& w = Windows;
+    w.TextForm->setDialogs(w.MessageForm, w.AnsTextForm, w.TextResultForm);
+    w.StringForm->setDialogs(w.AnsStringForm, w.StringResultForm);
+    w.TableForm->setDialogs(w.AnsTableForm, w.TableResultForm);
+    w.SchulteForm->setDialogs(w.SchulteResultForm);
+    w.AssistantForm->setGuide(w.WizardForm);
+    w.WizardForm->setAssistant(w.AssistantForm);
+
+    // The course hears of every run's end and of every change it checks, from here only.
+    QObject::connect(main, &TMainForm::controlsChanged, main, &TMainForm::RefreshCourseState);
+    QObject::connect(w.FormDlgTable, &TFormDlgTable::controlsChanged, main,
+                     &TMainForm::RefreshCourseState);
+    for (ExerciseWindow* exercise :
+         std::initializer_list<ExerciseWindow*>{w.TextForm, w.StringForm, w.TableForm,
+                                                w.SchulteForm}) {
+        QObject::connect(exercise, &ExerciseWindow::runEnded, main, &TMainForm::CourseRunEnded);
+        QObject::connect(exercise, &ExerciseWindow::controlsChanged, main,
+                         &TMainForm::RefreshCourseState);
+    }
+
+    // The picker closed: the table, when on show, lays out the size just taken.
+    TTableForm* table = w.TableForm;
+    QObject::connect(w.FormDlgTable, &TFormDlgTable::closed, table, [main, table] {
+        if (main->ActiveMDIChild() == table)
+            table->FormActivate();
+    });
+
+    TAssistantForm* assistant = w.AssistantForm;
+    QObject::connect(assistant, &TAssistantForm::nextStageAsked, main,
+                     [main] { main->AdvanceCourse(true); });
+    QObject::connect(assistant, &TAssistantForm::restartAsked, main,
+                     &TMainForm::RestartGuidedCourse);
+    QObject::connect(assistant, &TAssistantForm::helpAsked, main,
+                     [main] { main->helpViewer()->showTopic(HelpContext::Course); });
+    QObject::connect(assistant, &TAssistantForm::closed, main, &TMainForm::EndGuidedCourse);
+    QObject::connect(w.WizardForm, &TWizardForm::markersSwitched, main, [main](bool shown) {
+        if (shown)
+            main->PlaceCourseMarkers();
+        else
+            main->HideCourseMarkers();
+    });
 }
 
 void Program::openAfterSplash(const QString& path) {

@@ -31,8 +31,8 @@ public:
 
 private:
     void createWindows();
-    // The frame listens to the Schulte window.
-    void connectSchulteForm();
+    // Hands the windows what they use of each other and connects their news, once.
+    void connectWindows();
 
     std::unique_ptr<TMainForm> Main;
     ProgramWindows Windows;

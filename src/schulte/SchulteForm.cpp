@@ -1,15 +1,17 @@
 #include "schulte/SchulteForm.h"
 
+#include "exercise/ExerciseHost.h"
 #include "platform/HelpContext.h"
+#include "platform/PacedTimer.h"
 #include "platform/SettingsStore.h"
 #include "schulte/SchulteGrid.h"
 #include "schulte/SchulteResultForm.h"
 #include "schulte/SchulteSettings.h"
 #include "schulte/SchulteSettingsPanel.h"
+#include "training/SpeedRegulator.h"
+#include "training/TrainingState.h"
 
-#include <QCloseEvent>
 #include <QHBoxLayout>
-#include <QTimer>
 
 namespace {
 
@@ -19,7 +21,8 @@ constexpr int StatusPanel = 3;
 
 } // namespace
 
-TSchulteForm::TSchulteForm(TSchulteResultForm* resultForm) : ResultForm(resultForm) {
+TSchulteForm::TSchulteForm(TrainingState& state, ExerciseHost& host)
+    : ExerciseWindow(ExerciseKind::Schulte, state, host) {
     setObjectName(QStringLiteral("SchulteForm"));
     setWindowTitle(QStringLiteral("Таблицы Шульте"));
     setProperty("helpContext", HelpContext::SchulteWindow);
@@ -42,8 +45,6 @@ TSchulteForm::TSchulteForm(TSchulteResultForm* resultForm) : ResultForm(resultFo
     row->addWidget(Settings, 0);
     row->addWidget(Grid, 1);
 
-    DigitTimer = new QTimer(this);
-    DigitTimer->setSingleShot(true);
     KeyClock.start();
 
     const auto store = SettingsStore::openExisting();
@@ -62,19 +63,21 @@ TSchulteForm::TSchulteForm(TSchulteResultForm* resultForm) : ResultForm(resultFo
             Shown.restart();
         }
     });
-    connect(DigitTimer, &QTimer::timeout, this, &TSchulteForm::takeDueNumber);
+    connect(Timer1, &QTimer::timeout, this, &TSchulteForm::takeDueNumber);
+    const auto useFont = [this] {
+        Grid->setCaptionFont(QFont(State.FontName(), State.FontSize()));
+    };
+    connect(&State, &TrainingState::fontChanged, this, useFont);
+    useFont();
 }
 
 void TSchulteForm::FormActivate() {
-    if (Running)
+    if (State.Closing() || Running)
         return;
-    emit statusWanted(StatusPanel, QString());
+    showActivationStatus(SpeedRegulator::recommendedWidthPanel(State.RecommendWide()));
+    Host.setStatusPanel(StatusPanel, QString());
     Grid->setFocus(); // typed keys go to the table
-    emit activated();
-}
-
-void TSchulteForm::setCaptionFont(const QFont& font) {
-    Grid->setCaptionFont(font);
+    adviseOnFirstActivation();
 }
 
 void TSchulteForm::settingsChanged() {
@@ -114,9 +117,9 @@ void TSchulteForm::StartSchulteRun() {
 
 void TSchulteForm::showNextTarget() {
     const std::optional<SchulteSymbol> next = Run.nextTarget();
-    emit statusWanted(StatusPanel, next ? QStringLiteral("Найдите: ") +
-                                              SchulteTable::targetText(*next, Run.variant())
-                                        : QString());
+    Host.setStatusPanel(StatusPanel, next ? QStringLiteral("Найдите: ") +
+                                                SchulteTable::targetText(*next, Run.variant())
+                                          : QString());
 }
 
 void TSchulteForm::chooseCell(int cell) {
@@ -160,9 +163,13 @@ void TSchulteForm::keyTyped(const QString& text) {
         if (!Running)
             return;
     }
+    scheduleDueNumber();
+}
+
+void TSchulteForm::scheduleDueNumber() {
     const qint64 due = Typed->msUntilDue();
     if (due >= 0)
-        DigitTimer->start(int(due));
+        Timer1->startPaced(int(due));
 }
 
 void TSchulteForm::takeDueNumber() {
@@ -170,8 +177,8 @@ void TSchulteForm::takeDueNumber() {
         return;
     if (const std::optional<int> number = Typed->takeIfDue())
         numberTyped(*number);
-    else if (Typed->msUntilDue() >= 0)
-        DigitTimer->start(int(Typed->msUntilDue()));
+    else
+        scheduleDueNumber();
 }
 
 void TSchulteForm::numberTyped(int number) {
@@ -186,8 +193,7 @@ void TSchulteForm::FinishSchulteRun() {
     const bool completed = Run.isComplete();
     const bool wasRunning = Running;
     Running = false;
-    DigitTimer->stop();
-    emit runStateWanted(RunState::RunEnded);
+    endRun();
     Settings->setEnabled(true);
     if (wasRunning) {
         SchulteResult result;
@@ -207,7 +213,7 @@ void TSchulteForm::FinishSchulteRun() {
             result.BestMs =
                 SchulteStore::bestTime(store.get(), result.Side, result.Variant).value_or(0);
         showBestTime();
-        emit statusWanted(StatusPanel, QString());
+        Host.setStatusPanel(StatusPanel, QString());
         emit resultReady(result);
         if (completed) {
             ResultForm->showResult(result);
@@ -215,17 +221,4 @@ void TSchulteForm::FinishSchulteRun() {
         }
     }
     emit runEnded(true);
-}
-
-void TSchulteForm::programClosing() {
-    // A run ends with the program: no result dialog, nothing recorded.
-    Closing = true;
-    Running = false;
-    DigitTimer->stop();
-}
-
-void TSchulteForm::closeEvent(QCloseEvent* event) {
-    // The window lives as long as the program.
-    if (!Closing)
-        event->ignore();
 }

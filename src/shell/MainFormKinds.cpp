@@ -34,12 +34,11 @@ void TMainForm::connectKindEntries() {
 }
 
 void TMainForm::SchulteKindClick() {
-    if (SchulteKindActive)
+    if (State.ChosenKind() == ExerciseKind::Schulte)
         return;
     SetRunState(RunState::SchulteChosen);
     if (ActiveMDIChild() == Windows->TextForm)
         Windows->TextForm->SaveScrollAnchor();
-    Windows->SchulteForm->setCaptionFont(QFont(FontName, FontSize));
     MdiArea->setActiveSubWindow(Windows->SchulteForm);
     RefreshCourseState();
 }

@@ -1,30 +1,16 @@
 // The playback engine of the text window: the black reading field moving through the text.
 #include "text/Unitfrtext.h"
 
-#include "app/ProgramWindows.h"
 #include "dialogs/Unitfrmessage.h"
+#include "exercise/ExerciseHost.h"
 #include "platform/PacedTimer.h"
 #include "platform/ReadingView.h"
-#include "shell/Unitfrmain.h"
 #include "text/ReadingField.h"
-
-#include <QToolButton>
-
-namespace {
-const QColor Silver(0xC0, 0xC0, 0xC0);
-const QColor Black(0, 0, 0);
-} // namespace
-
-bool TTextForm::isDynamic() const {
-    return Main.SpeedButton7->isChecked();
-}
-
-bool TTextForm::isTestMode() const {
-    return Main.SpeedButton14->isChecked();
-}
+#include "training/TrainingState.h"
+#include "widgets/Colours.h"
 
 void TTextForm::StartReading() {
-    if (isTestMode()) {
+    if (State.TestMode()) {
         ExerciseText = TestRecord.Text;
         TestRecord.ScorePercent = 0;
         TestRecord.Speed = 0;
@@ -33,7 +19,7 @@ void TTextForm::StartReading() {
         TextLength = RichEdit1->length();
         TestRecord.Volume = CountVolume();
     } else if (RichEdit1->length() == 0) {
-        Main.windows().MessageForm->exec();
+        MessageForm->exec();
     }
     RichEdit1->setFocus();
     RichEdit1->setSelectionHidden(true);
@@ -56,7 +42,7 @@ void TTextForm::ScrollToCurrent() {
     const int f = RichEdit1->firstVisibleLine();
     const int y = RichEdit1->lineFromPosition(RichEdit1->caretPosition());
     int top = f;
-    if (isDynamic()) {
+    if (State.DynamicReading()) {
         if (y < f || y >= f + VisibleLines)
             top = y;
     } else {
@@ -70,17 +56,17 @@ void TTextForm::ScrollToCurrent() {
 
 void TTextForm::Timer1Timer() {
     StepReading();
-    if (!Main.isRunning())
+    if (!State.Running())
         return; // the step ended the run
-    const int n = Main.ReadingFieldWidth;
-    const int interval = Main.CharInterval * n;
+    const int n = State.ReadingFieldWidth();
+    const int interval = State.CharInterval() * n;
     ElapsedMs += interval;
     CharsShown += n;
     Timer1->scheduleNext(interval);
 }
 
 void TTextForm::StepReading() {
-    const int n = Main.ReadingFieldWidth;
+    const int n = State.ReadingFieldWidth();
     VisibleLines = RichEdit1->visibleLineCount();
     RichEdit1->setRangeColor(FieldStart, FieldEnd - FieldStart, Silver);
     FieldStart = FieldEnd;
@@ -96,7 +82,7 @@ void TTextForm::StepReading() {
     const int m = int(ReadingField::fieldLength(line, x, n, ColumnChars));
 
     const int f = RichEdit1->firstVisibleLine();
-    if (isDynamic()) {
+    if (State.DynamicReading()) {
         if (y - f >= VisibleLines)
             RichEdit1->scrollLines(VisibleLines);
     } else if (y - f > VisibleLines / 2) {
@@ -104,18 +90,17 @@ void TTextForm::StepReading() {
     }
     FieldEnd = FieldStart + m;
     RichEdit1->setSelection(FieldStart, m);
-    RichEdit1->setRangeColor(FieldStart, m, Black);
+    RichEdit1->setRangeColor(FieldStart, m, Qt::black);
 }
 
 void TTextForm::StopReading() {
-    Main.SetRunState(RunState::RunEnded);
-    Timer1->stop();
+    endRun();
     Panel1->setEnabled(true);
     RichEdit1->setRangeColor(FieldStart, FieldEnd - FieldStart, Silver);
     RichEdit1->setCaretPosition(std::min(FieldStart, RichEdit1->length()));
     RichEdit1->setSelectionHidden(false);
     RichEdit1->setFocus();
-    if (isTestMode()) {
+    if (State.TestMode()) {
         const bool reachedEnd = FieldStart >= TextLength;
         ExerciseText.clear();
         RichEdit1->clear();
@@ -123,16 +108,16 @@ void TTextForm::StopReading() {
         if (reachedEnd)
             AskTestQuestions(ElapsedMs, CharsShown);
         if (!LoadTestText())
-            Main.LeaveTestMode();
+            Host.LeaveTestMode();
     }
-    if (Main.Course) {
+    if (State.CourseRunning()) {
         // A course stage ends here: the place reached is kept, and the next text stage asks
         // for the text to be opened again.
         if (RichEdit1->length() > 0)
-            Main.SaveTextPosition();
+            Host.SaveTextPosition();
         ClearUserText();
-        Main.CourseRunEnded(true);
     }
+    emit runEnded(true);
 }
 
 void TTextForm::ClearUserText() {

@@ -1,15 +1,16 @@
 #pragma once
 
+#include "exercise/ExerciseWindow.h"
 #include "text/TestTextRecord.h"
 
-#include <QMdiSubWindow>
 #include <QString>
 
 class QFrame;
 class QLabel;
-class PacedTimer;
 class ReadingView;
-class TMainForm;
+class TAnsTextForm;
+class TMessageForm;
+class TTextResultForm;
 
 // The text kept aside while test mode plays a test text.
 struct UserTextState {
@@ -20,10 +21,13 @@ struct UserTextState {
 
 // The text exercise: the loaded text in a silver column under a ruler, and the black reading
 // field that moves through it.
-class TTextForm : public QMdiSubWindow {
+class TTextForm : public ExerciseWindow {
     Q_OBJECT
 public:
-    explicit TTextForm(TMainForm& mainForm);
+    // programDir: where the test texts are.
+    TTextForm(TrainingState& state, ExerciseHost& host, const QString& programDir);
+    // The "no text" message and the test's question and result dialogs.
+    void setDialogs(TMessageForm* message, TAnsTextForm* questions, TTextResultForm* result);
 
     // Layout.
     void RelayoutText();
@@ -35,7 +39,7 @@ public:
     void SaveScrollAnchor();
     int CountVolume() const;
     void FormActivate();
-    void ShowTextAdvice();
+    void ShowTextAdvice() { showAdvice(); }
     // Run appearance of the ruler: disabled, grey caption, flat grips.
     void SetRulerRunning(bool running);
     int columnPanelWidth() const;
@@ -69,7 +73,6 @@ public:
     QFrame* MarginRight = nullptr;
     QWidget* Panel1 = nullptr;
     ReadingView* RichEdit1 = nullptr;
-    PacedTimer* Timer1 = nullptr;
 
     QString ExerciseText;
     int ColumnChars = 0;
@@ -86,7 +89,6 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
 
 private:
     void RichEdit1Change();
@@ -95,12 +97,13 @@ private:
     void MarginMouseUp(QFrame* grip);
     void setRulerWidth(int width);
     void placeRuler(int left);
-    bool isDynamic() const;
-    bool isTestMode() const;
     // Width of this window's client area, on which the ruler is centred.
     int visibleWidth() const;
 
-    TMainForm& Main;
+    QString ProgramDir;
+    TMessageForm* MessageForm = nullptr;
+    TAnsTextForm* AnsTextForm = nullptr;
+    TTextResultForm* TextResultForm = nullptr;
     bool DraggingLeft = false;
     bool DraggingRight = false;
     int RulerMinimum = 0;
