@@ -123,9 +123,8 @@ void Program::connectWindows() {
     QObject::connect(main, &TMainForm::controlsChanged, main, &TMainForm::RefreshCourseState);
     QObject::connect(w.FormDlgTable, &TFormDlgTable::controlsChanged, main,
                      &TMainForm::RefreshCourseState);
-    for (ExerciseWindow* exercise :
-         std::initializer_list<ExerciseWindow*>{w.TextForm, w.StringForm, w.TableForm,
-                                                w.SchulteForm}) {
+    for (ExerciseWindow* exercise : std::initializer_list<ExerciseWindow*>{
+             w.TextForm, w.StringForm, w.TableForm, w.SchulteForm}) {
         QObject::connect(exercise, &ExerciseWindow::runEnded, main, &TMainForm::CourseRunEnded);
         QObject::connect(exercise, &ExerciseWindow::controlsChanged, main,
                          &TMainForm::RefreshCourseState);

@@ -94,8 +94,8 @@ void TSchulteForm::showBestTime() {
     const SchulteSettings s = Settings->settings();
     const auto store = SettingsStore::openExisting();
     const std::optional<qint64> best = SchulteStore::bestTime(store.get(), s.Side, s.Variant);
-    Settings->setBestTime(best ? QStringLiteral("Лучшее время: ") +
-                                     SchulteFigures::seconds(*best) + QStringLiteral(" с")
+    Settings->setBestTime(best ? QStringLiteral("Лучшее время: ") + SchulteFigures::seconds(*best) +
+                                     QStringLiteral(" с")
                                : QStringLiteral("Лучшего времени для этой таблицы пока нет"));
 }
 
@@ -135,6 +135,7 @@ void TSchulteForm::chooseCell(int cell) {
         break;
     }
     case SchulteRun::Choice::Last:
+        Grid->showRun(Run, Settings->settings().MarkFound);
         FinishSchulteRun();
         break;
     case SchulteRun::Choice::Wrong:
@@ -189,6 +190,27 @@ void TSchulteForm::numberTyped(int number) {
         chooseCell(cell);
 }
 
+SchulteResult TSchulteForm::keepResult(bool completed) const {
+    SchulteResult result;
+    result.Finished = QDateTime::currentDateTime();
+    result.Side = Run.side();
+    result.Variant = Run.variant();
+    result.Cells = Run.cellCount();
+    result.Found = Run.foundCount();
+    result.Mistakes = Run.mistakes();
+    result.TimeMs = Shown.elapsed();
+    result.Stopped = !completed;
+    // Only a finished run can set the best time.
+    const auto store = SettingsStore::openExisting();
+    if (completed)
+        result.BestMs =
+            SchulteStore::keepBest(store.get(), result.Side, result.Variant, result.TimeMs);
+    else
+        result.BestMs =
+            SchulteStore::bestTime(store.get(), result.Side, result.Variant).value_or(0);
+    return result;
+}
+
 void TSchulteForm::FinishSchulteRun() {
     const bool completed = Run.isComplete();
     const bool wasRunning = Running;
@@ -196,22 +218,7 @@ void TSchulteForm::FinishSchulteRun() {
     endRun();
     Settings->setEnabled(true);
     if (wasRunning) {
-        SchulteResult result;
-        result.Finished = QDateTime::currentDateTime();
-        result.Side = Run.side();
-        result.Variant = Run.variant();
-        result.Cells = Run.cellCount();
-        result.Found = Run.foundCount();
-        result.Mistakes = Run.mistakes();
-        result.TimeMs = Shown.elapsed();
-        result.Stopped = !completed;
-        const auto store = SettingsStore::openExisting();
-        if (completed)
-            result.BestMs = SchulteStore::keepBest(store.get(), result.Side, result.Variant,
-                                                   result.TimeMs);
-        else
-            result.BestMs =
-                SchulteStore::bestTime(store.get(), result.Side, result.Variant).value_or(0);
+        const SchulteResult result = keepResult(completed);
         showBestTime();
         Host.setStatusPanel(StatusPanel, QString());
         emit resultReady(result);

@@ -50,6 +50,8 @@ private:
     // Timer1: the number typed so far is due.
     void takeDueNumber();
     void scheduleDueNumber();
+    // The run's figures; a finished run's time is kept when it is the best.
+    SchulteResult keepResult(bool completed) const;
 
     TSchulteResultForm* ResultForm = nullptr;
     SchulteRun Run;

@@ -39,9 +39,8 @@ SchulteGrid::SchulteGrid(QWidget* parent) : QWidget(parent) {
     for (int i = 0; i < MaxSide * MaxSide; ++i) {
         auto* cell = new SchulteCell(this);
         cell->hide();
-        connect(cell, &QAbstractButton::clicked, this, [this, cell] {
-            emit cellChosen(int(Cells.indexOf(cell)));
-        });
+        connect(cell, &QAbstractButton::clicked, this,
+                [this, cell] { emit cellChosen(int(Cells.indexOf(cell))); });
         Cells.append(cell);
     }
     Dot = new FixationDot(this);

@@ -64,7 +64,8 @@ void TSchulteResultForm::showResult(const SchulteResult& r) {
     setValue(TableValue, SchulteFigures::tableName(r.Side, r.Variant));
     setValue(TimeValue, SchulteFigures::seconds(r.TimeMs) + QStringLiteral(" с"));
     setValue(MistakesValue, QString::number(r.Mistakes));
-    setValue(PerCellValue, SchulteFigures::secondsPerCell(r.TimeMs, r.Cells) + QStringLiteral(" с"));
+    setValue(PerCellValue,
+             SchulteFigures::secondsPerCell(r.TimeMs, r.Cells) + QStringLiteral(" с"));
     setValue(BestValue, SchulteFigures::seconds(r.BestMs) + QStringLiteral(" с"));
     NewBest->setVisible(r.isNewBest());
 }

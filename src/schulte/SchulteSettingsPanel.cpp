@@ -112,7 +112,10 @@ void SchulteSettingsPanel::allowSizesFor(SchulteVariant variant) {
     for (int row = 0; row < SizeBox->count(); ++row) {
         const bool fits = SchulteTable::fits(SizeBox->itemData(row).toInt(), variant);
         model->item(row)->setEnabled(fits);
-        SizeBox->setItemData(row, fits ? QVariant() : QVariant(QStringLiteral("Букв алфавита на эту таблицу не хватает")), Qt::ToolTipRole);
+        SizeBox->setItemData(
+            row,
+            fits ? QVariant() : QVariant(QStringLiteral("Букв алфавита на эту таблицу не хватает")),
+            Qt::ToolTipRole);
     }
     if (!SchulteTable::fits(SizeBox->currentData().toInt(), variant)) {
         const QSignalBlocker quiet(SizeBox);

@@ -17,9 +17,9 @@
 #include <QToolBar>
 
 void TMainForm::buildMoreKinds() {
-    MoreKinds = new MoreButton(QStringLiteral("Ещё"),
-                               QStringLiteral("Другие упражнения и дневник (F10)"),
-                               QStringLiteral("more"), ToolBar10);
+    MoreKinds =
+        new MoreButton(QStringLiteral("Ещё"), QStringLiteral("Другие упражнения и дневник (F10)"),
+                       QStringLiteral("more"), ToolBar10);
     placeButton(ToolBar10, MoreKinds, "MoreKinds", true);
     // An entry is added here with one call: MoreKinds->addEntry(name, caption, hint, glyph).
     SchulteKind = MoreKinds->addEntry("SchulteKind", QStringLiteral("Шульте"),
@@ -56,9 +56,8 @@ void TMainForm::connectKindEntry(QAction* entry, void (TMainForm::*handler)()) {
 }
 
 void TMainForm::connectKindButtons() {
-    connect(KindButtons, &QButtonGroup::buttonToggled, this,
-            [this](QAbstractButton*, bool down) {
-                if (down)
-                    MoreKinds->clearChoice();
-            });
+    connect(KindButtons, &QButtonGroup::buttonToggled, this, [this](QAbstractButton*, bool down) {
+        if (down)
+            MoreKinds->clearChoice();
+    });
 }

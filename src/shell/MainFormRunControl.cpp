@@ -33,8 +33,8 @@ RunControls TMainForm::runControls() const {
     c.textDown = SpeedButton4->isChecked();
     c.tableDown = SpeedButton5->isChecked();
     c.testDown = SpeedButton14->isChecked();
-    c.untestedKindDown = State.ChosenKind() == ExerciseKind::Schulte ||
-                         State.ChosenKind() == ExerciseKind::Flash;
+    c.untestedKindDown =
+        State.ChosenKind() == ExerciseKind::Schulte || State.ChosenKind() == ExerciseKind::Flash;
     c.assistantVisible = Windows && Windows->AssistantForm->isVisible();
     c.open = SpeedButton1->isEnabled();
     c.start = SpeedButton2->isEnabled();
