@@ -11,7 +11,7 @@
 #include "BenchTexts.h"
 
 #include "platform/PacedTimer.h"
-#include "platform/ReadingView.h"
+#include "readingview/ReadingView.h"
 #include "shell/Unitfrmain.h"
 #include "text/Unitfrtext.h"
 

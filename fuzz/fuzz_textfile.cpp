@@ -2,7 +2,7 @@
 // to a scratch file and read as the program reads a text the user opens, once as plain text
 // and once as ".rtf"; a text that was read keeps the decoder's promises.
 
-#include "platform/TextDecoding.h"
+#include "formats/TextDecoding.h"
 #include "shell/TextFileReader.h"
 
 #include <QFile>

@@ -13,7 +13,7 @@
 #include "fieldofview/Unitstringresult.h"
 #include "platform/HelpViewer.h"
 #include "platform/PacedTimer.h"
-#include "platform/ReadingView.h"
+#include "readingview/ReadingView.h"
 #include "schulte/SchulteForm.h"
 #include "shell/Unitbookmark.h"
 #include "shell/Unitfrmain.h"

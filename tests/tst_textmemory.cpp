@@ -1,5 +1,5 @@
 #include "FileSizeLimit.h"
-#include "platform/TextDecoding.h"
+#include "formats/TextDecoding.h"
 #include "shell/TextMemory.h"
 
 #include <QDir>

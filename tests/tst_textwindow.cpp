@@ -1,8 +1,8 @@
 #include "ProgramFixture.h"
 
+#include "formats/TextDecoding.h"
 #include "platform/PacedTimer.h"
-#include "platform/ReadingView.h"
-#include "platform/TextDecoding.h"
+#include "readingview/ReadingView.h"
 #include "shell/TextMemory.h"
 #include "shell/Unitbookmark.h"
 #include "shell/Unitfrmain.h"

@@ -1,5 +1,7 @@
 #include "schulte/SchulteCell.h"
 
+#include "widgets/Colours.h"
+
 #include <QPainter>
 #include <QTimer>
 
@@ -7,7 +9,6 @@
 
 namespace {
 
-const QColor Face(163, 185, 218);
 const QColor DimmedFace(120, 136, 170);
 const QColor WrongFace(220, 40, 40);
 const QColor RedText(200, 0, 0);
@@ -49,7 +50,7 @@ QSize SchulteCell::sizeHint() const {
 void SchulteCell::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     const QRect box = rect();
-    painter.fillRect(box, Wrong ? WrongFace : (Dimmed ? DimmedFace : Face));
+    painter.fillRect(box, Wrong ? WrongFace : (Dimmed ? DimmedFace : LightBlue));
     painter.setPen(isDown() ? Qt::darkGray : Qt::white);
     painter.drawLine(box.topLeft(), box.topRight());
     painter.drawLine(box.topLeft(), box.bottomLeft());

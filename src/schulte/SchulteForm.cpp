@@ -10,13 +10,13 @@
 #include "schulte/SchulteSettingsPanel.h"
 #include "training/SpeedRegulator.h"
 #include "training/TrainingState.h"
+#include "widgets/Colours.h"
+#include "widgets/WidgetHelpers.h"
 
 #include <QHBoxLayout>
 
 namespace {
 
-const QColor DarkBlue(34, 50, 166);
-const QColor LightBlue(163, 185, 218);
 constexpr int StatusPanel = 3;
 
 } // namespace
@@ -30,15 +30,11 @@ TSchulteForm::TSchulteForm(TrainingState& state, ExerciseHost& host)
     auto* client = new QWidget;
     client->setObjectName(QStringLiteral("SchulteFormClient"));
     client->setAutoFillBackground(true);
-    QPalette dark = client->palette();
-    dark.setColor(QPalette::Window, DarkBlue);
-    client->setPalette(dark);
+    fillWith(client, QPalette::Window, DarkBlue);
     setWidget(client);
 
     Settings = new SchulteSettingsPanel(client);
-    QPalette light = Settings->palette();
-    light.setColor(QPalette::Window, LightBlue);
-    Settings->setPalette(light);
+    fillWith(Settings, QPalette::Window, LightBlue);
     Grid = new SchulteGrid(client);
     auto* row = new QHBoxLayout(client);
     row->setContentsMargins(0, 0, 8, 0);

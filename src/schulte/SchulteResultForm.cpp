@@ -3,6 +3,8 @@
 #include "dialogs/DialogStyle.h"
 #include "platform/HelpContext.h"
 #include "schulte/SchulteResult.h"
+#include "widgets/Colours.h"
+#include "widgets/WidgetHelpers.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -10,17 +12,12 @@
 
 namespace {
 
-const QColor Maroon(128, 0, 0);
-const QColor Navy(0, 0, 128);
-
 QLabel* addLine(QGridLayout* grid, const QString& caption, const QColor& colour) {
     const int row = grid->rowCount();
     auto* name = new QLabel(caption);
     auto* value = new QLabel;
     value->setAccessibleDescription(caption);
-    QPalette palette = value->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    value->setPalette(palette);
+    setTextColour(value, colour);
     grid->addWidget(name, row, 0);
     grid->addWidget(value, row, 1);
     return value;
@@ -43,9 +40,7 @@ TSchulteResultForm::TSchulteResultForm(QWidget* parent) : QDialog(parent) {
     grid->setHorizontalSpacing(12);
     TableValue = addLine(grid, QStringLiteral("Таблица:"), Navy);
     TimeValue = addLine(grid, QStringLiteral("Время:"), Maroon);
-    QFont bold = TimeValue->font();
-    bold.setBold(true);
-    TimeValue->setFont(bold);
+    setBold(TimeValue);
     MistakesValue = addLine(grid, QStringLiteral("Ошибок:"), Navy);
     PerCellValue = addLine(grid, QStringLiteral("Секунд на клетку:"), Navy);
     BestValue = addLine(grid, QStringLiteral("Лучшее время:"), Navy);

@@ -6,7 +6,7 @@
 #include "course/Unitassistant.h"
 #include "course/Unitwizard.h"
 #include "fieldofview/Unitfrstring.h"
-#include "platform/ReadingView.h"
+#include "readingview/ReadingView.h"
 #include "schulte/SchulteForm.h"
 #include "table/Unitdlgtable.h"
 #include "table/Unitfrtable.h"

@@ -3,8 +3,8 @@
 
 #include "app/ProgramWindows.h"
 #include "dialogs/StandardError.h"
-#include "platform/ReadingView.h"
 #include "platform/SettingsStore.h"
+#include "readingview/ReadingView.h"
 #include "shell/TextFileReader.h"
 #include "shell/TextMemory.h"
 #include "shell/Unitbookmark.h"

@@ -11,6 +11,7 @@
 #include "text/Unitfrtext.h"
 #include "training/FontSizes.h"
 #include "training/SpeedRegulator.h"
+#include "widgets/Colours.h"
 #include "widgets/MoreButton.h"
 #include "widgets/TCSpinEdit.h"
 #include "widgets/TCoolBar.h"
@@ -36,8 +37,6 @@
 
 namespace {
 
-const QColor DarkBlue(0x22, 0x32, 0xA6);
-const QColor LightBlue(0xA3, 0xB9, 0xDA);
 const std::array<int, 4> StatusPanelWidths{150, 150, 150, 200};
 
 QToolBar* makeToolBar(const char* name, QWidget* parent) {

@@ -4,7 +4,7 @@
 #include "dialogs/StandardError.h"
 #include "exercise/ExerciseHost.h"
 #include "platform/PacedTimer.h"
-#include "platform/ReadingView.h"
+#include "readingview/ReadingView.h"
 #include "text/ColumnLayout.h"
 #include "training/FontSizes.h"
 #include "training/SpeedRegulator.h"

@@ -1,8 +1,8 @@
-#include "platform/Fb2Reader.h"
+#include "formats/Fb2Reader.h"
 
-#include "platform/ParagraphText.h"
-#include "platform/XmlPart.h"
-#include "platform/ZipArchive.h"
+#include "formats/ParagraphText.h"
+#include "formats/XmlPart.h"
+#include "formats/ZipArchive.h"
 
 #include <QStringList>
 

@@ -1,6 +1,6 @@
-#include "platform/ReadingView.h"
+#include "readingview/ReadingView.h"
 
-#include "platform/ReadingViewAccessible.h"
+#include "readingview/ReadingViewAccessible.h"
 #include "text/CharAdvances.h"
 
 #include <QAccessible>

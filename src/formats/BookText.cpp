@@ -1,4 +1,4 @@
-#include "platform/BookText.h"
+#include "formats/BookText.h"
 
 namespace BookProblem {
 

@@ -1,7 +1,7 @@
-#include "platform/XmlPart.h"
+#include "formats/XmlPart.h"
 
-#include "platform/HtmlText.h"
-#include "platform/NamedEncodings.h"
+#include "formats/HtmlText.h"
+#include "formats/NamedEncodings.h"
 
 #include <QRegularExpression>
 

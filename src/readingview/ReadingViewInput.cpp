@@ -1,5 +1,5 @@
 // Keyboard, mouse and focus handling of the reading view.
-#include "platform/ReadingView.h"
+#include "readingview/ReadingView.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

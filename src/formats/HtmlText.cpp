@@ -1,7 +1,7 @@
-#include "platform/HtmlText.h"
+#include "formats/HtmlText.h"
 
-#include "platform/NamedEncodings.h"
-#include "platform/TextDecoding.h"
+#include "formats/NamedEncodings.h"
+#include "formats/TextDecoding.h"
 
 #include <QRegularExpression>
 

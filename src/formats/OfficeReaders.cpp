@@ -1,8 +1,8 @@
-#include "platform/OfficeReaders.h"
+#include "formats/OfficeReaders.h"
 
-#include "platform/ParagraphText.h"
-#include "platform/XmlPart.h"
-#include "platform/ZipArchive.h"
+#include "formats/ParagraphText.h"
+#include "formats/XmlPart.h"
+#include "formats/ZipArchive.h"
 
 #include <algorithm>
 #include <memory>

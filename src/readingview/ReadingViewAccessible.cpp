@@ -1,6 +1,6 @@
-#include "platform/ReadingViewAccessible.h"
+#include "readingview/ReadingViewAccessible.h"
 
-#include "platform/ReadingView.h"
+#include "readingview/ReadingView.h"
 
 #include <QScrollBar>
 #include <QTextBoundaryFinder>

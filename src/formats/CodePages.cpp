@@ -1,4 +1,4 @@
-#include "platform/CodePages.h"
+#include "formats/CodePages.h"
 
 #include <QStringDecoder>
 

@@ -1,4 +1,4 @@
-#include "platform/ParagraphText.h"
+#include "formats/ParagraphText.h"
 
 #include <algorithm>
 

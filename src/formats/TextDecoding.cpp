@@ -1,6 +1,6 @@
-#include "platform/TextDecoding.h"
+#include "formats/TextDecoding.h"
 
-#include "platform/CodePages.h"
+#include "formats/CodePages.h"
 
 #include <QStringDecoder>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/BookText.h"
-#include "platform/ParagraphText.h"
+#include "formats/BookText.h"
+#include "formats/ParagraphText.h"
 
 #include <QByteArrayView>
 #include <QString>

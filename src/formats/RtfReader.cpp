@@ -1,6 +1,6 @@
-#include "platform/RtfReader.h"
+#include "formats/RtfReader.h"
 
-#include "platform/CodePages.h"
+#include "formats/CodePages.h"
 
 #include <algorithm>
 #include <array>

@@ -1,4 +1,4 @@
-#include "platform/ZipArchive.h"
+#include "formats/ZipArchive.h"
 
 #include <QUrl>
 

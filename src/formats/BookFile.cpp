@@ -1,10 +1,10 @@
-#include "platform/BookFile.h"
+#include "formats/BookFile.h"
 
-#include "platform/EpubReader.h"
-#include "platform/Fb2Reader.h"
-#include "platform/HtmlText.h"
-#include "platform/OfficeReaders.h"
-#include "platform/ZipArchive.h"
+#include "formats/EpubReader.h"
+#include "formats/Fb2Reader.h"
+#include "formats/HtmlText.h"
+#include "formats/OfficeReaders.h"
+#include "formats/ZipArchive.h"
 
 namespace {
 

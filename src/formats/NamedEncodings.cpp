@@ -1,6 +1,6 @@
-#include "platform/NamedEncodings.h"
+#include "formats/NamedEncodings.h"
 
-#include "platform/CodePages.h"
+#include "formats/CodePages.h"
 
 #include <QStringDecoder>
 

@@ -1,9 +1,9 @@
-#include "platform/EpubReader.h"
+#include "formats/EpubReader.h"
 
-#include "platform/HtmlText.h"
-#include "platform/ParagraphText.h"
-#include "platform/XmlPart.h"
-#include "platform/ZipArchive.h"
+#include "formats/HtmlText.h"
+#include "formats/ParagraphText.h"
+#include "formats/XmlPart.h"
+#include "formats/ZipArchive.h"
 
 #include <QHash>
 #include <QStringList>
