@@ -12,6 +12,8 @@
 #include "flash/FlashForm.h"
 #include "platform/HelpContext.h"
 #include "platform/HelpViewer.h"
+#include "schulte/SchulteForm.h"
+#include "schulte/SchulteResultForm.h"
 #include "shell/TextInlets.h"
 #include "shell/Unitbookmark.h"
 #include "shell/Unitfrmain.h"
@@ -87,6 +89,8 @@ void Program::createWindows() {
     addExerciseWindow(area, Windows.TableForm);
     Windows.TextForm = new TTextForm(state, main, main.ProgramDir);
     addExerciseWindow(area, Windows.TextForm);
+    Windows.SchulteForm = new TSchulteForm(state, main);
+    addExerciseWindow(area, Windows.SchulteForm);
     TextPlace = std::make_unique<TextReadingPlace>(*Windows.TextForm);
     Windows.FlashForm = new TFlashForm(state, main, *TextPlace);
     addExerciseWindow(area, Windows.FlashForm);
@@ -98,6 +102,7 @@ void Program::createWindows() {
     Windows.TextResultForm = new TTextResultForm(&main);
     Windows.StringResultForm = new TStringResultForm(&main);
     Windows.TableResultForm = new TTableResultForm(&main);
+    Windows.SchulteResultForm = new TSchulteResultForm(&main);
     Windows.MessageForm = new TMessageForm(&main);
     Windows.AdviceForm = new TAdviceForm(&main, state, [&main] { return main.helpViewer(); });
     Windows.AssistantForm = new TAssistantForm(&main, main.CoolBar1, state);
@@ -115,6 +120,7 @@ void Program::connectWindows() {
     w.TextForm->setDialogs(w.MessageForm, w.AnsTextForm, w.TextResultForm);
     w.StringForm->setDialogs(w.AnsStringForm, w.StringResultForm);
     w.TableForm->setDialogs(w.AnsTableForm, w.TableResultForm);
+    w.SchulteForm->setDialogs(w.SchulteResultForm);
     w.FlashForm->setDialogs(w.MessageForm);
     w.AssistantForm->setGuide(w.WizardForm);
     w.WizardForm->setAssistant(w.AssistantForm);
@@ -123,8 +129,8 @@ void Program::connectWindows() {
     QObject::connect(main, &TMainForm::controlsChanged, main, &TMainForm::RefreshCourseState);
     QObject::connect(w.FormDlgTable, &TFormDlgTable::controlsChanged, main,
                      &TMainForm::RefreshCourseState);
-    for (ExerciseWindow* exercise :
-         std::initializer_list<ExerciseWindow*>{w.TextForm, w.StringForm, w.TableForm, w.FlashForm}) {
+    for (ExerciseWindow* exercise : std::initializer_list<ExerciseWindow*>{
+             w.TextForm, w.StringForm, w.TableForm, w.SchulteForm, w.FlashForm}) {
         QObject::connect(exercise, &ExerciseWindow::runEnded, main, &TMainForm::CourseRunEnded);
         QObject::connect(exercise, &ExerciseWindow::controlsChanged, main,
                          &TMainForm::RefreshCourseState);

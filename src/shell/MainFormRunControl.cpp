@@ -8,6 +8,7 @@
 #include "fieldofview/Unitfrstring.h"
 #include "flash/FlashForm.h"
 #include "readingview/ReadingView.h"
+#include "schulte/SchulteForm.h"
 #include "table/Unitdlgtable.h"
 #include "table/Unitfrtable.h"
 #include "text/Unitfrtext.h"
@@ -33,8 +34,8 @@ RunControls TMainForm::runControls() const {
     c.textDown = SpeedButton4->isChecked();
     c.tableDown = SpeedButton5->isChecked();
     c.testDown = SpeedButton14->isChecked();
-    c.untestedKindDown = State.ChosenKind() == ExerciseKind::Schulte ||
-                         State.ChosenKind() == ExerciseKind::Flash;
+    c.untestedKindDown =
+        State.ChosenKind() == ExerciseKind::Schulte || State.ChosenKind() == ExerciseKind::Flash;
     c.assistantVisible = Windows && Windows->AssistantForm->isVisible();
     c.open = SpeedButton1->isEnabled();
     c.start = SpeedButton2->isEnabled();
@@ -167,16 +168,6 @@ void TMainForm::SpeedButton5Click() {
     emit controlsChanged();
 }
 
-void TMainForm::FlashKindClick() {
-    if (State.ChosenKind() == ExerciseKind::Flash)
-        return;
-    SetRunState(RunState::FlashChosen);
-    if (ActiveMDIChild() == Windows->TextForm)
-        Windows->TextForm->SaveScrollAnchor();
-    MdiArea->setActiveSubWindow(Windows->FlashForm);
-    emit controlsChanged();
-}
-
 void TMainForm::SpeedButton6Click() {
     if (State.ChosenKind() == ExerciseKind::FieldOfView)
         return;
@@ -235,6 +226,8 @@ void TMainForm::SpeedButton2Click() {
         Windows->StringForm->StartLine();
     else if (active == Windows->TableForm)
         Windows->TableForm->StartTableRun();
+    else if (active == Windows->SchulteForm)
+        Windows->SchulteForm->StartSchulteRun();
     else if (active == Windows->FlashForm)
         Windows->FlashForm->StartFlash();
 }
@@ -248,6 +241,8 @@ void TMainForm::SpeedButton3Click() {
         Windows->StringForm->EndLine();
     else if (active == Windows->TableForm)
         Windows->TableForm->FinishTableRun();
+    else if (active == Windows->SchulteForm)
+        Windows->SchulteForm->FinishSchulteRun();
     else if (active == Windows->FlashForm)
         Windows->FlashForm->StopFlash();
 }

@@ -7,6 +7,7 @@
 #include "fieldofview/Unitfrstring.h"
 #include "flash/FlashForm.h"
 #include "platform/HelpViewer.h"
+#include "schulte/SchulteForm.h"
 #include "table/Unitfrtable.h"
 #include "text/Unitfrtext.h"
 #include "training/FontSizes.h"
@@ -142,6 +143,8 @@ void TMainForm::windowsCreated() {
             Windows->StringForm->FormActivate();
         else if (window == Windows->TableForm)
             Windows->TableForm->FormActivate();
+        else if (window == Windows->SchulteForm)
+            Windows->SchulteForm->FormActivate();
         else if (window == Windows->FlashForm)
             Windows->FlashForm->FormActivate();
     });
@@ -155,10 +158,11 @@ QMdiSubWindow* TMainForm::chosenExerciseWindow() const {
         return Windows->StringForm;
     case ExerciseKind::Table:
         return Windows->TableForm;
+    case ExerciseKind::Schulte:
+        return Windows->SchulteForm;
     case ExerciseKind::Flash:
         return Windows->FlashForm;
     case ExerciseKind::Text:
-    case ExerciseKind::Schulte:
         break;
     }
     return Windows->TextForm;
@@ -461,6 +465,7 @@ void TMainForm::connectCheckableButtons() {
     onDown(SpeedButton12, &TMainForm::SpeedButton12Click);
     onDown(SpeedButton13, &TMainForm::SpeedButton13Click);
     connectKindButtons();
+    connectKindEntries();
     connect(SpeedButton14, &QToolButton::toggled, this, &TMainForm::SpeedButton14Click);
 }
 

@@ -84,6 +84,7 @@ public:
     QToolButton* SpeedButton15 = nullptr; // table size
     // The exercises and records beyond the first kinds, under one drop-down (MainFormKinds.cpp).
     MoreButton* MoreKinds = nullptr;
+    QAction* SchulteKind = nullptr;       // Шульте
     QAction* FlashKind = nullptr; // "Вспышки" in the drop-down
     QToolButton* SpeedButton9 = nullptr;  // Помощь
     QToolButton* SpeedButton16 = nullptr; // О...
@@ -183,6 +184,7 @@ public:
     void SpeedButton4Click();
     void SpeedButton5Click();
     void SpeedButton6Click();
+    void SchulteKindClick();
     void FlashKindClick();
     void SpeedButton14Click();
     void SpeedButton15Click();
@@ -234,6 +236,9 @@ private:
     // A kind entry of the drop-down runs its handler when it is chosen; the kind buttons let go.
     void connectKindEntry(QAction* entry, void (TMainForm::*handler)());
     void connectKindButtons();
+    // Brings the window of a kind from the drop-down to the front, as the kind buttons do.
+    void chooseLaterKind(ExerciseKind kind, RunState state, QMdiSubWindow* window);
+    void connectKindEntries();
     void connectHandlers();
     void connectCheckableButtons();
 
