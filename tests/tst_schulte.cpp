@@ -131,7 +131,8 @@ void TestSchulte::runByMouseWithOneSlip() {
 }
 
 // Red-black, 3 x 3, by the keyboard alone: F10 opens the drop-down, Down and Enter choose the
-// kind, Enter starts, digits name the cells, the colour that is due picks among equal numbers.
+// kind, Enter starts, digits name the cells, the colour that is due picks among equal numbers;
+// then Escape stops a second run.
 void TestSchulte::runByKeysAlone() {
     startWith({{"SchulteSize", 3}, {"SchulteVariant", 1}, {"SchulteBest3x3RedBlack", 999999}});
     bool menuSeen = false;
@@ -172,6 +173,22 @@ void TestSchulte::runByKeysAlone() {
     QCOMPARE(lines.at(4), lines.at(1)); // faster than the stored best
     QVERIFY(newBest);
     QVERIFY(!Form->isRunning());
+
+    // Escape stops the next run: no dialog, a stopped result, the best time kept.
+    const QString best = Fixture->storedValue("SchulteBest3x3RedBlack").toString();
+    QSignalSpy results(Form, &TSchulteForm::resultReady);
+    QTest::keyClick(Form->Grid, Qt::Key_Return);
+    QVERIFY(Form->isRunning());
+    QTest::keyClicks(grid, QStringLiteral("1"));
+    QTest::keyClick(Form->Grid, Qt::Key_Escape);
+    QVERIFY(!Form->isRunning());
+    QVERIFY(!QApplication::activeModalWidget());
+    QCOMPARE(results.count(), 1);
+    const auto stopped = results.at(0).at(0).value<SchulteResult>();
+    QVERIFY(stopped.Stopped);
+    QCOMPARE(stopped.Found, 1);
+    QCOMPARE(Fixture->storedValue("SchulteBest3x3RedBlack").toString(), best);
+    QVERIFY(Main->SpeedButton2->isEnabled());
 }
 
 QTEST_MAIN(TestSchulte)
