@@ -18,15 +18,6 @@
 
 namespace {
 
-QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, int left, int top) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QLatin1String(name));
-    label->setAccessibleName(text);
-    label->adjustSize();
-    label->move(left, top);
-    return label;
-}
-
 // A label whose text the course fills in; it is named by what it shows.
 QLabel* makeValue(QWidget* parent, const char* name, const QString& description, int left, int top,
                   int width) {

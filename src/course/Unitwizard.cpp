@@ -5,6 +5,7 @@
 #include "course/Unitassistant.h"
 #include "platform/HelpContext.h"
 #include "training/TrainingState.h"
+#include "widgets/WidgetHelpers.h"
 
 #include <QCheckBox>
 #include <QFrame>
@@ -21,15 +22,6 @@ namespace {
 constexpr int CircleSide = 9;
 constexpr int SampleSide = 10;
 constexpr int FrameSettleMs = 200;
-
-QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, int left, int top) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QLatin1String(name));
-    label->setAccessibleName(text);
-    label->adjustSize();
-    label->move(left, top);
-    return label;
-}
 
 // A filled circle with a white outline, the legend mark of one kind of step.
 QLabel* makeCircle(QWidget* parent, const char* name, const QColor& colour, const QString& meaning,
@@ -64,8 +56,18 @@ QPixmap sampleMarker() {
     return picture;
 }
 
-QColor fromBgr(quint32 colour) {
-    return QColor(int(colour & 0xFF), int((colour >> 8) & 0xFF), int((colour >> 16) & 0xFF));
+QColor colourOf(LineState state) {
+    switch (state) {
+    case LineState::Done:
+        return QColor(0x80, 0x80, 0x80);
+    case LineState::Current:
+        return Qt::red;
+    case LineState::Hint:
+        return Qt::blue;
+    case LineState::Open:
+        break;
+    }
+    return Qt::black;
 }
 
 } // namespace
@@ -146,14 +148,14 @@ void TWizardForm::setSteps(const QStringList& lines) {
     RichEdit1->setAccessibleDescription(RichEdit1->toPlainText());
 }
 
-int TWizardForm::setLineColours(const std::array<quint32, 13>& colours) {
+int TWizardForm::setLineStates(const std::array<LineState, CourseStage::LineCount>& states) {
     QTextDocument* document = RichEdit1->document();
-    const int lines = std::min(document->blockCount(), int(colours.size()));
+    const int lines = std::min(document->blockCount(), int(states.size()));
     for (int line = 0; line < lines; ++line) {
         QTextCursor cursor(document->findBlockByNumber(line));
         cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
         QTextCharFormat format;
-        format.setForeground(fromBgr(colours[line]));
+        format.setForeground(colourOf(states[line]));
         cursor.mergeCharFormat(format);
     }
     return lines;

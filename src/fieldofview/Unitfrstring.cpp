@@ -8,7 +8,6 @@
 #include "platform/PacedTimer.h"
 #include "training/SpeedRegulator.h"
 #include "training/TrainingState.h"
-#include "widgets/Colours.h"
 #include "widgets/WidgetHelpers.h"
 
 #include <QCheckBox>
@@ -45,11 +44,7 @@ TStringForm::TStringForm(TrainingState& state, ExerciseHost& host)
     setWindowTitle(QStringLiteral("Тест на ширину поля зрения"));
     setProperty("helpContext", HelpContext::FieldOfViewWindow);
 
-    Client = new QWidget;
-    Client->setObjectName(QStringLiteral("StringFormClient"));
-    Client->setAutoFillBackground(true);
-    fillWith(Client, QPalette::Window, DarkBlue);
-    setWidget(Client);
+    Client = makeDarkClient(QStringLiteral("StringFormClient"));
 
     // The label's own name is its caption, so a screen reader reads the width or the pair.
     WindowString = new QLabel(Client);

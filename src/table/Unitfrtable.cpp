@@ -25,11 +25,7 @@ TTableForm::TTableForm(TrainingState& state, ExerciseHost& host)
     setWindowTitle(QStringLiteral("Чтение таблиц"));
     setProperty("helpContext", HelpContext::TableWindow);
 
-    Client = new QWidget;
-    Client->setObjectName(QStringLiteral("TableFormClient"));
-    Client->setAutoFillBackground(true);
-    fillWith(Client, QPalette::Window, DarkBlue);
-    setWidget(Client);
+    Client = makeDarkClient(QStringLiteral("TableFormClient"));
 
     BkGrPanel = new QFrame(Client);
     BkGrPanel->setObjectName(QStringLiteral("BkGrPanel"));

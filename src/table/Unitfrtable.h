@@ -38,8 +38,6 @@ public:
     // Stop ("Стоп") or the last step: the run ends; a finished test run asks its questions.
     void FinishTableRun();
     void GenerateNumbers();
-    // The next table tip, when those tips are switched on.
-    void ShowTableAdvice() { showAdvice(); }
 
     QFrame* BkGrPanel = nullptr; // holds the cells
     // Cells[i][j]: row i, column j; all hidden until a grid is laid out.
