@@ -17,11 +17,16 @@
 #include <QTextEdit>
 #include <QTimer>
 
+#include <algorithm>
+#include <utility>
+
 namespace {
 
 constexpr int CircleSide = 9;
 constexpr int SampleSide = 10;
 constexpr int FrameSettleMs = 200;
+constexpr int DesignedWidth = 224;
+constexpr int LegendGap = 3; // between a legend's name and its mark, and at the window's edge
 
 // A filled circle with a white outline, the legend mark of one kind of step.
 QLabel* makeCircle(QWidget* parent, const char* name, const QColor& colour, const QString& meaning,
@@ -81,7 +86,7 @@ TWizardForm::TWizardForm(QWidget* frame, TrainingState& state)
     setProperty("helpContext", HelpContext::Course);
     CourseWindowLook::applyBackground(*this);
     CourseWindowLook::applyFace(*this);
-    setFixedSize(224, 232);
+    setFixedSize(DesignedWidth, 232);
 
     CheckBoxShowRedMarkers = new QCheckBox(QStringLiteral("маркеры текущего этапа -"), this);
     CheckBoxShowRedMarkers->setObjectName(QStringLiteral("CheckBoxShowRedMarkers"));
@@ -138,12 +143,41 @@ TWizardForm::TWizardForm(QWidget* frame, TrainingState& state)
     CourseWindowLook::applyFace(*this);
     for (QLabel* label : {Label4, Label3, Label1, Label2})
         label->adjustSize();
+    // A face wider than the designed one pushes each mark right, past the end of its name.
+    for (const auto& [label, mark] :
+         {std::pair{Label3, Shape3}, {Label1, Shape2}, {Label2, Shape1}})
+        mark->move(std::max(mark->x(), label->geometry().right() + 1 + LegendGap), mark->y());
+    RichEdit1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    fitWidth(QStringList());
 
     connect(CheckBoxShowRedMarkers, &QCheckBox::toggled, this,
             &TWizardForm::CheckBoxShowRedMarkersClick);
 }
 
+// As wide as the longest step and the legend need, never narrower than designed. The rules
+// between the parts are meant to run off the edge.
+void TWizardForm::fitWidth(const QStringList& lines) {
+    ensurePolished();
+    RichEdit1->ensurePolished();
+    int needed = 0;
+    for (const QLabel* legend : {Shape1, Shape2, Shape3, Label2, Label1})
+        needed = std::max(needed, legend->geometry().right() + 1 + LegendGap);
+    const QFontMetrics metrics(RichEdit1->document()->defaultFont());
+    const int chrome = Panel1->width() - Panel1->contentsRect().width() +
+                       2 * int(RichEdit1->document()->documentMargin()) + 2;
+    for (const QString& line : lines) {
+        if (line.trimmed().count(QLatin1Char('-')) != line.trimmed().size())
+            needed = std::max(needed, metrics.horizontalAdvance(line) + chrome);
+    }
+    const int width = std::max(DesignedWidth, needed);
+    setFixedWidth(width);
+    Panel1->resize(width + 1, Panel1->height());
+    RichEdit1->setGeometry(Panel1->contentsRect());
+    Bevel1->resize(width - 4, Bevel1->height());
+}
+
 void TWizardForm::setSteps(const QStringList& lines) {
+    fitWidth(lines);
     RichEdit1->setPlainText(lines.join(QLatin1Char('\n')));
     RichEdit1->setAccessibleDescription(RichEdit1->toPlainText());
 }

@@ -59,6 +59,7 @@ protected:
 
 private:
     void placeUnderAssistant();
+    void fitWidth(const QStringList& lines);
 
     TrainingState& State;
     TAssistantForm* Assistant = nullptr;

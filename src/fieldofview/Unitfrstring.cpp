@@ -97,7 +97,9 @@ void TStringForm::FormActivate() {
 
 void TStringForm::SetLineLimits() {
     const auto m = ColumnLayout::metricsOf(State);
-    const auto limits = TestLine::lineLimits(window()->width(), m);
+    // The room the text window's ruler has: inside this window's frame, so that the widest
+    // line never asks the main window to grow.
+    const auto limits = TestLine::lineLimits(ColumnLayout::visibleWidth(window()->width(), m), m);
     LineMinimum = limits.minimum;
     LineMaximum = limits.maximum;
     setLineWidth(TestLine::lineWidth(State.ReadingFieldWidth(), limits, m));

@@ -160,3 +160,9 @@ void TTableForm::coverCells() {
             Cells[i][j]->setText(Covered);
     }
 }
+
+void TTableForm::resizeEvent(QResizeEvent* event) {
+    ExerciseWindow::resizeEvent(event);
+    if (BkGrPanel)
+        CentreGrid();
+}

@@ -48,6 +48,11 @@ public:
     NumberTable Table;                                     // the numbers of the current or last run
     int Score = 0;                                         // right answers of the last test
 
+protected:
+    // The frame may lay its tool bars out again after its own resize; the grid is centred on
+    // the area this window has in the end.
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
     int columns() const;
     int rows() const;
