@@ -11,6 +11,7 @@
 #include "shell/Unitfrmain.h"
 #include "widgets/MoreButton.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QLabel>
 #include <QMenu>
@@ -73,7 +74,7 @@ void TestSchulte::expectResult(QStringList* lines, bool* newBest) {
 }
 
 // Numbers, 3 x 3: chosen from the drop-down's menu, started with Пуск, 1, a wrong 3, then 2..9
-// clicked in order.
+// clicked in order (5 pressed the way a screen reader does).
 void TestSchulte::runByMouseWithOneSlip() {
     startWith({{"SchulteSize", 3}, {"SchulteVariant", 0}});
     Main->SchulteKind->trigger();
@@ -99,7 +100,15 @@ void TestSchulte::runByMouseWithOneSlip() {
 
     QStringList lines;
     bool newBest = false;
-    for (const char* caption : {"2", "3", "4", "5", "6", "7", "8"})
+    for (const char* caption : {"2", "3", "4"})
+        QTest::mouseClick(cellOf(caption), Qt::LeftButton);
+    // A screen reader finds a cell as a button named by its caption, and presses it.
+    QAccessibleInterface* five = QAccessible::queryAccessibleInterface(cellOf("5"));
+    QCOMPARE(five->role(), QAccessible::Button);
+    QCOMPARE(five->text(QAccessible::Name), QStringLiteral("5"));
+    five->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    QTRY_COMPARE(Main->statusPanel(3), QStringLiteral("Найдите: 6")); // an animated click
+    for (const char* caption : {"6", "7", "8"})
         QTest::mouseClick(cellOf(caption), Qt::LeftButton);
     expectResult(&lines, &newBest);
     QTest::mouseClick(cellOf("9"), Qt::LeftButton);
@@ -131,7 +140,8 @@ void TestSchulte::runByMouseWithOneSlip() {
 }
 
 // Red-black, 3 x 3, by the keyboard alone: F10 opens the drop-down, Down and Enter choose the
-// kind, Enter starts, digits name the cells, the colour that is due picks among equal numbers.
+// kind, Enter starts, digits name the cells, the colour that is due picks among equal numbers;
+// then Escape stops a second run.
 void TestSchulte::runByKeysAlone() {
     startWith({{"SchulteSize", 3}, {"SchulteVariant", 1}, {"SchulteBest3x3RedBlack", 999999}});
     bool menuSeen = false;
@@ -172,6 +182,22 @@ void TestSchulte::runByKeysAlone() {
     QCOMPARE(lines.at(4), lines.at(1)); // faster than the stored best
     QVERIFY(newBest);
     QVERIFY(!Form->isRunning());
+
+    // Escape stops the next run: no dialog, a stopped result, the best time kept.
+    const QString best = Fixture->storedValue("SchulteBest3x3RedBlack").toString();
+    QSignalSpy results(Form, &TSchulteForm::resultReady);
+    QTest::keyClick(Form->Grid, Qt::Key_Return);
+    QVERIFY(Form->isRunning());
+    QTest::keyClicks(grid, QStringLiteral("1"));
+    QTest::keyClick(Form->Grid, Qt::Key_Escape);
+    QVERIFY(!Form->isRunning());
+    QVERIFY(!QApplication::activeModalWidget());
+    QCOMPARE(results.count(), 1);
+    const auto stopped = results.at(0).at(0).value<SchulteResult>();
+    QVERIFY(stopped.Stopped);
+    QCOMPARE(stopped.Found, 1);
+    QCOMPARE(Fixture->storedValue("SchulteBest3x3RedBlack").toString(), best);
+    QVERIFY(Main->SpeedButton2->isEnabled());
 }
 
 QTEST_MAIN(TestSchulte)

@@ -60,7 +60,7 @@ void SchulteCell::paintEvent(QPaintEvent*) {
     if (Dot) {
         const qreal radius = std::max(3, box.width() / 16);
         painter.setRenderHint(QPainter::Antialiasing);
-        painter.setPen(Qt::NoPen);
+        painter.setPen(QPen(Qt::white, 1.5)); // stands out under a red caption too
         painter.setBrush(dotColour());
         painter.drawEllipse(QRectF(box).center(), radius, radius);
     }
