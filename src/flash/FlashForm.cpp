@@ -22,12 +22,6 @@
 
 namespace {
 
-// A widget that paints its own background in this colour.
-void paintBackground(QWidget* widget, const QColor& colour) {
-    widget->setAutoFillBackground(true);
-    fillWith(widget, QPalette::Window, colour);
-}
-
 QSpinBox* makeSpin(QWidget* parent, const char* name, const QString& caption, int low, int high,
                    int step, const QString& suffix, QBoxLayout* row) {
     auto* label = new QLabel(caption, parent);
@@ -66,15 +60,13 @@ TFlashForm::TFlashForm(TrainingState& state, ExerciseHost& host, ReadingPlace& p
     setWindowTitle(QStringLiteral("Чтение вспышками"));
     setProperty("helpContext", HelpContext::FlashWindow);
 
-    auto* client = new QWidget;
-    client->setObjectName(QStringLiteral("FlashFormClient"));
-    paintBackground(client, DarkBlue);
-    setWidget(client);
+    QWidget* client = makeDarkClient(QStringLiteral("FlashFormClient"));
     auto* column = new QVBoxLayout(client);
     column->setContentsMargins(0, 0, 0, 12);
 
     auto* band = new QWidget(client);
-    paintBackground(band, LightBlue);
+    band->setAutoFillBackground(true);
+    fillWith(band, QPalette::Window, LightBlue);
     auto* choices = new QHBoxLayout(band);
     choices->setContentsMargins(8, 4, 8, 4);
     WordsSpin = makeSpin(band, "WordsSpin", QStringLiteral("Слов во вспышке:"),
@@ -161,8 +153,15 @@ void TFlashForm::settingsChanged() {
 
 void TFlashForm::StartFlash() {
     const QString text = Place.text();
-    if (text.isEmpty() && MessageForm)
-        MessageForm->exec(); // the run then ends at its first step
+    if (text.isEmpty()) {
+        // Nothing to read: the run ends at once, so that "Открыть", which the message names,
+        // is usable behind it.
+        endRun();
+        emit runEnded(false);
+        if (MessageForm)
+            MessageForm->exec();
+        return;
+    }
     Run.begin(text, Place.place(), Settings.WordsPerGroup);
     Running = true;
     Paused = false;
