@@ -26,7 +26,9 @@ public:
     void setDialogs(TMessageForm* message) { MessageForm = message; }
 
     // Runs each time the window becomes the frame's active child.
-    void FormActivate();
+    void FormActivate() override;
+    void startRun() override { StartFlash(); }
+    void stopRun() override { StopFlash(); }
 
     // Start ("Пуск") while this window is active: begins a run at the reading place.
     void StartFlash();

@@ -24,7 +24,9 @@ public:
     void setDialogs(TSchulteResultForm* resultForm) { ResultForm = resultForm; }
 
     // The window became the frame's active child: status bar, keys to the table.
-    void FormActivate();
+    void FormActivate() override;
+    void startRun() override { StartSchulteRun(); }
+    void stopRun() override { FinishSchulteRun(); }
     // "Пуск" while this window is active.
     void StartSchulteRun();
     // "Стоп", Escape, or the last find: the run ends; a finished one shows its result.

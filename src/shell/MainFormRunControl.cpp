@@ -219,32 +219,14 @@ void TMainForm::SpeedButton2Click() {
         Windows->WizardForm->close();
         Windows->AssistantForm->SetButtonsEnabled(false);
     }
-    QMdiSubWindow* active = ActiveMDIChild();
-    if (active == Windows->TextForm)
-        Windows->TextForm->StartReading();
-    else if (active == Windows->StringForm)
-        Windows->StringForm->StartLine();
-    else if (active == Windows->TableForm)
-        Windows->TableForm->StartTableRun();
-    else if (active == Windows->SchulteForm)
-        Windows->SchulteForm->StartSchulteRun();
-    else if (active == Windows->FlashForm)
-        Windows->FlashForm->StartFlash();
+    if (auto* exercise = qobject_cast<ExerciseWindow*>(ActiveMDIChild()))
+        exercise->startRun();
 }
 
 void TMainForm::SpeedButton3Click() {
     StopPressed = true;
-    QMdiSubWindow* active = ActiveMDIChild();
-    if (active == Windows->TextForm)
-        Windows->TextForm->StopReading();
-    else if (active == Windows->StringForm)
-        Windows->StringForm->EndLine();
-    else if (active == Windows->TableForm)
-        Windows->TableForm->FinishTableRun();
-    else if (active == Windows->SchulteForm)
-        Windows->SchulteForm->FinishSchulteRun();
-    else if (active == Windows->FlashForm)
-        Windows->FlashForm->StopFlash();
+    if (auto* exercise = qobject_cast<ExerciseWindow*>(ActiveMDIChild()))
+        exercise->stopRun();
 }
 
 void TMainForm::SpeedButton7Click() {
