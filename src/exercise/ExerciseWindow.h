@@ -19,13 +19,23 @@ class TrainingState;
 // - controlsChanged() whenever the user changed something the course checks.
 //
 // A new exercise window derives from it, names its kind, connects Timer1's timeout to its step,
-// and in its own FormActivate calls showActivationStatus and adviseOnFirstActivation.
+// and implements the three steps the frame calls: FormActivate (it became the active child),
+// startRun (Start) and stopRun (Stop, or the run's own end). Its FormActivate calls
+// showActivationStatus and adviseOnFirstActivation; its stopRun starts with endRun and ends by
+// emitting runEnded.
 class ExerciseWindow : public QMdiSubWindow {
     Q_OBJECT
 public:
     ExerciseWindow(ExerciseKind kind, TrainingState& state, ExerciseHost& host);
 
     ExerciseKind kind() const { return Kind; }
+
+    // Runs each time the window becomes the frame's active child.
+    virtual void FormActivate() = 0;
+    // Start ("Пуск") while this window is active.
+    virtual void startRun() = 0;
+    // Stop ("Стоп") while this window is active.
+    virtual void stopRun() = 0;
     const TrainingState& state() const { return State; }
     // The source of the run's random numbers, seeded from the clock; a test sets a fixed seed
     // to replay a run.

@@ -19,7 +19,9 @@ public:
 
     // Runs each time the window becomes the frame's active child, and when the main window
     // asks for it (font, width or size changes).
-    void FormActivate();
+    void FormActivate() override;
+    void startRun() override { StartLine(); }
+    void stopRun() override { EndLine(); }
     // Layout steps, in the order FormActivate runs them.
     void SetLineLimits();
     void SnapLine();

@@ -24,11 +24,13 @@ public:
     void setDialogs(TSchulteResultForm* resultForm) { ResultForm = resultForm; }
 
     // The window became the frame's active child: status bar, keys to the table.
-    void FormActivate();
+    void FormActivate() override;
     // "Пуск" while this window is active.
     void StartSchulteRun();
     // "Стоп", Escape, or the last find: the run ends; a finished one shows its result.
     void FinishSchulteRun();
+    void startRun() override { StartSchulteRun(); }
+    void stopRun() override { FinishSchulteRun(); }
 
     bool isRunning() const { return Running; }
     const SchulteRun& run() const { return Run; }

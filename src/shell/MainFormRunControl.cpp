@@ -7,7 +7,6 @@
 #include "course/Unitwizard.h"
 #include "fieldofview/Unitfrstring.h"
 #include "readingview/ReadingView.h"
-#include "schulte/SchulteForm.h"
 #include "table/Unitdlgtable.h"
 #include "table/Unitfrtable.h"
 #include "text/Unitfrtext.h"
@@ -218,28 +217,14 @@ void TMainForm::SpeedButton2Click() {
         Windows->WizardForm->close();
         Windows->AssistantForm->SetButtonsEnabled(false);
     }
-    QMdiSubWindow* active = ActiveMDIChild();
-    if (active == Windows->TextForm)
-        Windows->TextForm->StartReading();
-    else if (active == Windows->StringForm)
-        Windows->StringForm->StartLine();
-    else if (active == Windows->TableForm)
-        Windows->TableForm->StartTableRun();
-    else if (active == Windows->SchulteForm)
-        Windows->SchulteForm->StartSchulteRun();
+    if (auto* exercise = qobject_cast<ExerciseWindow*>(ActiveMDIChild()))
+        exercise->startRun();
 }
 
 void TMainForm::SpeedButton3Click() {
     StopPressed = true;
-    QMdiSubWindow* active = ActiveMDIChild();
-    if (active == Windows->TextForm)
-        Windows->TextForm->StopReading();
-    else if (active == Windows->StringForm)
-        Windows->StringForm->EndLine();
-    else if (active == Windows->TableForm)
-        Windows->TableForm->FinishTableRun();
-    else if (active == Windows->SchulteForm)
-        Windows->SchulteForm->FinishSchulteRun();
+    if (auto* exercise = qobject_cast<ExerciseWindow*>(ActiveMDIChild()))
+        exercise->stopRun();
 }
 
 void TMainForm::SpeedButton7Click() {

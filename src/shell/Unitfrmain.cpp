@@ -138,14 +138,8 @@ void TMainForm::windowsCreated() {
                 Qt::QueuedConnection);
             return;
         }
-        if (window == Windows->TextForm)
-            Windows->TextForm->FormActivate();
-        else if (window == Windows->StringForm)
-            Windows->StringForm->FormActivate();
-        else if (window == Windows->TableForm)
-            Windows->TableForm->FormActivate();
-        else if (window == Windows->SchulteForm)
-            Windows->SchulteForm->FormActivate();
+        if (auto* exercise = qobject_cast<ExerciseWindow*>(window))
+            exercise->FormActivate();
     });
     MdiArea->setActiveSubWindow(Windows->TextForm);
     Windows->TextForm->FormActivate();

@@ -26,7 +26,9 @@ public:
 
     // Runs each time the window becomes the frame's active child, and when the main window
     // asks for it after a font change: status bar, grid laid out afresh with "*" in every cell.
-    void FormActivate();
+    void FormActivate() override;
+    void startRun() override { StartTableRun(); }
+    void stopRun() override { FinishTableRun(); }
     // Cell size from the font, and the size of the panel that holds the cells.
     void SizeGrid();
     // Centres the grid panel in the window; the main window calls it on every resize.

@@ -38,7 +38,9 @@ public:
     void ReformatText();
     void SaveScrollAnchor();
     int CountVolume() const;
-    void FormActivate();
+    void FormActivate() override;
+    void startRun() override { StartReading(); }
+    void stopRun() override { StopReading(); }
     void ShowTextAdvice() { showAdvice(); }
     // Run appearance of the ruler: disabled, grey caption, flat grips.
     void SetRulerRunning(bool running);
