@@ -2,8 +2,10 @@
 // program: reading the file (decoding, RTF, or a book's archive and XML), putting the text into
 // the window (which lays it out in the column) and painting the view. Files are one paragraph
 // of Russian prose, as UTF-8 plain text and as Windows-1251 RTF with \'hh escapes; and the same
-// paragraphs as .txt, FB2, EPUB and DOCX side by side. Targets: a 4 MB .txt opens in at most
-// 300 ms, a 4 MB .rtf in at most 600 ms, a book in at most twice the time of its .txt.
+// paragraphs as .txt, FB2, EPUB and DOCX side by side; and books that pandoc made from about
+// 4 MB of our prose (headings, lists, tables, emphasis, notes: bench/make_bench_books.py) as
+// FB2, EPUB 3, DOCX, ODT and HTML beside its plain-text rendering. Targets: a 4 MB .txt opens in
+// at most 300 ms, a 4 MB .rtf in at most 600 ms, a book in at most twice the time of its .txt.
 
 #include "BenchBooks.h"
 #include "BenchMain.h"
@@ -17,6 +19,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QPaintEvent>
 #include <QPixmap>
@@ -141,6 +144,25 @@ QString writeFile(const QTemporaryDir& dir, const QString& name, const QByteArra
     return path;
 }
 
+void registerOpen(const std::string& title, const QString& path, qint64 fileSize, double minTime) {
+    benchmark::RegisterBenchmark(
+        title.c_str(),
+        [path, fileSize](benchmark::State& state) { openToFirstPage(state, path, fileSize); })
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime()
+        ->MinTime(minTime);
+}
+
+// The books pandoc made, if the build made them.
+void registerPandocBooks() {
+#ifdef SKIMORA_BENCH_BOOKS
+    for (const char* kind : {"txt", "fb2", "epub", "docx", "odt", "html"}) {
+        const QString path = QStringLiteral(SKIMORA_BENCH_BOOKS "/book.") + QLatin1String(kind);
+        registerOpen(std::string("BM_OpenPandocBook/") + kind, path, QFileInfo(path).size(), 3.0);
+    }
+#endif
+}
+
 QString sizeName(qint64 size) {
     return size >= MB ? QString::number(size / MB) + QStringLiteral("MB")
                       : QString::number(size / KB) + QStringLiteral("KB");
@@ -161,16 +183,8 @@ int main(int argc, char** argv) {
                 const QString path = writeFile(files, name, bytes);
                 if (path.isEmpty())
                     return false;
-                const qint64 fileSize = bytes.size();
-                const std::string title =
-                    (rtf ? "BM_OpenRtf/" : "BM_OpenTxt/") + sizeName(size).toStdString();
-                benchmark::RegisterBenchmark(title.c_str(),
-                                             [path, fileSize](benchmark::State& state) {
-                                                 openToFirstPage(state, path, fileSize);
-                                             })
-                    ->Unit(benchmark::kMillisecond)
-                    ->UseRealTime()
-                    ->MinTime(size >= MB ? 3.0 : 1.0);
+                registerOpen((rtf ? "BM_OpenRtf/" : "BM_OpenTxt/") + sizeName(size).toStdString(),
+                             path, bytes.size(), size >= MB ? 3.0 : 1.0);
             }
         }
         // Books: the same 4 MB of paragraphs as .txt, FB2, EPUB and DOCX, side by side.
@@ -187,16 +201,9 @@ int main(int argc, char** argv) {
                 writeFile(files, QStringLiteral("book.") + QLatin1String(kind), bytes);
             if (path.isEmpty())
                 return false;
-            const qint64 fileSize = bytes.size();
-            const std::string title = std::string("BM_OpenBook/") + kind + "/4MB";
-            benchmark::RegisterBenchmark(title.c_str(),
-                                         [path, fileSize](benchmark::State& state) {
-                                             openToFirstPage(state, path, fileSize);
-                                         })
-                ->Unit(benchmark::kMillisecond)
-                ->UseRealTime()
-                ->MinTime(3.0);
+            registerOpen(std::string("BM_OpenBook/") + kind + "/4MB", path, bytes.size(), 3.0);
         }
+        registerPandocBooks();
         return true;
     });
 }

@@ -1,11 +1,14 @@
 #include "ZipBuilder.h"
 #include "formats/BookFile.h"
 #include "formats/TextDecoding.h"
+#include "formats/ZipArchive.h"
 #include "shell/TextFileReader.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <functional>
 
 namespace {
 
@@ -105,6 +108,88 @@ QByteArray odt(const QString& text) {
 
 const QString Spine01 = QStringLiteral("<itemref idref=\"d0\"/><itemref idref=\"d1\"/>");
 
+// `xml` with a document type that declares `declarations`, put after its XML declaration in
+// place of any document type it has.
+QByteArray declaring(QByteArray xml, const QByteArray& declarations) {
+    xml.replace("<!DOCTYPE html>", "");
+    const qsizetype prolog = xml.startsWith("<?xml") ? xml.indexOf("?>") + 2 : 0;
+    return xml.insert(prolog, "<!DOCTYPE root [" + declarations + "]>");
+}
+
+// The archive `zip` with its entry `name` changed by `change` (added when it is missing).
+QByteArray withEntry(const QByteArray& zip, const QString& name,
+                     const std::function<QByteArray(QByteArray)>& change) {
+    ZipArchive archive(zip, Limit);
+    QList<ZipEntry> entries;
+    for (const QString& entry : archive.names()) {
+        BookText ignored;
+        const QByteArray data = archive.read(entry, &ignored).value_or(QByteArray());
+        entries.append({entry, entry == name ? change(data) : data, entry != u"mimetype"});
+    }
+    if (!archive.contains(name))
+        entries.append({name, change(QByteArray())});
+    return buildZip(entries);
+}
+
+// Rows of refusesBadBooks: entity declarations, internal and external, in every XML part of
+// every kind, refused in the same words before anything is expanded or fetched.
+void addEntityDeclarationRows() {
+    const QByteArray book =
+        epub({QStringLiteral("<p>Текст</p>")}, QStringLiteral("<itemref idref=\"d0\"/>"));
+    const QByteArray withContents =
+        withEntry(withEntry(book, QStringLiteral("OEBPS/content.opf"),
+                            [](QByteArray opf) {
+                                return opf.replace("</manifest>",
+                                                   "<item id=\"ncx\" href=\"toc.ncx\" media-type="
+                                                   "\"application/x-dtbncx+xml\"/></manifest>");
+                            }),
+                  QStringLiteral("OEBPS/toc.ncx"),
+                  [](const QByteArray&) { return QByteArray("<ncx><navMap/></ncx>"); });
+    const QByteArray document = docx(QStringLiteral("<w:p><w:r><w:t>Текст</w:t></w:r></w:p>"));
+    const QByteArray zippedFb2 =
+        buildZip({{QStringLiteral("a.fb2"), fb2(QStringLiteral("<body><p>Текст</p></body>"))}});
+    // What is made hostile: the archive, its entry, and the part's name in the refusal.
+    struct Part {
+        const char* what;
+        const char* file;
+        QByteArray archive;
+        QString entry;
+        QString named;
+    };
+    const QList<Part> parts{
+        {"EPUB chapter", "a.epub", book, QStringLiteral("OEBPS/text/d0.xhtml"), {}},
+        {"EPUB package", "a.epub", book, QStringLiteral("OEBPS/content.opf"), {}},
+        {"EPUB container", "a.epub", book, QStringLiteral("META-INF/container.xml"), {}},
+        {"EPUB table of contents", "a.epub", withContents, QStringLiteral("OEBPS/toc.ncx"), {}},
+        {"DOCX document", "a.docx", document, QStringLiteral("word/document.xml"), {}},
+        {"DOCX relationships", "a.docx", document, QStringLiteral("_rels/.rels"), {}},
+        {"ODT content",
+         "a.odt",
+         odt(QStringLiteral("<text:p>Текст</text:p>")),
+         QStringLiteral("content.xml"),
+         {}},
+        {"FB2 in a zip", "a.fb2.zip", zippedFb2, QStringLiteral("a.fb2"),
+         QStringLiteral("FictionBook")},
+    };
+    const std::pair<const char*, QByteArray> kinds[] = {
+        {"internal", "<!ENTITY a \"aaaaaaaa\"><!ENTITY b \"&a;&a;&a;&a;&a;&a;&a;&a;\">"},
+        {"external", "<!ENTITY s SYSTEM \"file:///etc/passwd\">"},
+    };
+    for (const auto& [kind, declarations] : kinds) {
+        const auto declare = [declarations](const QByteArray& xml) {
+            return declaring(xml, declarations);
+        };
+        for (const Part& part : parts)
+            QTest::addRow("entities declared in the %s, %s", part.what, kind)
+                << part.file << withEntry(part.archive, part.entry, declare) << Limit
+                << BookProblem::declaresEntities(part.named.isEmpty() ? part.entry : part.named)
+                       .error;
+        QTest::addRow("entities declared in an XHTML page, %s", kind)
+            << "a.xhtml" << declare(xhtml(QStringLiteral("<p>Текст</p>"))) << Limit
+            << BookProblem::declaresEntities(QStringLiteral("html")).error;
+    }
+}
+
 } // namespace
 
 class TestBookReaders : public QObject {
@@ -114,6 +199,8 @@ private slots:
     void readsBooks();
     void refusesBadBooks_data();
     void refusesBadBooks();
+    void readsTheLibraryAsRecorded_data();
+    void readsTheLibraryAsRecorded();
     void choosesKindByContent_data();
     void choosesKindByContent();
     void opensABookAsAText();
@@ -277,7 +364,19 @@ void TestBookReaders::refusesBadBooks_data() {
         << "big.docx"
         << docx(QStringLiteral("<w:p><w:r><w:t>%1</w:t></w:r></w:p>")
                     .arg(QString(5000, QLatin1Char('a'))))
-        << qint64(4000) << "слишком велик: распакованный текст больше";
+        << qint64(4000) << "слишком велик: распакованный текст больше 4000 байт.";
+    const QString chapter = QStringLiteral("<p>%1</p>").arg(QString(400 * 1024, QLatin1Char('a')));
+    QTest::newRow("many chapters over the limit, which is named")
+        << "many.epub"
+        << epub({chapter, chapter, chapter},
+                QStringLiteral("<itemref idref=\"d0\"/><itemref idref=\"d1\"/><itemref "
+                               "idref=\"d2\"/>"))
+        << Limit << "слишком велик: распакованный текст больше 1 МБ.";
+    QTest::newRow("one chapter over the program's limit, which is named")
+        << "long.epub"
+        << epub({QStringLiteral("<p>%1</p>").arg(QString(33 * 1024 * 1024, QLatin1Char('a')))},
+                QStringLiteral("<itemref idref=\"d0\"/>"))
+        << TextFileReader::MaximumFileSize << "слишком велик: распакованный текст больше 32 МБ.";
     QTest::newRow("FB2 with an empty body")
         << "empty.fb2" << fb2(QStringLiteral("<body><section><p> </p></section></body>")) << Limit
         << "не содержит текста";
@@ -322,6 +421,7 @@ void TestBookReaders::refusesBadBooks_data() {
     QTest::newRow("unknown encoding")
         << "odd.fb2" << fb2(QString()).replace("UTF-8", "x-unheard-of") << Limit
         << "неизвестной кодировке \"x-unheard-of\"";
+    addEntityDeclarationRows();
 }
 
 void TestBookReaders::refusesBadBooks() {
@@ -334,6 +434,25 @@ void TestBookReaders::refusesBadBooks() {
     QVERIFY2(!book->ok, qPrintable(book->text.left(200)));
     QVERIFY(book->text.isEmpty());
     QVERIFY2(book->error.contains(reason), qPrintable(book->error));
+}
+
+void TestBookReaders::readsTheLibraryAsRecorded_data() {
+    QTest::addColumn<QString>("book");
+    QTest::newRow("FB2 in windows-1251") << "winter_garden.fb2";
+    QTest::newRow("EPUB 3") << "night_train.epub";
+}
+
+// The books shipped with the program read, character for character, as recorded.
+void TestBookReaders::readsTheLibraryAsRecorded() {
+    QFETCH(QString, book);
+    QFile file(QStringLiteral(SKIMORA_LIBRARY_DIR "/") + book);
+    QFile recorded(QStringLiteral(SKIMORA_LIBRARY_TEXT_DIR "/") + book + QStringLiteral(".txt"));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QVERIFY(recorded.open(QIODevice::ReadOnly));
+    const std::optional<BookText> text = readBook(book, file.readAll(), Limit);
+    QVERIFY(text);
+    QVERIFY2(text->ok, qPrintable(text->error));
+    QCOMPARE(text->text, QString::fromUtf8(recorded.readAll()));
 }
 
 void TestBookReaders::choosesKindByContent_data() {

@@ -25,9 +25,9 @@ QByteArray longDocument(int shift, QString* text) {
 
 QString readText(XmlPart& part) {
     QString text;
-    for (auto t = part.next(); t != QXmlStreamReader::Invalid; t = part.next()) {
-        if (t == QXmlStreamReader::Characters)
-            text += part.reader().text();
+    for (auto t = part.next(); t != XmlPart::Token::End; t = part.next()) {
+        if (t == XmlPart::Token::Characters)
+            text += part.text();
     }
     return text;
 }
@@ -49,6 +49,67 @@ private slots:
         XmlPart part(longDocument(shift, &expected), QStringLiteral("book.xml"));
         QCOMPARE(readText(part), expected);
         QVERIFY(!part.failed());
+    }
+
+    void decodesTextAndValues_data() {
+        QTest::addColumn<QByteArray>("xml");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("references")
+            << QByteArray("<a>&lt;&amp;&gt;&quot;&apos;&#x41;&#66;&#x1F600;</a>")
+            << QStringLiteral("<&>\"'AB\U0001F600");
+        QTest::newRow("line ends")
+            << QByteArray("<a>1\r\n2\r3\n4</a>") << QStringLiteral("1\n2\n3\n4");
+        QTest::newRow("CDATA kept as written")
+            << QByteArray("<a><![CDATA[&amp; <b>\r\n]]></a>") << QStringLiteral("&amp; <b>\n");
+        QTest::newRow("value white space")
+            << QByteArray("<a v=\"1\t2\r\n3&#10;&lt;\"/>") << QStringLiteral("[1 2 3\n<]");
+        QTest::newRow("prefixed names")
+            << QByteArray("<w:a xmlns:w=\"u\" w:v=\"x\">т</w:a>") << QStringLiteral("[x]т");
+        QTest::newRow("HTML names under an outer document type")
+            << QByteArray("<!DOCTYPE a PUBLIC \"-//x\" \"x.dtd\"><a>1&nbsp;2&unheard;3</a>")
+            << QStringLiteral("1\u00A0"
+                              "23");
+    }
+    void decodesTextAndValues() {
+        QFETCH(QByteArray, xml);
+        QFETCH(QString, text);
+        XmlPart part(xml, QStringLiteral("a.xml"));
+        QString read;
+        for (auto t = part.next(); t != XmlPart::Token::End; t = part.next()) {
+            if (t == XmlPart::Token::StartElement && part.name() == u"a" &&
+                !part.attribute(u"v").isEmpty())
+                read += QLatin1Char('[') + part.attribute(u"v") + QLatin1Char(']');
+            else if (t == XmlPart::Token::Characters)
+                read += part.text();
+        }
+        QVERIFY2(!part.failed(), qPrintable(part.problem().error));
+        QCOMPARE(read, text);
+    }
+
+    void refusesMalformedText_data() {
+        QTest::addColumn<QByteArray>("xml");
+        QTest::addColumn<qint64>("line");
+        QTest::newRow("undeclared entity") << QByteArray("<a>\n&nbsp;</a>") << qint64(2);
+        QTest::newRow("reference to no character") << QByteArray("<a>\n\n&#1;</a>") << qint64(3);
+        QTest::newRow("bare ampersand") << QByteArray("<a>\nA & B</a>") << qint64(2);
+        QTest::newRow("control character") << QByteArray("<a>\x01</a>") << qint64(1);
+        QTest::newRow("not UTF-8") << QByteArray("<a>\n\xC0\xAF</a>") << qint64(2);
+        QTest::newRow("bad value") << QByteArray("<a v=\"&zz;\"/>") << qint64(1);
+        QTest::newRow("two roots") << QByteArray("<a/>\n<a/>") << qint64(2);
+        QTest::newRow("empty") << QByteArray("  ") << qint64(1);
+    }
+    void refusesMalformedText() {
+        QFETCH(QByteArray, xml);
+        QFETCH(qint64, line);
+        XmlPart part(xml, QStringLiteral("a.xml"));
+        for (auto t = part.next(); t != XmlPart::Token::End; t = part.next()) {
+            if (t == XmlPart::Token::StartElement)
+                part.attribute(u"v");
+            else if (t == XmlPart::Token::Characters)
+                part.text();
+        }
+        QCOMPARE(part.problem().error,
+                 BookProblem::malformedXml(QStringLiteral("a.xml"), line).error);
     }
 
     void lateFaultNamesItsLine_data() {

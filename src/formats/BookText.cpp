@@ -50,8 +50,13 @@ BookText encrypted() {
 }
 
 BookText tooLarge(qint64 limit) {
-    return problem(QStringLiteral("слишком велик: распакованный текст больше ") +
-                   QString::number(limit / (1024 * 1024)) + QStringLiteral(" МБ."));
+    constexpr qint64 KB = 1024;
+    constexpr qint64 MB = 1024 * KB;
+    const QString size = limit % MB == 0   ? QString::number(limit / MB) + QStringLiteral(" МБ")
+                         : limit % KB == 0 ? QString::number(limit / KB) + QStringLiteral(" КБ")
+                                           : QString::number(limit) + QStringLiteral(" байт");
+    return problem(QStringLiteral("слишком велик: распакованный текст больше ") + size +
+                   QStringLiteral("."));
 }
 
 BookText malformedXml(const QString& entry, qint64 line) {

@@ -12,7 +12,7 @@
 
 namespace {
 
-using Token = QXmlStreamReader::TokenType;
+using Token = XmlPart::Token;
 
 const QString ContainerName = QStringLiteral("META-INF/container.xml");
 const QString EncryptionName = QStringLiteral("META-INF/encryption.xml");
@@ -41,19 +41,15 @@ public:
         if (!findPackage(package))
             return Problem;
         QStringList spine;
-        if (!readSpine(package, spine))
+        if (!readSpine(package, spine) || !checkTableOfContents())
             return Problem;
         ParagraphText out;
         for (const QString& document : spine) {
-            const std::optional<QByteArray> bytes = Zip.read(document, &Problem);
-            if (!bytes)
-                return Problem;
             // Documents are XML: their declaration names the encoding. Their markup is read
             // as leniently as a web page's.
-            QString encoding;
-            const std::optional<QString> html = decodeXml(*bytes, &encoding);
+            const std::optional<QString> html = readDocument(document);
             if (!html)
-                return BookProblem::unknownEncoding(document, encoding);
+                return Problem;
             addHtmlText(*html, out);
             out.endParagraph();
         }
@@ -64,10 +60,34 @@ public:
 
 private:
     std::unique_ptr<XmlPart> openPart(const QString& name) {
-        const std::optional<QByteArray> bytes = Zip.read(name, &Problem);
+        std::optional<QByteArray> bytes = Zip.read(name, &Problem);
         if (!bytes)
             return nullptr;
-        return std::make_unique<XmlPart>(*bytes, name);
+        return std::make_unique<XmlPart>(std::move(*bytes), name);
+    }
+
+    // The text of a document read leniently: nothing, with the problem set, when it cannot be
+    // unpacked or decoded, or when it declares entities.
+    std::optional<QString> readDocument(const QString& name) {
+        const std::optional<QByteArray> bytes = Zip.read(name, &Problem);
+        if (!bytes)
+            return std::nullopt;
+        QString encoding;
+        std::optional<QString> text = decodeXml(*bytes, &encoding);
+        if (!text)
+            Problem = BookProblem::unknownEncoding(name, encoding);
+        else if (declaresEntities(*text))
+            Problem = BookProblem::declaresEntities(name);
+        else
+            return text;
+        return std::nullopt;
+    }
+
+    // The table of contents of EPUB 2 is not read for its text, but it is refused as any other
+    // part of the book when it declares entities.
+    bool checkTableOfContents() {
+        return TableOfContents.isEmpty() || !Zip.contains(TableOfContents) ||
+               readDocument(TableOfContents);
     }
 
     // Refuses a book whose content (not only its fonts) is encrypted.
@@ -75,7 +95,7 @@ private:
         std::unique_ptr<XmlPart> part = openPart(EncryptionName);
         if (!part)
             return false;
-        for (Token t = part->next(); t != Token::Invalid; t = part->next()) {
+        for (Token t = part->next(); t != Token::End; t = part->next()) {
             if (t == Token::StartElement && part->name() == u"EncryptionMethod" &&
                 !isFontObfuscation(part->attribute(u"Algorithm"))) {
                 Problem = BookProblem::encrypted();
@@ -89,7 +109,7 @@ private:
         std::unique_ptr<XmlPart> part = openPart(ContainerName);
         if (!part)
             return false;
-        for (Token t = part->next(); t != Token::Invalid; t = part->next()) {
+        for (Token t = part->next(); t != Token::End; t = part->next()) {
             if (t == Token::StartElement && part->name() == u"rootfile" && package.isEmpty())
                 package = part->attribute(u"full-path");
         }
@@ -114,11 +134,13 @@ private:
             return false;
         QHash<QString, QString> documents; // manifest id -> entry, for (X)HTML items only
         QStringList order;
-        for (Token t = part->next(); t != Token::Invalid; t = part->next()) {
+        for (Token t = part->next(); t != Token::End; t = part->next()) {
             if (t != Token::StartElement)
                 continue;
             if (part->name() == u"item") {
                 const QString type = part->attribute(u"media-type");
+                if (type == u"application/x-dtbncx+xml")
+                    TableOfContents = resolveEntryPath(package, part->attribute(u"href"));
                 if (type != u"application/xhtml+xml" && type != u"text/html")
                     continue;
                 const QString href = part->attribute(u"href");
@@ -150,6 +172,7 @@ private:
     }
 
     ZipArchive Zip;
+    QString TableOfContents; // the NCX entry, if the manifest has one
     BookText Problem;
 };
 

@@ -8,7 +8,7 @@
 
 namespace {
 
-using Token = QXmlStreamReader::TokenType;
+using Token = XmlPart::Token;
 
 // Elements whose text is one paragraph of the book.
 bool isParagraph(QStringView name) {
@@ -26,21 +26,19 @@ bool isNamePart(QStringView name) {
 // Reads one FictionBook document.
 class Fb2Parser {
 public:
-    explicit Fb2Parser(const QByteArray& xml) : Part(xml, QStringLiteral("FictionBook")) {
+    explicit Fb2Parser(QByteArray xml) : Part(std::move(xml), QStringLiteral("FictionBook")) {
         // Room for the title and authors too: they are put before the body in place.
         Body.reserve(Part.size());
     }
 
     BookText read() {
-        for (Token token = Part.next(); token != Token::Invalid; token = Part.next()) {
+        for (Token token = Part.next(); token != Token::End; token = Part.next()) {
             if (token == Token::StartElement)
                 start();
             else if (token == Token::EndElement)
                 end();
             else if (token == Token::Characters)
-                characters(Part.reader().text());
-            else if (token == Token::EntityReference)
-                characters(Part.referenceText());
+                characters(Part.text());
         }
         if (Part.failed())
             return Part.problem();
@@ -137,8 +135,8 @@ private:
 
 } // namespace
 
-BookText readFb2(const QByteArray& xml) {
-    return Fb2Parser(xml).read();
+BookText readFb2(QByteArray xml) {
+    return Fb2Parser(std::move(xml)).read();
 }
 
 BookText readFb2Zip(QByteArrayView archive, qint64 unpackedLimit) {
@@ -151,8 +149,8 @@ BookText readFb2Zip(QByteArrayView archive, qint64 unpackedLimit) {
         if (!name.endsWith(QStringLiteral(".fb2"), Qt::CaseInsensitive))
             continue;
         BookText problem;
-        const std::optional<QByteArray> book = zip.read(name, &problem);
-        return book ? readFb2(*book) : problem;
+        std::optional<QByteArray> book = zip.read(name, &problem);
+        return book ? readFb2(std::move(*book)) : problem;
     }
     return BookProblem::unknownArchive();
 }

@@ -9,8 +9,9 @@
 // section titles, paragraphs, subtitles, epigraphs, poems, citations and table cells in the
 // order they stand. Bodies of notes and comments, note references, pictures and the binary
 // data at the end are left out. The encoding is the one the XML declaration names (books in
-// windows-1251 are common).
-BookText readFb2(const QByteArray& xml);
+// windows-1251 are common). The document is parsed in place: bytes shared with the caller are
+// copied once, bytes moved in not at all.
+BookText readFb2(QByteArray xml);
 
 // A zip archive holding a FictionBook file (.fb2.zip): the first entry whose name ends in
 // ".fb2", unpacked within `unpackedLimit` bytes.

@@ -2,6 +2,7 @@
 
 #include "formats/NamedEncodings.h"
 #include "formats/TextDecoding.h"
+#include "formats/XmlPart.h"
 
 #include <QRegularExpression>
 
@@ -225,6 +226,8 @@ BookText readHtml(QByteArrayView bytes) {
         text = decodeNamedEncoding(bytes, encoding);
     if (!text) // no declaration, or one nobody knows: as a plain text
         text = decodeText(bytes.toByteArray());
+    if (declaresEntities(*text))
+        return BookProblem::declaresEntities(QStringLiteral("html"));
     ParagraphText out;
     addHtmlText(*text, out);
     if (!out.hasText())

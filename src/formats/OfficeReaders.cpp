@@ -9,7 +9,7 @@
 
 namespace {
 
-using Token = QXmlStreamReader::TokenType;
+using Token = XmlPart::Token;
 
 // An office archive and the reading of its XML parts.
 class OfficeArchive {
@@ -29,8 +29,8 @@ public:
     bool contains(const QString& name) const { return Zip.contains(name); }
 
     std::unique_ptr<XmlPart> open(const QString& name) {
-        const std::optional<QByteArray> bytes = Zip.read(name, &Problem);
-        return bytes ? std::make_unique<XmlPart>(*bytes, name) : nullptr;
+        std::optional<QByteArray> bytes = Zip.read(name, &Problem);
+        return bytes ? std::make_unique<XmlPart>(std::move(*bytes), name) : nullptr;
     }
 
     // The text gathered, or why there is none.
@@ -48,7 +48,8 @@ private:
     ZipArchive Zip;
 };
 
-// The main document part, as the package relationships name it.
+// The main document part, as the package relationships name it; empty, with the archive's
+// problem set, when the relationships cannot be read.
 QString docxMainPart(OfficeArchive& archive) {
     const QString fallback = QStringLiteral("word/document.xml");
     const QString relationships = QStringLiteral("_rels/.rels");
@@ -57,14 +58,17 @@ QString docxMainPart(OfficeArchive& archive) {
     std::unique_ptr<XmlPart> part = archive.open(relationships);
     if (!part)
         return fallback;
-    for (Token t = part->next(); t != Token::Invalid; t = part->next()) {
+    for (Token t = part->next(); t != Token::End; t = part->next()) {
         if (t == Token::StartElement && part->name() == u"Relationship" &&
             part->attribute(u"Type").endsWith(u"/officeDocument")) {
             const QString target = resolveEntryPath(QString(), part->attribute(u"Target"));
             return target.isEmpty() ? fallback : target;
         }
     }
-    return fallback;
+    if (!part->failed())
+        return fallback;
+    archive.Problem = part->problem();
+    return {};
 }
 
 } // namespace
@@ -73,7 +77,8 @@ BookText readDocx(QByteArrayView bytes, qint64 unpackedLimit) {
     OfficeArchive archive(bytes, unpackedLimit);
     if (!archive.check())
         return archive.Problem;
-    std::unique_ptr<XmlPart> part = archive.open(docxMainPart(archive));
+    const QString main = docxMainPart(archive);
+    std::unique_ptr<XmlPart> part = main.isEmpty() ? nullptr : archive.open(main);
     if (!part)
         return archive.Problem;
     ParagraphText out;
@@ -81,7 +86,7 @@ BookText readDocx(QByteArrayView bytes, qint64 unpackedLimit) {
     int depth = 0;
     int skipFrom = 0; // an alternative's fallback repeats what its choice shows
     int textFrom = 0; // inside a run's text
-    for (Token t = part->next(); t != Token::Invalid; t = part->next()) {
+    for (Token t = part->next(); t != Token::End; t = part->next()) {
         if (t == Token::StartElement) {
             ++depth;
             const QStringView name = part->name();
@@ -106,7 +111,7 @@ BookText readDocx(QByteArrayView bytes, qint64 unpackedLimit) {
                 out.endParagraph();
             --depth;
         } else if (t == Token::Characters && textFrom && !skipFrom) {
-            out.addExact(part->reader().text());
+            out.addExact(part->text());
         }
     }
     return archive.finish(*part, out);
@@ -122,10 +127,11 @@ BookText readOdt(QByteArrayView bytes, qint64 unpackedLimit) {
     // A run of blanks written as <text:s text:c="n"/>; more than this is layout, not text.
     constexpr int MaximumBlanks = 10;
     ParagraphText out;
+    out.reserve(part->size());
     int depth = 0;
     int skipFrom = 0;      // comments, notes and change records are not the text
     int paragraphFrom = 0; // inside a paragraph or heading
-    for (Token t = part->next(); t != Token::Invalid; t = part->next()) {
+    for (Token t = part->next(); t != Token::End; t = part->next()) {
         if (t == Token::StartElement) {
             ++depth;
             const QStringView name = part->name();
@@ -155,7 +161,7 @@ BookText readOdt(QByteArrayView bytes, qint64 unpackedLimit) {
                 paragraphFrom = 0;
             --depth;
         } else if (t == Token::Characters && paragraphFrom && !skipFrom) {
-            out.addFlowing(part->reader().text());
+            out.addFlowing(part->text());
         }
     }
     return archive.finish(*part, out);

@@ -5,7 +5,9 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
-#include <QXmlStreamReader>
+#include <QStringView>
+
+#include <pugixml.hpp>
 
 #include <optional>
 
@@ -14,41 +16,60 @@
 // its name.
 std::optional<QString> decodeXml(QByteArrayView bytes, QString* encoding);
 
-// One XML document of a book (a whole FB2 file, or a part of an archive), read token by token
-// with the problems every reader refuses in the same words:
+// Whether a document read leniently (a web page, an EPUB chapter) has a document type that
+// declares entities: such a document is refused as an XML part would be.
+bool declaresEntities(QStringView document);
+
+// One XML document of a book (a whole FB2 file, or a part of an archive), parsed in place in
+// its own bytes and then read token by token, with the problems every reader refuses in the
+// same words:
 //  - the encoding comes from a byte order mark, else from the XML declaration, else UTF-8;
-//  - malformed XML stops the reading at the faulty line;
-//  - a UTF-8 document is handed to the reader a piece at a time, so that it is decoded once and
-//    never held whole as a string;
-//  - a document type that declares entities is refused before anything is expanded (nothing
-//    outside the document is ever fetched: external references stay unresolved references).
+//  - malformed XML (tags that do not match, a cut-off end, a bad character or reference, an
+//    undeclared entity) stops the reading at the faulty line;
+//  - a document type that declares entities is refused; nothing is ever expanded or fetched.
+//    The entities that HTML names stand for their characters only in a document whose type
+//    lives outside it, as an XHTML book's does.
+// Text and attribute values are decoded when a reader asks for them, so that what no reader
+// looks at costs nothing.
 class XmlPart {
 public:
-    XmlPart(QByteArray bytes, QString name);
+    enum class Token { End, StartElement, EndElement, Characters };
 
-    // The next token; Invalid at the end of the document or after a problem.
-    QXmlStreamReader::TokenType next();
-    const QXmlStreamReader& reader() const { return Xml; }
-    QStringView name() const { return Xml.name(); }
+    XmlPart(QByteArray bytes, QString name);
+    XmlPart(const XmlPart&) = delete;
+    XmlPart& operator=(const XmlPart&) = delete;
+
+    // The next token; End at the end of the document or after a problem.
+    Token next();
+    // The current element's name without its namespace prefix; valid until the next call.
+    QStringView name();
+    // The value of the current start element's attribute (matched by local name), or "".
+    QString attribute(QStringView name);
+    // The text of a Characters token; valid until the next token.
+    QStringView text();
     // The document's length in bytes: its text is no longer than that in characters.
     qsizetype size() const { return Size; }
-    // The value of the current start element's attribute (matched by local name), or "".
-    QString attribute(QStringView name) const;
-    // For an EntityReference token (left by a document type kept outside the document): the
-    // character an HTML name of that entity stands for, or "".
-    QString referenceText() const;
     // The problem met so far, if any (ok is false then).
     const BookText& problem() const { return Problem; }
     bool failed() const { return !Problem.error.isEmpty(); }
 
 private:
-    // Hands the reader the next piece of the document; false when all of it has been given.
-    bool feed();
+    void parse();
+    void checkDocumentType();
+    // Decodes `raw` (the document's own bytes, without its XML line ends normalised) into
+    // `out`; false, with the problem set, at a bad character or reference.
+    bool decode(const char* raw, bool markup, bool attribute, QString& out);
+    void fail(const char* at);
 
-    QString Name;
-    QByteArray Bytes; // a UTF-8 document, given to the reader piece by piece
-    qsizetype Fed = 0;
+    QString PartName;
+    QByteArray Bytes; // the parsed document; names and values point into it
     qsizetype Size = 0;
-    QXmlStreamReader Xml;
+    pugi::xml_document Document;
+    pugi::xml_node Node;
+    bool Started = false;
+    bool Leaving = false;   // Node's end tag is the current token
+    bool OuterType = false; // the document type lives outside the document
+    QString Name;
+    QString Text;
     BookText Problem;
 };

@@ -31,7 +31,8 @@ bool looksLikeZip(QByteArrayView bytes) {
     return bytes.startsWith("PK\x03\x04") || bytes.startsWith("PK\x05\x06");
 }
 
-ZipArchive::ZipArchive(QByteArrayView bytes, qint64 unpackedBudget) : Budget(unpackedBudget) {
+ZipArchive::ZipArchive(QByteArrayView bytes, qint64 unpackedBudget)
+    : Limit(unpackedBudget), Budget(unpackedBudget) {
     zip_error_t error;
     zip_error_init(&error);
     zip_source_t* source =
@@ -78,7 +79,7 @@ std::optional<QByteArray> ZipArchive::read(const QString& name, BookText* proble
     }
     // The directory's size is only a hint for the buffer; the count below is what holds.
     if ((stat.valid & ZIP_STAT_SIZE) && stat.size > zip_uint64_t(Budget)) {
-        *problem = BookProblem::tooLarge(Budget);
+        *problem = BookProblem::tooLarge(Limit);
         return std::nullopt;
     }
     zip_file_t* file = zip_fopen_index(Archive, zip_uint64_t(index), 0);
@@ -105,7 +106,7 @@ std::optional<QByteArray> ZipArchive::read(const QString& name, BookText* proble
     }
     zip_fclose(file);
     if (data.size() > Budget) {
-        *problem = BookProblem::tooLarge(Budget);
+        *problem = BookProblem::tooLarge(Limit);
         return std::nullopt;
     }
     if (failed) {

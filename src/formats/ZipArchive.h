@@ -30,7 +30,6 @@ public:
     const QString& unsafeName() const { return UnsafeName; }
     const QStringList& names() const { return Names; }
     bool contains(const QString& name) const { return Index.contains(name); }
-    qint64 budget() const { return Budget; }
 
     // The unpacked data of one entry, or the reason it cannot be had: missing, encrypted,
     // damaged, or over the budget.
@@ -42,7 +41,8 @@ private:
     // Entry name -> its number; for a name given twice, the first.
     QHash<QString, qsizetype> Index;
     QString UnsafeName;
-    qint64 Budget = 0;
+    qint64 Limit = 0;  // the whole archive's budget, as a refusal names it
+    qint64 Budget = 0; // what is left of it
 };
 
 // Whether the data begins as a zip archive does (a local entry or an empty archive's end).
