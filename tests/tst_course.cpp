@@ -74,8 +74,7 @@ bool isTextStage(const CourseStage& stage) {
 }
 
 // Goes on through the stages, changing nothing, until one the predicate accepts is entered.
-template <typename Accept>
-void advanceUntil(Scenario& s, Accept accept) {
+template <typename Accept> void advanceUntil(Scenario& s, Accept accept) {
     do
         s.Advance(true, NoChange);
     while (!accept(*s.CurrentStage()));

@@ -90,7 +90,8 @@ void TMainForm::AdvanceCourse(bool goOn) {
     const bool cycleStart = Course->Advance(goOn, resultsOf(*this));
     const Scenario& c = *Course;
     if (cycleStart) {
-        assistant->setLevel(QString::number(c.Level()), range(c.LevelSpeedLow(), c.LevelSpeedHigh()),
+        assistant->setLevel(QString::number(c.Level()),
+                            range(c.LevelSpeedLow(), c.LevelSpeedHigh()),
                             range(c.LevelWidthLow(), c.LevelWidthHigh()));
     }
     State.setRecommendation(c.CourseSpeed(), c.CourseWidth());
@@ -99,7 +100,8 @@ void TMainForm::AdvanceCourse(bool goOn) {
     guide->show();
     const bool result = c.CurrentStage()->Kind == StageKind::Result;
     assistant->SpeedButton2->setEnabled(result);
-    guide->setSteps(GuideText::lines(*c.CurrentStage(), c.CourseSpeed(), c.CourseWidth(), c.Level()));
+    guide->setSteps(
+        GuideText::lines(*c.CurrentStage(), c.CourseSpeed(), c.CourseWidth(), c.Level()));
     assistant->ProgressBar1->setMaximum(c.ProgressMax());
     assistant->ProgressBar1->setValue(c.DoneCount());
     emit controlsChanged();
