@@ -25,12 +25,12 @@ public:
 
     // The window became the frame's active child: status bar, keys to the table.
     void FormActivate() override;
-    void startRun() override { StartSchulteRun(); }
-    void stopRun() override { FinishSchulteRun(); }
     // "Пуск" while this window is active.
     void StartSchulteRun();
     // "Стоп", Escape, or the last find: the run ends; a finished one shows its result.
     void FinishSchulteRun();
+    void startRun() override { StartSchulteRun(); }
+    void stopRun() override { FinishSchulteRun(); }
 
     bool isRunning() const { return Running; }
     const SchulteRun& run() const { return Run; }

@@ -8,7 +8,6 @@
 #include "fieldofview/Unitfrstring.h"
 #include "flash/FlashForm.h"
 #include "readingview/ReadingView.h"
-#include "schulte/SchulteForm.h"
 #include "table/Unitdlgtable.h"
 #include "table/Unitfrtable.h"
 #include "text/Unitfrtext.h"
