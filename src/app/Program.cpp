@@ -6,9 +6,12 @@
 #include "dialogs/Unitabout.h"
 #include "dialogs/Unitadvice.h"
 #include "dialogs/Unitfrmessage.h"
+#include "diary/DiaryStore.h"
+#include "diary/TDiaryForm.h"
 #include "fieldofview/Unitfransstring.h"
 #include "fieldofview/Unitfrstring.h"
 #include "fieldofview/Unitstringresult.h"
+#include "platform/HelpViewer.h"
 #include "shell/TextInlets.h"
 #include "shell/Unitbookmark.h"
 #include "shell/Unitfrmain.h"
@@ -20,11 +23,13 @@
 #include "text/Unitfrtext.h"
 #include "text/Unittextresult.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QMdiArea>
 #include <QMenu>
+#include <QMessageBox>
 #include <QTimer>
 #include <QTranslator>
 
@@ -43,7 +48,8 @@ void setUpApplication(QApplication& app) {
         QCoreApplication::installTranslator(translator);
 }
 
-Program::Program(const QString& programDir) : Main(std::make_unique<TMainForm>(programDir)) {
+Program::Program(const QString& programDir)
+    : Diary(std::make_unique<DiaryStore>()), Main(std::make_unique<TMainForm>(programDir)) {
     Windows.MainForm = Main.get();
     Main->setWindows(&Windows);
     Ready = Main->FormCreate();
@@ -96,6 +102,33 @@ void Program::createWindows() {
     Windows.BookmarkForm = new TBookmarkForm(&main);
     main.windowsCreated();
     new TextInlets(main);
+    createDiary();
+}
+
+void Program::createDiary() {
+    TMainForm* main = Main.get();
+    Diary->open(DiaryStore::defaultPath());
+    Windows.DiaryForm = new TDiaryForm(*Diary, main);
+    QObject::connect(Windows.DiaryForm, &TDiaryForm::helpRequested, main,
+                     [main](int context) { main->helpViewer()->showTopic(context); });
+    auto* open = new QAction(QIcon(QStringLiteral(":/icons/diary.svg")), QStringLiteral("Дневник"),
+                             main);
+    open->setObjectName(QStringLiteral("DiaryAction"));
+    open->setToolTip(QStringLiteral("Дневник занятий: результаты и графики"));
+    open->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
+    QObject::connect(open, &QAction::triggered, Windows.DiaryForm, &TDiaryForm::showDiary);
+    main->addAction(open);
+    // A diary that could not be used as it was is told of once, after the splash.
+    if (const QString message = Diary->openingMessage(); !message.isEmpty()) {
+        QObject::connect(
+            Windows.AboutForm, &QDialog::finished, main,
+            [main, message] {
+                QTimer::singleShot(0, main, [main, message] {
+                    QMessageBox::warning(main, QStringLiteral("Предупреждение"), message);
+                });
+            },
+            Qt::SingleShotConnection);
+    }
 }
 
 void Program::openAfterSplash(const QString& path) {

@@ -6,6 +6,7 @@
 
 #include <memory>
 
+class DiaryStore;
 class QApplication;
 
 // Gives the application its title, Russian standard texts and pictures.
@@ -23,6 +24,7 @@ public:
 
     bool isReady() const { return Ready; }
     const ProgramWindows& windows() const { return Windows; }
+    DiaryStore& diary() { return *Diary; }
     // Shows the main window; the splash and the rest of the start-up follow.
     void show();
     // Opens this file once the splash has closed, as if it had been chosen with Open.
@@ -31,7 +33,10 @@ public:
 
 private:
     void createWindows();
+    void createDiary();
 
+    // Declared before the windows: the results they report go to it until they are gone.
+    std::unique_ptr<DiaryStore> Diary;
     std::unique_ptr<TMainForm> Main;
     ProgramWindows Windows;
     bool Ready = false;

@@ -18,6 +18,7 @@ class TAssistantForm;
 class TWizardForm;
 class TMarkersForm;
 class TBookmarkForm;
+class TDiaryForm;
 
 // The program's windows, each created once at start-up in this order and kept until the end.
 struct ProgramWindows {
@@ -39,4 +40,5 @@ struct ProgramWindows {
     TWizardForm* WizardForm = nullptr;
     TMarkersForm* MarkersForm = nullptr;
     TBookmarkForm* BookmarkForm = nullptr;
+    TDiaryForm* DiaryForm = nullptr;
 };

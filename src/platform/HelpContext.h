@@ -14,4 +14,5 @@ inline constexpr int FieldOfViewWindow = 360; // test line window
 inline constexpr int FieldOfViewAnswer = 390; // field-of-view test answer
 inline constexpr int TableWindow = 410;       // table reading window
 inline constexpr int TableQuestions = 440;    // table test questions
+inline constexpr int Diary = 480;             // training diary window
 } // namespace HelpContext
