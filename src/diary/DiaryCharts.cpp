@@ -7,6 +7,7 @@
 #include <QChartView>
 #include <QDateTimeAxis>
 #include <QGridLayout>
+#include <QLegendMarker>
 #include <QLineSeries>
 #include <QScatterSeries>
 #include <QValueAxis>
@@ -30,11 +31,16 @@ QDateTimeAxis* timeAxis(const QDateTime& from, const QDateTime& to) {
     return axis;
 }
 
-// A value axis from zero (or just under the lowest value) to a little above the highest.
+// A value axis from zero (or just under the lowest value) to a little above the highest; per
+// cent always from 0 to 100.
 QValueAxis* valueAxis(const QString& title, qreal low, qreal high, bool fromZero) {
     auto* axis = new QValueAxis;
     axis->setTitleText(title);
     axis->setLabelFormat(QStringLiteral("%.0f"));
+    if (title == QLatin1String("%")) {
+        axis->setRange(0, 100);
+        return axis;
+    }
     const qreal top = high <= 0 ? 1 : high * 1.1;
     axis->setRange(fromZero ? 0 : std::max<qreal>(0, low * 0.9), top);
     axis->applyNiceNumbers();
@@ -48,17 +54,17 @@ void bounds(const QList<QPointF>& points, qreal& low, qreal& high) {
     }
 }
 
-// A measure's points and the line through its daily best, against the given axes.
+// A measure's points and the line through its daily best, against the given axes. The legend
+// names the line only.
 void addMeasure(QChart* chart, const ProgressSeries& measure, const QString& name,
                 const QColor& colour, QAbstractAxis* x, QAbstractAxis* y) {
     auto* points = new QScatterSeries;
-    points->setName(name);
     points->setMarkerSize(6);
     points->setColor(colour.lighter(160));
     points->setBorderColor(colour.lighter(160));
     points->append(measure.points);
     auto* best = new QLineSeries;
-    best->setName(name + QStringLiteral(": лучший за день"));
+    best->setName(name);
     best->setColor(colour);
     best->setPointsVisible(true);
     best->append(measure.dailyBest);
@@ -68,8 +74,7 @@ void addMeasure(QChart* chart, const ProgressSeries& measure, const QString& nam
         series->attachAxis(x);
         series->attachAxis(y);
     }
-    if (measure.points.isEmpty())
-        chart->legend()->markers(points).first()->setVisible(false);
+    chart->legend()->markers(points).first()->setVisible(false);
 }
 
 void resetChart(QChart* chart) {
@@ -81,8 +86,7 @@ void resetChart(QChart* chart) {
 }
 
 // One measure in one chart with its own value axis.
-bool drawMeasure(QChartView* view, const ProgressSeries& measure, const QString& name,
-                 const QString& unit, const QColor& colour, const QDateTime& from,
+bool drawMeasure(QChartView* view, const ProgressSeries& measure, const QString& unit, const QColor& colour, const QDateTime& from,
                  const QDateTime& to, bool fromZero) {
     QChart* chart = view->chart();
     resetChart(chart);
@@ -95,7 +99,7 @@ bool drawMeasure(QChartView* view, const ProgressSeries& measure, const QString&
     QAbstractAxis* y = valueAxis(unit, low, high, fromZero);
     chart->addAxis(x, Qt::AlignBottom);
     chart->addAxis(y, Qt::AlignLeft);
-    addMeasure(chart, measure, name, colour, x, y);
+    addMeasure(chart, measure, QStringLiteral("Лучший результат за день"), colour, x, y);
     return true;
 }
 
@@ -117,8 +121,10 @@ bool drawSpeed(QChartView* view, const DiaryProgress& progress, const QDateTime&
     chart->addAxis(x, Qt::AlignBottom);
     chart->addAxis(chars, Qt::AlignLeft);
     chart->addAxis(words, Qt::AlignRight);
-    addMeasure(chart, progress.charsPerMinute, QStringLiteral("Символы"), Blue, x, chars);
-    addMeasure(chart, progress.wordsPerMinute, QStringLiteral("Слова"), Green, x, words);
+    addMeasure(chart, progress.charsPerMinute, QStringLiteral("Символов в минуту, лучшее за день"),
+               Blue, x, chars);
+    addMeasure(chart, progress.wordsPerMinute, QStringLiteral("Слов в минуту, лучшее за день"),
+               Green, x, words);
     return true;
 }
 
@@ -176,7 +182,7 @@ QChartView* DiaryCharts::addView(const QString& title) {
     chart->setMargins(QMargins(4, 4, 4, 4));
     auto* view = new QChartView(chart, this);
     view->setRenderHint(QPainter::Antialiasing);
-    view->setMinimumSize(360, 240);
+    view->setMinimumSize(380, 270);
     view->setAccessibleName(title);
     view->setFocusPolicy(Qt::NoFocus);
     Views.append(view);
@@ -187,13 +193,13 @@ void DiaryCharts::showProgress(const DiaryProgress& progress, const QDateTime& f
                                const QDateTime& to) {
     const bool drawn[ChartCount] = {
         drawSpeed(Views[Speed], progress, from, to),
-        drawMeasure(Views[Comprehension], progress.comprehension, QStringLiteral("Понимание"),
+        drawMeasure(Views[Comprehension], progress.comprehension,
                     QStringLiteral("%"), Maroon, from, to, true),
-        drawMeasure(Views[FieldWidth], progress.fieldWidth, QStringLiteral("Ширина"),
+        drawMeasure(Views[FieldWidth], progress.fieldWidth,
                     QStringLiteral("симв"), Blue, from, to, false),
-        drawMeasure(Views[Tables], progress.tableFound, QStringLiteral("Найдено"),
+        drawMeasure(Views[Tables], progress.tableFound,
                     QStringLiteral("%"), Green, from, to, true),
-        drawMeasure(Views[Schulte], progress.schulteSeconds, QStringLiteral("Время"),
+        drawMeasure(Views[Schulte], progress.schulteSeconds,
                     QStringLiteral("с"), Maroon, from, to, true),
         drawTimePerDay(Views[TimePerDay], progress, from, to)};
     for (QChartView* view : std::as_const(Views))

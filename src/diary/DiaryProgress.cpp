@@ -7,8 +7,6 @@
 
 namespace {
 
-constexpr qint64 HalfDayMs = 12 * 60 * 60 * 1000;
-
 // The local day of a record's moment, as SQLite names it ("2026-12-07").
 const QString Day = QStringLiteral("date(at / 1000, 'unixepoch', 'localtime')");
 
@@ -39,12 +37,13 @@ void readMeasure(const QSqlDatabase& db, const Measure& m, const QString& since,
     QSqlQuery query(db);
     query.setForwardOnly(true);
     const QString where = QStringLiteral(" FROM records WHERE ") + m.where + since;
-    if (query.exec(QStringLiteral("SELECT ") + Day + QStringLiteral(", ") + m.best +
-                   QStringLiteral("(") + m.value + QStringLiteral(")") + where +
-                   QStringLiteral(" GROUP BY 1 ORDER BY 1"))) {
+    // With MAX or MIN, SQLite takes `at` from the record that holds the best value, so the
+    // line runs through that record's point.
+    if (query.exec(QStringLiteral("SELECT at, ") + m.best + QStringLiteral("(") + m.value +
+                   QStringLiteral(")") + where + QStringLiteral(" GROUP BY ") + Day +
+                   QStringLiteral(" ORDER BY at"))) {
         while (query.next())
-            m.series->dailyBest.append(
-                {dayStart(query.value(0).toString()) + HalfDayMs, query.value(1).toDouble()});
+            m.series->dailyBest.append({query.value(0).toDouble(), query.value(1).toDouble()});
     }
     if (m.series->dailyBest.isEmpty())
         return;

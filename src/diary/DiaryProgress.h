@@ -6,8 +6,8 @@
 
 class DiaryStore;
 
-// One measure over time: a point per record (x: the moment in ms since the epoch) and, through
-// the days, the day's best (x: the middle of the day).
+// One measure over time: a point per record and the best record of each day (x: the moment in
+// ms since the epoch).
 struct ProgressSeries {
     QList<QPointF> points;
     QList<QPointF> dailyBest;

@@ -129,58 +129,76 @@ DiaryStore::Opening DiaryStore::open(const QString& path) {
     close();
     Path = path;
     OpeningMessage.clear();
+    const QString keptForThisSession =
+        QStringLiteral(" Результаты этого занятия не сохранятся после выхода из программы.");
     const QString folder = QFileInfo(path).absolutePath();
     if (!QDir().mkpath(folder) || !QFileInfo(folder).isWritable()) {
         OpeningMessage = QStringLiteral("Папка дневника недоступна для записи: ") +
-                         QDir::toNativeSeparators(folder) +
-                         QStringLiteral(". Результаты этого занятия не сохранятся после выхода "
-                                        "из программы.");
+                         QDir::toNativeSeparators(folder) + QLatin1Char('.') + keptForThisSession;
         openInMemory();
         return Opening::InMemory;
     }
-    if (openFile(path))
+    FileState state = openFile(path);
+    if (state == FileState::Usable)
         return Opening::Opened;
-    const QString error = connection().lastError().text();
+    QString problem = connection().lastError().text();
     close();
-    if (!OpeningMessage.isEmpty()) { // a newer program's diary: left as it is
-        openInMemory();
-        return Opening::InMemory;
+    if (state == FileState::Damaged) {
+        const QString aside = datedAsideName(path);
+        if (QFile::rename(path, aside)) {
+            for (const QString& companion : {QStringLiteral("-wal"), QStringLiteral("-shm")})
+                QFile::remove(path + companion);
+            state = openFile(path);
+            if (state == FileState::Usable) {
+                OpeningMessage = QStringLiteral("Файл дневника повреждён и сохранён под именем ") +
+                                 QDir::toNativeSeparators(aside) +
+                                 QStringLiteral(". Начат новый дневник.");
+                return Opening::MovedAside;
+            }
+            problem = connection().lastError().text();
+            close();
+        }
     }
-    const QString aside = datedAsideName(path);
-    const bool moved = QFile::rename(path, aside);
-    for (const QString& companion : {QStringLiteral("-wal"), QStringLiteral("-shm")})
-        QFile::remove(path + companion);
-    if (moved && openFile(path)) {
-        OpeningMessage = QStringLiteral("Файл дневника повреждён и сохранён под именем ") +
-                         QDir::toNativeSeparators(aside) +
-                         QStringLiteral(". Начат новый дневник.");
-        return Opening::MovedAside;
-    }
-    close();
-    OpeningMessage = QStringLiteral("Дневник не удалось открыть: ") +
-                     QDir::toNativeSeparators(path) + QStringLiteral(" (") + error +
-                     QStringLiteral("). Результаты этого занятия не сохранятся после выхода из "
-                                    "программы.");
+    if (state == FileState::Newer)
+        OpeningMessage = QStringLiteral("Дневник ") + QDir::toNativeSeparators(path) +
+                         QStringLiteral(" записан более новой версией программы и оставлен как "
+                                        "есть.") +
+                         keptForThisSession;
+    else
+        OpeningMessage = QStringLiteral("Дневник не удалось открыть: ") +
+                         QDir::toNativeSeparators(path) + QStringLiteral(" (") + problem +
+                         QStringLiteral(").") + keptForThisSession;
     openInMemory();
     return Opening::InMemory;
 }
 
-bool DiaryStore::openFile(const QString& path) {
+namespace {
+
+// Whether the last error says the file is no database or a damaged one (SQLITE_CORRUPT,
+// SQLITE_NOTADB), rather than busy, locked or out of reach.
+bool isDamage(const QSqlError& error) {
+    const int code = error.nativeErrorCode().toInt() & 0xff;
+    return code == 11 || code == 26;
+}
+
+} // namespace
+
+DiaryStore::FileState DiaryStore::openFile(const QString& path) {
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), ConnectionName);
     db.setDatabaseName(path);
     // Another program writing at the same moment is waited for, not failed.
     db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
     if (!db.open())
-        return false;
-    QSqlQuery check(db);
-    if (!check.exec(QStringLiteral("PRAGMA quick_check")) || !check.next() ||
-        check.value(0).toString() != QLatin1String("ok"))
-        return false;
-    check.finish();
-    QSqlQuery pragma(db);
-    if (!pragma.exec(QStringLiteral("PRAGMA journal_mode=WAL")) ||
-        !pragma.exec(QStringLiteral("PRAGMA synchronous=NORMAL")))
-        return false;
+        return isDamage(db.lastError()) ? FileState::Damaged : FileState::Unusable;
+    QSqlQuery query(db);
+    if (!query.exec(QStringLiteral("PRAGMA quick_check")) || !query.next())
+        return isDamage(query.lastError()) ? FileState::Damaged : FileState::Unusable;
+    if (query.value(0).toString() != QLatin1String("ok"))
+        return FileState::Damaged;
+    query.finish();
+    if (!query.exec(QStringLiteral("PRAGMA journal_mode=WAL")) ||
+        !query.exec(QStringLiteral("PRAGMA synchronous=NORMAL")))
+        return isDamage(query.lastError()) ? FileState::Damaged : FileState::Unusable;
     return migrate();
 }
 
@@ -191,37 +209,35 @@ void DiaryStore::openInMemory() {
         migrate();
 }
 
-bool DiaryStore::migrate() {
-    QSqlDatabase db = connection();
-    QSqlQuery query(db);
+DiaryStore::FileState DiaryStore::migrate() {
+    QSqlQuery query(connection());
+    // The version is read under the write lock: a second program starting at the same moment
+    // finds the layout already made instead of making it again.
+    if (!query.exec(QStringLiteral("BEGIN IMMEDIATE")))
+        return FileState::Unusable;
+    const auto fail = [&query] {
+        const FileState state = isDamage(query.lastError()) ? FileState::Damaged : FileState::Unusable;
+        query.exec(QStringLiteral("ROLLBACK"));
+        return state;
+    };
     if (!query.exec(QStringLiteral("PRAGMA user_version")) || !query.next())
-        return false;
+        return fail();
     int version = query.value(0).toInt();
     query.finish();
     if (version > SchemaVersion) {
-        OpeningMessage = QStringLiteral("Дневник ") + QDir::toNativeSeparators(db.databaseName()) +
-                         QStringLiteral(" записан более новой версией программы и оставлен как "
-                                        "есть. Результаты этого занятия не сохранятся после "
-                                        "выхода из программы.");
-        return false;
+        query.exec(QStringLiteral("ROLLBACK"));
+        return FileState::Newer;
     }
-    if (version == SchemaVersion)
-        return true;
-    if (!db.transaction())
-        return false;
     for (; version < SchemaVersion; ++version) {
         for (const QString& statement : DiarySchema::stepFrom(version)) {
-            if (!query.exec(statement)) {
-                db.rollback();
-                return false;
-            }
+            if (!query.exec(statement))
+                return fail();
         }
     }
-    if (!query.exec(QStringLiteral("PRAGMA user_version = ") + QString::number(SchemaVersion))) {
-        db.rollback();
-        return false;
-    }
-    return db.commit();
+    if (!query.exec(QStringLiteral("PRAGMA user_version = ") + QString::number(SchemaVersion)) ||
+        !query.exec(QStringLiteral("COMMIT")))
+        return fail();
+    return FileState::Usable;
 }
 
 bool DiaryStore::add(const RunResult& r, const QDateTime& when) {

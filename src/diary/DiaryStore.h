@@ -73,9 +73,10 @@ signals:
     void changed();
 
 private:
-    bool openFile(const QString& path);
+    enum class FileState { Usable, Damaged, Newer, Unusable };
+    FileState openFile(const QString& path);
     void openInMemory();
-    bool migrate();
+    FileState migrate();
     void close();
 
     QString ConnectionName;

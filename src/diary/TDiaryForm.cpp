@@ -64,7 +64,7 @@ TDiaryForm::TDiaryForm(DiaryStore& store, QWidget* parent)
     setObjectName(QStringLiteral("DiaryForm"));
     setWindowTitle(QStringLiteral("Дневник"));
     setProperty("helpContext", HelpContext::Diary);
-    resize(900, 700);
+    resize(1000, 820);
 
     ComboRange = new QComboBox(this);
     ComboRange->addItems(
@@ -115,18 +115,23 @@ TDiaryForm::TDiaryForm(DiaryStore& store, QWidget* parent)
     Records->setSelectionMode(QAbstractItemView::SingleSelection);
     Records->setEditTriggers(QAbstractItemView::NoEditTriggers);
     Records->verticalHeader()->hide();
+    Records->verticalHeader()->setDefaultSectionSize(Records->fontMetrics().height() + 6);
     Records->horizontalHeader()->setStretchLastSection(true);
     Records->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     Records->setColumnWidth(DiaryTableModel::When, 120);
     Records->setColumnWidth(DiaryTableModel::Kind, 150);
-    Records->setColumnWidth(DiaryTableModel::Text, 160);
+    Records->setColumnWidth(DiaryTableModel::Text, 140);
+    for (int column : {DiaryTableModel::CharsPerMinute, DiaryTableModel::WordsPerMinute,
+                       DiaryTableModel::FieldWidth, DiaryTableModel::Duration})
+        Records->setColumnWidth(column, 80);
 
     LabelCount = new QLabel(this);
     auto* splitter = new QSplitter(Qt::Vertical, this);
     splitter->addWidget(Pages);
     splitter->addWidget(Records);
     splitter->setStretchFactor(0, 3);
-    splitter->setStretchFactor(1, 2);
+    splitter->setStretchFactor(1, 1);
+    splitter->setSizes({560, 200});
     splitter->setChildrenCollapsible(false);
 
     auto* column = new QVBoxLayout(this);
@@ -218,6 +223,7 @@ void TDiaryForm::applyFilter() {
     if (known && diaryKindFromCode(code, &kind))
         filter.kind = kind;
     Model->setFilter(filter);
+    Records->setVisible(Store.count() > 0);
     LabelCount->setText(QStringLiteral("Записей: ") + QString::number(Model->shownCount()));
     updateButtons();
 }
