@@ -38,7 +38,11 @@ QValueAxis* valueAxis(const QString& title, qreal low, qreal high, bool fromZero
     axis->setTitleText(title);
     axis->setLabelFormat(QStringLiteral("%.0f"));
     if (title == QLatin1String("%")) {
-        axis->setRange(0, 100);
+        // A little above 100 so that a line at 100 stays clear of the frame.
+        axis->setRange(0, 104);
+        axis->setTickType(QValueAxis::TicksDynamic);
+        axis->setTickAnchor(0);
+        axis->setTickInterval(25);
         return axis;
     }
     const qreal top = high <= 0 ? 1 : high * 1.1;
@@ -121,9 +125,9 @@ bool drawSpeed(QChartView* view, const DiaryProgress& progress, const QDateTime&
     chart->addAxis(x, Qt::AlignBottom);
     chart->addAxis(chars, Qt::AlignLeft);
     chart->addAxis(words, Qt::AlignRight);
-    addMeasure(chart, progress.charsPerMinute, QStringLiteral("Символов в минуту, лучшее за день"),
+    addMeasure(chart, progress.charsPerMinute, QStringLiteral("Лучшее за день, симв/мин"),
                Blue, x, chars);
-    addMeasure(chart, progress.wordsPerMinute, QStringLiteral("Слов в минуту, лучшее за день"),
+    addMeasure(chart, progress.wordsPerMinute, QStringLiteral("Лучшее за день, слов/мин"),
                Green, x, words);
     return true;
 }

@@ -140,7 +140,7 @@ TDiaryForm::TDiaryForm(DiaryStore& store, QWidget* parent)
     column->addWidget(LabelCount);
 
     ComboRange->setCurrentIndex(Month);
-    connect(ComboRange, &QComboBox::currentIndexChanged, this, &TDiaryForm::refresh);
+    connect(ComboRange, &QComboBox::currentIndexChanged, this, &TDiaryForm::refreshWhenShown);
     connect(ComboKind, &QComboBox::currentIndexChanged, this, &TDiaryForm::applyFilter);
     connect(ButtonExport, &QPushButton::clicked, this, &TDiaryForm::ButtonExportClick);
     connect(ButtonDelete, &QPushButton::clicked, this, &TDiaryForm::ButtonDeleteClick);
@@ -150,12 +150,14 @@ TDiaryForm::TDiaryForm(DiaryStore& store, QWidget* parent)
     connect(Records->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &TDiaryForm::updateButtons);
     connect(Model, &QAbstractItemModel::modelReset, this, &TDiaryForm::updateButtons);
-    connect(&Store, &DiaryStore::changed, this, [this] {
-        if (isVisible())
-            refresh();
-        else
-            Stale = true;
-    });
+    connect(&Store, &DiaryStore::changed, this, &TDiaryForm::refreshWhenShown);
+}
+
+void TDiaryForm::refreshWhenShown() {
+    if (isVisible())
+        refresh();
+    else
+        Stale = true;
 }
 
 void TDiaryForm::showDiary() {

@@ -49,6 +49,7 @@ protected:
 
 private:
     void refresh();
+    void refreshWhenShown();
     void applyFilter();
     void updateButtons();
     QDateTime rangeStart() const;
