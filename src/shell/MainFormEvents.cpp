@@ -7,6 +7,7 @@
 #include "fieldofview/Unitfrstring.h"
 #include "table/Unitfrtable.h"
 #include "text/Unitfrtext.h"
+#include "widgets/MoreButton.h"
 
 #include <QAction>
 #include <QApplication>
@@ -37,6 +38,11 @@ bool TMainForm::FormShortCut(const QKeyEvent& key) {
         return true;
     case Qt::Key_F1:
         SpeedButton9->click();
+        return true;
+    case Qt::Key_F10: // the drop-down of further kinds, then its entries by the arrow keys
+        if (!MoreKinds->isVisibleTo(this))
+            return false;
+        QTimer::singleShot(0, MoreKinds, &QToolButton::showMenu);
         return true;
     default:
         return false;

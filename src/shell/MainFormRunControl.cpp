@@ -10,6 +10,7 @@
 #include "table/Unitdlgtable.h"
 #include "table/Unitfrtable.h"
 #include "text/Unitfrtext.h"
+#include "widgets/MoreButton.h"
 #include "widgets/TCSpinEdit.h"
 
 #include <QComboBox>
@@ -31,12 +32,14 @@ RunControls TMainForm::runControls() const {
     c.textDown = SpeedButton4->isChecked();
     c.tableDown = SpeedButton5->isChecked();
     c.testDown = SpeedButton14->isChecked();
+    c.untestedKindDown = SchulteKindActive || FlashKindActive;
     c.assistantVisible = Windows && Windows->AssistantForm->isVisible();
     c.open = SpeedButton1->isEnabled();
     c.start = SpeedButton2->isEnabled();
     c.stop = SpeedButton3->isEnabled();
     c.textAndTable = SpeedButton4->isEnabled();
     c.fieldOfView = SpeedButton6->isEnabled();
+    c.untestedKinds = MoreKinds->choicesEnabled();
     c.test = SpeedButton14->isEnabled();
     c.testMayBeReleased = TestMayBeReleased;
     c.tableSize = SpeedButton15->isEnabled();
@@ -59,6 +62,7 @@ void TMainForm::SetRunState(RunState state) {
     SpeedButton4->setEnabled(c.textAndTable);
     SpeedButton5->setEnabled(c.textAndTable);
     SpeedButton6->setEnabled(c.fieldOfView);
+    MoreKinds->setChoicesEnabled(c.untestedKinds);
     SpeedButton14->setEnabled(c.test);
     setTestMayBeReleased(c.testMayBeReleased);
     SpeedButton15->setEnabled(c.tableSize);
@@ -89,19 +93,30 @@ void TMainForm::SetRunState(RunState state) {
         TestToggled = true;
         break;
     case RunState::TextChosen:
-        TextKindActive = true;
-        TableKindActive = StringKindActive = false;
+        setKindFlags(ExerciseKind::Text);
         break;
     case RunState::StringChosen:
-        StringKindActive = true;
-        TextKindActive = TableKindActive = false;
+        setKindFlags(ExerciseKind::FieldOfView);
         break;
     case RunState::TableChosen:
-        TableKindActive = true;
-        TextKindActive = StringKindActive = false;
+        setKindFlags(ExerciseKind::Table);
+        break;
+    case RunState::SchulteChosen:
+        setKindFlags(ExerciseKind::Schulte);
+        break;
+    case RunState::FlashChosen:
+        setKindFlags(ExerciseKind::Flash);
         break;
     }
     setCaptionsForState(state);
+}
+
+void TMainForm::setKindFlags(ExerciseKind kind) {
+    TextKindActive = kind == ExerciseKind::Text;
+    StringKindActive = kind == ExerciseKind::FieldOfView;
+    TableKindActive = kind == ExerciseKind::Table;
+    SchulteKindActive = kind == ExerciseKind::Schulte;
+    FlashKindActive = kind == ExerciseKind::Flash;
 }
 
 void TMainForm::setCaptionsForState(RunState state) {

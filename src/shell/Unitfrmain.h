@@ -1,5 +1,6 @@
 #pragma once
 
+#include "shell/ExerciseKind.h"
 #include "shell/HeldKeys.h"
 #include "shell/RunState.h"
 #include "shell/StatusHints.h"
@@ -9,6 +10,7 @@
 
 #include <memory>
 
+class QButtonGroup;
 class QComboBox;
 class QKeyEvent;
 class QLabel;
@@ -24,6 +26,7 @@ class HelpViewer;
 class ReadingView;
 class TCSpinEdit;
 class TCoolBar;
+class MoreButton;
 class TStatusBar;
 class CourseMarkers;
 class Scenario;
@@ -75,6 +78,8 @@ public:
     bool TextKindActive = true;
     bool TableKindActive = false;
     bool StringKindActive = false;
+    bool SchulteKindActive = false;
+    bool FlashKindActive = false;
     bool TestToggled = false;
     StatusPanelEdges PanelEdges;
     int HintPanelLeft = 0;
@@ -101,6 +106,8 @@ public:
     QToolButton* SpeedButton6 = nullptr;  // Строка
     QToolButton* SpeedButton5 = nullptr;  // Таблица
     QToolButton* SpeedButton15 = nullptr; // table size
+    // The exercises and records beyond the first kinds, under one drop-down (MainFormKinds.cpp).
+    MoreButton* MoreKinds = nullptr;
     QToolButton* SpeedButton9 = nullptr;  // Помощь
     QToolButton* SpeedButton16 = nullptr; // О...
     QToolButton* SpeedButton11 = nullptr; // align left
@@ -133,6 +140,7 @@ public:
     QToolBar* ToolBar7 = nullptr;
     QToolBar* ToolBar5 = nullptr;
     QToolBar* ToolBar6 = nullptr;
+    QToolBar* ToolBar10 = nullptr; // the drop-down of further kinds
     QToolBar* ToolBar2 = nullptr;
     QToolBar* ToolBar8 = nullptr;
     QToolBar* ToolBar4 = nullptr;
@@ -233,6 +241,14 @@ private:
     void buildHiddenParts();
     QToolButton* makeButton(QToolBar* bar, const char* name, const QString& caption,
                             const QString& hint, const QString& glyph, bool large);
+    // Gives a button the look of the tool bar's buttons and adds it.
+    void placeButton(QToolBar* bar, QToolButton* button, const char* name, bool large);
+
+    // The kinds in the drop-down (MainFormKinds.cpp).
+    void buildMoreKinds();
+    // A kind entry of the drop-down runs its handler when it is chosen; the kind buttons let go.
+    void connectKindEntry(QAction* entry, void (TMainForm::*handler)());
+    void connectKindButtons();
     void connectHandlers();
     void connectCheckableButtons();
 
@@ -266,8 +282,10 @@ private:
     QMdiSubWindow* chosenExerciseWindow() const;
     void setTestMayBeReleased(bool allowed) { TestMayBeReleased = allowed; }
     void setCaptionsForState(RunState state);
+    void setKindFlags(ExerciseKind kind);
 
     QMdiArea* MdiArea = nullptr;
+    QButtonGroup* KindButtons = nullptr; // SpeedButton4, SpeedButton6, SpeedButton5
     const ProgramWindows* Windows = nullptr;
     HelpViewer* Help = nullptr;
     QTimer* IdleTimer = nullptr;

@@ -1,0 +1,42 @@
+// The exercise kinds that came after the first three, and the drop-down that gathers them with
+// the training records. At the frame's first width (659 pixels) the tool bar has room for one
+// more button after the table size, not for one per kind: one drop-down keeps the rows and
+// leaves every other button in its place.
+#include "shell/Unitfrmain.h"
+
+#include "widgets/MoreButton.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QButtonGroup>
+#include <QMenu>
+#include <QToolBar>
+
+void TMainForm::buildMoreKinds() {
+    MoreKinds = new MoreButton(QStringLiteral("Ещё"),
+                               QStringLiteral("Другие упражнения и дневник (F10)"),
+                               QStringLiteral("more"), ToolBar10);
+    placeButton(ToolBar10, MoreKinds, "MoreKinds", true);
+    // An entry is added here with one call: MoreKinds->addEntry(name, caption, hint, glyph).
+    ToolBar10->setVisible(!MoreKinds->entries()->isEmpty());
+}
+
+void TMainForm::connectKindEntry(QAction* entry, void (TMainForm::*handler)()) {
+    connect(entry, &QAction::toggled, this, [this, handler](bool down) {
+        if (!down)
+            return;
+        KindButtons->setExclusive(false);
+        if (QAbstractButton* button = KindButtons->checkedButton())
+            button->setChecked(false);
+        KindButtons->setExclusive(true);
+        (this->*handler)();
+    });
+}
+
+void TMainForm::connectKindButtons() {
+    connect(KindButtons, &QButtonGroup::buttonToggled, this,
+            [this](QAbstractButton*, bool down) {
+                if (down)
+                    MoreKinds->clearChoice();
+            });
+}
