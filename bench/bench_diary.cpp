@@ -4,6 +4,7 @@
 
 #include "BenchMain.h"
 
+#include "diary/DiaryProgress.h"
 #include "diary/DiaryStore.h"
 #include "diary/TDiaryForm.h"
 
@@ -35,12 +36,14 @@ bool fillDiary(DiaryStore& store) {
         "WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < %1) "
         "INSERT INTO records (at, kind, chars_per_minute, words_per_minute, field_width, "
         "text_name, chars_read, words_read, duration_ms, right_count, out_of, shown, mistakes, "
-        "stopped) "
+        "stopped, day) "
         "SELECT %2 + i * %3, 1 + i % 7, 800 + i % 1700, 110 + i % 240, 10 + i % 30, "
         "'Текст ' || (i % 40), 3000 + i % 5000, 400 + i % 700, 60000 + i % 300000, "
         "CASE i % 7 WHEN 1 THEN i % 6 WHEN 2 THEN i % 2 WHEN 4 THEN i % 4 WHEN 5 THEN 25 END, "
         "CASE i % 7 WHEN 1 THEN 5 WHEN 2 THEN 1 WHEN 4 THEN 3 WHEN 5 THEN 25 ELSE 0 END, "
-        "'', CASE i % 7 WHEN 5 THEN i % 3 END, (i % 23 = 0) FROM n")
+        "'', CASE i % 7 WHEN 5 THEN i % 3 END, (i % 23 = 0), "
+        "CAST(julianday(date((%2 + i * %3) / 1000, 'unixepoch', 'localtime')) + 0.5 AS INTEGER) "
+        "FROM n")
                           .arg(Records - 1)
                           .arg(start)
                           .arg(step));
@@ -132,16 +135,32 @@ void openToFirstPaint(benchmark::State& state, TDiaryForm::Range range) {
         const qint64 opened = clock.nsecsElapsed();
         const QList<QChartView*> views = form.findChildren<QChartView*>();
         PaintWatch watch(views);
+        // Tall enough for every chart to be in view, so that all of them paint.
+        form.resize(1000, 1500);
         form.showDiary();
         charts = int(std::count_if(views.begin(), views.end(),
                                    [](QChartView* view) { return view->isVisible(); }));
-        while (watch.painted() < charts)
+        QElapsedTimer patience;
+        patience.start();
+        while (watch.painted() < charts && patience.elapsed() < 5000)
             QCoreApplication::processEvents();
+        if (watch.painted() < charts)
+            state.SkipWithError("a chart did not paint");
         paintMs = double(clock.nsecsElapsed()) / 1e6;
         openMs = double(opened) / 1e6;
         kb = residentKb() - before;
     }
     state.counters["store_and_window_ms"] = openMs;
+    {
+        DiaryStore store;
+        store.open(path);
+        QElapsedTimer clock;
+        clock.start();
+        const DiaryProgress progress = readProgress(
+            store, range == TDiaryForm::AllTime ? QDateTime() : QDateTime::currentDateTime().addDays(-30), 3000);
+        state.counters["chart_figures_ms"] = double(clock.nsecsElapsed()) / 1e6;
+        state.counters["days"] = progress.minutesPerDay.size();
+    }
     state.counters["first_paint_ms"] = paintMs;
     state.counters["charts"] = charts;
     state.counters["memory_kb"] = kb;

@@ -160,6 +160,11 @@ void DiaryStoreTest::migrationFromFirstVersion() {
     QCOMPARE(old.percent(), 80);
     QCOMPARE(old.wordsPerMinute, 0);
     QCOMPARE(old.mistakes, -1);
+    // The migration finds the day of the old record where the user lives.
+    const DiaryProgress progress = readProgress(store, {}, 10);
+    QCOMPARE(progress.minutesPerDay.size(), 1);
+    QCOMPARE(qint64(progress.minutesPerDay[0].x()),
+             QDateTime::fromMSecsSinceEpoch(1700000000000).date().startOfDay().toMSecsSinceEpoch());
     QVERIFY(store.add(textTest(5)));
     QSqlQuery version(store.connection());
     QVERIFY(version.exec("PRAGMA user_version") && version.next());

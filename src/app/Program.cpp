@@ -111,13 +111,8 @@ void Program::createDiary() {
     Windows.DiaryForm = new TDiaryForm(*Diary, main);
     QObject::connect(Windows.DiaryForm, &TDiaryForm::helpRequested, main,
                      [main](int context) { main->helpViewer()->showTopic(context); });
-    auto* open = new QAction(QIcon(QStringLiteral(":/icons/diary.svg")), QStringLiteral("Дневник"),
-                             main);
-    open->setObjectName(QStringLiteral("DiaryAction"));
-    open->setToolTip(QStringLiteral("Дневник занятий: результаты и графики"));
-    open->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
-    QObject::connect(open, &QAction::triggered, Windows.DiaryForm, &TDiaryForm::showDiary);
-    main->addAction(open);
+    QObject::connect(main->DiaryEntry, &QAction::triggered, Windows.DiaryForm,
+                     &TDiaryForm::showDiary);
     // A diary that could not be used as it was is told of once, after the splash.
     if (const QString message = Diary->openingMessage(); !message.isEmpty()) {
         QObject::connect(

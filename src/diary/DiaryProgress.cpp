@@ -5,58 +5,104 @@
 #include <QSqlQuery>
 #include <QVariant>
 
+#include <array>
+
 namespace {
 
-// The local day of a record's moment, as SQLite names it ("2026-12-07").
-const QString Day = QStringLiteral("date(at / 1000, 'unixepoch', 'localtime')");
+constexpr qreal HalfDayMs = 12 * 60 * 60 * 1000;
 
-qreal dayStart(const QString& day) {
-    return qreal(QDate::fromString(day, Qt::ISODate).startOfDay().toMSecsSinceEpoch());
-}
-
-// One measure: `value` is an SQL expression over a record, `best` MAX or MIN, `where` picks
-// the records that count.
+// A measure: its series, the kind it is read from, the value of a record that counts (NULL for
+// one that does not) and whether the least value is the best.
 struct Measure {
-    ProgressSeries* series;
-    QString value;
-    QString best;
-    QString where;
+    ProgressSeries DiaryProgress::*series;
+    DiaryKind kind;
+    const char* value;
+    bool leastIsBest = false;
 };
 
-QString kindIs(DiaryKind kind) {
-    return QStringLiteral("kind = ") + QString::number(static_cast<int>(kind));
+const std::array<Measure, 6> Measures{{
+    {&DiaryProgress::charsPerMinute, DiaryKind::TextTest,
+     "CASE WHEN stopped = 0 THEN chars_per_minute END"},
+    {&DiaryProgress::wordsPerMinute, DiaryKind::TextTest,
+     "CASE WHEN stopped = 0 THEN words_per_minute END"},
+    {&DiaryProgress::comprehension, DiaryKind::TextTest,
+     "CASE WHEN stopped = 0 AND out_of > 0 AND right_count IS NOT NULL "
+     "THEN right_count * 100 / out_of END"},
+    {&DiaryProgress::fieldWidth, DiaryKind::FieldOfViewTest,
+     "CASE WHEN right_count = 1 THEN field_width END"},
+    {&DiaryProgress::tableFound, DiaryKind::TableTest,
+     "CASE WHEN stopped = 0 AND out_of > 0 AND right_count IS NOT NULL "
+     "THEN right_count * 100 / out_of END"},
+    {&DiaryProgress::schulteSeconds, DiaryKind::Schulte,
+     "CASE WHEN stopped = 0 AND out_of > 0 THEN duration_ms / 1000.0 / out_of END", true},
+}};
+
+// The start of a Julian day number's local day, in ms since the epoch.
+qreal dayStartMs(qint64 julianDay) {
+    return qreal(QDate::fromJulianDay(julianDay).startOfDay().toMSecsSinceEpoch());
 }
 
 QString sinceClause(const QDateTime& since) {
-    return since.isValid() ? QStringLiteral(" AND at >= ") + QString::number(since.toMSecsSinceEpoch())
+    return since.isValid() ? QStringLiteral(" AND at >= ") +
+                                 QString::number(since.toMSecsSinceEpoch())
                            : QString();
 }
 
-void readMeasure(const QSqlDatabase& db, const Measure& m, const QString& since, int pointLimit,
-                 DiaryProgress& progress) {
+qreal dayMiddle(const QVariant& day) {
+    return dayStartMs(day.toLongLong()) + HalfDayMs;
+}
+
+// Every day's best of every measure and the time trained, in one pass over the range. Returns
+// how many records of each measure the range holds.
+std::array<int, Measures.size()> readDays(const QSqlDatabase& db, const QString& since,
+                                          DiaryProgress& progress) {
+    QString columns;
+    for (const Measure& m : Measures)
+        columns += QStringLiteral(", ") +
+                   (m.leastIsBest ? QStringLiteral("MIN(") : QStringLiteral("MAX(")) +
+                   QLatin1String(m.value) + QStringLiteral("), COUNT(") +
+                   QLatin1String(m.value) + QLatin1Char(')');
     QSqlQuery query(db);
     query.setForwardOnly(true);
-    const QString where = QStringLiteral(" FROM records WHERE ") + m.where + since;
-    // With MAX or MIN, SQLite takes `at` from the record that holds the best value, so the
-    // line runs through that record's point.
-    if (query.exec(QStringLiteral("SELECT at, ") + m.best + QStringLiteral("(") + m.value +
-                   QStringLiteral(")") + where + QStringLiteral(" GROUP BY ") + Day +
-                   QStringLiteral(" ORDER BY at"))) {
-        while (query.next())
-            m.series->dailyBest.append({query.value(0).toDouble(), query.value(1).toDouble()});
+    std::array<int, Measures.size()> counts{};
+    if (!query.exec(QStringLiteral("SELECT day, kind, SUM(duration_ms), COUNT(*)") + columns +
+                    QStringLiteral(" FROM records WHERE 1") + since +
+                    QStringLiteral(" GROUP BY day, kind ORDER BY day")))
+        return counts;
+    qint64 lastDay = -1;
+    while (query.next()) {
+        const qint64 day = query.value(0).toLongLong();
+        const int kind = query.value(1).toInt();
+        const qreal minutes = query.value(2).toDouble() / 60000.0;
+        if (day != lastDay)
+            progress.minutesPerDay.append({dayStartMs(day), minutes});
+        else
+            progress.minutesPerDay.last().ry() += minutes;
+        lastDay = day;
+        progress.records += query.value(3).toInt();
+        for (std::size_t i = 0; i < Measures.size(); ++i) {
+            const int column = 4 + int(i) * 2;
+            if (static_cast<int>(Measures[i].kind) != kind || query.isNull(column))
+                continue;
+            (progress.*Measures[i].series)
+                .dailyBest.append({dayMiddle(day), query.value(column).toDouble()});
+            counts[i] += query.value(column + 1).toInt();
+        }
     }
-    if (m.series->dailyBest.isEmpty())
+    return counts;
+}
+
+void readPoints(const QSqlDatabase& db, const Measure& m, const QString& since,
+                ProgressSeries& series) {
+    QSqlQuery query(db);
+    query.setForwardOnly(true);
+    if (!query.exec(QStringLiteral("SELECT day, value FROM (SELECT day, ") +
+                    QLatin1String(m.value) + QStringLiteral(" AS value FROM records WHERE kind = ") +
+                    QString::number(static_cast<int>(m.kind)) + since +
+                    QStringLiteral(") WHERE value IS NOT NULL")))
         return;
-    if (!query.exec(QStringLiteral("SELECT at, ") + m.value + where +
-                    QStringLiteral(" ORDER BY at LIMIT ") + QString::number(pointLimit + 1)))
-        return;
-    QList<QPointF> points;
     while (query.next())
-        points.append({query.value(0).toDouble(), query.value(1).toDouble()});
-    if (points.size() > pointLimit)
-        progress.pointsLeftOut = true;
-    else
-        m.series->points = std::move(points);
+        series.points.append({dayMiddle(query.value(0)), query.value(1).toDouble()});
 }
 
 } // namespace
@@ -65,35 +111,14 @@ DiaryProgress readProgress(const DiaryStore& store, const QDateTime& since, int 
     DiaryProgress progress;
     const QSqlDatabase db = store.connection();
     const QString after = sinceClause(since);
-    const QString finishedTextTest = kindIs(DiaryKind::TextTest) + QStringLiteral(" AND stopped = 0");
-    const Measure measures[] = {
-        {&progress.charsPerMinute, QStringLiteral("chars_per_minute"), QStringLiteral("MAX"),
-         finishedTextTest},
-        {&progress.wordsPerMinute, QStringLiteral("words_per_minute"), QStringLiteral("MAX"),
-         finishedTextTest},
-        {&progress.comprehension, QStringLiteral("right_count * 100 / out_of"),
-         QStringLiteral("MAX"), finishedTextTest + QStringLiteral(" AND out_of > 0 AND right_count IS NOT NULL")},
-        {&progress.fieldWidth, QStringLiteral("field_width"), QStringLiteral("MAX"),
-         kindIs(DiaryKind::FieldOfViewTest) + QStringLiteral(" AND right_count = 1")},
-        {&progress.tableFound, QStringLiteral("right_count * 100 / out_of"), QStringLiteral("MAX"),
-         kindIs(DiaryKind::TableTest) +
-             QStringLiteral(" AND stopped = 0 AND out_of > 0 AND right_count IS NOT NULL")},
-        {&progress.schulteSeconds, QStringLiteral("duration_ms / 1000.0 / out_of"),
-         QStringLiteral("MIN"), kindIs(DiaryKind::Schulte) + QStringLiteral(" AND stopped = 0 AND out_of > 0")},
-    };
-    for (const Measure& m : measures)
-        readMeasure(db, m, after, pointLimit, progress);
-
-    QSqlQuery query(db);
-    query.setForwardOnly(true);
-    if (query.exec(QStringLiteral("SELECT ") + Day +
-                   QStringLiteral(", SUM(duration_ms), COUNT(*) FROM records WHERE 1") + after +
-                   QStringLiteral(" GROUP BY 1 ORDER BY 1"))) {
-        while (query.next()) {
-            progress.minutesPerDay.append(
-                {dayStart(query.value(0).toString()), query.value(1).toDouble() / 60000.0});
-            progress.records += query.value(2).toInt();
-        }
+    const auto counts = readDays(db, after, progress);
+    for (std::size_t i = 0; i < Measures.size(); ++i) {
+        if (counts[i] == 0)
+            continue;
+        if (counts[i] > pointLimit)
+            progress.pointsLeftOut = true;
+        else
+            readPoints(db, Measures[i], after, progress.*Measures[i].series);
     }
     return progress;
 }

@@ -6,8 +6,9 @@
 
 class DiaryStore;
 
-// One measure over time: a point per record and the best record of each day (x: the moment in
-// ms since the epoch).
+// One measure over days: a point per record and a line through each day's best. x is the
+// middle of the record's day in ms since the epoch, so a day's points stand in one column and
+// the line meets the best of them.
 struct ProgressSeries {
     QList<QPointF> points;
     QList<QPointF> dailyBest;

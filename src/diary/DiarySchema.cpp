@@ -16,7 +16,7 @@ QStringList DiarySchema::stepFrom(int version) {
                                "out_of INTEGER NOT NULL DEFAULT 0, "
                                "shown TEXT NOT NULL DEFAULT '', "
                                "stopped INTEGER NOT NULL DEFAULT 0)")};
-    case 1: // words, the course and mistakes; records found by time
+    case 1: // words, the course, mistakes and the local day; records found by time and kind
         return {QStringLiteral("ALTER TABLE records ADD COLUMN words_per_minute INTEGER NOT NULL "
                                "DEFAULT 0"),
                 QStringLiteral("ALTER TABLE records ADD COLUMN words_read INTEGER NOT NULL "
@@ -26,7 +26,13 @@ QStringList DiarySchema::stepFrom(int version) {
                 QStringLiteral("ALTER TABLE records ADD COLUMN course_stage INTEGER NOT NULL "
                                "DEFAULT 0"),
                 QStringLiteral("ALTER TABLE records ADD COLUMN mistakes INTEGER"),
-                QStringLiteral("CREATE INDEX records_at ON records(at)")};
+                // The day of the record where the user lives, as a Julian day number: the
+                // charts group by it without converting every moment.
+                QStringLiteral("ALTER TABLE records ADD COLUMN day INTEGER NOT NULL DEFAULT 0"),
+                QStringLiteral("UPDATE records SET day = CAST(julianday(date(at / 1000, "
+                               "'unixepoch', 'localtime')) + 0.5 AS INTEGER)"),
+                QStringLiteral("CREATE INDEX records_at ON records(at)"),
+                QStringLiteral("CREATE INDEX records_kind_at ON records(kind, at)")};
     default:
         return {};
     }

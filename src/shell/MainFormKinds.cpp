@@ -18,7 +18,13 @@ void TMainForm::buildMoreKinds() {
                                QStringLiteral("more"), ToolBar10);
     placeButton(ToolBar10, MoreKinds, "MoreKinds", true);
     // An entry is added here with one call: MoreKinds->addEntry(name, caption, hint, glyph).
+    DiaryEntry = MoreKinds->addEntry("DiaryEntry", QStringLiteral("Дневник"),
+                                     QStringLiteral("Дневник занятий: результаты и графики (Ctrl+D)"),
+                                     QStringLiteral("diary"));
     ToolBar10->setVisible(!MoreKinds->entries()->isEmpty());
+    // The diary's keys work wherever the frame has the focus, the menu closed.
+    DiaryEntry->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
+    addAction(DiaryEntry);
 }
 
 void TMainForm::connectKindEntry(QAction* entry, void (TMainForm::*handler)()) {

@@ -108,6 +108,7 @@ public:
     QToolButton* SpeedButton15 = nullptr; // table size
     // The exercises and records beyond the first kinds, under one drop-down (MainFormKinds.cpp).
     MoreButton* MoreKinds = nullptr;
+    QAction* DiaryEntry = nullptr; // opens the training diary (Ctrl+D)
     QToolButton* SpeedButton9 = nullptr;  // Помощь
     QToolButton* SpeedButton16 = nullptr; // О...
     QToolButton* SpeedButton11 = nullptr; // align left
