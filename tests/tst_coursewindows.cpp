@@ -135,7 +135,7 @@ void TestCourseWindows::startCourse(const QVariantMap& changes) {
     Windows = Fixture->startQuiet(settings).windows();
     Main = Windows.MainForm;
     Windows.StringForm->random().setFixedSeed(2026);
-    Windows.TableForm->randomSource().setFixedSeed(2026);
+    Windows.TableForm->random().setFixedSeed(2026);
     const QString path = TextDir.filePath(QStringLiteral("course.txt"));
     if (QFile file(path); file.open(QIODevice::WriteOnly))
         file.write("Короткий текст для этапа курса: глаза идут по строке, "
@@ -164,7 +164,7 @@ void TestCourseWindows::chooseKind(bool test, QToolButton* kind) {
 
 void TestCourseWindows::setColumnChars(int chars) {
     QWidget* grip = Windows.TextForm->MarginRight;
-    const int wanted = chars * Main->CharWidth + Main->EdgeWidth4;
+    const int wanted = chars * Main->state().CharWidth() + Main->state().EdgeWidth4();
     const int by = wanted - Windows.TextForm->WindowFormat->width();
     QTest::mousePress(grip, Qt::LeftButton, {}, QPoint(1, 3));
     QMouseEvent move(QEvent::MouseMove, QPointF(1 + by, 3), grip->mapToGlobal(QPointF(1 + by, 3)),
@@ -366,7 +366,7 @@ void TestCourseWindows::restartBeginsAtLevelOne() {
     QCOMPARE(assistant->LabelWidth->text(), QStringLiteral("10-13"));
     QCOMPARE(assistant->ProgressBar1->maximum(), 15);
     QCOMPARE(stage().FieldWidth, 11);
-    QVERIFY(!Main->RestartCourse);
+    QVERIFY(!Main->state().RestartCourse());
     // Nothing is stored by the restart; closing stores the new course's values.
     QCOMPARE(Fixture->storedValue(QStringLiteral("SpeedWiz")).toInt(), 4600);
     assistant->close();
@@ -433,7 +433,7 @@ void TestCourseWindows::markersFollowTheControlsStillToSet() {
 
     // The guide's box switches them off and on, and is the stored choice.
     Windows.WizardForm->CheckBoxShowRedMarkers->click();
-    QVERIFY(!Main->Markers);
+    QVERIFY(!Main->state().Markers());
     QVERIFY(!markers.marker(2)->isVisible() && !markers.marker(3)->isVisible());
     QVERIFY(!markers.marker(3)->Timer1->isActive());
     Windows.WizardForm->CheckBoxShowRedMarkers->click();

@@ -153,16 +153,16 @@ int TestFieldOfView::blanksIn(const QString& caption) const {
 }
 
 void TestFieldOfView::lineFollowsTheReadingFieldWidth() {
-    Main->RecommendWide = 17;
+    Main->state().setRecommendation(Main->state().RecommendSpeed(), 17);
     Main->setStatusPanel(3, QStringLiteral("Volume: 10 симв"));
     chooseFieldOfView();
     QCOMPARE(Main->statusPanel(1), QStringLiteral("Ш (рек):17 симв"));
     QCOMPARE(Main->statusPanel(3), QString());
-    QCOMPARE(Main->LastExercise, 1);
+    QCOMPARE(Main->state().LastExercise(), 1);
     QLabel* line = Form->WindowString;
     QVERIFY(line->isVisible());
-    QCOMPARE(line->width(), Main->CharWidth * 14 + Main->EdgeWidth4);
-    QCOMPARE(line->height(), Main->CharHeight + 4);
+    QCOMPARE(line->width(), Main->state().CharWidth() * 14 + Main->state().EdgeWidth4());
+    QCOMPARE(line->height(), Main->state().CharHeight() + 4);
     QCOMPARE(line->text(), QStringLiteral("14 симв."));
     QCOMPARE(Main->CSpinEdit1->value(), 14);
     QCOMPARE(Main->CSpinEdit1->maximum(), 10000);
@@ -176,23 +176,23 @@ void TestFieldOfView::lineFollowsTheReadingFieldWidth() {
 
     // The width spin moves the line, and never below ten characters.
     QTest::keyClick(Main->CSpinEdit1, Qt::Key_Up);
-    QCOMPARE(Main->ReadingFieldWidth, 15);
+    QCOMPARE(Main->state().ReadingFieldWidth(), 15);
     QCOMPARE(line->text(), QStringLiteral("15 симв."));
-    QCOMPARE(line->width(), Main->CharWidth * 15 + Main->EdgeWidth4);
+    QCOMPARE(line->width(), Main->state().CharWidth() * 15 + Main->state().EdgeWidth4());
     // It reaches past the text window's column: here the line itself is the limit.
     const int wide = Windows.TextForm->ColumnChars + 5;
     Main->CSpinEdit1->setValue(wide);
     QCOMPARE(line->text(), QString::number(wide) + QStringLiteral(" симв."));
     Main->CSpinEdit1->setValue(4);
-    QCOMPARE(Main->ReadingFieldWidth, 10);
+    QCOMPARE(Main->state().ReadingFieldWidth(), 10);
     QCOMPARE(line->text(), QStringLiteral("10 симв."));
-    QCOMPARE(line->width(), Main->CharWidth * 10 + Main->EdgeWidth4);
+    QCOMPARE(line->width(), Main->state().CharWidth() * 10 + Main->state().EdgeWidth4());
 
     // A larger font makes the same ten characters wider.
     Main->ComboBox1->setCurrentIndex(Main->ComboBox1->findText(QStringLiteral("24")));
     Main->ComboBox1Change();
     QCOMPARE(line->font().pointSize(), 24);
-    QCOMPARE(line->width(), Main->CharWidth * 10 + Main->EdgeWidth4);
+    QCOMPARE(line->width(), Main->state().CharWidth() * 10 + Main->state().EdgeWidth4());
 }
 
 void TestFieldOfView::helpContextsOpenTheirPages() {
@@ -205,7 +205,7 @@ void TestFieldOfView::helpContextsOpenTheirPages() {
 
 void TestFieldOfView::gripsChangeTheWidthTheTextWindowUses() {
     chooseFieldOfView();
-    const int cw = Main->CharWidth;
+    const int cw = Main->state().CharWidth();
     QFrame* right = Form->MarginRight;
     // Drag the right grip 20 characters outwards.
     QTest::mousePress(right, Qt::LeftButton, {}, QPoint(1, 2));
@@ -216,20 +216,20 @@ void TestFieldOfView::gripsChangeTheWidthTheTextWindowUses() {
     QVERIFY(Form->DraggingRight);
     QTest::mouseRelease(right, Qt::LeftButton, {}, QPoint(1, 2));
     QVERIFY(!Form->DraggingRight);
-    QCOMPARE(Main->ReadingFieldWidth, 34);
+    QCOMPARE(Main->state().ReadingFieldWidth(), 34);
     QCOMPARE(Main->CSpinEdit1->value(), 34);
     QCOMPARE(Form->WindowString->text(), QStringLiteral("34 симв."));
-    QCOMPARE(Form->WindowString->width(), 34 * cw + Main->EdgeWidth4);
+    QCOMPARE(Form->WindowString->width(), 34 * cw + Main->state().EdgeWidth4());
 
     // The left grip pulled far inwards stops at ten characters.
     Form->MarginLeftMouseDown();
     Form->MarginLeftMouseMove(1000);
     Form->MarginLeftMouseUp();
-    QCOMPARE(Main->ReadingFieldWidth, 10);
+    QCOMPARE(Main->state().ReadingFieldWidth(), 10);
     Form->MarginLeftMouseDown();
     Form->MarginLeftMouseMove(-30 * cw);
     Form->MarginLeftMouseUp();
-    QCOMPARE(Main->ReadingFieldWidth, 40);
+    QCOMPARE(Main->state().ReadingFieldWidth(), 40);
     QVERIFY2(std::abs(offCentre()) <= 2, qPrintable(QString::number(offCentre())));
 
     // The text window's column, narrower before, now takes a 40-character field.
@@ -252,7 +252,7 @@ void TestFieldOfView::runFlashesPairsAtTheEnds() {
     const QFontMetricsF metrics(Form->WindowString->font(), Form->WindowString);
     const int blanks = TestLine::blankCount(
         Form->WindowString->width(), metrics.horizontalAdvance(QLatin1Char('0')),
-        metrics.horizontalAdvance(QLatin1Char(' ')), Main->EdgeWidth4);
+        metrics.horizontalAdvance(QLatin1Char(' ')), Main->state().EdgeWidth4());
     QVERIFY(blanks > 0);
     for (int i = 0; i < 10; ++i) {
         Form->Timer1Timer();
@@ -264,7 +264,7 @@ void TestFieldOfView::runFlashesPairsAtTheEnds() {
         QVERIFY(match.captured(1).toInt() <= 98 && match.captured(2).toInt() <= 98);
         // The numbers fill the line to its ends.
         const qreal textWidth = metrics.horizontalAdvance(caption);
-        const int inside = Form->WindowString->width() - Main->EdgeWidth4;
+        const int inside = Form->WindowString->width() - Main->state().EdgeWidth4();
         QVERIFY2(textWidth <= inside, qPrintable(QString::number(textWidth)));
         QVERIFY(textWidth > inside - 2 * metrics.horizontalAdvance(QLatin1Char(' ')));
     }
@@ -283,7 +283,8 @@ void TestFieldOfView::speedAndWidthChangesApplyFromTheNextPair() {
     // The width spin stays usable: the line widens at once, the next pair spreads with it.
     QVERIFY(Main->CSpinEdit1->isEnabled());
     QTest::keyClick(Main->CSpinEdit1, Qt::Key_Up);
-    QCOMPARE(Form->WindowString->width(), Main->CharWidth * 15 + Main->EdgeWidth4);
+    QCOMPARE(Form->WindowString->width(),
+             Main->state().CharWidth() * 15 + Main->state().EdgeWidth4());
     QCOMPARE(Form->ImageCenter->geometry().center(), Form->WindowString->rect().center());
     QVERIFY(Form->ImageCenter->isVisible());
     Form->Timer1Timer();
@@ -371,8 +372,8 @@ void TestFieldOfView::scoring() {
         QCOMPARE(shown.speed,
                  recommended ? QStringLiteral("2500 симв/мин") : QStringLiteral("1000 симв/мин"));
     }
-    QCOMPARE(Main->RecommendWide, recommended ? 14 : 10);
-    QCOMPARE(Main->RecommendSpeed, recommended ? 2500 : 1000);
+    QCOMPARE(Main->state().RecommendWide(), recommended ? 14 : 10);
+    QCOMPARE(Main->state().RecommendSpeed(), recommended ? 2500 : 1000);
     QCOMPARE(Main->statusPanel(0), recommended ? QStringLiteral("С (рек):2500 симв/мин")
                                                : QStringLiteral("С (рек):1000 симв/мин"));
     QCOMPARE(Main->statusPanel(1),
@@ -397,7 +398,7 @@ void TestFieldOfView::stopMidRunAsksNothing() {
     QCOMPARE(Windows.AnsStringForm->Edit1->text(), QStringLiteral("0"));
     QTest::qWait(50);
     QVERIFY(answers.opened.isEmpty());
-    QCOMPARE(Main->RecommendSpeed, 1000);
+    QCOMPARE(Main->state().RecommendSpeed(), 1000);
 }
 
 void TestFieldOfView::recommendationsSurviveARestart() {

@@ -18,6 +18,7 @@
 #include "table/Unitfrtable.h"
 #include "table/Unittableresult.h"
 #include "text/Unitfrtext.h"
+#include "widgets/TCoolBar.h"
 
 #include <QAccessible>
 #include <QCheckBox>
@@ -164,7 +165,7 @@ void TestLaterWindows::choosingAKindActivatesItsWindow() {
     kind->click();
 
     QCOMPARE(Main->ActiveMDIChild(), windowNamed(window));
-    QCOMPARE(Main->LastExercise, lastExercise);
+    QCOMPARE(Main->state().LastExercise(), lastExercise);
     QCOMPARE(Main->statusPanel(1), panel1);
     QCOMPARE(Main->statusPanel(3), QString());
 
@@ -456,9 +457,9 @@ void TestLaterWindows::assistantWindow() {
     }
 
     // Creating the assistant clears a pending course restart.
-    Main->RestartCourse = true;
-    auto* another = new TAssistantForm(*Main);
-    QVERIFY(!Main->RestartCourse);
+    Main->state().setRestartCourse(true);
+    auto* another = new TAssistantForm(Main, Main->CoolBar1, Main->state());
+    QVERIFY(!Main->state().RestartCourse());
     delete another;
 }
 

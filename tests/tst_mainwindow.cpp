@@ -60,6 +60,8 @@ private slots:
     void enterEscapeAndF1();
     void regulatorRaisesLowPositions_data();
     void regulatorRaisesLowPositions();
+    void storedSpeedKeepsTheRegulatorsRule_data();
+    void storedSpeedKeepsTheRegulatorsRule();
     void holdToRepeat();
     void statusBarHints();
     void adviceGlyph();
@@ -211,14 +213,14 @@ void TestMainWindow::firstStartWithAnEmptyStore() {
     QTRY_COMPARE(answers.Tips.size(), 1);
     QCOMPARE(m->pos(), QPoint(190, 117));
     QCOMPARE(m->size(), QSize(659, 499));
-    QCOMPARE(m->FontName, QStringLiteral("Arial"));
-    QCOMPARE(m->FontSize, 12);
-    QCOMPARE(m->TextAlignment, 0);
+    QCOMPARE(m->state().FontName(), QStringLiteral("Arial"));
+    QCOMPARE(m->state().FontSize(), 12);
+    QCOMPARE(m->state().TextAlignment(), 0);
     QCOMPARE(m->CSpinEdit1->value(), 10);
     QCOMPARE(m->TrackBar1->value(), 100);
-    QCOMPARE(m->CharInterval, 60);
-    QCOMPARE(m->Column, 4);
-    QCOMPARE(m->Row, 3);
+    QCOMPARE(m->state().CharInterval(), 60);
+    QCOMPARE(m->state().Column(), 4);
+    QCOMPARE(m->state().Row(), 3);
     QVERIFY(m->N1->isChecked() && m->N2->isChecked() && m->N3->isChecked());
     QVERIFY(m->Assistant);
     // The course starts after the splash and recommends its own first speed.
@@ -249,7 +251,7 @@ void TestMainWindow::fieldOfViewKeepsTestDown() {
     TMainForm* m = startQuiet();
     m->SpeedButton14->click();
     m->SpeedButton6->click();
-    QVERIFY(m->StringKindActive);
+    QVERIFY(m->state().ChosenKind() == ExerciseKind::FieldOfView);
     QCOMPARE(m->ActiveMDIChild(), Fixture->program().windows().StringForm);
     QCOMPARE(Fixture->program().windows().StringForm->windowTitle(),
              QStringLiteral("Тест на ширину поля зрения"));
@@ -266,14 +268,15 @@ void TestMainWindow::kindButtonsSwapTheActiveWindow() {
     const ProgramWindows& w = Fixture->program().windows();
     m->SpeedButton5->click();
     QCOMPARE(m->ActiveMDIChild(), w.TableForm);
-    QVERIFY(m->TableKindActive && !m->TextKindActive);
+    QVERIFY((m->state().ChosenKind() == ExerciseKind::Table) &&
+            !(m->state().ChosenKind() == ExerciseKind::Text));
     QVERIFY(m->SpeedButton15->isEnabled());
     QVERIFY(!m->CSpinEdit1->isEnabled());
     QCOMPARE(m->statusPanel(1), QStringLiteral("Ш (рек):4 клет."));
     QCOMPARE(m->statusPanel(3), QString());
     m->SpeedButton4->click();
     QCOMPARE(m->ActiveMDIChild(), w.TextForm);
-    QVERIFY(m->TextKindActive);
+    QVERIFY(m->state().ChosenKind() == ExerciseKind::Text);
     QVERIFY(!m->SpeedButton15->isEnabled());
     QCOMPARE(m->statusPanel(1), QStringLiteral("Ш (рек):10 симв"));
     QVERIFY(m->statusPanel(3).startsWith(QStringLiteral("Volume: ")));
@@ -363,8 +366,32 @@ void TestMainWindow::regulatorRaisesLowPositions() {
     m->TrackBar1->setValue(position);
     QCOMPARE(m->TrackBar1->value(), shown);
     QCOMPARE(m->statusPanel(2), panel);
-    QCOMPARE(m->CharInterval, interval);
+    QCOMPARE(m->state().CharInterval(), interval);
     QCOMPARE(m->Label1->text(), QString::number(shown * 10) + QStringLiteral(" симв/мин"));
+}
+
+// The stored position reaches the speed only through the regulator: below its minimum it is
+// raised, so no speed is ever worked out from a position of 0.
+void TestMainWindow::storedSpeedKeepsTheRegulatorsRule_data() {
+    QTest::addColumn<int>("stored");
+    QTest::addColumn<int>("shown");
+    QTest::addColumn<int>("interval");
+    QTest::newRow("0") << 0 << 10 << 600;
+    QTest::newRow("negative") << -1 << 10 << 600;
+    QTest::newRow("9") << 9 << 10 << 600;
+    QTest::newRow("100") << 100 << 100 << 60;
+    QTest::newRow("777") << 777 << 777 << 7;
+    QTest::newRow("above the scale") << 5000 << 1000 << 6;
+}
+
+void TestMainWindow::storedSpeedKeepsTheRegulatorsRule() {
+    QFETCH(int, stored);
+    QFETCH(int, shown);
+    QFETCH(int, interval);
+    TMainForm* m = startQuiet({{"SpeedTrackBarPosition", stored}});
+    QCOMPARE(m->TrackBar1->value(), shown);
+    QCOMPARE(m->state().SpeedPosition(), shown);
+    QCOMPARE(m->state().CharInterval(), interval);
 }
 
 void TestMainWindow::holdToRepeat() {
@@ -435,10 +462,10 @@ void TestMainWindow::widthSpinIgnoresTypingAndStaysAtTen() {
     QCOMPARE(m->CSpinEdit1->value(), 10);
     QTest::keyClick(m->CSpinEdit1, Qt::Key_Down);
     QCOMPARE(m->CSpinEdit1->value(), 10);
-    QCOMPARE(m->ReadingFieldWidth, 10);
+    QCOMPARE(m->state().ReadingFieldWidth(), 10);
     QTest::keyClick(m->CSpinEdit1, Qt::Key_Up);
     QCOMPARE(m->CSpinEdit1->value(), 11);
-    QCOMPARE(m->ReadingFieldWidth, 11);
+    QCOMPARE(m->state().ReadingFieldWidth(), 11);
     m->CSpinEdit1->setValue(3);
     QCOMPARE(m->CSpinEdit1->value(), 10);
 }
@@ -470,7 +497,7 @@ void TestMainWindow::settingsSurviveARestart() {
     QCOMPARE(again->TrackBar1->value(), 250);
     QCOMPARE(again->statusPanel(2), QStringLiteral("С: 2500 симв/мин"));
     QVERIFY(again->SpeedButton12->isChecked());
-    QCOMPARE(again->TextAlignment, 2);
+    QCOMPARE(again->state().TextAlignment(), 2);
     QCOMPARE(again->CSpinEdit1->value(), 14);
     QCOMPARE(again->ComboBox1->currentText(), QStringLiteral("14"));
     QVERIFY(again->N3->isChecked());
@@ -498,8 +525,8 @@ void TestMainWindow::maximisedCloseKeepsLastNormalBounds() {
 
 void TestMainWindow::cannotShrinkBelowTheColumn() {
     TMainForm* m = startQuiet({{"WidthFormatStr", 500}});
-    QVERIFY(m->MinWidthText > 500);
-    QCOMPARE(m->minimumWidth(), std::max(m->MinWidthText, m->MinWidthString));
+    QVERIFY(m->state().MinWidthText() > 500);
+    QCOMPARE(m->minimumWidth(), std::max(m->state().MinWidthText(), m->state().MinWidthString()));
     m->resize(200, 500);
     QCOMPARE(m->width(), m->minimumWidth());
 }

@@ -1,4 +1,4 @@
-#include "shell/RunState.h"
+#include "training/RunState.h"
 
 #include <QTest>
 

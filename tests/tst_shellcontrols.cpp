@@ -208,7 +208,7 @@ void TestShellControls::widthSpinIgnoresWheelAndPageKeys() {
     }
     QTest::keyClick(spin, Qt::Key_Down);
     QCOMPARE(spin->value(), 19);
-    QCOMPARE(m->ReadingFieldWidth, 19);
+    QCOMPARE(m->state().ReadingFieldWidth(), 19);
 }
 
 void TestShellControls::gripsAndRulerSitOnWhatIsVisible() {
@@ -227,7 +227,7 @@ void TestShellControls::gripsAndRulerSitOnWhatIsVisible() {
     const int scrollLeft = text->RichEdit1->verticalScrollBar()->mapTo(body, QPoint(0, 0)).x();
     const int columnRight = viewport->mapTo(body, QPoint(text->RichEdit1->columnRight(), 0)).x();
     QVERIFY2(columnRight <= scrollLeft, qPrintable(QString::number(columnRight - scrollLeft)));
-    QCOMPARE(ruler.right() - m->EdgeWidth + 1,
+    QCOMPARE(ruler.right() - m->state().EdgeWidth() + 1,
              viewport->mapTo(body, QPoint(text->RichEdit1->columnRight(), 0)).x());
 }
 
@@ -279,20 +279,20 @@ void TestShellControls::testButtonByAccessibility() {
 void TestShellControls::checkableButtonsByCode() {
     TMainForm* m = startQuiet();
     m->SpeedButton5->setChecked(true);
-    QVERIFY(m->TableKindActive);
+    QVERIFY(m->state().ChosenKind() == ExerciseKind::Table);
     QCOMPARE(m->ActiveMDIChild(), windows().TableForm);
     QVERIFY(m->SpeedButton15->isEnabled());
     QAccessible::queryAccessibleInterface(m->SpeedButton4)
         ->actionInterface()
         ->doAction(QAccessibleActionInterface::toggleAction());
-    QVERIFY(m->TextKindActive);
+    QVERIFY(m->state().ChosenKind() == ExerciseKind::Text);
     QCOMPARE(m->ActiveMDIChild(), windows().TextForm);
     m->SpeedButton12->setChecked(true);
-    QCOMPARE(m->TextAlignment, 2);
+    QCOMPARE(m->state().TextAlignment(), 2);
     QAccessible::queryAccessibleInterface(m->SpeedButton13)
         ->actionInterface()
         ->doAction(QAccessibleActionInterface::pressAction());
-    QCOMPARE(m->TextAlignment, 1);
+    QCOMPARE(m->state().TextAlignment(), 1);
     QCOMPARE(windows().TextForm->RichEdit1->alignment(), Qt::AlignRight);
 }
 

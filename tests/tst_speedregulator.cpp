@@ -1,5 +1,5 @@
-#include "shell/SpeedRegulator.h"
 #include "shell/StatusHints.h"
+#include "training/SpeedRegulator.h"
 
 #include <QTest>
 

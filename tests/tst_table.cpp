@@ -91,11 +91,10 @@ void TestTable::chooseTable(int columns, int rows, bool testMode) {
     if (testMode != Main->SpeedButton14->isChecked())
         Main->SpeedButton14->click();
     QCOMPARE(Main->SpeedButton14->isChecked(), testMode);
-    Main->Column = columns;
-    Main->Row = rows;
+    Main->state().setTableSize(columns, rows);
     Main->SpeedButton5->click();
     QCOMPARE(Main->ActiveMDIChild(), Form);
-    Form->randomSource().setFixedSeed(2026u);
+    Form->random().setFixedSeed(2026u);
 }
 
 void TestTable::start() {
@@ -105,8 +104,8 @@ void TestTable::start() {
 
 QStringList TestTable::captions() const {
     QStringList all;
-    for (int i = 0; i < Main->Row; ++i) {
-        for (int j = 0; j < Main->Column; ++j)
+    for (int i = 0; i < Main->state().Row(); ++i) {
+        for (int j = 0; j < Main->state().Column(); ++j)
             all << Form->Cells[i][j]->text();
     }
     return all;
@@ -128,7 +127,7 @@ void TestTable::wholeRunSteppedTickByTick() {
     QCOMPARE(visibleCells(), 12);
     QCOMPARE(captions(), QStringList(12, QStringLiteral("*")));
     QCOMPARE(Main->statusPanel(1), QStringLiteral("Ш (рек):4 клет."));
-    QCOMPARE(Main->CharInterval, 60);
+    QCOMPARE(Main->state().CharInterval(), 60);
 
     start();
     QVERIFY(running());
@@ -168,7 +167,7 @@ void TestTable::speedChangeCountsFromTheNextNumber() {
     Form->Timer1Timer();
     const int before = Form->Timer1->interval();
     Main->TrackBar1->setValue(200); // 2000 characters a minute: 30 ms a character
-    QCOMPARE(Main->CharInterval, 30);
+    QCOMPARE(Main->state().CharInterval(), 30);
     Form->Timer1Timer();
     QVERIFY2(Form->Timer1->interval() <= before + 300,
              qPrintable(QString::number(Form->Timer1->interval())));
@@ -268,8 +267,8 @@ void TestTable::testRunAnswered() {
              QStringLiteral("%1, %2, %3").arg(ascending[0]).arg(ascending[1]).arg(ascending[2]));
     QCOMPARE(captions(), QStringList(12, QStringLiteral("*")));
     QCOMPARE(Main->statusPanel(0) + Main->statusPanel(1), recommended);
-    QCOMPARE(Main->Column, 4);
-    QCOMPARE(Main->Row, 3);
+    QCOMPARE(Main->state().Column(), 4);
+    QCOMPARE(Main->state().Row(), 3);
 }
 
 // Two cells cannot leave three out: the message, then the frame is idle again by itself.
@@ -291,8 +290,8 @@ void TestTable::testRunOnTooFewCellsIsRefused() {
     QVERIFY(Main->SpeedButton2->isEnabled());
     QVERIFY(!Form->Timer1->isActive());
     QCOMPARE(captions(), QStringList(2, QStringLiteral("*")));
-    QCOMPARE(Main->Column, 2);
-    QCOMPARE(Main->Row, 1);
+    QCOMPARE(Main->state().Column(), 2);
+    QCOMPARE(Main->state().Row(), 1);
 }
 
 // The pointer moves over the squares, the block lights up to it, a release takes the size and
@@ -325,8 +324,8 @@ void TestTable::pickerTakesTheSizeUnderThePointer() {
     QTest::mouseRelease(Picker, Qt::LeftButton, {}, QPoint(50, 40));
 
     QVERIFY(Picker->isHidden());
-    QCOMPARE(Main->Column, 5);
-    QCOMPARE(Main->Row, 4);
+    QCOMPARE(Main->state().Column(), 5);
+    QCOMPARE(Main->state().Row(), 4);
     QCOMPARE(visibleCells(), 20);
     QCOMPARE(Form->BkGrPanel->size(), TableGeometry::panelSize(Form->CellSize, 5, 4));
 
@@ -345,7 +344,7 @@ void TestTable::pickerTakesTheSizeUnderThePointer() {
     QCOMPARE(Picker->PanelStatus->text(), QStringLiteral("4 x 3"));
     QTest::keyClick(Picker, Qt::Key_Return);
     QVERIFY(Picker->isHidden());
-    QCOMPARE(Main->Column, 4);
+    QCOMPARE(Main->state().Column(), 4);
     QCOMPARE(visibleCells(), 12);
 }
 
@@ -359,8 +358,8 @@ void TestTable::pickerReleaseOutsideChangesNothing() {
     QCOMPARE(Picker->PanelStatus->text(), QStringLiteral("0 x 0"));
     QTest::mouseRelease(Picker, Qt::LeftButton, {}, QPoint(50, 115));
     QVERIFY(Picker->isHidden());
-    QCOMPARE(Main->Column, 4);
-    QCOMPARE(Main->Row, 3);
+    QCOMPARE(Main->state().Column(), 4);
+    QCOMPARE(Main->state().Row(), 3);
     QCOMPARE(visibleCells(), 12);
 
     QTest::mouseClick(Main->SpeedButton15, Qt::LeftButton);
@@ -368,7 +367,7 @@ void TestTable::pickerReleaseOutsideChangesNothing() {
     QTest::mouseMove(Picker, QPoint(20, 20));
     QTest::keyClick(Picker, Qt::Key_Escape);
     QVERIFY(Picker->isHidden());
-    QCOMPARE(Main->Column, 4);
+    QCOMPARE(Main->state().Column(), 4);
 }
 
 void TestTable::pickerClosesWhenThePointerGoesElsewhere() {
@@ -382,8 +381,8 @@ void TestTable::pickerClosesWhenThePointerGoesElsewhere() {
     const QPoint inFrame = elsewhere->mapTo(Main, elsewhere->rect().bottomRight() - QPoint(5, 5));
     QTest::mouseClick(Main->windowHandle(), Qt::LeftButton, {}, inFrame);
     QTRY_VERIFY(Picker->isHidden());
-    QCOMPARE(Main->Column, 4);
-    QCOMPARE(Main->Row, 3);
+    QCOMPARE(Main->state().Column(), 4);
+    QCOMPARE(Main->state().Row(), 3);
 
     // Losing the focus to another window closes it as well.
     QTest::mouseClick(Main->SpeedButton15, Qt::LeftButton);
@@ -392,21 +391,21 @@ void TestTable::pickerClosesWhenThePointerGoesElsewhere() {
     other.show();
     other.activateWindow();
     QTRY_VERIFY(Picker->isHidden());
-    QCOMPARE(Main->Column, 4);
+    QCOMPARE(Main->state().Column(), 4);
 }
 
 // A bigger font makes bigger cells; every cell is three digit widths wide, the width of 100.
 void TestTable::fontChangeRelaysTheGrid() {
     chooseTable(10, 10);
     const int before = Form->CellSize;
-    QCOMPARE(before, 3 * Main->CharWidth);
+    QCOMPARE(before, 3 * Main->state().CharWidth());
     const int index = Main->ComboBox1->findText(QStringLiteral("24"));
     QVERIFY(index >= 0);
     Main->ComboBox1->setCurrentIndex(index);
     emit Main->ComboBox1->activated(index);
 
-    QCOMPARE(Main->FontSize, 24);
-    QCOMPARE(Form->CellSize, 3 * Main->CharWidth);
+    QCOMPARE(Main->state().FontSize(), 24);
+    QCOMPARE(Form->CellSize, 3 * Main->state().CharWidth());
     QVERIFY(Form->CellSize > before);
     QLabel* last = Form->Cells[9][9];
     QCOMPARE(last->font().pointSize(), 24);

@@ -1,6 +1,6 @@
 #include "fieldofview/TestLine.h"
 #include "platform/RandomSource.h"
-#include "shell/SpeedRegulator.h"
+#include "training/SpeedRegulator.h"
 
 #include <QSet>
 #include <QTest>

@@ -277,8 +277,8 @@ void TestTextTest::testModeLeftWhileTheTableIsInFront() {
 void TestTextTest::wholeRunAsksAndShowsTheResult() {
     TMainForm* m = startQuiet({{"SpeedTrackBarPosition", 334}, {"WideExpression", 10}});
     QCOMPARE(m->TrackBar1->value(), 334);
-    QCOMPARE(m->CharInterval, 17);
-    QCOMPARE(m->ReadingFieldWidth, 10);
+    QCOMPARE(m->state().CharInterval(), 17);
+    QCOMPARE(m->state().ReadingFieldWidth(), 10);
     const TestText test = makeTest(RunText, QStringLiteral("о тумане"));
     useOnlyTests({{1, test}});
     TTextForm* form = textForm();

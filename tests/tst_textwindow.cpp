@@ -289,7 +289,7 @@ void TestTextWindow::runToTheEnd() {
     (dynamic ? Main->SpeedButton7 : Main->SpeedButton8)->click();
     Main->SpeedButton2->click();
     QVERIFY(Main->isRunning());
-    const int n = Main->ReadingFieldWidth;
+    const int n = Main->state().ReadingFieldWidth();
     int lastTop = 0;
     int previousEnd = 0;
     QString read;
@@ -431,12 +431,12 @@ void TestTextWindow::switchingKindsKeepsTheView() {
 void TestTextWindow::rulerSnapsAndLimitsTheWidthSpin() {
     startQuiet({{"WidthFormatStr", 301}});
     const int w = Text->WindowFormat->width();
-    QCOMPARE((w - Main->EdgeWidth4) % Main->CharWidth, 0);
-    QCOMPARE(Text->ColumnChars, (w - Main->EdgeWidth4) / Main->CharWidth);
+    QCOMPARE((w - Main->state().EdgeWidth4()) % Main->state().CharWidth(), 0);
+    QCOMPARE(Text->ColumnChars, (w - Main->state().EdgeWidth4()) / Main->state().CharWidth());
     QCOMPARE(Text->Label1->text(), QString::number(Text->ColumnChars) + QStringLiteral(" симв."));
     QCOMPARE(Main->CSpinEdit1->maximum(), Text->ColumnChars);
     // Centred in what the maximised window shows inside its frame.
-    QCOMPARE(Text->WindowFormat->x(), (Main->width() - 2 * Main->FrameWidth - w) / 2);
+    QCOMPARE(Text->WindowFormat->x(), (Main->width() - 2 * Main->state().FrameWidth() - w) / 2);
 
     // Dragging the right grip outward widens the column about its centre.
     QWidget* grip = Text->MarginRight;
@@ -448,9 +448,11 @@ void TestTextWindow::rulerSnapsAndLimitsTheWidthSpin() {
     QTest::mouseRelease(grip, Qt::LeftButton, {}, QPoint(1, 3));
     const int snapped = Text->WindowFormat->width();
     QVERIFY(snapped <= w + 41 && snapped > w);
-    QCOMPARE((snapped - Main->EdgeWidth4) % Main->CharWidth, 0);
-    QCOMPARE(Main->MinWidthText,
-             2 * (Main->FrameWidth + Main->ScrollWidth + Main->EdgeWidth) + snapped);
+    QCOMPARE((snapped - Main->state().EdgeWidth4()) % Main->state().CharWidth(), 0);
+    QCOMPARE(
+        Main->state().MinWidthText(),
+        2 * (Main->state().FrameWidth() + Main->state().ScrollWidth() + Main->state().EdgeWidth()) +
+            snapped);
 }
 
 void TestTextWindow::tooLargeFontStepsDown() {
@@ -470,8 +472,9 @@ void TestTextWindow::tooLargeFontStepsDown() {
     QVERIFY(size < 72);
     QVERIFY(
         warning.contains(QStringLiteral(" - ") + QString::number(size) + QStringLiteral(".\n")));
-    QCOMPARE(Main->FontSize, size);
-    QVERIFY(40 * Main->CharWidth + Main->EdgeWidth4 <= Main->width() || size == 11);
+    QCOMPARE(Main->state().FontSize(), size);
+    QVERIFY(40 * Main->state().CharWidth() + Main->state().EdgeWidth4() <= Main->width() ||
+            size == 11);
 }
 
 void TestTextWindow::closingDuringARunKeepsThePlace() {

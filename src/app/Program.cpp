@@ -2,6 +2,7 @@
 
 #include "course/Unitassistant.h"
 #include "course/Unitmarker.h"
+#include "course/Unitscenario.h"
 #include "course/Unitwizard.h"
 #include "dialogs/Unitabout.h"
 #include "dialogs/Unitadvice.h"
@@ -11,6 +12,7 @@
 #include "fieldofview/Unitfransstring.h"
 #include "fieldofview/Unitfrstring.h"
 #include "fieldofview/Unitstringresult.h"
+#include "platform/HelpContext.h"
 #include "platform/HelpViewer.h"
 #include "shell/TextInlets.h"
 #include "shell/Unitbookmark.h"
@@ -22,15 +24,18 @@
 #include "text/Unitfranstext.h"
 #include "text/Unitfrtext.h"
 #include "text/Unittextresult.h"
+#include "widgets/TCoolBar.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QFileInfo>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMessageBox>
 #include <QTimer>
+#include <QToolButton>
 #include <QTranslator>
 
 static void initResources() {
@@ -79,14 +84,15 @@ void addExerciseWindow(QMdiArea* area, QMdiSubWindow* window) {
 
 void Program::createWindows() {
     TMainForm& main = *Main;
+    TrainingState& state = main.state();
     QMdiArea* area = main.mdiArea();
-    Windows.StringForm = new TStringForm(main);
+    Windows.StringForm = new TStringForm(state, main);
     addExerciseWindow(area, Windows.StringForm);
-    Windows.TableForm = new TTableForm(main);
+    Windows.TableForm = new TTableForm(state, main);
     addExerciseWindow(area, Windows.TableForm);
-    Windows.TextForm = new TTextForm(main);
+    Windows.TextForm = new TTextForm(state, main, main.ProgramDir);
     addExerciseWindow(area, Windows.TextForm);
-    Windows.FormDlgTable = new TFormDlgTable(main);
+    Windows.FormDlgTable = new TFormDlgTable(&main, main.SpeedButton15, state);
     Windows.AboutForm = new TAboutForm(&main);
     Windows.AnsTextForm = new TAnsTextForm(&main);
     Windows.AnsTableForm = new TAnsTableForm(&main);
@@ -95,11 +101,12 @@ void Program::createWindows() {
     Windows.StringResultForm = new TStringResultForm(&main);
     Windows.TableResultForm = new TTableResultForm(&main);
     Windows.MessageForm = new TMessageForm(&main);
-    Windows.AdviceForm = new TAdviceForm(main);
-    Windows.AssistantForm = new TAssistantForm(main);
-    Windows.WizardForm = new TWizardForm(main);
+    Windows.AdviceForm = new TAdviceForm(&main, state, [&main] { return main.helpViewer(); });
+    Windows.AssistantForm = new TAssistantForm(&main, main.CoolBar1, state);
+    Windows.WizardForm = new TWizardForm(&main, state);
     Windows.MarkersForm = new TMarkersForm(&main);
     Windows.BookmarkForm = new TBookmarkForm(&main);
+    connectWindows();
     main.windowsCreated();
     new TextInlets(main);
     createDiary();
@@ -113,6 +120,22 @@ void Program::createDiary() {
                      [main](int context) { main->helpViewer()->showTopic(context); });
     QObject::connect(main->DiaryEntry, &QAction::triggered, Windows.DiaryForm,
                      &TDiaryForm::showDiary);
+    // Every exercise's result goes to the diary, with what only the frame knows: the file
+    // read and the course stage the run belonged to (before the course moves on).
+    DiaryStore* diary = Diary.get();
+    const auto keep = [main, diary](RunResult result) {
+        if (result.textName.isEmpty() && (result.kind == DiaryKind::TextReading ||
+                                          result.kind == DiaryKind::FlashReading))
+            result.textName = QFileInfo(main->FileName).fileName();
+        if (main->Course) {
+            result.courseLevel = main->Course->Level;
+            result.courseStage = main->Course->StageIndex + 1;
+        }
+        diary->add(result);
+    };
+    for (ExerciseWindow* exercise : std::initializer_list<ExerciseWindow*>{
+             Windows.TextForm, Windows.StringForm, Windows.TableForm})
+        QObject::connect(exercise, &ExerciseWindow::resultReady, diary, keep);
     // A diary that could not be used as it was is told of once, after the splash.
     if (const QString message = Diary->openingMessage(); !message.isEmpty()) {
         QObject::connect(
@@ -124,6 +147,49 @@ void Program::createDiary() {
             },
             Qt::SingleShotConnection);
     }
+}
+
+void Program::connectWindows() {
+    TMainForm* main = Main.get();
+    const ProgramWindows& w = Windows;
+    w.TextForm->setDialogs(w.MessageForm, w.AnsTextForm, w.TextResultForm);
+    w.StringForm->setDialogs(w.AnsStringForm, w.StringResultForm);
+    w.TableForm->setDialogs(w.AnsTableForm, w.TableResultForm);
+    w.AssistantForm->setGuide(w.WizardForm);
+    w.WizardForm->setAssistant(w.AssistantForm);
+
+    // The course hears of every run's end and of every change it checks, from here only.
+    QObject::connect(main, &TMainForm::controlsChanged, main, &TMainForm::RefreshCourseState);
+    QObject::connect(w.FormDlgTable, &TFormDlgTable::controlsChanged, main,
+                     &TMainForm::RefreshCourseState);
+    for (ExerciseWindow* exercise :
+         std::initializer_list<ExerciseWindow*>{w.TextForm, w.StringForm, w.TableForm}) {
+        QObject::connect(exercise, &ExerciseWindow::runEnded, main, &TMainForm::CourseRunEnded);
+        QObject::connect(exercise, &ExerciseWindow::controlsChanged, main,
+                         &TMainForm::RefreshCourseState);
+    }
+
+    // The picker closed: the table, when on show, lays out the size just taken.
+    TTableForm* table = w.TableForm;
+    QObject::connect(w.FormDlgTable, &TFormDlgTable::closed, table, [main, table] {
+        if (main->ActiveMDIChild() == table)
+            table->FormActivate();
+    });
+
+    TAssistantForm* assistant = w.AssistantForm;
+    QObject::connect(assistant, &TAssistantForm::nextStageAsked, main,
+                     [main] { main->AdvanceCourse(true); });
+    QObject::connect(assistant, &TAssistantForm::restartAsked, main,
+                     &TMainForm::RestartGuidedCourse);
+    QObject::connect(assistant, &TAssistantForm::helpAsked, main,
+                     [main] { main->helpViewer()->showTopic(HelpContext::Course); });
+    QObject::connect(assistant, &TAssistantForm::closed, main, &TMainForm::EndGuidedCourse);
+    QObject::connect(w.WizardForm, &TWizardForm::markersSwitched, main, [main](bool shown) {
+        if (shown)
+            main->PlaceCourseMarkers();
+        else
+            main->HideCourseMarkers();
+    });
 }
 
 void Program::openAfterSplash(const QString& path) {

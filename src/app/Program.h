@@ -34,6 +34,8 @@ public:
 private:
     void createWindows();
     void createDiary();
+    // Hands the windows what they use of each other and connects their news, once.
+    void connectWindows();
 
     // Declared before the windows: the results they report go to it until they are gone.
     std::unique_ptr<DiaryStore> Diary;

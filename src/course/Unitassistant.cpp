@@ -1,13 +1,10 @@
 #include "course/Unitassistant.h"
 
-#include "app/ProgramWindows.h"
 #include "course/CourseWindowLook.h"
 #include "course/GuideDocking.h"
 #include "course/Unitwizard.h"
 #include "platform/HelpContext.h"
-#include "platform/HelpViewer.h"
-#include "shell/Unitfrmain.h"
-#include "widgets/TCoolBar.h"
+#include "training/TrainingState.h"
 
 #include <QCloseEvent>
 #include <QFrame>
@@ -101,8 +98,8 @@ QPixmap illustration(const QFont& base) {
 
 } // namespace
 
-TAssistantForm::TAssistantForm(TMainForm& mainForm)
-    : QWidget(&mainForm, Qt::Tool | Qt::WindowStaysOnTopHint), Main(mainForm) {
+TAssistantForm::TAssistantForm(QWidget* frame, const QWidget* toolBars, TrainingState& state)
+    : QWidget(frame, Qt::Tool | Qt::WindowStaysOnTopHint), ToolBars(toolBars) {
     setObjectName(QStringLiteral("AssistantForm"));
     setWindowTitle(QStringLiteral("Ассистент"));
     setProperty("helpContext", HelpContext::Course);
@@ -175,7 +172,7 @@ TAssistantForm::TAssistantForm(TMainForm& mainForm)
 
     GuideDocked = true;
     SetButtonsEnabled(true);
-    Main.RestartCourse = false;
+    state.setRestartCourse(false);
 }
 
 void TAssistantForm::SetButtonsEnabled(bool enabled) {
@@ -199,7 +196,7 @@ void TAssistantForm::setLevel(const QString& level, const QString& speeds, const
 }
 
 void TAssistantForm::SpeedButton2Click() {
-    Main.AdvanceCourse(true);
+    emit nextStageAsked();
 }
 
 void TAssistantForm::SpeedButton1Click() {
@@ -207,11 +204,11 @@ void TAssistantForm::SpeedButton1Click() {
 }
 
 void TAssistantForm::SpeedButton3Click() {
-    Main.RestartGuidedCourse();
+    emit restartAsked();
 }
 
 void TAssistantForm::SpeedButton4Click() {
-    Main.helpViewer()->showTopic(HelpContext::Course);
+    emit helpAsked();
 }
 
 void TAssistantForm::showEvent(QShowEvent* event) {
@@ -221,8 +218,8 @@ void TAssistantForm::showEvent(QShowEvent* event) {
 }
 
 void TAssistantForm::FormShow() {
-    const QRect main = Main.frameGeometry();
-    const int barsBottom = Main.CoolBar1->mapToGlobal(QPoint(0, 0)).y() + Main.CoolBar1->height();
+    const QRect main = parentWidget()->frameGeometry();
+    const int barsBottom = ToolBars->mapToGlobal(QPoint(0, 0)).y() + ToolBars->height();
     move(std::max(0, main.left() - frameGeometry().width()), std::max(0, barsBottom));
 }
 
@@ -232,7 +229,7 @@ void TAssistantForm::moveEvent(QMoveEvent* event) {
 }
 
 void TAssistantForm::FollowAssistant() {
-    TWizardForm* guide = Main.windows().WizardForm;
+    TWizardForm* guide = Guide;
     if (!guide || !guide->isVisible())
         return;
     const GuideDocking::Placement placement =
@@ -250,5 +247,5 @@ void TAssistantForm::closeEvent(QCloseEvent* event) {
         return;
     }
     QWidget::closeEvent(event);
-    Main.EndGuidedCourse();
+    emit closed();
 }

@@ -7,15 +7,19 @@ class QGroupBox;
 class QLabel;
 class QProgressBar;
 class QToolButton;
-class TMainForm;
+class TWizardForm;
+class TrainingState;
 
 // The course assistant: a small tool window beside the main window that shows the level with
 // its speed and width ranges, the progress through the cycle, and four buttons that control
-// the course.
+// the course. What its buttons ask for goes out as signals, which the frame answers.
 class TAssistantForm : public QWidget {
     Q_OBJECT
 public:
-    explicit TAssistantForm(TMainForm& mainForm);
+    // A tool window of the frame, placed beside it level with the lower edge of toolBars.
+    // Its creation clears a pending course restart.
+    TAssistantForm(QWidget* frame, const QWidget* toolBars, TrainingState& state);
+    void setGuide(TWizardForm* guide) { Guide = guide; }
 
     // Enables or disables the four buttons together. While they are disabled the window's
     // close box does nothing; the program itself can still close the window.
@@ -52,11 +56,18 @@ public:
     bool ButtonsEnabled = true; // the state last set by SetButtonsEnabled
     bool GuideDocked = true;    // the guide window sits under this one and follows it
 
+signals:
+    void nextStageAsked(); // "След."
+    void restartAsked();   // "Сначала"
+    void helpAsked();      // "Помощь"
+    void closed();         // the course ends
+
 protected:
     void showEvent(QShowEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    TMainForm& Main;
+    const QWidget* ToolBars;
+    TWizardForm* Guide = nullptr;
 };

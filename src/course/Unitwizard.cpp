@@ -1,11 +1,10 @@
 #include "course/Unitwizard.h"
 
-#include "app/ProgramWindows.h"
 #include "course/CourseWindowLook.h"
 #include "course/GuideDocking.h"
 #include "course/Unitassistant.h"
 #include "platform/HelpContext.h"
-#include "shell/Unitfrmain.h"
+#include "training/TrainingState.h"
 
 #include <QCheckBox>
 #include <QFrame>
@@ -71,10 +70,10 @@ QColor fromBgr(quint32 colour) {
 
 } // namespace
 
-TWizardForm::TWizardForm(TMainForm& mainForm)
-    : QWidget(&mainForm,
+TWizardForm::TWizardForm(QWidget* frame, TrainingState& state)
+    : QWidget(frame,
               Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      Main(mainForm) {
+      State(state) {
     setObjectName(QStringLiteral("WizardForm"));
     setWindowTitle(QStringLiteral("Руководство"));
     setProperty("helpContext", HelpContext::Course);
@@ -166,11 +165,8 @@ QColor TWizardForm::lineColour(int line) const {
 }
 
 void TWizardForm::CheckBoxShowRedMarkersClick(bool checked) {
-    Main.Markers = checked;
-    if (checked)
-        Main.PlaceCourseMarkers();
-    else
-        Main.HideCourseMarkers();
+    State.setMarkers(checked);
+    emit markersSwitched(checked);
 }
 
 void TWizardForm::showEvent(QShowEvent* event) {
@@ -187,13 +183,13 @@ void TWizardForm::showEvent(QShowEvent* event) {
 }
 
 void TWizardForm::FormShow() {
-    CheckBoxShowRedMarkers->setChecked(Main.Markers);
+    CheckBoxShowRedMarkers->setChecked(State.Markers());
     placeUnderAssistant();
     Image1->setPixmap(sampleMarker());
 }
 
 void TWizardForm::placeUnderAssistant() {
-    TAssistantForm* assistant = Main.windows().AssistantForm;
+    TAssistantForm* assistant = Assistant;
     const QRect frame = assistant->frameGeometry();
     move(frame.left(), frame.top() + frame.height());
     assistant->GuideDocked = true;
@@ -206,7 +202,7 @@ void TWizardForm::moveEvent(QMoveEvent* event) {
 }
 
 void TWizardForm::SnapToAssistant() {
-    TAssistantForm* assistant = Main.windows().AssistantForm;
+    TAssistantForm* assistant = Assistant;
     const GuideDocking::Placement placement =
         GuideDocking::snapToAssistant(assistant->frameGeometry(), frameGeometry());
     assistant->GuideDocked = placement.Docked;

@@ -9,14 +9,17 @@ class QCheckBox;
 class QFrame;
 class QLabel;
 class QTextEdit;
-class TMainForm;
+class TAssistantForm;
+class TrainingState;
 
 // The course guide: a small tool window under the assistant that lists the steps of the
 // current stage, with a legend of their colours and the switch for the on-screen markers.
 class TWizardForm : public QWidget {
     Q_OBJECT
 public:
-    explicit TWizardForm(TMainForm& mainForm);
+    // A tool window of the frame; the markers switch reads and writes the state's Markers.
+    TWizardForm(QWidget* frame, TrainingState& state);
+    void setAssistant(TAssistantForm* assistant) { Assistant = assistant; }
 
     // Replaces the steps shown, one line each.
     void setSteps(const QStringList& lines);
@@ -44,6 +47,10 @@ public:
     QLabel* Shape1 = nullptr; // black circle
     QLabel* Label2 = nullptr; // "невыполненные"
 
+signals:
+    // The markers switch changed: the frame shows or hides the markers.
+    void markersSwitched(bool shown);
+
 protected:
     void showEvent(QShowEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
@@ -51,5 +58,6 @@ protected:
 private:
     void placeUnderAssistant();
 
-    TMainForm& Main;
+    TrainingState& State;
+    TAssistantForm* Assistant = nullptr;
 };

@@ -2,7 +2,9 @@
 
 #include "dialogs/DialogStyle.h"
 #include "platform/HelpViewer.h"
-#include "shell/Unitfrmain.h"
+#include "training/TrainingState.h"
+
+#include "widgets/WidgetHelpers.h"
 
 #include <QCheckBox>
 #include <QFont>
@@ -22,17 +24,11 @@ constexpr int TipHeight = 104; // the tip stands in the lower part of the panel
 // Help topics of the text, field-of-view and table windows, by the kind in LastExercise.
 constexpr int KindHelpContexts[] = {300, 360, 410};
 
-QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption, int left) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(QLatin1String(name));
-    button->setAccessibleName(caption);
-    button->setGeometry(left, 162, 75, 25);
-    return button;
-}
-
 } // namespace
 
-TAdviceForm::TAdviceForm(TMainForm& mainForm) : QDialog(&mainForm), Main(mainForm) {
+TAdviceForm::TAdviceForm(QWidget* parent, const TrainingState& state,
+                         std::function<HelpViewer*()> helpViewer)
+    : QDialog(parent), State(state), Help(std::move(helpViewer)) {
     setObjectName(QStringLiteral("AdviceForm"));
     setWindowTitle(QStringLiteral("Skimora Советы"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -72,16 +68,16 @@ TAdviceForm::TAdviceForm(TMainForm& mainForm) : QDialog(&mainForm), Main(mainFor
     CheckBox1->setGeometry(8, 166, 120, 17);
     CheckBox1->setChecked(true);
 
-    BitBtn1 = makeButton(this, "BitBtn1", QStringLiteral("OK"), 164);
+    BitBtn1 = makeDialogButton(this, "BitBtn1", QStringLiteral("OK"), 164, 162);
     BitBtn1->setDefault(true);
-    BitBtn2 = makeButton(this, "BitBtn2", QStringLiteral("Помощь"), 251);
+    BitBtn2 = makeDialogButton(this, "BitBtn2", QStringLiteral("Помощь"), 251, 162);
 
     // The frame's small face, in which the longest tips fit the panel. The frame's style sheet
     // reaches this dialog and keeps a face set on the dialog from passing to its controls, so
     // each control is given the face itself.
     QFont face;
-    face.setFamilies(mainForm.font().families());
-    face.setPixelSize(mainForm.font().pixelSize());
+    face.setFamilies(parent->font().families());
+    face.setPixelSize(parent->font().pixelSize());
     for (QWidget* control : findChildren<QWidget*>())
         control->setFont(face);
 
@@ -103,12 +99,12 @@ void TAdviceForm::showEvent(QShowEvent* event) {
 }
 
 void TAdviceForm::BitBtn2Click() {
-    const int kind = Main.LastExercise;
+    const int kind = State.LastExercise();
     if (kind < 0 || kind >= int(std::size(KindHelpContexts)))
         return;
     // While this modal dialog is open, only its own windows take the user's input: the help
     // window becomes one of them, so that it can be read, scrolled and closed.
-    HelpViewer* help = Main.helpViewer();
+    HelpViewer* help = Help();
     if (help->parentWidget() != this)
         help->setParent(this, help->windowFlags());
     help->showTopic(KindHelpContexts[kind]);

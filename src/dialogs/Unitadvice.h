@@ -2,18 +2,23 @@
 
 #include <QDialog>
 
+#include <functional>
+
+class HelpViewer;
 class QCheckBox;
 class QFrame;
 class QLabel;
 class QPushButton;
-class TMainForm;
+class TrainingState;
 
 // A short training tip for the exercise the user turned to. Its caller switches the tips off
 // when the user clears "советовать".
 class TAdviceForm : public QDialog {
     Q_OBJECT
 public:
-    explicit TAdviceForm(TMainForm& mainForm);
+    // helpViewer gives the program's help window when Help is pressed.
+    TAdviceForm(QWidget* parent, const TrainingState& state,
+                std::function<HelpViewer*()> helpViewer);
 
     // Shows the tip modally with "советовать" ticked. Returns whether the box is still ticked
     // when the dialog closes, however it was closed.
@@ -33,5 +38,6 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    TMainForm& Main;
+    const TrainingState& State;
+    std::function<HelpViewer*()> Help;
 };

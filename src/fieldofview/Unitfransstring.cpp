@@ -3,22 +3,12 @@
 #include "dialogs/DialogStyle.h"
 #include "platform/HelpContext.h"
 
+#include "widgets/WidgetHelpers.h"
+
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-
-namespace {
-
-QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption, int left) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(QLatin1String(name));
-    button->setAccessibleName(caption);
-    button->setGeometry(left, 90, 75, 25);
-    return button;
-}
-
-} // namespace
 
 TAnsStringForm::TAnsStringForm(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("AnsStringForm"));
@@ -28,9 +18,9 @@ TAnsStringForm::TAnsStringForm(QWidget* parent) : QDialog(parent) {
     setFixedSize(248, 128);
 
     // Created in tab order: OK first.
-    BitBtn1 = makeButton(this, "BitBtn1", QStringLiteral("OK"), 40);
+    BitBtn1 = makeDialogButton(this, "BitBtn1", QStringLiteral("OK"), 40, 90);
     BitBtn1->setDefault(true);
-    BitBtn2 = makeButton(this, "BitBtn2", QStringLiteral("Отмена"), 133);
+    BitBtn2 = makeDialogButton(this, "BitBtn2", QStringLiteral("Отмена"), 133, 90);
 
     Label1 = new QLabel(QStringLiteral("Введите ответ:"), this);
     Label1->setObjectName(QStringLiteral("Label1"));

@@ -1,17 +1,17 @@
 #include "fieldofview/Unitfrstring.h"
 
-#include "app/ProgramWindows.h"
+#include "exercise/ExerciseHost.h"
 #include "fieldofview/TestLine.h"
 #include "fieldofview/Unitfransstring.h"
 #include "fieldofview/Unitstringresult.h"
 #include "platform/HelpContext.h"
 #include "platform/PacedTimer.h"
-#include "shell/SpeedRegulator.h"
-#include "shell/Unitfrmain.h"
-#include "widgets/TCSpinEdit.h"
+#include "training/SpeedRegulator.h"
+#include "training/TrainingState.h"
+#include "widgets/Colours.h"
+#include "widgets/WidgetHelpers.h"
 
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QFontMetricsF>
 #include <QFrame>
 #include <QLabel>
@@ -23,16 +23,8 @@
 
 namespace {
 
-const QColor WindowBackground(0x22, 0x32, 0xA6);
-const QColor GripColour(0xFF, 0xB6, 0x00);
 const QColor MarkerColour(0xC0, 0x00, 0x00);
 constexpr int GripWidth = 4;
-
-void fillWith(QWidget* widget, QPalette::ColorRole role, const QColor& colour) {
-    QPalette palette = widget->palette();
-    palette.setColor(role, colour);
-    widget->setPalette(palette);
-}
 
 // A small ring with a dot in its middle, on a transparent background.
 QPixmap markerPicture() {
@@ -45,26 +37,10 @@ QPixmap markerPicture() {
     return picture;
 }
 
-QFrame* makeGrip(QWidget* line, const char* name, const QString& hint) {
-    auto* grip = new QFrame(line);
-    grip->setObjectName(QLatin1String(name));
-    grip->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    grip->setLineWidth(1);
-    grip->setAutoFillBackground(true);
-    fillWith(grip, QPalette::Window, GripColour);
-    grip->setCursor(Qt::SizeHorCursor);
-    grip->setToolTip(hint);
-    grip->setAccessibleName(hint);
-    return grip;
-}
-
-ColumnLayout::Metrics metricsOf(const TMainForm& m) {
-    return {m.CharWidth, m.EdgeWidth, m.FrameWidth, m.ScrollWidth};
-}
-
 } // namespace
 
-TStringForm::TStringForm(TMainForm& mainForm) : Main(mainForm) {
+TStringForm::TStringForm(TrainingState& state, ExerciseHost& host)
+    : ExerciseWindow(ExerciseKind::FieldOfView, state, host) {
     setObjectName(QStringLiteral("StringForm"));
     setWindowTitle(QStringLiteral("Тест на ширину поля зрения"));
     setProperty("helpContext", HelpContext::FieldOfViewWindow);
@@ -72,7 +48,7 @@ TStringForm::TStringForm(TMainForm& mainForm) : Main(mainForm) {
     Client = new QWidget;
     Client->setObjectName(QStringLiteral("StringFormClient"));
     Client->setAutoFillBackground(true);
-    fillWith(Client, QPalette::Window, WindowBackground);
+    fillWith(Client, QPalette::Window, DarkBlue);
     setWidget(Client);
 
     // The label's own name is its caption, so a screen reader reads the width or the pair.
@@ -98,65 +74,60 @@ TStringForm::TStringForm(TMainForm& mainForm) : Main(mainForm) {
     MarginLeft->installEventFilter(this);
     MarginRight->installEventFilter(this);
     ApplyLineFont();
-    WindowString->resize(WindowString->width(), TestLine::lineHeight(Main.CharHeight));
-    setLineWidth(Main.CharWidth * Main.ReadingFieldWidth + Main.EdgeWidth4);
+    WindowString->resize(WindowString->width(), TestLine::lineHeight(State.CharHeight()));
+    setLineWidth(State.CharWidth() * State.ReadingFieldWidth() + State.EdgeWidth4());
 
-    Timer1 = new PacedTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(1);
     connect(Timer1, &QTimer::timeout, this, &TStringForm::Timer1Timer);
 }
 
+void TStringForm::setDialogs(TAnsStringForm* answer, TStringResultForm* result) {
+    AnsStringForm = answer;
+    StringResultForm = result;
+}
+
 void TStringForm::FormActivate() {
-    if (Main.Closing)
+    if (State.Closing())
         return;
-    Main.setStatusPanel(1, SpeedRegulator::recommendedWidthPanel(Main.RecommendWide));
-    Main.setStatusPanel(3, QString());
-    Main.HintPanelLeft = 0;
-    Main.HintPanelRight = 0;
-    Main.CSpinEdit1->setMaximum(10000);
+    showActivationStatus(SpeedRegulator::recommendedWidthPanel(State.RecommendWide()));
+    Host.setStatusPanel(3, QString());
+    State.setReadingFieldLimit(10000);
     SetLineLimits();
     SnapLine();
     CenterLine();
     ApplyLineFont();
     WindowString->show();
-    if (Main.LastExercise != 1) {
-        Main.LastExercise = 1;
-        ShowStringAdvice();
-    }
+    adviseOnFirstActivation();
 }
 
 void TStringForm::SetLineLimits() {
-    const auto m = metricsOf(Main);
-    const auto limits = TestLine::lineLimits(Main.width(), m);
+    const auto m = ColumnLayout::metricsOf(State);
+    const auto limits = TestLine::lineLimits(window()->width(), m);
     LineMinimum = limits.minimum;
     LineMaximum = limits.maximum;
-    setLineWidth(TestLine::lineWidth(Main.ReadingFieldWidth, limits, m));
+    setLineWidth(TestLine::lineWidth(State.ReadingFieldWidth(), limits, m));
 }
 
 void TStringForm::SnapLine() {
-    const auto m = metricsOf(Main);
+    const auto m = ColumnLayout::metricsOf(State);
     LineChars = ColumnLayout::columnChars(WindowString->width(), m);
-    WindowString->resize(WindowString->width(), TestLine::lineHeight(Main.CharHeight));
+    WindowString->resize(WindowString->width(), TestLine::lineHeight(State.CharHeight()));
     setLineWidth(ColumnLayout::snappedWidth(WindowString->width(), m));
-    Main.MinWidthString = ColumnLayout::minimumWindowWidth(WindowString->width(), m);
-    // During a run the frame keeps its size; the minimum applies when the run ends.
-    if (!Main.isRunning())
-        Main.setMinimumWidth(std::max(Main.MinWidthText, Main.MinWidthString));
+    State.setMinWidthString(ColumnLayout::minimumWindowWidth(WindowString->width(), m));
 }
 
 void TStringForm::CenterLine() {
     placeLine();
-    LineChars = ColumnLayout::columnChars(WindowString->width(), metricsOf(Main));
-    // The main window's handler of the spin sets the reading-field width and, with this
-    // window active and the value changed, lays this window out once more.
-    Main.CSpinEdit1->setValue(LineChars);
+    LineChars = ColumnLayout::columnChars(WindowString->width(), ColumnLayout::metricsOf(State));
+    // The frame's width control follows; with this window active and the value changed, the
+    // frame lays this window out once more.
+    State.setReadingFieldWidth(LineChars);
     WindowString->setText(Running ? QString() : TestLine::idleCaption(LineChars));
 }
 
 void TStringForm::ApplyLineFont() {
-    QFont font(Main.FontName);
-    font.setPointSize(Main.FontSize);
+    QFont font(State.FontName());
+    font.setPointSize(State.FontSize());
     WindowString->setFont(font);
 }
 
@@ -170,7 +141,8 @@ void TStringForm::setLineWidth(int width) {
 }
 
 void TStringForm::placeLine() {
-    const int visible = ColumnLayout::visibleWidth(Main.width(), metricsOf(Main));
+    const int visible =
+        ColumnLayout::visibleWidth(window()->width(), ColumnLayout::metricsOf(State));
     WindowString->move(ColumnLayout::rulerLeft(visible, WindowString->width()),
                        TestLine::lineTop(Client->height(), WindowString->height()));
 }
@@ -233,11 +205,12 @@ bool TStringForm::eventFilter(QObject* watched, QEvent* event) {
             break;
         }
     }
-    return QMdiSubWindow::eventFilter(watched, event);
+    return ExerciseWindow::eventFilter(watched, event);
 }
 
 void TStringForm::StartLine() {
     Running = true;
+    Answer = 0; // no pair shown yet
     Random.seedFromClock();
     TimeLeft = TestLine::runLengthMs(Random);
     ImageCenter->show();
@@ -255,56 +228,60 @@ void TStringForm::Timer1Timer() {
     }
     const TestLine::Pair pair = TestLine::drawPair(Random);
     Answer = pair.answer();
-    StepInterval = TestLine::stepInterval(Main.CharInterval);
+    StepInterval = TestLine::stepInterval(State.CharInterval());
     // The line's own advances: a blank is seldom a whole number of pixels, and a count
     // from rounded widths would push the numbers past the ends of a long line.
     const QFontMetricsF metrics(WindowString->font(), WindowString);
     const int blanks =
         TestLine::blankCount(WindowString->width(), metrics.horizontalAdvance(QLatin1Char('0')),
-                             metrics.horizontalAdvance(QLatin1Char(' ')), Main.EdgeWidth4);
+                             metrics.horizontalAdvance(QLatin1Char(' ')), State.EdgeWidth4());
     WindowString->setText(TestLine::pairCaption(pair, blanks));
     Timer1->scheduleNext(StepInterval);
 }
 
 void TStringForm::EndLine() {
     ScorePercent = 0;
-    Main.SetRunState(RunState::RunEnded);
+    Host.SetRunState(RunState::RunEnded);
     ImageCenter->hide();
     Running = false;
     Timer1->stop();
+    RunResult result = runResult(DiaryKind::FieldOfViewTest);
+    if (Answer > 0)
+        result.shown = QString::number(Answer / 100) + QStringLiteral(" и ") +
+                       QString::number(Answer % 100);
     WindowString->setText(TestLine::idleCaption(LineChars));
-    Main.windows().AnsStringForm->Edit1->setText(QStringLiteral("0"));
+    AnsStringForm->Edit1->setText(QStringLiteral("0"));
     // Only a run that ran out its time asks; Stop leaves time on the clock.
-    const bool right = TimeLeft < 0 && ScoreAnswer();
-    Main.CourseRunEnded(!right);
+    result.stopped = TimeLeft >= 0;
+    const std::optional<bool> verdict = result.stopped ? std::nullopt : ScoreAnswer();
+    if (verdict) {
+        result.right = *verdict ? 1 : 0;
+        result.outOf = 1;
+    }
+    if (Answer > 0)
+        emit resultReady(result);
+    emit runEnded(!verdict.value_or(false));
 }
 
-bool TStringForm::ScoreAnswer() {
-    TAnsStringForm* ask = Main.windows().AnsStringForm;
+std::optional<bool> TStringForm::ScoreAnswer() {
+    TAnsStringForm* ask = AnsStringForm;
     if (ask->exec() != QDialog::Accepted || !ask->CheckBox1->isChecked())
-        return false; // not scored: no verdict, nothing changes
+        return std::nullopt; // not scored: no verdict, nothing changes
     const bool right = TestLine::answerFromText(ask->Edit1->text()) == Answer;
     if (right) {
         ScorePercent = 100;
-        Main.RecommendSpeed = SpeedRegulator::speed(Main.TrackBar1->value());
-        Main.RecommendWide = Main.ReadingFieldWidth;
+        State.setRecommendation(State.speed(), State.ReadingFieldWidth());
     }
-    TStringResultForm* result = Main.windows().StringResultForm;
-    result->fill(right, Answer, Main.RecommendWide, Main.RecommendSpeed);
-    Main.setStatusPanel(0, SpeedRegulator::recommendedSpeedPanel(Main.RecommendSpeed));
-    Main.setStatusPanel(1, SpeedRegulator::recommendedWidthPanel(Main.RecommendWide));
+    TStringResultForm* result = StringResultForm;
+    result->fill(right, Answer, State.RecommendWide(), State.RecommendSpeed());
+    Host.setStatusPanel(0, SpeedRegulator::recommendedSpeedPanel(State.RecommendSpeed()));
+    Host.setStatusPanel(1, SpeedRegulator::recommendedWidthPanel(State.RecommendWide()));
     result->exec();
     return right;
 }
 
 void TStringForm::resizeEvent(QResizeEvent* event) {
-    QMdiSubWindow::resizeEvent(event);
+    ExerciseWindow::resizeEvent(event);
     if (WindowString)
         placeLine();
-}
-
-void TStringForm::closeEvent(QCloseEvent* event) {
-    // The window lives as long as the program.
-    if (!Main.Closing)
-        event->ignore();
 }

@@ -1,21 +1,23 @@
 #pragma once
 
-#include "platform/RandomSource.h"
+#include "exercise/ExerciseWindow.h"
 
-#include <QMdiSubWindow>
+#include <optional>
 
 class QFrame;
 class QLabel;
-class PacedTimer;
-class TMainForm;
+class TAnsStringForm;
+class TStringResultForm;
 
 // The field-of-view window, a child of the main window's frame: one white test line as wide as
 // the reading field, with a small marker in its middle and a grip at each end. A run flashes
 // number pairs at the two ends of the line; the user then types the last pair.
-class TStringForm : public QMdiSubWindow {
+class TStringForm : public ExerciseWindow {
     Q_OBJECT
 public:
-    explicit TStringForm(TMainForm& mainForm);
+    TStringForm(TrainingState& state, ExerciseHost& host);
+    // The answer dialog and the result dialog of the test.
+    void setDialogs(TAnsStringForm* answer, TStringResultForm* result);
 
     // Runs each time the window becomes the frame's active child, and when the main window
     // asks for it (font, width or size changes).
@@ -26,7 +28,7 @@ public:
     void CenterLine();
     void ApplyLineFont();
     // The next field-of-view tip, when those tips are switched on.
-    void ShowStringAdvice();
+    void ShowStringAdvice() { showAdvice(); }
 
     // The grips at the two ends of the line; x is the pointer's x from the grip's left edge.
     void MarginLeftMouseDown();
@@ -44,14 +46,10 @@ public:
     // the last pair and scores the answer.
     void EndLine();
 
-    // The source of the run lengths and the pairs, seeded from the clock at every run.
-    RandomSource& random() { return Random; }
-
     QLabel* WindowString = nullptr; // the test line, hidden until the window is laid out
     QLabel* ImageCenter = nullptr;  // the 7 x 7 marker, shown only during a run
     QFrame* MarginLeft = nullptr;   // grips at the two ends of the line
     QFrame* MarginRight = nullptr;
-    PacedTimer* Timer1 = nullptr; // step timer, off at rest
 
     bool DraggingLeft = false;
     bool DraggingRight = false;
@@ -64,12 +62,12 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
 
 private:
     // The answer dialog, the verdict and the result dialog. Returns true for a right answer
     // given with the marker box ticked.
-    bool ScoreAnswer();
+    // The verdict on the answer given, or none when it was not given with the marker ticked.
+    std::optional<bool> ScoreAnswer();
     void dragGrip(bool leftGrip, int x);
     void releaseGrip();
     // Resizes the line; the grips stay at its ends and the marker in its middle.
@@ -77,9 +75,9 @@ private:
     // Centres the line in this window's visible client area.
     void placeLine();
 
-    TMainForm& Main;
+    TAnsStringForm* AnsStringForm = nullptr;
+    TStringResultForm* StringResultForm = nullptr;
     QWidget* Client = nullptr;
-    RandomSource Random;
     int StepInterval = 1; // the interval of the step now scheduled
     int LineMinimum = 0;
     int LineMaximum = 1 << 20;

@@ -13,8 +13,8 @@
 #include "fieldofview/Unitfrstring.h"
 #include "platform/ReadingView.h"
 #include "platform/SettingsStore.h"
-#include "shell/SpeedRegulator.h"
 #include "text/Unitfrtext.h"
+#include "training/SpeedRegulator.h"
 #include "widgets/TCSpinEdit.h"
 
 #include <QCheckBox>
@@ -38,6 +38,7 @@ int checkedCode(std::initializer_list<const QToolButton*> buttons) {
 
 ControlSnapshot snapshotOf(const TMainForm& main) {
     const TTextForm* text = main.windows().TextForm;
+    const TrainingState& state = main.state();
     ControlSnapshot s;
     s.TestDown = main.SpeedButton14->isChecked();
     s.TextDown = main.SpeedButton4->isChecked();
@@ -45,13 +46,14 @@ ControlSnapshot snapshotOf(const TMainForm& main) {
     s.TableDown = main.SpeedButton5->isChecked();
     s.TextLoaded = text->RichEdit1->length() > 0;
     s.FieldWidth = main.CSpinEdit1->value();
-    s.ColumnWidth =
-        main.CharWidth > 0 ? (text->columnPanelWidth() - main.EdgeWidth4) / main.CharWidth : 0;
-    s.Speed = main.TrackBar1->value() * 10;
+    s.ColumnWidth = state.CharWidth() > 0
+                        ? (text->columnPanelWidth() - state.EdgeWidth4()) / state.CharWidth()
+                        : 0;
+    s.Speed = SpeedRegulator::speed(main.TrackBar1->value());
     s.Alignment = checkedCode({main.SpeedButton11, main.SpeedButton12, main.SpeedButton13});
     s.ReadingMode = checkedCode({main.SpeedButton7, main.SpeedButton8});
-    s.TableColumns = main.Column;
-    s.TableRows = main.Row;
+    s.TableColumns = state.Column();
+    s.TableRows = state.Row();
     return s;
 }
 
@@ -74,8 +76,9 @@ void TMainForm::StartGuidedCourse() {
     Windows->AssistantForm->show();
     Assistant = true;
     const auto store = SettingsStore::openExisting();
-    Course = std::make_unique<Scenario>(CourseResults::load(store.get(), RestartCourse));
-    RestartCourse = false;
+    Course = std::make_unique<Scenario>(CourseResults::load(store.get(), State.RestartCourse()));
+    State.setCourseRunning(true);
+    State.setRestartCourse(false);
     AdvanceCourse(true);
 }
 
@@ -90,17 +93,16 @@ void TMainForm::AdvanceCourse(bool goOn) {
         assistant->setLevel(QString::number(c.Level), range(c.LevelSpeedLow, c.LevelSpeedHigh),
                             range(c.LevelWidthLow, c.LevelWidthHigh));
     }
-    RecommendSpeed = c.CourseSpeed;
-    RecommendWide = c.CourseWidth;
-    setStatusPanel(0, SpeedRegulator::recommendedSpeedPanel(RecommendSpeed));
-    setStatusPanel(1, SpeedRegulator::recommendedWidthPanel(RecommendWide));
+    State.setRecommendation(c.CourseSpeed, c.CourseWidth);
+    setStatusPanel(0, SpeedRegulator::recommendedSpeedPanel(c.CourseSpeed));
+    setStatusPanel(1, SpeedRegulator::recommendedWidthPanel(c.CourseWidth));
     guide->show();
     const bool result = c.CurrentStage->Kind == StageKind::Result;
     assistant->SpeedButton2->setEnabled(result);
     guide->setSteps(GuideText::lines(*c.CurrentStage, c.CourseSpeed, c.CourseWidth, c.Level));
     assistant->ProgressBar1->setMaximum(c.ProgressMax);
     assistant->ProgressBar1->setValue(c.DoneCount);
-    RefreshCourseState();
+    emit controlsChanged();
 }
 
 void TMainForm::RefreshCourseState() {
@@ -138,8 +140,9 @@ void TMainForm::RestartGuidedCourse() {
     if (Course) {
         HideCourseMarkers();
         Course.reset();
+        State.setCourseRunning(false);
     }
-    RestartCourse = true;
+    State.setRestartCourse(true);
     SpeedButton20Click();
 }
 
@@ -152,6 +155,7 @@ void TMainForm::EndGuidedCourse() {
     SpeedButton2->setEnabled(true);
     SpeedButton20->setEnabled(true);
     Course.reset();
+    State.setCourseRunning(false);
     if (Windows->WizardForm->isVisible())
         Windows->WizardForm->close();
 }

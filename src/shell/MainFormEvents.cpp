@@ -165,7 +165,7 @@ void TMainForm::FormResize() {
 }
 
 void TMainForm::updateMinimumWidth() {
-    setMinimumWidth(std::max(MinWidthText, MinWidthString));
+    setMinimumWidth(std::max(State.MinWidthText(), State.MinWidthString()));
 }
 
 void TMainForm::checkFirstTextAdvice() {
@@ -179,11 +179,11 @@ void TMainForm::checkFirstTextAdvice() {
 
 void TMainForm::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
-    if (event->type() == QEvent::WindowStateChange && !Running &&
+    if (event->type() == QEvent::WindowStateChange && !State.Running() &&
         static_cast<QWindowStateChangeEvent*>(event)->oldState() == Qt::WindowNoState &&
         windowState() != Qt::WindowNoState && NormalBounds.isValid())
         writeBounds(); // leaving the normal state: keep the bounds it had
-    if (event->type() == QEvent::WindowStateChange && Running) {
+    if (event->type() == QEvent::WindowStateChange && State.Running()) {
         // During a run the frame keeps its size: no minimising or maximising.
         const auto* change = static_cast<QWindowStateChangeEvent*>(event);
         if (windowState() != change->oldState())

@@ -12,23 +12,30 @@
 #include <QLabel>
 
 void TMainForm::MeasureFont() {
-    QFont font(FontName);
-    font.setPointSize(FontSize);
+    QFont font(State.FontName());
+    font.setPointSize(State.FontSize());
     LabelTestFont->setFont(font);
     LabelSpace->setFont(font);
     const QFontMetrics metrics(font);
-    CharWidth = std::max(1, metrics.horizontalAdvance(QLatin1Char('0')));
-    CharHeight = std::max(1, metrics.height());
-    SpaceWidth = std::max(1, metrics.horizontalAdvance(QLatin1Char(' ')));
+    State.setFontMetrics({std::max(1, metrics.horizontalAdvance(QLatin1Char('0'))),
+                          std::max(1, metrics.height()),
+                          std::max(1, metrics.horizontalAdvance(QLatin1Char(' ')))});
     showFontFace(QFontInfo(font).family());
+}
+
+void TMainForm::showFontInControls() {
+    ComboBox2->setCurrentIndex(ComboBox2->findText(State.FontName()));
+    ComboBox1->setCurrentIndex(ComboBox1->findText(QString::number(State.FontSize())));
+    MeasureFont();
 }
 
 void TMainForm::showFontFace(const QString& usedFamily) {
     // A face that is not installed has no entry to select; the box then names the face and
     // the one drawn in its place instead of staying blank, to the eye and to screen readers.
-    const QString shown = usedFamily.isEmpty() || usedFamily == FontName
-                              ? FontName
-                              : FontName + QStringLiteral(" (") + usedFamily + QStringLiteral(")");
+    const QString name = State.FontName();
+    const QString shown = usedFamily.isEmpty() || usedFamily == name
+                              ? name
+                              : name + QStringLiteral(" (") + usedFamily + QStringLiteral(")");
     ComboBox2->setPlaceholderText(shown);
     ComboBox2->setAccessibleDescription(ComboBox2->currentIndex() < 0 ? shown : QString());
 }
@@ -46,16 +53,14 @@ void TMainForm::relayoutActiveExercise() {
 void TMainForm::ComboBox2Change() {
     if (ActiveMDIChild() == Windows->TextForm)
         Windows->TextForm->SaveScrollAnchor();
-    FontName = ComboBox2->currentText();
-    MeasureFont();
+    State.setFontName(ComboBox2->currentText()); // measured as it changes
     relayoutActiveExercise();
 }
 
 void TMainForm::ComboBox1Change() {
     if (ActiveMDIChild() == Windows->TextForm)
         Windows->TextForm->SaveScrollAnchor();
-    FontSize = ComboBox1->currentText().toInt();
-    MeasureFont();
+    State.setFontSize(ComboBox1->currentText().toInt()); // measured as it changes
     relayoutActiveExercise();
 }
 
@@ -64,12 +69,12 @@ void TMainForm::CSpinEdit1Change() {
         CSpinEdit1->setValue(10); // runs this handler again
         return;
     }
-    ReadingFieldWidth = CSpinEdit1->value();
+    State.setReadingFieldWidth(CSpinEdit1->value());
     if (!Windows)
         return;
     if (ActiveMDIChild() == Windows->TextForm)
         Windows->TextForm->SetColumnLimits();
     else if (ActiveMDIChild() == Windows->StringForm)
         Windows->StringForm->FormActivate();
-    RefreshCourseState();
+    emit controlsChanged();
 }

@@ -3,8 +3,8 @@
 
 #include "app/ProgramWindows.h"
 #include "fieldofview/Unitfrstring.h"
-#include "shell/SpeedRegulator.h"
 #include "table/Unitfrtable.h"
+#include "training/SpeedRegulator.h"
 #include "widgets/TStatusBar.h"
 
 #include <QCursor>
@@ -23,10 +23,10 @@ void TMainForm::TrackBar1Change() {
             return;
         }
     }
-    CharInterval = SpeedRegulator::charInterval(raw);
+    State.setSpeedPosition(raw);
     Label1->setText(SpeedRegulator::speedLabel(raw));
     setStatusPanel(2, SpeedRegulator::speedPanel(raw));
-    RefreshCourseState();
+    emit controlsChanged();
 }
 
 void TMainForm::startRegulatorRepeat(bool up) {
@@ -53,6 +53,11 @@ void TMainForm::TimerSpeedRegulatorTimer() {
 
 void TMainForm::setStatusPanel(int panel, const QString& text) {
     StatusBar1->setPanelText(panel, text);
+}
+
+void TMainForm::resetStatusHint() {
+    HintPanelLeft = 0;
+    HintPanelRight = 0;
 }
 
 QString TMainForm::statusPanel(int panel) const {

@@ -32,7 +32,8 @@ RunControls TMainForm::runControls() const {
     c.textDown = SpeedButton4->isChecked();
     c.tableDown = SpeedButton5->isChecked();
     c.testDown = SpeedButton14->isChecked();
-    c.untestedKindDown = SchulteKindActive || FlashKindActive;
+    c.untestedKindDown = State.ChosenKind() == ExerciseKind::Schulte ||
+                         State.ChosenKind() == ExerciseKind::Flash;
     c.assistantVisible = Windows && Windows->AssistantForm->isVisible();
     c.open = SpeedButton1->isEnabled();
     c.start = SpeedButton2->isEnabled();
@@ -51,7 +52,7 @@ RunControls TMainForm::runControls() const {
 }
 
 bool TMainForm::isRunning() const {
-    return Running;
+    return State.Running();
 }
 
 void TMainForm::SetRunState(RunState state) {
@@ -75,14 +76,14 @@ void TMainForm::SetRunState(RunState state) {
 
     switch (state) {
     case RunState::RunStarted:
-        Running = true;
+        State.setRunning(true);
         // The frame keeps its size during a run.
         setFixedSize(size());
         if (c.textDown)
             Windows->TextForm->SetRulerRunning(true);
         break;
     case RunState::RunEnded:
-        Running = false;
+        State.setRunning(false);
         setMinimumSize(0, 0);
         setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
         updateMinimumWidth();
@@ -91,32 +92,25 @@ void TMainForm::SetRunState(RunState state) {
         break;
     case RunState::TestModeChanged:
         TestToggled = true;
+        State.setTestMode(SpeedButton14->isChecked());
         break;
     case RunState::TextChosen:
-        setKindFlags(ExerciseKind::Text);
+        State.setChosenKind(ExerciseKind::Text);
         break;
     case RunState::StringChosen:
-        setKindFlags(ExerciseKind::FieldOfView);
+        State.setChosenKind(ExerciseKind::FieldOfView);
         break;
     case RunState::TableChosen:
-        setKindFlags(ExerciseKind::Table);
+        State.setChosenKind(ExerciseKind::Table);
         break;
     case RunState::SchulteChosen:
-        setKindFlags(ExerciseKind::Schulte);
+        State.setChosenKind(ExerciseKind::Schulte);
         break;
     case RunState::FlashChosen:
-        setKindFlags(ExerciseKind::Flash);
+        State.setChosenKind(ExerciseKind::Flash);
         break;
     }
     setCaptionsForState(state);
-}
-
-void TMainForm::setKindFlags(ExerciseKind kind) {
-    TextKindActive = kind == ExerciseKind::Text;
-    StringKindActive = kind == ExerciseKind::FieldOfView;
-    TableKindActive = kind == ExerciseKind::Table;
-    SchulteKindActive = kind == ExerciseKind::Schulte;
-    FlashKindActive = kind == ExerciseKind::Flash;
 }
 
 void TMainForm::setCaptionsForState(RunState state) {
@@ -153,39 +147,40 @@ void TMainForm::setCaptionsForState(RunState state) {
 }
 
 void TMainForm::SpeedButton4Click() {
-    if (TextKindActive)
+    if (State.ChosenKind() == ExerciseKind::Text)
         return;
     SetRunState(RunState::TextChosen);
     MdiArea->setActiveSubWindow(Windows->TextForm);
     Windows->TextForm->RelayoutText();
-    RefreshCourseState();
+    emit controlsChanged();
 }
 
 void TMainForm::SpeedButton5Click() {
-    if (TableKindActive)
+    if (State.ChosenKind() == ExerciseKind::Table)
         return;
     SetRunState(RunState::TableChosen);
     if (ActiveMDIChild() == Windows->TextForm)
         Windows->TextForm->SaveScrollAnchor();
     Windows->TableForm->BkGrPanel->hide();
     MdiArea->setActiveSubWindow(Windows->TableForm);
-    RefreshCourseState();
+    emit controlsChanged();
 }
 
 void TMainForm::SpeedButton6Click() {
-    if (StringKindActive)
+    if (State.ChosenKind() == ExerciseKind::FieldOfView)
         return;
     SetRunState(RunState::StringChosen);
     if (ActiveMDIChild() == Windows->TextForm)
         Windows->TextForm->SaveScrollAnchor();
     Windows->StringForm->WindowString->hide();
     MdiArea->setActiveSubWindow(Windows->StringForm);
-    RefreshCourseState();
+    emit controlsChanged();
 }
 
 void TMainForm::SpeedButton14Click() {
     // The button has already toggled; undo that, quietly, where it may not be released.
-    if ((TestToggled && StringKindActive) || (!TestMayBeReleased && !SpeedButton14->isChecked())) {
+    if ((TestToggled && State.ChosenKind() == ExerciseKind::FieldOfView) ||
+        (!TestMayBeReleased && !SpeedButton14->isChecked())) {
         const QSignalBlocker quiet(SpeedButton14);
         SpeedButton14->setChecked(true);
         return;
@@ -204,7 +199,7 @@ void TMainForm::SpeedButton14Click() {
     } else {
         text->RestoreUserText();
     }
-    RefreshCourseState();
+    emit controlsChanged();
 }
 
 void TMainForm::SpeedButton15Click() {
@@ -243,35 +238,37 @@ void TMainForm::SpeedButton3Click() {
 }
 
 void TMainForm::SpeedButton7Click() {
-    RefreshCourseState();
+    State.setDynamicReading(true);
+    emit controlsChanged();
 }
 
 void TMainForm::SpeedButton8Click() {
-    RefreshCourseState();
+    State.setDynamicReading(false);
+    emit controlsChanged();
 }
 
 void TMainForm::SpeedButton11Click() {
-    TextAlignment = 0;
+    State.setTextAlignment(0);
     Windows->TextForm->SaveScrollAnchor();
     Windows->TextForm->RelayoutText();
-    RefreshCourseState();
+    emit controlsChanged();
 }
 
 void TMainForm::SpeedButton12Click() {
-    TextAlignment = 2;
+    State.setTextAlignment(2);
     Windows->TextForm->SaveScrollAnchor();
     Windows->TextForm->RelayoutText();
-    RefreshCourseState();
+    emit controlsChanged();
 }
 
 void TMainForm::SpeedButton13Click() {
-    TextAlignment = 1;
+    State.setTextAlignment(1);
     Windows->TextForm->SaveScrollAnchor();
     Windows->TextForm->RelayoutText();
-    RefreshCourseState();
+    emit controlsChanged();
 }
 
 void TMainForm::SpeedButton20Click() {
     StartGuidedCourse();
-    RefreshCourseState();
+    emit controlsChanged();
 }

@@ -7,11 +7,11 @@
 #include "platform/PacedTimer.h"
 #include "platform/ReadingView.h"
 #include "platform/SettingsStore.h"
-#include "shell/SpeedRegulator.h"
 #include "shell/StoredSettings.h"
-#include "table/Unitfrtable.h"
 #include "shell/WindowPlacement.h"
+#include "table/Unitfrtable.h"
 #include "text/Unitfrtext.h"
+#include "training/SpeedRegulator.h"
 #include "widgets/TCSpinEdit.h"
 
 #include <QAction>
@@ -39,19 +39,22 @@ bool TMainForm::FormCreate() {
 }
 
 void TMainForm::applySettings(const StoredSettings& s) {
-    FontName = s.FontName;
-    FontSize = s.FontSize;
-    TextAlignment = s.TextAlignment;
-    ReadingFieldWidth = s.WideExpression;
-    TextColumnWidth = s.WidthFormatStr;
+    State.setFontName(s.FontName);
+    State.setFontSize(s.FontSize);
+    State.setTextAlignment(s.TextAlignment);
+    {
+        // No window is laid out to the width yet: the spin takes it quietly, further down.
+        const QSignalBlocker quiet(CSpinEdit1);
+        State.setReadingFieldWidth(s.WideExpression);
+    }
+    State.setTextColumnWidth(s.WidthFormatStr);
+    // The regulator's handler keeps the position within its scale and sets the speed.
     if (TrackBar1->value() == s.SpeedTrackBarPosition)
         TrackBar1Change();
     else
         TrackBar1->setValue(s.SpeedTrackBarPosition);
-    RecommendWide = s.RecommendWide;
-    RecommendSpeed = s.RecommendSpeed;
-    Column = s.Column;
-    Row = s.Row;
+    State.setRecommendation(s.RecommendSpeed, s.RecommendWide);
+    State.setTableSize(s.Column, s.Row);
     N1->setChecked(s.TextAdvice);
     N2->setChecked(s.StringAdvice);
     N3->setChecked(s.TableAdvice);
@@ -59,9 +62,9 @@ void TMainForm::applySettings(const StoredSettings& s) {
     CurrentStringAdvice = s.CurrentStringAdvice;
     CurrentTableAdvice = s.CurrentTableAdvice;
     Assistant = s.Assistant;
-    Markers = s.Markers;
+    State.setMarkers(s.Markers);
 
-    switch (TextAlignment) {
+    switch (State.TextAlignment()) {
     case 0:
         SpeedButton11->setChecked(true);
         break;
@@ -72,12 +75,10 @@ void TMainForm::applySettings(const StoredSettings& s) {
         SpeedButton12->setChecked(true);
         break;
     }
-    ComboBox2->setCurrentIndex(ComboBox2->findText(FontName));
-    ComboBox1->setCurrentIndex(ComboBox1->findText(QString::number(FontSize)));
-    MeasureFont();
+    showFontInControls();
     {
         const QSignalBlocker quiet(CSpinEdit1);
-        CSpinEdit1->setValue(ReadingFieldWidth);
+        CSpinEdit1->setValue(State.ReadingFieldWidth());
     }
     // Stored bounds may come from a larger screen, or from a hand-edited store: bring them onto
     // this one before the window is shown.
@@ -100,9 +101,8 @@ void TMainForm::applySettings(const StoredSettings& s) {
         setWindowState(Qt::WindowNoState);
     }
 
-    CharInterval = 60000 / (TrackBar1->value() * 10);
-    setStatusPanel(0, SpeedRegulator::recommendedSpeedPanel(RecommendSpeed));
-    setStatusPanel(1, SpeedRegulator::recommendedWidthPanel(RecommendWide));
+    setStatusPanel(0, SpeedRegulator::recommendedSpeedPanel(State.RecommendSpeed()));
+    setStatusPanel(1, SpeedRegulator::recommendedWidthPanel(State.RecommendWide()));
     UpdateAdviceGlyph();
 }
 
@@ -113,16 +113,16 @@ StoredSettings TMainForm::collectSettings() const {
     s.Width = width();
     s.Height = height();
     s.WindowState = isMaximized() ? 2 : isMinimized() ? 1 : 0;
-    s.FontName = FontName;
+    s.FontName = State.FontName();
     s.FontSize = ComboBox1->currentText().toInt();
-    s.TextAlignment = TextAlignment;
-    s.WideExpression = ReadingFieldWidth;
+    s.TextAlignment = State.TextAlignment();
+    s.WideExpression = State.ReadingFieldWidth();
     s.WidthFormatStr = Windows->TextForm->columnPanelWidth();
     s.SpeedTrackBarPosition = TrackBar1->value();
-    s.RecommendWide = RecommendWide;
-    s.RecommendSpeed = RecommendSpeed;
-    s.Column = Column;
-    s.Row = Row;
+    s.RecommendWide = State.RecommendWide();
+    s.RecommendSpeed = State.RecommendSpeed();
+    s.Column = State.Column();
+    s.Row = State.Row();
     s.TextAdvice = N1->isChecked();
     s.StringAdvice = N2->isChecked();
     s.TableAdvice = N3->isChecked();
@@ -130,7 +130,7 @@ StoredSettings TMainForm::collectSettings() const {
     s.CurrentStringAdvice = CurrentStringAdvice;
     s.CurrentTableAdvice = CurrentTableAdvice;
     s.Assistant = Assistant;
-    s.Markers = Markers;
+    s.Markers = State.Markers();
     return s;
 }
 
@@ -143,7 +143,7 @@ void TMainForm::writeBounds() {
 }
 
 void TMainForm::FormClose() {
-    if (Closing)
+    if (State.Closing())
         return;
     // A run ends with the program: no further step, and no test questions, while it closes.
     Windows->TextForm->Timer1->stop();
@@ -152,7 +152,7 @@ void TMainForm::FormClose() {
     SaveTextPosition(); // the user's text, also when it waits aside in test mode
     Assistant = !SpeedButton20->isEnabled();
     Windows->AssistantForm->close();
-    Closing = true;
+    State.setClosing();
     const auto store = SettingsStore::open();
     writeStoredSettings(*store, collectSettings(), windowState() == Qt::WindowNoState);
     if (!SettingsStore::sync(*store)) {

@@ -96,7 +96,7 @@ void TMainForm::PasteText(const QString& pasted) {
     QString flat = pasted;
     flat.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
     Windows->TextForm->setLoadedText(flat, 0, 0);
-    RefreshCourseState();
+    emit controlsChanged();
 }
 
 bool TMainForm::openChosenFile(const QString& chosen) {
@@ -126,7 +126,7 @@ bool TMainForm::openChosenFile(const QString& chosen) {
     text->setLoadedText(content.text, caret, anchor);
     if (!content.warning.isEmpty())
         showWarning(this, content.warning); // the text is shown, as much as could be read
-    RefreshCourseState();
+    emit controlsChanged();
     return true;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/ExerciseKind.h"
+#include "training/ExerciseKind.h"
 
 #include <QString>
 

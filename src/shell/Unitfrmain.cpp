@@ -8,6 +8,8 @@
 #include "platform/HelpViewer.h"
 #include "table/Unitfrtable.h"
 #include "text/Unitfrtext.h"
+#include "training/FontSizes.h"
+#include "training/SpeedRegulator.h"
 #include "widgets/MoreButton.h"
 #include "widgets/TCSpinEdit.h"
 #include "widgets/TCoolBar.h"
@@ -77,22 +79,18 @@ TMainForm::TMainForm(const QString& programDir, QWidget* parent)
     column->addWidget(MdiArea, 1);
     setCentralWidget(client);
 
-    FrameWidth = style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth);
-    EdgeWidth = std::max(1, style()->pixelMetric(QStyle::PM_DefaultFrameWidth));
-    ScrollWidth = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
-    EdgeWidth2 = 2 * EdgeWidth;
-    EdgeWidth4 = 4 * EdgeWidth;
+    State.setWindowEdges({style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth),
+                          std::max(1, style()->pixelMetric(QStyle::PM_DefaultFrameWidth)),
+                          style()->pixelMetric(QStyle::PM_ScrollBarExtent)});
 
     buildToolbars();
     buildStatusBar();
     buildHiddenParts();
 
     ComboBox2->addItems(QFontDatabase::families());
-    ComboBox2->setCurrentIndex(ComboBox2->findText(FontName));
-    ComboBox1->setCurrentIndex(ComboBox1->findText(QString::number(FontSize)));
-    MeasureFont();
-    RecommendSpeed = TrackBar1->value() * 10;
-    RecommendWide = ReadingFieldWidth;
+    showFontInControls();
+    State.setRecommendation(SpeedRegulator::speed(TrackBar1->value()), State.ReadingFieldWidth());
+    State.setDynamicReading(SpeedButton7->isChecked());
 
     PanelEdges = statusPanelEdges(StatusPanelWidths);
     QPalette tipPalette = QToolTip::palette();
@@ -105,6 +103,7 @@ TMainForm::TMainForm(const QString& programDir, QWidget* parent)
     IdleTimer->setInterval(0);
 
     connectHandlers();
+    connectState();
     qApp->installEventFilter(this);
 
     resize(782, 501);
@@ -149,10 +148,16 @@ void TMainForm::windowsCreated() {
 }
 
 QMdiSubWindow* TMainForm::chosenExerciseWindow() const {
-    if (StringKindActive)
+    switch (State.ChosenKind()) {
+    case ExerciseKind::FieldOfView:
         return Windows->StringForm;
-    if (TableKindActive)
+    case ExerciseKind::Table:
         return Windows->TableForm;
+    case ExerciseKind::Text:
+    case ExerciseKind::Schulte: // not yet windows of their own
+    case ExerciseKind::Flash:
+        break;
+    }
     return Windows->TextForm;
 }
 
@@ -258,8 +263,7 @@ void TMainForm::buildToolbars() {
     ComboBox1->setAccessibleName(QStringLiteral("Размер Шрифта"));
     ComboBox1->setProperty("helpContext", 240);
     ComboBox1->setFocusPolicy(Qt::ClickFocus);
-    ComboBox1->addItems(
-        {"10", "11", "12", "14", "16", "18", "20", "22", "24", "26", "28", "36", "48", "72"});
+    ComboBox1->addItems(FontSizes::all());
     ToolBar2->addWidget(ComboBox1);
 
     SpeedButton11 =
@@ -418,6 +422,21 @@ void TMainForm::connectHandlers() {
     connect(CSpinEdit1, &QSpinBox::valueChanged, this, &TMainForm::CSpinEdit1Change);
 
     connect(IdleTimer, &QTimer::timeout, this, &TMainForm::checkFirstTextAdvice);
+}
+
+void TMainForm::connectState() {
+    // The frame measures a new font before any window hears of it.
+    connect(&State, &TrainingState::fontChanged, this, &TMainForm::showFontInControls);
+    // A window that sets the width moves the spin, whose handler lays the window out again.
+    connect(&State, &TrainingState::readingFieldWidthChanged, this,
+            [this] { CSpinEdit1->setValue(State.ReadingFieldWidth()); });
+    connect(&State, &TrainingState::readingFieldLimitChanged, this,
+            [this] { CSpinEdit1->setMaximum(State.ReadingFieldLimit()); });
+    // During a run the frame keeps its size; the minimum applies when the run ends.
+    connect(&State, &TrainingState::minimumWidthsChanged, this, [this] {
+        if (!isRunning())
+            updateMinimumWidth();
+    });
 }
 
 void TMainForm::connectCheckableButtons() {

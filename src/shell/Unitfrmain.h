@@ -1,9 +1,10 @@
 #pragma once
 
-#include "shell/ExerciseKind.h"
+#include "exercise/ExerciseHost.h"
 #include "shell/HeldKeys.h"
-#include "shell/RunState.h"
 #include "shell/StatusHints.h"
+#include "training/RunState.h"
+#include "training/TrainingState.h"
 
 #include <QMainWindow>
 #include <QString>
@@ -35,9 +36,10 @@ struct ProgramWindows;
 struct StoredSettings;
 
 // The frame of the whole program: toolbars, status bar and the three exercise windows as
-// children of a multiple-document area. Every other window reads the shared settings from the
-// public fields below and writes back only the ones its own behaviour names.
-class TMainForm : public QMainWindow {
+// children of a multiple-document area. Its controls write the shared TrainingState, which the
+// other windows read; it is the exercise windows' host, and the only window that knows the
+// others.
+class TMainForm : public QMainWindow, public ExerciseHost {
     Q_OBJECT
 public:
     explicit TMainForm(const QString& programDir, QWidget* parent = nullptr);
@@ -51,48 +53,21 @@ public:
     // Reads the settings store. Returns false (after telling the user) when the store is missing.
     bool FormCreate();
 
-    // --- Shared fields -------------------------------------------------------------------
-    QString FontName = QStringLiteral("Arial");
-    int FontSize = 12;
-    int TextAlignment = 0;
-    int ReadingFieldWidth = 10;
-    int TextColumnWidth = 140;
-    int CharInterval = 60;
-    int RecommendWide = 10;
-    int RecommendSpeed = 1000;
-    int Column = 4;
-    int Row = 3;
-    int CharWidth = 0;
-    int CharHeight = 0;
-    int SpaceWidth = 0;
-    int MinWidthText = 0;
-    int MinWidthString = 0;
+    // --- Shared state and the frame's own fields -------------------------------------------
+    TrainingState& state() { return State; }
+    const TrainingState& state() const { return State; }
     QString FileName;
     QString ProgramDir;
-    int FrameWidth = 0;
-    int EdgeWidth = 0;
-    int ScrollWidth = 0;
-    int EdgeWidth2 = 0;
-    int EdgeWidth4 = 0;
     bool StopPressed = false;
-    bool TextKindActive = true;
-    bool TableKindActive = false;
-    bool StringKindActive = false;
-    bool SchulteKindActive = false;
-    bool FlashKindActive = false;
     bool TestToggled = false;
     StatusPanelEdges PanelEdges;
     int HintPanelLeft = 0;
     int HintPanelRight = 0;
-    bool Closing = false;
     bool TextLaidOut = false;
-    int LastExercise = 0;
     int CurrentTextAdvice = 0;
     int CurrentStringAdvice = 0;
     int CurrentTableAdvice = 0;
-    bool RestartCourse = false;
     bool Assistant = true;
-    bool Markers = true;
     bool RegulatorUp = false;
     std::unique_ptr<Scenario> Course; // the running guided course, or none
 
@@ -154,15 +129,16 @@ public:
     const ProgramWindows& windows() const { return *Windows; }
 
     // --- Run control ---------------------------------------------------------------------
-    void SetRunState(RunState state);
+    void SetRunState(RunState state) override;
     RunControls runControls() const;
     bool isRunning() const;
+    // Re-checks the course stage against the controls; reached through controlsChanged.
     void RefreshCourseState();
     // The end of every exercise run while a course runs: re-enables the assistant's buttons and
     // moves the course on (goOn) or repeats the stage. Does nothing when no course runs.
     void CourseRunEnded(bool goOn);
     // Test mode switched off because no test text could be prepared.
-    void LeaveTestMode();
+    void LeaveTestMode() override;
 
     // --- Guided course (MainFormCourse.cpp) -------------------------------------------------
     // Enters the next stage (goOn) or the current one again and shows it.
@@ -180,7 +156,8 @@ public:
     void TrackBar1Change();
     void TimerSpeedRegulatorTimer();
     void StatusBar1MouseMove(int x);
-    void setStatusPanel(int panel, const QString& text);
+    void setStatusPanel(int panel, const QString& text) override;
+    void resetStatusHint() override;
     QString statusPanel(int panel) const;
 
     // --- Fonts and width -----------------------------------------------------------------
@@ -191,7 +168,7 @@ public:
 
     // --- Text loading ----------------------------------------------------------------------
     void SpeedButton1Click();
-    void SaveTextPosition();
+    void SaveTextPosition() override;
     QString textMemoryPath() const;
     // Opens a file as the Open button does once its dialog is answered (a file named on the
     // command line or dropped onto the window).
@@ -221,10 +198,15 @@ public:
     void N2Click();
     void N3Click();
     void UpdateAdviceGlyph();
+    void ShowAdvice(ExerciseKind kind) override;
     // Returns true when the key was taken as a shortcut.
     bool FormShortCut(const QKeyEvent& key);
 
     HelpViewer* helpViewer();
+
+signals:
+    // A control the course checks has changed.
+    void controlsChanged();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -283,8 +265,12 @@ private:
     QMdiSubWindow* chosenExerciseWindow() const;
     void setTestMayBeReleased(bool allowed) { TestMayBeReleased = allowed; }
     void setCaptionsForState(RunState state);
-    void setKindFlags(ExerciseKind kind);
 
+    // The frame's answers to changes of the shared state.
+    void connectState();
+    void showFontInControls();
+
+    TrainingState State;
     QMdiArea* MdiArea = nullptr;
     QButtonGroup* KindButtons = nullptr; // SpeedButton4, SpeedButton6, SpeedButton5
     const ProgramWindows* Windows = nullptr;

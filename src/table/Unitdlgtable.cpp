@@ -1,38 +1,30 @@
 #include "table/Unitdlgtable.h"
 
-#include "app/ProgramWindows.h"
 #include "platform/HelpContext.h"
-#include "shell/Unitfrmain.h"
 #include "table/SizePickerGrid.h"
-#include "table/Unitfrtable.h"
+#include "training/TrainingState.h"
+#include "widgets/Colours.h"
+#include "widgets/WidgetHelpers.h"
 
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
-#include <QToolButton>
 
 #include <algorithm>
 
 namespace {
 
-const QColor DarkBlue(34, 50, 166);
-const QColor LightBlue(163, 185, 218);
 constexpr int StatusHeight = 19;
 constexpr int PanelBevel = 2; // raised outer and inner bevel, one pixel each
 using SizePickerGrid::Origin;
 using SizePickerGrid::Pitch;
 using SizePickerGrid::SquareSide;
 
-void fillWith(QWidget* widget, QPalette::ColorRole role, const QColor& colour) {
-    QPalette palette = widget->palette();
-    palette.setColor(role, colour);
-    widget->setPalette(palette);
-}
-
 } // namespace
 
-TFormDlgTable::TFormDlgTable(TMainForm& mainForm) : QWidget(&mainForm, Qt::Popup), Main(mainForm) {
+TFormDlgTable::TFormDlgTable(QWidget* frame, const QWidget* sizeButton, TrainingState& state)
+    : QWidget(frame, Qt::Popup), SizeButton(sizeButton), State(state) {
     setObjectName(QStringLiteral("FormDlgTable"));
     setWindowTitle(QStringLiteral("Размер таблицы"));
     setAccessibleName(QStringLiteral("Размер таблицы"));
@@ -91,7 +83,7 @@ void TFormDlgTable::showEvent(QShowEvent* event) {
 }
 
 void TFormDlgTable::FormShow() {
-    const QToolButton* button = Main.SpeedButton15;
+    const QWidget* button = SizeButton;
     const QPoint corner = button->mapToGlobal(QPoint(0, 0));
     move(corner.x(), corner.y() + button->height()); // the size is fixed from the start
     lightBlock(false);
@@ -137,8 +129,7 @@ void TFormDlgTable::FormMouseUp(int X, int Y) {
 }
 
 void TFormDlgTable::takeHoverSize() {
-    Main.Column = HoverColumn + 1;
-    Main.Row = HoverRow + 1;
+    State.setTableSize(HoverColumn + 1, HoverRow + 1);
 }
 
 void TFormDlgTable::keyPressEvent(QKeyEvent* event) {
@@ -175,8 +166,8 @@ void TFormDlgTable::moveHover(int columns, int rows) {
         HoverColumn = std::clamp(HoverColumn + columns, 0, GridSide - 1);
         HoverRow = std::clamp(HoverRow + rows, 0, GridSide - 1);
     } else {
-        HoverColumn = std::clamp(Main.Column, 1, GridSide) - 1;
-        HoverRow = std::clamp(Main.Row, 1, GridSide) - 1;
+        HoverColumn = std::clamp(State.Column(), 1, GridSide) - 1;
+        HoverRow = std::clamp(State.Row(), 1, GridSide) - 1;
     }
     lightBlock(true);
 }
@@ -192,11 +183,9 @@ void TFormDlgTable::FormDeactivate() {
         hide(); // comes back here through hideEvent
         return;
     }
-    if (Main.Closing)
+    if (State.Closing())
         return;
-    Main.RefreshCourseState();
+    emit controlsChanged();
     // The focus goes back to the table window, which lays out the size just taken.
-    TTableForm* table = Main.windows().TableForm;
-    if (Main.ActiveMDIChild() == table)
-        table->FormActivate();
+    emit closed();
 }

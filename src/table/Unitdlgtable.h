@@ -6,7 +6,7 @@
 
 class QFrame;
 class QLabel;
-class TMainForm;
+class TrainingState;
 
 // The table size picker: a small borderless window that drops down under the main window's
 // table size button, with a 10 x 10 block of squares and a strip that shows the size. Pointing
@@ -19,14 +19,16 @@ public:
     static constexpr int PickerWidth = 110;
     static constexpr int PickerHeight = 129;
 
-    explicit TFormDlgTable(TMainForm& mainForm);
+    // Drops down under sizeButton, a child of the frame; the size it takes goes to the state.
+    TFormDlgTable(QWidget* frame, const QWidget* sizeButton, TrainingState& state);
 
     // Hangs the picker under the size button, nothing lit, status "0 x 0".
     void FormShow();
     // X and Y in the picker's client coordinates.
     void FormMouseMove(int X, int Y);
     void FormMouseUp(int X, int Y);
-    // Hides the picker; the course re-checks its stage and the table takes its new size.
+    // Hides the picker; the course re-checks its stage (controlsChanged) and the table takes
+    // its new size (closed).
     void FormDeactivate();
 
     QFrame* Panel1 = nullptr;      // fills the window, takes no input
@@ -36,6 +38,10 @@ public:
 
     int HoverColumn = 0; // column and row under the pointer, from its last move inside the grid
     int HoverRow = 0;
+
+signals:
+    void controlsChanged();
+    void closed();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -50,6 +56,7 @@ private:
     void moveHover(int columns, int rows);
     void takeHoverSize();
 
-    TMainForm& Main;
+    const QWidget* SizeButton;
+    TrainingState& State;
     bool Lit = false;
 };

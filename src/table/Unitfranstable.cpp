@@ -3,6 +3,8 @@
 #include "dialogs/DialogStyle.h"
 #include "platform/HelpContext.h"
 
+#include "widgets/WidgetHelpers.h"
+
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -21,14 +23,6 @@ QLineEdit* makeEdit(QWidget* parent, const char* name, int number, int left) {
     return edit;
 }
 
-QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption, int left) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(QLatin1String(name));
-    button->setAccessibleName(caption);
-    button->setGeometry(left, 80, 75, 25);
-    return button;
-}
-
 } // namespace
 
 TAnsTableForm::TAnsTableForm(QWidget* parent) : QDialog(parent) {
@@ -39,9 +33,9 @@ TAnsTableForm::TAnsTableForm(QWidget* parent) : QDialog(parent) {
     setFixedSize(248, 116);
 
     // Created in tab order: OK, Cancel, then the group with the three edits.
-    BitBtn1 = makeButton(this, "BitBtn1", QStringLiteral("OK"), 40);
+    BitBtn1 = makeDialogButton(this, "BitBtn1", QStringLiteral("OK"), 40, 80);
     BitBtn1->setDefault(true);
-    BitBtn2 = makeButton(this, "BitBtn2", QStringLiteral("Отмена"), 133);
+    BitBtn2 = makeDialogButton(this, "BitBtn2", QStringLiteral("Отмена"), 133, 80);
 
     GroupBox1 = new QGroupBox(QStringLiteral("Введите пропущенные числа:"), this);
     GroupBox1->setObjectName(QStringLiteral("GroupBox1"));

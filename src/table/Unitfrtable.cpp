@@ -1,32 +1,27 @@
 #include "table/Unitfrtable.h"
 
+#include "exercise/ExerciseHost.h"
 #include "platform/HelpContext.h"
 #include "platform/PacedTimer.h"
-#include "shell/SpeedRegulator.h"
-#include "shell/Unitfrmain.h"
+#include "table/TableScore.h"
+#include "training/SpeedRegulator.h"
+#include "training/TrainingState.h"
+#include "widgets/Colours.h"
+#include "widgets/WidgetHelpers.h"
 
-#include <QCloseEvent>
 #include <QFrame>
 #include <QLabel>
 #include <QMessageBox>
-#include <QToolButton>
 
 namespace {
 
-const QColor DarkBlue(34, 50, 166);
-const QColor CellFace(163, 185, 218);
 const QString Covered = QStringLiteral("*");
 const QString LeftOut = QStringLiteral("X");
 
-void fillWith(QWidget* widget, QPalette::ColorRole role, const QColor& colour) {
-    QPalette palette = widget->palette();
-    palette.setColor(role, colour);
-    widget->setPalette(palette);
-}
-
 } // namespace
 
-TTableForm::TTableForm(TMainForm& mainForm) : Main(mainForm) {
+TTableForm::TTableForm(TrainingState& state, ExerciseHost& host)
+    : ExerciseWindow(ExerciseKind::Table, state, host) {
     setObjectName(QStringLiteral("TableForm"));
     setWindowTitle(QStringLiteral("Чтение таблиц"));
     setProperty("helpContext", HelpContext::TableWindow);
@@ -55,45 +50,42 @@ TTableForm::TTableForm(TMainForm& mainForm) : Main(mainForm) {
             cell->setLineWidth(1);
             cell->setAlignment(Qt::AlignCenter);
             cell->setAutoFillBackground(true);
-            fillWith(cell, QPalette::Window, CellFace);
+            fillWith(cell, QPalette::Window, LightBlue);
             fillWith(cell, QPalette::WindowText, Qt::black);
             cell->hide();
             Cells[i][j] = cell;
         }
     }
 
-    Timer1 = new PacedTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
     connect(Timer1, &QTimer::timeout, this, &TTableForm::Timer1Timer);
 }
 
-bool TTableForm::isTestMode() const {
-    return Main.SpeedButton14->isChecked();
+void TTableForm::setDialogs(TAnsTableForm* questions, TTableResultForm* result) {
+    AnsTableForm = questions;
+    TableResultForm = result;
 }
 
 // The settings and the picker keep the size within 1..10; the grid never reads beyond it.
 int TTableForm::columns() const {
-    return TableGeometry::sideInRange(Main.Column);
+    return TableGeometry::sideInRange(State.Column());
 }
 
 int TTableForm::rows() const {
-    return TableGeometry::sideInRange(Main.Row);
+    return TableGeometry::sideInRange(State.Row());
 }
 
 void TTableForm::FormActivate() {
     // The frame passes activations on while it shows its windows, before the table is chosen;
     // and a run keeps its numbers when the window is activated again while it goes on.
-    if (Main.Closing || !Main.TableKindActive || Main.isRunning())
+    if (State.Closing() || State.ChosenKind() != ExerciseKind::Table || State.Running())
         return;
-    Main.setStatusPanel(1, SpeedRegulator::recommendedWidthInCellsPanel(Main.RecommendWide));
-    Main.setStatusPanel(3, QString());
-    Main.HintPanelLeft = 0;
-    Main.HintPanelRight = 0;
+    showActivationStatus(SpeedRegulator::recommendedWidthInCellsPanel(State.RecommendWide()));
+    Host.setStatusPanel(3, QString());
     SizeGrid();
     CentreGrid();
     BkGrPanel->show();
 
-    const QFont font(Main.FontName, Main.FontSize);
+    const QFont font(State.FontName(), State.FontSize());
     for (int i = 0; i < GridSide; ++i) {
         for (int j = 0; j < GridSide; ++j) {
             QLabel* cell = Cells[i][j];
@@ -107,16 +99,11 @@ void TTableForm::FormActivate() {
             cell->setVisible(inGrid);
         }
     }
-    if (Main.LastExercise != 2) {
-        // Set first: the window becomes active again when the advice closes, and must not
-        // advise twice.
-        Main.LastExercise = 2;
-        ShowTableAdvice();
-    }
+    adviseOnFirstActivation();
 }
 
 void TTableForm::SizeGrid() {
-    CellSize = TableGeometry::cellSizeFor(Main.CharWidth);
+    CellSize = TableGeometry::cellSizeFor(State.CharWidth());
     BkGrPanel->resize(TableGeometry::panelSize(CellSize, columns(), rows()));
 }
 
@@ -126,7 +113,7 @@ void TTableForm::CentreGrid() {
 
 void TTableForm::StartTableRun() {
     Table.begin(rows() * columns());
-    if (isTestMode() && Table.CellCount < NumberTable::MissingCount) {
+    if (State.TestMode() && Table.CellCount < NumberTable::MissingCount) {
         QMessageBox box(QMessageBox::Information, QStringLiteral("Information"),
                         QStringLiteral("Минимальный размер таблицы три клетки!"), QMessageBox::Ok);
         box.setWindowModality(Qt::ApplicationModal);
@@ -136,23 +123,23 @@ void TTableForm::StartTableRun() {
         return;
     }
     GenerateNumbers();
-    const bool test = isTestMode();
+    const bool test = State.TestMode();
     for (int i = 0; i < rows(); ++i) {
         for (int j = 0; j < columns(); ++j) {
             const int number = Table.Numbers[i * columns() + j];
             Cells[i][j]->setText(test && number == 0 ? LeftOut : QString::number(number));
         }
     }
-    Timer1->startPaced(firstCrossOutDelay(Main.CharInterval, columns()));
+    Timer1->startPaced(firstCrossOutDelay(State.CharInterval(), columns()));
 }
 
 void TTableForm::GenerateNumbers() {
-    Table.GenerateNumbers(isTestMode(), Random);
+    Table.GenerateNumbers(State.TestMode(), Random);
 }
 
 void TTableForm::Timer1Timer() {
     // Read afresh at every step: a speed change during the run counts from the next number.
-    const int interval = crossOutInterval(Main.CharInterval, Main.ReadingFieldWidth);
+    const int interval = crossOutInterval(State.CharInterval(), State.ReadingFieldWidth());
     const int cell = Table.crossOutNext();
     if (cell < 0) {
         FinishTableRun();
@@ -163,14 +150,23 @@ void TTableForm::Timer1Timer() {
 }
 
 void TTableForm::FinishTableRun() {
-    Main.SetRunState(RunState::RunEnded);
-    Timer1->stop();
+    endRun();
     Score = 0;
-    if (isTestMode() && Table.complete())
-        AskTestQuestions();
-    else
+    const bool test = State.TestMode();
+    RunResult result = runResult(test ? DiaryKind::TableTest : DiaryKind::TableReading);
+    result.stopped = !Table.complete();
+    if (test && Table.complete()) {
+        if (AskTestQuestions()) {
+            result.right = Score;
+            result.outOf = NumberTable::MissingCount;
+            result.shown = TableScore::missingText(Table.MissingNumbers);
+        }
+    } else {
         coverCells();
-    Main.CourseRunEnded(true);
+    }
+    if (Table.Step > 0)
+        emit resultReady(result);
+    emit runEnded(true);
 }
 
 void TTableForm::coverCells() {
@@ -178,10 +174,4 @@ void TTableForm::coverCells() {
         for (int j = 0; j < columns(); ++j)
             Cells[i][j]->setText(Covered);
     }
-}
-
-void TTableForm::closeEvent(QCloseEvent* event) {
-    // The window lives as long as the program.
-    if (!Main.Closing)
-        event->ignore();
 }

@@ -1,28 +1,28 @@
 #pragma once
 
-#include "platform/RandomSource.h"
+#include "exercise/ExerciseWindow.h"
 #include "table/NumberTable.h"
 #include "table/TableGeometry.h"
-
-#include <QMdiSubWindow>
 
 #include <array>
 
 class QFrame;
 class QLabel;
-class PacedTimer;
-class TMainForm;
+class TAnsTableForm;
+class TTableResultForm;
 
 // The table window, a child of the main window's frame: a grid of up to 10 x 10 number cells
 // on a dark blue panel that is kept in the middle of the window. A run deals the numbers into
 // the cells and crosses them out in ascending order; in test mode three are left out, and the
 // user is asked for them at the end.
-class TTableForm : public QMdiSubWindow {
+class TTableForm : public ExerciseWindow {
     Q_OBJECT
 public:
     static constexpr int GridSide = 10;
 
-    explicit TTableForm(TMainForm& mainForm);
+    TTableForm(TrainingState& state, ExerciseHost& host);
+    // The question dialog and the result dialog of the test.
+    void setDialogs(TAnsTableForm* questions, TTableResultForm* result);
 
     // Runs each time the window becomes the frame's active child, and when the main window
     // asks for it after a font change: status bar, grid laid out afresh with "*" in every cell.
@@ -39,34 +39,28 @@ public:
     void FinishTableRun();
     void GenerateNumbers();
     // The next table tip, when those tips are switched on.
-    void ShowTableAdvice();
-
-    // The source of the run's random numbers; a fixed seed replays the same tables.
-    RandomSource& randomSource() { return Random; }
+    void ShowTableAdvice() { showAdvice(); }
 
     QFrame* BkGrPanel = nullptr; // holds the cells
     // Cells[i][j]: row i, column j; all hidden until a grid is laid out.
     std::array<std::array<QLabel*, GridSide>, GridSide> Cells{};
-    PacedTimer* Timer1 = nullptr; // step timer, off at rest
 
     int CellSize = 0; // side of a square cell in pixels, set when the grid is sized
     static constexpr int CellGap = TableGeometry::CellGap; // pixels between neighbouring cells
     NumberTable Table;                                     // the numbers of the current or last run
     int Score = 0;                                         // right answers of the last test
 
-protected:
-    void closeEvent(QCloseEvent* event) override;
-
 private:
-    bool isTestMode() const;
     int columns() const;
     int rows() const;
     // Every visible cell back to "*".
     void coverCells();
     // The questions after a finished test run, and the result.
-    void AskTestQuestions();
+    // Asks for the missing numbers and shows the score; false when the questions were not
+    // answered.
+    bool AskTestQuestions();
 
-    TMainForm& Main;
+    TAnsTableForm* AnsTableForm = nullptr;
+    TTableResultForm* TableResultForm = nullptr;
     QWidget* Client = nullptr;
-    RandomSource Random;
 };

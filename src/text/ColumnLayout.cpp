@@ -1,8 +1,14 @@
 #include "text/ColumnLayout.h"
 
+#include "training/TrainingState.h"
+
 #include <algorithm>
 
 namespace ColumnLayout {
+
+Metrics metricsOf(const TrainingState& state) {
+    return {state.CharWidth(), state.EdgeWidth(), state.FrameWidth(), state.ScrollWidth()};
+}
 
 int gripWidth(const Metrics& m) {
     return std::max(2 * m.edgeWidth, MinimumGripWidth);

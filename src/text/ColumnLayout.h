@@ -4,6 +4,8 @@
 
 #include <functional>
 
+class TrainingState;
+
 // Arithmetic of the text column under the ruler: widths in whole characters, limits, centring
 // and the font size that lets a reading field fit into the main window. All integer.
 namespace ColumnLayout {
@@ -17,6 +19,8 @@ struct Metrics {
     // Frame, scroll bar and edge on both sides of a window.
     int windowChrome() const { return 2 * (frameWidth + scrollWidth + edgeWidth); }
 };
+// The metrics the shared state holds now.
+Metrics metricsOf(const TrainingState& state);
 
 // Grips narrower than this are hard to grab, whatever the system's edge width.
 constexpr int MinimumGripWidth = 4;

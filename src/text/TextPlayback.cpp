@@ -1,30 +1,18 @@
 // The playback engine of the text window: the black reading field moving through the text.
 #include "text/Unitfrtext.h"
 
-#include "app/ProgramWindows.h"
+#include "diary/WordCount.h"
 #include "dialogs/Unitfrmessage.h"
+#include "exercise/ExerciseHost.h"
 #include "platform/PacedTimer.h"
 #include "platform/ReadingView.h"
-#include "shell/Unitfrmain.h"
 #include "text/ReadingField.h"
-
-#include <QToolButton>
-
-namespace {
-const QColor Silver(0xC0, 0xC0, 0xC0);
-const QColor Black(0, 0, 0);
-} // namespace
-
-bool TTextForm::isDynamic() const {
-    return Main.SpeedButton7->isChecked();
-}
-
-bool TTextForm::isTestMode() const {
-    return Main.SpeedButton14->isChecked();
-}
+#include "text/TestScore.h"
+#include "training/TrainingState.h"
+#include "widgets/Colours.h"
 
 void TTextForm::StartReading() {
-    if (isTestMode()) {
+    if (State.TestMode()) {
         ExerciseText = TestRecord.Text;
         TestRecord.ScorePercent = 0;
         TestRecord.Speed = 0;
@@ -33,7 +21,7 @@ void TTextForm::StartReading() {
         TextLength = RichEdit1->length();
         TestRecord.Volume = CountVolume();
     } else if (RichEdit1->length() == 0) {
-        Main.windows().MessageForm->exec();
+        MessageForm->exec();
     }
     RichEdit1->setFocus();
     RichEdit1->setSelectionHidden(true);
@@ -46,6 +34,7 @@ void TTextForm::StartReading() {
     const int x = FieldStart - RichEdit1->lineStart(line);
     FieldStart -= x - int(ReadingField::backToWordStart(RichEdit1->lineText(line), x));
     FieldEnd = FieldStart;
+    RunStart = FieldStart;
     ElapsedMs = 0;
     CharsShown = 0;
     Timer1->startPaced(1);
@@ -56,7 +45,7 @@ void TTextForm::ScrollToCurrent() {
     const int f = RichEdit1->firstVisibleLine();
     const int y = RichEdit1->lineFromPosition(RichEdit1->caretPosition());
     int top = f;
-    if (isDynamic()) {
+    if (State.DynamicReading()) {
         if (y < f || y >= f + VisibleLines)
             top = y;
     } else {
@@ -70,17 +59,17 @@ void TTextForm::ScrollToCurrent() {
 
 void TTextForm::Timer1Timer() {
     StepReading();
-    if (!Main.isRunning())
+    if (!State.Running())
         return; // the step ended the run
-    const int n = Main.ReadingFieldWidth;
-    const int interval = Main.CharInterval * n;
+    const int n = State.ReadingFieldWidth();
+    const int interval = State.CharInterval() * n;
     ElapsedMs += interval;
     CharsShown += n;
     Timer1->scheduleNext(interval);
 }
 
 void TTextForm::StepReading() {
-    const int n = Main.ReadingFieldWidth;
+    const int n = State.ReadingFieldWidth();
     VisibleLines = RichEdit1->visibleLineCount();
     RichEdit1->setRangeColor(FieldStart, FieldEnd - FieldStart, Silver);
     FieldStart = FieldEnd;
@@ -96,7 +85,7 @@ void TTextForm::StepReading() {
     const int m = int(ReadingField::fieldLength(line, x, n, ColumnChars));
 
     const int f = RichEdit1->firstVisibleLine();
-    if (isDynamic()) {
+    if (State.DynamicReading()) {
         if (y - f >= VisibleLines)
             RichEdit1->scrollLines(VisibleLines);
     } else if (y - f > VisibleLines / 2) {
@@ -104,35 +93,56 @@ void TTextForm::StepReading() {
     }
     FieldEnd = FieldStart + m;
     RichEdit1->setSelection(FieldStart, m);
-    RichEdit1->setRangeColor(FieldStart, m, Black);
+    RichEdit1->setRangeColor(FieldStart, m, Qt::black);
 }
 
 void TTextForm::StopReading() {
-    Main.SetRunState(RunState::RunEnded);
-    Timer1->stop();
+    endRun();
+    RunResult result = readingResult();
     Panel1->setEnabled(true);
     RichEdit1->setRangeColor(FieldStart, FieldEnd - FieldStart, Silver);
     RichEdit1->setCaretPosition(std::min(FieldStart, RichEdit1->length()));
     RichEdit1->setSelectionHidden(false);
     RichEdit1->setFocus();
-    if (isTestMode()) {
+    if (State.TestMode()) {
         const bool reachedEnd = FieldStart >= TextLength;
         ExerciseText.clear();
         RichEdit1->clear();
         TextLength = 0;
         if (reachedEnd)
-            AskTestQuestions(ElapsedMs, CharsShown);
+            result.right = AskTestQuestions(ElapsedMs, CharsShown, result.wordsPerMinute);
+        result.outOf = result.right >= 0 ? TestQuestionCount : 0;
         if (!LoadTestText())
-            Main.LeaveTestMode();
+            Host.LeaveTestMode();
     }
-    if (Main.Course) {
+    if (State.CourseRunning()) {
         // A course stage ends here: the place reached is kept, and the next text stage asks
         // for the text to be opened again.
         if (RichEdit1->length() > 0)
-            Main.SaveTextPosition();
+            Host.SaveTextPosition();
         ClearUserText();
-        Main.CourseRunEnded(true);
     }
+    if (CharsShown > 0)
+        emit resultReady(result);
+    emit runEnded(true);
+}
+
+RunResult TTextForm::readingResult() const {
+    const bool test = State.TestMode();
+    RunResult result = runResult(test ? DiaryKind::TextTest : DiaryKind::TextReading);
+    const QString text = RichEdit1->text();
+    const int end = std::min(FieldEnd, int(text.size()));
+    const QStringView passed = QStringView(text).mid(RunStart, std::max(0, end - RunStart));
+    result.charsRead = int(std::count_if(passed.begin(), passed.end(), [](QChar c) {
+        return c != u' ' && c != u'\r' && c != u'\n';
+    }));
+    result.wordsRead = countWords(passed);
+    result.charsPerMinute = readingSpeed(CharsShown, ElapsedMs);
+    result.wordsPerMinute = wordsPerMinute(result.wordsRead, ElapsedMs);
+    if (test)
+        result.textName = TestName;
+    result.stopped = FieldStart < TextLength;
+    return result;
 }
 
 void TTextForm::ClearUserText() {

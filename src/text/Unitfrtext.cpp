@@ -1,48 +1,23 @@
 // The text window: its ruler, the column layout and the view kept on the same text.
 #include "text/Unitfrtext.h"
 
-#include "app/ProgramWindows.h"
 #include "dialogs/StandardError.h"
+#include "exercise/ExerciseHost.h"
 #include "platform/PacedTimer.h"
 #include "platform/ReadingView.h"
-#include "shell/SpeedRegulator.h"
-#include "shell/Unitfrmain.h"
 #include "text/ColumnLayout.h"
-#include "widgets/TCSpinEdit.h"
+#include "training/FontSizes.h"
+#include "training/SpeedRegulator.h"
+#include "training/TrainingState.h"
+#include "widgets/Colours.h"
+#include "widgets/WidgetHelpers.h"
 
-#include <QCloseEvent>
-#include <QComboBox>
 #include <QLabel>
-#include <QMdiArea>
 #include <QMouseEvent>
-#include <QToolButton>
 #include <QVBoxLayout>
 
-namespace {
-
-const QColor Silver(0xC0, 0xC0, 0xC0);
-const QColor RulerColour(0xA3, 0xB9, 0xDA);
-const QColor DarkBlue(0x22, 0x32, 0xA6);
-const QColor GripColour(0xFF, 0xB6, 0x00);
-
-QFrame* makeGrip(const char* name, QWidget* parent) {
-    auto* grip = new QFrame(parent);
-    grip->setObjectName(QLatin1String(name));
-    grip->setFrameShape(QFrame::Panel);
-    grip->setFrameShadow(QFrame::Raised);
-    grip->setAutoFillBackground(true);
-    QPalette pal = grip->palette();
-    pal.setColor(QPalette::Window, GripColour);
-    grip->setPalette(pal);
-    grip->setCursor(Qt::SizeHorCursor);
-    grip->setToolTip(QStringLiteral("Ширина колонки текста"));
-    grip->setAccessibleName(QStringLiteral("Ширина колонки текста"));
-    return grip;
-}
-
-} // namespace
-
-TTextForm::TTextForm(TMainForm& mainForm) : Main(mainForm) {
+TTextForm::TTextForm(TrainingState& state, ExerciseHost& host, const QString& programDir)
+    : ExerciseWindow(ExerciseKind::Text, state, host), ProgramDir(programDir) {
     setObjectName(QStringLiteral("TextForm"));
     setWindowTitle(QStringLiteral("Чтение текста"));
     setProperty("helpContext", 300);
@@ -72,7 +47,7 @@ TTextForm::TTextForm(TMainForm& mainForm) : Main(mainForm) {
     WindowFormat->setStyleSheet(
         QStringLiteral("#WindowFormat { background-color: rgb(163,185,218);"
                        " border-image: url(:/icons/ruler.svg) 0 0 0 0 stretch stretch; }"));
-    WindowFormat->setGeometry(0, 0, Main.TextColumnWidth, 11);
+    WindowFormat->setGeometry(0, 0, State.TextColumnWidth(), 11);
 
     Label1 = new QLabel(WindowFormat);
     Label1->setObjectName(QStringLiteral("Label1"));
@@ -85,8 +60,9 @@ TTextForm::TTextForm(TMainForm& mainForm) : Main(mainForm) {
     caption.setColor(QPalette::WindowText, DarkBlue);
     Label1->setPalette(caption);
 
-    MarginLeft = makeGrip("MarginLeft", WindowFormat);
-    MarginRight = makeGrip("MarginRight", WindowFormat);
+    const QString gripHint = QStringLiteral("Ширина колонки текста");
+    MarginLeft = makeGrip(WindowFormat, "MarginLeft", gripHint);
+    MarginRight = makeGrip(WindowFormat, "MarginRight", gripHint);
     MarginLeft->installEventFilter(this);
     MarginRight->installEventFilter(this);
 
@@ -102,24 +78,20 @@ TTextForm::TTextForm(TMainForm& mainForm) : Main(mainForm) {
     layout->addWidget(Panel1, 1);
     setWidget(body);
 
-    Timer1 = new PacedTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
     connect(Timer1, &QTimer::timeout, this, &TTextForm::Timer1Timer);
     connect(RichEdit1, &ReadingView::textChanged, this, &TTextForm::RichEdit1Change);
-
-    {
-        const QSignalBlocker quiet(Main.CSpinEdit1);
-        Main.CSpinEdit1->setValue(Main.ReadingFieldWidth);
-    }
-    setRulerWidth(Main.TextColumnWidth);
+    setRulerWidth(State.TextColumnWidth());
 }
 
-static ColumnLayout::Metrics metricsOf(const TMainForm& m) {
-    return {m.CharWidth, m.EdgeWidth, m.FrameWidth, m.ScrollWidth};
+void TTextForm::setDialogs(TMessageForm* message, TAnsTextForm* questions,
+                           TTextResultForm* result) {
+    MessageForm = message;
+    AnsTextForm = questions;
+    TextResultForm = result;
 }
 
 int TTextForm::visibleWidth() const {
-    return ColumnLayout::visibleWidth(Main.width(), metricsOf(Main));
+    return ColumnLayout::visibleWidth(window()->width(), ColumnLayout::metricsOf(State));
 }
 
 void TTextForm::setRulerWidth(int width) {
@@ -127,7 +99,7 @@ void TTextForm::setRulerWidth(int width) {
     const int w = limits.clamp(width);
     WindowFormat->resize(w, WindowFormat->height());
     Label1->setGeometry(0, 0, w, WindowFormat->height());
-    const int grip = ColumnLayout::gripWidth(metricsOf(Main));
+    const int grip = ColumnLayout::gripWidth(ColumnLayout::metricsOf(State));
     MarginLeft->setGeometry(0, 0, grip, WindowFormat->height());
     MarginRight->setGeometry(w - grip, 0, grip, WindowFormat->height());
 }
@@ -149,60 +121,53 @@ void TTextForm::RelayoutText() {
 }
 
 void TTextForm::FitFontToWindow() {
-    QStringList sizes;
-    for (int i = 0; i < Main.ComboBox1->count(); ++i)
-        sizes << Main.ComboBox1->itemText(i);
+    // The frame measures every size tried as the state's font changes.
+    const QStringList& sizes = FontSizes::all();
     const auto fit = ColumnLayout::fitFontToWindow(
-        Main.CSpinEdit1->value(), Main.frameGeometry().width(), metricsOf(Main), sizes,
-        Main.ComboBox1->currentIndex(), Main.FontSize, [this](int size) {
-            Main.FontSize = size;
-            Main.MeasureFont();
-            return Main.CharWidth;
+        State.ReadingFieldWidth(), window()->frameGeometry().width(),
+        ColumnLayout::metricsOf(State), sizes,
+        int(sizes.indexOf(QString::number(State.FontSize()))), State.FontSize(), [this](int size) {
+            State.setFontSize(size);
+            return State.CharWidth();
         });
     if (!fit.warning)
         return;
-    Main.FontSize = fit.fontSize;
-    Main.MeasureFont();
-    {
-        const QSignalBlocker quiet(Main.ComboBox1);
-        Main.ComboBox1->setCurrentIndex(Main.ComboBox1->findText(QString::number(Main.FontSize)));
-    }
-    showWarning(&Main, QStringLiteral("Максимальный размер для этого шрифта - ") +
-                           Main.ComboBox1->currentText() +
-                           QStringLiteral(".\nДля изменения размера шрифта, уменьшите размер поля "
-                                          "чтения или увеличте размер окна."));
+    State.setFontSize(fit.fontSize);
+    showWarning(window(), QStringLiteral("Максимальный размер для этого шрифта - ") +
+                              QString::number(fit.fontSize) +
+                              QStringLiteral(".\nДля изменения размера шрифта, уменьшите размер "
+                                             "поля чтения или увеличте размер окна."));
 }
 
 void TTextForm::SetColumnLimits() {
-    const auto limits =
-        ColumnLayout::columnLimits(visibleWidth(), Main.ReadingFieldWidth, metricsOf(Main));
+    const auto limits = ColumnLayout::columnLimits(visibleWidth(), State.ReadingFieldWidth(),
+                                                   ColumnLayout::metricsOf(State));
     RulerMinimum = limits.minimum;
     RulerMaximum = limits.maximum;
     setRulerWidth(WindowFormat->width());
 }
 
 void TTextForm::SnapColumn() {
-    const auto m = metricsOf(Main);
+    const auto m = ColumnLayout::metricsOf(State);
     ColumnChars = ColumnLayout::columnChars(WindowFormat->width(), m);
     setRulerWidth(ColumnLayout::snappedWidth(WindowFormat->width(), m));
-    Main.MinWidthText = ColumnLayout::minimumWindowWidth(WindowFormat->width(), m);
-    Main.setMinimumWidth(std::max(Main.MinWidthText, Main.MinWidthString));
+    State.setMinWidthText(ColumnLayout::minimumWindowWidth(WindowFormat->width(), m));
 }
 
 void TTextForm::CenterColumn() {
     placeRuler(ColumnLayout::rulerLeft(visibleWidth(), WindowFormat->width()));
-    ColumnChars = ColumnLayout::columnChars(WindowFormat->width(), metricsOf(Main));
-    Main.CSpinEdit1->setMaximum(std::max(ColumnChars, 0));
+    ColumnChars = ColumnLayout::columnChars(WindowFormat->width(), ColumnLayout::metricsOf(State));
+    State.setReadingFieldLimit(std::max(ColumnChars, 0));
     Label1->setText(QString::number(ColumnChars) + QStringLiteral(" симв."));
 }
 
 void TTextForm::ReformatText() {
     FieldStart = RichEdit1->selectionStart(); // the caret position is where the selection starts
-    QFont font(Main.FontName.left(31));
-    font.setPointSize(Main.FontSize);
+    QFont font(State.FontName().left(31));
+    font.setPointSize(State.FontSize());
     RichEdit1->setTextFont(font);
     RichEdit1->setBaseColor(Silver);
-    switch (Main.TextAlignment) {
+    switch (State.TextAlignment()) {
     case 1:
         RichEdit1->setAlignment(Qt::AlignRight);
         break;
@@ -213,8 +178,8 @@ void TTextForm::ReformatText() {
         RichEdit1->setAlignment(Qt::AlignLeft);
     }
     // The column lies directly under the ruler; the view's text area starts inside its frame.
-    const int left = WindowFormat->x() + Main.EdgeWidth - RichEdit1->frameWidth();
-    RichEdit1->setColumn(left, left + WindowFormat->width() - Main.EdgeWidth2);
+    const int left = WindowFormat->x() + State.EdgeWidth() - RichEdit1->frameWidth();
+    RichEdit1->setColumn(left, left + WindowFormat->width() - State.EdgeWidth2());
     if (RichEdit1->text() != ExerciseText)
         RichEdit1->setText(ExerciseText);
     RichEdit1->setCaretPosition(std::min(FieldStart, RichEdit1->length()));
@@ -238,23 +203,18 @@ int TTextForm::CountVolume() const {
 }
 
 void TTextForm::RichEdit1Change() {
-    if (Main.ActiveMDIChild() == this)
-        Main.setStatusPanel(3, QStringLiteral("Volume: ") + QString::number(CountVolume()) +
+    if (isActiveExercise())
+        Host.setStatusPanel(3, QStringLiteral("Volume: ") + QString::number(CountVolume()) +
                                    QStringLiteral(" симв"));
     else
-        Main.setStatusPanel(3, QString());
+        Host.setStatusPanel(3, QString());
 }
 
 void TTextForm::FormActivate() {
-    if (Main.Closing || Main.SpeedButton3->isEnabled())
+    if (State.Closing() || State.Running())
         return;
-    Main.setStatusPanel(1, SpeedRegulator::recommendedWidthPanel(Main.RecommendWide));
-    Main.HintPanelLeft = 0;
-    Main.HintPanelRight = 0;
-    if (Main.LastExercise != 0) {
-        Main.LastExercise = 0;
-        ShowTextAdvice();
-    }
+    showActivationStatus(SpeedRegulator::recommendedWidthPanel(State.RecommendWide()));
+    adviseOnFirstActivation();
     RelayoutText();
     RichEdit1Change();
 }
@@ -286,7 +246,7 @@ void TTextForm::MarginMouseUp(QFrame* grip) {
     CenterColumn();
     SaveScrollAnchor();
     ReformatText();
-    Main.RefreshCourseState();
+    emit controlsChanged();
 }
 
 bool TTextForm::eventFilter(QObject* watched, QEvent* event) {
@@ -306,18 +266,12 @@ bool TTextForm::eventFilter(QObject* watched, QEvent* event) {
             break;
         }
     }
-    return QMdiSubWindow::eventFilter(watched, event);
+    return ExerciseWindow::eventFilter(watched, event);
 }
 
 void TTextForm::resizeEvent(QResizeEvent* event) {
-    QMdiSubWindow::resizeEvent(event);
+    ExerciseWindow::resizeEvent(event);
     WindowFormat->setFixedHeight(Panel8->height());
-}
-
-void TTextForm::closeEvent(QCloseEvent* event) {
-    // The window lives as long as the program.
-    if (!Main.Closing)
-        event->ignore();
 }
 
 void TTextForm::setLoadedText(const QString& text, int caret, int anchor) {

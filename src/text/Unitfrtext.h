@@ -1,15 +1,16 @@
 #pragma once
 
+#include "exercise/ExerciseWindow.h"
 #include "text/TestTextRecord.h"
 
-#include <QMdiSubWindow>
 #include <QString>
 
 class QFrame;
 class QLabel;
-class PacedTimer;
 class ReadingView;
-class TMainForm;
+class TAnsTextForm;
+class TMessageForm;
+class TTextResultForm;
 
 // The text kept aside while test mode plays a test text.
 struct UserTextState {
@@ -20,10 +21,13 @@ struct UserTextState {
 
 // The text exercise: the loaded text in a silver column under a ruler, and the black reading
 // field that moves through it.
-class TTextForm : public QMdiSubWindow {
+class TTextForm : public ExerciseWindow {
     Q_OBJECT
 public:
-    explicit TTextForm(TMainForm& mainForm);
+    // programDir: where the test texts are.
+    TTextForm(TrainingState& state, ExerciseHost& host, const QString& programDir);
+    // The "no text" message and the test's question and result dialogs.
+    void setDialogs(TMessageForm* message, TAnsTextForm* questions, TTextResultForm* result);
 
     // Layout.
     void RelayoutText();
@@ -35,7 +39,7 @@ public:
     void SaveScrollAnchor();
     int CountVolume() const;
     void FormActivate();
-    void ShowTextAdvice();
+    void ShowTextAdvice() { showAdvice(); }
     // Run appearance of the ruler: disabled, grey caption, flat grips.
     void SetRulerRunning(bool running);
     int columnPanelWidth() const;
@@ -49,6 +53,8 @@ public:
     void StepReading();
     void ScrollToCurrent();
     void StopReading();
+    // The figures of the run that is ending, read before a test text is cleared away.
+    RunResult readingResult() const;
     void ClearUserText();
 
     // Test mode.
@@ -59,7 +65,9 @@ public:
     void RestoreUserText();
     void ClearExerciseText();
     bool LoadTestText();
-    void AskTestQuestions(int elapsedMs, int charsShown);
+    // Asks the questions and shows the result, with the words per minute beside the spec's
+    // figures. Returns the right answers, or -1 when the questions were not answered.
+    int AskTestQuestions(int elapsedMs, int charsShown, int wordsPerMinute);
 
     // Controls and state other windows and tests read.
     QFrame* Panel8 = nullptr;
@@ -69,7 +77,6 @@ public:
     QFrame* MarginRight = nullptr;
     QWidget* Panel1 = nullptr;
     ReadingView* RichEdit1 = nullptr;
-    PacedTimer* Timer1 = nullptr;
 
     QString ExerciseText;
     int ColumnChars = 0;
@@ -80,13 +87,14 @@ public:
     int TextLength = 0;
     UserTextState SavedText;
     TestTextRecord TestRecord;
+    QString TestName; // "Тест 3" for the test file SKt3.tst
     int ElapsedMs = 0;
     int CharsShown = 0;
+    int RunStart = 0; // where the run's first field started
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
 
 private:
     void RichEdit1Change();
@@ -95,12 +103,13 @@ private:
     void MarginMouseUp(QFrame* grip);
     void setRulerWidth(int width);
     void placeRuler(int left);
-    bool isDynamic() const;
-    bool isTestMode() const;
     // Width of this window's client area, on which the ruler is centred.
     int visibleWidth() const;
 
-    TMainForm& Main;
+    QString ProgramDir;
+    TMessageForm* MessageForm = nullptr;
+    TAnsTextForm* AnsTextForm = nullptr;
+    TTextResultForm* TextResultForm = nullptr;
     bool DraggingLeft = false;
     bool DraggingRight = false;
     int RulerMinimum = 0;

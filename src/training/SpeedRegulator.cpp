@@ -1,4 +1,4 @@
-#include "shell/SpeedRegulator.h"
+#include "training/SpeedRegulator.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "shell/RunState.h"
+#include "training/RunState.h"
 
 RunControls applyRunState(RunControls c, RunState state) {
     switch (state) {

@@ -1,20 +1,18 @@
 // The text speed test: the user's text kept aside, a test text played, questions and result.
 #include "text/Unitfrtext.h"
 
-#include "app/ProgramWindows.h"
 #include "dialogs/StandardError.h"
-#include "platform/RandomSource.h"
 #include "platform/ReadingView.h"
-#include "shell/Unitfrmain.h"
 #include "text/TestFile.h"
 #include "text/TestScore.h"
 #include "text/Unitfranstext.h"
 #include "text/Unittextresult.h"
+#include "training/TrainingState.h"
 
 #include <QLabel>
 
 UserTextState TTextForm::UserTextPlace() {
-    if (isTestMode())
+    if (State.TestMode())
         return SavedText;
     SaveScrollAnchor();
     return {RichEdit1->text(), RichEdit1->selectionStart(), ScrollAnchor};
@@ -40,37 +38,37 @@ void TTextForm::RestoreUserText() {
 }
 
 bool TTextForm::LoadTestText() {
-    const int count = countTestFiles(testDirPath(Main.ProgramDir));
+    const int count = countTestFiles(testDirPath(ProgramDir));
     if (count == 0) {
-        showStandardError(&Main, QStringLiteral("Тестовые тексты не найдены: нет файла ") +
-                                     testFilePath(Main.ProgramDir, 1) +
-                                     QStringLiteral(". Переустановите программу."));
+        showStandardError(window(), QStringLiteral("Тестовые тексты не найдены: нет файла ") +
+                                        testFilePath(ProgramDir, 1) +
+                                        QStringLiteral(". Переустановите программу."));
         return false;
     }
-    RandomSource random;
-    random.seedFromClock();
-    const int n = random.below(count) + 1;
-    const TestFileRead read = readTestFile(testFilePath(Main.ProgramDir, n));
+    Random.seedFromClock();
+    const int n = Random.below(count) + 1;
+    const TestFileRead read = readTestFile(testFilePath(ProgramDir, n));
     if (!read.test) {
-        showStandardError(&Main, read.error);
+        showStandardError(window(), read.error);
         return false;
     }
     const TestText& test = *read.test;
     TestRecord.Text = test.text;
-    TAnsTextForm* questions = Main.windows().AnsTextForm;
+    TAnsTextForm* questions = AnsTextForm;
     for (int q = 0; q < TestQuestionCount; ++q)
         questions->setQuestion(q, test.questions[q], test.answers[q]);
     TestRecord.Answers = test.right;
+    TestName = QStringLiteral("Тест ") + QString::number(n);
     ScrollAnchor = 0;
     RichEdit1->setCaretPosition(0);
     return true;
 }
 
-void TTextForm::AskTestQuestions(int elapsedMs, int charsShown) {
-    TAnsTextForm* questions = Main.windows().AnsTextForm;
+int TTextForm::AskTestQuestions(int elapsedMs, int charsShown, int wordsPerMinute) {
+    TAnsTextForm* questions = AnsTextForm;
     questions->clearChoices();
     if (questions->exec() != QDialog::Accepted)
-        return;
+        return -1;
     TestChoices chosen{};
     for (int q = 0; q < TestQuestionCount; ++q)
         chosen[q] = questions->chosen(q);
@@ -78,9 +76,14 @@ void TTextForm::AskTestQuestions(int elapsedMs, int charsShown) {
     TestRecord.ScorePercent = scorePercent(right);
     TestRecord.Speed = readingSpeed(charsShown, elapsedMs);
 
-    TTextResultForm* result = Main.windows().TextResultForm;
+    TTextResultForm* result = TextResultForm;
     result->Label4->setText(QString::number(right) + QStringLiteral(" из 5"));
     result->Label5->setText(QString::number(TestRecord.Volume) + QStringLiteral(" симв"));
     result->Label6->setText(QString::number(TestRecord.Speed) + QStringLiteral(" симв/мин"));
+    result->LabelWordsValue->setText(QString::number(wordsPerMinute) +
+                                     QStringLiteral(" слов/мин"));
+    result->LabelComprehensionValue->setText(QString::number(TestRecord.ScorePercent) +
+                                             QStringLiteral(" %"));
     result->exec();
+    return right;
 }
