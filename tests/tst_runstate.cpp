@@ -155,32 +155,27 @@ void TestRunState::kindsWithoutTest_data() {
     }
     RunControls started = expect(untested, {0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 0, 0});
     started.untestedKinds = false;
-    QTest::newRow("started: the kinds off") << expect(untested, {0, 1, 0, 1, 0, 0, 1, 0, 1, 1, 0, 0})
-                                          << RunState::RunStarted << started;
+    QTest::newRow("started: the kinds off")
+        << expect(untested, {0, 1, 0, 1, 0, 0, 1, 0, 1, 1, 0, 0}) << RunState::RunStarted
+        << started;
     QTest::newRow("ended over Schulte: test stays off")
-        << started << RunState::RunEnded
-        << expect(untested, {0, 1, 0, 1, 0, 0, 1, 0, 1, 1, 0, 0});
+        << started << RunState::RunEnded << expect(untested, {0, 1, 0, 1, 0, 0, 1, 0, 1, 1, 0, 0});
     RunControls endedOverText = expect(text, {1, 1, 0, 1, 0, 1, 1, 0, 1, 1, 1, 1});
-    QTest::newRow("ended over text: the kinds back")
-        << [&] {
-               RunControls c = expect(text, {0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 1, 0});
-               c.untestedKinds = false;
-               return c;
-           }()
-        << RunState::RunEnded << endedOverText;
+    QTest::newRow("ended over text: the kinds back") << [&] {
+        RunControls c = expect(text, {0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 1, 0});
+        c.untestedKinds = false;
+        return c;
+    }() << RunState::RunEnded << endedOverText;
     RunControls testOn = start(true, false, true);
     RunControls testOnAfter = expect(testOn, {0, 1, 0, 1, 1, 1, 1, 0, 1, 1, 1, 1});
     testOnAfter.untestedKinds = false;
-    QTest::newRow("test on: the kinds off")
-        << expect(testOn, {0, 1, 0, 1, 0, 1, 1, 0, 1, 1, 1, 1}) << RunState::TestModeChanged
-        << testOnAfter;
-    QTest::newRow("test off: the kinds back")
-        << [&] {
-               RunControls c = expect(text, {0, 1, 0, 1, 1, 1, 1, 0, 1, 1, 1, 1});
-               c.untestedKinds = false;
-               return c;
-           }()
-        << RunState::TestModeChanged << expect(text, {1, 1, 0, 1, 0, 1, 1, 0, 1, 1, 1, 1});
+    QTest::newRow("test on: the kinds off") << expect(testOn, {0, 1, 0, 1, 0, 1, 1, 0, 1, 1, 1, 1})
+                                            << RunState::TestModeChanged << testOnAfter;
+    QTest::newRow("test off: the kinds back") << [&] {
+        RunControls c = expect(text, {0, 1, 0, 1, 1, 1, 1, 0, 1, 1, 1, 1});
+        c.untestedKinds = false;
+        return c;
+    }() << RunState::TestModeChanged << expect(text, {1, 1, 0, 1, 0, 1, 1, 0, 1, 1, 1, 1});
     QTest::newRow("text chosen after Schulte: test back")
         << expect(text, {0, 1, 0, 1, 0, 0, 1, 0, 1, 1, 0, 0}) << RunState::TextChosen
         << expect(text, {1, 1, 0, 1, 0, 1, 1, 0, 1, 1, 1, 1});

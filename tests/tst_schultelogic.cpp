@@ -99,8 +99,7 @@ void TestSchulteLogic::targetOrder_data() {
     const auto redBlack = SchulteVariant::RedBlack;
     const auto letters = SchulteVariant::Letters;
     QTest::addRow("numbers 3") << 3 << numbers << "1 2 3 4 5 6 7 8 9" << 9;
-    QTest::addRow("red-black 4")
-        << 4 << redBlack << "1 8r 2 7r 3 6r 4 5r 5 4r 6 3r 7 2r 8 1r" << 8;
+    QTest::addRow("red-black 4") << 4 << redBlack << "1 8r 2 7r 3 6r 4 5r 5 4r 6 3r 7 2r 8 1r" << 8;
     QTest::addRow("red-black 5") << 5 << redBlack
                                  << "1 12r 2 11r 3 10r 4 9r 5 8r 6 7r 7 6r 8 5r 9 4r 10 3r "
                                     "11 2r 12 1r 13"
@@ -139,14 +138,19 @@ void TestSchulteLogic::findingInOrder_data() {
     QTest::addColumn<QString>("outcomes"); // R right, L last, W wrong, I ignored
     QTest::addColumn<QString>("next");     // the target after each choice
     QTest::addColumn<int>("mistakes");
-    QTest::addRow("numbers, straight")
-        << SchulteVariant::Numbers << "1 2 3 4 5 6 7 8 9" << "RRRRRRRRL" << "2 3 4 5 6 7 8 9 -"
-        << 0;
-    QTest::addRow("numbers, a slip and a found cell again")
-        << SchulteVariant::Numbers << "1 3 1 2" << "RWIR" << "2 2 2 3" << 1;
+    QTest::addRow("numbers, straight") << SchulteVariant::Numbers << "1 2 3 4 5 6 7 8 9"
+                                       << "RRRRRRRRL"
+                                       << "2 3 4 5 6 7 8 9 -" << 0;
+    QTest::addRow("numbers, a slip and a found cell again") << SchulteVariant::Numbers << "1 3 1 2"
+                                                            << "RWIR"
+                                                            << "2 2 2 3" << 1;
     QTest::addRow("red-black: same number, other colour is wrong")
-        << SchulteVariant::RedBlack << "1 1r 4r 4 4r" << "RWRWI" << "4r 4r 2 2 2" << 2;
-    QTest::addRow("letters") << SchulteVariant::Letters << "А В Б" << "RWR" << "Б Б В" << 1;
+        << SchulteVariant::RedBlack << "1 1r 4r 4 4r"
+        << "RWRWI"
+        << "4r 4r 2 2 2" << 2;
+    QTest::addRow("letters") << SchulteVariant::Letters << "А В Б"
+                             << "RWR"
+                             << "Б Б В" << 1;
 }
 
 void TestSchulteLogic::findingInOrder() {
@@ -196,13 +200,12 @@ void TestSchulteLogic::reshuffleKeepsWhatWasFound() {
 
 void TestSchulteLogic::typedDigits_data() {
     QTest::addColumn<int>("largest");
-    QTest::addColumn<QString>("keys");     // digit@ms
-    QTest::addColumn<qint64>("checkAt");   // then the pending number is asked for at this time
-    QTest::addColumn<QString>("numbers");  // numbers completed by the keys, then the one due
+    QTest::addColumn<QString>("keys");    // digit@ms
+    QTest::addColumn<qint64>("checkAt");  // then the pending number is asked for at this time
+    QTest::addColumn<QString>("numbers"); // numbers completed by the keys, then the one due
     QTest::addRow("699 ms apart: one number") << 25 << "1@0 2@699" << qint64(699) << "12";
     QTest::addRow("700 ms apart: the first alone") << 25 << "1@0 2@700" << qint64(1399) << "1";
-    QTest::addRow("700 ms apart: then the second") << 25 << "1@0 2@700" << qint64(1400)
-                                                   << "1 2";
+    QTest::addRow("700 ms apart: then the second") << 25 << "1@0 2@700" << qint64(1400) << "1 2";
     QTest::addRow("a digit that may grow waits") << 25 << "2@0" << qint64(699) << "";
     QTest::addRow("and is due after 700 ms") << 25 << "2@0" << qint64(700) << "2";
     QTest::addRow("complete when no digit can follow") << 25 << "3@0" << qint64(0) << "3";
@@ -236,15 +239,24 @@ void TestSchulteLogic::typedDigits() {
 void TestSchulteLogic::letterKeys_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("letter");
-    QTest::addRow("small Russian") << "ж" << "Ж";
-    QTest::addRow("capital Russian") << "Я" << "Я";
-    QTest::addRow("yo") << "ё" << "Ё";
-    QTest::addRow("Latin f is А") << "f" << "А";
-    QTest::addRow("Latin capital Q is Й") << "Q" << "Й";
-    QTest::addRow("backquote is Ё") << "`" << "Ё";
-    QTest::addRow("full stop is Ю") << "." << "Ю";
-    QTest::addRow("digit") << "1" << "";
-    QTest::addRow("two characters") << "аб" << "";
+    QTest::addRow("small Russian") << "ж"
+                                   << "Ж";
+    QTest::addRow("capital Russian") << "Я"
+                                     << "Я";
+    QTest::addRow("yo") << "ё"
+                        << "Ё";
+    QTest::addRow("Latin f is А") << "f"
+                                  << "А";
+    QTest::addRow("Latin capital Q is Й") << "Q"
+                                          << "Й";
+    QTest::addRow("backquote is Ё") << "`"
+                                    << "Ё";
+    QTest::addRow("full stop is Ю") << "."
+                                    << "Ю";
+    QTest::addRow("digit") << "1"
+                           << "";
+    QTest::addRow("two characters") << "аб"
+                                    << "";
 }
 
 void TestSchulteLogic::letterKeys() {
@@ -261,14 +273,15 @@ void TestSchulteLogic::storedSettings_data() {
     QTest::addColumn<bool>("markFound");
     QTest::addColumn<bool>("dot");
     QTest::addRow("none: defaults") << QVariantMap{} << 5 << 0 << false << true;
-    QTest::addRow("all kept")
-        << QVariantMap{{"SchulteSize", 7}, {"SchulteVariant", 1}, {"SchulteMarkFound", 1},
-                       {"SchulteFixationDot", 0}}
-        << 7 << 1 << true << false;
+    QTest::addRow("all kept") << QVariantMap{{"SchulteSize", 7},
+                                             {"SchulteVariant", 1},
+                                             {"SchulteMarkFound", 1},
+                                             {"SchulteFixationDot", 0}}
+                              << 7 << 1 << true << false;
     QTest::addRow("one bad value falls back alone")
         << QVariantMap{{"SchulteSize", "x"}, {"SchulteVariant", 2}} << 5 << 2 << false << true;
-    QTest::addRow("size out of range") << QVariantMap{{"SchulteSize", 12}} << 5 << 0 << false
-                                       << true;
+    QTest::addRow("size out of range")
+        << QVariantMap{{"SchulteSize", 12}} << 5 << 0 << false << true;
     QTest::addRow("letters with a size they do not fit")
         << QVariantMap{{"SchulteSize", 8}, {"SchulteVariant", 2}} << 5 << 2 << false << true;
 }
@@ -298,11 +311,16 @@ void TestSchulteLogic::storedSettings() {
 void TestSchulteLogic::bestTimes_data() {
     QTest::addColumn<QString>("runs"); // side:variant:ms
     QTest::addColumn<QString>("bests");
-    QTest::addRow("first time is the best") << "5:0:30000" << "30000";
-    QTest::addRow("slower keeps the best") << "5:0:30000 5:0:31000" << "30000 30000";
-    QTest::addRow("faster replaces it") << "5:0:30000 5:0:29500" << "30000 29500";
-    QTest::addRow("sizes apart") << "5:0:30000 3:0:9000 5:0:40000" << "30000 9000 30000";
-    QTest::addRow("variants apart") << "5:0:30000 5:1:60000 5:2:50000" << "30000 60000 50000";
+    QTest::addRow("first time is the best") << "5:0:30000"
+                                            << "30000";
+    QTest::addRow("slower keeps the best") << "5:0:30000 5:0:31000"
+                                           << "30000 30000";
+    QTest::addRow("faster replaces it") << "5:0:30000 5:0:29500"
+                                        << "30000 29500";
+    QTest::addRow("sizes apart") << "5:0:30000 3:0:9000 5:0:40000"
+                                 << "30000 9000 30000";
+    QTest::addRow("variants apart") << "5:0:30000 5:1:60000 5:2:50000"
+                                    << "30000 60000 50000";
 }
 
 void TestSchulteLogic::bestTimes() {
@@ -314,9 +332,8 @@ void TestSchulteLogic::bestTimes() {
         const QStringList p = run.split(QLatin1Char(':'));
         // Each run at a new start of the program.
         QSettings store(dir.filePath("store.conf"), QSettings::IniFormat);
-        got << QString::number(SchulteStore::keepBest(&store, p[0].toInt(),
-                                                      SchulteVariant(p[1].toInt()),
-                                                      p[2].toLongLong()));
+        got << QString::number(SchulteStore::keepBest(
+            &store, p[0].toInt(), SchulteVariant(p[1].toInt()), p[2].toLongLong()));
     }
     QCOMPARE(got.join(QLatin1Char(' ')), bests);
     QSettings store(dir.filePath("store.conf"), QSettings::IniFormat);
@@ -328,9 +345,12 @@ void TestSchulteLogic::figures_data() {
     QTest::addColumn<int>("cells");
     QTest::addColumn<QString>("seconds");
     QTest::addColumn<QString>("perCell");
-    QTest::addRow("5 x 5") << qint64(25400) << 25 << "25,4" << "1,02";
-    QTest::addRow("rounded up") << qint64(950) << 9 << "1,0" << "0,11";
-    QTest::addRow("9 x 9, long") << qint64(183049) << 81 << "183,0" << "2,26";
+    QTest::addRow("5 x 5") << qint64(25400) << 25 << "25,4"
+                           << "1,02";
+    QTest::addRow("rounded up") << qint64(950) << 9 << "1,0"
+                                << "0,11";
+    QTest::addRow("9 x 9, long") << qint64(183049) << 81 << "183,0"
+                                 << "2,26";
 }
 
 void TestSchulteLogic::figures() {

@@ -14,6 +14,8 @@
 #include "fieldofview/Unitstringresult.h"
 #include "platform/HelpContext.h"
 #include "platform/HelpViewer.h"
+#include "schulte/SchulteForm.h"
+#include "schulte/SchulteResultForm.h"
 #include "shell/TextInlets.h"
 #include "shell/Unitbookmark.h"
 #include "shell/Unitfrmain.h"
@@ -92,6 +94,8 @@ void Program::createWindows() {
     addExerciseWindow(area, Windows.TableForm);
     Windows.TextForm = new TTextForm(state, main, main.ProgramDir);
     addExerciseWindow(area, Windows.TextForm);
+    Windows.SchulteForm = new TSchulteForm(state, main);
+    addExerciseWindow(area, Windows.SchulteForm);
     Windows.FormDlgTable = new TFormDlgTable(&main, main.SpeedButton15, state);
     Windows.AboutForm = new TAboutForm(&main);
     Windows.AnsTextForm = new TAnsTextForm(&main);
@@ -100,6 +104,7 @@ void Program::createWindows() {
     Windows.TextResultForm = new TTextResultForm(&main);
     Windows.StringResultForm = new TStringResultForm(&main);
     Windows.TableResultForm = new TTableResultForm(&main);
+    Windows.SchulteResultForm = new TSchulteResultForm(&main);
     Windows.MessageForm = new TMessageForm(&main);
     Windows.AdviceForm = new TAdviceForm(&main, state, [&main] { return main.helpViewer(); });
     Windows.AssistantForm = new TAssistantForm(&main, main.CoolBar1, state);
@@ -134,8 +139,8 @@ void Program::createDiary() {
         diary->add(result);
     };
     for (ExerciseWindow* exercise : std::initializer_list<ExerciseWindow*>{
-             Windows.TextForm, Windows.StringForm, Windows.TableForm})
-        QObject::connect(exercise, &ExerciseWindow::resultReady, diary, keep);
+             Windows.TextForm, Windows.StringForm, Windows.TableForm, Windows.SchulteForm})
+        QObject::connect(exercise, &ExerciseWindow::runFinished, diary, keep);
     // A diary that could not be used as it was is told of once, after the splash.
     if (const QString message = Diary->openingMessage(); !message.isEmpty()) {
         QObject::connect(
@@ -155,6 +160,7 @@ void Program::connectWindows() {
     w.TextForm->setDialogs(w.MessageForm, w.AnsTextForm, w.TextResultForm);
     w.StringForm->setDialogs(w.AnsStringForm, w.StringResultForm);
     w.TableForm->setDialogs(w.AnsTableForm, w.TableResultForm);
+    w.SchulteForm->setDialogs(w.SchulteResultForm);
     w.AssistantForm->setGuide(w.WizardForm);
     w.WizardForm->setAssistant(w.AssistantForm);
 
@@ -162,8 +168,8 @@ void Program::connectWindows() {
     QObject::connect(main, &TMainForm::controlsChanged, main, &TMainForm::RefreshCourseState);
     QObject::connect(w.FormDlgTable, &TFormDlgTable::controlsChanged, main,
                      &TMainForm::RefreshCourseState);
-    for (ExerciseWindow* exercise :
-         std::initializer_list<ExerciseWindow*>{w.TextForm, w.StringForm, w.TableForm}) {
+    for (ExerciseWindow* exercise : std::initializer_list<ExerciseWindow*>{
+             w.TextForm, w.StringForm, w.TableForm, w.SchulteForm}) {
         QObject::connect(exercise, &ExerciseWindow::runEnded, main, &TMainForm::CourseRunEnded);
         QObject::connect(exercise, &ExerciseWindow::controlsChanged, main,
                          &TMainForm::RefreshCourseState);

@@ -18,6 +18,8 @@ class TAssistantForm;
 class TWizardForm;
 class TMarkersForm;
 class TBookmarkForm;
+class TSchulteForm;
+class TSchulteResultForm;
 class TDiaryForm;
 
 // The program's windows, each created once at start-up in this order and kept until the end.
@@ -40,5 +42,7 @@ struct ProgramWindows {
     TWizardForm* WizardForm = nullptr;
     TMarkersForm* MarkersForm = nullptr;
     TBookmarkForm* BookmarkForm = nullptr;
+    TSchulteForm* SchulteForm = nullptr;
+    TSchulteResultForm* SchulteResultForm = nullptr;
     TDiaryForm* DiaryForm = nullptr;
 };

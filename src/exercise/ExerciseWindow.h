@@ -16,7 +16,7 @@ class TrainingState;
 // A window reads the shared values from state() and asks the frame for what it needs through
 // the ExerciseHost; it never reads a frame control. It tells the course what happened through
 // signals, which the program connects once where the windows are made:
-// - resultReady(result) at the end of a run that showed something, with its figures, before
+// - runFinished(result) at the end of a run that showed something, with its figures, before
 //   runEnded (the diary keeps them);
 // - runEnded(goOn) at the end of every run (goOn: the course moves on; false repeats the stage);
 // - controlsChanged() whenever the user changed something the course checks.
@@ -38,7 +38,7 @@ public:
     PacedTimer* Timer1 = nullptr;
 
 signals:
-    void resultReady(const RunResult& result);
+    void runFinished(const RunResult& result);
     void runEnded(bool goOn);
     void controlsChanged();
 

@@ -259,7 +259,7 @@ void TStringForm::EndLine() {
         result.outOf = 1;
     }
     if (Answer > 0)
-        emit resultReady(result);
+        emit runFinished(result);
     emit runEnded(!verdict.value_or(false));
 }
 

@@ -80,14 +80,14 @@ bool isFirstReceiver(const QObject* watched) {
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) {
         const auto& key = *static_cast<QKeyEvent*>(event);
-        if (isRunKey(key.key()) && isFirstReceiver(watched)) {
-            if (event->type() == QEvent::KeyRelease)
-                Keys.release(key.key(), key.timestamp());
-            else
-                HeldPress = Keys.press(key.key(), key.timestamp())
-                                ? HeldKeyPress{}
-                                : HeldKeyPress{&key, key.timestamp()};
-        }
+        // A release counts wherever it goes: a menu that a press closed still gets the
+        // release, and the key must not seem held afterwards. Counting it twice does no harm.
+        if (isRunKey(key.key()) && event->type() == QEvent::KeyRelease)
+            Keys.release(key.key(), key.timestamp());
+        else if (isRunKey(key.key()) && isFirstReceiver(watched))
+            HeldPress = Keys.press(key.key(), key.timestamp())
+                            ? HeldKeyPress{}
+                            : HeldKeyPress{&key, key.timestamp()};
     }
     if (event->type() == QEvent::ApplicationDeactivate) {
         Keys.clear(); // releases will go to other programs

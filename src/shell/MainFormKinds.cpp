@@ -4,20 +4,28 @@
 // leaves every other button in its place.
 #include "shell/Unitfrmain.h"
 
+#include "app/ProgramWindows.h"
+#include "schulte/SchulteForm.h"
+#include "text/Unitfrtext.h"
 #include "widgets/MoreButton.h"
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QButtonGroup>
+#include <QMdiArea>
 #include <QMenu>
 #include <QToolBar>
 
 void TMainForm::buildMoreKinds() {
-    MoreKinds = new MoreButton(QStringLiteral("Ещё"),
-                               QStringLiteral("Другие упражнения и дневник (F10)"),
-                               QStringLiteral("more"), ToolBar10);
+    MoreKinds =
+        new MoreButton(QStringLiteral("Ещё"), QStringLiteral("Другие упражнения и дневник (F10)"),
+                       QStringLiteral("more"), ToolBar10);
     placeButton(ToolBar10, MoreKinds, "MoreKinds", true);
     // An entry is added here with one call: MoreKinds->addEntry(name, caption, hint, glyph).
+    SchulteKind = MoreKinds->addEntry("SchulteKind", QStringLiteral("Шульте"),
+                                      QStringLiteral("Таблицы Шульте: найти всё по порядку, "
+                                                     "не сводя глаз с центра"),
+                                      QStringLiteral("schulte"), true);
     DiaryEntry = MoreKinds->addEntry("DiaryEntry", QStringLiteral("Дневник"),
                                      QStringLiteral("Дневник занятий: результаты и графики (Ctrl+D)"),
                                      QStringLiteral("diary"));
@@ -25,6 +33,20 @@ void TMainForm::buildMoreKinds() {
     // The diary's keys work wherever the frame has the focus, the menu closed.
     DiaryEntry->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
     addAction(DiaryEntry);
+}
+
+void TMainForm::connectKindEntries() {
+    connectKindEntry(SchulteKind, &TMainForm::SchulteKindClick);
+}
+
+void TMainForm::SchulteKindClick() {
+    if (State.ChosenKind() == ExerciseKind::Schulte)
+        return;
+    SetRunState(RunState::SchulteChosen);
+    if (ActiveMDIChild() == Windows->TextForm)
+        Windows->TextForm->SaveScrollAnchor();
+    MdiArea->setActiveSubWindow(Windows->SchulteForm);
+    RefreshCourseState();
 }
 
 void TMainForm::connectKindEntry(QAction* entry, void (TMainForm::*handler)()) {
@@ -40,9 +62,8 @@ void TMainForm::connectKindEntry(QAction* entry, void (TMainForm::*handler)()) {
 }
 
 void TMainForm::connectKindButtons() {
-    connect(KindButtons, &QButtonGroup::buttonToggled, this,
-            [this](QAbstractButton*, bool down) {
-                if (down)
-                    MoreKinds->clearChoice();
-            });
+    connect(KindButtons, &QButtonGroup::buttonToggled, this, [this](QAbstractButton*, bool down) {
+        if (down)
+            MoreKinds->clearChoice();
+    });
 }

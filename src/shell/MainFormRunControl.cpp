@@ -7,6 +7,7 @@
 #include "course/Unitwizard.h"
 #include "fieldofview/Unitfrstring.h"
 #include "platform/ReadingView.h"
+#include "schulte/SchulteForm.h"
 #include "table/Unitdlgtable.h"
 #include "table/Unitfrtable.h"
 #include "text/Unitfrtext.h"
@@ -32,8 +33,8 @@ RunControls TMainForm::runControls() const {
     c.textDown = SpeedButton4->isChecked();
     c.tableDown = SpeedButton5->isChecked();
     c.testDown = SpeedButton14->isChecked();
-    c.untestedKindDown = State.ChosenKind() == ExerciseKind::Schulte ||
-                         State.ChosenKind() == ExerciseKind::Flash;
+    c.untestedKindDown =
+        State.ChosenKind() == ExerciseKind::Schulte || State.ChosenKind() == ExerciseKind::Flash;
     c.assistantVisible = Windows && Windows->AssistantForm->isVisible();
     c.open = SpeedButton1->isEnabled();
     c.start = SpeedButton2->isEnabled();
@@ -224,6 +225,8 @@ void TMainForm::SpeedButton2Click() {
         Windows->StringForm->StartLine();
     else if (active == Windows->TableForm)
         Windows->TableForm->StartTableRun();
+    else if (active == Windows->SchulteForm)
+        Windows->SchulteForm->StartSchulteRun();
 }
 
 void TMainForm::SpeedButton3Click() {
@@ -235,6 +238,8 @@ void TMainForm::SpeedButton3Click() {
         Windows->StringForm->EndLine();
     else if (active == Windows->TableForm)
         Windows->TableForm->FinishTableRun();
+    else if (active == Windows->SchulteForm)
+        Windows->SchulteForm->FinishSchulteRun();
 }
 
 void TMainForm::SpeedButton7Click() {

@@ -7,6 +7,7 @@
 #include "platform/PacedTimer.h"
 #include "platform/ReadingView.h"
 #include "platform/SettingsStore.h"
+#include "schulte/SchulteForm.h"
 #include "shell/StoredSettings.h"
 #include "shell/WindowPlacement.h"
 #include "table/Unitfrtable.h"
@@ -149,6 +150,7 @@ void TMainForm::FormClose() {
     Windows->TextForm->Timer1->stop();
     Windows->TableForm->Timer1->stop();
     Windows->StringForm->Timer1->stop();
+    Windows->SchulteForm->Timer1->stop();
     SaveTextPosition(); // the user's text, also when it waits aside in test mode
     Assistant = !SpeedButton20->isEnabled();
     Windows->AssistantForm->close();

@@ -6,6 +6,7 @@
 #include "dialogs/Unitabout.h"
 #include "fieldofview/Unitfrstring.h"
 #include "platform/HelpViewer.h"
+#include "schulte/SchulteForm.h"
 #include "table/Unitfrtable.h"
 #include "text/Unitfrtext.h"
 #include "training/FontSizes.h"
@@ -142,6 +143,8 @@ void TMainForm::windowsCreated() {
             Windows->StringForm->FormActivate();
         else if (window == Windows->TableForm)
             Windows->TableForm->FormActivate();
+        else if (window == Windows->SchulteForm)
+            Windows->SchulteForm->FormActivate();
     });
     MdiArea->setActiveSubWindow(Windows->TextForm);
     Windows->TextForm->FormActivate();
@@ -153,9 +156,10 @@ QMdiSubWindow* TMainForm::chosenExerciseWindow() const {
         return Windows->StringForm;
     case ExerciseKind::Table:
         return Windows->TableForm;
+    case ExerciseKind::Schulte:
+        return Windows->SchulteForm;
     case ExerciseKind::Text:
-    case ExerciseKind::Schulte: // not yet windows of their own
-    case ExerciseKind::Flash:
+    case ExerciseKind::Flash: // not yet a window of its own
         break;
     }
     return Windows->TextForm;
@@ -458,6 +462,7 @@ void TMainForm::connectCheckableButtons() {
     onDown(SpeedButton12, &TMainForm::SpeedButton12Click);
     onDown(SpeedButton13, &TMainForm::SpeedButton13Click);
     connectKindButtons();
+    connectKindEntries();
     connect(SpeedButton14, &QToolButton::toggled, this, &TMainForm::SpeedButton14Click);
 }
 

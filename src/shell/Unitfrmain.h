@@ -83,6 +83,7 @@ public:
     QToolButton* SpeedButton15 = nullptr; // table size
     // The exercises and records beyond the first kinds, under one drop-down (MainFormKinds.cpp).
     MoreButton* MoreKinds = nullptr;
+    QAction* SchulteKind = nullptr;       // Шульте
     QAction* DiaryEntry = nullptr; // opens the training diary (Ctrl+D)
     QToolButton* SpeedButton9 = nullptr;  // Помощь
     QToolButton* SpeedButton16 = nullptr; // О...
@@ -182,6 +183,7 @@ public:
     void SpeedButton4Click();
     void SpeedButton5Click();
     void SpeedButton6Click();
+    void SchulteKindClick();
     void SpeedButton14Click();
     void SpeedButton15Click();
     void SpeedButton7Click();
@@ -232,6 +234,7 @@ private:
     // A kind entry of the drop-down runs its handler when it is chosen; the kind buttons let go.
     void connectKindEntry(QAction* entry, void (TMainForm::*handler)());
     void connectKindButtons();
+    void connectKindEntries();
     void connectHandlers();
     void connectCheckableButtons();
 

@@ -165,7 +165,7 @@ void TTableForm::FinishTableRun() {
         coverCells();
     }
     if (Table.Step > 0)
-        emit resultReady(result);
+        emit runFinished(result);
     emit runEnded(true);
 }
 

@@ -123,7 +123,7 @@ void TTextForm::StopReading() {
         ClearUserText();
     }
     if (CharsShown > 0)
-        emit resultReady(result);
+        emit runFinished(result);
     emit runEnded(true);
 }
 

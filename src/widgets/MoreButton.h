@@ -14,8 +14,7 @@ class MoreButton : public QToolButton {
     Q_OBJECT
 public:
     // The button at rest shows this caption, hint and picture (":/icons/<glyph>.svg").
-    MoreButton(const QString& caption, const QString& hint, const QString& glyph,
-               QWidget* parent);
+    MoreButton(const QString& caption, const QString& hint, const QString& glyph, QWidget* parent);
 
     // Adds an entry: named object, caption, hint and picture. A choice entry is checkable.
     QAction* addEntry(const char* name, const QString& caption, const QString& hint,
