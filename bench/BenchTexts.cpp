@@ -1,6 +1,6 @@
 #include "BenchTexts.h"
 
-#include "platform/TextDecoding.h"
+#include "formats/TextDecoding.h"
 
 #include <QStringList>
 

@@ -5,7 +5,7 @@
 
 #include "BenchTexts.h"
 
-#include "platform/TextDecoding.h"
+#include "formats/TextDecoding.h"
 #include "shell/TextFileReader.h"
 
 #include <QFile>

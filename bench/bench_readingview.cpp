@@ -2,7 +2,7 @@
 // repaint, and wrapping. Texts are one paragraph of Russian words, the column 40 digit
 // widths wide, as a reader would set it.
 
-#include "platform/ReadingView.h"
+#include "readingview/ReadingView.h"
 #include "text/CharAdvances.h"
 #include "text/LineTable.h"
 

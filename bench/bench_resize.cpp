@@ -7,7 +7,7 @@
 #include "BenchProgram.h"
 #include "BenchTexts.h"
 
-#include "platform/ReadingView.h"
+#include "readingview/ReadingView.h"
 #include "shell/Unitfrmain.h"
 #include "text/Unitfrtext.h"
 

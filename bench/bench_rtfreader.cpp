@@ -2,8 +2,8 @@
 // The whole open of a 4 MB .rtf, up to the first painted page, should take at most 600 ms,
 // so the reader alone should stay well under half of that.
 
-#include "platform/RtfReader.h"
-#include "platform/TextDecoding.h"
+#include "formats/RtfReader.h"
+#include "formats/TextDecoding.h"
 
 #include <QByteArray>
 #include <QString>

@@ -10,7 +10,7 @@
 #include "BenchProgram.h"
 #include "BenchTexts.h"
 
-#include "platform/ReadingView.h"
+#include "readingview/ReadingView.h"
 #include "shell/TextFileReader.h"
 #include "text/Unitfrtext.h"
 

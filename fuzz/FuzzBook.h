@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/BookText.h"
+#include "formats/BookText.h"
 
 #include <cstdlib>
 

@@ -3,7 +3,7 @@
 // package, so that the XML handling is explored too, not only the archive checks.
 #include "FuzzBook.h"
 #include "ZipBuilder.h"
-#include "platform/OfficeReaders.h"
+#include "formats/OfficeReaders.h"
 
 #include <QByteArray>
 

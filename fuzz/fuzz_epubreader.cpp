@@ -4,7 +4,7 @@
 // is explored too, not only the archive checks.
 #include "FuzzBook.h"
 #include "ZipBuilder.h"
-#include "platform/EpubReader.h"
+#include "formats/EpubReader.h"
 
 #include <QByteArray>
 

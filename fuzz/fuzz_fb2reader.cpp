@@ -1,6 +1,6 @@
 // libFuzzer entry point for the FB2 reader, as a plain file and as a .fb2.zip archive.
 #include "FuzzBook.h"
-#include "platform/Fb2Reader.h"
+#include "formats/Fb2Reader.h"
 
 #include <QByteArray>
 

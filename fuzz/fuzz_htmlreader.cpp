@@ -1,6 +1,6 @@
 // libFuzzer entry point for the web page reader.
 #include "FuzzBook.h"
-#include "platform/HtmlText.h"
+#include "formats/HtmlText.h"
 
 #include <QByteArray>
 

@@ -1,7 +1,7 @@
 // libFuzzer entry point for the RTF reader. Every input must be read without a crash, a hang
 // or undefined behaviour, and the result must keep the reader's promises.
 
-#include "platform/RtfReader.h"
+#include "formats/RtfReader.h"
 
 #include <QByteArray>
 

@@ -1,8 +1,11 @@
 // libFuzzer entry point for the plain-text decoder and the file reader. The input is written
-// to a scratch file and read as the program reads a text the user opens, once as plain text
-// and once as ".rtf"; a text that was read keeps the decoder's promises.
+// to a scratch file and read as the program reads a text the user opens, once as ".txt" and
+// once as ".rtf". A ".txt" file is the decoder's text, unless its content is a zip archive:
+// then it is the book the archive holds, whatever the name says.
 
-#include "platform/TextDecoding.h"
+#include "FuzzBook.h"
+#include "formats/BookFile.h"
+#include "formats/TextDecoding.h"
 #include "shell/TextFileReader.h"
 
 #include <QFile>
@@ -30,6 +33,10 @@ void checkParagraph(const TextFileContent& content) {
         std::abort();
 }
 
+QString oneParagraph(QString text) {
+    return text.replace(u'\r', u' ').replace(u'\n', u' ');
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -53,12 +60,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     writeFile(plainPath, input);
     const TextFileContent plain = TextFileReader::read(plainPath);
     checkParagraph(plain);
-    if (plain.ok) {
-        // The same text the decoder gives, with every CR and LF turned into a blank.
-        QString expected = decoded;
-        expected.replace(u'\r', u' ').replace(u'\n', u' ');
-        if (plain.text != expected)
+    if (std::optional<BookText> book =
+            readBook(plainPath, input, TextFileReader::MaximumFileSize)) {
+        // The book's text or the book's reason, as the reader gives them.
+        checkBook(*book, TextFileReader::MaximumFileSize);
+        if (plain.ok != book->ok || plain.text != oneParagraph(book->text))
             std::abort();
+        if (!plain.ok && !plain.error.endsWith(book->error))
+            std::abort();
+    } else if (plain.ok && plain.text != oneParagraph(decoded)) {
+        std::abort();
     }
 
     const QString rtfPath = dir.filePath(QStringLiteral("text.rtf"));

@@ -2,7 +2,7 @@
 #include "ZipBuilder.h"
 
 #include "dialogs/Unitabout.h"
-#include "platform/ReadingView.h"
+#include "readingview/ReadingView.h"
 #include "shell/TextMemory.h"
 #include "shell/Unitbookmark.h"
 #include "shell/Unitfrmain.h"

@@ -1,6 +1,6 @@
 #include "ZipBuilder.h"
-#include "platform/BookFile.h"
-#include "platform/TextDecoding.h"
+#include "formats/BookFile.h"
+#include "formats/TextDecoding.h"
 #include "shell/TextFileReader.h"
 
 #include <QFile>

@@ -5,8 +5,12 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QScrollBar>
 #include <QStringDecoder>
 #include <QTemporaryDir>
@@ -121,6 +125,10 @@ private slots:
     void linkOpensTopic();
     void externalLinkGoesToDesktop();
     void escapeClosesWindow();
+    void searchKeepsThePagesWithTheWords_data();
+    void searchKeepsThePagesWithTheWords();
+    void standsBesideOrOverItsOwner_data();
+    void standsBesideOrOverItsOwner();
 };
 
 void TestHelpViewer::contextMapsToItsPage_data() {
@@ -150,6 +158,8 @@ void TestHelpViewer::contextMapsToItsPage_data() {
                                   << QStringLiteral("Чтение таблиц");
     QTest::newRow("table test questions")
         << HelpContext::TableQuestions << 440 << QStringLiteral("Вопросы к тесту по таблице");
+    QTest::newRow("flash reading window")
+        << HelpContext::FlashWindow << 520 << QStringLiteral("Чтение вспышками");
 }
 
 void TestHelpViewer::contextMapsToItsPage() {
@@ -427,6 +437,100 @@ void TestHelpViewer::escapeClosesWindow() {
     QVERIFY(!viewer.isVisible());
     viewer.showTopic(HelpContext::Course);
     QVERIFY(viewer.isVisible());
+}
+
+void TestHelpViewer::searchKeepsThePagesWithTheWords_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QStringList>("found");    // among the pages listed, the first one first
+    QTest::addColumn<QStringList>("notFound"); // none of them listed
+    const QString opening = QStringLiteral("opening_texts.html");
+    QTest::newRow("book kinds") << "FB2 EPUB DOCX ODT" << QStringList{opening}
+                                << QStringList{"table_size.html", "index.html"};
+    QTest::newRow("another ending") << "книга" << QStringList{opening} << QStringList();
+    QTest::newRow("drag and drop")
+        << "перетащить мышью" << QStringList{opening} << QStringList{"font_size.html"};
+    QTest::newRow("pasting") << "вставка из буфера обмена" << QStringList{opening} << QStringList();
+    QTest::newRow("command line") << "командная строка" << QStringList{opening} << QStringList();
+    QTest::newRow("letter case and ё")
+        << "ЕЩЕ РАЗ ENTER" << QStringList{"getting_started.html"} << QStringList{"table_size.html"};
+    QTest::newRow("no such word") << "абракадабра" << QStringList() << QStringList{opening};
+}
+
+void TestHelpViewer::searchKeepsThePagesWithTheWords() {
+    QFETCH(QString, typed);
+    QFETCH(QStringList, found);
+    QFETCH(QStringList, notFound);
+    HelpViewer viewer(helpDir());
+    viewer.showContents();
+    QVERIFY(QTest::qWaitForWindowExposed(&viewer));
+    auto* search = viewer.findChild<QLineEdit*>();
+    auto* list = viewer.findChild<QListWidget*>();
+    QVERIFY2(search, "the help has a search field");
+    const int everyEntry = list->count();
+    QTest::keyClick(&viewer, Qt::Key_F, Qt::ControlModifier);
+    QVERIFY(search->hasFocus());
+    for (const QChar c : typed) // typed key by key, Cyrillic included
+        QTest::sendKeyEvent(QTest::Click, search, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    QCOMPARE(search->text(), typed);
+
+    QStringList listed;
+    for (int i = 0; i < list->count(); ++i) {
+        if (!list->item(i)->isHidden())
+            listed.append(list->item(i)->data(Qt::UserRole).toString());
+    }
+    for (const QString& page : found)
+        QVERIFY2(listed.contains(page), qPrintable(listed.join(u' ')));
+    for (const QString& page : notFound)
+        QVERIFY2(!listed.contains(page), qPrintable(listed.join(u' ')));
+    auto* nothing = viewer.findChild<QLabel*>();
+    QCOMPARE(nothing && nothing->isVisible(), listed.isEmpty());
+
+    // Enter opens the first page found; an empty field shows the whole list again.
+    QTest::keyClick(search, Qt::Key_Return);
+    QCOMPARE(shownPage(viewer), listed.isEmpty() ? HelpViewer::contentsPage() : listed.first());
+    search->clear();
+    int shown = 0;
+    for (int i = 0; i < list->count(); ++i)
+        shown += list->item(i)->isHidden() ? 0 : 1;
+    QCOMPARE(shown, everyEntry);
+}
+
+void TestHelpViewer::standsBesideOrOverItsOwner_data() {
+    QTest::addColumn<double>("ownerLeft"); // as fractions of the screen's width
+    QTest::addColumn<double>("ownerWidth");
+    QTest::addColumn<double>("helpWidth");
+    QTest::addColumn<int>("side"); // 1 right of the owner, -1 left of it, 0 over it
+    QTest::newRow("room on the right") << 0.05 << 0.4 << 0.4 << 1;
+    QTest::newRow("room on the left only") << 0.5 << 0.4 << 0.4 << -1;
+    QTest::newRow("no room beside") << 0.3 << 0.4 << 0.5 << 0;
+}
+
+void TestHelpViewer::standsBesideOrOverItsOwner() {
+    QFETCH(double, ownerLeft);
+    QFETCH(double, ownerWidth);
+    QFETCH(double, helpWidth);
+    QFETCH(int, side);
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    QWidget owner;
+    owner.setGeometry(area.left() + int(area.width() * ownerLeft), area.top() + 60,
+                      int(area.width() * ownerWidth), area.height() / 2);
+    owner.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&owner));
+    HelpViewer viewer(helpDir(), &owner);
+    viewer.resize(int(area.width() * helpWidth), area.height() / 2);
+    viewer.showContents();
+    QVERIFY(QTest::qWaitForWindowExposed(&viewer));
+
+    const QRect frame = owner.frameGeometry();
+    const QRect help = viewer.frameGeometry();
+    QVERIFY(area.contains(help));
+    if (side > 0)
+        QCOMPARE(help.left(), frame.right() + 1);
+    else if (side < 0)
+        QCOMPARE(help.right(), frame.left() - 1);
+    else
+        QVERIFY(help.intersects(frame));
+    QCOMPARE(help.top(), frame.top());
 }
 
 QTEST_MAIN(TestHelpViewer)

@@ -11,9 +11,10 @@
 #include "fieldofview/Unitfransstring.h"
 #include "fieldofview/Unitfrstring.h"
 #include "fieldofview/Unitstringresult.h"
+#include "flash/FlashForm.h"
 #include "platform/HelpViewer.h"
 #include "platform/PacedTimer.h"
-#include "platform/ReadingView.h"
+#include "readingview/ReadingView.h"
 #include "schulte/SchulteForm.h"
 #include "shell/Unitbookmark.h"
 #include "shell/Unitfrmain.h"
@@ -120,11 +121,12 @@ void TestMainWindow::windowsAreCreatedOnceInOrder() {
     TMainForm* main = startQuiet();
     const ProgramWindows& w = Fixture->program().windows();
     const QList<QMdiSubWindow*> children = main->mdiArea()->subWindowList(QMdiArea::CreationOrder);
-    QCOMPARE(children.size(), 4);
+    QCOMPARE(children.size(), 5);
     QCOMPARE(children[0], w.StringForm);
     QCOMPARE(children[1], w.TableForm);
     QCOMPARE(children[2], w.TextForm);
     QCOMPARE(children[3], w.SchulteForm); // the later kinds after the first three
+    QCOMPARE(children[4], w.FlashForm);
     QCOMPARE(main->ActiveMDIChild(), w.TextForm);
     // The child in front is always maximised, whichever kind is chosen.
     QVERIFY(w.TextForm->isMaximized());

@@ -1,4 +1,4 @@
-#include "platform/ReadingView.h"
+#include "readingview/ReadingView.h"
 
 #include <QApplication>
 #include <QClipboard>

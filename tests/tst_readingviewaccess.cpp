@@ -1,5 +1,5 @@
 // What screen readers and UI automation read of the reading view.
-#include "platform/ReadingView.h"
+#include "readingview/ReadingView.h"
 
 #include <QAccessible>
 #include <QFontMetricsF>

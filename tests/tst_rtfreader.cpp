@@ -1,4 +1,4 @@
-#include "platform/RtfReader.h"
+#include "formats/RtfReader.h"
 
 #include <QFile>
 #include <QRandomGenerator>

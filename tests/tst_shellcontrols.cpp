@@ -5,7 +5,7 @@
 
 #include "fieldofview/Unitfrstring.h"
 #include "platform/PacedTimer.h"
-#include "platform/ReadingView.h"
+#include "readingview/ReadingView.h"
 #include "shell/Unitfrmain.h"
 #include "table/Unitfrtable.h"
 #include "text/Unitfrtext.h"

@@ -1,4 +1,4 @@
-#include "platform/TextDecoding.h"
+#include "formats/TextDecoding.h"
 
 #include <QFile>
 #include <QStringEncoder>

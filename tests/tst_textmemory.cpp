@@ -1,5 +1,5 @@
 #include "FileSizeLimit.h"
-#include "platform/TextDecoding.h"
+#include "formats/TextDecoding.h"
 #include "shell/TextMemory.h"
 
 #include <QDir>
@@ -70,7 +70,8 @@ private slots:
     void failedWriteIsReported_data();
     void failedWriteIsReported();
     void unreadableFileIsNotReplaced();
-    void pathWithLineBreakIsRefused();
+    void pathWithLineBreakStaysOneLine();
+    void linkedMemoryIsWrittenWhereItPoints();
     void locatePrefersProgramDir();
     void everyPathRoundTrips_data();
     void everyPathRoundTrips();
@@ -79,6 +80,7 @@ private slots:
     void fullDiskKeepsTheOldFile();
     void savesOfTwoProgramsAllLand();
     void busyMemoryIsGivenUpWithAMessage();
+    void folderInPlaceOfTheLockIsNamed();
     void leftoversOfAnInterruptedSaveGo();
     void locateFallsBackToDataDir();
 
@@ -349,12 +351,26 @@ void TestTextMemory::unreadableFileIsNotReplaced() {
     QVERIFY(!TextMemory(memoryPath()).find(QStringLiteral("/new")).has_value());
 }
 
-void TestTextMemory::pathWithLineBreakIsRefused() {
+void TestTextMemory::pathWithLineBreakStaysOneLine() {
     writeBytes(memoryPath(), "\r\n/a^1^1\r\n");
-    QString error;
-    QVERIFY(!TextMemory(memoryPath()).save(QStringLiteral("/x\n/a"), 1, 2, &error));
-    QVERIFY(!error.isEmpty());
-    QCOMPARE(readBytes(memoryPath()), QByteArray("\r\n/a^1^1\r\n"));
+    const TextMemory memory(memoryPath());
+    QVERIFY(memory.save(QStringLiteral("/x\n/a"), 1, 2));
+    const QByteArray bytes = readBytes(memoryPath());
+    QCOMPARE(bytes.count('\n'), 3);
+    QCOMPARE(bytes.count('\r'), 3);
+    QVERIFY(!memory.find(QStringLiteral("/x")).has_value());
+    QCOMPARE(memory.find(QStringLiteral("/a"))->position->anchor, 1);
+    QCOMPARE(memory.find(QStringLiteral("/x\n/a"))->position->anchor, 2);
+}
+
+void TestTextMemory::linkedMemoryIsWrittenWhereItPoints() {
+    QVERIFY(QDir().mkpath(m_dir->filePath(QStringLiteral("kept"))));
+    const QString target = m_dir->filePath(QStringLiteral("kept/positions.ini"));
+    writeBytes(target, "\r\n/a^1^1\r\n");
+    QVERIFY(QFile::link(target, memoryPath()));
+    QVERIFY(TextMemory(memoryPath()).save(QStringLiteral("/b"), 2, 2));
+    QVERIFY(QFileInfo(memoryPath()).isSymLink());
+    QCOMPARE(readBytes(target), QByteArray("\r\n/b^2^2\r\n/a^1^1\r\n"));
 }
 
 void TestTextMemory::locatePrefersProgramDir() {
@@ -388,6 +404,9 @@ void TestTextMemory::everyPathRoundTrips_data() {
     QTest::newRow("Cyrillic and Chinese") << QStringLiteral("/книги/红楼梦.txt") << false;
     QTest::newRow("starts like the UTF-8 mark") << QStringLiteral("п»їкнига.txt") << false;
     QTest::newRow("starts with U+FEFF") << QStringLiteral("\uFEFF/книга.txt") << false;
+    QTest::newRow("line feed") << QStringLiteral("/книги/a\nb.txt") << false;
+    QTest::newRow("CR LF and escapes") << QStringLiteral("/x\r\n%0A%25.txt") << false;
+    QTest::newRow("line break at the end") << QStringLiteral("/книга.txt\r") << false;
 }
 
 void TestTextMemory::everyPathRoundTrips() {
@@ -494,6 +513,17 @@ void TestTextMemory::busyMemoryIsGivenUpWithAMessage() {
 
     other.unlock();
     QVERIFY(TextMemory(memoryPath()).save(QStringLiteral("/b"), 2, 2));
+}
+
+void TestTextMemory::folderInPlaceOfTheLockIsNamed() {
+    writeBytes(memoryPath(), "\r\n/a^1^1\r\n");
+    QVERIFY(QDir().mkpath(memoryPath() + QStringLiteral(".lock")));
+    QString error;
+    QVERIFY(!TextMemory(memoryPath()).save(QStringLiteral("/b"), 2, 2, &error));
+    QVERIFY2(error.contains(QStringLiteral("textmem.ini.lock")), qPrintable(error));
+    QVERIFY2(error.contains(QStringLiteral("папка")), qPrintable(error));
+    QVERIFY2(!error.contains(QStringLiteral("ещё раз")), qPrintable(error));
+    QCOMPARE(readBytes(memoryPath()), QByteArray("\r\n/a^1^1\r\n"));
 }
 
 void TestTextMemory::leftoversOfAnInterruptedSaveGo() {

@@ -2,7 +2,7 @@
 // run stepped to its end, the questions and the result, and damaged test files.
 #include "ProgramFixture.h"
 
-#include "platform/ReadingView.h"
+#include "readingview/ReadingView.h"
 #include "shell/TextMemory.h"
 #include "shell/Unitfrmain.h"
 #include "table/Unitfrtable.h"

@@ -1,4 +1,4 @@
-#include "platform/XmlPart.h"
+#include "formats/XmlPart.h"
 
 #include <QTest>
 

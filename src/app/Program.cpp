@@ -12,6 +12,7 @@
 #include "fieldofview/Unitfransstring.h"
 #include "fieldofview/Unitfrstring.h"
 #include "fieldofview/Unitstringresult.h"
+#include "flash/FlashForm.h"
 #include "platform/HelpContext.h"
 #include "platform/HelpViewer.h"
 #include "schulte/SchulteForm.h"
@@ -23,6 +24,7 @@
 #include "table/Unitfranstable.h"
 #include "table/Unitfrtable.h"
 #include "table/Unittableresult.h"
+#include "text/TextReadingPlace.h"
 #include "text/Unitfranstext.h"
 #include "text/Unitfrtext.h"
 #include "text/Unittextresult.h"
@@ -96,6 +98,9 @@ void Program::createWindows() {
     addExerciseWindow(area, Windows.TextForm);
     Windows.SchulteForm = new TSchulteForm(state, main);
     addExerciseWindow(area, Windows.SchulteForm);
+    TextPlace = std::make_unique<TextReadingPlace>(*Windows.TextForm);
+    Windows.FlashForm = new TFlashForm(state, main, *TextPlace);
+    addExerciseWindow(area, Windows.FlashForm);
     Windows.FormDlgTable = new TFormDlgTable(&main, main.SpeedButton15, state);
     Windows.AboutForm = new TAboutForm(&main);
     Windows.AnsTextForm = new TAnsTextForm(&main);
@@ -139,7 +144,8 @@ void Program::createDiary() {
         diary->add(result);
     };
     for (ExerciseWindow* exercise : std::initializer_list<ExerciseWindow*>{
-             Windows.TextForm, Windows.StringForm, Windows.TableForm, Windows.SchulteForm})
+             Windows.TextForm, Windows.StringForm, Windows.TableForm, Windows.SchulteForm,
+             Windows.FlashForm})
         QObject::connect(exercise, &ExerciseWindow::runFinished, diary, keep);
     // A diary that could not be used as it was is told of once, after the splash.
     if (const QString message = Diary->openingMessage(); !message.isEmpty()) {
@@ -161,6 +167,7 @@ void Program::connectWindows() {
     w.StringForm->setDialogs(w.AnsStringForm, w.StringResultForm);
     w.TableForm->setDialogs(w.AnsTableForm, w.TableResultForm);
     w.SchulteForm->setDialogs(w.SchulteResultForm);
+    w.FlashForm->setDialogs(w.MessageForm);
     w.AssistantForm->setGuide(w.WizardForm);
     w.WizardForm->setAssistant(w.AssistantForm);
 
@@ -169,7 +176,7 @@ void Program::connectWindows() {
     QObject::connect(w.FormDlgTable, &TFormDlgTable::controlsChanged, main,
                      &TMainForm::RefreshCourseState);
     for (ExerciseWindow* exercise : std::initializer_list<ExerciseWindow*>{
-             w.TextForm, w.StringForm, w.TableForm, w.SchulteForm}) {
+             w.TextForm, w.StringForm, w.TableForm, w.SchulteForm, w.FlashForm}) {
         QObject::connect(exercise, &ExerciseWindow::runEnded, main, &TMainForm::CourseRunEnded);
         QObject::connect(exercise, &ExerciseWindow::controlsChanged, main,
                          &TMainForm::RefreshCourseState);

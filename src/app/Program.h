@@ -13,6 +13,8 @@ class QApplication;
 void setUpApplication(QApplication& app);
 
 // The running program: its windows, created once in their fixed order and kept to the end.
+class TextReadingPlace;
+
 class Program {
 public:
     // Creates the main window and reads the settings. When the settings store is missing the
@@ -40,6 +42,7 @@ private:
     // Declared before the windows: the results they report go to it until they are gone.
     std::unique_ptr<DiaryStore> Diary;
     std::unique_ptr<TMainForm> Main;
+    std::unique_ptr<TextReadingPlace> TextPlace;
     ProgramWindows Windows;
     bool Ready = false;
 };

@@ -20,6 +20,7 @@ class TMarkersForm;
 class TBookmarkForm;
 class TSchulteForm;
 class TSchulteResultForm;
+class TFlashForm;
 class TDiaryForm;
 
 // The program's windows, each created once at start-up in this order and kept until the end.
@@ -44,5 +45,6 @@ struct ProgramWindows {
     TBookmarkForm* BookmarkForm = nullptr;
     TSchulteForm* SchulteForm = nullptr;
     TSchulteResultForm* SchulteResultForm = nullptr;
+    TFlashForm* FlashForm = nullptr;
     TDiaryForm* DiaryForm = nullptr;
 };

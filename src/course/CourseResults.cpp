@@ -28,7 +28,8 @@ CourseValues load(const QSettings* store, bool restartCourse) {
     const std::optional<int> width = readInteger(*store, WidthName);
     if (!speed || !width)
         return defaults;
-    if (*speed < 0 || *speed > 10000 || *width < 0 || *width > 300)
+    if (*speed < 0 || *speed > CourseValues::SpeedMax || *width < 0 ||
+        *width > CourseValues::WidthMax)
         return defaults;
     return {*speed, *width};
 }

@@ -1,4 +1,5 @@
 #include "course/CourseWindowLook.h"
+#include "widgets/Colours.h"
 
 #include <QFont>
 #include <QWidget>
@@ -7,7 +8,7 @@ namespace CourseWindowLook {
 
 void applyBackground(QWidget& window) {
     QPalette palette = window.palette();
-    palette.setColor(QPalette::Window, Background);
+    palette.setColor(QPalette::Window, LightBlue);
     window.setPalette(palette);
     window.setAutoFillBackground(true);
 }

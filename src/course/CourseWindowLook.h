@@ -1,13 +1,9 @@
 #pragma once
 
-#include <QColor>
-
 class QWidget;
 
 // The look the assistant and the guide share: light-blue tool windows in the 11-pixel face.
 namespace CourseWindowLook {
-
-inline const QColor Background(163, 185, 218);
 
 void applyBackground(QWidget& window);
 // Gives the face to the window and to every control in it, bold ones staying bold: below the

@@ -5,6 +5,8 @@
 #include "course/Unitwizard.h"
 #include "platform/HelpContext.h"
 #include "training/TrainingState.h"
+#include "widgets/Colours.h"
+#include "widgets/WidgetHelpers.h"
 
 #include <QCloseEvent>
 #include <QFrame>
@@ -15,9 +17,6 @@
 #include <QToolButton>
 
 namespace {
-
-const QColor Maroon(128, 0, 0);
-const QColor Navy(0, 0, 128);
 
 QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, int left, int top) {
     auto* label = new QLabel(text, parent);
@@ -38,18 +37,6 @@ QLabel* makeValue(QWidget* parent, const char* name, const QString& description,
     return label;
 }
 
-void setTextColour(QWidget* widget, const QColor& colour) {
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    widget->setPalette(palette);
-}
-
-void setBold(QWidget* widget) {
-    QFont font = widget->font();
-    font.setBold(true);
-    widget->setFont(font);
-}
-
 QToolButton* makeButton(QWidget* parent, const char* name, const QString& caption, int left) {
     auto* button = new QToolButton(parent);
     button->setObjectName(QLatin1String(name));
@@ -67,7 +54,7 @@ QPixmap illustration(const QFont& base) {
     picture.fill(Qt::transparent);
     QPainter painter(&picture);
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(QColor(34, 50, 166), 1.5));
+    painter.setPen(QPen(DarkBlue, 1.5));
     painter.setBrush(Qt::white);
     painter.drawRoundedRect(QRectF(2.5, 4.5, 70, 60), 4, 4);
     painter.setPen(Qt::NoPen);
@@ -84,7 +71,7 @@ QPixmap illustration(const QFont& base) {
     title.setPixelSize(24);
     title.setBold(true);
     painter.setFont(title);
-    painter.setPen(QColor(34, 50, 166));
+    painter.setPen(DarkBlue);
     painter.drawText(QRect(80, 8, 109, 32), Qt::AlignLeft | Qt::AlignVCenter,
                      QStringLiteral("Skimora"));
     QFont note = base;

@@ -5,8 +5,6 @@
 namespace {
 
 constexpr int BandCount = 5;
-constexpr int StoredSpeedMax = 10000;
-constexpr int StoredWidthMax = 300;
 constexpr int ColumnWidthMax = 60;
 constexpr int TableColumnsMax = 10;
 constexpr int TextTestPassPercent = 60;
@@ -175,5 +173,6 @@ void Scenario::enterStage() {
 }
 
 CourseValues Scenario::storedValues() const {
-    return {std::clamp(CourseSpeed, 0, StoredSpeedMax), std::clamp(CourseWidth, 0, StoredWidthMax)};
+    return {std::clamp(CourseSpeed, 0, CourseValues::SpeedMax),
+            std::clamp(CourseWidth, 0, CourseValues::WidthMax)};
 }

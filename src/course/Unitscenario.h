@@ -16,6 +16,10 @@ struct TestResults {
 
 // The course speed and width the user reached, as stored between runs of the program.
 struct CourseValues {
+    // The ranges a stored value is kept in and read back from.
+    static constexpr int SpeedMax = 10000;
+    static constexpr int WidthMax = 300;
+
     int Speed = 900;
     int Width = 10;
 };

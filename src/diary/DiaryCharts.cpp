@@ -26,7 +26,8 @@ QDateTimeAxis* timeAxis(const QDateTime& from, const QDateTime& to) {
     auto* axis = new QDateTimeAxis;
     const qint64 days = std::max<qint64>(1, from.daysTo(to));
     axis->setFormat(days > 366 ? QStringLiteral("MM.yyyy") : QStringLiteral("dd.MM"));
-    axis->setTickCount(int(std::min<qint64>(days, 6)) + 1);
+    // A tick at every midnight of a week; six spans over longer ranges (five days a month).
+    axis->setTickCount(days <= 10 ? int(days) + 1 : 7);
     axis->setRange(from, to);
     return axis;
 }

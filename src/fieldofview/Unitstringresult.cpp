@@ -1,6 +1,8 @@
 #include "fieldofview/Unitstringresult.h"
 
 #include "dialogs/DialogStyle.h"
+#include "widgets/Colours.h"
+#include "widgets/WidgetHelpers.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -10,23 +12,9 @@
 
 namespace {
 
-const QColor Maroon(128, 0, 0);
-const QColor Navy(0, 0, 128);
 constexpr int NarrowestWidth = 264;
 constexpr int CaptionLeft = 12;
 constexpr int LabelHeight = 16;
-
-void setTextColour(QLabel* label, const QColor& colour) {
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    label->setPalette(palette);
-}
-
-void setBold(QLabel* label) {
-    QFont font = label->font();
-    font.setBold(true);
-    label->setFont(font);
-}
 
 QLabel* makeCaption(QWidget* parent, const char* name, const QString& text, int top) {
     auto* label = new QLabel(text, parent);

@@ -7,7 +7,10 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QKeySequence>
+#include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
+#include <QScreen>
 #include <QScrollBar>
 #include <QShortcut>
 #include <QSplitter>
@@ -18,6 +21,8 @@
 #include <QToolButton>
 #include <QUrl>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
@@ -43,6 +48,37 @@ QToolButton* makeButton(QWidget* parent, QStyle::StandardPixmap icon, const QStr
     button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     button->setAutoRaise(true);
     return button;
+}
+
+// Fills the document with a help page, in the encoding the page declares; false when the
+// page cannot be read.
+bool loadPage(const QString& path, QTextDocument* document) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray bytes = file.readAll();
+    QStringDecoder decoder = QStringDecoder::decoderForHtml(bytes);
+    document->setHtml(decoder.isValid() ? QString(decoder(bytes)) : QString::fromUtf8(bytes));
+    return true;
+}
+
+QString plainTextOf(const QString& path) {
+    QTextDocument document;
+    return loadPage(path, &document) ? document.toPlainText() : QString();
+}
+
+// Where a window of the given size goes beside the frame of its owner: to the right of it,
+// else to the left, else over it, always within the area.
+QPoint besideFrame(const QRect& frame, const QSize& size, const QRect& area) {
+    const int top = std::clamp(frame.top(), area.top(),
+                               std::max(area.top(), area.bottom() + 1 - size.height()));
+    if (frame.right() + 1 + size.width() <= area.right() + 1)
+        return {frame.right() + 1, top};
+    if (frame.left() - size.width() >= area.left())
+        return {frame.left() - size.width(), top};
+    const int left = std::clamp(frame.center().x() - size.width() / 2, area.left(),
+                                std::max(area.left(), area.right() + 1 - size.width()));
+    return {left, top};
 }
 
 } // namespace
@@ -71,14 +107,30 @@ HelpViewer::HelpViewer(const QString& helpDir, QWidget* parent)
     buttons->addWidget(m_home);
     buttons->addStretch();
 
+    m_search = new QLineEdit(this);
+    m_search->setPlaceholderText(QStringLiteral("Найти в справке"));
+    m_search->setAccessibleName(QStringLiteral("Найти в справке"));
+    m_search->setToolTip(QStringLiteral("Оставляет в списке разделы, где есть все набранные слова "
+                                        "(Ctrl+F)"));
+    m_search->setClearButtonEnabled(true);
+    m_nothingFound = new QLabel(QStringLiteral("Ничего не найдено"), this);
+    m_nothingFound->setContentsMargins(4, 0, 4, 0);
+    m_nothingFound->hide();
     m_topics = new QListWidget(this);
     m_topics->setAccessibleName(QStringLiteral("Разделы справки"));
     m_topics->setStyleSheet(QStringLiteral("QListWidget::item { padding: 2px 4px; }"));
+    auto* topicsPane = new QWidget(this);
+    auto* topicsLayout = new QVBoxLayout(topicsPane);
+    topicsLayout->setContentsMargins(0, 0, 0, 0);
+    topicsLayout->setSpacing(2);
+    topicsLayout->addWidget(m_search);
+    topicsLayout->addWidget(m_nothingFound);
+    topicsLayout->addWidget(m_topics, 1);
     m_browser = new HelpBrowser(this);
     m_browser->setAccessibleName(QStringLiteral("Текст справки"));
 
     auto* splitter = new QSplitter(Qt::Horizontal, this);
-    splitter->addWidget(m_topics);
+    splitter->addWidget(topicsPane);
     splitter->addWidget(m_browser);
     splitter->setStretchFactor(0, 0);
     splitter->setStretchFactor(1, 1);
@@ -92,6 +144,10 @@ HelpViewer::HelpViewer(const QString& helpDir, QWidget* parent)
 
     auto* close = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(close, &QShortcut::activated, this, &QWidget::close);
+    auto* find = new QShortcut(QKeySequence::Find, this);
+    connect(find, &QShortcut::activated, m_search, [this] { m_search->setFocus(); });
+    connect(m_search, &QLineEdit::textChanged, this, &HelpViewer::filterTopics);
+    connect(m_search, &QLineEdit::returnPressed, this, &HelpViewer::openFirstFoundTopic);
 
     connect(m_back, &QToolButton::clicked, m_browser, &QTextBrowser::backward);
     connect(m_forward, &QToolButton::clicked, m_browser, &QTextBrowser::forward);
@@ -147,13 +203,9 @@ void HelpViewer::fillContentsList() {
     auto* home = new QListWidgetItem(QStringLiteral("Содержание"), m_topics);
     home->setData(Qt::UserRole, contentsPage());
 
-    QFile file(QDir(m_helpDir).filePath(contentsPage()));
-    if (!file.open(QIODevice::ReadOnly))
-        return;
-    const QByteArray bytes = file.readAll();
-    QStringDecoder decoder = QStringDecoder::decoderForHtml(bytes);
     QTextDocument document;
-    document.setHtml(decoder.isValid() ? QString(decoder(bytes)) : QString::fromUtf8(bytes));
+    if (!loadPage(QDir(m_helpDir).filePath(contentsPage()), &document))
+        return;
 
     QStringList seen{contentsPage()};
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
@@ -181,6 +233,7 @@ void HelpViewer::fillContentsList() {
             auto* item = new QListWidgetItem(fragment.text().simplified(), m_topics);
             item->setData(Qt::UserRole, page);
             item->setToolTip(fragment.text().simplified());
+            m_pages.addPage(page, plainTextOf(QDir(m_helpDir).filePath(page)));
         }
     }
 }
@@ -218,7 +271,48 @@ void HelpViewer::markCurrentTopic(const QUrl& url) {
     }
 }
 
+void HelpViewer::filterTopics(const QString& query) {
+    const bool searching = !HelpSearch::wordsOf(query).isEmpty();
+    bool found = false;
+    for (int i = 0; i < m_topics->count(); ++i) {
+        QListWidgetItem* item = m_topics->item(i);
+        const QString page = item->data(Qt::UserRole).toString();
+        // Section headings and the contents page stand only in the whole list.
+        const bool shown = !searching || (page != contentsPage() && !page.isEmpty() &&
+                                          m_pages.matches(page, query));
+        item->setHidden(!shown);
+        found = found || (shown && !page.isEmpty());
+    }
+    m_nothingFound->setVisible(!found);
+}
+
+void HelpViewer::openFirstFoundTopic() {
+    for (int i = 0; i < m_topics->count(); ++i) {
+        QListWidgetItem* item = m_topics->item(i);
+        if (!item->isHidden() && !item->data(Qt::UserRole).toString().isEmpty()) {
+            openTopicOf(item);
+            return;
+        }
+    }
+}
+
+void HelpViewer::placeBesideOwner() {
+    m_placed = true;
+    const QWidget* owner = parentWidget() ? parentWidget()->window() : nullptr;
+    if (!owner || !owner->isVisible())
+        return;
+    const QScreen* screen = owner->screen();
+    const QRect area = screen ? screen->availableGeometry() : QRect();
+    if (area.isEmpty())
+        return;
+    // Before it is first shown the window's own frame is not known: the owner's is close.
+    const QSize frameSize = size() + owner->frameGeometry().size() - owner->size();
+    move(besideFrame(owner->frameGeometry(), frameSize.boundedTo(area.size()), area));
+}
+
 void HelpViewer::bringToFront() {
+    if (!m_placed)
+        placeBesideOwner();
     if (isMinimized())
         showNormal();
     else

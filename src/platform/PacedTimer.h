@@ -3,9 +3,26 @@
 #include <QElapsedTimer>
 #include <QTimer>
 
-// A single-shot step timer whose steps are paced against a monotonic clock: each deadline is the
+// When the steps of a run are due, on a monotonic clock in nanoseconds: each deadline is the
 // previous deadline plus the interval, so the time spent in a step does not add up over a run.
-// A stall longer than one interval is not made up with a burst of steps.
+// A step that came late is made up smoothly: the following intervals are shortened, each by at
+// most a tenth, until the schedule is met again; never with a burst of steps. A stall of more
+// than MaxCatchUpMs (the machine held up for seconds) is made up only that far.
+class PaceSchedule {
+public:
+    static constexpr qint64 MaxCatchUpMs = 1000;
+
+    // The run starts at nowNs: the first deadline counts from it.
+    void restart(qint64 nowNs) { NextDueNs = nowNs; }
+    // The wait in whole milliseconds before the next step, due intervalMs after the previous
+    // deadline, asked for at nowNs as a step ends.
+    int nextWaitMs(qint64 nowNs, int intervalMs);
+
+private:
+    qint64 NextDueNs = 0;
+};
+
+// A single-shot step timer whose steps are paced by a PaceSchedule.
 class PacedTimer : public QTimer {
     Q_OBJECT
 public:
@@ -20,5 +37,5 @@ public:
 
 private:
     QElapsedTimer Clock;
-    qint64 NextDue = 0;
+    PaceSchedule Schedule;
 };

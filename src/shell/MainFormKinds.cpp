@@ -26,6 +26,10 @@ void TMainForm::buildMoreKinds() {
                                       QStringLiteral("Таблицы Шульте: найти всё по порядку, "
                                                      "не сводя глаз с центра"),
                                       QStringLiteral("schulte"), true);
+    FlashKind = MoreKinds->addEntry("FlashKind", QStringLiteral("Вспышки"),
+                                    QStringLiteral("Чтение вспышками: слова текста по одному или "
+                                                   "группами в одной точке"),
+                                    QStringLiteral("flash"), true);
     DiaryEntry = MoreKinds->addEntry("DiaryEntry", QStringLiteral("Дневник"),
                                      QStringLiteral("Дневник занятий: результаты и графики (Ctrl+D)"),
                                      QStringLiteral("diary"));
@@ -37,6 +41,7 @@ void TMainForm::buildMoreKinds() {
 
 void TMainForm::connectKindEntries() {
     connectKindEntry(SchulteKind, &TMainForm::SchulteKindClick);
+    connectKindEntry(FlashKind, &TMainForm::FlashKindClick);
 }
 
 void TMainForm::SchulteKindClick() {

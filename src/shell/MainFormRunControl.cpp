@@ -6,7 +6,8 @@
 #include "course/Unitassistant.h"
 #include "course/Unitwizard.h"
 #include "fieldofview/Unitfrstring.h"
-#include "platform/ReadingView.h"
+#include "flash/FlashForm.h"
+#include "readingview/ReadingView.h"
 #include "schulte/SchulteForm.h"
 #include "table/Unitdlgtable.h"
 #include "table/Unitfrtable.h"
@@ -167,6 +168,16 @@ void TMainForm::SpeedButton5Click() {
     emit controlsChanged();
 }
 
+void TMainForm::FlashKindClick() {
+    if (State.ChosenKind() == ExerciseKind::Flash)
+        return;
+    SetRunState(RunState::FlashChosen);
+    if (ActiveMDIChild() == Windows->TextForm)
+        Windows->TextForm->SaveScrollAnchor();
+    MdiArea->setActiveSubWindow(Windows->FlashForm);
+    emit controlsChanged();
+}
+
 void TMainForm::SpeedButton6Click() {
     if (State.ChosenKind() == ExerciseKind::FieldOfView)
         return;
@@ -227,6 +238,8 @@ void TMainForm::SpeedButton2Click() {
         Windows->TableForm->StartTableRun();
     else if (active == Windows->SchulteForm)
         Windows->SchulteForm->StartSchulteRun();
+    else if (active == Windows->FlashForm)
+        Windows->FlashForm->StartFlash();
 }
 
 void TMainForm::SpeedButton3Click() {
@@ -240,6 +253,8 @@ void TMainForm::SpeedButton3Click() {
         Windows->TableForm->FinishTableRun();
     else if (active == Windows->SchulteForm)
         Windows->SchulteForm->FinishSchulteRun();
+    else if (active == Windows->FlashForm)
+        Windows->FlashForm->StopFlash();
 }
 
 void TMainForm::SpeedButton7Click() {

@@ -4,9 +4,10 @@
 #include "app/ProgramWindows.h"
 #include "course/Unitassistant.h"
 #include "fieldofview/Unitfrstring.h"
+#include "flash/FlashForm.h"
 #include "platform/PacedTimer.h"
-#include "platform/ReadingView.h"
 #include "platform/SettingsStore.h"
+#include "readingview/ReadingView.h"
 #include "schulte/SchulteForm.h"
 #include "shell/StoredSettings.h"
 #include "shell/WindowPlacement.h"
@@ -151,6 +152,7 @@ void TMainForm::FormClose() {
     Windows->TableForm->Timer1->stop();
     Windows->StringForm->Timer1->stop();
     Windows->SchulteForm->Timer1->stop();
+    Windows->FlashForm->Timer1->stop();
     SaveTextPosition(); // the user's text, also when it waits aside in test mode
     Assistant = !SpeedButton20->isEnabled();
     Windows->AssistantForm->close();

@@ -3,8 +3,8 @@
 
 #include "app/ProgramWindows.h"
 #include "dialogs/StandardError.h"
-#include "platform/ReadingView.h"
 #include "platform/SettingsStore.h"
+#include "readingview/ReadingView.h"
 #include "shell/TextFileReader.h"
 #include "shell/TextMemory.h"
 #include "shell/Unitbookmark.h"
@@ -16,13 +16,19 @@
 
 namespace {
 
-const QStringList OpenFilters{QStringLiteral("Текстовые файлы (*.txt)"),
-                              QStringLiteral("Файлы RTF (*.rtf)"),
-                              QStringLiteral("Книги FB2 (*.fb2 *.fb2.zip)"),
-                              QStringLiteral("Книги EPUB (*.epub)"),
-                              QStringLiteral("Документы DOCX и ODT (*.docx *.odt)"),
-                              QStringLiteral("Веб-страницы (*.htm *.html)"),
-                              QStringLiteral("Все файлы (*)")};
+// The first three keep the indexes that "FilterIndex" has always stored (counted from 1); the
+// book kinds follow them, and the last one, every kind the program reads, is where a user
+// without a stored index starts.
+const QStringList OpenFilters{
+    QStringLiteral("Текстовые файлы (*.txt)"),
+    QStringLiteral("Файлы RTF (*.rtf)"),
+    QStringLiteral("Все файлы (*)"),
+    QStringLiteral("Книги FB2 (*.fb2 *.fb2.zip)"),
+    QStringLiteral("Книги EPUB (*.epub)"),
+    QStringLiteral("Документы DOCX и ODT (*.docx *.odt)"),
+    QStringLiteral("Веб-страницы (*.htm *.html *.xhtml *.xht)"),
+    QStringLiteral("Все читаемые файлы (*.txt *.rtf *.fb2 *.fb2.zip *.epub *.docx *.odt *.htm "
+                   "*.html *.xhtml *.xht)")};
 
 // The hourglass for as long as a file is being read.
 class BusyCursor {
@@ -59,13 +65,12 @@ void TMainForm::SpeedButton1Click() {
     bool filterStored = false;
     const int filterIndex = store->value(QStringLiteral("FilterIndex")).toInt(&filterStored);
     const QString lastDir = store->value(QStringLiteral("LastDir")).toString();
-    if (filterStored) {
+    if (filterStored)
         dialog.setDirectory(lastDir);
-        if (filterIndex >= 1 && filterIndex <= OpenFilters.size())
-            dialog.selectNameFilter(OpenFilters.at(filterIndex - 1));
-    } else {
+    else
         dialog.setDirectory(ProgramDir + QStringLiteral("LIBRARY"));
-    }
+    const bool knownIndex = filterStored && filterIndex >= 1 && filterIndex <= OpenFilters.size();
+    dialog.selectNameFilter(knownIndex ? OpenFilters.at(filterIndex - 1) : OpenFilters.constLast());
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
 

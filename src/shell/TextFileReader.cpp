@@ -1,9 +1,9 @@
 #include "shell/TextFileReader.h"
 
-#include "platform/BookFile.h"
+#include "formats/BookFile.h"
+#include "formats/RtfReader.h"
+#include "formats/TextDecoding.h"
 #include "platform/RegularFile.h"
-#include "platform/RtfReader.h"
-#include "platform/TextDecoding.h"
 
 #include <QFileInfo>
 

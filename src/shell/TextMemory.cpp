@@ -1,8 +1,8 @@
 #include "shell/TextMemory.h"
 
+#include "formats/TextDecoding.h"
 #include "platform/FileReplacement.h"
 #include "platform/RegularFile.h"
-#include "platform/TextDecoding.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -23,6 +23,32 @@ constexpr qint64 MaxFileSize = 16 * 1024 * 1024;
 // Marks a line written in UTF-8. As Windows-1251 these bytes read "п»ї", which no path starts
 // with; a line that would really start so is written in UTF-8 too.
 constexpr QByteArrayView Utf8Mark("\xEF\xBB\xBF");
+// Marks a line whose path holds a line break (a name may, on Linux): after it comes UTF-8 in
+// which "%", CR and LF are written "%25", "%0D" and "%0A", so that the entry stays one line.
+// UTF-8 never holds the byte FF, so no plain UTF-8 line starts like this.
+constexpr QByteArrayView EscapedMark("\xEF\xBB\xBF\xFF");
+
+QByteArray escapeLineBreaks(const QByteArray& utf8) {
+    QByteArray escaped;
+    escaped.reserve(utf8.size() + 8);
+    for (const char c : utf8) {
+        if (c == '%')
+            escaped += "%25";
+        else if (c == '\r')
+            escaped += "%0D";
+        else if (c == '\n')
+            escaped += "%0A";
+        else
+            escaped += c;
+    }
+    return escaped;
+}
+
+QString decodeUtf8(QByteArrayView bytes) {
+    // A path may itself start with U+FEFF: it is kept.
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringConverter::Flag::ConvertInitialBom);
+    return utf8(bytes);
+}
 
 std::optional<int> parseInteger(const QString& field) {
     bool ok = false;
@@ -60,15 +86,17 @@ QByteArrayList TextMemory::splitLines(QByteArrayView bytes) {
 }
 
 QString TextMemory::decodeLine(QByteArrayView line) {
-    if (line.startsWith(Utf8Mark)) {
-        // Only the mark is taken off: a path may itself start with U+FEFF.
-        QStringDecoder utf8(QStringDecoder::Utf8, QStringConverter::Flag::ConvertInitialBom);
-        return utf8(line.sliced(Utf8Mark.size()));
-    }
+    if (line.startsWith(EscapedMark))
+        return decodeUtf8(
+            QByteArray::fromPercentEncoding(line.sliced(EscapedMark.size()).toByteArray()));
+    if (line.startsWith(Utf8Mark))
+        return decodeUtf8(line.sliced(Utf8Mark.size()));
     return decodeWindows1251(line);
 }
 
 QByteArray TextMemory::encodeLine(QStringView line) {
+    if (line.contains(u'\r') || line.contains(u'\n'))
+        return EscapedMark.toByteArray() + escapeLineBreaks(line.toUtf8());
     QByteArray bytes = encodeWindows1251(line);
     if (!bytes.startsWith(Utf8Mark) && decodeWindows1251(bytes) == line)
         return bytes;
@@ -183,11 +211,7 @@ bool TextMemory::save(const QString& path, int caret, int anchor, QString* error
         return false;
     };
 
-    // A line break in the path would split the entry over two lines; a broken UTF-16 string
-    // could not be written so that it reads back the same.
-    if (path.contains(u'\r') || path.contains(u'\n'))
-        return fail(
-            QStringLiteral("Путь к файлу содержит перевод строки и не может быть запомнен."));
+    // A broken UTF-16 string could not be written so that it reads back the same.
     if (!path.isValidUtf16())
         return fail(QStringLiteral("Путь к файлу содержит недопустимые символы и не может быть "
                                    "запомнен."));
@@ -197,7 +221,18 @@ bool TextMemory::save(const QString& path, int caret, int anchor, QString* error
         return fail(
             QStringLiteral("Не удалось создать папку %1.").arg(QDir::toNativeSeparators(dir)));
 
-    QLockFile lock(m_filePath + QStringLiteral(".lock"));
+    // A lock file is always a plain file: anything else under its name (a folder, a pipe) is
+    // not another copy at work, and no wait or retry would clear it.
+    const QString lockPath = m_filePath + QStringLiteral(".lock");
+    const QFileInfo lockInfo(lockPath);
+    if (lockInfo.exists() && !lockInfo.isSymLink() && !lockInfo.isFile())
+        return fail(cannotWrite(
+            m_filePath, QStringLiteral("на месте его файла блокировки %1 находится %2. Удалите "
+                                       "или переименуйте её, чтобы место чтения запоминалось.")
+                            .arg(QDir::toNativeSeparators(lockPath),
+                                 lockInfo.isDir() ? QStringLiteral("папка")
+                                                  : QStringLiteral("не файл, а особая запись"))));
+    QLockFile lock(lockPath);
     if (!lock.tryLock(LockWaitMs)) {
         if (lock.error() == QLockFile::LockFailedError)
             return fail(cannotWrite(m_filePath,

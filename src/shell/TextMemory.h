@@ -24,7 +24,8 @@ struct TextMemoryEntry {
 // the most recently saved first. A line is Windows-1251, as the file has always been, unless it
 // starts with the UTF-8 byte order mark: then the rest of the line is UTF-8. An entry is written
 // in Windows-1251 whenever that keeps its path exactly, so a path with a character the code page
-// lacks ("café", Greek, an emoji) still comes back as it was.
+// lacks ("café", Greek, an emoji) still comes back as it was. A path with a line break is written
+// in UTF-8 with its line breaks escaped, so that it too comes back as it was and never splits.
 class TextMemory {
 public:
     static constexpr int MaxEntries = 100;

@@ -5,12 +5,14 @@
 #include "course/Unitscenario.h"
 #include "dialogs/Unitabout.h"
 #include "fieldofview/Unitfrstring.h"
+#include "flash/FlashForm.h"
 #include "platform/HelpViewer.h"
 #include "schulte/SchulteForm.h"
 #include "table/Unitfrtable.h"
 #include "text/Unitfrtext.h"
 #include "training/FontSizes.h"
 #include "training/SpeedRegulator.h"
+#include "widgets/Colours.h"
 #include "widgets/MoreButton.h"
 #include "widgets/TCSpinEdit.h"
 #include "widgets/TCoolBar.h"
@@ -36,8 +38,6 @@
 
 namespace {
 
-const QColor DarkBlue(0x22, 0x32, 0xA6);
-const QColor LightBlue(0xA3, 0xB9, 0xDA);
 const std::array<int, 4> StatusPanelWidths{150, 150, 150, 200};
 
 QToolBar* makeToolBar(const char* name, QWidget* parent) {
@@ -145,6 +145,8 @@ void TMainForm::windowsCreated() {
             Windows->TableForm->FormActivate();
         else if (window == Windows->SchulteForm)
             Windows->SchulteForm->FormActivate();
+        else if (window == Windows->FlashForm)
+            Windows->FlashForm->FormActivate();
     });
     MdiArea->setActiveSubWindow(Windows->TextForm);
     Windows->TextForm->FormActivate();
@@ -158,8 +160,9 @@ QMdiSubWindow* TMainForm::chosenExerciseWindow() const {
         return Windows->TableForm;
     case ExerciseKind::Schulte:
         return Windows->SchulteForm;
+    case ExerciseKind::Flash:
+        return Windows->FlashForm;
     case ExerciseKind::Text:
-    case ExerciseKind::Flash: // not yet a window of its own
         break;
     }
     return Windows->TextForm;

@@ -11,6 +11,7 @@
 
 #include <memory>
 
+class QAction;
 class QButtonGroup;
 class QComboBox;
 class QKeyEvent;
@@ -84,6 +85,7 @@ public:
     // The exercises and records beyond the first kinds, under one drop-down (MainFormKinds.cpp).
     MoreButton* MoreKinds = nullptr;
     QAction* SchulteKind = nullptr;       // Шульте
+    QAction* FlashKind = nullptr; // "Вспышки" in the drop-down
     QAction* DiaryEntry = nullptr; // opens the training diary (Ctrl+D)
     QToolButton* SpeedButton9 = nullptr;  // Помощь
     QToolButton* SpeedButton16 = nullptr; // О...
@@ -184,6 +186,7 @@ public:
     void SpeedButton5Click();
     void SpeedButton6Click();
     void SchulteKindClick();
+    void FlashKindClick();
     void SpeedButton14Click();
     void SpeedButton15Click();
     void SpeedButton7Click();

@@ -1,6 +1,7 @@
 #include "table/Unittableresult.h"
 
 #include "dialogs/DialogStyle.h"
+#include "widgets/Colours.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -10,8 +11,6 @@
 
 namespace {
 
-const QColor Maroon(128, 0, 0);
-const QColor Navy(0, 0, 128);
 constexpr int Margin = 12;
 constexpr int ColumnGap = 10;
 constexpr int LabelHeight = 16;

@@ -22,7 +22,6 @@ public:
 
     void clear() { m_runs.clear(); }
     bool isEmpty() const { return m_runs.empty(); }
-    int rangeCount() const { return int(m_runs.size()); }
 
     // Gives [start, end) the colour; neighbouring ranges of the same colour merge.
     void assign(int start, int end, quint32 color);

@@ -1,8 +1,8 @@
 #include "text/TestFile.h"
 
+#include "formats/TextDecoding.h"
 #include "platform/FileReplacement.h"
 #include "platform/RegularFile.h"
-#include "platform/TextDecoding.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #include "text/TestSource.h"
 
-#include "platform/TextDecoding.h"
+#include "formats/TextDecoding.h"
 
 #include <QList>
 

@@ -5,7 +5,7 @@
 #include "dialogs/Unitfrmessage.h"
 #include "exercise/ExerciseHost.h"
 #include "platform/PacedTimer.h"
-#include "platform/ReadingView.h"
+#include "readingview/ReadingView.h"
 #include "text/ReadingField.h"
 #include "text/TestScore.h"
 #include "training/TrainingState.h"

@@ -2,7 +2,7 @@
 #include "text/Unitfrtext.h"
 
 #include "dialogs/StandardError.h"
-#include "platform/ReadingView.h"
+#include "readingview/ReadingView.h"
 #include "text/TestFile.h"
 #include "text/TestScore.h"
 #include "text/Unitfranstext.h"

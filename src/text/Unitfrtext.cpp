@@ -4,7 +4,7 @@
 #include "dialogs/StandardError.h"
 #include "exercise/ExerciseHost.h"
 #include "platform/PacedTimer.h"
-#include "platform/ReadingView.h"
+#include "readingview/ReadingView.h"
 #include "text/ColumnLayout.h"
 #include "training/FontSizes.h"
 #include "training/SpeedRegulator.h"
@@ -282,4 +282,20 @@ void TTextForm::setLoadedText(const QString& text, int caret, int anchor) {
     ScrollAnchor = anchor;
     RichEdit1->setCaretPosition(std::clamp(caret, 0, TextLength));
     RelayoutText();
+}
+
+void TTextForm::setReadingPlace(int pos) {
+    if (State.TestMode()) {
+        SavedText.Caret = std::clamp(pos, 0, int(SavedText.Text.size()));
+        return;
+    }
+    pos = std::clamp(pos, 0, RichEdit1->length());
+    RichEdit1->setCaretPosition(pos);
+    const int line = RichEdit1->lineFromPosition(pos);
+    const int first = RichEdit1->firstVisibleLine();
+    if (line < first || line >= first + RichEdit1->visibleLineCount()) {
+        RichEdit1->scrollToTop();
+        RichEdit1->scrollLines(line);
+    }
+    SaveScrollAnchor();
 }

@@ -46,6 +46,9 @@ public:
 
     // Loading (called by the main window).
     void setLoadedText(const QString& text, int caret, int anchor);
+    // Moves the place where reading goes on (the caret, or in test mode the kept place) to pos
+    // and brings its line into view, as a run stopped there would.
+    void setReadingPlace(int pos);
 
     // Playback.
     void StartReading();

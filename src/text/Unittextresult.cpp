@@ -1,6 +1,7 @@
 #include "text/Unittextresult.h"
 
 #include "dialogs/DialogStyle.h"
+#include "widgets/Colours.h"
 
 #include <QDialogButtonBox>
 #include <QFrame>
@@ -37,21 +38,19 @@ TTextResultForm::TTextResultForm(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Результат"));
     applyDialogStyle(this);
 
-    const QColor maroon(0x80, 0, 0);
-    const QColor navy(0, 0, 0x80);
     Label1 = makeLabel("Label1", QStringLiteral("Правильных ответов:"), true, Qt::black, this);
-    Label4 = makeLabel("Label4", QString(), true, maroon, this);
+    Label4 = makeLabel("Label4", QString(), true, Maroon, this);
     Label2 = makeLabel("Label2", QStringLiteral("Объем текста:"), false, Qt::black, this);
-    Label5 = makeLabel("Label5", QString(), false, navy, this);
+    Label5 = makeLabel("Label5", QString(), false, Navy, this);
     Label3 =
         makeLabel("Label3", QStringLiteral("Средняя скорость чтения:"), false, Qt::black, this);
-    Label6 = makeLabel("Label6", QString(), false, navy, this);
+    Label6 = makeLabel("Label6", QString(), false, Navy, this);
     LabelComprehension =
         makeLabel("LabelComprehension", QStringLiteral("Понимание:"), false, Qt::black, this);
     LabelComprehensionValue =
-        makeLabel("LabelComprehensionValue", QString(), false, maroon, this);
+        makeLabel("LabelComprehensionValue", QString(), false, Maroon, this);
     LabelWords = makeLabel("LabelWords", QStringLiteral("Слов в минуту:"), false, Qt::black, this);
-    LabelWordsValue = makeLabel("LabelWordsValue", QString(), false, navy, this);
+    LabelWordsValue = makeLabel("LabelWordsValue", QString(), false, Navy, this);
 
     auto* grid = new QGridLayout(this);
     grid->addWidget(Label1, 0, 0);

@@ -17,10 +17,8 @@ void TrainingState::setSpeedPosition(int position) {
 }
 
 void TrainingState::setReadingFieldWidth(int width) {
-    if (width == FieldWidth)
-        return;
-    FieldWidth = width;
-    emit readingFieldWidthChanged();
+    if (change(FieldWidth, width))
+        emit readingFieldWidthChanged();
 }
 
 void TrainingState::setReadingFieldLimit(int limit) {
@@ -29,87 +27,63 @@ void TrainingState::setReadingFieldLimit(int limit) {
 }
 
 void TrainingState::setFontName(const QString& name) {
-    if (name == Name)
-        return;
-    Name = name;
-    emit fontChanged();
+    if (change(Name, name))
+        emit fontChanged();
 }
 
 void TrainingState::setFontSize(int size) {
-    if (size == Size)
-        return;
-    Size = size;
-    emit fontChanged();
+    if (change(Size, size))
+        emit fontChanged();
 }
 
 void TrainingState::setMinWidthText(int width) {
-    if (width == MinText)
-        return;
-    MinText = width;
-    emit minimumWidthsChanged();
+    if (change(MinText, width))
+        emit minimumWidthsChanged();
 }
 
 void TrainingState::setMinWidthString(int width) {
-    if (width == MinString)
-        return;
-    MinString = width;
-    emit minimumWidthsChanged();
+    if (change(MinString, width))
+        emit minimumWidthsChanged();
 }
 
 void TrainingState::setRecommendation(int speed, int wide) {
-    if (speed == RecSpeed && wide == RecWide)
-        return;
-    RecSpeed = speed;
-    RecWide = wide;
-    emit recommendationChanged();
+    const bool speedChanged = change(RecSpeed, speed);
+    if (change(RecWide, wide) || speedChanged)
+        emit recommendationChanged();
 }
 
 void TrainingState::setTableSize(int columns, int rows) {
-    if (columns == Columns && rows == Rows)
-        return;
-    Columns = columns;
-    Rows = rows;
-    emit tableSizeChanged();
+    const bool columnsChanged = change(Columns, columns);
+    if (change(Rows, rows) || columnsChanged)
+        emit tableSizeChanged();
 }
 
 void TrainingState::setTextAlignment(int alignment) {
-    if (alignment == Alignment)
-        return;
-    Alignment = alignment;
-    emit alignmentChanged();
+    if (change(Alignment, alignment))
+        emit alignmentChanged();
 }
 
 void TrainingState::setChosenKind(ExerciseKind kind) {
-    if (kind == Kind)
-        return;
-    Kind = kind;
-    emit runStateChanged();
+    if (change(Kind, kind))
+        emit runStateChanged();
 }
 
 void TrainingState::setRunning(bool running) {
-    if (running == IsRunning)
-        return;
-    IsRunning = running;
-    emit runStateChanged();
+    if (change(IsRunning, running))
+        emit runStateChanged();
 }
 
 void TrainingState::setTestMode(bool test) {
-    if (test == Test)
-        return;
-    Test = test;
-    emit runStateChanged();
+    if (change(Test, test))
+        emit runStateChanged();
 }
 
 void TrainingState::setDynamicReading(bool dynamic) {
-    if (dynamic == Dynamic)
-        return;
-    Dynamic = dynamic;
-    emit runStateChanged();
+    if (change(Dynamic, dynamic))
+        emit runStateChanged();
 }
 
 void TrainingState::setCourseRunning(bool running) {
-    if (running == Course)
-        return;
-    Course = running;
-    emit runStateChanged();
+    if (change(Course, running))
+        emit runStateChanged();
 }

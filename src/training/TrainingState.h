@@ -116,6 +116,14 @@ signals:
     void runStateChanged();
 
 private:
+    // Sets field to value; true when that changed it.
+    template <typename T> static bool change(T& field, const T& value) {
+        if (field == value)
+            return false;
+        field = value;
+        return true;
+    }
+
     int Position = 100;
     int Interval = 60;
     int FieldWidth = 10;

@@ -11,6 +11,16 @@ void fillWith(QWidget* widget, QPalette::ColorRole role, const QColor& colour) {
     widget->setPalette(palette);
 }
 
+void setTextColour(QWidget* widget, const QColor& colour) {
+    fillWith(widget, QPalette::WindowText, colour);
+}
+
+void setBold(QWidget* widget) {
+    QFont font = widget->font();
+    font.setBold(true);
+    widget->setFont(font);
+}
+
 QFrame* makeGrip(QWidget* parent, const char* name, const QString& hint) {
     auto* grip = new QFrame(parent);
     grip->setObjectName(QLatin1String(name));

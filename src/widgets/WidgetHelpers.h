@@ -13,6 +13,10 @@ class QWidget;
 // Sets one colour of the widget's palette.
 void fillWith(QWidget* widget, QPalette::ColorRole role, const QColor& colour);
 
+// The colour of the widget's text.
+void setTextColour(QWidget* widget, const QColor& colour);
+void setBold(QWidget* widget);
+
 // An orange, raised grip that sizes a column or a line by dragging; hint is its tooltip and
 // the name accessibility reads.
 QFrame* makeGrip(QWidget* parent, const char* name, const QString& hint);
