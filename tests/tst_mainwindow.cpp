@@ -139,7 +139,7 @@ void TestMainWindow::windowsAreCreatedOnceInOrder() {
         child->close();
         QVERIFY(child->isVisible());
     }
-    QCOMPARE(main->mdiArea()->subWindowList().size(), 4);
+    QCOMPARE(main->mdiArea()->subWindowList().size(), 5);
 
     // The dialogs are the main window's children, in the order they were created.
     const QObjectList owned = main->children();
