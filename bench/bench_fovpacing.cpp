@@ -83,7 +83,7 @@ void runPaced(benchmark::State& state, int stallMs) {
     // The benchmark's program has no test texts, so the test button would refuse test mode;
     // the window is brought to the front directly.
     main->mdiArea()->setActiveSubWindow(form);
-    if (main->CharInterval != 6 || main->ActiveMDIChild() != form) {
+    if (main->state().CharInterval() != 6 || main->ActiveMDIChild() != form) {
         state.SkipWithError("not the field-of-view test at 10 000 characters per minute");
         return;
     }

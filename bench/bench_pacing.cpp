@@ -100,12 +100,12 @@ void BM_Pacing10000PerMinute(benchmark::State& state) {
     TTextForm* form = program.windows().TextForm;
     form->setLoadedText(BenchTexts::russianProse(TextCharacters), 0, 0);
     QApplication::processEvents();
-    if (main->CharInterval != 6 || main->ReadingFieldWidth != 10 ||
+    if (main->state().CharInterval() != 6 || main->state().ReadingFieldWidth() != 10 ||
         !main->SpeedButton2->isEnabled()) {
         state.SkipWithError("not set for 10 000 characters per minute in fields of 10");
         return;
     }
-    const int nominalStep = main->CharInterval * main->ReadingFieldWidth;
+    const int nominalStep = main->state().CharInterval() * main->state().ReadingFieldWidth();
 
     QElapsedTimer clock;
     StepRecorder recorder(*form, clock);

@@ -37,8 +37,8 @@ void BM_TablePacing10x10(benchmark::State& state) {
     TTableForm* form = program.windows().TableForm;
     main->SpeedButton5->click();
     QApplication::processEvents();
-    const int first = main->CharInterval * (3 * main->Column - 2);
-    const int step = main->CharInterval * main->ReadingFieldWidth;
+    const int first = main->state().CharInterval() * (3 * main->state().Column() - 2);
+    const int step = main->state().CharInterval() * main->state().ReadingFieldWidth();
     if (first != 168 || step != 60) {
         state.SkipWithError("not set for 10 x 10 at 10 000 characters per minute");
         return;

@@ -12,6 +12,7 @@
 #include <set>
 
 Q_DECLARE_METATYPE(StageKind)
+Q_DECLARE_METATYPE(LineState)
 Q_DECLARE_METATYPE(CourseStage)
 Q_DECLARE_METATYPE(ControlSnapshot)
 Q_DECLARE_METATYPE(MarkerPlan)
@@ -54,11 +55,10 @@ private slots:
 
 namespace {
 
-using namespace GuideColour;
-constexpr quint32 G = Grey;
-constexpr quint32 R = Red;
-constexpr quint32 B = Black;
-constexpr quint32 U = Blue;
+constexpr LineState G = LineState::Done;
+constexpr LineState R = LineState::Current;
+constexpr LineState B = LineState::Open;
+constexpr LineState U = LineState::Hint;
 
 // What a field-of-view test answered wrongly at width 10 reports: it changes nothing.
 const TestResults NoChange{0, 10, 0, 0};
@@ -501,7 +501,7 @@ void TestCourse::guideText() {
 void TestCourse::checkStage_data() {
     QTest::addColumn<CourseStage>("stage");
     QTest::addColumn<ControlSnapshot>("controls");
-    QTest::addColumn<QList<quint32>>("colours");
+    QTest::addColumn<QList<LineState>>("colours");
     const CourseStage text = stageOf(StageKind::TextReading, 10, 20, 1000);
     const ControlSnapshot nothing;
     ControlSnapshot textKind;
@@ -516,27 +516,27 @@ void TestCourse::checkStage_data() {
     noText.TextLoaded = false;
 
     QTest::newRow("text: nothing done")
-        << text << nothing << QList<quint32>{R, R, B, B, B, B, B, B, B, B, U, U, U};
+        << text << nothing << QList<LineState>{R, R, B, B, B, B, B, B, B, B, U, U, U};
     QTest::newRow("text: kind right, text loaded")
-        << text << textKind << QList<quint32>{G, G, G, R, B, B, B, B, B, B, U, U, U};
+        << text << textKind << QList<LineState>{G, G, G, R, B, B, B, B, B, B, U, U, U};
     QTest::newRow("text: all matching")
-        << text << matchingText() << QList<quint32>{G, G, G, G, G, G, G, G, G, R, U, U, U};
+        << text << matchingText() << QList<LineState>{G, G, G, G, G, G, G, G, G, R, U, U, U};
     QTest::newRow("text: table chosen")
-        << text << tableChosen << QList<quint32>{R, R, G, G, G, G, G, G, G, B, U, U, U};
+        << text << tableChosen << QList<LineState>{R, R, G, G, G, G, G, G, G, B, U, U, U};
     QTest::newRow("text: speed wrong")
-        << text << wrongSpeed << QList<quint32>{G, G, G, R, G, G, B, G, G, B, U, U, U};
+        << text << wrongSpeed << QList<LineState>{G, G, G, R, G, G, B, G, G, B, U, U, U};
     QTest::newRow("text: no text")
-        << text << noText << QList<quint32>{G, G, R, G, G, G, G, G, G, B, U, U, U};
+        << text << noText << QList<LineState>{G, G, R, G, G, G, G, G, G, B, U, U, U};
 
     ControlSnapshot textTest = matchingText();
     textTest.TestDown = true;
     textTest.TextLoaded = false;
     QTest::newRow("text test: all matching")
         << stageOf(StageKind::TextTest, 10, 20, 1000) << textTest
-        << QList<quint32>{G, G, G, G, G, G, G, G, R, U, U, U, 0};
+        << QList<LineState>{G, G, G, G, G, G, G, G, R, U, U, U, B};
     QTest::newRow("text test: test up")
         << stageOf(StageKind::TextTest, 10, 20, 1000) << matchingText()
-        << QList<quint32>{R, R, G, G, G, G, G, G, B, U, U, U, 0};
+        << QList<LineState>{R, R, G, G, G, G, G, G, B, U, U, U, B};
 
     ControlSnapshot table;
     table.TableDown = true;
@@ -545,13 +545,13 @@ void TestCourse::checkStage_data() {
     table.Speed = 900;
     QTest::newRow("table: all matching")
         << stageOf(StageKind::TableReading, 10, 0, 900, 0, 0, 4, 3) << table
-        << QList<quint32>{G, G, G, G, G, R, U, U, U, 0, 0, 0, 0};
+        << QList<LineState>{G, G, G, G, G, R, U, U, U, B, B, B, B};
     QTest::newRow("table: rows differ")
         << stageOf(StageKind::TableReading, 10, 0, 900, 0, 0, 4, 4) << table
-        << QList<quint32>{G, G, R, B, G, B, U, U, U, 0, 0, 0, 0};
+        << QList<LineState>{G, G, R, B, G, B, U, U, U, B, B, B, B};
     QTest::newRow("table test: test up")
         << stageOf(StageKind::TableTest, 10, 0, 900, 0, 0, 4, 3) << table
-        << QList<quint32>{R, R, G, G, G, B, U, U, U, 0, 0, 0, 0};
+        << QList<LineState>{R, R, G, G, G, B, U, U, U, B, B, B, B};
 
     ControlSnapshot line;
     line.TestDown = true;
@@ -560,19 +560,19 @@ void TestCourse::checkStage_data() {
     line.Speed = 900;
     QTest::newRow("field of view: one too narrow")
         << stageOf(StageKind::FieldOfViewTest, 11, 0, 900) << line
-        << QList<quint32>{G, G, R, B, G, B, U, U, U, 0, 0, 0, 0};
+        << QList<LineState>{G, G, R, B, G, B, U, U, U, B, B, B, B};
     line.FieldWidth = 11;
     QTest::newRow("field of view: all matching")
         << stageOf(StageKind::FieldOfViewTest, 11, 0, 900) << line
-        << QList<quint32>{G, G, G, G, G, R, U, U, U, 0, 0, 0, 0};
+        << QList<LineState>{G, G, G, G, G, R, U, U, U, B, B, B, B};
 }
 
 void TestCourse::checkStage() {
     QFETCH(CourseStage, stage);
     QFETCH(ControlSnapshot, controls);
-    QFETCH(QList<quint32>, colours);
+    QFETCH(QList<LineState>, colours);
     CheckStage(stage, controls);
-    const QList<quint32> got(stage.LineColours.begin(), stage.LineColours.end());
+    const QList<LineState> got(stage.LineStates.begin(), stage.LineStates.end());
     QCOMPARE(got, colours);
 }
 

@@ -29,6 +29,8 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QSlider>
 #include <QTest>
 #include <QTextBlock>
@@ -103,6 +105,8 @@ private slots:
     void closingTheAssistantStoresAndFreesStart();
     void markersFollowTheControlsStillToSet();
     void guideDocksUnderTheAssistant();
+    void frameMakesRoomForTheAssistant();
+    void guideShowsItsLinesAndLegendWhole();
 
 private:
     void startCourse(const QVariantMap& changes = {});
@@ -476,6 +480,49 @@ void TestCourseWindows::guideDocksUnderTheAssistant() {
     QVERIFY(docked(assistant, guide));
     assistant->move(assistant->pos() + QPoint(5, 5));
     QVERIFY(docked(assistant, guide));
+}
+
+// A frame too near the screen's left edge for the assistant moves right, when the screen is
+// wide enough for both side by side: the status bar's recommendations stay in sight.
+void TestCourseWindows::frameMakesRoomForTheAssistant() {
+    startCourse({{"Left", 100}, {"Top", 60}, {"Width", 520}});
+    const QRect screen = Main->screen()->availableGeometry();
+    const QRect assistant = Windows.AssistantForm->frameGeometry();
+    const QRect frame = Main->frameGeometry();
+    QVERIFY(screen.width() >= assistant.width() + frame.width());
+    QVERIFY2(assistant.right() < frame.left(),
+             qPrintable(QStringLiteral("assistant %1-%2, frame from %3")
+                            .arg(assistant.left())
+                            .arg(assistant.right())
+                            .arg(frame.left())));
+    QVERIFY(screen.contains(assistant) && screen.contains(frame));
+    QVERIFY(docked(Windows.AssistantForm, Windows.WizardForm));
+}
+
+// The guide is as wide as its longest step, and its legend stands whole beside its marks.
+void TestCourseWindows::guideShowsItsLinesAndLegendWhole() {
+    startCourse();
+    TWizardForm* guide = Windows.WizardForm;
+    // The longest step any stage shows, among the lines of the first stage.
+    QStringList lines = guide->RichEdit1->toPlainText().split(QLatin1Char('\n'));
+    lines.insert(4, QStringLiteral("     *  режим чтения: Динамическое чтение"));
+    guide->setSteps(lines);
+    QCoreApplication::processEvents();
+    QVERIFY(!guide->RichEdit1->horizontalScrollBar()->isVisible());
+    const int longest = guide->RichEdit1->fontMetrics().horizontalAdvance(lines[4]);
+    QVERIFY2(
+        longest + 2 * guide->RichEdit1->document()->documentMargin() <=
+            guide->RichEdit1->viewport()->width(),
+        qPrintable(
+            QStringLiteral("%1 in %2").arg(longest).arg(guide->RichEdit1->viewport()->width())));
+    const QList<QPair<QLabel*, QLabel*>> legend = {{guide->Label3, guide->Shape3},
+                                                   {guide->Label1, guide->Shape2},
+                                                   {guide->Label2, guide->Shape1}};
+    for (const auto& [text, mark] : legend) {
+        const int textRight = text->x() + text->fontMetrics().horizontalAdvance(text->text());
+        QVERIFY2(textRight < mark->x(), qPrintable(text->text()));
+        QVERIFY(guide->rect().contains(mark->geometry()));
+    }
 }
 
 QTEST_MAIN(TestCourseWindows)

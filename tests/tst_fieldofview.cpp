@@ -91,6 +91,7 @@ private slots:
     void scoring();
     void stopMidRunAsksNothing();
     void recommendationsSurviveARestart();
+    void widestLineLeavesTheWindowAlone();
 
 private:
     // Test mode on, the field-of-view exercise in front.
@@ -426,6 +427,26 @@ void TestFieldOfView::recommendationsSurviveARestart() {
     Main = again.windows().MainForm;
     QCOMPARE(Main->statusPanel(0), QStringLiteral("С (рек):3000 симв/мин"));
     QCOMPARE(Main->statusPanel(1), QStringLiteral("Ш (рек):14 симв"));
+}
+
+// The widest line is as wide as the text window's ruler can be: it takes the room left inside
+// the exercise window's frame, so the frame never has to grow for it.
+void TestFieldOfView::widestLineLeavesTheWindowAlone() {
+    Main->resize(659, Main->height());
+    chooseFieldOfView();
+    Main->CSpinEdit1->setValue(100);
+    QCoreApplication::processEvents();
+    QCOMPARE(Main->width(), 659);
+    QVERIFY(Main->state().MinWidthString() <= 659);
+    QLabel* line = Form->WindowString;
+    // As wide as whole characters allow within the room the text window's ruler has.
+    const int room = Main->width() - 2 * (Main->state().FrameWidth() + Main->state().ScrollWidth() +
+                                          Main->state().EdgeWidth());
+    QVERIFY2(line->width() <= room && line->width() > room - Main->state().CharWidth(),
+             qPrintable(QStringLiteral("%1 of %2").arg(line->width()).arg(room)));
+    QVERIFY(line->geometry().right() < Form->widget()->width());
+    Fixture->close();
+    QCOMPARE(Fixture->storedValue(QStringLiteral("Width")).toInt(), 659);
 }
 
 QTEST_MAIN(TestFieldOfView)

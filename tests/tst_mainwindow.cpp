@@ -31,6 +31,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QKeyEvent>
@@ -65,6 +66,9 @@ private slots:
     void storedSpeedKeepsTheRegulatorsRule_data();
     void storedSpeedKeepsTheRegulatorsRule();
     void holdToRepeat();
+    void repeatStopsWhenTheButtonLetsGo_data();
+    void repeatStopsWhenTheButtonLetsGo();
+    void speedLabelsStayApart();
     void statusBarHints();
     void adviceGlyph();
     void widthSpinIgnoresTypingAndStaysAtTen();
@@ -429,6 +433,86 @@ void TestMainWindow::holdToRepeat() {
     faster->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     QCOMPARE(m->TrackBar1->value(), 500);
     QVERIFY(!m->TimerSpeedRegulator->isActive());
+}
+
+void TestMainWindow::repeatStopsWhenTheButtonLetsGo_data() {
+    QTest::addColumn<QString>("what");
+    QTest::newRow("a dialog opens over it") << "dialog";
+    QTest::newRow("another window takes the focus") << "focus";
+    QTest::newRow("released over another window") << "release";
+    QTest::newRow("the button is hidden") << "hidden";
+    QTest::newRow("the button is disabled") << "disabled";
+}
+
+// The repeat lasts only while its button holds the mouse: once anything else has it, no step
+// comes any more, however long the timer had been running.
+void TestMainWindow::repeatStopsWhenTheButtonLetsGo() {
+    QFETCH(QString, what);
+    TMainForm* m = startQuiet();
+    m->activateWindow();
+    QTRY_VERIFY(m->isActiveWindow());
+    QToolButton* faster = m->SpeedButton21;
+    QTest::mousePress(faster, Qt::LeftButton);
+    m->TimerSpeedRegulatorTimer();
+    m->TimerSpeedRegulatorTimer();
+    QCOMPARE(m->TrackBar1->value(), 102);
+
+    QDialog dialog(m);
+    QWidget other;
+    other.resize(100, 100);
+    if (what == QLatin1String("dialog")) {
+        dialog.open();
+    } else if (what == QLatin1String("focus") || what == QLatin1String("release")) {
+        other.show();
+        other.activateWindow();
+        QTRY_VERIFY(other.isActiveWindow());
+        if (what == QLatin1String("release")) {
+            m->activateWindow();
+            QTRY_VERIFY(m->isActiveWindow());
+            QTest::mouseRelease(&other, Qt::LeftButton);
+        }
+    } else if (what == QLatin1String("hidden")) {
+        faster->hide();
+    } else {
+        faster->setEnabled(false);
+    }
+    for (int tick = 0; tick < 3; ++tick)
+        m->TimerSpeedRegulatorTimer();
+    QCOMPARE(m->TrackBar1->value(), 102);
+    QVERIFY(!m->TimerSpeedRegulator->isActive());
+    dialog.close();
+}
+
+namespace {
+// Where a label paints its text, in its parent's coordinates; wider than the label when the
+// text does not fit.
+QRect paintedText(const QLabel* label) {
+    const QRect inside = label->fontMetrics().boundingRect(label->contentsRect(),
+                                                           int(label->alignment()), label->text());
+    return inside.translated(label->pos());
+}
+} // namespace
+
+// Every speed from 100 to 10000 is read whole under the bar, apart from the scale's ends.
+void TestMainWindow::speedLabelsStayApart() {
+    TMainForm* m = startQuiet();
+    const QRect panel = m->Panel7->rect();
+    for (int position = 10; position <= 1000; ++position) {
+        m->TrackBar1->setValue(position);
+        const QRect speed = paintedText(m->Label1);
+        const QRect low = paintedText(m->Label4);
+        const QRect high = paintedText(m->Label5);
+        const QString where = QStringLiteral("%1: %2-%3 between %4 and %5")
+                                  .arg(m->Label1->text())
+                                  .arg(speed.left())
+                                  .arg(speed.right())
+                                  .arg(low.right())
+                                  .arg(high.left());
+        QVERIFY2(m->Label1->contentsRect().translated(m->Label1->pos()).contains(speed),
+                 qPrintable(where));
+        QVERIFY2(speed.left() > low.right() && speed.right() < high.left(), qPrintable(where));
+        QVERIFY2(panel.contains(speed) && panel.contains(high), qPrintable(where));
+    }
 }
 
 void TestMainWindow::statusBarHints() {

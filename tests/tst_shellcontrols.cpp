@@ -19,10 +19,12 @@
 #include <QFontInfo>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMenu>
 #include <QScrollBar>
 #include <QSlider>
+#include <QSpinBox>
 #include <QStyle>
 #include <QStyleOptionTitleBar>
 #include <QTest>
@@ -64,6 +66,8 @@ private slots:
     void missingFaceIsNamedInTheFontBox();
     void testButtonByAccessibility();
     void checkableButtonsByCode();
+    void speedTypedOrPagedByKeyboard();
+    void stopWorksWhileAnotherWindowIsActive();
 
 private:
     std::unique_ptr<ProgramFixture> Fixture;
@@ -108,18 +112,30 @@ void TestShellControls::ctrlTabKeepsTheChosenExercise() {
 
 void TestShellControls::titleBarCannotRestoreTheChild() {
     TMainForm* m = startQuiet();
-    for (QToolButton* kind : {m->SpeedButton5, m->SpeedButton4}) {
+    m->SpeedButton14->click();
+    for (QToolButton* kind : {m->SpeedButton5, m->SpeedButton6, m->SpeedButton4}) {
         kind->click();
         QMdiSubWindow* child = m->ActiveMDIChild();
         QVERIFY(child->isMaximized());
         QVERIFY(!(child->windowFlags() &
                   (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
-        // Nothing in the system menu moves, sizes, restores, minimises or pins the child.
-        const QList<QAction*> items = child->systemMenu()->actions();
+        // Nothing in the system menu moves, sizes, restores, minimises, pins or closes the
+        // child, and its title bar has no close button: it could only refuse.
+        const QList<QAction*> items =
+            child->systemMenu() ? child->systemMenu()->actions() : QList<QAction*>();
         const auto usable = std::count_if(items.cbegin(), items.cend(), [](QAction* item) {
             return item->isVisible() && item->isEnabled() && !item->isSeparator();
         });
-        QCOMPARE(usable, 1); // close, which the child refuses
+        QCOMPARE(usable, 0);
+        QStyleOptionTitleBar bar;
+        bar.initFrom(child);
+        bar.titleBarFlags = child->windowFlags();
+        bar.titleBarState = int(child->windowState());
+        bar.subControls = QStyle::SC_All;
+        QVERIFY(
+            child->style()
+                ->subControlRect(QStyle::CC_TitleBar, &bar, QStyle::SC_TitleBarCloseButton, child)
+                .isEmpty());
     }
     TTextForm* text = windows().TextForm;
     QStyleOptionTitleBar option;
@@ -294,6 +310,72 @@ void TestShellControls::checkableButtonsByCode() {
         ->doAction(QAccessibleActionInterface::pressAction());
     QCOMPARE(m->state().TextAlignment(), 1);
     QCOMPARE(windows().TextForm->RichEdit1->alignment(), Qt::AlignRight);
+}
+
+// A speed typed in the entry over the caption, or paged by a thousand, lands on the bar as
+// a drag of the bar would: caption, status bar and time per character follow. Enter and
+// Escape in the entry belong to it, not to the run.
+void TestShellControls::speedTypedOrPagedByKeyboard() {
+    TMainForm* m = startQuiet();
+    windows().TextForm->setLoadedText(UserText, 0, 0);
+    m->activateWindow();
+    QTRY_VERIFY(m->isActiveWindow());
+    QSpinBox* entry = m->Panel7->findChild<QSpinBox*>(QStringLiteral("SpeedEntry"));
+    QVERIFY(entry && entry->isHidden());
+
+    QTest::mouseDClick(m->Label1, Qt::LeftButton);
+    QVERIFY(entry->isVisible());
+    QCOMPARE(entry->value(), 1000);
+    QCOMPARE(QApplication::focusWidget(), entry);
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("905"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QVERIFY(entry->isHidden());
+    QVERIFY(!m->isRunning());
+    QCOMPARE(m->TrackBar1->value(), 91);
+    QCOMPARE(m->Label1->text(), QStringLiteral("910 симв/мин"));
+    QCOMPARE(m->statusPanel(2), QStringLiteral("С: 910 симв/мин"));
+    QCOMPARE(m->state().CharInterval(), 6000 / 91);
+
+    // From the keyboard alone: F2, a speed beyond the scale, then Escape leaves it alone.
+    QWidget* text = windows().TextForm->RichEdit1;
+    QTest::keyClick(text, Qt::Key_F2);
+    QVERIFY(entry->isVisible());
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("3000"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    QVERIFY(entry->isHidden());
+    QCOMPARE(m->TrackBar1->value(), 91);
+    QTest::keyClick(text, Qt::Key_F2);
+    QTest::keyClicks(QApplication::focusWidget(),
+                     QStringLiteral("99999")); // the entry takes no more than 9999
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter);
+    QCOMPARE(m->statusPanel(2), QStringLiteral("С: 10000 симв/мин"));
+
+    QTest::keyClick(text, Qt::Key_PageDown, Qt::ControlModifier);
+    QCOMPARE(m->statusPanel(2), QStringLiteral("С: 9000 симв/мин"));
+    m->TrackBar1->setValue(50);
+    QTest::keyClick(text, Qt::Key_PageDown, Qt::ControlModifier);
+    QCOMPARE(m->statusPanel(2), QStringLiteral("С: 100 симв/мин (Min)"));
+    QTest::keyClick(text, Qt::Key_PageUp, Qt::ControlModifier);
+    QCOMPARE(m->statusPanel(2), QStringLiteral("С: 1100 симв/мин"));
+}
+
+// A drag from another program leaves that program active; the first click back on Stop must
+// still find the exercise window in front, though the frame is not active yet.
+void TestShellControls::stopWorksWhileAnotherWindowIsActive() {
+    TMainForm* m = startQuiet();
+    windows().TextForm->setLoadedText(UserText, 0, 0);
+    m->SpeedButton2->click();
+    QVERIFY(m->isRunning());
+    // Another program has the focus: the frame and its exercise windows are told so.
+    QApplication::setActiveWindow(nullptr);
+    QTRY_VERIFY(!m->isActiveWindow());
+    for (QWidget* w : QList<QWidget*>{windows().TextForm, m->mdiArea()}) {
+        QEvent deactivate(QEvent::WindowDeactivate);
+        QApplication::sendEvent(w, &deactivate);
+    }
+    QTest::mouseClick(m->SpeedButton3, Qt::LeftButton);
+    QVERIFY(!m->isRunning());
+    QVERIFY(!windows().TextForm->Timer1->isActive());
 }
 
 QTEST_MAIN(TestShellControls)

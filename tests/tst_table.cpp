@@ -11,6 +11,7 @@
 #include "table/Unitfranstable.h"
 #include "table/Unitfrtable.h"
 #include "table/Unittableresult.h"
+#include "widgets/TCoolBar.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -57,6 +58,8 @@ private slots:
     void pickerClosesWhenThePointerGoesElsewhere();
 
     void fontChangeRelaysTheGrid();
+    void gridFollowsTheClientAreaItEndsUpWith_data();
+    void gridFollowsTheClientAreaItEndsUpWith();
 
 private:
     // The table chosen, idle, Column x Row as given, random numbers from a fixed seed.
@@ -224,7 +227,7 @@ void TestTable::testRunAnswered() {
         idleDuringQuestions = !running() && !Form->Timer1->isActive();
         QCOMPARE(questions->Edit1->text(), QStringLiteral("0"));
         QCOMPARE(questions->Edit3->text(), QStringLiteral("0"));
-        QCOMPARE(questions->focusWidget(), questions->BitBtn1);
+        QCOMPARE(questions->focusWidget(), questions->Edit1); // Enter there answers with OK
         const QList<QLineEdit*> edits = {questions->Edit1, questions->Edit2, questions->Edit3};
         for (int i = 0; i < answerSlots.size(); ++i) {
             if (answerSlots[i] < 0)
@@ -414,6 +417,37 @@ void TestTable::fontChangeRelaysTheGrid() {
     QCOMPARE(last->text(), QStringLiteral("*"));
     QCOMPARE(Form->BkGrPanel->pos(),
              TableGeometry::centredOrigin(Form->widget()->size(), Form->CellSize, 10, 10));
+}
+
+void TestTable::gridFollowsTheClientAreaItEndsUpWith_data() {
+    QTest::addColumn<QString>("fontSize");
+    QTest::addColumn<int>("height");
+    QTest::newRow("small cells") << QStringLiteral("12") << 560;
+    // Taller than the window before the bars take fewer rows, whole afterwards.
+    QTest::newRow("cells that fit only afterwards") << QStringLiteral("72") << 600;
+}
+
+// Widening the frame lets the tool bars take fewer rows, and the table window grows once the
+// frame has laid them out again: the grid is centred on the area it has in the end.
+void TestTable::gridFollowsTheClientAreaItEndsUpWith() {
+    QFETCH(QString, fontSize);
+    QFETCH(int, height);
+    Main->resize(659, height);
+    chooseTable(4, 3);
+    const int index = Main->ComboBox1->findText(fontSize);
+    Main->ComboBox1->setCurrentIndex(index);
+    emit Main->ComboBox1->activated(index);
+    QCoreApplication::processEvents();
+    const int barsBefore = Main->CoolBar1->height();
+
+    Main->resize(900, height);
+    QTRY_VERIFY(Main->CoolBar1->height() < barsBefore);
+    QCoreApplication::processEvents();
+    const QWidget* client = Form->widget();
+    const QPoint centred = TableGeometry::centredOrigin(client->size(), Form->CellSize, 4, 3);
+    QCOMPARE(Form->BkGrPanel->pos(), centred);
+    QVERIFY(centred.y() >= 0);
+    QVERIFY(Form->BkGrPanel->geometry().bottom() < client->height());
 }
 
 QTEST_MAIN(TestTable)

@@ -144,6 +144,8 @@ private slots:
     void onlyConsecutiveFilesAreChosen();
     void closingInTestModeKeepsTheUserPlace_data();
     void closingInTestModeKeepsTheUserPlace();
+    void questionsReadWhole_data();
+    void questionsReadWhole();
 
 private:
     TMainForm* startQuiet(const QVariantMap& changes = {});
@@ -643,6 +645,57 @@ void TestTextTest::closingInTestModeKeepsTheUserPlace() {
     QVERIFY2(entry && entry->position, "the user's place is kept");
     QCOMPARE(entry->position->caret, 5000);
     QCOMPARE(entry->position->anchor, anchor);
+}
+
+void TestTextTest::questionsReadWhole_data() {
+    QTest::addColumn<QString>("question");
+    QTest::addColumn<QString>("answer");
+    QTest::newRow("short texts") << QStringLiteral("Куда шёл поезд?") << QStringLiteral("На север");
+    QTest::newRow("long texts")
+        << QStringLiteral("Что увидел путник, когда поднялся на холм за старой мельницей и "
+                          "оглянулся на деревню, в которой провёл всю свою долгую жизнь?")
+        << QStringLiteral("Реку, которая огибала деревню с трёх сторон и уходила за лес, "
+                          "туда, где начиналась дорога к городу");
+}
+
+// Short questions keep the dialog's own size; long ones wrap, and their group and the dialog
+// grow until every line of every question and answer is inside.
+void TestTextTest::questionsReadWhole() {
+    QFETCH(QString, question);
+    QFETCH(QString, answer);
+    startQuiet();
+    TAnsTextForm* dialog = questions();
+    for (int q = 0; q < TestQuestionCount; ++q)
+        dialog->setQuestion(q, question, {answer, answer, answer});
+    dialog->show();
+    QCoreApplication::processEvents();
+    const bool fits = question.size() < 30;
+    // The dialog's own size holds as far as the face's lines allow; only height is added.
+    QCOMPARE(dialog->width(), 338);
+    QVERIFY(dialog->height() >= 352);
+    for (QGroupBox* group : dialog->RadioGroups) {
+        QCOMPARE(group->width(), 325);
+        QVERIFY(group->height() >= 57);
+        if (!fits)
+            QVERIFY(group->height() > 100);
+    }
+    for (int q = 0; q < TestQuestionCount; ++q) {
+        QGroupBox* group = dialog->RadioGroups[q];
+        QVERIFY(dialog->rect().contains(group->geometry()));
+        QList<QWidget*> texts{group->findChild<QLabel*>()};
+        for (QRadioButton* item : dialog->Items[q])
+            texts << item;
+        for (QWidget* text : texts) {
+            // Inside its group, and as tall as its wrapped lines need.
+            QVERIFY(group->contentsRect().contains(text->geometry()));
+            QVERIFY2(text->height() >= text->heightForWidth(text->width()),
+                     qPrintable(QStringLiteral("%1 of %2")
+                                    .arg(text->height())
+                                    .arg(text->heightForWidth(text->width()))));
+        }
+    }
+    QVERIFY(dialog->rect().contains(dialog->OkButton->geometry()));
+    dialog->hide();
 }
 
 QTEST_MAIN(TestTextTest)

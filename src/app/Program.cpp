@@ -69,19 +69,16 @@ Program::Program(const QString& programDir)
 Program::~Program() = default;
 
 namespace {
-// The exercise windows stay maximised: a caption and a system menu, but no button or menu item
-// that would minimise them or restore them to a small window.
+// The exercise windows stay maximised and live as long as the program: a caption, but no
+// button or menu that would minimise, restore or close them.
 constexpr Qt::WindowFlags ExerciseWindowFlags =
-    Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint;
+    Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
 
-// Adds an exercise window to the frame, maximised. Its system menu loses "stay on top": a
-// window kept on top would cover the exercise the kind buttons bring to the front.
+// Adds an exercise window to the frame, maximised, without a system menu: every item in it
+// (stay on top, close) would either cover the exercise in front or be refused.
 void addExerciseWindow(QMdiArea* area, QMdiSubWindow* window) {
     area->addSubWindow(window, ExerciseWindowFlags);
-    for (QAction* item : window->systemMenu()->actions()) {
-        if (item->isCheckable())
-            window->systemMenu()->removeAction(item);
-    }
+    window->setSystemMenu(nullptr);
     window->showMaximized();
 }
 } // namespace

@@ -14,13 +14,13 @@ enum class StageKind : qint8 {
     Result = 5,
 };
 
-// Colours of the guide's lines, 0x00BBGGRR.
-namespace GuideColour {
-constexpr quint32 Grey = 0x808080;  // step done
-constexpr quint32 Red = 0x0000FF;   // the current step
-constexpr quint32 Black = 0x000000; // step not done
-constexpr quint32 Blue = 0xFF0000;  // hints under the separator
-} // namespace GuideColour
+// What a line of the guide shows; the guide window gives each state its colour.
+enum class LineState : quint8 {
+    Open = 0, // step not done
+    Done,     // step done
+    Current,  // the first step not done
+    Hint,     // hints under the separator
+};
 
 // Alignment and reading mode as the course asks for them.
 namespace CourseAlignment {
@@ -39,7 +39,7 @@ constexpr int Static = 1;
 struct CourseStage {
     static constexpr int LineCount = 13;
 
-    std::array<quint32, LineCount> LineColours{};
+    std::array<LineState, LineCount> LineStates{};
     StageKind Kind = StageKind::TextReading;
     int FieldWidth = 0;
     int ColumnWidth = 0;

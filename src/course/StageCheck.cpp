@@ -4,19 +4,19 @@
 
 namespace {
 
-using namespace GuideColour;
-using Lines = std::array<quint32, CourseStage::LineCount>;
+using Lines = std::array<LineState, CourseStage::LineCount>;
+using enum LineState;
 
-quint32 doneColour(bool done) {
-    return done ? Grey : Black;
+LineState doneState(bool done) {
+    return done ? Done : Open;
 }
 
 // Line 0 is done when exactly the wanted kind is chosen and test mode is as wanted; line 1
 // belongs to it.
 void markKind(Lines& c, const ControlSnapshot& s, bool test, bool text, bool string, bool table) {
-    c[0] = doneColour(s.TestDown == test && s.TextDown == text && s.StringDown == string &&
-                      s.TableDown == table);
-    c[1] = Grey;
+    c[0] = doneState(s.TestDown == test && s.TextDown == text && s.StringDown == string &&
+                     s.TableDown == table);
+    c[1] = Done;
 }
 
 // The step line is done when every parameter line under it is.
@@ -24,35 +24,35 @@ void markParameters(Lines& c, int stepLine, std::initializer_list<bool> done) {
     bool all = true;
     int line = stepLine + 1;
     for (bool d : done) {
-        c[line++] = doneColour(d);
+        c[line++] = doneState(d);
         all = all && d;
     }
-    c[stepLine] = doneColour(all);
+    c[stepLine] = doneState(all);
 }
 
 void markTail(Lines& c, int runLine, int lastBlue) {
-    c[runLine] = Black;
+    c[runLine] = Open;
     for (int line = runLine + 1; line <= lastBlue; ++line)
-        c[line] = Blue;
+        c[line] = Hint;
 }
 
 void markFirstOpen(Lines& c, std::initializer_list<int> steps) {
     for (int line : steps) {
-        if (c[line] == Black) {
-            c[line] = Red;
+        if (c[line] == Open) {
+            c[line] = Current;
             if (line == 0)
-                c[1] = Red;
+                c[1] = Current;
             return;
         }
     }
 }
 
-bool isRed(const Lines& c, int line) {
-    return c[line] == Red;
+bool isCurrent(const Lines& c, int line) {
+    return c[line] == Current;
 }
 
 bool isOpen(const Lines& c, int line) {
-    return c[line] == Black;
+    return c[line] == Open;
 }
 
 MarkerTarget alignmentButton(int code) {
@@ -78,7 +78,7 @@ MarkerTarget when(bool condition, MarkerTarget target) {
 } // namespace
 
 void CheckStage(CourseStage& stage, const ControlSnapshot& s) {
-    Lines& c = stage.LineColours;
+    Lines& c = stage.LineStates;
     const bool speed = s.Speed == stage.StageSpeed;
     const bool field = s.FieldWidth == stage.FieldWidth;
     const bool column = s.ColumnWidth == stage.ColumnWidth;
@@ -88,7 +88,7 @@ void CheckStage(CourseStage& stage, const ControlSnapshot& s) {
     switch (stage.Kind) {
     case StageKind::TextReading:
         markKind(c, s, false, true, false, false);
-        c[2] = doneColour(s.TextLoaded);
+        c[2] = doneState(s.TextLoaded);
         markParameters(c, 3, {field, column, speed, alignment, mode});
         markTail(c, 9, 12);
         markFirstOpen(c, {0, 2, 3, 9});
@@ -119,35 +119,35 @@ void CheckStage(CourseStage& stage, const ControlSnapshot& s) {
 
 MarkerPlan PlaceMarkers(const CourseStage& stage, const ControlSnapshot& s) {
     using T = MarkerTarget;
-    const Lines& c = stage.LineColours;
-    const bool kindRed = isRed(c, 0);
+    const Lines& c = stage.LineStates;
+    const bool kindCurrent = isCurrent(c, 0);
     MarkerPlan plan{};
     plan.fill(T::None);
     switch (stage.Kind) {
     case StageKind::TextReading: {
-        const bool setting = isRed(c, 3);
-        plan = {when(kindRed && s.TestDown, T::TestButton),
-                when(kindRed && !s.TextDown, T::TextButton),
-                when(isRed(c, 2), T::OpenButton),
+        const bool setting = isCurrent(c, 3);
+        plan = {when(kindCurrent && s.TestDown, T::TestButton),
+                when(kindCurrent && !s.TextDown, T::TextButton),
+                when(isCurrent(c, 2), T::OpenButton),
                 when(setting && isOpen(c, 4), T::WidthSpin),
                 when(setting && isOpen(c, 5), T::TextColumnGrip),
                 when(setting && isOpen(c, 6), T::SpeedPanel),
                 when(setting && isOpen(c, 7), alignmentButton(stage.Alignment)),
                 when(setting && isOpen(c, 8), modeButton(stage.ReadingMode)),
-                when(isRed(c, 9), T::StartButton),
+                when(isCurrent(c, 9), T::StartButton),
                 T::None};
         break;
     }
     case StageKind::TextTest: {
-        const bool setting = isRed(c, 2);
-        plan = {when(kindRed && !s.TestDown, T::TestButton),
-                when(kindRed && !s.TextDown, T::TextButton),
+        const bool setting = isCurrent(c, 2);
+        plan = {when(kindCurrent && !s.TestDown, T::TestButton),
+                when(kindCurrent && !s.TextDown, T::TextButton),
                 when(setting && isOpen(c, 3), T::WidthSpin),
                 when(setting && isOpen(c, 4), T::TextColumnGrip),
                 when(setting && isOpen(c, 5), T::SpeedPanel),
                 when(setting && isOpen(c, 6), alignmentButton(stage.Alignment)),
                 when(setting && isOpen(c, 7), modeButton(stage.ReadingMode)),
-                when(isRed(c, 8), T::StartButton),
+                when(isCurrent(c, 8), T::StartButton),
                 T::None,
                 T::None};
         break;
@@ -155,21 +155,21 @@ MarkerPlan PlaceMarkers(const CourseStage& stage, const ControlSnapshot& s) {
     case StageKind::TableReading:
     case StageKind::TableTest: {
         const bool wantTest = stage.Kind == StageKind::TableTest;
-        const bool setting = isRed(c, 2);
-        plan[0] = when(kindRed && s.TestDown != wantTest, T::TestButton);
-        plan[1] = when(kindRed && !s.TableDown, T::TableButton);
+        const bool setting = isCurrent(c, 2);
+        plan[0] = when(kindCurrent && s.TestDown != wantTest, T::TestButton);
+        plan[1] = when(kindCurrent && !s.TableDown, T::TableButton);
         plan[2] = when(setting && isOpen(c, 3), T::TableSizeButton);
         plan[3] = when(setting && isOpen(c, 4), T::SpeedPanel);
-        plan[4] = when(isRed(c, 5), T::StartButton);
+        plan[4] = when(isCurrent(c, 5), T::StartButton);
         break;
     }
     case StageKind::FieldOfViewTest: {
-        const bool setting = isRed(c, 2);
-        plan[0] = when(kindRed && !s.TestDown, T::TestButton);
-        plan[1] = when(kindRed && !s.StringDown, T::StringButton);
+        const bool setting = isCurrent(c, 2);
+        plan[0] = when(kindCurrent && !s.TestDown, T::TestButton);
+        plan[1] = when(kindCurrent && !s.StringDown, T::StringButton);
         plan[2] = when(setting && isOpen(c, 3), T::LineGrip);
         plan[3] = when(setting && isOpen(c, 4), T::SpeedPanel);
-        plan[4] = when(isRed(c, 5), T::StartButton);
+        plan[4] = when(isCurrent(c, 5), T::StartButton);
         break;
     }
     case StageKind::Result:

@@ -44,8 +44,8 @@ enum class MarkerTarget {
 constexpr int MarkerSlotCount = 10;
 using MarkerPlan = std::array<MarkerTarget, MarkerSlotCount>;
 
-// Colours the stage's guide lines from the controls: grey for a step done, black for one still
-// open, red for the first open step. The result stage is left as it is.
+// Sets the states of the stage's guide lines from the controls: done, open, and current for the
+// first open step. The result stage is left as it is.
 void CheckStage(CourseStage& stage, const ControlSnapshot& controls);
 // Which control each marker slot points at for the stage's line colours; None hides the slot.
 MarkerPlan PlaceMarkers(const CourseStage& stage, const ControlSnapshot& controls);

@@ -14,18 +14,10 @@
 #include <QLabel>
 #include <QPainter>
 #include <QProgressBar>
+#include <QScreen>
 #include <QToolButton>
 
 namespace {
-
-QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, int left, int top) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QLatin1String(name));
-    label->setAccessibleName(text);
-    label->adjustSize();
-    label->move(left, top);
-    return label;
-}
 
 // A label whose text the course fills in; it is named by what it shows.
 QLabel* makeValue(QWidget* parent, const char* name, const QString& description, int left, int top,
@@ -205,7 +197,17 @@ void TAssistantForm::showEvent(QShowEvent* event) {
 }
 
 void TAssistantForm::FormShow() {
-    const QRect main = parentWidget()->frameGeometry();
+    // Too near the screen's left edge for this window, on a screen wide enough for both: the
+    // frame moves right, so that this window covers none of it (nor the status bar's
+    // recommendations that the tips tell the user to watch).
+    QWidget* frame = parentWidget();
+    const QRect screen = frame->screen()->availableGeometry();
+    const int width = frameGeometry().width();
+    if (frame->windowState() == Qt::WindowNoState &&
+        frame->frameGeometry().left() - screen.left() < width &&
+        screen.width() >= width + frame->frameGeometry().width())
+        frame->move(screen.left() + width, frame->y());
+    const QRect main = frame->frameGeometry();
     const int barsBottom = ToolBars->mapToGlobal(QPoint(0, 0)).y() + ToolBars->height();
     move(std::max(0, main.left() - frameGeometry().width()), std::max(0, barsBottom));
 }

@@ -5,6 +5,7 @@
 #include "course/Unitassistant.h"
 #include "platform/HelpContext.h"
 #include "training/TrainingState.h"
+#include "widgets/WidgetHelpers.h"
 
 #include <QCheckBox>
 #include <QFrame>
@@ -16,20 +17,16 @@
 #include <QTextEdit>
 #include <QTimer>
 
+#include <algorithm>
+#include <utility>
+
 namespace {
 
 constexpr int CircleSide = 9;
 constexpr int SampleSide = 10;
 constexpr int FrameSettleMs = 200;
-
-QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, int left, int top) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QLatin1String(name));
-    label->setAccessibleName(text);
-    label->adjustSize();
-    label->move(left, top);
-    return label;
-}
+constexpr int DesignedWidth = 224;
+constexpr int LegendGap = 3; // between a legend's name and its mark, and at the window's edge
 
 // A filled circle with a white outline, the legend mark of one kind of step.
 QLabel* makeCircle(QWidget* parent, const char* name, const QColor& colour, const QString& meaning,
@@ -64,8 +61,18 @@ QPixmap sampleMarker() {
     return picture;
 }
 
-QColor fromBgr(quint32 colour) {
-    return QColor(int(colour & 0xFF), int((colour >> 8) & 0xFF), int((colour >> 16) & 0xFF));
+QColor colourOf(LineState state) {
+    switch (state) {
+    case LineState::Done:
+        return QColor(0x80, 0x80, 0x80);
+    case LineState::Current:
+        return Qt::red;
+    case LineState::Hint:
+        return Qt::blue;
+    case LineState::Open:
+        break;
+    }
+    return Qt::black;
 }
 
 } // namespace
@@ -79,7 +86,7 @@ TWizardForm::TWizardForm(QWidget* frame, TrainingState& state)
     setProperty("helpContext", HelpContext::Course);
     CourseWindowLook::applyBackground(*this);
     CourseWindowLook::applyFace(*this);
-    setFixedSize(224, 232);
+    setFixedSize(DesignedWidth, 232);
 
     CheckBoxShowRedMarkers = new QCheckBox(QStringLiteral("маркеры текущего этапа -"), this);
     CheckBoxShowRedMarkers->setObjectName(QStringLiteral("CheckBoxShowRedMarkers"));
@@ -136,24 +143,53 @@ TWizardForm::TWizardForm(QWidget* frame, TrainingState& state)
     CourseWindowLook::applyFace(*this);
     for (QLabel* label : {Label4, Label3, Label1, Label2})
         label->adjustSize();
+    // A face wider than the designed one pushes each mark right, past the end of its name.
+    for (const auto& [label, mark] :
+         {std::pair{Label3, Shape3}, {Label1, Shape2}, {Label2, Shape1}})
+        mark->move(std::max(mark->x(), label->geometry().right() + 1 + LegendGap), mark->y());
+    RichEdit1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    fitWidth(QStringList());
 
     connect(CheckBoxShowRedMarkers, &QCheckBox::toggled, this,
             &TWizardForm::CheckBoxShowRedMarkersClick);
 }
 
+// As wide as the longest step and the legend need, never narrower than designed. The rules
+// between the parts are meant to run off the edge.
+void TWizardForm::fitWidth(const QStringList& lines) {
+    ensurePolished();
+    RichEdit1->ensurePolished();
+    int needed = 0;
+    for (const QLabel* legend : {Shape1, Shape2, Shape3, Label2, Label1})
+        needed = std::max(needed, legend->geometry().right() + 1 + LegendGap);
+    const QFontMetrics metrics(RichEdit1->document()->defaultFont());
+    const int chrome = Panel1->width() - Panel1->contentsRect().width() +
+                       2 * int(RichEdit1->document()->documentMargin()) + 2;
+    for (const QString& line : lines) {
+        if (line.trimmed().count(QLatin1Char('-')) != line.trimmed().size())
+            needed = std::max(needed, metrics.horizontalAdvance(line) + chrome);
+    }
+    const int width = std::max(DesignedWidth, needed);
+    setFixedWidth(width);
+    Panel1->resize(width + 1, Panel1->height());
+    RichEdit1->setGeometry(Panel1->contentsRect());
+    Bevel1->resize(width - 4, Bevel1->height());
+}
+
 void TWizardForm::setSteps(const QStringList& lines) {
+    fitWidth(lines);
     RichEdit1->setPlainText(lines.join(QLatin1Char('\n')));
     RichEdit1->setAccessibleDescription(RichEdit1->toPlainText());
 }
 
-int TWizardForm::setLineColours(const std::array<quint32, 13>& colours) {
+int TWizardForm::setLineStates(const std::array<LineState, CourseStage::LineCount>& states) {
     QTextDocument* document = RichEdit1->document();
-    const int lines = std::min(document->blockCount(), int(colours.size()));
+    const int lines = std::min(document->blockCount(), int(states.size()));
     for (int line = 0; line < lines; ++line) {
         QTextCursor cursor(document->findBlockByNumber(line));
         cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
         QTextCharFormat format;
-        format.setForeground(fromBgr(colours[line]));
+        format.setForeground(colourOf(states[line]));
         cursor.mergeCharFormat(format);
     }
     return lines;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "course/CourseStage.h"
+
 #include <QStringList>
 #include <QWidget>
 
@@ -23,8 +25,8 @@ public:
 
     // Replaces the steps shown, one line each.
     void setSteps(const QStringList& lines);
-    // Colours the lines, 0x00BBGGRR each, line 0 first. Returns how many lines there are.
-    int setLineColours(const std::array<quint32, 13>& colours);
+    // Colours the lines by their states, line 0 first. Returns how many lines there are.
+    int setLineStates(const std::array<LineState, CourseStage::LineCount>& states);
     // The colour of a line as shown.
     QColor lineColour(int line) const;
 
@@ -57,6 +59,7 @@ protected:
 
 private:
     void placeUnderAssistant();
+    void fitWidth(const QStringList& lines);
 
     TrainingState& State;
     TAssistantForm* Assistant = nullptr;

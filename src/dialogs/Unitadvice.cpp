@@ -1,5 +1,6 @@
 #include "dialogs/Unitadvice.h"
 
+#include "dialogs/DialogHelp.h"
 #include "dialogs/DialogStyle.h"
 #include "platform/HelpViewer.h"
 #include "training/TrainingState.h"
@@ -87,6 +88,9 @@ TAdviceForm::TAdviceForm(QWidget* parent, const TrainingState& state,
 
 bool TAdviceForm::ShowAdvice(const QString& tip) {
     Label1->setText(tip);
+    // OK answers Enter at every showing, also after the help button had the focus.
+    BitBtn1->setDefault(true);
+    BitBtn1->setFocus();
     exec();
     return CheckBox1->isChecked();
 }
@@ -102,10 +106,5 @@ void TAdviceForm::BitBtn2Click() {
     const int kind = State.LastExercise();
     if (kind < 0 || kind >= int(std::size(KindHelpContexts)))
         return;
-    // While this modal dialog is open, only its own windows take the user's input: the help
-    // window becomes one of them, so that it can be read, scrolled and closed.
-    HelpViewer* help = Help();
-    if (help->parentWidget() != this)
-        help->setParent(this, help->windowFlags());
-    help->showTopic(KindHelpContexts[kind]);
+    DialogHelp::showOver(*Help(), this, KindHelpContexts[kind]);
 }

@@ -3,6 +3,8 @@
 #include "exercise/ExerciseHost.h"
 #include "platform/PacedTimer.h"
 #include "training/TrainingState.h"
+#include "widgets/Colours.h"
+#include "widgets/WidgetHelpers.h"
 
 #include <QCloseEvent>
 #include <QMdiArea>
@@ -11,6 +13,15 @@ ExerciseWindow::ExerciseWindow(ExerciseKind kind, TrainingState& state, Exercise
     : State(state), Host(host), Kind(kind) {
     Timer1 = new PacedTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
+}
+
+QWidget* ExerciseWindow::makeDarkClient(const QString& objectName) {
+    auto* client = new QWidget;
+    client->setObjectName(objectName);
+    client->setAutoFillBackground(true);
+    fillWith(client, QPalette::Window, DarkBlue);
+    setWidget(client);
+    return client;
 }
 
 bool ExerciseWindow::isActiveExercise() const {

@@ -43,6 +43,9 @@ signals:
     void controlsChanged();
 
 protected:
+    // The window's client area on the dark-blue background the exercises share; objectName
+    // names it for tests and accessibility.
+    QWidget* makeDarkClient(const QString& objectName);
     // True while this window is the frame's active child.
     bool isActiveExercise() const;
     // The steps every window takes as it becomes the active exercise: status panel 1 shows the

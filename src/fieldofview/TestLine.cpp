@@ -7,9 +7,9 @@
 
 namespace TestLine {
 
-ColumnLayout::Limits lineLimits(int clientWidth, const ColumnLayout::Metrics& m) {
+ColumnLayout::Limits lineLimits(int visibleWidth, const ColumnLayout::Metrics& m) {
     return {m.charWidth * MinimumChars + m.edgeWidth4(),
-            clientWidth - 2 * (m.scrollWidth + m.edgeWidth)};
+            visibleWidth - 2 * (m.scrollWidth + m.edgeWidth)};
 }
 
 int lineWidth(int fieldWidth, const ColumnLayout::Limits& limits, const ColumnLayout::Metrics& m) {

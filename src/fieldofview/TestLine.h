@@ -21,9 +21,9 @@ inline constexpr int NumberCount = 89; // 10 to 98
 inline constexpr int ShortestRunMs = 8000;
 inline constexpr int RunSpreadMs = 2000; // a run lasts 8000 to 9999 ms
 
-// Never narrower than ten characters, never wider than the main window's client width less
-// a scroll bar and an edge on each side. The minimum wins in a window too narrow for it.
-ColumnLayout::Limits lineLimits(int clientWidth, const ColumnLayout::Metrics& m);
+// Never narrower than ten characters, never wider than the visible client width less a scroll
+// bar and an edge on each side. The minimum wins in a window too narrow for it.
+ColumnLayout::Limits lineLimits(int visibleWidth, const ColumnLayout::Metrics& m);
 // The width of a line of fieldWidth characters, within the limits.
 int lineWidth(int fieldWidth, const ColumnLayout::Limits& limits, const ColumnLayout::Metrics& m);
 int lineHeight(int charHeight);

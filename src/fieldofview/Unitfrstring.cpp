@@ -8,7 +8,6 @@
 #include "platform/PacedTimer.h"
 #include "training/SpeedRegulator.h"
 #include "training/TrainingState.h"
-#include "widgets/Colours.h"
 #include "widgets/WidgetHelpers.h"
 
 #include <QCheckBox>
@@ -45,11 +44,7 @@ TStringForm::TStringForm(TrainingState& state, ExerciseHost& host)
     setWindowTitle(QStringLiteral("Тест на ширину поля зрения"));
     setProperty("helpContext", HelpContext::FieldOfViewWindow);
 
-    Client = new QWidget;
-    Client->setObjectName(QStringLiteral("StringFormClient"));
-    Client->setAutoFillBackground(true);
-    fillWith(Client, QPalette::Window, DarkBlue);
-    setWidget(Client);
+    Client = makeDarkClient(QStringLiteral("StringFormClient"));
 
     // The label's own name is its caption, so a screen reader reads the width or the pair.
     WindowString = new QLabel(Client);
@@ -102,7 +97,9 @@ void TStringForm::FormActivate() {
 
 void TStringForm::SetLineLimits() {
     const auto m = ColumnLayout::metricsOf(State);
-    const auto limits = TestLine::lineLimits(window()->width(), m);
+    // The room the text window's ruler has: inside this window's frame, so that the widest
+    // line never asks the main window to grow.
+    const auto limits = TestLine::lineLimits(ColumnLayout::visibleWidth(window()->width(), m), m);
     LineMinimum = limits.minimum;
     LineMaximum = limits.maximum;
     setLineWidth(TestLine::lineWidth(State.ReadingFieldWidth(), limits, m));

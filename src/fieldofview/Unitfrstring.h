@@ -27,8 +27,6 @@ public:
     void SnapLine();
     void CenterLine();
     void ApplyLineFont();
-    // The next field-of-view tip, when those tips are switched on.
-    void ShowStringAdvice() { showAdvice(); }
 
     // The grips at the two ends of the line; x is the pointer's x from the grip's left edge.
     void MarginLeftMouseDown();

@@ -122,10 +122,10 @@ void TMainForm::RefreshCourseState() {
         CheckStage(stage, snapshotOf(*this));
         PlaceCourseMarkers();
     }
-    const int lines = guide->setLineColours(stage.LineColours);
+    const int lines = guide->setLineStates(stage.LineStates);
     bool open = false;
     for (int line = 0; line < lines; ++line)
-        open = open || stage.LineColours[line] == GuideColour::Black;
+        open = open || stage.LineStates[line] == LineState::Open;
     SpeedButton2->setEnabled(!open);
 }
 

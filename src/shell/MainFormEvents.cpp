@@ -3,8 +3,10 @@
 #include "shell/Unitfrmain.h"
 
 #include "app/ProgramWindows.h"
+#include "dialogs/DialogHelp.h"
 #include "dialogs/Unitabout.h"
 #include "fieldofview/Unitfrstring.h"
+#include "shell/SpeedEntry.h"
 #include "table/Unitfrtable.h"
 #include "text/Unitfrtext.h"
 #include "widgets/MoreButton.h"
@@ -43,6 +45,16 @@ bool TMainForm::FormShortCut(const QKeyEvent& key) {
         if (!MoreKinds->isVisibleTo(this))
             return false;
         QTimer::singleShot(0, MoreKinds, &QToolButton::showMenu);
+        return true;
+    case Qt::Key_O: // open and quit, as in other desktop programs
+        if (key.modifiers() != Qt::ControlModifier || !SpeedButton1->isEnabled())
+            return false;
+        SpeedButton1->click();
+        return true;
+    case Qt::Key_Q:
+        if (key.modifiers() != Qt::ControlModifier)
+            return false;
+        SpeedButton10->click();
         return true;
     default:
         return false;
@@ -91,16 +103,23 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
     }
     if (event->type() == QEvent::ApplicationDeactivate) {
         Keys.clear(); // releases will go to other programs
+        TimerSpeedRegulator->stop();
     } else if (event->type() == QEvent::KeyPress) {
-        // Only keys aimed at the frame or one of its children; dialogs handle their own.
+        // Shortcuts only for keys aimed at the frame or one of its children; other windows
+        // and dialogs handle their own keys, all but F1.
         auto* widget = qobject_cast<QWidget*>(watched);
         const auto& key = *static_cast<QKeyEvent*>(event);
-        if (widget && widget->window() == this) {
+        if (widget && widget->window() == this && !SpeedEntry::holds(widget)) {
             if (switchesChildWindow(key))
                 return true;
             const bool held = &key == HeldPress.event && key.timestamp() == HeldPress.timestamp;
             if (!held && FormShortCut(key)) // a held key acts once
                 return true;
+        } else if (widget && key.key() == Qt::Key_F1 && !key.isAutoRepeat() &&
+                   isFirstReceiver(watched) && Windows && !Windows->AboutForm->isVisible()) {
+            // Every other window and dialog opens its own topic, or the contents.
+            DialogHelp::showOver(*helpViewer(), widget->window(), DialogHelp::contextOf(widget));
+            return true;
         }
     } else if (event->type() == QEvent::ToolTip && watched == TrackBar1) {
         // The regulator's hint goes below the whole regulator panel.

@@ -4,6 +4,7 @@
 #include "app/ProgramWindows.h"
 #include "fieldofview/Unitfrstring.h"
 #include "schulte/SchulteForm.h"
+#include "shell/RepeatHold.h"
 #include "table/Unitfrtable.h"
 #include "training/SpeedRegulator.h"
 #include "widgets/TStatusBar.h"
@@ -46,6 +47,13 @@ void TMainForm::stopRegulatorRepeat() {
 }
 
 void TMainForm::TimerSpeedRegulatorTimer() {
+    // The first step of a press always comes (a quick click, an accessibility action); the
+    // repeat goes on only while its button holds the mouse.
+    const bool firstStep = TimerSpeedRegulator->interval() == 2;
+    if (!firstStep && !stillHeld(RegulatorUp ? *SpeedButton21 : *SpeedButton18)) {
+        TimerSpeedRegulator->stop();
+        return;
+    }
     const auto step = SpeedRegulator::repeatStep(TrackBar1->value(), RegulatorUp,
                                                  TimerSpeedRegulator->interval());
     TimerSpeedRegulator->setInterval(step.nextIntervalMs);

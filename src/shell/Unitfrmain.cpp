@@ -8,6 +8,8 @@
 #include "flash/FlashForm.h"
 #include "platform/HelpViewer.h"
 #include "schulte/SchulteForm.h"
+#include "shell/RegulatorLabels.h"
+#include "shell/SpeedEntry.h"
 #include "table/Unitfrtable.h"
 #include "text/Unitfrtext.h"
 #include "training/FontSizes.h"
@@ -342,13 +344,10 @@ void TMainForm::buildRegulator() {
         return label;
     };
     Label4 = makeLabel("Label4", QStringLiteral("0"));
-    Label4->setGeometry(4, 25, 30, 14);
     Label5 = makeLabel("Label5", QStringLiteral("10000"));
-    Label5->setGeometry(140, 25, 38, 14);
-    Label5->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     Label1 = makeLabel("Label1", QStringLiteral("1000 симв/мин"));
-    Label1->setGeometry(35, 25, 110, 14);
-    Label1->setAlignment(Qt::AlignCenter);
+    layOutRegulatorLabels(*Label4, *Label1, *Label5, Panel7->width());
+    new SpeedEntry(*TrackBar1, *Label1);
 
     auto makeSmall = [this](const char* name, const QString& hint, const QString& glyph) {
         auto* button = new QToolButton(Panel7);
@@ -470,7 +469,9 @@ void TMainForm::connectCheckableButtons() {
 }
 
 QMdiSubWindow* TMainForm::ActiveMDIChild() const {
-    return MdiArea->activeSubWindow();
+    // The area names no active child while another program has the focus (as during a drag
+    // from it); the child in front is still the one the first click back must reach.
+    return MdiArea->currentSubWindow();
 }
 
 HelpViewer* TMainForm::helpViewer() {

@@ -32,11 +32,6 @@ TAnsTableForm::TAnsTableForm(QWidget* parent) : QDialog(parent) {
     applyDialogStyle(this);
     setFixedSize(248, 116);
 
-    // Created in tab order: OK, Cancel, then the group with the three edits.
-    BitBtn1 = makeDialogButton(this, "BitBtn1", QStringLiteral("OK"), 40, 80);
-    BitBtn1->setDefault(true);
-    BitBtn2 = makeDialogButton(this, "BitBtn2", QStringLiteral("Отмена"), 133, 80);
-
     GroupBox1 = new QGroupBox(QStringLiteral("Введите пропущенные числа:"), this);
     GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
     GroupBox1->setAccessibleName(GroupBox1->title());
@@ -45,17 +40,22 @@ TAnsTableForm::TAnsTableForm(QWidget* parent) : QDialog(parent) {
     Edit2 = makeEdit(GroupBox1, "Edit2", 2, 86);
     Edit3 = makeEdit(GroupBox1, "Edit3", 3, 160);
 
-    setTabOrder(BitBtn1, BitBtn2);
-    setTabOrder(BitBtn2, Edit1);
+    // Tab goes through the three numbers first, then to OK and Cancel.
+    BitBtn1 = makeDialogButton(this, "BitBtn1", QStringLiteral("OK"), 40, 80);
+    BitBtn1->setDefault(true);
+    BitBtn2 = makeDialogButton(this, "BitBtn2", QStringLiteral("Отмена"), 133, 80);
     setTabOrder(Edit1, Edit2);
     setTabOrder(Edit2, Edit3);
+    setTabOrder(Edit3, BitBtn1);
+    setTabOrder(BitBtn1, BitBtn2);
 
     connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
     connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-// The dialog opens with the focus on OK, so Enter answers at once.
+// The dialog opens with the focus in the first number; Enter there answers with OK.
 void TAnsTableForm::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    BitBtn1->setFocus();
+    Edit1->setFocus();
+    Edit1->selectAll();
 }

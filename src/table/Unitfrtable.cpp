@@ -26,11 +26,7 @@ TTableForm::TTableForm(TrainingState& state, ExerciseHost& host)
     setWindowTitle(QStringLiteral("Чтение таблиц"));
     setProperty("helpContext", HelpContext::TableWindow);
 
-    Client = new QWidget;
-    Client->setObjectName(QStringLiteral("TableFormClient"));
-    Client->setAutoFillBackground(true);
-    fillWith(Client, QPalette::Window, DarkBlue);
-    setWidget(Client);
+    Client = makeDarkClient(QStringLiteral("TableFormClient"));
 
     BkGrPanel = new QFrame(Client);
     BkGrPanel->setObjectName(QStringLiteral("BkGrPanel"));
@@ -174,4 +170,10 @@ void TTableForm::coverCells() {
         for (int j = 0; j < columns(); ++j)
             Cells[i][j]->setText(Covered);
     }
+}
+
+void TTableForm::resizeEvent(QResizeEvent* event) {
+    ExerciseWindow::resizeEvent(event);
+    if (BkGrPanel)
+        CentreGrid();
 }

@@ -38,8 +38,6 @@ public:
     // Stop ("Стоп") or the last step: the run ends; a finished test run asks its questions.
     void FinishTableRun();
     void GenerateNumbers();
-    // The next table tip, when those tips are switched on.
-    void ShowTableAdvice() { showAdvice(); }
 
     QFrame* BkGrPanel = nullptr; // holds the cells
     // Cells[i][j]: row i, column j; all hidden until a grid is laid out.
@@ -49,6 +47,11 @@ public:
     static constexpr int CellGap = TableGeometry::CellGap; // pixels between neighbouring cells
     NumberTable Table;                                     // the numbers of the current or last run
     int Score = 0;                                         // right answers of the last test
+
+protected:
+    // The frame may lay its tool bars out again after its own resize; the grid is centred on
+    // the area this window has in the end.
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     int columns() const;

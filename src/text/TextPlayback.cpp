@@ -21,7 +21,12 @@ void TTextForm::StartReading() {
         TextLength = RichEdit1->length();
         TestRecord.Volume = CountVolume();
     } else if (RichEdit1->length() == 0) {
+        // Nothing to read: the run ends at once, so that "Открыть", which the message names,
+        // is usable behind it.
+        FieldStart = FieldEnd = 0;
+        StopReading();
         MessageForm->exec();
+        return;
     }
     RichEdit1->setFocus();
     RichEdit1->setSelectionHidden(true);

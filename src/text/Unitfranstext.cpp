@@ -10,23 +10,32 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
+namespace {
+const QSize DialogSize(338, 352); // for questions and answers of one line each
+const QSize GroupSize(325, 57);
+} // namespace
+
 TAnsTextForm::TAnsTextForm(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("AnsTextForm"));
     setWindowTitle(QStringLiteral("Вопросы к тесту"));
     setProperty("helpContext", 340);
     applyDialogStyle(this);
 
-    // Five questions one under the other, each with its three answers; long questions and
-    // answers wrap, so the dialog is as tall as its texts need.
+    // Five questions one under the other, each with its three answers, in groups of 325 x 57
+    // pixels; long questions and answers wrap, and their group and the dialog grow as far as
+    // the texts need.
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(6, 6, 6, 6);
+    layout->setContentsMargins(6, 6, 7, 6);
     layout->setSpacing(5);
     for (int q = 0; q < 5; ++q) {
         auto* box = new QGroupBox(this);
         box->setObjectName(QStringLiteral("RadioGroup%1").arg(q + 1));
+        box->setFixedSize(GroupSize);
         auto* column = new QVBoxLayout(box);
-        column->setContentsMargins(8, 4, 6, 4);
-        column->setSpacing(1);
+        column->setContentsMargins(8, 1, 6, 1);
+        column->setSpacing(0);
         Questions[q] = new QLabel(box);
         Questions[q]->setWordWrap(true);
         QFont bold = Questions[q]->font();
@@ -57,7 +66,7 @@ TAnsTextForm::TAnsTextForm(QWidget* parent) : QDialog(parent) {
     layout->addLayout(buttons);
     connect(OkButton, &QPushButton::clicked, this, &QDialog::accept);
     connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
-    setFixedWidth(520);
+    setFixedWidth(DialogSize.width());
 }
 
 void TAnsTextForm::setQuestion(int q, const QString& question,
@@ -68,7 +77,26 @@ void TAnsTextForm::setQuestion(int q, const QString& question,
         Items.at(q)[i]->setText(answers[i]);
         Items.at(q)[i]->setAccessibleName(answers[i]);
     }
-    setFixedHeight(layout()->totalHeightForWidth(width()));
+    fitGroup(q);
+    setFixedHeight(std::max(DialogSize.height(), layout()->totalHeightForWidth(width())));
+}
+
+// Each text as tall as its wrapped lines, the group as tall as its texts, never below 57.
+void TAnsTextForm::fitGroup(int q) {
+    QGroupBox* box = RadioGroups.at(q);
+    box->ensurePolished(); // the face the dialog is shown with decides the lines
+    const QMargins margins = box->layout()->contentsMargins();
+    const int textWidth = box->contentsRect().width() - margins.left() - margins.right();
+    int height = box->height() - box->contentsRect().height() + margins.top() + margins.bottom();
+    QList<QWidget*> texts{Questions.at(q)};
+    for (QRadioButton* item : Items.at(q))
+        texts << item;
+    for (QWidget* text : texts) {
+        text->ensurePolished();
+        text->setFixedHeight(text->heightForWidth(textWidth));
+        height += text->height();
+    }
+    box->setFixedHeight(std::max(GroupSize.height(), height));
 }
 
 QString TAnsTextForm::question(int q) const {

@@ -30,6 +30,8 @@ public:
     QPushButton* CancelButton = nullptr;
 
 private:
+    void fitGroup(int q);
+
     std::array<QLabel*, 5> Questions{};
     std::array<QButtonGroup*, 5> Groups{};
 };

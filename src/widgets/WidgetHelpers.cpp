@@ -3,6 +3,7 @@
 #include "widgets/Colours.h"
 
 #include <QFrame>
+#include <QLabel>
 #include <QPushButton>
 
 void fillWith(QWidget* widget, QPalette::ColorRole role, const QColor& colour) {
@@ -19,6 +20,15 @@ void setBold(QWidget* widget) {
     QFont font = widget->font();
     font.setBold(true);
     widget->setFont(font);
+}
+
+QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, int left, int top) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QLatin1String(name));
+    label->setAccessibleName(text);
+    label->adjustSize();
+    label->move(left, top);
+    return label;
 }
 
 QFrame* makeGrip(QWidget* parent, const char* name, const QString& hint) {

@@ -4,6 +4,7 @@
 
 class QColor;
 class QFrame;
+class QLabel;
 class QPushButton;
 class QString;
 class QWidget;
@@ -16,6 +17,9 @@ void fillWith(QWidget* widget, QPalette::ColorRole role, const QColor& colour);
 // The colour of the widget's text.
 void setTextColour(QWidget* widget, const QColor& colour);
 void setBold(QWidget* widget);
+
+// A fixed caption at (left, top), as wide as its text, read out by its text.
+QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, int left, int top);
 
 // An orange, raised grip that sizes a column or a line by dragging; hint is its tooltip and
 // the name accessibility reads.

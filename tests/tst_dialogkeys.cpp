@@ -1,0 +1,134 @@
+// The keys a desktop user reaches for: Ctrl+O and Ctrl+Q on the main window, F1 in every
+// dialog, and Enter in a tip shown again.
+#include "ProgramFixture.h"
+
+#include "app/ProgramWindows.h"
+#include "dialogs/Unitadvice.h"
+#include "platform/HelpBrowser.h"
+#include "platform/HelpContext.h"
+#include "platform/HelpViewer.h"
+#include "readingview/ReadingView.h"
+#include "shell/Unitfrmain.h"
+#include "text/Unitfrtext.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QDir>
+#include <QPushButton>
+#include <QTest>
+#include <QToolButton>
+
+#include <memory>
+
+class TestDialogKeys : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+
+    void ctrlOOpensAndCtrlQQuits();
+    void f1OpensTheDialogsOwnTopic_data();
+    void f1OpensTheDialogsOwnTopic();
+    void tipShownAgainAnswersEnterWithOk();
+
+private:
+    QString pageShown() const;
+
+    std::unique_ptr<ProgramFixture> Fixture;
+    TMainForm* Main = nullptr;
+};
+
+void TestDialogKeys::init() {
+    Fixture = std::make_unique<ProgramFixture>();
+    const QDir built(QStringLiteral(SKIMORA_BUILT_PROGRAM_DIR "/help"));
+    const QDir help(Fixture->programDir() + QStringLiteral("/help"));
+    QVERIFY(help.mkpath(QStringLiteral(".")));
+    for (const QString& name : built.entryList(QDir::Files))
+        QVERIFY(QFile::copy(built.filePath(name), help.filePath(name)));
+    Main = Fixture->startQuiet().windows().MainForm;
+}
+
+void TestDialogKeys::cleanup() {
+    closeUnexpectedDialogs();
+    Fixture.reset();
+}
+
+QString TestDialogKeys::pageShown() const {
+    return Main->helpViewer()->findChild<HelpBrowser*>()->source().fileName();
+}
+
+void TestDialogKeys::ctrlOOpensAndCtrlQQuits() {
+    QWidget* text = Fixture->program().windows().TextForm->RichEdit1;
+    QString opened;
+    onNextModal([&opened](QWidget* modal) {
+        opened = modal->objectName();
+        modal->close();
+    });
+    QTest::keyClick(text, Qt::Key_O, Qt::ControlModifier);
+    QCOMPARE(opened, QStringLiteral("OpenDialog"));
+
+    QVERIFY(Main->isVisible());
+    QTest::keyClick(text, Qt::Key_Q, Qt::ControlModifier);
+    QVERIFY(!Main->isVisible());
+}
+
+void TestDialogKeys::f1OpensTheDialogsOwnTopic_data() {
+    QTest::addColumn<QString>("dialog");
+    QTest::addColumn<int>("context"); // 0: the contents
+    QTest::newRow("text questions") << "AnsTextForm" << HelpContext::TextQuestions;
+    QTest::newRow("table questions") << "AnsTableForm" << HelpContext::TableQuestions;
+    QTest::newRow("field-of-view answer") << "AnsStringForm" << HelpContext::FieldOfViewAnswer;
+    QTest::newRow("a result, which has no topic") << "TableResultForm" << 0;
+}
+
+void TestDialogKeys::f1OpensTheDialogsOwnTopic() {
+    QFETCH(QString, dialog);
+    QFETCH(int, context);
+    auto* shown = Main->findChild<QDialog*>(dialog);
+    QVERIFY(shown);
+    QString page;
+    bool stayedOpen = false;
+    onNextModal([&](QWidget* modal) {
+        QTRY_VERIFY(modal->isActiveWindow());
+        QWidget* focus = QApplication::focusWidget();
+        QTest::keyClick(focus ? focus : modal, Qt::Key_F1);
+        page = Main->helpViewer()->isVisible() ? pageShown() : QString();
+        stayedOpen = modal->isVisible();
+        Main->helpViewer()->close();
+        modal->close();
+    });
+    shown->exec();
+    const QString expected =
+        context ? Main->helpViewer()->pageForContext(context) : HelpViewer::contentsPage();
+    QVERIFY(!expected.isEmpty());
+    QCOMPARE(page, expected);
+    QVERIFY(stayedOpen);
+}
+
+// After Help was used, the next tip opens with OK as its focused default button: Enter
+// closes it and opens no help.
+void TestDialogKeys::tipShownAgainAnswersEnterWithOk() {
+    TAdviceForm* advice = Fixture->program().windows().AdviceForm;
+    Main->state().setLastExercise(0);
+    onNextModal([&](QWidget*) {
+        QTest::mouseClick(advice->BitBtn2, Qt::LeftButton);
+        Main->helpViewer()->close();
+        advice->BitBtn1->click();
+    });
+    advice->ShowAdvice(QStringLiteral("Первый совет"));
+    QVERIFY(!Main->helpViewer()->isVisible());
+
+    bool okReady = false;
+    onNextModal([&](QWidget* modal) {
+        okReady = modal->focusWidget() == advice->BitBtn1 && advice->BitBtn1->isDefault();
+        QTest::keyClick(modal->focusWidget() ? modal->focusWidget() : modal, Qt::Key_Return);
+        if (modal->isVisible())
+            advice->BitBtn1->click();
+    });
+    advice->ShowAdvice(QStringLiteral("Второй совет"));
+    QVERIFY(okReady);
+    QVERIFY(!Main->helpViewer()->isVisible());
+}
+
+QTEST_MAIN(TestDialogKeys)
+#include "tst_dialogkeys.moc"
