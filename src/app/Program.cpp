@@ -2,10 +2,13 @@
 
 #include "course/Unitassistant.h"
 #include "course/Unitmarker.h"
+#include "course/Unitscenario.h"
 #include "course/Unitwizard.h"
 #include "dialogs/Unitabout.h"
 #include "dialogs/Unitadvice.h"
 #include "dialogs/Unitfrmessage.h"
+#include "diary/DiaryStore.h"
+#include "diary/TDiaryForm.h"
 #include "fieldofview/Unitfransstring.h"
 #include "fieldofview/Unitfrstring.h"
 #include "fieldofview/Unitstringresult.h"
@@ -27,11 +30,14 @@
 #include "text/Unittextresult.h"
 #include "widgets/TCoolBar.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QFileInfo>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QMdiArea>
 #include <QMenu>
+#include <QMessageBox>
 #include <QTimer>
 #include <QToolButton>
 #include <QTranslator>
@@ -51,7 +57,8 @@ void setUpApplication(QApplication& app) {
         QCoreApplication::installTranslator(translator);
 }
 
-Program::Program(const QString& programDir) : Main(std::make_unique<TMainForm>(programDir)) {
+Program::Program(const QString& programDir)
+    : Diary(std::make_unique<DiaryStore>()), Main(std::make_unique<TMainForm>(programDir)) {
     Windows.MainForm = Main.get();
     Main->setWindows(&Windows);
     Ready = Main->FormCreate();
@@ -109,6 +116,45 @@ void Program::createWindows() {
     connectWindows();
     main.windowsCreated();
     new TextInlets(main);
+    createDiary();
+}
+
+void Program::createDiary() {
+    TMainForm* main = Main.get();
+    Diary->open(DiaryStore::defaultPath());
+    Windows.DiaryForm = new TDiaryForm(*Diary, main);
+    QObject::connect(Windows.DiaryForm, &TDiaryForm::helpRequested, main,
+                     [main](int context) { main->helpViewer()->showTopic(context); });
+    QObject::connect(main->DiaryEntry, &QAction::triggered, Windows.DiaryForm,
+                     &TDiaryForm::showDiary);
+    // Every exercise's result goes to the diary, with what only the frame knows: the file
+    // read and the course stage the run belonged to (before the course moves on).
+    DiaryStore* diary = Diary.get();
+    const auto keep = [main, diary](RunResult result) {
+        if (result.textName.isEmpty() && (result.kind == DiaryKind::TextReading ||
+                                          result.kind == DiaryKind::FlashReading))
+            result.textName = QFileInfo(main->FileName).fileName();
+        if (main->Course) {
+            result.courseLevel = main->Course->Level;
+            result.courseStage = main->Course->StageIndex + 1;
+        }
+        diary->add(result);
+    };
+    for (ExerciseWindow* exercise : std::initializer_list<ExerciseWindow*>{
+             Windows.TextForm, Windows.StringForm, Windows.TableForm, Windows.SchulteForm,
+             Windows.FlashForm})
+        QObject::connect(exercise, &ExerciseWindow::runFinished, diary, keep);
+    // A diary that could not be used as it was is told of once, after the splash.
+    if (const QString message = Diary->openingMessage(); !message.isEmpty()) {
+        QObject::connect(
+            Windows.AboutForm, &QDialog::finished, main,
+            [main, message] {
+                QTimer::singleShot(0, main, [main, message] {
+                    QMessageBox::warning(main, QStringLiteral("Предупреждение"), message);
+                });
+            },
+            Qt::SingleShotConnection);
+    }
 }
 
 void Program::connectWindows() {

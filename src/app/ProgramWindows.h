@@ -21,6 +21,7 @@ class TBookmarkForm;
 class TSchulteForm;
 class TSchulteResultForm;
 class TFlashForm;
+class TDiaryForm;
 
 // The program's windows, each created once at start-up in this order and kept until the end.
 struct ProgramWindows {
@@ -45,4 +46,5 @@ struct ProgramWindows {
     TSchulteForm* SchulteForm = nullptr;
     TSchulteResultForm* SchulteResultForm = nullptr;
     TFlashForm* FlashForm = nullptr;
+    TDiaryForm* DiaryForm = nullptr;
 };

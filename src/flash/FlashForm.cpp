@@ -239,7 +239,21 @@ void TFlashForm::StopFlash() {
     Figures->setText(describeFlashResult(result));
     updateControls();
     emit flashFinished(result);
+    if (result.CharsRead > 0)
+        emit runFinished(diaryFigures(result));
     emit runEnded(false); // a course, if one runs, stays at its stage: this is no stage of it
+}
+
+RunResult TFlashForm::diaryFigures(const FlashResult& result) const {
+    RunResult figures = runResult(DiaryKind::FlashReading);
+    figures.fieldWidth = 0; // groups of words, not a reading field
+    figures.charsPerMinute = result.Speed;
+    figures.charsRead = result.CharsRead;
+    figures.wordsRead = result.WordsRead;
+    figures.wordsPerMinute = wordsPerMinute(result.WordsRead, result.ElapsedMs);
+    figures.durationMs = result.ElapsedMs;
+    figures.stopped = result.Stopped;
+    return figures;
 }
 
 void TFlashForm::updateControls() {

@@ -69,6 +69,8 @@ private:
     void applyFont();
     void showCurrent();
     void settingsChanged();
+    // The run's figures as the training diary keeps them.
+    RunResult diaryFigures(const FlashResult& result) const;
     void updateControls();
 
     ReadingPlace& Place;

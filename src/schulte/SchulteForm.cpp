@@ -207,6 +207,19 @@ SchulteResult TSchulteForm::keepResult(bool completed) const {
     return result;
 }
 
+RunResult TSchulteForm::diaryFigures(const SchulteResult& result) const {
+    RunResult figures = runResult(DiaryKind::Schulte);
+    figures.charsPerMinute = 0; // the regulator and the width play no part here
+    figures.fieldWidth = 0;
+    figures.textName = SchulteFigures::tableName(result.Side, result.Variant);
+    figures.durationMs = result.TimeMs;
+    figures.right = result.Found;
+    figures.outOf = result.Cells;
+    figures.mistakes = result.Mistakes;
+    figures.stopped = result.Stopped;
+    return figures;
+}
+
 void TSchulteForm::FinishSchulteRun() {
     const bool completed = Run.isComplete();
     const bool wasRunning = Running;
@@ -218,6 +231,7 @@ void TSchulteForm::FinishSchulteRun() {
         showBestTime();
         Host.setStatusPanel(StatusPanel, QString());
         emit resultReady(result);
+        emit runFinished(diaryFigures(result));
         if (completed) {
             ResultForm->showResult(result);
             ResultForm->exec();

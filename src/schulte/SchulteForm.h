@@ -54,6 +54,8 @@ private:
     void scheduleDueNumber();
     // The run's figures; a finished run's time is kept when it is the best.
     SchulteResult keepResult(bool completed) const;
+    // The run's figures as the training diary keeps them.
+    RunResult diaryFigures(const SchulteResult& result) const;
 
     TSchulteResultForm* ResultForm = nullptr;
     SchulteRun Run;

@@ -31,7 +31,13 @@ void TMainForm::buildMoreKinds() {
                                     QStringLiteral("Чтение вспышками: слова текста по одному или "
                                                    "группами в одной точке"),
                                     QStringLiteral("flash"), true);
+    DiaryEntry = MoreKinds->addEntry("DiaryEntry", QStringLiteral("Дневник"),
+                                     QStringLiteral("Дневник занятий: результаты и графики (Ctrl+D)"),
+                                     QStringLiteral("diary"));
     ToolBar10->setVisible(!MoreKinds->entries()->isEmpty());
+    // The diary's keys work wherever the frame has the focus, the menu closed.
+    DiaryEntry->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
+    addAction(DiaryEntry);
 }
 
 void TMainForm::connectKindEntries() {

@@ -86,6 +86,7 @@ public:
     MoreButton* MoreKinds = nullptr;
     QAction* SchulteKind = nullptr;       // Шульте
     QAction* FlashKind = nullptr; // "Вспышки" in the drop-down
+    QAction* DiaryEntry = nullptr; // opens the training diary (Ctrl+D)
     QToolButton* SpeedButton9 = nullptr;  // Помощь
     QToolButton* SpeedButton16 = nullptr; // О...
     QToolButton* SpeedButton11 = nullptr; // align left
