@@ -135,8 +135,8 @@ void Program::createDiary() {
                                           result.kind == DiaryKind::FlashReading))
             result.textName = QFileInfo(main->FileName).fileName();
         if (main->Course) {
-            result.courseLevel = main->Course->Level;
-            result.courseStage = main->Course->StageIndex + 1;
+            result.courseLevel = main->Course->Level();
+            result.courseStage = main->Course->StageIndex() + 1;
         }
         diary->add(result);
     };
