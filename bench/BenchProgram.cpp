@@ -15,6 +15,7 @@
 BenchProgram::BenchProgram(const QVariantMap& changes) {
     // The settings store: the per-user file the program expects, in a folder of our own.
     qputenv("XDG_CONFIG_HOME", ConfigDirectory.path().toUtf8());
+    qputenv("XDG_DATA_HOME", DataDirectory.path().toUtf8());
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, ConfigDirectory.path());
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, ConfigDirectory.path());
     const QString storePath = ConfigDirectory.filePath(QStringLiteral("Skimora v6.0 ru.conf"));

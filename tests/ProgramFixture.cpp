@@ -53,6 +53,7 @@ ProgramFixture::ProgramFixture() {
     }();
     Q_UNUSED(applicationReady);
     qputenv("XDG_CONFIG_HOME", ConfigDirectory.path().toUtf8());
+    qputenv("XDG_DATA_HOME", DataDirectory.path().toUtf8());
     // The settings cache their folders once per process; point them at this fixture's folder.
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, ConfigDirectory.path());
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, ConfigDirectory.path());

@@ -44,6 +44,7 @@ public:
 
 private:
     QTemporaryDir ConfigDirectory;
+    QTemporaryDir DataDirectory; // the user's data folder: the diary
     QTemporaryDir ProgramDirectory;
     std::unique_ptr<Program> Running;
 };

@@ -63,6 +63,27 @@ constexpr LineState U = LineState::Hint;
 // What a field-of-view test answered wrongly at width 10 reports: it changes nothing.
 const TestResults NoChange{0, 10, 0, 0};
 
+// What the tests report when answered right at this speed and width: a test stage takes it as
+// the course speed or width.
+TestResults passedAt(int speed, int width) {
+    return {100, width, 100, speed};
+}
+
+bool isTextStage(const CourseStage& stage) {
+    return stage.Kind == StageKind::TextReading || stage.Kind == StageKind::TextTest;
+}
+
+// Goes on through the stages, changing nothing, until one the predicate accepts is entered.
+template <typename Accept> void advanceUntil(Scenario& s, Accept accept) {
+    do
+        s.Advance(true, NoChange);
+    while (!accept(*s.CurrentStage()));
+}
+
+void advanceTo(Scenario& s, StageKind kind) {
+    advanceUntil(s, [kind](const CourseStage& stage) { return stage.Kind == kind; });
+}
+
 CourseStage stageOf(StageKind kind, int field, int column, int speed, int align = 0, int mode = 0,
                     int tableColumns = 0, int tableRows = 0) {
     CourseStage s;
@@ -92,8 +113,8 @@ ControlSnapshot matchingText() {
 
 QString kindLetters(const Scenario& s) {
     QString letters;
-    for (int i = 0; i < s.StageCount; ++i)
-        letters += QString::number(int(s.Stages[i].Kind));
+    for (int i = 0; i < s.StageCount(); ++i)
+        letters += QString::number(int(s.stage(i).Kind));
     return letters;
 }
 
@@ -133,15 +154,18 @@ void TestCourse::levelRule() {
     QFETCH(int, widthLow);
     Scenario s({4000, 20});
     s.ComputeLevel(); // level 4 first
-    QCOMPARE(s.Level, 4);
-    s.CourseSpeed = speed;
-    s.CourseWidth = width;
+    QCOMPARE(s.Level(), 4);
+    // The cycle's first tests bring the course to the row's speed and width; the text test is
+    // repeated, so that no new cycle computes the level on the way.
+    advanceTo(s, StageKind::FieldOfViewTest);
+    s.Advance(true, passedAt(0, width)); // on to the text test
+    s.Advance(false, passedAt(speed, 0));
     s.ComputeLevel();
-    QCOMPARE(s.Level, level);
-    QCOMPARE(s.LevelSpeedLow, speedLow);
-    QCOMPARE(s.LevelWidthLow, widthLow);
-    QCOMPARE(s.LevelSpeedHigh, speedLow + 900);
-    QCOMPARE(s.LevelWidthHigh, widthLow + 3);
+    QCOMPARE(s.Level(), level);
+    QCOMPARE(s.LevelSpeedLow(), speedLow);
+    QCOMPARE(s.LevelWidthLow(), widthLow);
+    QCOMPARE(s.LevelSpeedHigh(), speedLow + 900);
+    QCOMPARE(s.LevelWidthHigh(), widthLow + 3);
 }
 
 // --- Stage tables ----------------------------------------------------------------------------
@@ -176,13 +200,13 @@ void TestCourse::stageSequence() {
     QFETCH(QList<int>, rowBases);
     Scenario s({900, 10});
     s.BuildStageTable(level);
-    QCOMPARE(s.StageCount, kinds.size());
-    QCOMPARE(s.ProgressMax, kinds.size() - 1);
+    QCOMPARE(s.StageCount(), kinds.size());
+    QCOMPARE(s.ProgressMax(), kinds.size() - 1);
     QCOMPARE(kindLetters(s), kinds);
     QList<int> gotFactors;
     QList<int> gotAlignModes;
-    for (int i = 0; i < s.StageCount; ++i) {
-        const CourseStage& stage = s.Stages[i];
+    for (int i = 0; i < s.StageCount(); ++i) {
+        const CourseStage& stage = s.stage(i);
         if (stage.Kind == StageKind::TextReading || stage.Kind == StageKind::TextTest) {
             gotFactors << stage.ColumnFactor;
             gotAlignModes << stage.Alignment * 10 + stage.ReadingMode;
@@ -207,9 +231,9 @@ void TestCourse::tableRowsAreDrawnAnewAtEachBuild() {
     Scenario s({900, 10});
     std::set<int> rows;
     for (unsigned seed = 1; seed <= 20; ++seed) {
-        s.Random.setFixedSeed(seed);
+        s.setFixedSeed(seed);
         s.BuildStageTable(1);
-        rows.insert(s.Stages[3].TableRows);
+        rows.insert(s.stage(3).TableRows);
     }
     QCOMPARE(rows, (std::set<int>{3, 4}));
 }
@@ -247,12 +271,11 @@ void TestCourse::takeTestResult() {
     QFETCH(int, width);
     Scenario s({1200, 12});
     s.TakeTestResult({lineScore, lineChars, textScore, textSpeed}); // no stage yet: nothing
-    QCOMPARE(s.CourseSpeed, 1200);
-    s.Stages[0].Kind = kind;
-    s.CurrentStage = &s.Stages[0];
+    QCOMPARE(s.CourseSpeed(), 1200);
+    advanceTo(s, kind);
     s.TakeTestResult({lineScore, lineChars, textScore, textSpeed});
-    QCOMPARE(s.CourseSpeed, speed);
-    QCOMPARE(s.CourseWidth, width);
+    QCOMPARE(s.CourseSpeed(), speed);
+    QCOMPARE(s.CourseWidth(), width);
 }
 
 // --- Advance ---------------------------------------------------------------------------------
@@ -260,51 +283,49 @@ void TestCourse::takeTestResult() {
 void TestCourse::cycleBookkeeping() {
     Scenario s({900, 10});
     QVERIFY(s.Advance(true, NoChange));
-    QCOMPARE(s.StageIndex, 0);
-    QCOMPARE(s.CurrentStage, &s.Stages[0]);
-    QCOMPARE(s.DoneCount, 1);
+    QCOMPARE(s.StageIndex(), 0);
+    QCOMPARE(s.CurrentStage(), &s.stage(0));
+    QCOMPARE(s.DoneCount(), 1);
+    // The tests of the cycle raise the course to level 3: the next cycle is the long one.
     for (int stage = 1; stage < 16; ++stage) {
-        QVERIFY(!s.Advance(true, NoChange));
-        QCOMPARE(s.StageIndex, stage);
-        QVERIFY(s.DoneCount <= s.ProgressMax);
+        QVERIFY(!s.Advance(true, passedAt(2800, 20)));
+        QCOMPARE(s.StageIndex(), stage);
+        QVERIFY(s.DoneCount() <= s.ProgressMax());
     }
-    QCOMPARE(s.CurrentStage->Kind, StageKind::Result);
-    QCOMPARE(s.DoneCount, 15);
-    QCOMPARE(s.ProgressMax, 15);
+    QCOMPARE(s.CurrentStage()->Kind, StageKind::Result);
+    QCOMPARE(s.DoneCount(), 15);
+    QCOMPARE(s.ProgressMax(), 15);
 
-    // The tests of the cycle raised the course to level 3: the next cycle is the long one.
-    s.CourseSpeed = 2800;
-    s.CourseWidth = 20;
     QVERIFY(s.Advance(true, NoChange));
-    QCOMPARE(s.StageIndex, 0);
-    QCOMPARE(s.DoneCount, 1);
-    QCOMPARE(s.Level, 3);
-    QCOMPARE(s.StageCount, 18);
-    QCOMPARE(s.ProgressMax, 17);
-    QCOMPARE(s.LevelSpeedLow, 2700);
-    QCOMPARE(s.LevelWidthHigh, 19);
+    QCOMPARE(s.StageIndex(), 0);
+    QCOMPARE(s.DoneCount(), 1);
+    QCOMPARE(s.Level(), 3);
+    QCOMPARE(s.StageCount(), 18);
+    QCOMPARE(s.ProgressMax(), 17);
+    QCOMPARE(s.LevelSpeedLow(), 2700);
+    QCOMPARE(s.LevelWidthHigh(), 19);
 }
 
 void TestCourse::fieldOfViewRepeatAsksOneMore() {
     Scenario s({900, 12});
     s.Advance(true, NoChange);
-    QCOMPARE(s.CurrentStage->Kind, StageKind::FieldOfViewTest);
-    QCOMPARE(s.CurrentStage->FieldWidth, 13);
-    QCOMPARE(s.DoneCount, 1);
+    QCOMPARE(s.CurrentStage()->Kind, StageKind::FieldOfViewTest);
+    QCOMPARE(s.CurrentStage()->FieldWidth, 13);
+    QCOMPARE(s.DoneCount(), 1);
     s.Advance(false, {100, 13, 0, 0}); // right at 13: the same stage asks for 14
-    QCOMPARE(s.StageIndex, 0);
-    QCOMPARE(s.CourseWidth, 13);
-    QCOMPARE(s.CurrentStage->FieldWidth, 14);
-    QCOMPARE(s.DoneCount, 1);
+    QCOMPARE(s.StageIndex(), 0);
+    QCOMPARE(s.CourseWidth(), 13);
+    QCOMPARE(s.CurrentStage()->FieldWidth, 14);
+    QCOMPARE(s.DoneCount(), 1);
     s.Advance(true, {0, 14, 0, 0}); // wrong at 14: back to 13, on to the text test
-    QCOMPARE(s.CourseWidth, 13);
-    QCOMPARE(s.CurrentStage->Kind, StageKind::TextTest);
-    QCOMPARE(s.CurrentStage->FieldWidth, 13);
-    QCOMPARE(s.CurrentStage->ColumnWidth, 13);
-    QCOMPARE(s.DoneCount, 2);
+    QCOMPARE(s.CourseWidth(), 13);
+    QCOMPARE(s.CurrentStage()->Kind, StageKind::TextTest);
+    QCOMPARE(s.CurrentStage()->FieldWidth, 13);
+    QCOMPARE(s.CurrentStage()->ColumnWidth, 13);
+    QCOMPARE(s.DoneCount(), 2);
     s.Advance(true, {0, 0, 80, 1500});
-    QCOMPARE(s.CourseSpeed, 1500);
-    QCOMPARE(s.CurrentStage->StageSpeed, 1500);
+    QCOMPARE(s.CourseSpeed(), 1500);
+    QCOMPARE(s.CurrentStage()->StageSpeed, 1500);
 }
 
 void TestCourse::stageSizesAreCapped_data() {
@@ -324,26 +345,23 @@ void TestCourse::stageSizesAreCapped() {
     QFETCH(int, column);
     QFETCH(int, tableColumns);
     Scenario s({900, width});
-    s.Advance(true, NoChange);
-    s.Stages[1].ColumnFactor = factor;
-    s.Advance(true, NoChange);
-    QCOMPARE(s.CurrentStage->ColumnWidth, column);
-    s.Advance(true, NoChange);
-    s.Advance(true, NoChange);
-    QCOMPARE(s.CurrentStage->Kind, StageKind::TableReading);
-    QCOMPARE(s.CurrentStage->TableColumns, tableColumns);
+    advanceUntil(s, [factor](const CourseStage& stage) {
+        return isTextStage(stage) && stage.ColumnFactor == factor;
+    });
+    QCOMPARE(s.CurrentStage()->ColumnWidth, column);
+    advanceTo(s, StageKind::TableReading);
+    QCOMPARE(s.CurrentStage()->Kind, StageKind::TableReading);
+    QCOMPARE(s.CurrentStage()->TableColumns, tableColumns);
 }
 
 void TestCourse::resultStageShowsTheLevelReached() {
     Scenario s({900, 10});
-    for (int stage = 0; stage < 15; ++stage)
-        s.Advance(true, NoChange);
-    s.CourseSpeed = 1900;
-    s.CourseWidth = 14;
     s.Advance(true, NoChange);
-    QCOMPARE(s.CurrentStage->Kind, StageKind::Result);
-    QCOMPARE(s.Level, 2);
-    QCOMPARE(s.StageCount, 16); // the table stays the one the cycle was built for
+    for (int stage = 1; stage < 16; ++stage)
+        s.Advance(true, passedAt(1900, 14));
+    QCOMPARE(s.CurrentStage()->Kind, StageKind::Result);
+    QCOMPARE(s.Level(), 2);
+    QCOMPARE(s.StageCount(), 16); // the table stays the one the cycle was built for
 }
 
 // --- Stored values ---------------------------------------------------------------------------
@@ -403,9 +421,7 @@ void TestCourse::progressOutsideTheStoredRangeIsKept() {
     QFETCH(int, width);
     QFETCH(int, storedSpeed);
     QFETCH(int, storedWidth);
-    Scenario s({900, 10});
-    s.CourseSpeed = speed;
-    s.CourseWidth = width;
+    const Scenario s({speed, width});
     QTemporaryDir dir;
     {
         QSettings store(settingsPath(dir), QSettings::IniFormat);

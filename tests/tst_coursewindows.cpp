@@ -110,7 +110,7 @@ private slots:
 
 private:
     void startCourse(const QVariantMap& changes = {});
-    const CourseStage& stage() const { return *Main->Course->CurrentStage; }
+    const CourseStage& stage() const { return *Main->Course->CurrentStage(); }
     QColor line(int n) const { return Windows.WizardForm->lineColour(n); }
     QString guideLine(int n) const {
         return Windows.WizardForm->RichEdit1->document()->findBlockByNumber(n).text();
@@ -305,7 +305,7 @@ void TestCourseWindows::wholeLevelOneCycle() {
             stepText(50);
             Main->TrackBar1->setValue(Main->TrackBar1->value() + 20);
             stepText();
-            speedMoved += Main->Course->CourseSpeed > s.StageSpeed;
+            speedMoved += Main->Course->CourseSpeed() > s.StageSpeed;
         } else {
             stepText();
         }
@@ -317,8 +317,8 @@ void TestCourseWindows::wholeLevelOneCycle() {
     QCOMPARE(Dialogs->testsAnswered, 3);
     QCOMPARE(speedMoved, 3);
     QVERIFY(Dialogs->warnings.isEmpty());
-    QCOMPARE(Main->Course->CourseWidth, 12);
-    const int speed = Main->Course->CourseSpeed;
+    QCOMPARE(Main->Course->CourseWidth(), 12);
+    const int speed = Main->Course->CourseSpeed();
     QVERIFY(speed > 900);
 
     // The result: full progress, Start disabled, only "След." goes on.
@@ -351,7 +351,7 @@ void TestCourseWindows::stopInACourseRunMovesOnAndWarnsOnce() {
     QCOMPARE(Dialogs->warnings,
              QStringList{QStringLiteral(
                  "Не пропускайте упражнения! Это может свести ваши усилия к нулю.")});
-    QCOMPARE(Main->Course->CourseSpeed, 900); // stopped before its questions
+    QCOMPARE(Main->Course->CourseSpeed(), 900); // stopped before its questions
     Main->SpeedButton4->click();
     Main->RefreshCourseState();
     QCOMPARE(Dialogs->warnings.size(), 1);
@@ -382,7 +382,7 @@ void TestCourseWindows::closingTheAssistantStoresAndFreesStart() {
     startCourse();
     startStage();
     playLine(true); // right at 11
-    QCOMPARE(Main->Course->CourseWidth, 11);
+    QCOMPARE(Main->Course->CourseWidth(), 11);
     QVERIFY(!Main->SpeedButton2->isEnabled());
 
     Windows.AssistantForm->close();

@@ -158,6 +158,8 @@ void TestHelpViewer::contextMapsToItsPage_data() {
                                   << QStringLiteral("Чтение таблиц");
     QTest::newRow("table test questions")
         << HelpContext::TableQuestions << 440 << QStringLiteral("Вопросы к тесту по таблице");
+    QTest::newRow("flash reading window")
+        << HelpContext::FlashWindow << 520 << QStringLiteral("Чтение вспышками");
 }
 
 void TestHelpViewer::contextMapsToItsPage() {

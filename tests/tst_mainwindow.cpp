@@ -11,9 +11,11 @@
 #include "fieldofview/Unitfransstring.h"
 #include "fieldofview/Unitfrstring.h"
 #include "fieldofview/Unitstringresult.h"
+#include "flash/FlashForm.h"
 #include "platform/HelpViewer.h"
 #include "platform/PacedTimer.h"
 #include "readingview/ReadingView.h"
+#include "schulte/SchulteForm.h"
 #include "shell/Unitbookmark.h"
 #include "shell/Unitfrmain.h"
 #include "table/Unitdlgtable.h"
@@ -123,10 +125,12 @@ void TestMainWindow::windowsAreCreatedOnceInOrder() {
     TMainForm* main = startQuiet();
     const ProgramWindows& w = Fixture->program().windows();
     const QList<QMdiSubWindow*> children = main->mdiArea()->subWindowList(QMdiArea::CreationOrder);
-    QCOMPARE(children.size(), 3);
+    QCOMPARE(children.size(), 5);
     QCOMPARE(children[0], w.StringForm);
     QCOMPARE(children[1], w.TableForm);
     QCOMPARE(children[2], w.TextForm);
+    QCOMPARE(children[3], w.SchulteForm); // the later kinds after the first three
+    QCOMPARE(children[4], w.FlashForm);
     QCOMPARE(main->ActiveMDIChild(), w.TextForm);
     // The child in front is always maximised, whichever kind is chosen.
     QVERIFY(w.TextForm->isMaximized());
@@ -139,7 +143,7 @@ void TestMainWindow::windowsAreCreatedOnceInOrder() {
         child->close();
         QVERIFY(child->isVisible());
     }
-    QCOMPARE(main->mdiArea()->subWindowList().size(), 3);
+    QCOMPARE(main->mdiArea()->subWindowList().size(), 5);
 
     // The dialogs are the main window's children, in the order they were created.
     const QObjectList owned = main->children();

@@ -13,6 +13,8 @@ private slots:
     void table();
     void controlsNotNamedKeepTheirState_data();
     void controlsNotNamedKeepTheirState();
+    void kindsWithoutTest_data();
+    void kindsWithoutTest();
 };
 
 namespace {
@@ -135,6 +137,59 @@ void TestRunState::controlsNotNamedKeepTheirState() {
         c.width = width;
         QCOMPARE(applyRunState(c, state).width, width);
     }
+}
+
+void TestRunState::kindsWithoutTest_data() {
+    QTest::addColumn<RunControls>("before");
+    QTest::addColumn<RunState>("state");
+    QTest::addColumn<RunControls>("after");
+
+    // Schulte tables and flash reading: no test mode while chosen, not chosen in test mode.
+    RunControls untested = start(false, false, false);
+    untested.untestedKindDown = true;
+    const RunControls text = start(true, false, false);
+    for (RunState chosen : {RunState::SchulteChosen, RunState::FlashChosen}) {
+        const char* name = chosen == RunState::SchulteChosen ? "Schulte" : "flash";
+        QTest::addRow("%s chosen after text: test, open, width, reading off", name)
+            << text << chosen << expect(text, {0, 1, 0, 1, 0, 0, 1, 0, 1, 1, 0, 0});
+    }
+    RunControls started = expect(untested, {0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 0, 0});
+    started.untestedKinds = false;
+    QTest::newRow("started: the kinds off")
+        << expect(untested, {0, 1, 0, 1, 0, 0, 1, 0, 1, 1, 0, 0}) << RunState::RunStarted
+        << started;
+    QTest::newRow("ended over Schulte: test stays off")
+        << started << RunState::RunEnded << expect(untested, {0, 1, 0, 1, 0, 0, 1, 0, 1, 1, 0, 0});
+    RunControls endedOverText = expect(text, {1, 1, 0, 1, 0, 1, 1, 0, 1, 1, 1, 1});
+    QTest::newRow("ended over text: the kinds back") << [&] {
+        RunControls c = expect(text, {0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 1, 0});
+        c.untestedKinds = false;
+        return c;
+    }() << RunState::RunEnded << endedOverText;
+    RunControls testOn = start(true, false, true);
+    RunControls testOnAfter = expect(testOn, {0, 1, 0, 1, 1, 1, 1, 0, 1, 1, 1, 1});
+    testOnAfter.untestedKinds = false;
+    QTest::newRow("test on: the kinds off") << expect(testOn, {0, 1, 0, 1, 0, 1, 1, 0, 1, 1, 1, 1})
+                                            << RunState::TestModeChanged << testOnAfter;
+    QTest::newRow("test off: the kinds back") << [&] {
+        RunControls c = expect(text, {0, 1, 0, 1, 1, 1, 1, 0, 1, 1, 1, 1});
+        c.untestedKinds = false;
+        return c;
+    }() << RunState::TestModeChanged << expect(text, {1, 1, 0, 1, 0, 1, 1, 0, 1, 1, 1, 1});
+    QTest::newRow("text chosen after Schulte: test back")
+        << expect(text, {0, 1, 0, 1, 0, 0, 1, 0, 1, 1, 0, 0}) << RunState::TextChosen
+        << expect(text, {1, 1, 0, 1, 0, 1, 1, 0, 1, 1, 1, 1});
+    const RunControls table = start(false, true, false);
+    QTest::newRow("table chosen after Schulte: test back")
+        << expect(table, {0, 1, 0, 1, 0, 0, 1, 0, 1, 1, 0, 0}) << RunState::TableChosen
+        << expect(table, {0, 1, 0, 1, 0, 1, 1, 1, 1, 1, 0, 0});
+}
+
+void TestRunState::kindsWithoutTest() {
+    QFETCH(RunControls, before);
+    QFETCH(RunState, state);
+    QFETCH(RunControls, after);
+    QCOMPARE(applyRunState(before, state), after);
 }
 
 QTEST_GUILESS_MAIN(TestRunState)

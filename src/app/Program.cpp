@@ -2,15 +2,21 @@
 
 #include "course/Unitassistant.h"
 #include "course/Unitmarker.h"
+#include "course/Unitscenario.h"
 #include "course/Unitwizard.h"
 #include "dialogs/Unitabout.h"
 #include "dialogs/Unitadvice.h"
 #include "dialogs/Unitfrmessage.h"
+#include "diary/DiaryStore.h"
+#include "diary/TDiaryForm.h"
 #include "fieldofview/Unitfransstring.h"
 #include "fieldofview/Unitfrstring.h"
 #include "fieldofview/Unitstringresult.h"
+#include "flash/FlashForm.h"
 #include "platform/HelpContext.h"
 #include "platform/HelpViewer.h"
+#include "schulte/SchulteForm.h"
+#include "schulte/SchulteResultForm.h"
 #include "shell/TextInlets.h"
 #include "shell/Unitbookmark.h"
 #include "shell/Unitfrmain.h"
@@ -18,16 +24,20 @@
 #include "table/Unitfranstable.h"
 #include "table/Unitfrtable.h"
 #include "table/Unittableresult.h"
+#include "text/TextReadingPlace.h"
 #include "text/Unitfranstext.h"
 #include "text/Unitfrtext.h"
 #include "text/Unittextresult.h"
 #include "widgets/TCoolBar.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QFileInfo>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QMdiArea>
 #include <QMenu>
+#include <QMessageBox>
 #include <QTimer>
 #include <QToolButton>
 #include <QTranslator>
@@ -47,7 +57,8 @@ void setUpApplication(QApplication& app) {
         QCoreApplication::installTranslator(translator);
 }
 
-Program::Program(const QString& programDir) : Main(std::make_unique<TMainForm>(programDir)) {
+Program::Program(const QString& programDir)
+    : Diary(std::make_unique<DiaryStore>()), Main(std::make_unique<TMainForm>(programDir)) {
     Windows.MainForm = Main.get();
     Main->setWindows(&Windows);
     Ready = Main->FormCreate();
@@ -82,6 +93,11 @@ void Program::createWindows() {
     addExerciseWindow(area, Windows.TableForm);
     Windows.TextForm = new TTextForm(state, main, main.ProgramDir);
     addExerciseWindow(area, Windows.TextForm);
+    Windows.SchulteForm = new TSchulteForm(state, main);
+    addExerciseWindow(area, Windows.SchulteForm);
+    TextPlace = std::make_unique<TextReadingPlace>(*Windows.TextForm);
+    Windows.FlashForm = new TFlashForm(state, main, *TextPlace);
+    addExerciseWindow(area, Windows.FlashForm);
     Windows.FormDlgTable = new TFormDlgTable(&main, main.SpeedButton15, state);
     Windows.AboutForm = new TAboutForm(&main);
     Windows.AnsTextForm = new TAnsTextForm(&main);
@@ -90,6 +106,7 @@ void Program::createWindows() {
     Windows.TextResultForm = new TTextResultForm(&main);
     Windows.StringResultForm = new TStringResultForm(&main);
     Windows.TableResultForm = new TTableResultForm(&main);
+    Windows.SchulteResultForm = new TSchulteResultForm(&main);
     Windows.MessageForm = new TMessageForm(&main);
     Windows.AdviceForm = new TAdviceForm(&main, state, [&main] { return main.helpViewer(); });
     Windows.AssistantForm = new TAssistantForm(&main, main.CoolBar1, state);
@@ -99,6 +116,45 @@ void Program::createWindows() {
     connectWindows();
     main.windowsCreated();
     new TextInlets(main);
+    createDiary();
+}
+
+void Program::createDiary() {
+    TMainForm* main = Main.get();
+    Diary->open(DiaryStore::defaultPath());
+    Windows.DiaryForm = new TDiaryForm(*Diary, main);
+    QObject::connect(Windows.DiaryForm, &TDiaryForm::helpRequested, main,
+                     [main](int context) { main->helpViewer()->showTopic(context); });
+    QObject::connect(main->DiaryEntry, &QAction::triggered, Windows.DiaryForm,
+                     &TDiaryForm::showDiary);
+    // Every exercise's result goes to the diary, with what only the frame knows: the file
+    // read and the course stage the run belonged to (before the course moves on).
+    DiaryStore* diary = Diary.get();
+    const auto keep = [main, diary](RunResult result) {
+        if (result.textName.isEmpty() && (result.kind == DiaryKind::TextReading ||
+                                          result.kind == DiaryKind::FlashReading))
+            result.textName = QFileInfo(main->FileName).fileName();
+        if (main->Course) {
+            result.courseLevel = main->Course->Level();
+            result.courseStage = main->Course->StageIndex() + 1;
+        }
+        diary->add(result);
+    };
+    for (ExerciseWindow* exercise : std::initializer_list<ExerciseWindow*>{
+             Windows.TextForm, Windows.StringForm, Windows.TableForm, Windows.SchulteForm,
+             Windows.FlashForm})
+        QObject::connect(exercise, &ExerciseWindow::runFinished, diary, keep);
+    // A diary that could not be used as it was is told of once, after the splash.
+    if (const QString message = Diary->openingMessage(); !message.isEmpty()) {
+        QObject::connect(
+            Windows.AboutForm, &QDialog::finished, main,
+            [main, message] {
+                QTimer::singleShot(0, main, [main, message] {
+                    QMessageBox::warning(main, QStringLiteral("Предупреждение"), message);
+                });
+            },
+            Qt::SingleShotConnection);
+    }
 }
 
 void Program::connectWindows() {
@@ -107,6 +163,8 @@ void Program::connectWindows() {
     w.TextForm->setDialogs(w.MessageForm, w.AnsTextForm, w.TextResultForm);
     w.StringForm->setDialogs(w.AnsStringForm, w.StringResultForm);
     w.TableForm->setDialogs(w.AnsTableForm, w.TableResultForm);
+    w.SchulteForm->setDialogs(w.SchulteResultForm);
+    w.FlashForm->setDialogs(w.MessageForm);
     w.AssistantForm->setGuide(w.WizardForm);
     w.WizardForm->setAssistant(w.AssistantForm);
 
@@ -114,8 +172,8 @@ void Program::connectWindows() {
     QObject::connect(main, &TMainForm::controlsChanged, main, &TMainForm::RefreshCourseState);
     QObject::connect(w.FormDlgTable, &TFormDlgTable::controlsChanged, main,
                      &TMainForm::RefreshCourseState);
-    for (ExerciseWindow* exercise :
-         std::initializer_list<ExerciseWindow*>{w.TextForm, w.StringForm, w.TableForm}) {
+    for (ExerciseWindow* exercise : std::initializer_list<ExerciseWindow*>{
+             w.TextForm, w.StringForm, w.TableForm, w.SchulteForm, w.FlashForm}) {
         QObject::connect(exercise, &ExerciseWindow::runEnded, main, &TMainForm::CourseRunEnded);
         QObject::connect(exercise, &ExerciseWindow::controlsChanged, main,
                          &TMainForm::RefreshCourseState);

@@ -6,12 +6,15 @@
 
 #include <memory>
 
+class DiaryStore;
 class QApplication;
 
 // Gives the application its title, Russian standard texts and pictures.
 void setUpApplication(QApplication& app);
 
 // The running program: its windows, created once in their fixed order and kept to the end.
+class TextReadingPlace;
+
 class Program {
 public:
     // Creates the main window and reads the settings. When the settings store is missing the
@@ -23,6 +26,7 @@ public:
 
     bool isReady() const { return Ready; }
     const ProgramWindows& windows() const { return Windows; }
+    DiaryStore& diary() { return *Diary; }
     // Shows the main window; the splash and the rest of the start-up follow.
     void show();
     // Opens this file once the splash has closed, as if it had been chosen with Open.
@@ -31,10 +35,14 @@ public:
 
 private:
     void createWindows();
+    void createDiary();
     // Hands the windows what they use of each other and connects their news, once.
     void connectWindows();
 
+    // Declared before the windows: the results they report go to it until they are gone.
+    std::unique_ptr<DiaryStore> Diary;
     std::unique_ptr<TMainForm> Main;
+    std::unique_ptr<TextReadingPlace> TextPlace;
     ProgramWindows Windows;
     bool Ready = false;
 };

@@ -18,6 +18,10 @@ class TAssistantForm;
 class TWizardForm;
 class TMarkersForm;
 class TBookmarkForm;
+class TSchulteForm;
+class TSchulteResultForm;
+class TFlashForm;
+class TDiaryForm;
 
 // The program's windows, each created once at start-up in this order and kept until the end.
 struct ProgramWindows {
@@ -39,4 +43,8 @@ struct ProgramWindows {
     TWizardForm* WizardForm = nullptr;
     TMarkersForm* MarkersForm = nullptr;
     TBookmarkForm* BookmarkForm = nullptr;
+    TSchulteForm* SchulteForm = nullptr;
+    TSchulteResultForm* SchulteResultForm = nullptr;
+    TFlashForm* FlashForm = nullptr;
+    TDiaryForm* DiaryForm = nullptr;
 };

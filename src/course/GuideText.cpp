@@ -1,14 +1,13 @@
 #include "course/GuideText.h"
 
+#include "course/GuideLayout.h"
+
 namespace GuideText {
 
 namespace {
 
-const QString Step1 = QStringLiteral(" 1. ");
-const QString Step2 = QStringLiteral(" 2. ");
-const QString Step3 = QStringLiteral(" 3. ");
-const QString Step4 = QStringLiteral(" 4. ");
 const QString Indent = QStringLiteral("    ");
+const QString SubIndent = QStringLiteral("     ");
 
 QString separator() {
     return QLatin1Char(' ') + QString(66, QLatin1Char('-'));
@@ -30,66 +29,28 @@ QString modeName(int code) {
                                               : QStringLiteral("Статическое чтение");
 }
 
-QString fieldWidthLine(const CourseStage& s) {
-    return Indent + QStringLiteral(" *  ширина поля чтения: ") + QString::number(s.FieldWidth);
-}
-
-QString speedLine(const CourseStage& s) {
-    return Indent + QStringLiteral(" *  скорость проигрывания: ") + QString::number(s.StageSpeed);
-}
-
-// The five settings of a text stage.
-QStringList textParameters(const CourseStage& s) {
-    return {fieldWidthLine(s),
-            Indent + QStringLiteral(" *  ширина колонки текста: ") + QString::number(s.ColumnWidth),
-            speedLine(s),
-            Indent + QStringLiteral(" *  выравнивание: ") + alignmentName(s.Alignment),
-            Indent + QStringLiteral(" *  режим чтения: ") + modeName(s.ReadingMode)};
-}
-
-QStringList textHints() {
-    return {Indent + QStringLiteral("Попробуйте увеличить скорость"),
-            Indent + QStringLiteral("в процессе чтения текста.")};
-}
-
-const QString GoToExercise = QStringLiteral("Перейдите к упражнению");
-const QString GoToTest = QStringLiteral("Перейдите к тестовому упражнению");
-const QString SetParameters = QStringLiteral("Установите параметры упражнения:");
-const QString Run = QStringLiteral("Запустите упражнение");
-const QString Peripheral = QStringLiteral("используя периферическое зрение.");
-
-QStringList textReading(const CourseStage& s) {
-    return QStringList{Step1 + GoToExercise, Indent + QStringLiteral(" Чтение текста"),
-                       Step2 + QStringLiteral("Загрузите текст из файла"), Step3 + SetParameters} +
-           textParameters(s) + QStringList{Step4 + Run, separator()} + textHints();
-}
-
-QStringList textTest(const CourseStage& s) {
-    return QStringList{Step1 + GoToTest, Indent + QStringLiteral(" на скорость чтения текста"),
-                       Step2 + SetParameters} +
-           textParameters(s) + QStringList{Step3 + Run, separator()} + textHints();
-}
-
-QStringList table(const CourseStage& s, bool test) {
-    return {test ? Step1 + GoToTest : Step1 + GoToExercise,
-            test ? Indent + QStringLiteral(" на скорость чтения таблиц")
-                 : Indent + QStringLiteral(" Чтение таблиц"),
-            Step2 + SetParameters,
-            Indent + QStringLiteral(" *  размер таблицы: ") + QString::number(s.TableColumns) +
-                QStringLiteral(" X ") + QString::number(s.TableRows),
-            speedLine(s),
-            Step3 + Run,
-            separator(),
-            Indent + QStringLiteral("Смотрите в центр и читайте числа"),
-            Indent + Peripheral};
-}
-
-QStringList fieldOfView(const CourseStage& s) {
-    return {Step1 + GoToTest,      Indent + QStringLiteral(" на ширину поля зрения"),
-            Step2 + SetParameters, fieldWidthLine(s),
-            speedLine(s),          Step3 + Run,
-            separator(),           Indent + QStringLiteral("Смотрите на маркер и читайте"),
-            Indent + Peripheral};
+// The value a setting line asks for.
+QString valueOf(LineCheck check, const CourseStage& s) {
+    switch (check) {
+    case LineCheck::FieldWidth:
+        return QString::number(s.FieldWidth);
+    case LineCheck::ColumnWidth:
+        return QString::number(s.ColumnWidth);
+    case LineCheck::Speed:
+        return QString::number(s.StageSpeed);
+    case LineCheck::Alignment:
+        return alignmentName(s.Alignment);
+    case LineCheck::ReadingMode:
+        return modeName(s.ReadingMode);
+    case LineCheck::TableSize:
+        return QString::number(s.TableColumns) + QStringLiteral(" X ") +
+               QString::number(s.TableRows);
+    case LineCheck::None:
+    case LineCheck::Kind:
+    case LineCheck::TextLoaded:
+        break;
+    }
+    return {};
 }
 
 QStringList result(int speed, int width, int level) {
@@ -106,21 +67,34 @@ QStringList result(int speed, int width, int level) {
 } // namespace
 
 QStringList lines(const CourseStage& stage, int courseSpeed, int courseWidth, int level) {
-    switch (stage.Kind) {
-    case StageKind::TextReading:
-        return textReading(stage);
-    case StageKind::TextTest:
-        return textTest(stage);
-    case StageKind::TableReading:
-        return table(stage, false);
-    case StageKind::TableTest:
-        return table(stage, true);
-    case StageKind::FieldOfViewTest:
-        return fieldOfView(stage);
-    case StageKind::Result:
-        break;
+    if (stage.Kind == StageKind::Result)
+        return result(courseSpeed, courseWidth, level);
+    QStringList out;
+    int step = 0;
+    for (const GuideLine& line : guideLayout(stage.Kind).Lines) {
+        const QString text = line.Text.toString();
+        switch (line.Role) {
+        case LineRole::Kind:
+        case LineRole::Step:
+        case LineRole::Settings:
+        case LineRole::Run:
+            out << QStringLiteral(" %1. ").arg(++step) + text;
+            break;
+        case LineRole::KindName:
+            out << SubIndent + text;
+            break;
+        case LineRole::Setting:
+            out << SubIndent + QStringLiteral("*  ") + text + valueOf(line.Check, stage);
+            break;
+        case LineRole::Separator:
+            out << separator();
+            break;
+        case LineRole::Hint:
+            out << Indent + text;
+            break;
+        }
     }
-    return result(courseSpeed, courseWidth, level);
+    return out;
 }
 
 QString text(const CourseStage& stage, int courseSpeed, int courseWidth, int level) {

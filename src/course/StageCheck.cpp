@@ -1,7 +1,5 @@
 #include "course/StageCheck.h"
 
-#include <initializer_list>
-
 namespace {
 
 using Lines = std::array<LineState, CourseStage::LineCount>;
@@ -11,48 +9,65 @@ LineState doneState(bool done) {
     return done ? Done : Open;
 }
 
-// Line 0 is done when exactly the wanted kind is chosen and test mode is as wanted; line 1
-// belongs to it.
-void markKind(Lines& c, const ControlSnapshot& s, bool test, bool text, bool string, bool table) {
-    c[0] = doneState(s.TestDown == test && s.TextDown == text && s.StringDown == string &&
-                     s.TableDown == table);
-    c[1] = Done;
+bool isNumbered(LineRole role) {
+    return role == LineRole::Kind || role == LineRole::Step || role == LineRole::Settings ||
+           role == LineRole::Run;
 }
 
-// The step line is done when every parameter line under it is.
-void markParameters(Lines& c, int stepLine, std::initializer_list<bool> done) {
-    bool all = true;
-    int line = stepLine + 1;
-    for (bool d : done) {
-        c[line++] = doneState(d);
-        all = all && d;
-    }
-    c[stepLine] = doneState(all);
-}
-
-void markTail(Lines& c, int runLine, int lastBlue) {
-    c[runLine] = Open;
-    for (int line = runLine + 1; line <= lastBlue; ++line)
-        c[line] = Hint;
-}
-
-void markFirstOpen(Lines& c, std::initializer_list<int> steps) {
-    for (int line : steps) {
-        if (c[line] == Open) {
-            c[line] = Current;
-            if (line == 0)
-                c[1] = Current;
-            return;
-        }
+bool isDown(MarkerTarget button, const ControlSnapshot& s) {
+    switch (button) {
+    case MarkerTarget::TextButton:
+        return s.TextDown;
+    case MarkerTarget::StringButton:
+        return s.StringDown;
+    case MarkerTarget::TableButton:
+        return s.TableDown;
+    default:
+        return false;
     }
 }
 
-bool isCurrent(const Lines& c, int line) {
-    return c[line] == Current;
+// The kind line's exercise button is the only one down, and test mode is as the stage asks.
+bool kindChosen(const GuideLayout& layout, MarkerTarget button, const ControlSnapshot& s) {
+    using T = MarkerTarget;
+    return s.TestDown == layout.Test && s.TextDown == (button == T::TextButton) &&
+           s.StringDown == (button == T::StringButton) && s.TableDown == (button == T::TableButton);
 }
 
-bool isOpen(const Lines& c, int line) {
-    return c[line] == Open;
+bool holds(LineCheck check, const CourseStage& stage, const ControlSnapshot& s) {
+    switch (check) {
+    case LineCheck::TextLoaded:
+        return s.TextLoaded;
+    case LineCheck::FieldWidth:
+        return s.FieldWidth == stage.FieldWidth;
+    case LineCheck::ColumnWidth:
+        return s.ColumnWidth == stage.ColumnWidth;
+    case LineCheck::Speed:
+        return s.Speed == stage.StageSpeed;
+    case LineCheck::Alignment:
+        return s.Alignment == stage.Alignment;
+    case LineCheck::ReadingMode:
+        return s.ReadingMode == stage.ReadingMode;
+    case LineCheck::TableSize:
+        return s.TableColumns == stage.TableColumns && s.TableRows == stage.TableRows;
+    case LineCheck::None:
+    case LineCheck::Kind:
+        break;
+    }
+    return true;
+}
+
+// The first open numbered line becomes current, and with a kind line the name under it.
+void markFirstOpen(Lines& c, std::span<const GuideLine> lines) {
+    for (std::size_t line = 0; line < lines.size(); ++line) {
+        if (!isNumbered(lines[line].Role) || c[line] != Open)
+            continue;
+        c[line] = Current;
+        for (std::size_t name = line + 1;
+             name < lines.size() && lines[name].Role == LineRole::KindName; ++name)
+            c[name] = Current;
+        return;
+    }
 }
 
 MarkerTarget alignmentButton(int code) {
@@ -71,6 +86,17 @@ MarkerTarget modeButton(int code) {
                                               : MarkerTarget::StaticButton;
 }
 
+MarkerTarget targetOf(const GuideLine& line, const CourseStage& stage) {
+    switch (line.Check) {
+    case LineCheck::Alignment:
+        return alignmentButton(stage.Alignment);
+    case LineCheck::ReadingMode:
+        return modeButton(stage.ReadingMode);
+    default:
+        return line.Target;
+    }
+}
+
 MarkerTarget when(bool condition, MarkerTarget target) {
     return condition ? target : MarkerTarget::None;
 }
@@ -78,102 +104,72 @@ MarkerTarget when(bool condition, MarkerTarget target) {
 } // namespace
 
 void CheckStage(CourseStage& stage, const ControlSnapshot& s) {
+    const GuideLayout& layout = guideLayout(stage.Kind);
     Lines& c = stage.LineStates;
-    const bool speed = s.Speed == stage.StageSpeed;
-    const bool field = s.FieldWidth == stage.FieldWidth;
-    const bool column = s.ColumnWidth == stage.ColumnWidth;
-    const bool alignment = s.Alignment == stage.Alignment;
-    const bool mode = s.ReadingMode == stage.ReadingMode;
-    const bool tableSize = s.TableColumns == stage.TableColumns && s.TableRows == stage.TableRows;
-    switch (stage.Kind) {
-    case StageKind::TextReading:
-        markKind(c, s, false, true, false, false);
-        c[2] = doneState(s.TextLoaded);
-        markParameters(c, 3, {field, column, speed, alignment, mode});
-        markTail(c, 9, 12);
-        markFirstOpen(c, {0, 2, 3, 9});
-        break;
-    case StageKind::TextTest:
-        markKind(c, s, true, true, false, false);
-        markParameters(c, 2, {field, column, speed, alignment, mode});
-        markTail(c, 8, 11);
-        markFirstOpen(c, {0, 2, 8});
-        break;
-    case StageKind::TableReading:
-    case StageKind::TableTest:
-        markKind(c, s, stage.Kind == StageKind::TableTest, false, false, true);
-        markParameters(c, 2, {tableSize, speed});
-        markTail(c, 5, 8);
-        markFirstOpen(c, {0, 2, 5});
-        break;
-    case StageKind::FieldOfViewTest:
-        markKind(c, s, true, false, true, false);
-        markParameters(c, 2, {field, speed});
-        markTail(c, 5, 8);
-        markFirstOpen(c, {0, 2, 5});
-        break;
-    case StageKind::Result:
-        break;
+    std::size_t settingsLine = 0;
+    for (std::size_t line = 0; line < layout.Lines.size(); ++line) {
+        const GuideLine& l = layout.Lines[line];
+        switch (l.Role) {
+        case LineRole::Kind:
+            c[line] = doneState(kindChosen(layout, l.Target, s));
+            break;
+        case LineRole::KindName:
+            c[line] = Done;
+            break;
+        case LineRole::Step:
+            c[line] = doneState(holds(l.Check, stage, s));
+            break;
+        case LineRole::Settings:
+            settingsLine = line;
+            c[line] = Done;
+            break;
+        case LineRole::Setting:
+            c[line] = doneState(holds(l.Check, stage, s));
+            if (c[line] == Open)
+                c[settingsLine] = Open;
+            break;
+        case LineRole::Run:
+            c[line] = Open;
+            break;
+        case LineRole::Separator:
+        case LineRole::Hint:
+            c[line] = Hint;
+            break;
+        }
     }
+    markFirstOpen(c, layout.Lines);
 }
 
 MarkerPlan PlaceMarkers(const CourseStage& stage, const ControlSnapshot& s) {
-    using T = MarkerTarget;
+    const GuideLayout& layout = guideLayout(stage.Kind);
     const Lines& c = stage.LineStates;
-    const bool kindCurrent = isCurrent(c, 0);
     MarkerPlan plan{};
-    plan.fill(T::None);
-    switch (stage.Kind) {
-    case StageKind::TextReading: {
-        const bool setting = isCurrent(c, 3);
-        plan = {when(kindCurrent && s.TestDown, T::TestButton),
-                when(kindCurrent && !s.TextDown, T::TextButton),
-                when(isCurrent(c, 2), T::OpenButton),
-                when(setting && isOpen(c, 4), T::WidthSpin),
-                when(setting && isOpen(c, 5), T::TextColumnGrip),
-                when(setting && isOpen(c, 6), T::SpeedPanel),
-                when(setting && isOpen(c, 7), alignmentButton(stage.Alignment)),
-                when(setting && isOpen(c, 8), modeButton(stage.ReadingMode)),
-                when(isCurrent(c, 9), T::StartButton),
-                T::None};
-        break;
-    }
-    case StageKind::TextTest: {
-        const bool setting = isCurrent(c, 2);
-        plan = {when(kindCurrent && !s.TestDown, T::TestButton),
-                when(kindCurrent && !s.TextDown, T::TextButton),
-                when(setting && isOpen(c, 3), T::WidthSpin),
-                when(setting && isOpen(c, 4), T::TextColumnGrip),
-                when(setting && isOpen(c, 5), T::SpeedPanel),
-                when(setting && isOpen(c, 6), alignmentButton(stage.Alignment)),
-                when(setting && isOpen(c, 7), modeButton(stage.ReadingMode)),
-                when(isCurrent(c, 8), T::StartButton),
-                T::None,
-                T::None};
-        break;
-    }
-    case StageKind::TableReading:
-    case StageKind::TableTest: {
-        const bool wantTest = stage.Kind == StageKind::TableTest;
-        const bool setting = isCurrent(c, 2);
-        plan[0] = when(kindCurrent && s.TestDown != wantTest, T::TestButton);
-        plan[1] = when(kindCurrent && !s.TableDown, T::TableButton);
-        plan[2] = when(setting && isOpen(c, 3), T::TableSizeButton);
-        plan[3] = when(setting && isOpen(c, 4), T::SpeedPanel);
-        plan[4] = when(isCurrent(c, 5), T::StartButton);
-        break;
-    }
-    case StageKind::FieldOfViewTest: {
-        const bool setting = isCurrent(c, 2);
-        plan[0] = when(kindCurrent && !s.TestDown, T::TestButton);
-        plan[1] = when(kindCurrent && !s.StringDown, T::StringButton);
-        plan[2] = when(setting && isOpen(c, 3), T::LineGrip);
-        plan[3] = when(setting && isOpen(c, 4), T::SpeedPanel);
-        plan[4] = when(isCurrent(c, 5), T::StartButton);
-        break;
-    }
-    case StageKind::Result:
-        break;
+    plan.fill(MarkerTarget::None);
+    std::size_t slot = 0;
+    bool settingsCurrent = false;
+    for (std::size_t line = 0; line < layout.Lines.size(); ++line) {
+        const GuideLine& l = layout.Lines[line];
+        const bool current = c[line] == Current;
+        switch (l.Role) {
+        case LineRole::Kind:
+            plan[slot++] = when(current && s.TestDown != layout.Test, MarkerTarget::TestButton);
+            plan[slot++] = when(current && !isDown(l.Target, s), l.Target);
+            break;
+        case LineRole::Step:
+        case LineRole::Run:
+            plan[slot++] = when(current, l.Target);
+            break;
+        case LineRole::Settings:
+            settingsCurrent = current;
+            break;
+        case LineRole::Setting:
+            plan[slot++] = when(settingsCurrent && c[line] == Open, targetOf(l, stage));
+            break;
+        case LineRole::KindName:
+        case LineRole::Separator:
+        case LineRole::Hint:
+            break;
+        }
     }
     return plan;
 }

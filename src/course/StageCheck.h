@@ -1,6 +1,7 @@
 #pragma once
 
 #include "course/CourseStage.h"
+#include "course/GuideLayout.h"
 
 #include <array>
 
@@ -20,32 +21,12 @@ struct ControlSnapshot {
     int TableRows = 0;
 };
 
-// The controls a marker can point at.
-enum class MarkerTarget {
-    None,
-    TestButton,
-    TextButton,
-    StringButton,
-    TableButton,
-    OpenButton,
-    WidthSpin,
-    TextColumnGrip,
-    LineGrip,
-    SpeedPanel,
-    AlignLeftButton,
-    AlignCentreButton,
-    AlignRightButton,
-    DynamicButton,
-    StaticButton,
-    TableSizeButton,
-    StartButton,
-};
-
 constexpr int MarkerSlotCount = 10;
 using MarkerPlan = std::array<MarkerTarget, MarkerSlotCount>;
 
-// Sets the states of the stage's guide lines from the controls: done, open, and current for the
-// first open step. The result stage is left as it is.
+// Sets the states of the stage's guide lines from the controls, by the stage kind's guide
+// layout: done, open, and current for the first open step. The result stage is left as it is.
 void CheckStage(CourseStage& stage, const ControlSnapshot& controls);
-// Which control each marker slot points at for the stage's line colours; None hides the slot.
+// Which control each marker slot points at for the stage's line states; None hides the slot.
+// The slots follow the layout's markers in order.
 MarkerPlan PlaceMarkers(const CourseStage& stage, const ControlSnapshot& controls);

@@ -66,21 +66,20 @@ bool isTable(StageKind kind) {
 
 Scenario::Scenario(CourseValues stored) {
     BuildStageTable(1);
-    CourseSpeed = stored.Speed;
-    CourseWidth = stored.Width;
+    Course = stored;
 }
 
 void Scenario::ComputeLevel() {
     for (int a = 0;; ++a) {
         const int lowSpeed = BaseSpeed + a * SpeedStep;
         const int lowWidth = BaseWidth + a * WidthStep;
-        if (CourseSpeed < lowSpeed || CourseWidth < lowWidth)
+        if (Course.Speed < lowSpeed || Course.Width < lowWidth)
             return;
-        LevelSpeedLow = lowSpeed;
-        LevelWidthLow = lowWidth;
-        LevelSpeedHigh = lowSpeed + SpeedStep;
-        LevelWidthHigh = lowWidth + WidthStep;
-        Level = a + 1;
+        Bounds.SpeedLow = lowSpeed;
+        Bounds.WidthLow = lowWidth;
+        Bounds.SpeedHigh = lowSpeed + SpeedStep;
+        Bounds.WidthHigh = lowWidth + WidthStep;
+        LevelReached = a + 1;
     }
 }
 
@@ -88,8 +87,8 @@ void Scenario::BuildStageTable(int level) {
     Random.seedFromClock();
     const int band = bandOf(level);
     const bool shortCycle = band == 0;
-    StageCount = shortCycle ? 16 : 18;
-    ProgressMax = StageCount - 1;
+    Count = shortCycle ? 16 : 18;
+    ProgressLast = Count - 1;
     int index = 0;
     for (const Step& step : Cycle) {
         if (shortCycle && step.longCycleOnly)
@@ -108,18 +107,18 @@ void Scenario::BuildStageTable(int level) {
 }
 
 void Scenario::TakeTestResult(const TestResults& results) {
-    if (!CurrentStage)
+    if (!Current)
         return;
-    switch (CurrentStage->Kind) {
+    switch (Current->Kind) {
     case K::FieldOfViewTest:
         if (results.LineScorePercent == 100)
-            CourseWidth = results.LineChars;
+            Course.Width = results.LineChars;
         else if (results.LineChars != 10)
-            CourseWidth = results.LineChars - 1;
+            Course.Width = results.LineChars - 1;
         break;
     case K::TextTest:
         if (results.TextScorePercent >= TextTestPassPercent)
-            CourseSpeed = results.TextSpeed;
+            Course.Speed = results.TextSpeed;
         break;
     default:
         break;
@@ -128,42 +127,42 @@ void Scenario::TakeTestResult(const TestResults& results) {
 
 bool Scenario::Advance(bool goOn, const TestResults& results) {
     AdvanceFlag = goOn;
-    if (CurrentStage)
+    if (Current)
         TakeTestResult(results);
-    if (goOn || StageIndex < 0)
-        ++StageIndex;
-    if (StageIndex >= StageCount) {
-        StageIndex = 0;
-        DoneCount = 0;
+    if (goOn || Index < 0)
+        ++Index;
+    if (Index >= Count) {
+        Index = 0;
+        Done = 0;
     }
-    const bool cycleStart = StageIndex == 0;
+    const bool cycleStart = Index == 0;
     if (cycleStart) {
         ComputeLevel();
-        BuildStageTable(Level);
+        BuildStageTable(LevelReached);
     }
     enterStage();
     return cycleStart;
 }
 
 void Scenario::enterStage() {
-    CurrentStage = &Stages[StageIndex];
-    CourseStage& stage = *CurrentStage;
-    stage.StageSpeed = CourseSpeed;
-    stage.FieldWidth = CourseWidth;
+    Current = &Stages[Index];
+    CourseStage& stage = *Current;
+    stage.StageSpeed = Course.Speed;
+    stage.FieldWidth = Course.Width;
     switch (stage.Kind) {
     case K::TextReading:
     case K::TextTest:
         stage.ColumnWidth = std::min(stage.FieldWidth * stage.ColumnFactor, ColumnWidthMax);
-        ++DoneCount;
+        ++Done;
         break;
     case K::TableReading:
     case K::TableTest:
-        ++DoneCount;
+        ++Done;
         stage.TableColumns = std::min((stage.FieldWidth + 2) / 3, TableColumnsMax);
         break;
     case K::FieldOfViewTest:
         if (AdvanceFlag)
-            ++DoneCount;
+            ++Done;
         stage.FieldWidth += 1;
         break;
     case K::Result:
@@ -172,7 +171,12 @@ void Scenario::enterStage() {
     }
 }
 
+void Scenario::CheckCurrentStage(const ControlSnapshot& controls) {
+    if (Current)
+        CheckStage(*Current, controls);
+}
+
 CourseValues Scenario::storedValues() const {
-    return {std::clamp(CourseSpeed, 0, CourseValues::SpeedMax),
-            std::clamp(CourseWidth, 0, CourseValues::WidthMax)};
+    return {std::clamp(Course.Speed, 0, CourseValues::SpeedMax),
+            std::clamp(Course.Width, 0, CourseValues::WidthMax)};
 }

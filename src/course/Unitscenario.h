@@ -1,6 +1,7 @@
 #pragma once
 
 #include "course/CourseStage.h"
+#include "course/StageCheck.h"
 #include "platform/RandomSource.h"
 
 #include <array>
@@ -44,30 +45,55 @@ public:
     // entered opens a cycle, so that the level shown to the user changes.
     bool Advance(bool goOn, const TestResults& results);
 
+    // Sets the guide-line states of the current stage from the controls (see CheckStage).
+    void CheckCurrentStage(const ControlSnapshot& controls);
+    // Draws the table rows with this seed at every build from now on, so that a course can be
+    // replayed.
+    void setFixedSeed(unsigned seed) { Random.setFixedSeed(seed); }
+
     // The course values to store, brought into the range that is read back.
     CourseValues storedValues() const;
 
-    int DoneCount = 0;
-    int ProgressMax = 0;
-    int StageIndex = -1;
-    int StageCount = 0;
-    int BaseSpeed = 900;
-    int BaseWidth = 10;
-    int LevelSpeedLow = 900;
-    int LevelWidthLow = 10;
-    int LevelSpeedHigh = 1800;
-    int LevelWidthHigh = 13;
-    int SpeedStep = 900;
-    int WidthStep = 3;
-    bool AdvanceFlag = false;
-    int Level = 1;
-    CourseStage* CurrentStage = nullptr;
-    int CourseSpeed = 900;
-    int CourseWidth = 10;
-    std::array<CourseStage, MaxStages> Stages{};
-    // Draws the table rows; tests may fix its seed.
-    RandomSource Random;
+    int DoneCount() const { return Done; }
+    int ProgressMax() const { return ProgressLast; }
+    int StageIndex() const { return Index; }
+    int StageCount() const { return Count; }
+    int Level() const { return LevelReached; }
+    int LevelSpeedLow() const { return Bounds.SpeedLow; }
+    int LevelWidthLow() const { return Bounds.WidthLow; }
+    int LevelSpeedHigh() const { return Bounds.SpeedHigh; }
+    int LevelWidthHigh() const { return Bounds.WidthHigh; }
+    int CourseSpeed() const { return Course.Speed; }
+    int CourseWidth() const { return Course.Width; }
+    // The stage now shown, none before the first Advance.
+    const CourseStage* CurrentStage() const { return Current; }
+    const CourseStage& stage(int index) const { return Stages[index]; }
 
 private:
     void enterStage();
+
+    // The speed and width bounds of the level.
+    struct LevelBounds {
+        int SpeedLow = 900;
+        int WidthLow = 10;
+        int SpeedHigh = 1800;
+        int WidthHigh = 13;
+    };
+
+    static constexpr int BaseSpeed = 900;
+    static constexpr int BaseWidth = 10;
+    static constexpr int SpeedStep = 900;
+    static constexpr int WidthStep = 3;
+
+    int Done = 0;
+    int ProgressLast = 0;
+    int Index = -1;
+    int Count = 0;
+    bool AdvanceFlag = false;
+    int LevelReached = 1;
+    LevelBounds Bounds;
+    CourseValues Course;
+    CourseStage* Current = nullptr;
+    std::array<CourseStage, MaxStages> Stages{};
+    RandomSource Random;
 };

@@ -49,6 +49,15 @@ void ExerciseWindow::endRun() {
     Timer1->stop();
 }
 
+RunResult ExerciseWindow::runResult(DiaryKind kind) const {
+    RunResult result;
+    result.kind = kind;
+    result.charsPerMinute = State.speed();
+    result.fieldWidth = State.ReadingFieldWidth();
+    result.durationMs = Timer1->elapsedMs();
+    return result;
+}
+
 void ExerciseWindow::closeEvent(QCloseEvent* event) {
     // The window lives as long as the program.
     if (!State.Closing())

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "diary/RunResult.h"
 #include "platform/RandomSource.h"
 #include "training/ExerciseKind.h"
 
@@ -14,7 +15,9 @@ class TrainingState;
 //
 // A window reads the shared values from state() and asks the frame for what it needs through
 // the ExerciseHost; it never reads a frame control. It tells the course what happened through
-// two signals, which the program connects once where the windows are made:
+// signals, which the program connects once where the windows are made:
+// - runFinished(result) at the end of a run that showed something, with its figures, before
+//   runEnded (the diary keeps them);
 // - runEnded(goOn) at the end of every run (goOn: the course moves on; false repeats the stage);
 // - controlsChanged() whenever the user changed something the course checks.
 //
@@ -45,6 +48,7 @@ public:
     PacedTimer* Timer1 = nullptr;
 
 signals:
+    void runFinished(const RunResult& result);
     void runEnded(bool goOn);
     void controlsChanged();
 
@@ -65,6 +69,9 @@ protected:
     void showAdvice();
     // The first steps of every run's end: the frame's run-ended state, then the timer stops.
     void endRun();
+    // What every run's result holds: its kind, the speed and reading-field width in force and
+    // the time since the run started.
+    RunResult runResult(DiaryKind kind) const;
 
     void closeEvent(QCloseEvent* event) override;
 

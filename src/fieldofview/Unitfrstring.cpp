@@ -207,6 +207,7 @@ bool TStringForm::eventFilter(QObject* watched, QEvent* event) {
 
 void TStringForm::StartLine() {
     Running = true;
+    Answer = 0; // no pair shown yet
     Random.seedFromClock();
     TimeLeft = TestLine::runLengthMs(Random);
     ImageCenter->show();
@@ -241,17 +242,28 @@ void TStringForm::EndLine() {
     ImageCenter->hide();
     Running = false;
     Timer1->stop();
+    RunResult result = runResult(DiaryKind::FieldOfViewTest);
+    if (Answer > 0)
+        result.shown = QString::number(Answer / 100) + QStringLiteral(" и ") +
+                       QString::number(Answer % 100);
     WindowString->setText(TestLine::idleCaption(LineChars));
     AnsStringForm->Edit1->setText(QStringLiteral("0"));
     // Only a run that ran out its time asks; Stop leaves time on the clock.
-    const bool right = TimeLeft < 0 && ScoreAnswer();
-    emit runEnded(!right);
+    result.stopped = TimeLeft >= 0;
+    const std::optional<bool> verdict = result.stopped ? std::nullopt : ScoreAnswer();
+    if (verdict) {
+        result.right = *verdict ? 1 : 0;
+        result.outOf = 1;
+    }
+    if (Answer > 0)
+        emit runFinished(result);
+    emit runEnded(!verdict.value_or(false));
 }
 
-bool TStringForm::ScoreAnswer() {
+std::optional<bool> TStringForm::ScoreAnswer() {
     TAnsStringForm* ask = AnsStringForm;
     if (ask->exec() != QDialog::Accepted || !ask->CheckBox1->isChecked())
-        return false; // not scored: no verdict, nothing changes
+        return std::nullopt; // not scored: no verdict, nothing changes
     const bool right = TestLine::answerFromText(ask->Edit1->text()) == Answer;
     if (right) {
         ScorePercent = 100;

@@ -2,6 +2,8 @@
 
 #include "exercise/ExerciseWindow.h"
 
+#include <optional>
+
 class QFrame;
 class QLabel;
 class TAnsStringForm;
@@ -64,7 +66,8 @@ protected:
 private:
     // The answer dialog, the verdict and the result dialog. Returns true for a right answer
     // given with the marker box ticked.
-    bool ScoreAnswer();
+    // The verdict on the answer given, or none when it was not given with the marker ticked.
+    std::optional<bool> ScoreAnswer();
     void dragGrip(bool leftGrip, int x);
     void releaseGrip();
     // Resizes the line; the grips stay at its ends and the marker in its middle.

@@ -14,4 +14,8 @@ inline constexpr int FieldOfViewWindow = 360; // test line window
 inline constexpr int FieldOfViewAnswer = 390; // field-of-view test answer
 inline constexpr int TableWindow = 410;       // table reading window
 inline constexpr int TableQuestions = 440;    // table test questions
+inline constexpr int SchulteWindow = 470;     // Schulte tables window
+inline constexpr int SchulteResult = 480;     // Schulte tables result
+inline constexpr int Diary = 490;             // training diary window
+inline constexpr int FlashWindow = 520;       // flash reading window
 } // namespace HelpContext

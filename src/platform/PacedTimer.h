@@ -32,6 +32,8 @@ public:
     void startPaced(int firstIntervalMs);
     // Schedules the next step intervalMs after the previous deadline.
     void scheduleNext(int intervalMs);
+    // Milliseconds since the last startPaced.
+    qint64 elapsedMs() const { return Clock.isValid() ? Clock.elapsed() : 0; }
 
 private:
     QElapsedTimer Clock;

@@ -26,6 +26,9 @@ void TMainForm::ShowAdvice(ExerciseKind kind) {
         index = &CurrentTableAdvice;
         tips = TableAdviceTexts();
         break;
+    case ExerciseKind::Schulte:
+    case ExerciseKind::Flash:
+        return; // no tips of their own
     }
     TAdviceForm* dialog = Windows ? Windows->AdviceForm : nullptr;
     // Until the frame is on the screen, its exercise windows become active one after another

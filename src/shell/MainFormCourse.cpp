@@ -90,18 +90,20 @@ void TMainForm::AdvanceCourse(bool goOn) {
     const bool cycleStart = Course->Advance(goOn, resultsOf(*this));
     const Scenario& c = *Course;
     if (cycleStart) {
-        assistant->setLevel(QString::number(c.Level), range(c.LevelSpeedLow, c.LevelSpeedHigh),
-                            range(c.LevelWidthLow, c.LevelWidthHigh));
+        assistant->setLevel(QString::number(c.Level()),
+                            range(c.LevelSpeedLow(), c.LevelSpeedHigh()),
+                            range(c.LevelWidthLow(), c.LevelWidthHigh()));
     }
-    State.setRecommendation(c.CourseSpeed, c.CourseWidth);
-    setStatusPanel(0, SpeedRegulator::recommendedSpeedPanel(c.CourseSpeed));
-    setStatusPanel(1, SpeedRegulator::recommendedWidthPanel(c.CourseWidth));
+    State.setRecommendation(c.CourseSpeed(), c.CourseWidth());
+    setStatusPanel(0, SpeedRegulator::recommendedSpeedPanel(c.CourseSpeed()));
+    setStatusPanel(1, SpeedRegulator::recommendedWidthPanel(c.CourseWidth()));
     guide->show();
-    const bool result = c.CurrentStage->Kind == StageKind::Result;
+    const bool result = c.CurrentStage()->Kind == StageKind::Result;
     assistant->SpeedButton2->setEnabled(result);
-    guide->setSteps(GuideText::lines(*c.CurrentStage, c.CourseSpeed, c.CourseWidth, c.Level));
-    assistant->ProgressBar1->setMaximum(c.ProgressMax);
-    assistant->ProgressBar1->setValue(c.DoneCount);
+    guide->setSteps(
+        GuideText::lines(*c.CurrentStage(), c.CourseSpeed(), c.CourseWidth(), c.Level()));
+    assistant->ProgressBar1->setMaximum(c.ProgressMax());
+    assistant->ProgressBar1->setValue(c.DoneCount());
     emit controlsChanged();
 }
 
@@ -117,11 +119,11 @@ void TMainForm::RefreshCourseState() {
         if (!Course || !guide->isVisible())
             return; // the course ended while the warning was open
     }
-    CourseStage& stage = *Course->CurrentStage;
-    if (stage.Kind != StageKind::Result) {
-        CheckStage(stage, snapshotOf(*this));
+    if (Course->CurrentStage()->Kind != StageKind::Result) {
+        Course->CheckCurrentStage(snapshotOf(*this));
         PlaceCourseMarkers();
     }
+    const CourseStage& stage = *Course->CurrentStage();
     const int lines = guide->setLineStates(stage.LineStates);
     bool open = false;
     for (int line = 0; line < lines; ++line)
@@ -161,10 +163,10 @@ void TMainForm::EndGuidedCourse() {
 }
 
 void TMainForm::PlaceCourseMarkers() {
-    if (!Course || !Course->CurrentStage ||
+    if (!Course || !Course->CurrentStage() ||
         !Windows->WizardForm->CheckBoxShowRedMarkers->isChecked())
         return;
-    const MarkerPlan plan = PlaceMarkers(*Course->CurrentStage, snapshotOf(*this));
+    const MarkerPlan plan = PlaceMarkers(*Course->CurrentStage(), snapshotOf(*this));
     for (int slot = 0; slot < MarkerSlotCount; ++slot) {
         if (plan[slot] == MarkerTarget::None)
             courseMarkers().HideMarker(slot);

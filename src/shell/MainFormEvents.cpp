@@ -9,6 +9,7 @@
 #include "shell/SpeedEntry.h"
 #include "table/Unitfrtable.h"
 #include "text/Unitfrtext.h"
+#include "widgets/MoreButton.h"
 
 #include <QAction>
 #include <QApplication>
@@ -39,6 +40,11 @@ bool TMainForm::FormShortCut(const QKeyEvent& key) {
         return true;
     case Qt::Key_F1:
         SpeedButton9->click();
+        return true;
+    case Qt::Key_F10: // the drop-down of further kinds, then its entries by the arrow keys
+        if (!MoreKinds->isVisibleTo(this))
+            return false;
+        QTimer::singleShot(0, MoreKinds, &QToolButton::showMenu);
         return true;
     case Qt::Key_O: // open and quit, as in other desktop programs
         if (key.modifiers() != Qt::ControlModifier || !SpeedButton1->isEnabled())
@@ -86,14 +92,14 @@ bool isFirstReceiver(const QObject* watched) {
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) {
         const auto& key = *static_cast<QKeyEvent*>(event);
-        if (isRunKey(key.key()) && isFirstReceiver(watched)) {
-            if (event->type() == QEvent::KeyRelease)
-                Keys.release(key.key(), key.timestamp());
-            else
-                HeldPress = Keys.press(key.key(), key.timestamp())
-                                ? HeldKeyPress{}
-                                : HeldKeyPress{&key, key.timestamp()};
-        }
+        // A release counts wherever it goes: a menu that a press closed still gets the
+        // release, and the key must not seem held afterwards. Counting it twice does no harm.
+        if (isRunKey(key.key()) && event->type() == QEvent::KeyRelease)
+            Keys.release(key.key(), key.timestamp());
+        else if (isRunKey(key.key()) && isFirstReceiver(watched))
+            HeldPress = Keys.press(key.key(), key.timestamp())
+                            ? HeldKeyPress{}
+                            : HeldKeyPress{&key, key.timestamp()};
     }
     if (event->type() == QEvent::ApplicationDeactivate) {
         Keys.clear(); // releases will go to other programs

@@ -3,6 +3,7 @@
 
 #include "app/ProgramWindows.h"
 #include "fieldofview/Unitfrstring.h"
+#include "schulte/SchulteForm.h"
 #include "shell/RepeatHold.h"
 #include "table/Unitfrtable.h"
 #include "training/SpeedRegulator.h"
@@ -78,6 +79,8 @@ void TMainForm::StatusBar1MouseMove(int x) {
         kind = ExerciseKind::FieldOfView;
     else if (Windows && ActiveMDIChild() == Windows->TableForm)
         kind = ExerciseKind::Table;
+    else if (Windows && ActiveMDIChild() == Windows->SchulteForm)
+        kind = ExerciseKind::Schulte;
     else if (!Windows || !ActiveMDIChild())
         return;
     const auto hint = statusHintAt(x, HintPanelLeft, HintPanelRight, PanelEdges, kind);

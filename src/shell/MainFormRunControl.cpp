@@ -6,10 +6,12 @@
 #include "course/Unitassistant.h"
 #include "course/Unitwizard.h"
 #include "fieldofview/Unitfrstring.h"
+#include "flash/FlashForm.h"
 #include "readingview/ReadingView.h"
 #include "table/Unitdlgtable.h"
 #include "table/Unitfrtable.h"
 #include "text/Unitfrtext.h"
+#include "widgets/MoreButton.h"
 #include "widgets/TCSpinEdit.h"
 
 #include <QComboBox>
@@ -31,12 +33,15 @@ RunControls TMainForm::runControls() const {
     c.textDown = SpeedButton4->isChecked();
     c.tableDown = SpeedButton5->isChecked();
     c.testDown = SpeedButton14->isChecked();
+    c.untestedKindDown =
+        State.ChosenKind() == ExerciseKind::Schulte || State.ChosenKind() == ExerciseKind::Flash;
     c.assistantVisible = Windows && Windows->AssistantForm->isVisible();
     c.open = SpeedButton1->isEnabled();
     c.start = SpeedButton2->isEnabled();
     c.stop = SpeedButton3->isEnabled();
     c.textAndTable = SpeedButton4->isEnabled();
     c.fieldOfView = SpeedButton6->isEnabled();
+    c.untestedKinds = MoreKinds->choicesEnabled();
     c.test = SpeedButton14->isEnabled();
     c.testMayBeReleased = TestMayBeReleased;
     c.tableSize = SpeedButton15->isEnabled();
@@ -59,6 +64,7 @@ void TMainForm::SetRunState(RunState state) {
     SpeedButton4->setEnabled(c.textAndTable);
     SpeedButton5->setEnabled(c.textAndTable);
     SpeedButton6->setEnabled(c.fieldOfView);
+    MoreKinds->setChoicesEnabled(c.untestedKinds);
     SpeedButton14->setEnabled(c.test);
     setTestMayBeReleased(c.testMayBeReleased);
     SpeedButton15->setEnabled(c.tableSize);
@@ -97,6 +103,12 @@ void TMainForm::SetRunState(RunState state) {
         break;
     case RunState::TableChosen:
         State.setChosenKind(ExerciseKind::Table);
+        break;
+    case RunState::SchulteChosen:
+        State.setChosenKind(ExerciseKind::Schulte);
+        break;
+    case RunState::FlashChosen:
+        State.setChosenKind(ExerciseKind::Flash);
         break;
     }
     setCaptionsForState(state);

@@ -4,9 +4,11 @@
 #include "app/ProgramWindows.h"
 #include "course/Unitassistant.h"
 #include "fieldofview/Unitfrstring.h"
+#include "flash/FlashForm.h"
 #include "platform/PacedTimer.h"
 #include "platform/SettingsStore.h"
 #include "readingview/ReadingView.h"
+#include "schulte/SchulteForm.h"
 #include "shell/StoredSettings.h"
 #include "shell/WindowPlacement.h"
 #include "table/Unitfrtable.h"
@@ -149,6 +151,8 @@ void TMainForm::FormClose() {
     Windows->TextForm->Timer1->stop();
     Windows->TableForm->Timer1->stop();
     Windows->StringForm->Timer1->stop();
+    Windows->SchulteForm->Timer1->stop();
+    Windows->FlashForm->Timer1->stop();
     SaveTextPosition(); // the user's text, also when it waits aside in test mode
     Assistant = !SpeedButton20->isEnabled();
     Windows->AssistantForm->close();

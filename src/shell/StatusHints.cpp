@@ -16,6 +16,8 @@ QString statusPanelHint(ExerciseKind kind, int panel) {
     case 0:
         switch (kind) {
         case ExerciseKind::Text:
+        case ExerciseKind::Schulte: // these show the text's recommendations
+        case ExerciseKind::Flash:
             return QStringLiteral("Рекомендуемая скорость проигрывания текста");
         case ExerciseKind::FieldOfView:
             return QStringLiteral("Рекомендуемая скорость изменения чисел");
@@ -29,6 +31,8 @@ QString statusPanelHint(ExerciseKind kind, int panel) {
     case 2:
         switch (kind) {
         case ExerciseKind::Text:
+        case ExerciseKind::Schulte:
+        case ExerciseKind::Flash:
             return QStringLiteral("Скорость проигрывания текста");
         case ExerciseKind::FieldOfView:
             return QStringLiteral("Скорость изменения чисел");
@@ -37,7 +41,14 @@ QString statusPanelHint(ExerciseKind kind, int panel) {
         }
         break;
     case 3:
-        return kind == ExerciseKind::Text ? QStringLiteral("Объем текста") : QString();
+        switch (kind) {
+        case ExerciseKind::Text:
+            return QStringLiteral("Объем текста");
+        case ExerciseKind::Schulte:
+            return QStringLiteral("Что найти следующим");
+        default:
+            return QString();
+        }
     }
     return {};
 }

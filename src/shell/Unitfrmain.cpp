@@ -5,7 +5,9 @@
 #include "course/Unitscenario.h"
 #include "dialogs/Unitabout.h"
 #include "fieldofview/Unitfrstring.h"
+#include "flash/FlashForm.h"
 #include "platform/HelpViewer.h"
+#include "schulte/SchulteForm.h"
 #include "shell/RegulatorLabels.h"
 #include "shell/SpeedEntry.h"
 #include "table/Unitfrtable.h"
@@ -13,6 +15,7 @@
 #include "training/FontSizes.h"
 #include "training/SpeedRegulator.h"
 #include "widgets/Colours.h"
+#include "widgets/MoreButton.h"
 #include "widgets/TCSpinEdit.h"
 #include "widgets/TCoolBar.h"
 #include "widgets/TStatusBar.h"
@@ -149,6 +152,10 @@ QMdiSubWindow* TMainForm::chosenExerciseWindow() const {
         return Windows->StringForm;
     case ExerciseKind::Table:
         return Windows->TableForm;
+    case ExerciseKind::Schulte:
+        return Windows->SchulteForm;
+    case ExerciseKind::Flash:
+        return Windows->FlashForm;
     case ExerciseKind::Text:
         break;
     }
@@ -158,18 +165,24 @@ QMdiSubWindow* TMainForm::chosenExerciseWindow() const {
 QToolButton* TMainForm::makeButton(QToolBar* bar, const char* name, const QString& caption,
                                    const QString& hint, const QString& glyph, bool large) {
     auto* button = new QToolButton(bar);
-    button->setObjectName(QLatin1String(name));
-    button->setAutoRaise(true);
     button->setToolTip(hint);
     button->setAccessibleName(caption.isEmpty() ? hint : caption);
-    button->setFocusPolicy(Qt::NoFocus);
     if (!glyph.isEmpty())
-        button->setIcon(QIcon(QStringLiteral(":/icons/") + glyph + QStringLiteral(".svg")));
+        button->setIcon(glyphIcon(glyph));
+    if (large)
+        button->setText(caption);
+    placeButton(bar, button, name, large);
+    return button;
+}
+
+void TMainForm::placeButton(QToolBar* bar, QToolButton* button, const char* name, bool large) {
+    button->setObjectName(QLatin1String(name));
+    button->setAutoRaise(true);
+    button->setFocusPolicy(Qt::NoFocus);
     if (large) {
         QFont captionFont = font();
         captionFont.setPixelSize(10); // the caption fits the 50-pixel button whole
         button->setFont(captionFont);
-        button->setText(caption);
         button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
         button->setIconSize(QSize(22, 22));
         button->setFixedSize(50, 41);
@@ -179,7 +192,6 @@ QToolButton* TMainForm::makeButton(QToolBar* bar, const char* name, const QStrin
         button->setFixedSize(23, 22);
     }
     bar->addWidget(button);
-    return button;
 }
 
 void TMainForm::buildToolbars() {
@@ -192,12 +204,13 @@ void TMainForm::buildToolbars() {
     ToolBar7 = makeToolBar("ToolBar7", this);
     ToolBar5 = makeToolBar("ToolBar5", this);
     ToolBar6 = makeToolBar("ToolBar6", this);
+    ToolBar10 = makeToolBar("ToolBar10", this);
     ToolBar2 = makeToolBar("ToolBar2", this);
     ToolBar8 = makeToolBar("ToolBar8", this);
     ToolBar4 = makeToolBar("ToolBar4", this);
     ToolBar3 = makeToolBar("ToolBar3", this);
     ToolBar9 = makeToolBar("ToolBar9", this);
-    for (QToolBar* bar : {ToolBar1, ToolBar7, ToolBar5, ToolBar6})
+    for (QToolBar* bar : {ToolBar1, ToolBar7, ToolBar5, ToolBar10, ToolBar6})
         CoolBar1->addBand(bar, bar == ToolBar1);
     for (QToolBar* bar : {ToolBar2, ToolBar8, ToolBar4, ToolBar3, ToolBar9})
         CoolBar1->addBand(bar, bar == ToolBar2);
@@ -222,12 +235,13 @@ void TMainForm::buildToolbars() {
     SpeedButton15->setFixedSize(13, 41);
     SpeedButton15->setEnabled(false);
     SpeedButton6->setEnabled(false);
-    auto* kinds = new QButtonGroup(this);
+    KindButtons = new QButtonGroup(this);
     for (QToolButton* b : {SpeedButton4, SpeedButton6, SpeedButton5}) {
         b->setCheckable(true);
-        kinds->addButton(b);
+        KindButtons->addButton(b);
     }
     SpeedButton4->setChecked(true);
+    buildMoreKinds();
 
     SpeedButton9 =
         makeButton(ToolBar6, "SpeedButton9", "Помощь", "Содержание помощи", "help", true);
@@ -332,7 +346,7 @@ void TMainForm::buildRegulator() {
         button->setObjectName(QLatin1String(name));
         button->setAutoRaise(true);
         button->setFocusPolicy(Qt::NoFocus);
-        button->setIcon(QIcon(QStringLiteral(":/icons/") + glyph + QStringLiteral(".svg")));
+        button->setIcon(glyphIcon(glyph));
         button->setIconSize(QSize(9, 9));
         button->setFixedSize(11, 11);
         button->setToolTip(hint);
@@ -441,6 +455,8 @@ void TMainForm::connectCheckableButtons() {
     onDown(SpeedButton11, &TMainForm::SpeedButton11Click);
     onDown(SpeedButton12, &TMainForm::SpeedButton12Click);
     onDown(SpeedButton13, &TMainForm::SpeedButton13Click);
+    connectKindButtons();
+    connectKindEntries();
     connect(SpeedButton14, &QToolButton::toggled, this, &TMainForm::SpeedButton14Click);
 }
 

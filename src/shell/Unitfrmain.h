@@ -11,6 +11,8 @@
 
 #include <memory>
 
+class QAction;
+class QButtonGroup;
 class QComboBox;
 class QKeyEvent;
 class QLabel;
@@ -26,6 +28,7 @@ class HelpViewer;
 class ReadingView;
 class TCSpinEdit;
 class TCoolBar;
+class MoreButton;
 class TStatusBar;
 class CourseMarkers;
 class Scenario;
@@ -79,6 +82,11 @@ public:
     QToolButton* SpeedButton6 = nullptr;  // Строка
     QToolButton* SpeedButton5 = nullptr;  // Таблица
     QToolButton* SpeedButton15 = nullptr; // table size
+    // The exercises and records beyond the first kinds, under one drop-down (MainFormKinds.cpp).
+    MoreButton* MoreKinds = nullptr;
+    QAction* SchulteKind = nullptr;       // Шульте
+    QAction* FlashKind = nullptr; // "Вспышки" in the drop-down
+    QAction* DiaryEntry = nullptr; // opens the training diary (Ctrl+D)
     QToolButton* SpeedButton9 = nullptr;  // Помощь
     QToolButton* SpeedButton16 = nullptr; // О...
     QToolButton* SpeedButton11 = nullptr; // align left
@@ -111,6 +119,7 @@ public:
     QToolBar* ToolBar7 = nullptr;
     QToolBar* ToolBar5 = nullptr;
     QToolBar* ToolBar6 = nullptr;
+    QToolBar* ToolBar10 = nullptr; // the drop-down of further kinds
     QToolBar* ToolBar2 = nullptr;
     QToolBar* ToolBar8 = nullptr;
     QToolBar* ToolBar4 = nullptr;
@@ -176,6 +185,8 @@ public:
     void SpeedButton4Click();
     void SpeedButton5Click();
     void SpeedButton6Click();
+    void SchulteKindClick();
+    void FlashKindClick();
     void SpeedButton14Click();
     void SpeedButton15Click();
     void SpeedButton7Click();
@@ -218,6 +229,17 @@ private:
     void buildHiddenParts();
     QToolButton* makeButton(QToolBar* bar, const char* name, const QString& caption,
                             const QString& hint, const QString& glyph, bool large);
+    // Gives a button the look of the tool bar's buttons and adds it.
+    void placeButton(QToolBar* bar, QToolButton* button, const char* name, bool large);
+
+    // The kinds in the drop-down (MainFormKinds.cpp).
+    void buildMoreKinds();
+    // A kind entry of the drop-down runs its handler when it is chosen; the kind buttons let go.
+    void connectKindEntry(QAction* entry, void (TMainForm::*handler)());
+    void connectKindButtons();
+    // Brings the window of a kind from the drop-down to the front, as the kind buttons do.
+    void chooseLaterKind(ExerciseKind kind, RunState state, QMdiSubWindow* window);
+    void connectKindEntries();
     void connectHandlers();
     void connectCheckableButtons();
 
@@ -258,6 +280,7 @@ private:
 
     TrainingState State;
     QMdiArea* MdiArea = nullptr;
+    QButtonGroup* KindButtons = nullptr; // SpeedButton4, SpeedButton6, SpeedButton5
     const ProgramWindows* Windows = nullptr;
     HelpViewer* Help = nullptr;
     QTimer* IdleTimer = nullptr;

@@ -11,12 +11,12 @@
 #include <QLabel>
 #include <QLineEdit>
 
-void TTableForm::AskTestQuestions() {
+bool TTableForm::AskTestQuestions() {
     TAnsTableForm* questions = AnsTableForm;
     for (QLineEdit* edit : {questions->Edit1, questions->Edit2, questions->Edit3})
         edit->setText(QStringLiteral("0"));
     if (questions->exec() != QDialog::Accepted)
-        return;
+        return false;
     const TableScore::Three answers = {TableScore::answerValue(questions->Edit1->text()),
                                        TableScore::answerValue(questions->Edit2->text()),
                                        TableScore::answerValue(questions->Edit3->text())};
@@ -28,4 +28,5 @@ void TTableForm::AskTestQuestions() {
     result->Label8->setText(SpeedRegulator::speedLabel(State.SpeedPosition()));
     result->Label6->setText(TableScore::missingText(Table.MissingNumbers));
     result->exec();
+    return true;
 }

@@ -3,6 +3,7 @@
 #include "exercise/ExerciseHost.h"
 #include "platform/HelpContext.h"
 #include "platform/PacedTimer.h"
+#include "table/TableScore.h"
 #include "training/SpeedRegulator.h"
 #include "training/TrainingState.h"
 #include "widgets/Colours.h"
@@ -147,10 +148,20 @@ void TTableForm::Timer1Timer() {
 void TTableForm::FinishTableRun() {
     endRun();
     Score = 0;
-    if (State.TestMode() && Table.complete())
-        AskTestQuestions();
-    else
+    const bool test = State.TestMode();
+    RunResult result = runResult(test ? DiaryKind::TableTest : DiaryKind::TableReading);
+    result.stopped = !Table.complete();
+    if (test && Table.complete()) {
+        if (AskTestQuestions()) {
+            result.right = Score;
+            result.outOf = NumberTable::MissingCount;
+            result.shown = TableScore::missingText(Table.MissingNumbers);
+        }
+    } else {
         coverCells();
+    }
+    if (Table.Step > 0)
+        emit runFinished(result);
     emit runEnded(true);
 }
 

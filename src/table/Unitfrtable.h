@@ -61,7 +61,9 @@ private:
     // Every visible cell back to "*".
     void coverCells();
     // The questions after a finished test run, and the result.
-    void AskTestQuestions();
+    // Asks for the missing numbers and shows the score; false when the questions were not
+    // answered.
+    bool AskTestQuestions();
 
     TAnsTableForm* AnsTableForm = nullptr;
     TTableResultForm* TableResultForm = nullptr;

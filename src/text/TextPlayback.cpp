@@ -1,11 +1,13 @@
 // The playback engine of the text window: the black reading field moving through the text.
 #include "text/Unitfrtext.h"
 
+#include "diary/WordCount.h"
 #include "dialogs/Unitfrmessage.h"
 #include "exercise/ExerciseHost.h"
 #include "platform/PacedTimer.h"
 #include "readingview/ReadingView.h"
 #include "text/ReadingField.h"
+#include "text/TestScore.h"
 #include "training/TrainingState.h"
 #include "widgets/Colours.h"
 
@@ -37,6 +39,7 @@ void TTextForm::StartReading() {
     const int x = FieldStart - RichEdit1->lineStart(line);
     FieldStart -= x - int(ReadingField::backToWordStart(RichEdit1->lineText(line), x));
     FieldEnd = FieldStart;
+    RunStart = FieldStart;
     ElapsedMs = 0;
     CharsShown = 0;
     Timer1->startPaced(1);
@@ -100,6 +103,7 @@ void TTextForm::StepReading() {
 
 void TTextForm::StopReading() {
     endRun();
+    RunResult result = readingResult();
     Panel1->setEnabled(true);
     RichEdit1->setRangeColor(FieldStart, FieldEnd - FieldStart, Silver);
     RichEdit1->setCaretPosition(std::min(FieldStart, RichEdit1->length()));
@@ -111,7 +115,8 @@ void TTextForm::StopReading() {
         RichEdit1->clear();
         TextLength = 0;
         if (reachedEnd)
-            AskTestQuestions(ElapsedMs, CharsShown);
+            result.right = AskTestQuestions(ElapsedMs, CharsShown, result.wordsPerMinute);
+        result.outOf = result.right >= 0 ? TestQuestionCount : 0;
         if (!LoadTestText())
             Host.LeaveTestMode();
     }
@@ -122,7 +127,27 @@ void TTextForm::StopReading() {
             Host.SaveTextPosition();
         ClearUserText();
     }
+    if (CharsShown > 0)
+        emit runFinished(result);
     emit runEnded(true);
+}
+
+RunResult TTextForm::readingResult() const {
+    const bool test = State.TestMode();
+    RunResult result = runResult(test ? DiaryKind::TextTest : DiaryKind::TextReading);
+    const QString text = RichEdit1->text();
+    const int end = std::min(FieldEnd, int(text.size()));
+    const QStringView passed = QStringView(text).mid(RunStart, std::max(0, end - RunStart));
+    result.charsRead = int(std::count_if(passed.begin(), passed.end(), [](QChar c) {
+        return c != u' ' && c != u'\r' && c != u'\n';
+    }));
+    result.wordsRead = countWords(passed);
+    result.charsPerMinute = readingSpeed(CharsShown, ElapsedMs);
+    result.wordsPerMinute = wordsPerMinute(result.wordsRead, ElapsedMs);
+    if (test)
+        result.textName = TestName;
+    result.stopped = FieldStart < TextLength;
+    return result;
 }
 
 void TTextForm::ClearUserText() {

@@ -58,16 +58,17 @@ bool TTextForm::LoadTestText() {
     for (int q = 0; q < TestQuestionCount; ++q)
         questions->setQuestion(q, test.questions[q], test.answers[q]);
     TestRecord.Answers = test.right;
+    TestName = QStringLiteral("Тест ") + QString::number(n);
     ScrollAnchor = 0;
     RichEdit1->setCaretPosition(0);
     return true;
 }
 
-void TTextForm::AskTestQuestions(int elapsedMs, int charsShown) {
+int TTextForm::AskTestQuestions(int elapsedMs, int charsShown, int wordsPerMinute) {
     TAnsTextForm* questions = AnsTextForm;
     questions->clearChoices();
     if (questions->exec() != QDialog::Accepted)
-        return;
+        return -1;
     TestChoices chosen{};
     for (int q = 0; q < TestQuestionCount; ++q)
         chosen[q] = questions->chosen(q);
@@ -79,5 +80,10 @@ void TTextForm::AskTestQuestions(int elapsedMs, int charsShown) {
     result->Label4->setText(QString::number(right) + QStringLiteral(" из 5"));
     result->Label5->setText(QString::number(TestRecord.Volume) + QStringLiteral(" симв"));
     result->Label6->setText(QString::number(TestRecord.Speed) + QStringLiteral(" симв/мин"));
+    result->LabelWordsValue->setText(QString::number(wordsPerMinute) +
+                                     QStringLiteral(" слов/мин"));
+    result->LabelComprehensionValue->setText(QString::number(TestRecord.ScorePercent) +
+                                             QStringLiteral(" %"));
     result->exec();
+    return right;
 }

@@ -283,3 +283,19 @@ void TTextForm::setLoadedText(const QString& text, int caret, int anchor) {
     RichEdit1->setCaretPosition(std::clamp(caret, 0, TextLength));
     RelayoutText();
 }
+
+void TTextForm::setReadingPlace(int pos) {
+    if (State.TestMode()) {
+        SavedText.Caret = std::clamp(pos, 0, int(SavedText.Text.size()));
+        return;
+    }
+    pos = std::clamp(pos, 0, RichEdit1->length());
+    RichEdit1->setCaretPosition(pos);
+    const int line = RichEdit1->lineFromPosition(pos);
+    const int first = RichEdit1->firstVisibleLine();
+    if (line < first || line >= first + RichEdit1->visibleLineCount()) {
+        RichEdit1->scrollToTop();
+        RichEdit1->scrollLines(line);
+    }
+    SaveScrollAnchor();
+}

@@ -48,6 +48,9 @@ public:
 
     // Loading (called by the main window).
     void setLoadedText(const QString& text, int caret, int anchor);
+    // Moves the place where reading goes on (the caret, or in test mode the kept place) to pos
+    // and brings its line into view, as a run stopped there would.
+    void setReadingPlace(int pos);
 
     // Playback.
     void StartReading();
@@ -55,6 +58,8 @@ public:
     void StepReading();
     void ScrollToCurrent();
     void StopReading();
+    // The figures of the run that is ending, read before a test text is cleared away.
+    RunResult readingResult() const;
     void ClearUserText();
 
     // Test mode.
@@ -65,7 +70,9 @@ public:
     void RestoreUserText();
     void ClearExerciseText();
     bool LoadTestText();
-    void AskTestQuestions(int elapsedMs, int charsShown);
+    // Asks the questions and shows the result, with the words per minute beside the spec's
+    // figures. Returns the right answers, or -1 when the questions were not answered.
+    int AskTestQuestions(int elapsedMs, int charsShown, int wordsPerMinute);
 
     // Controls and state other windows and tests read.
     QFrame* Panel8 = nullptr;
@@ -85,8 +92,10 @@ public:
     int TextLength = 0;
     UserTextState SavedText;
     TestTextRecord TestRecord;
+    QString TestName; // "Тест 3" for the test file SKt3.tst
     int ElapsedMs = 0;
     int CharsShown = 0;
+    int RunStart = 0; // where the run's first field started
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -45,18 +45,28 @@ TTextResultForm::TTextResultForm(QWidget* parent) : QDialog(parent) {
     Label3 =
         makeLabel("Label3", QStringLiteral("Средняя скорость чтения:"), false, Qt::black, this);
     Label6 = makeLabel("Label6", QString(), false, Navy, this);
+    LabelComprehension =
+        makeLabel("LabelComprehension", QStringLiteral("Понимание:"), false, Qt::black, this);
+    LabelComprehensionValue =
+        makeLabel("LabelComprehensionValue", QString(), false, Maroon, this);
+    LabelWords = makeLabel("LabelWords", QStringLiteral("Слов в минуту:"), false, Qt::black, this);
+    LabelWordsValue = makeLabel("LabelWordsValue", QString(), false, Navy, this);
 
     auto* grid = new QGridLayout(this);
     grid->addWidget(Label1, 0, 0);
     grid->addWidget(Label4, 0, 1);
-    grid->addWidget(makeBevel(this), 1, 0, 1, 2);
-    grid->addWidget(Label2, 2, 0);
-    grid->addWidget(Label5, 2, 1);
-    grid->addWidget(Label3, 3, 0);
-    grid->addWidget(Label6, 3, 1);
-    grid->addWidget(makeBevel(this), 4, 0, 1, 2);
+    grid->addWidget(LabelComprehension, 1, 0);
+    grid->addWidget(LabelComprehensionValue, 1, 1);
+    grid->addWidget(makeBevel(this), 2, 0, 1, 2);
+    grid->addWidget(Label2, 3, 0);
+    grid->addWidget(Label5, 3, 1);
+    grid->addWidget(Label3, 4, 0);
+    grid->addWidget(Label6, 4, 1);
+    grid->addWidget(LabelWords, 5, 0);
+    grid->addWidget(LabelWordsValue, 5, 1);
+    grid->addWidget(makeBevel(this), 6, 0, 1, 2);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
-    grid->addWidget(buttons, 5, 0, 1, 2);
+    grid->addWidget(buttons, 7, 0, 1, 2);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     grid->setSizeConstraint(QLayout::SetFixedSize);
 }

@@ -16,4 +16,9 @@ public:
     QLabel* Label4 = nullptr; // right answers + " из 5"
     QLabel* Label5 = nullptr; // volume + " симв"
     QLabel* Label6 = nullptr; // speed + " симв/мин"
+    // Beside the figures above: the speed in words and the share of right answers.
+    QLabel* LabelWords = nullptr;
+    QLabel* LabelWordsValue = nullptr; // words per minute + " слов/мин"
+    QLabel* LabelComprehension = nullptr;
+    QLabel* LabelComprehensionValue = nullptr; // per cent + " %"
 };

@@ -8,6 +8,7 @@ RunControls applyRunState(RunControls c, RunState state) {
         c.stop = true;
         c.textAndTable = false;
         c.fieldOfView = false;
+        c.untestedKinds = false;
         c.test = false;
         c.tableSize = false;
         c.assistant = false;
@@ -21,7 +22,8 @@ RunControls applyRunState(RunControls c, RunState state) {
         c.stop = false;
         c.textAndTable = true;
         c.fieldOfView = c.testDown;
-        c.test = true;
+        c.untestedKinds = !c.testDown;
+        c.test = !c.untestedKindDown;
         c.tableSize = c.tableDown;
         c.assistant = !c.assistantVisible;
         c.fonts = true;
@@ -34,10 +36,12 @@ RunControls applyRunState(RunControls c, RunState state) {
         else if (c.textDown)
             c.open = true;
         c.fieldOfView = c.testDown;
+        c.untestedKinds = !c.testDown;
         break;
     case RunState::TextChosen:
         if (!c.testDown)
             c.open = true;
+        c.test = true;
         c.testMayBeReleased = true;
         c.tableSize = false;
         c.fonts = true;
@@ -46,6 +50,7 @@ RunControls applyRunState(RunControls c, RunState state) {
         break;
     case RunState::StringChosen:
         c.open = false;
+        c.test = true;
         c.testMayBeReleased = false;
         c.tableSize = false;
         c.width = true;
@@ -53,8 +58,18 @@ RunControls applyRunState(RunControls c, RunState state) {
         break;
     case RunState::TableChosen:
         c.open = false;
+        c.test = true;
         c.testMayBeReleased = true;
         c.tableSize = true;
+        c.width = false;
+        c.readingAndAlignment = false;
+        break;
+    case RunState::SchulteChosen:
+    case RunState::FlashChosen:
+        c.open = false;
+        c.test = false;
+        c.tableSize = false;
+        c.fonts = true;
         c.width = false;
         c.readingAndAlignment = false;
         break;

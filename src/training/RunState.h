@@ -1,14 +1,18 @@
 #pragma once
 
-// The six situations in which the toolbar's enabled states change, and the one table that
-// says what each of them does to every control.
+// The situations in which the toolbar's enabled states change, and the one table that says
+// what each of them does to every control. Schulte tables and flash reading are kinds without
+// a test mode: the test button is off while one of them is chosen, and they cannot be chosen
+// while the test button is down.
 enum class RunState {
     RunStarted,
     RunEnded,
     TestModeChanged,
     TextChosen,
     StringChosen,
-    TableChosen
+    TableChosen,
+    SchulteChosen,
+    FlashChosen
 };
 
 struct RunControls {
@@ -16,6 +20,7 @@ struct RunControls {
     bool textDown = true;
     bool tableDown = false;
     bool testDown = false;
+    bool untestedKindDown = false; // Schulte tables or flash reading
     bool assistantVisible = false;
 
     // What the states set.
@@ -24,6 +29,7 @@ struct RunControls {
     bool stop = false;        // SpeedButton3
     bool textAndTable = true; // SpeedButton4, SpeedButton5
     bool fieldOfView = false; // SpeedButton6
+    bool untestedKinds = true; // Schulte tables, flash reading
     bool test = true;         // SpeedButton14
     bool testMayBeReleased = true;
     bool tableSize = false;          // SpeedButton15

@@ -18,6 +18,8 @@ int TCoolBar::arrange(int width, bool apply) const {
     int y = 0;
     int rowHeight = 0;
     for (const Band& band : Bands) {
+        if (band.widget->isHidden())
+            continue;
         const QSize size = band.widget->sizeHint();
         if (x > 0 && (band.newRow || x + size.width() > width)) {
             y += rowHeight;
@@ -40,6 +42,8 @@ QSize TCoolBar::sizeHint() const {
     int widest = 0;
     int row = 0;
     for (const Band& band : Bands) {
+        if (band.widget->isHidden())
+            continue;
         if (band.newRow)
             row = 0;
         row += band.widget->sizeHint().width();

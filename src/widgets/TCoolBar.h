@@ -4,7 +4,7 @@
 #include <QWidget>
 
 // A band of toolbars laid out in rows. A toolbar that does not fit into what is left of its row
-// moves to the next one, so a narrow window shows every control.
+// moves to the next one, so a narrow window shows every control. A hidden band takes no room.
 class TCoolBar : public QWidget {
     Q_OBJECT
 public:

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "diary/DiaryStore.h"
+
+#include <QIODevice>
+
+#include <vector>
+
+// Writes records as a table for spreadsheet programs: UTF-8 with a byte-order mark so that
+// Cyrillic reads right, fields separated by semicolons and decimals with a comma, as Russian
+// spreadsheets expect, a heading line first. Returns false when the device refused a write.
+bool writeDiaryCsv(QIODevice& out, const std::vector<DiaryRecord>& records);

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "diary/RunResult.h"
+
+#include <QString>
+
+// How the diary writes a record's figures for the user.
+namespace DiaryText {
+
+// The outcome in a few words: "3 из 5 (60 %)", "верно: 31 и 75", "остановлено" …
+QString result(const RunResult& result);
+// A duration as minutes and seconds: "2:05".
+QString duration(qint64 ms);
+// The course level and stage, "уровень 3, этап 5", or empty when no course ran.
+QString course(const RunResult& result);
+
+} // namespace DiaryText

@@ -1,0 +1,205 @@
+// The training diary in the whole program: a result reaches the diary and its chart, and the
+// shown records are exported as a spreadsheet file.
+#include "ProgramFixture.h"
+
+#include "diary/DiaryCharts.h"
+#include "diary/DiaryStore.h"
+#include "diary/TDiaryForm.h"
+#include "shell/Unitfrmain.h"
+#include "text/TestFile.h"
+#include "text/Unitfranstext.h"
+#include "text/Unitfrtext.h"
+#include "text/Unittextresult.h"
+#include "training/TrainingState.h"
+
+#include <QApplication>
+#include <QChartView>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScatterSeries>
+#include <QTest>
+#include <QToolButton>
+
+namespace {
+
+// 22 words, one of them hyphenated, over four lines.
+const QString TestTextBody = QStringLiteral("  Утром над рекой стоял густой туман.\r\n"
+                                            "\r\n"
+                                            "Лодка медленно шла вдоль берега, и рыбаки молча\r\n"
+                                            "смотрели на тёмную воду. Где-то далеко кричала птица.\r\n");
+
+// The test with that text; the right answers are 0, 2, 1, 1, 0.
+TestText makeTest() {
+    TestText test;
+    test.text = TestTextBody;
+    for (int q = 0; q < TestQuestionCount; ++q) {
+        test.questions[q] = QStringLiteral("Вопрос %1?").arg(q + 1);
+        for (int a = 0; a < TestAnswerCount; ++a)
+            test.answers[q][a] = QStringLiteral("Ответ %1").arg(a + 1);
+    }
+    test.right = {0, 2, 1, 1, 0};
+    return test;
+}
+
+} // namespace
+
+class TestDiary : public QObject {
+    Q_OBJECT
+private slots:
+    void cleanup();
+    void textTestReachesTheDiaryAndItsChart();
+    void exportsTheShownRecords();
+
+private:
+    // Opens the diary the way the user does, with Ctrl+D.
+    TDiaryForm* openDiary();
+
+    std::unique_ptr<ProgramFixture> Fixture;
+};
+
+void TestDiary::cleanup() {
+    closeUnexpectedDialogs();
+    Fixture.reset();
+}
+
+TDiaryForm* TestDiary::openDiary() {
+    TMainForm* main = Fixture->program().windows().MainForm;
+    // The splash that closed at start-up may still count as the active window.
+    QApplication::setActiveWindow(main);
+    QTest::keyClick(main, Qt::Key_D, Qt::ControlModifier);
+    TDiaryForm* diary = Fixture->program().windows().DiaryForm;
+    [&] { QTRY_VERIFY(diary->isVisible()); }();
+    return diary;
+}
+
+void TestDiary::textTestReachesTheDiaryAndItsChart() {
+    Fixture = std::make_unique<ProgramFixture>();
+    QDir tests(Fixture->programDir() + QStringLiteral("/Test"));
+    for (const QString& name : tests.entryList(QDir::Files))
+        QVERIFY(tests.remove(name));
+    QVERIFY(writeTestFile(testFilePath(Fixture->programDir(), 1), makeTest()));
+    TMainForm* main =
+        Fixture->startQuiet({{"SpeedTrackBarPosition", 334}, {"WideExpression", 10}})
+            .windows()
+            .MainForm;
+    const ProgramWindows& windows = Fixture->program().windows();
+    TTextForm* form = windows.TextForm;
+
+    main->SpeedButton14->click();
+    main->SpeedButton2->click();
+    QString wordsShown, comprehensionShown;
+    onNextModal([&](QWidget* modal) {
+        auto* questions = qobject_cast<TAnsTextForm*>(modal);
+        QVERIFY(questions);
+        onNextModal([&](QWidget* modal) {
+            auto* result = qobject_cast<TTextResultForm*>(modal);
+            QVERIFY(result);
+            wordsShown = result->LabelWordsValue->text();
+            comprehensionShown = result->LabelComprehensionValue->text();
+            result->accept();
+        });
+        // Three right: 0, 2, 1; then one wrong and one left open.
+        questions->Items[0][0]->click();
+        questions->Items[1][2]->click();
+        questions->Items[2][1]->click();
+        questions->Items[3][0]->click();
+        questions->OkButton->click();
+    });
+    for (int steps = 0; main->state().Running() && steps < 1000; ++steps)
+        form->Timer1Timer();
+    QTRY_VERIFY(!comprehensionShown.isEmpty());
+
+    DiaryStore& store = Fixture->program().diary();
+    QCOMPARE(store.count(), 1);
+    const RunResult kept = store.records().front().result;
+    QCOMPARE(kept.kind, DiaryKind::TextTest);
+    QCOMPARE(kept.textName, QStringLiteral("Тест 1"));
+    QCOMPARE(kept.right, 3);
+    QCOMPARE(kept.outOf, 5);
+    QVERIFY(!kept.stopped);
+    QCOMPARE(kept.charsPerMinute, 3520);
+    QCOMPARE(kept.wordsRead, 22);
+    QCOMPARE(kept.wordsPerMinute, 22 * 60000 / form->ElapsedMs);
+    QCOMPARE(wordsShown, QString::number(kept.wordsPerMinute) + QStringLiteral(" слов/мин"));
+    QCOMPARE(comprehensionShown, QStringLiteral("60 %"));
+
+    // The speed chart shows the run as its one point.
+    TDiaryForm* diary = openDiary();
+    QVERIFY(diary);
+    const QList<QChartView*> charts = diary->Charts->shownCharts();
+    QVERIFY(!charts.isEmpty());
+    QList<QPointF> points;
+    for (QAbstractSeries* series : charts.first()->chart()->series()) {
+        if (auto* scatter = qobject_cast<QScatterSeries*>(series); scatter && scatter->count())
+            points << scatter->points();
+    }
+    QCOMPARE(points.size(), 2); // characters and words per minute
+    QCOMPARE(points[0].y(), 3520.0);
+    QCOMPARE(points[1].y(), double(kept.wordsPerMinute));
+}
+
+void TestDiary::exportsTheShownRecords() {
+    Fixture = std::make_unique<ProgramFixture>();
+    Fixture->startQuiet();
+    DiaryStore& store = Fixture->program().diary();
+    const QDateTime first(QDate::currentDate().addDays(-2), QTime(9, 15, 30));
+    const QDateTime second(QDate::currentDate().addDays(-1), QTime(18, 5, 0));
+    RunResult test;
+    test.kind = DiaryKind::TextTest;
+    test.charsPerMinute = 1500;
+    test.wordsPerMinute = 210;
+    test.fieldWidth = 12;
+    test.textName = QStringLiteral("Тест 2");
+    test.charsRead = 2400;
+    test.wordsRead = 330;
+    test.durationMs = 96000;
+    test.right = 3;
+    test.outOf = 5;
+    RunResult reading;
+    reading.kind = DiaryKind::TextReading;
+    reading.charsPerMinute = 2000;
+    reading.wordsPerMinute = 277;
+    reading.fieldWidth = 15;
+    reading.textName = QStringLiteral("Рассказ; \"часть\" 1");
+    reading.charsRead = 1000;
+    reading.wordsRead = 140;
+    reading.durationMs = 30250;
+    reading.courseLevel = 3;
+    reading.courseStage = 7;
+    reading.stopped = true;
+    QVERIFY(store.add(test, first));
+    QVERIFY(store.add(reading, second));
+
+    TDiaryForm* diary = openDiary();
+    QVERIFY(diary);
+    const QString path = Fixture->programDir() + QStringLiteral("/дневник.csv");
+    onNextModal([&path](QWidget* modal) {
+        auto* dialog = qobject_cast<QFileDialog*>(modal);
+        QVERIFY(dialog);
+        dialog->selectFile(path);
+        QMetaObject::invokeMethod(dialog, "accept");
+    });
+    diary->ButtonExport->click();
+
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray expected =
+        QByteArray("\xEF\xBB\xBF") +
+        QStringLiteral(
+            "Дата;Время;Упражнение;Симв/мин;Слов/мин;Поле чтения, симв;Текст;Прочитано "
+            "символов;Прочитано слов;Длительность, с;Уровень курса;Этап курса;Верно;Из;"
+            "Процент;Показано;Ошибок;Остановлено\r\n"
+            "%1;18:05:00;Чтение текста;2000;277;15;\"Рассказ; \"\"часть\"\" 1\";1000;140;"
+            "30,2;3;7;;;;;;да\r\n"
+            "%2;09:15:30;Тест чтения текста;1500;210;12;Тест 2;2400;330;96,0;;;3;5;60;;;нет\r\n")
+            .arg(second.toString(u"yyyy-MM-dd"), first.toString(u"yyyy-MM-dd"))
+            .toUtf8();
+    QCOMPARE(file.readAll(), expected);
+}
+
+QTEST_MAIN(TestDiary)
+#include "tst_diary.moc"

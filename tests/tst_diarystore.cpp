@@ -1,0 +1,307 @@
+#include "diary/DiaryProgress.h"
+#include "diary/DiarySchema.h"
+#include "diary/DiaryStore.h"
+#include "diary/WordCount.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <thread>
+
+Q_DECLARE_METATYPE(RunResult)
+
+namespace {
+
+RunResult textTest(int right, bool stopped = false) {
+    RunResult r;
+    r.kind = DiaryKind::TextTest;
+    r.charsPerMinute = 1500;
+    r.wordsPerMinute = 210;
+    r.fieldWidth = 12;
+    r.textName = QStringLiteral("Тест 2");
+    r.charsRead = 2400;
+    r.wordsRead = 330;
+    r.durationMs = 96000;
+    r.right = stopped ? -1 : right;
+    r.outOf = stopped ? 0 : 5;
+    r.stopped = stopped;
+    return r;
+}
+
+void compare(const RunResult& got, const RunResult& want) {
+    QCOMPARE(got.kind, want.kind);
+    QCOMPARE(got.charsPerMinute, want.charsPerMinute);
+    QCOMPARE(got.wordsPerMinute, want.wordsPerMinute);
+    QCOMPARE(got.fieldWidth, want.fieldWidth);
+    QCOMPARE(got.textName, want.textName);
+    QCOMPARE(got.charsRead, want.charsRead);
+    QCOMPARE(got.wordsRead, want.wordsRead);
+    QCOMPARE(got.durationMs, want.durationMs);
+    QCOMPARE(got.courseLevel, want.courseLevel);
+    QCOMPARE(got.courseStage, want.courseStage);
+    QCOMPARE(got.right, want.right);
+    QCOMPARE(got.outOf, want.outOf);
+    QCOMPARE(got.shown, want.shown);
+    QCOMPARE(got.mistakes, want.mistakes);
+    QCOMPARE(got.stopped, want.stopped);
+}
+
+} // namespace
+
+class DiaryStoreTest : public QObject {
+    Q_OBJECT
+private slots:
+    void recordReadBack_data();
+    void recordReadBack();
+    void migrationFromFirstVersion();
+    void damagedFileMovedAside();
+    void twoProgramsWriteAtOnce();
+    void unwritableFolder();
+    void filterAndOrder();
+    void dailyBest();
+    void words_data();
+    void words();
+
+private:
+    QTemporaryDir Folder;
+    QString diaryPath() const { return Folder.filePath(QStringLiteral("diary.sqlite")); }
+};
+
+void DiaryStoreTest::recordReadBack_data() {
+    QTest::addColumn<RunResult>("result");
+    QTest::newRow("text test") << textTest(3);
+    QTest::newRow("text test stopped") << textTest(0, true);
+    RunResult reading = textTest(0);
+    reading.kind = DiaryKind::TextReading;
+    reading.right = -1;
+    reading.outOf = 0;
+    reading.textName = QStringLiteral("Война и мир; том 1.fb2");
+    reading.courseLevel = 3;
+    reading.courseStage = 7;
+    QTest::newRow("text reading in a course") << reading;
+    RunResult line;
+    line.kind = DiaryKind::FieldOfViewTest;
+    line.fieldWidth = 24;
+    line.charsPerMinute = 2500;
+    line.right = 0;
+    line.outOf = 1;
+    line.shown = QStringLiteral("31 и 75");
+    QTest::newRow("field of view, wrong") << line;
+    RunResult table;
+    table.kind = DiaryKind::TableTest;
+    table.right = 2;
+    table.outOf = 3;
+    table.shown = QStringLiteral("5, 17, 30");
+    QTest::newRow("table test") << table;
+    table.kind = DiaryKind::TableReading;
+    table.right = -1;
+    table.outOf = 0;
+    table.shown.clear();
+    table.stopped = true;
+    QTest::newRow("table reading stopped") << table;
+    RunResult schulte;
+    schulte.kind = DiaryKind::Schulte;
+    schulte.durationMs = 41250;
+    schulte.right = 25;
+    schulte.outOf = 25;
+    schulte.mistakes = 2;
+    QTest::newRow("Schulte") << schulte;
+    RunResult flash = textTest(0);
+    flash.kind = DiaryKind::FlashReading;
+    flash.right = -1;
+    flash.outOf = 0;
+    QTest::newRow("flash reading") << flash;
+}
+
+void DiaryStoreTest::recordReadBack() {
+    QFETCH(RunResult, result);
+    QFile::remove(diaryPath());
+    const QDateTime when(QDate(2026, 12, 1), QTime(9, 30, 15, 250));
+    {
+        DiaryStore store;
+        QCOMPARE(store.open(diaryPath()), DiaryStore::Opening::Opened);
+        QVERIFY(store.add(result, when));
+    }
+    DiaryStore reopened;
+    QCOMPARE(reopened.open(diaryPath()), DiaryStore::Opening::Opened);
+    const std::vector<DiaryRecord> records = reopened.records();
+    QCOMPARE(records.size(), std::size_t(1));
+    QCOMPARE(records[0].when, when);
+    compare(records[0].result, result);
+}
+
+void DiaryStoreTest::migrationFromFirstVersion() {
+    QFile::remove(diaryPath());
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "v1");
+        db.setDatabaseName(diaryPath());
+        QVERIFY(db.open());
+        QSqlQuery query(db);
+        for (const QString& statement : DiarySchema::stepFrom(0))
+            QVERIFY(query.exec(statement));
+        QVERIFY(query.exec("PRAGMA user_version = 1"));
+        QVERIFY(query.exec("INSERT INTO records (at, kind, chars_per_minute, field_width, "
+                           "text_name, chars_read, duration_ms, right_count, out_of, stopped) "
+                           "VALUES (1700000000000, 2, 1200, 10, 'Тест 1', 900, 45000, 4, 5, 0)"));
+        db.close();
+    }
+    QSqlDatabase::removeDatabase("v1");
+    DiaryStore store;
+    QCOMPARE(store.open(diaryPath()), DiaryStore::Opening::Opened);
+    const std::vector<DiaryRecord> records = store.records();
+    QCOMPARE(records.size(), std::size_t(1));
+    const RunResult& old = records[0].result;
+    QCOMPARE(old.kind, DiaryKind::TextTest);
+    QCOMPARE(old.charsPerMinute, 1200);
+    QCOMPARE(old.percent(), 80);
+    QCOMPARE(old.wordsPerMinute, 0);
+    QCOMPARE(old.mistakes, -1);
+    // The migration finds the day of the old record where the user lives.
+    const DiaryProgress progress = readProgress(store, {}, 10);
+    QCOMPARE(progress.minutesPerDay.size(), 1);
+    QCOMPARE(qint64(progress.minutesPerDay[0].x()),
+             QDateTime::fromMSecsSinceEpoch(1700000000000).date().startOfDay().toMSecsSinceEpoch());
+    QVERIFY(store.add(textTest(5)));
+    QSqlQuery version(store.connection());
+    QVERIFY(version.exec("PRAGMA user_version") && version.next());
+    QCOMPARE(version.value(0).toInt(), DiaryStore::SchemaVersion);
+}
+
+void DiaryStoreTest::damagedFileMovedAside() {
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("diary.sqlite"));
+    QFile damaged(path);
+    QVERIFY(damaged.open(QIODevice::WriteOnly));
+    damaged.write(QByteArray(8192, '\x5a'));
+    damaged.close();
+    DiaryStore store;
+    QCOMPARE(store.open(path), DiaryStore::Opening::MovedAside);
+    QVERIFY(store.openingMessage().contains(QStringLiteral("повреждён")));
+    const QStringList aside =
+        QDir(folder.path()).entryList({QStringLiteral("diary-damaged-*.sqlite")});
+    QCOMPARE(aside.size(), 1);
+    QCOMPARE(QFileInfo(folder.filePath(aside[0])).size(), 8192);
+    QVERIFY(store.add(textTest(4)));
+    QCOMPARE(store.count(), 1);
+}
+
+void DiaryStoreTest::twoProgramsWriteAtOnce() {
+    QFile::remove(diaryPath());
+    constexpr int each = 150;
+    const QString path = diaryPath();
+    std::atomic<int> written{0};
+    auto program = [&written, path](int level) {
+        DiaryStore store;
+        if (store.open(path) != DiaryStore::Opening::Opened)
+            return;
+        RunResult r = textTest(3);
+        r.courseLevel = level;
+        for (int i = 0; i < each; ++i)
+            written += store.add(r) ? 1 : 0;
+    };
+    std::thread first(program, 1);
+    std::thread second(program, 2);
+    first.join();
+    second.join();
+    QCOMPARE(written.load(), 2 * each);
+    DiaryStore store;
+    QCOMPARE(store.open(path), DiaryStore::Opening::Opened);
+    QCOMPARE(store.count(), 2 * each);
+    QSqlQuery query(store.connection());
+    QVERIFY(query.exec("SELECT COUNT(*) FROM records WHERE course_level = 2") && query.next());
+    QCOMPARE(query.value(0).toInt(), each);
+}
+
+void DiaryStoreTest::unwritableFolder() {
+    // A folder that cannot be made: its parent is a file.
+    QTemporaryDir folder;
+    QFile blocker(folder.filePath(QStringLiteral("data")));
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    DiaryStore store;
+    QCOMPARE(store.open(folder.filePath(QStringLiteral("data/skimora/diary.sqlite"))),
+             DiaryStore::Opening::InMemory);
+    QVERIFY(!store.openingMessage().isEmpty());
+    QVERIFY(store.add(textTest(2)));
+    QCOMPARE(store.count(), 1);
+}
+
+void DiaryStoreTest::filterAndOrder() {
+    QFile::remove(diaryPath());
+    DiaryStore store;
+    QCOMPARE(store.open(diaryPath()), DiaryStore::Opening::Opened);
+    const QDateTime day(QDate(2026, 11, 20), QTime(12, 0));
+    RunResult slow = textTest(1);
+    slow.charsPerMinute = 900;
+    RunResult reading = textTest(0);
+    reading.kind = DiaryKind::TextReading;
+    QVERIFY(store.add(slow, day));
+    QVERIFY(store.add(textTest(5), day.addDays(5)));
+    QVERIFY(store.add(reading, day.addDays(6)));
+    const DiaryFilter tests{DiaryKind::TextTest, {}};
+    QCOMPARE(store.count(tests), 2);
+    QCOMPARE(store.count({{}, day.addDays(1)}), 2);
+    const auto bySpeed =
+        store.records(tests, DiaryOrder::CharsPerMinute, Qt::DescendingOrder);
+    QCOMPARE(bySpeed.size(), std::size_t(2));
+    QCOMPARE(bySpeed[0].result.charsPerMinute, 1500);
+    QVERIFY(store.remove(bySpeed[0].id));
+    QCOMPARE(store.count(tests), 1);
+    QVERIFY(store.removeAll());
+    QCOMPARE(store.count(), 0);
+}
+
+void DiaryStoreTest::dailyBest() {
+    QFile::remove(diaryPath());
+    DiaryStore store;
+    QCOMPARE(store.open(diaryPath()), DiaryStore::Opening::Opened);
+    const QDateTime morning(QDate(2026, 12, 2), QTime(8, 0));
+    RunResult fast = textTest(2);
+    fast.charsPerMinute = 2100;
+    QVERIFY(store.add(textTest(4), morning));
+    QVERIFY(store.add(fast, morning.addSecs(3600)));
+    QVERIFY(store.add(textTest(0, true), morning.addSecs(7200))); // stopped: no point
+    QVERIFY(store.add(textTest(1), morning.addDays(1)));
+    const DiaryProgress progress = readProgress(store, {}, 100);
+    QCOMPARE(progress.records, 4);
+    QCOMPARE(progress.charsPerMinute.points.size(), 3);
+    QCOMPARE(progress.charsPerMinute.dailyBest.size(), 2);
+    QCOMPARE(progress.charsPerMinute.dailyBest[0].y(), 2100.0);
+    QCOMPARE(progress.comprehension.dailyBest[0].y(), 80.0);
+    QCOMPARE(progress.comprehension.dailyBest[1].y(), 20.0);
+    QCOMPARE(progress.minutesPerDay.size(), 2);
+    QCOMPARE(progress.minutesPerDay[0].y(), 3 * 96000 / 60000.0);
+    QVERIFY(progress.fieldWidth.isEmpty());
+    const DiaryProgress thinned = readProgress(store, {}, 2);
+    QVERIFY(thinned.pointsLeftOut);
+    QVERIFY(thinned.charsPerMinute.points.isEmpty());
+    QCOMPARE(thinned.charsPerMinute.dailyBest.size(), 2);
+}
+
+void DiaryStoreTest::words_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("count");
+    QTest::newRow("empty") << QString() << 0;
+    QTest::newRow("plain") << QStringLiteral("Мама мыла раму.") << 3;
+    QTest::newRow("hyphens") << QStringLiteral("Кто-то пришёл по-настоящему рано.") << 4;
+    QTest::newRow("dashes alone") << QStringLiteral("— Да, — сказал он. — Нет –") << 4;
+    QTest::newRow("numbers") << QStringLiteral("В 2026 году, 3,14 и 10 000 рублей") << 7;
+    QTest::newRow("not a thousands group") << QStringLiteral("12 1234 и 5 67") << 5;
+    QTest::newRow("latin words") << QStringLiteral("Читаем Python, C++ и rock'n'roll") << 5;
+    QTest::newRow("quotes and brackets") << QStringLiteral("«Слово» (и) \"ещё\"") << 3;
+    QTest::newRow("line breaks") << QStringLiteral("конец\r\nстроки\r\n\r\n") << 2;
+    QTest::newRow("hyphen at the end") << QStringLiteral("сорока- и белобока") << 3;
+}
+
+void DiaryStoreTest::words() {
+    QFETCH(QString, text);
+    QFETCH(int, count);
+    QCOMPARE(countWords(text), count);
+}
+
+QTEST_GUILESS_MAIN(DiaryStoreTest)
+#include "tst_diarystore.moc"

@@ -1,0 +1,195 @@
+#include "ProgramFixture.h"
+
+#include "flash/FlashDisplay.h"
+#include "flash/FlashForm.h"
+#include "platform/PacedTimer.h"
+#include "readingview/ReadingView.h"
+#include "shell/TextMemory.h"
+#include "shell/Unitfrmain.h"
+#include "text/Unitfrtext.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QMdiArea>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QSpinBox>
+#include <QTest>
+#include <QToolButton>
+
+Q_DECLARE_METATYPE(FlashResult)
+
+namespace {
+
+const QString Walk = QStringLiteral(
+    "Утро было тихим. Мы вышли рано, пока город спал. У моста нас ждали 10 000 огней. "
+    "Река — широкая и тёмная — текла медленно. Домой мы вернулись к обеду.");
+
+int at(const QString& word) {
+    return int(Walk.indexOf(word));
+}
+
+} // namespace
+
+class TestFlashReading : public QObject {
+    Q_OBJECT
+private slots:
+    void cleanup();
+    void startPauseStepStopHandsThePlaceBack();
+    void theTextsEndStopsWithTheFigures();
+    void noTextShowsTheMessage();
+
+private:
+    // Starts the program with Walk opened in the text window, the text's place at `place`.
+    void startWithWalk(int place);
+    void chooseFlash();
+    void key(int code);
+
+    std::unique_ptr<ProgramFixture> Fixture;
+    TMainForm* Main = nullptr;
+    TTextForm* Text = nullptr;
+    TFlashForm* Flash = nullptr;
+    QString WalkPath;
+};
+
+void TestFlashReading::cleanup() {
+    closeUnexpectedDialogs();
+    Fixture.reset();
+}
+
+void TestFlashReading::startWithWalk(int place) {
+    Fixture = std::make_unique<ProgramFixture>();
+    WalkPath =
+        QDir::toNativeSeparators(Fixture->programDir() + QStringLiteral("/LIBRARY/walk.txt"));
+    QFile file(WalkPath);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(Walk.toUtf8());
+    file.close();
+    Main = Fixture->startQuiet().windows().MainForm;
+    Text = Fixture->program().windows().TextForm;
+    Flash = Fixture->program().windows().FlashForm;
+    Main->OpenTextFile(WalkPath);
+    Text->RichEdit1->setCaretPosition(place);
+}
+
+void TestFlashReading::chooseFlash() {
+    Main->FlashKind->trigger();
+    QCOMPARE(Main->state().ChosenKind(), ExerciseKind::Flash);
+    QCOMPARE(Main->ActiveMDIChild(), Flash);
+    QVERIFY(!Main->SpeedButton14->isEnabled()); // no test mode for this kind
+}
+
+void TestFlashReading::key(int code) {
+    QTest::keyClick(Flash->Display, Qt::Key(code));
+}
+
+void TestFlashReading::startPauseStepStopHandsThePlaceBack() {
+    startWithWalk(at(QStringLiteral("моста")) + 2); // inside a word: that word
+    chooseFlash();
+    QSignalSpy finished(Flash, &TFlashForm::flashFinished);
+    Main->SpeedButton2->click(); // Пуск
+    QVERIFY(Flash->isRunning());
+    QVERIFY(!Flash->WordsSpin->isEnabled());
+    Flash->Timer1Timer();
+    QCOMPARE(Flash->Display->group(), QStringLiteral("моста"));
+    for (int step = 0; step < 3; ++step)
+        Flash->Timer1Timer();
+    QCOMPARE(Flash->Display->group(), QStringLiteral("10 000"));
+    QCOMPARE(Text->RichEdit1->caretPosition(), at(QStringLiteral("10 000")));
+    QCOMPARE(Flash->Progress->value(), at(QStringLiteral("10 000")) * 100 / int(Walk.size()));
+
+    key(Qt::Key_Space);
+    QVERIFY(Flash->isPaused());
+    QVERIFY(!Flash->Timer1->isActive());
+    QVERIFY(Flash->BackButton->isEnabled());
+    key(Qt::Key_Left);
+    QCOMPARE(Flash->Display->group(), QStringLiteral("У"));
+    key(Qt::Key_Left);
+    QCOMPARE(Flash->Display->group(), QStringLiteral("Мы"));
+    Flash->ForwardButton->click();
+    QCOMPARE(Flash->Display->group(), QStringLiteral("У"));
+    QCOMPARE(Text->RichEdit1->caretPosition(), at(QStringLiteral("У моста")));
+    key(Qt::Key_Space);
+    QVERIFY(!Flash->isPaused());
+    QVERIFY(Flash->Timer1->isActive());
+
+    key(Qt::Key_Escape); // Стоп
+    QVERIFY(!Main->isRunning());
+    QVERIFY(!Flash->isRunning());
+    QVERIFY(Main->SpeedButton2->isEnabled());
+    QVERIFY(Flash->WordsSpin->isEnabled());
+    QCOMPARE(finished.count(), 1);
+    const auto result = finished.at(0).at(0).value<FlashResult>();
+    QCOMPARE(result.CharsRead, 5 + 3 + 5); // моста, нас, ждали
+    QCOMPARE(result.WordsRead, 3);
+    QVERIFY(result.Stopped);
+    QVERIFY(Flash->Figures->text().startsWith(QStringLiteral("Прочитано: 13 симв., слов: 3")));
+
+    // The text exercise goes on from the same word, and so does the next opening of the book.
+    Main->SpeedButton4->click();
+    QCOMPARE(Main->ActiveMDIChild(), Text);
+    Main->SpeedButton2->click();
+    Text->Timer1Timer();
+    QCOMPARE(Text->FieldStart, at(QStringLiteral("У моста")));
+    Main->SpeedButton3->click();
+    Fixture->close();
+    const auto entry = TextMemory(Main->textMemoryPath()).find(WalkPath);
+    QVERIFY(entry && entry->position);
+    QCOMPARE(entry->position->caret, at(QStringLiteral("У моста")));
+}
+
+void TestFlashReading::theTextsEndStopsWithTheFigures() {
+    startWithWalk(at(QStringLiteral("Река")));
+    chooseFlash();
+    Flash->WordsSpin->setValue(3);
+    QCOMPARE(Fixture->storedValue(QStringLiteral("FlashWords")).toInt(), 3);
+    QSignalSpy finished(Flash, &TFlashForm::flashFinished);
+    QSignalSpy ended(Flash, &TFlashForm::runEnded);
+    QStringList shown;
+    Main->SpeedButton2->click();
+    for (int step = 0; step < 20 && Main->isRunning(); ++step) {
+        Flash->Timer1Timer();
+        if (Flash->isRunning())
+            shown << Flash->Display->group();
+    }
+    QCOMPARE(shown,
+             QStringList({QStringLiteral("Река —"), QStringLiteral("широкая и тёмная —"),
+                          QStringLiteral("текла медленно."), QStringLiteral("Домой мы вернулись"),
+                          QStringLiteral("к обеду.")}));
+    QVERIFY(!Main->isRunning());
+    QCOMPARE(ended.count(), 1);
+    QCOMPARE(finished.count(), 1);
+    QVERIFY(!finished.at(0).at(0).value<FlashResult>().Stopped);
+    QCOMPARE(Flash->Progress->value(), 100);
+    QVERIFY(Flash->Display->group().isEmpty());
+    QCOMPARE(Text->RichEdit1->caretPosition(), int(Walk.size()));
+
+    // Read to its end, the text starts again from its beginning.
+    Main->SpeedButton2->click();
+    Flash->Timer1Timer();
+    QCOMPARE(Flash->Display->group(), QStringLiteral("Утро было тихим."));
+    Main->SpeedButton3->click();
+}
+
+void TestFlashReading::noTextShowsTheMessage() {
+    Fixture = std::make_unique<ProgramFixture>();
+    Main = Fixture->startQuiet().windows().MainForm;
+    Flash = Fixture->program().windows().FlashForm;
+    chooseFlash();
+    QString shown;
+    onNextModal([&shown](QWidget* modal) {
+        shown = modal->objectName();
+        modal->close();
+    });
+    Main->SpeedButton2->click();
+    QCOMPARE(shown, QStringLiteral("MessageForm"));
+    QVERIFY(!Main->isRunning());
+    QVERIFY(!Flash->isRunning());
+    QVERIFY(Main->SpeedButton2->isEnabled());
+}
+
+QTEST_MAIN(TestFlashReading)
+#include "tst_flashreading.moc"
