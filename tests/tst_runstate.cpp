@@ -150,8 +150,9 @@ void TestRunState::kindsWithoutTest_data() {
     const RunControls text = start(true, false, false);
     for (RunState chosen : {RunState::SchulteChosen, RunState::FlashChosen}) {
         const char* name = chosen == RunState::SchulteChosen ? "Schulte" : "flash";
-        QTest::addRow("%s chosen after text: test, open, width, reading off", name)
-            << text << chosen << expect(text, {0, 1, 0, 1, 0, 0, 1, 0, 1, 1, 0, 0});
+        const bool flash = chosen == RunState::FlashChosen;
+        QTest::addRow("%s chosen after text: test, width, reading off; open only for flash", name)
+            << text << chosen << expect(text, {flash, 1, 0, 1, 0, 0, 1, 0, 1, 1, 0, 0});
     }
     RunControls started = expect(untested, {0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 0, 0});
     started.untestedKinds = false;
@@ -160,6 +161,12 @@ void TestRunState::kindsWithoutTest_data() {
         << started;
     QTest::newRow("ended over Schulte: test stays off")
         << started << RunState::RunEnded << expect(untested, {0, 1, 0, 1, 0, 0, 1, 0, 1, 1, 0, 0});
+    RunControls flashStarted = started;
+    flashStarted.flashDown = true;
+    RunControls flashEnded = expect(untested, {1, 1, 0, 1, 0, 0, 1, 0, 1, 1, 0, 0});
+    flashEnded.flashDown = true;
+    QTest::newRow("ended over flash: open back for the next text")
+        << flashStarted << RunState::RunEnded << flashEnded;
     RunControls endedOverText = expect(text, {1, 1, 0, 1, 0, 1, 1, 0, 1, 1, 1, 1});
     QTest::newRow("ended over text: the kinds back") << [&] {
         RunControls c = expect(text, {0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 1, 0});

@@ -35,6 +35,7 @@ RunControls TMainForm::runControls() const {
     c.testDown = SpeedButton14->isChecked();
     c.untestedKindDown =
         State.ChosenKind() == ExerciseKind::Schulte || State.ChosenKind() == ExerciseKind::Flash;
+    c.flashDown = State.ChosenKind() == ExerciseKind::Flash;
     c.assistantVisible = Windows && Windows->AssistantForm->isVisible();
     c.open = SpeedButton1->isEnabled();
     c.start = SpeedButton2->isEnabled();

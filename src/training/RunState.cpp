@@ -17,7 +17,7 @@ RunControls applyRunState(RunControls c, RunState state) {
             c.readingAndAlignment = false;
         break;
     case RunState::RunEnded:
-        c.open = c.textDown && !c.testDown;
+        c.open = (c.textDown || c.flashDown) && !c.testDown;
         c.start = true;
         c.stop = false;
         c.textAndTable = true;
@@ -66,7 +66,8 @@ RunControls applyRunState(RunControls c, RunState state) {
         break;
     case RunState::SchulteChosen:
     case RunState::FlashChosen:
-        c.open = false;
+        // Flash reading shows the loaded text, so a text can be opened for it.
+        c.open = state == RunState::FlashChosen;
         c.test = false;
         c.tableSize = false;
         c.fonts = true;

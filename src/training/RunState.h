@@ -21,6 +21,7 @@ struct RunControls {
     bool tableDown = false;
     bool testDown = false;
     bool untestedKindDown = false; // Schulte tables or flash reading
+    bool flashDown = false;        // flash reading, which reads the loaded text
     bool assistantVisible = false;
 
     // What the states set.
