@@ -70,7 +70,7 @@ public:
     void RestoreUserText();
     void ClearExerciseText();
     bool LoadTestText();
-    // Asks the questions and shows the result, with the words per minute beside the spec's
+    // Asks the questions and shows the result, with the words per minute beside the dialog's own
     // figures. Returns the right answers, or -1 when the questions were not answered.
     int AskTestQuestions(int elapsedMs, int charsShown, int wordsPerMinute);
 
