@@ -122,12 +122,8 @@ void TestTestCheck::sourceFaultIsRefusedWithItsLine_data() {
     QTest::newRow("two right answers")
         << source(text, good + good + question("+ Первый\n+ Второй\n- Третий\n") + good + good)
         << 13 << "2 right answers";
-    QTest::newRow("no right answer")
-        << source(text, four + question("- Первый\n- Второй\n- Третий\n")) << 21 << "0 right";
     QTest::newRow("too short") << source(textOfLength(MinTestTextLength - 1), four + good) << 3
                                << "1499 characters";
-    QTest::newRow("too short, one line")
-        << source(QString(1000, u'в'), four + good) << 1 << "1000 characters";
     QTest::newRow("too long") << source(textOfLength(MaxTestTextLength + 1), four + good) << 3
                               << "passes 4000";
     QTest::newRow("control character")
@@ -155,7 +151,6 @@ void TestTestCheck::builtFileFaultIsRefused_data() {
     QByteArray outOfRange = good;
     outOfRange[outOfRange.size() - 8] = 3; // the right answer to question 4
     QTest::newRow("answer out of range") << outOfRange << "к вопросу 4 равен 3";
-    QTest::newRow("cut short") << good.chopped(2) << "к вопросу 5";
 
     const QString text = goodTest().text;
     QTest::newRow("text in UTF-8") << withTextField(text.toUtf8() + '\0') << "UTF-8";
