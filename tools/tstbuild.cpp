@@ -6,24 +6,11 @@
 // gives a non-zero exit status; nothing is written then. A failed write (a full
 // disk) leaves an earlier out.tst as it was.
 
-#include "platform/RegularFile.h"
+#include "ToolInput.h"
 #include "text/TestFile.h"
 #include "text/TestSource.h"
 
 #include <QString>
-
-#include <cstdio>
-
-namespace {
-
-constexpr qint64 MaxSourceSize = 64 * 1024 * 1024;
-
-void report(const QString& message) {
-    std::fputs(message.toLocal8Bit().constData(), stderr);
-    std::fputc('\n', stderr);
-}
-
-} // namespace
 
 int main(int argc, char** argv) {
     if (argc != 3) {
@@ -33,26 +20,11 @@ int main(int argc, char** argv) {
     const QString sourcePath = QString::fromLocal8Bit(argv[1]);
     const QString outPath = QString::fromLocal8Bit(argv[2]);
 
-    const RegularFileRead source = readRegularFile(sourcePath, MaxSourceSize);
-    switch (source.status) {
-    case RegularFileRead::Status::Read:
-        break;
-    case RegularFileRead::Status::Missing:
-        report(QStringLiteral("%1: error: no such file").arg(sourcePath));
+    const std::optional<QByteArray> bytes = readToolInput(sourcePath);
+    if (!bytes)
         return 1;
-    case RegularFileRead::Status::NotRegular:
-        report(QStringLiteral("%1: error: not a regular file").arg(sourcePath));
-        return 1;
-    case RegularFileRead::Status::TooLarge:
-        report(QStringLiteral("%1: error: file too large").arg(sourcePath));
-        return 1;
-    case RegularFileRead::Status::Failed:
-        report(QStringLiteral("%1: error: cannot read: %2").arg(sourcePath, source.reason));
-        return 1;
-    }
-    const QByteArray& bytes = source.bytes;
 
-    const TestSourceParse parsed = parseTestSource(bytes);
+    const TestSourceParse parsed = parseTestSource(*bytes);
     if (!parsed.test) {
         report(QStringLiteral("%1:%2: error: %3")
                    .arg(sourcePath)

@@ -39,20 +39,20 @@ class Parser {
 public:
     explicit Parser(QList<QString> lines) : m_lines(std::move(lines)) {}
 
-    std::optional<SourceError> parse(TestText* test) {
+    std::optional<SourceError> parse(TestText* test, TestSourceLines* where) {
         qsizetype separator = m_lines.indexOf(QStringLiteral("---"));
         if (separator < 0)
             return SourceError{
                 lastLine(), QStringLiteral("no \"---\" line between the text and the questions")};
-        if (auto error = parseText(separator, &test->text))
+        if (auto error = parseText(separator, &test->text, &where->textFirst))
             return error;
-        return parseQuestions(separator + 1, test);
+        return parseQuestions(separator + 1, test, where);
     }
 
 private:
     int lastLine() const { return qMax(1, static_cast<int>(m_lines.size())); }
 
-    std::optional<SourceError> parseText(qsizetype end, QString* text) {
+    std::optional<SourceError> parseText(qsizetype end, QString* text, int* firstLine) {
         qsizetype first = 0;
         while (first < end && isBlank(m_lines.at(first)))
             ++first;
@@ -66,13 +66,15 @@ private:
                 return SourceError{static_cast<int>(i + 1), *problem};
         }
         *text = m_lines.mid(first, last - first).join(QStringLiteral("\r\n"));
+        *firstLine = static_cast<int>(first + 1);
         if (!hasReadableCharacter(*text))
             return SourceError{static_cast<int>(first + 1),
                                QStringLiteral("the test text has nothing to read")};
         return std::nullopt;
     }
 
-    std::optional<SourceError> parseQuestions(qsizetype start, TestText* test) {
+    std::optional<SourceError> parseQuestions(qsizetype start, TestText* test,
+                                              TestSourceLines* where) {
         int questions = 0; // questions begun so far
         int answers = 0;   // answers of the current question so far
         int rights = 0;    // right answers of the current question so far
@@ -113,6 +115,7 @@ private:
                 if (auto problem = unwritable(content))
                     return SourceError{lineNumber, *problem};
                 test->questions[questions] = content;
+                where->questions[questions] = lineNumber;
                 ++questions;
                 answers = 0;
                 rights = 0;
@@ -134,6 +137,7 @@ private:
                 if (auto problem = unwritable(content))
                     return SourceError{lineNumber, *problem};
                 test->answers[questions - 1][answers] = content;
+                where->answers[questions - 1][answers] = lineNumber;
                 if (right) {
                     test->right[questions - 1] = answers;
                     ++rights;
@@ -187,12 +191,14 @@ TestSourceParse parseTestSource(QByteArrayView utf8) {
     }
 
     TestText test;
+    TestSourceLines where;
     Parser parser(std::move(lines));
-    if (const std::optional<SourceError> error = parser.parse(&test)) {
+    if (const std::optional<SourceError> error = parser.parse(&test, &where)) {
         result.errorLine = error->line;
         result.error = error->message;
         return result;
     }
     result.test = std::move(test);
+    result.lines = where;
     return result;
 }

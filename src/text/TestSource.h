@@ -19,9 +19,18 @@
 //
 // Below the "---" line, empty lines and lines starting with "#" are ignored.
 // Every string must be writable in Windows-1251.
+
+// Where the parts of a parsed source stand, as 1-based lines.
+struct TestSourceLines {
+    int textFirst = 0; // the text's first line; its lines follow one for one
+    std::array<int, TestQuestionCount> questions{};
+    std::array<std::array<int, TestAnswerCount>, TestQuestionCount> answers{};
+};
+
 struct TestSourceParse {
     std::optional<TestText> test;
-    int errorLine = 0; // 1-based line of the error
+    TestSourceLines lines; // set with test
+    int errorLine = 0;     // 1-based line of the error
     QString error;
 };
 
