@@ -9,4 +9,4 @@ cmake -S . -B build-tidy -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_EXPORT_COMPIL
     -DSKIMORA_PRECOMPILE_HEADERS=OFF >/dev/null
 # The generated sources (moc, resources) must exist before their includers are checked.
 cmake --build build-tidy
-run-clang-tidy -quiet -p build-tidy "${1:-/(src|tests|tools)/.*\.cpp$}"
+run-clang-tidy -quiet -p build-tidy "${1:-^$PWD/(src|tests|tools)/.*\.cpp$}"
