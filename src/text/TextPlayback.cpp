@@ -147,7 +147,7 @@ RunResult TTextForm::readingResult() const {
     result.charsPerMinute = readingSpeed(CharsShown, ElapsedMs);
     result.actualCharsPerMinute =
         ActualSpeed::charsPerMinute(ActualSpeed::passedCharacters(passed), result.durationMs);
-    result.wordsPerMinute = wordsPerMinute(result.wordsRead, ElapsedMs);
+    result.wordsPerMinute = wordsPerMinute(result.wordsRead, result.durationMs);
     if (test)
         result.textName = TestName;
     result.stopped = FieldStart < TextLength;
