@@ -156,8 +156,10 @@ void openToFirstPaint(benchmark::State& state, TDiaryForm::Range range) {
         store.open(path);
         QElapsedTimer clock;
         clock.start();
-        const DiaryProgress progress = readProgress(
-            store, range == TDiaryForm::AllTime ? QDateTime() : QDateTime::currentDateTime().addDays(-30), 3000);
+        DiaryFilter filter;
+        if (range != TDiaryForm::AllTime)
+            filter.since = QDateTime::currentDateTime().addDays(-30);
+        const DiaryProgress progress = readProgress(store, filter, 3000);
         state.counters["chart_figures_ms"] = double(clock.nsecsElapsed()) / 1e6;
         state.counters["days"] = progress.minutesPerDay.size();
     }

@@ -6,6 +6,7 @@
 #include "diary/DiaryStore.h"
 #include "diary/TDiaryForm.h"
 #include "shell/Unitfrmain.h"
+#include "table/Unitfrtable.h"
 #include "text/TestFile.h"
 #include "text/Unitfranstext.h"
 #include "text/Unitfrtext.h"
@@ -13,16 +14,22 @@
 #include "training/TrainingState.h"
 
 #include <QApplication>
+#include <QCategoryAxis>
 #include <QChartView>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QLabel>
+#include <QLineSeries>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScatterSeries>
+#include <QScreen>
+#include <QTableView>
 #include <QTest>
 #include <QToolButton>
+#include <QValueAxis>
 
 namespace {
 
@@ -45,6 +52,25 @@ TestText makeTest() {
     return test;
 }
 
+// The labels a value axis shows, as the chart writes them.
+QStringList axisLabels(const QValueAxis* axis) {
+    QStringList labels;
+    const QByteArray format = axis->labelFormat().toLatin1();
+    if (axis->tickType() == QValueAxis::TicksDynamic) {
+        double v = axis->tickAnchor() +
+                   std::ceil((axis->min() - axis->tickAnchor()) / axis->tickInterval()) *
+                       axis->tickInterval();
+        for (; v <= axis->max() + axis->tickInterval() / 1000; v += axis->tickInterval())
+            labels << QString::asprintf(format.constData(), v);
+    } else {
+        for (int i = 0; i < axis->tickCount(); ++i)
+            labels << QString::asprintf(format.constData(),
+                                        axis->min() + i * (axis->max() - axis->min()) /
+                                                          (axis->tickCount() - 1));
+    }
+    return labels;
+}
+
 } // namespace
 
 class TestDiary : public QObject {
@@ -53,6 +79,7 @@ private slots:
     void cleanup();
     void textTestReachesTheDiaryAndItsChart();
     void exportsTheShownRecords();
+    void windowFitsTheScreenAndFiltersItsCharts();
 
 private:
     // Opens the diary the way the user does, with Ctrl+D.
@@ -91,7 +118,7 @@ void TestDiary::textTestReachesTheDiaryAndItsChart() {
 
     main->SpeedButton14->click();
     main->SpeedButton2->click();
-    QString wordsShown, comprehensionShown;
+    QString wordsShown, comprehensionShown, speedShown, actualShown;
     onNextModal([&](QWidget* modal) {
         auto* questions = qobject_cast<TAnsTextForm*>(modal);
         QVERIFY(questions);
@@ -99,6 +126,8 @@ void TestDiary::textTestReachesTheDiaryAndItsChart() {
             auto* result = qobject_cast<TTextResultForm*>(modal);
             QVERIFY(result);
             wordsShown = result->LabelWordsValue->text();
+            speedShown = result->Label6->text();
+            actualShown = result->LabelActualValue->text();
             comprehensionShown = result->LabelComprehensionValue->text();
             result->accept();
         });
@@ -109,8 +138,11 @@ void TestDiary::textTestReachesTheDiaryAndItsChart() {
         questions->Items[3][0]->click();
         questions->OkButton->click();
     });
-    for (int steps = 0; main->state().Running() && steps < 1000; ++steps)
+    // Real time passes between the steps, as in a run.
+    for (int steps = 0; main->state().Running() && steps < 1000; ++steps) {
+        QTest::qSleep(5);
         form->Timer1Timer();
+    }
     QTRY_VERIFY(!comprehensionShown.isEmpty());
 
     DiaryStore& store = Fixture->program().diary();
@@ -123,11 +155,21 @@ void TestDiary::textTestReachesTheDiaryAndItsChart() {
     QVERIFY(!kept.stopped);
     QCOMPARE(kept.charsPerMinute, 3520);
     QCOMPARE(kept.wordsRead, 22);
-    QCOMPARE(kept.wordsPerMinute, 22 * 60000 / form->ElapsedMs);
+    // Words passed per minute of real run time, as the speed reached counts its characters.
+    QCOMPARE(kept.wordsPerMinute, int(22 * 60000 / kept.durationMs));
     QCOMPARE(wordsShown, QString::number(kept.wordsPerMinute) + QStringLiteral(" слов/мин"));
     QCOMPARE(comprehensionShown, QStringLiteral("60 %"));
+    // The regulator's average as the test has always counted it, and the speed reached: the
+    // whole text but its last line break, blanks included, a line break counted once, over
+    // the real run time.
+    QCOMPARE(speedShown, QStringLiteral("3520 симв/мин"));
+    const int passed = int(TestTextBody.size()) - 2 - 3;
+    QCOMPARE(passed, 140);
+    QVERIFY(kept.durationMs > 0);
+    QCOMPARE(kept.actualCharsPerMinute, int(passed * 60000 / kept.durationMs));
+    QCOMPARE(actualShown, QString::number(kept.actualCharsPerMinute) + QStringLiteral(" симв/мин"));
 
-    // The speed chart shows the run as its one point.
+    // The speed chart shows the run as its one point, at the speed reached.
     TDiaryForm* diary = openDiary();
     QVERIFY(diary);
     const QList<QChartView*> charts = diary->Charts->shownCharts();
@@ -138,7 +180,7 @@ void TestDiary::textTestReachesTheDiaryAndItsChart() {
             points << scatter->points();
     }
     QCOMPARE(points.size(), 2); // characters and words per minute
-    QCOMPARE(points[0].y(), 3520.0);
+    QCOMPARE(points[0].y(), double(kept.actualCharsPerMinute));
     QCOMPARE(points[1].y(), double(kept.wordsPerMinute));
 }
 
@@ -151,6 +193,7 @@ void TestDiary::exportsTheShownRecords() {
     RunResult test;
     test.kind = DiaryKind::TextTest;
     test.charsPerMinute = 1500;
+    test.actualCharsPerMinute = 1320;
     test.wordsPerMinute = 210;
     test.fieldWidth = 12;
     test.textName = QStringLiteral("Тест 2");
@@ -190,15 +233,100 @@ void TestDiary::exportsTheShownRecords() {
     const QByteArray expected =
         QByteArray("\xEF\xBB\xBF") +
         QStringLiteral(
-            "Дата;Время;Упражнение;Симв/мин;Слов/мин;Поле чтения, симв;Текст;Прочитано "
-            "символов;Прочитано слов;Длительность, с;Уровень курса;Этап курса;Верно;Из;"
-            "Процент;Показано;Ошибок;Остановлено\r\n"
-            "%1;18:05:00;Чтение текста;2000;277;15;\"Рассказ; \"\"часть\"\" 1\";1000;140;"
+            "Дата;Время;Упражнение;Скорость (регулятор);Фактическая;Слов/мин;Поле чтения, "
+            "симв;Текст, таблица;Прочитано символов;Прочитано слов;Длительность, с;Уровень "
+            "курса;Этап курса;Верно;Из;Процент;Показано;Ошибок;Остановлено\r\n"
+            "%1;18:05:00;Чтение текста;2000;;277;15;\"Рассказ; \"\"часть\"\" 1\";1000;140;"
             "30,2;3;7;;;;;;да\r\n"
-            "%2;09:15:30;Тест чтения текста;1500;210;12;Тест 2;2400;330;96,0;;;3;5;60;;;нет\r\n")
+            "%2;09:15:30;Тест чтения текста;1500;1320;210;12;Тест 2;2400;330;96,0;;;3;5;60;;;"
+            "нет\r\n")
             .arg(second.toString(u"yyyy-MM-dd"), first.toString(u"yyyy-MM-dd"))
             .toUtf8();
     QCOMPARE(file.readAll(), expected);
+}
+
+void TestDiary::windowFitsTheScreenAndFiltersItsCharts() {
+    Fixture = std::make_unique<ProgramFixture>();
+    TMainForm* main = Fixture->startQuiet().windows().MainForm;
+    DiaryStore& store = Fixture->program().diary();
+
+    // A table run keeps the table's size.
+    TTableForm* table = Fixture->program().windows().TableForm;
+    main->state().setTableSize(4, 3);
+    main->SpeedButton5->click();
+    main->SpeedButton2->click();
+    for (int steps = 0; main->state().Running() && steps < 100; ++steps)
+        table->Timer1Timer();
+    QCOMPARE(store.count(), 1);
+    QCOMPARE(store.records().front().result.textName, QStringLiteral("4 x 3 клет."));
+
+    // A text test and Schulte tables of two sizes, today; 1.4, 1.1 and 1.2 s a cell, which
+    // whole-number labels would read "0, 1, 1, 2, 2".
+    const QDateTime morning(QDate::currentDate(), QTime(9, 0));
+    RunResult test;
+    test.kind = DiaryKind::TextTest;
+    test.charsPerMinute = 1460;
+    test.actualCharsPerMinute = 1101;
+    test.durationMs = 116600;
+    QVERIFY(store.add(test, morning));
+    const auto schulte = [&store, &morning](const QString& name, qint64 ms, int cells) {
+        RunResult r;
+        r.kind = DiaryKind::Schulte;
+        r.textName = name;
+        r.durationMs = ms;
+        r.right = cells;
+        r.outOf = cells;
+        r.mistakes = 0;
+        return store.add(r, morning.addSecs(60));
+    };
+    QVERIFY(schulte(QStringLiteral("3 x 3, числа"), 12600, 9));
+    QVERIFY(schulte(QStringLiteral("3 x 3, числа"), 9900, 9));
+    QVERIFY(schulte(QStringLiteral("5 x 5, буквы"), 30000, 25));
+
+    TDiaryForm* diary = openDiary();
+    const QRect area = diary->screen()->availableGeometry();
+    QVERIFY2(area.contains(diary->frameGeometry()),
+             qPrintable(QStringLiteral("%1 x %2 at %3, %4")
+                            .arg(diary->frameGeometry().width())
+                            .arg(diary->frameGeometry().height())
+                            .arg(diary->frameGeometry().x())
+                            .arg(diary->frameGeometry().y())));
+    const auto titles = [diary] {
+        QStringList shown;
+        for (QChartView* view : diary->Charts->shownCharts())
+            shown << view->chart()->title();
+        return shown;
+    };
+    QVERIFY(titles().filter(QStringLiteral("тесты текста")).size() == 1);
+
+    // The kind chosen filters the charts as well as the records.
+    diary->ComboKind->setCurrentIndex(diary->ComboKind->findData(int(DiaryKind::Schulte)));
+    QCOMPARE(diary->Records->model()->rowCount(), 3);
+    QCOMPARE(titles().size(), 2); // the Schulte tables and the time per day
+    QChartView* chart = diary->Charts->shownCharts().first();
+    QVERIFY(chart->chart()->title().contains(QStringLiteral("Шульте")));
+
+    // One line per size and variant, named after the table.
+    QStringList lines;
+    for (QAbstractSeries* series : chart->chart()->series()) {
+        if (series->type() == QAbstractSeries::SeriesTypeLine)
+            lines << series->name();
+    }
+    QCOMPARE(lines, QStringList({QStringLiteral("3 x 3, числа"), QStringLiteral("5 x 5, буквы")}));
+
+    // Every label on the value axis names a value of its own.
+    auto* seconds = qobject_cast<QValueAxis*>(chart->chart()->axes(Qt::Vertical).first());
+    QVERIFY(seconds);
+    QStringList labels = axisLabels(seconds);
+    QVERIFY2(labels.removeDuplicates() == 0, qPrintable(axisLabels(seconds).join(u' ')));
+
+    // The time axis ends a day after today's points and names today last.
+    auto* days = qobject_cast<QCategoryAxis*>(chart->chart()->axes(Qt::Horizontal).first());
+    QVERIFY(days);
+    const qreal todayNoon =
+        qreal(QDate::currentDate().startOfDay().toMSecsSinceEpoch()) + 12 * 3600 * 1000;
+    QCOMPARE(days->max() - todayNoon, 24.0 * 3600 * 1000);
+    QCOMPARE(days->categoriesLabels().last(), QDate::currentDate().toString(u"dd.MM"));
 }
 
 QTEST_MAIN(TestDiary)

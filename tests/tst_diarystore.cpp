@@ -1,7 +1,13 @@
+#include "diary/ChartScale.h"
+#include "diary/DiaryCsv.h"
 #include "diary/DiaryProgress.h"
 #include "diary/DiarySchema.h"
 #include "diary/DiaryStore.h"
+#include "diary/DiaryTableModel.h"
 #include "diary/WordCount.h"
+#include "training/ActualSpeed.h"
+
+#include <QBuffer>
 
 #include <QDir>
 #include <QFile>
@@ -26,6 +32,7 @@ RunResult textTest(int right, bool stopped = false) {
     r.charsRead = 2400;
     r.wordsRead = 330;
     r.durationMs = 96000;
+    r.actualCharsPerMinute = 1390;
     r.right = stopped ? -1 : right;
     r.outOf = stopped ? 0 : 5;
     r.stopped = stopped;
@@ -35,6 +42,7 @@ RunResult textTest(int right, bool stopped = false) {
 void compare(const RunResult& got, const RunResult& want) {
     QCOMPARE(got.kind, want.kind);
     QCOMPARE(got.charsPerMinute, want.charsPerMinute);
+    QCOMPARE(got.actualCharsPerMinute, want.actualCharsPerMinute);
     QCOMPARE(got.wordsPerMinute, want.wordsPerMinute);
     QCOMPARE(got.fieldWidth, want.fieldWidth);
     QCOMPARE(got.textName, want.textName);
@@ -65,6 +73,16 @@ private slots:
     void dailyBest();
     void words_data();
     void words();
+    void actualSpeed_data();
+    void actualSpeed();
+    void migrationFromSecondVersion();
+    void csvLeavesEmptyWhatTheTableLeavesEmpty_data();
+    void csvLeavesEmptyWhatTheTableLeavesEmpty();
+    void progressFollowsTheFilter();
+    void valueAxisLabelsDiffer_data();
+    void valueAxisLabelsDiffer();
+    void timeAxisEndsAtTheLastDay_data();
+    void timeAxisEndsAtTheLastDay();
 
 private:
     QTemporaryDir Folder;
@@ -262,6 +280,7 @@ void DiaryStoreTest::dailyBest() {
     const QDateTime morning(QDate(2026, 12, 2), QTime(8, 0));
     RunResult fast = textTest(2);
     fast.charsPerMinute = 2100;
+    fast.actualCharsPerMinute = 2100; // the chart draws the speed reached
     QVERIFY(store.add(textTest(4), morning));
     QVERIFY(store.add(fast, morning.addSecs(3600)));
     QVERIFY(store.add(textTest(0, true), morning.addSecs(7200))); // stopped: no point
@@ -301,6 +320,246 @@ void DiaryStoreTest::words() {
     QFETCH(QString, text);
     QFETCH(int, count);
     QCOMPARE(countWords(text), count);
+}
+
+void DiaryStoreTest::actualSpeed_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("runMs");
+    QTest::addColumn<int>("passed");
+    QTest::addColumn<int>("speed");
+    QTest::newRow("blanks count") << QStringLiteral("Мама мыла раму. ") << 2000 << 16 << 480;
+    QTest::newRow("a line break counts once")
+        << QStringLiteral("конец\r\nстроки\r\n\r\nабзац") << 6000 << 19 << 190;
+    QTest::newRow("lone breaks") << QStringLiteral("а\nб\rв") << 60000 << 5 << 5;
+    QTest::newRow("rounded down") << QString(2141, u'ж') << 116600 << 2141 << 1101;
+    QTest::newRow("no time") << QStringLiteral("слово") << 0 << 5 << 0;
+    QTest::newRow("nothing passed") << QString() << 5000 << 0 << 0;
+}
+
+void DiaryStoreTest::actualSpeed() {
+    QFETCH(QString, text);
+    QFETCH(int, runMs);
+    QFETCH(int, passed);
+    QFETCH(int, speed);
+    QCOMPARE(ActualSpeed::passedCharacters(text), passed);
+    QCOMPARE(ActualSpeed::charsPerMinute(passed, runMs), speed);
+}
+
+// A diary of the version before keeps every record; the regulator's speed and the speed
+// reached each find their column, as far as the old figures tell them.
+void DiaryStoreTest::migrationFromSecondVersion() {
+    QFile::remove(diaryPath());
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "v2");
+        db.setDatabaseName(diaryPath());
+        QVERIFY(db.open());
+        QSqlQuery query(db);
+        for (int version : {0, 1}) {
+            for (const QString& statement : DiarySchema::stepFrom(version))
+                QVERIFY(query.exec(statement));
+        }
+        QVERIFY(query.exec("PRAGMA user_version = 2"));
+        // kind, chars/min as kept, chars read without blanks, words, real time
+        const char* rows[] = {
+            "2, 1460, 1842, 300, 116600", // a text test: 1842 + 299 blanks in 116.6 s
+            "1, 900, 450, 0, 30000",      // text reading from the first version: no words
+            "7, 1958, 500, 80, 20000",    // flash reading: its old figure is neither
+            "3, 2500, 0, 0, 9000",        // field of view: no text passed over
+            "6, 0, 0, 0, 41250",          // Schulte
+        };
+        for (const char* row : rows)
+            QVERIFY(query.exec(QStringLiteral("INSERT INTO records (at, kind, chars_per_minute, "
+                                              "chars_read, words_read, duration_ms) VALUES "
+                                              "(1700000000000, ") +
+                               QLatin1String(row) + QLatin1Char(')')));
+        db.close();
+    }
+    QSqlDatabase::removeDatabase("v2");
+    DiaryStore store;
+    QCOMPARE(store.open(diaryPath()), DiaryStore::Opening::Opened);
+    const std::vector<DiaryRecord> records = store.records();
+    QCOMPARE(records.size(), std::size_t(5));
+    const int regulator[] = {1460, 900, 0, 2500, 0};
+    const int actual[] = {(1842 + 299) * 60000 / 116600, -1, -1, -1, -1};
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        QCOMPARE(records[i].result.charsPerMinute, regulator[i]);
+        QCOMPARE(records[i].result.actualCharsPerMinute, actual[i]);
+    }
+    QCOMPARE(actual[0], 1101);
+}
+
+void DiaryStoreTest::csvLeavesEmptyWhatTheTableLeavesEmpty_data() {
+    QTest::addColumn<RunResult>("result");
+    QTest::newRow("text test") << textTest(3);
+    RunResult schulte;
+    schulte.kind = DiaryKind::Schulte;
+    schulte.textName = QStringLiteral("5 x 5, числа");
+    schulte.durationMs = 41250;
+    schulte.right = 25;
+    schulte.outOf = 25;
+    schulte.mistakes = 0;
+    QTest::newRow("Schulte: no speed, no width") << schulte;
+    RunResult line;
+    line.kind = DiaryKind::FieldOfViewTest;
+    line.charsPerMinute = 2500;
+    line.fieldWidth = 24;
+    line.right = 1;
+    line.outOf = 1;
+    QTest::newRow("field of view: no text passed over") << line;
+    RunResult flash;
+    flash.kind = DiaryKind::FlashReading;
+    flash.charsPerMinute = 3000;
+    flash.actualCharsPerMinute = 2710;
+    flash.charsRead = 400;
+    flash.wordsRead = 60;
+    flash.wordsPerMinute = 380;
+    flash.durationMs = 9500;
+    flash.stopped = true;
+    QTest::newRow("flash reading: no field") << flash;
+}
+
+// A cell the diary's table leaves empty is an empty field in the CSV file, not a 0.
+void DiaryStoreTest::csvLeavesEmptyWhatTheTableLeavesEmpty() {
+    QFETCH(RunResult, result);
+    QFile::remove(diaryPath());
+    DiaryStore store;
+    QCOMPARE(store.open(diaryPath()), DiaryStore::Opening::Opened);
+    QVERIFY(store.add(result, QDateTime(QDate(2026, 12, 3), QTime(10, 0))));
+    DiaryTableModel model(store);
+    QCOMPARE(model.rowCount(), 1);
+    QBuffer csv;
+    QVERIFY(csv.open(QIODevice::WriteOnly));
+    QVERIFY(writeDiaryCsv(csv, model.shownRecords()));
+    const QStringList lines = QString::fromUtf8(csv.data().mid(3)).split(QStringLiteral("\r\n"));
+    const QStringList heading = lines[0].split(u';');
+    const QStringList fields = lines[1].split(u';');
+    QCOMPARE(fields.size(), heading.size());
+    // The table's columns and the CSV fields that hold the same figure.
+    const QList<std::pair<int, QString>> same{
+        {DiaryTableModel::CharsPerMinute, QStringLiteral("Скорость (регулятор)")},
+        {DiaryTableModel::ActualCharsPerMinute, QStringLiteral("Фактическая")},
+        {DiaryTableModel::WordsPerMinute, QStringLiteral("Слов/мин")},
+        {DiaryTableModel::FieldWidth, QStringLiteral("Поле чтения, симв")},
+        {DiaryTableModel::Text, QStringLiteral("Текст, таблица")}};
+    for (const auto& [column, name] : same) {
+        const QString cell = model.data(model.index(0, column)).toString();
+        const QString field = fields.value(int(heading.indexOf(name)));
+        QVERIFY2(heading.contains(name), qPrintable(name));
+        QCOMPARE(field, cell);
+    }
+    // Counts the table does not show are left empty as well when there are none.
+    for (const QString& name :
+         {QStringLiteral("Прочитано символов"), QStringLiteral("Прочитано слов")}) {
+        const QString field = fields.value(int(heading.indexOf(name)));
+        QVERIFY2(field != QStringLiteral("0"), qPrintable(name));
+    }
+}
+
+void DiaryStoreTest::progressFollowsTheFilter() {
+    QFile::remove(diaryPath());
+    DiaryStore store;
+    QCOMPARE(store.open(diaryPath()), DiaryStore::Opening::Opened);
+    const QDateTime day(QDate(2026, 12, 1), QTime(10, 0));
+    const auto schulte = [](const char* name, qint64 ms, int cells) {
+        RunResult r;
+        r.kind = DiaryKind::Schulte;
+        r.textName = QString::fromUtf8(name);
+        r.durationMs = ms;
+        r.right = cells;
+        r.outOf = cells;
+        r.mistakes = 0;
+        return r;
+    };
+    QVERIFY(store.add(textTest(4), day));
+    QVERIFY(store.add(schulte("3 x 3, числа", 18000, 9), day.addSecs(60)));
+    QVERIFY(store.add(schulte("3 x 3, числа", 9000, 9), day.addSecs(120)));
+    QVERIFY(store.add(schulte("5 x 5, буквы", 50000, 25), day.addSecs(180)));
+    QVERIFY(store.add(schulte("3 x 3, числа", 13500, 9), day.addDays(1)));
+
+    const DiaryProgress all = readProgress(store, {}, 100);
+    QCOMPARE(all.records, 5);
+    QCOMPARE(all.charsPerMinute.dailyBest.size(), 1);
+    QCOMPARE(all.charsPerMinute.dailyBest[0].y(), 1390.0); // the speed reached
+    QCOMPARE(all.schulteSeconds.size(), 2);
+    QCOMPARE(all.schulteSeconds[0].name, QStringLiteral("3 x 3, числа"));
+    QCOMPARE(all.schulteSeconds[0].points.size(), 3);
+    QCOMPARE(all.schulteSeconds[0].dailyBest.size(), 2);
+    QCOMPARE(all.schulteSeconds[0].dailyBest[0].y(), 1.0); // 9 s over 9 cells, the best
+    QCOMPARE(all.schulteSeconds[0].dailyBest[1].y(), 1.5);
+    QCOMPARE(all.schulteSeconds[1].name, QStringLiteral("5 x 5, буквы"));
+    QCOMPARE(all.schulteSeconds[1].dailyBest[0].y(), 2.0);
+
+    const DiaryProgress tables = readProgress(store, {DiaryKind::Schulte, {}}, 100);
+    QCOMPARE(tables.records, 4);
+    QVERIFY(tables.charsPerMinute.isEmpty());
+    QVERIFY(tables.comprehension.isEmpty());
+    QCOMPARE(tables.schulteSeconds.size(), 2);
+    QCOMPARE(tables.minutesPerDay[0].y(), (18000 + 9000 + 50000) / 60000.0);
+
+    const DiaryProgress tests = readProgress(store, {DiaryKind::TextTest, {}}, 100);
+    QCOMPARE(tests.records, 1);
+    QVERIFY(tests.schulteSeconds.isEmpty());
+    QCOMPARE(tests.minutesPerDay.size(), 1);
+    QCOMPARE(tests.minutesPerDay[0].y(), 96000 / 60000.0);
+
+    const DiaryProgress lastDay = readProgress(store, {DiaryKind::Schulte, day.addDays(1)}, 100);
+    QCOMPARE(lastDay.records, 1);
+    QCOMPARE(lastDay.schulteSeconds.size(), 1);
+    const DiaryProgress thinned = readProgress(store, {DiaryKind::Schulte, {}}, 2);
+    QVERIFY(thinned.pointsLeftOut);
+    QVERIFY(thinned.schulteSeconds[0].points.isEmpty()); // three records: only the daily best
+    QCOMPARE(thinned.schulteSeconds[1].points.size(), 1);
+}
+
+void DiaryStoreTest::valueAxisLabelsDiffer_data() {
+    QTest::addColumn<double>("low");
+    QTest::addColumn<double>("high");
+    QTest::newRow("seconds per cell") << 0.0 << 1.9;
+    QTest::newRow("seconds, not from zero") << 0.8 << 1.6;
+    QTest::newRow("tenths") << 0.0 << 0.33;
+    QTest::newRow("speed") << 0.0 << 3872.0;
+    QTest::newRow("narrow speed") << 1000.0 << 1100.0;
+    QTest::newRow("width") << 9.0 << 26.4;
+    QTest::newRow("one value") << 5.0 << 5.0;
+    QTest::newRow("nothing") << 0.0 << 0.0;
+}
+
+// Every label of a value axis names a value of its own ("0, 1, 1, 2" must not happen), and the
+// axis holds the values it is for.
+void DiaryStoreTest::valueAxisLabelsDiffer() {
+    QFETCH(double, low);
+    QFETCH(double, high);
+    const ChartScale::Values axis = ChartScale::values(low, high, 5);
+    QVERIFY(axis.low <= low);
+    QVERIFY(axis.high >= high);
+    QVERIFY(axis.high > axis.low);
+    QStringList labels;
+    for (double v = axis.low; v <= axis.high + axis.step / 1000; v += axis.step)
+        labels << QString::number(v, 'f', axis.decimals);
+    QVERIFY2(labels.size() >= 2 && labels.size() <= 6, qPrintable(labels.join(u' ')));
+    QCOMPARE(labels.removeDuplicates(), 0);
+}
+
+void DiaryStoreTest::timeAxisEndsAtTheLastDay_data() {
+    QTest::addColumn<int>("days"); // from the first day to the last
+    QTest::addColumn<int>("labels");
+    QTest::newRow("one day") << 0 << 1;
+    QTest::newRow("week") << 6 << 7;
+    QTest::newRow("month") << 29 << 6;
+    QTest::newRow("year") << 365 << 6;
+    QTest::newRow("years") << 1096 << 6;
+}
+
+void DiaryStoreTest::timeAxisEndsAtTheLastDay() {
+    QFETCH(int, days);
+    QFETCH(int, labels);
+    const QDate last(2026, 12, 7);
+    const QList<QDate> shown = ChartScale::labelledDays(last.addDays(-days), last, 7);
+    QCOMPARE(shown.size(), labels);
+    QCOMPARE(shown.last(), last);
+    QVERIFY(shown.first() >= last.addDays(-days));
+    for (int i = 1; i < shown.size(); ++i)
+        QCOMPARE(shown[i - 1].daysTo(shown[i]), shown[0].daysTo(shown[1]));
 }
 
 QTEST_GUILESS_MAIN(DiaryStoreTest)

@@ -243,20 +243,22 @@ void TestFlashLogic::runCountsWhatWasShown() {
     FlashRun run;
     run.begin(text, 0, 3);
     QCOMPARE(run.currentText(), QStringLiteral("Мы шли домой."));
-    run.advance(840);
+    run.advance();
     QCOMPARE(run.percent(), int(text.indexOf(u"Было")) * 100 / int(text.size()));
     run.sentenceBack();
     QCOMPARE(run.index(), 0); // read again: counted again
-    run.advance(840);
-    run.advance(600);
+    run.advance();
+    run.advance();
     QVERIFY(run.atEnd());
     QCOMPARE(run.place(), int(text.size()));
     QCOMPARE(run.percent(), 100);
-    const FlashResult r = run.result(false);
+    const FlashResult r = run.result(false, 2280);
     QCOMPARE(r.CharsRead, 13 + 13 + 12);
+    // The text passed over: each group with the blank that follows it.
+    QCOMPARE(r.CharsPassed, 14 + 14 + 12);
     QCOMPARE(r.WordsRead, 3 + 3 + 2);
     QCOMPARE(r.ElapsedMs, 2280);
-    QCOMPARE(r.Speed, 38 * 60000 / 2280);
+    QCOMPARE(r.Speed, 40 * 60000 / 2280);
     QVERIFY(!r.Stopped);
 }
 
@@ -271,9 +273,10 @@ void TestFlashLogic::figures_data() {
 void TestFlashLogic::figures() {
     QFETCH(int, elapsedMs);
     QFETCH(QString, time);
-    const FlashResult r{1234, 210, elapsedMs, 1028, true};
+    const FlashResult r{1234, 1440, 210, elapsedMs, 1028, true};
     QCOMPARE(describeFlashResult(r), QStringLiteral("Прочитано: 1234 симв., слов: 210, время: ") +
-                                         time + QStringLiteral(", скорость: 1028 симв/мин"));
+                                         time +
+                                         QStringLiteral(", фактическая скорость: 1028 симв/мин"));
 }
 
 void TestFlashLogic::settingsStandAlone() {

@@ -21,6 +21,7 @@
 #include <QToolButton>
 
 Q_DECLARE_METATYPE(FlashResult)
+Q_DECLARE_METATYPE(RunResult)
 
 namespace {
 
@@ -90,6 +91,7 @@ void TestFlashReading::startPauseStepStopHandsThePlaceBack() {
     startWithWalk(at(QStringLiteral("моста")) + 2); // inside a word: that word
     chooseFlash();
     QSignalSpy finished(Flash, &TFlashForm::flashFinished);
+    QSignalSpy kept(Flash, &ExerciseWindow::runFinished);
     Main->SpeedButton2->click(); // Пуск
     QVERIFY(Flash->isRunning());
     QVERIFY(!Flash->WordsSpin->isEnabled());
@@ -127,6 +129,15 @@ void TestFlashReading::startPauseStepStopHandsThePlaceBack() {
     QCOMPARE(result.WordsRead, 3);
     QVERIFY(result.Stopped);
     QVERIFY(Flash->Figures->text().startsWith(QStringLiteral("Прочитано: 13 симв., слов: 3")));
+    QVERIFY(Flash->Figures->text().endsWith(QStringLiteral("фактическая скорость: ") +
+                                            QString::number(result.Speed) +
+                                            QStringLiteral(" симв/мин")));
+    // The diary keeps the regulator's speed and the speed reached each as what it is.
+    QCOMPARE(kept.count(), 1);
+    const auto record = kept.at(0).at(0).value<RunResult>();
+    QCOMPARE(record.charsPerMinute, Main->state().speed());
+    QCOMPARE(record.actualCharsPerMinute, result.Speed);
+    QCOMPARE(record.durationMs, result.ElapsedMs);
 
     // The text exercise goes on from the same word, and so does the next opening of the book.
     Main->SpeedButton4->click();

@@ -1,11 +1,12 @@
 #include "diary/DiaryCharts.h"
 
+#include "diary/ChartScale.h"
 #include "diary/DiaryProgress.h"
 
 #include <QAreaSeries>
+#include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
-#include <QDateTimeAxis>
 #include <QGridLayout>
 #include <QLegendMarker>
 #include <QLineSeries>
@@ -21,34 +22,51 @@ constexpr qint64 DayMs = 24 * 60 * 60 * 1000;
 const QColor Blue(0x22, 0x32, 0xA6);
 const QColor Maroon(0x80, 0, 0);
 const QColor Green(0x1E, 0x7A, 0x3A);
+const QColor Orange(0xC0, 0x60, 0x00);
+const QColor Purple(0x70, 0x30, 0xA0);
+const QColor Teal(0x00, 0x80, 0x80);
 
-QDateTimeAxis* timeAxis(const QDateTime& from, const QDateTime& to) {
-    auto* axis = new QDateTimeAxis;
-    const qint64 days = std::max<qint64>(1, from.daysTo(to));
-    axis->setFormat(days > 366 ? QStringLiteral("MM.yyyy") : QStringLiteral("dd.MM"));
-    // A tick at every midnight of a week; six spans over longer ranges (five days a month).
-    axis->setTickCount(days <= 10 ? int(days) + 1 : 7);
-    axis->setRange(from, to);
+// The middle of a day, where its points stand, in ms since the epoch.
+qreal dayMiddleMs(const QDate& day) {
+    return qreal(day.startOfDay().toMSecsSinceEpoch()) + DayMs / 2.0;
+}
+
+// A time axis from the first day to the last with a day to spare at either end, so that no
+// point stands on the frame; its labels are dates under the middles of the days they name,
+// the last day always among them.
+QAbstractAxis* timeAxis(const QDate& first, const QDate& last) {
+    auto* axis = new QCategoryAxis;
+    axis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    const QString format =
+        first.daysTo(last) > 366 ? QStringLiteral("dd.MM.yy") : QStringLiteral("dd.MM");
+    const qreal low = dayMiddleMs(first) - DayMs, high = dayMiddleMs(last) + DayMs;
+    axis->setRange(low, high);
+    axis->setStartValue(low);
+    for (const QDate& day : ChartScale::labelledDays(first, last, 7))
+        axis->append(day.toString(format), dayMiddleMs(day));
     return axis;
 }
 
-// A value axis from zero (or just under the lowest value) to a little above the highest; per
-// cent always from 0 to 100.
+// A value axis from zero (or just under the lowest value) to a little above the highest, in
+// steps whose labels all differ; per cent always from 0 to 100.
 QValueAxis* valueAxis(const QString& title, qreal low, qreal high, bool fromZero) {
     auto* axis = new QValueAxis;
     axis->setTitleText(title);
-    axis->setLabelFormat(QStringLiteral("%.0f"));
+    axis->setTickType(QValueAxis::TicksDynamic);
     if (title == QLatin1String("%")) {
         // A little above 100 so that a line at 100 stays clear of the frame.
+        axis->setLabelFormat(QStringLiteral("%.0f"));
         axis->setRange(0, 104);
-        axis->setTickType(QValueAxis::TicksDynamic);
         axis->setTickAnchor(0);
         axis->setTickInterval(25);
         return axis;
     }
-    const qreal top = high <= 0 ? 1 : high * 1.1;
-    axis->setRange(fromZero ? 0 : std::max<qreal>(0, low * 0.9), top);
-    axis->applyNiceNumbers();
+    const ChartScale::Values scale = ChartScale::values(
+        fromZero ? 0 : std::max<qreal>(0, low * 0.9), high <= 0 ? 1 : high * 1.05, 5);
+    axis->setLabelFormat(QStringLiteral("%.") + QString::number(scale.decimals) + QLatin1Char('f'));
+    axis->setRange(scale.low, scale.high);
+    axis->setTickAnchor(scale.low);
+    axis->setTickInterval(scale.step);
     return axis;
 }
 
@@ -90,26 +108,38 @@ void resetChart(QChart* chart) {
     }
 }
 
-// One measure in one chart with its own value axis.
-bool drawMeasure(QChartView* view, const ProgressSeries& measure, const QString& unit, const QColor& colour, const QDateTime& from,
-                 const QDateTime& to, bool fromZero) {
+// Series of one measure in one chart with one value axis: a single series is named as the
+// daily best, several by their own names.
+bool drawMeasure(QChartView* view, const QList<ProgressSeries>& measure, const QString& unit,
+                 const QList<QColor>& colours, const QDate& first, const QDate& last,
+                 bool fromZero) {
     QChart* chart = view->chart();
     resetChart(chart);
-    if (measure.isEmpty())
+    QList<const ProgressSeries*> drawn;
+    for (const ProgressSeries& series : measure) {
+        if (!series.isEmpty())
+            drawn.append(&series);
+    }
+    if (drawn.isEmpty())
         return false;
-    qreal low = measure.dailyBest.first().y(), high = low;
-    bounds(measure.points, low, high);
-    bounds(measure.dailyBest, low, high);
-    QAbstractAxis* x = timeAxis(from, to);
+    qreal low = drawn.first()->dailyBest.first().y(), high = low;
+    for (const ProgressSeries* series : drawn) {
+        bounds(series->points, low, high);
+        bounds(series->dailyBest, low, high);
+    }
+    QAbstractAxis* x = timeAxis(first, last);
     QAbstractAxis* y = valueAxis(unit, low, high, fromZero);
     chart->addAxis(x, Qt::AlignBottom);
     chart->addAxis(y, Qt::AlignLeft);
-    addMeasure(chart, measure, QStringLiteral("Лучший результат за день"), colour, x, y);
+    for (int i = 0; i < drawn.size(); ++i)
+        addMeasure(chart, *drawn[i],
+                   drawn.size() == 1 ? QStringLiteral("Лучший результат за день") : drawn[i]->name,
+                   colours[i % colours.size()], x, y);
     return true;
 }
 
-bool drawSpeed(QChartView* view, const DiaryProgress& progress, const QDateTime& from,
-               const QDateTime& to) {
+bool drawSpeed(QChartView* view, const DiaryProgress& progress, const QDate& first,
+               const QDate& last) {
     QChart* chart = view->chart();
     resetChart(chart);
     if (progress.charsPerMinute.isEmpty())
@@ -120,7 +150,7 @@ bool drawSpeed(QChartView* view, const DiaryProgress& progress, const QDateTime&
     qreal wordsLow = 0, wordsHigh = 0;
     bounds(progress.wordsPerMinute.points, wordsLow, wordsHigh);
     bounds(progress.wordsPerMinute.dailyBest, wordsLow, wordsHigh);
-    QAbstractAxis* x = timeAxis(from, to);
+    QAbstractAxis* x = timeAxis(first, last);
     QAbstractAxis* chars = valueAxis(QStringLiteral("симв/мин"), charsLow, charsHigh, true);
     QAbstractAxis* words = valueAxis(QStringLiteral("слов/мин"), wordsLow, wordsHigh, true);
     chart->addAxis(x, Qt::AlignBottom);
@@ -134,8 +164,8 @@ bool drawSpeed(QChartView* view, const DiaryProgress& progress, const QDateTime&
 }
 
 // Minutes per day as bars on the same time axis as the other charts.
-bool drawTimePerDay(QChartView* view, const DiaryProgress& progress, const QDateTime& from,
-                    const QDateTime& to) {
+bool drawTimePerDay(QChartView* view, const DiaryProgress& progress, const QDate& first,
+                    const QDate& last) {
     QChart* chart = view->chart();
     resetChart(chart);
     if (progress.minutesPerDay.isEmpty())
@@ -155,7 +185,7 @@ bool drawTimePerDay(QChartView* view, const DiaryProgress& progress, const QDate
     bars->setColor(Blue.lighter(150));
     bars->setBorderColor(Blue);
     chart->addSeries(bars);
-    QAbstractAxis* x = timeAxis(from, to);
+    QAbstractAxis* x = timeAxis(first, last);
     QAbstractAxis* y = valueAxis(QStringLiteral("мин"), 0, high, true);
     chart->addAxis(x, Qt::AlignBottom);
     chart->addAxis(y, Qt::AlignLeft);
@@ -170,11 +200,11 @@ DiaryCharts::DiaryCharts(QWidget* parent) : QWidget(parent) {
     Grid = new QGridLayout(this);
     Grid->setContentsMargins(0, 0, 0, 0);
     const QString titles[ChartCount] = {
-        QStringLiteral("Скорость чтения (тесты текста)"),
+        QStringLiteral("Фактическая скорость чтения (тесты текста)"),
         QStringLiteral("Понимание текста, %"),
         QStringLiteral("Ширина поля зрения (верные ответы)"),
         QStringLiteral("Тест таблиц: найдено пропущенных чисел, %"),
-        QStringLiteral("Таблицы Шульте: секунд на клетку"),
+        QStringLiteral("Таблицы Шульте: секунд на клетку (по размеру и виду)"),
         QStringLiteral("Время занятий по дням")};
     for (const QString& title : titles)
         addView(title);
@@ -194,19 +224,21 @@ QChartView* DiaryCharts::addView(const QString& title) {
     return view;
 }
 
-void DiaryCharts::showProgress(const DiaryProgress& progress, const QDateTime& from,
-                               const QDateTime& to) {
-    const bool drawn[ChartCount] = {
-        drawSpeed(Views[Speed], progress, from, to),
-        drawMeasure(Views[Comprehension], progress.comprehension,
-                    QStringLiteral("%"), Maroon, from, to, true),
-        drawMeasure(Views[FieldWidth], progress.fieldWidth,
-                    QStringLiteral("симв"), Blue, from, to, false),
-        drawMeasure(Views[Tables], progress.tableFound,
-                    QStringLiteral("%"), Green, from, to, true),
-        drawMeasure(Views[Schulte], progress.schulteSeconds,
-                    QStringLiteral("с"), Maroon, from, to, true),
-        drawTimePerDay(Views[TimePerDay], progress, from, to)};
+void DiaryCharts::showProgress(const DiaryProgress& progress, const QDate& first,
+                               const QDate& last) {
+    // Colours for the Schulte tables' series; more tables than colours share them in turn.
+    static const QList<QColor> tableColours{Maroon, Blue, Green, Orange, Purple, Teal};
+    const bool drawn[ChartCount] = {drawSpeed(Views[Speed], progress, first, last),
+                                    drawMeasure(Views[Comprehension], {progress.comprehension},
+                                                QStringLiteral("%"), {Maroon}, first, last, true),
+                                    drawMeasure(Views[FieldWidth], {progress.fieldWidth},
+                                                QStringLiteral("симв"), {Blue}, first, last, false),
+                                    drawMeasure(Views[Tables], {progress.tableFound},
+                                                QStringLiteral("%"), {Green}, first, last, true),
+                                    drawMeasure(Views[Schulte], progress.schulteSeconds,
+                                                QStringLiteral("с"), tableColours, first, last,
+                                                true),
+                                    drawTimePerDay(Views[TimePerDay], progress, first, last)};
     for (QChartView* view : std::as_const(Views))
         Grid->removeWidget(view);
     int place = 0;

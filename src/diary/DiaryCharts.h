@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDateTime>
+#include <QDate>
 #include <QWidget>
 
 class QChartView;
@@ -15,8 +15,8 @@ class DiaryCharts : public QWidget {
 public:
     explicit DiaryCharts(QWidget* parent = nullptr);
 
-    // Draws the progress between the two moments.
-    void showProgress(const DiaryProgress& progress, const QDateTime& from, const QDateTime& to);
+    // Draws the progress from the first day to the last.
+    void showProgress(const DiaryProgress& progress, const QDate& first, const QDate& last);
     // The charts drawn now, in their order on the page.
     QList<QChartView*> shownCharts() const;
 

@@ -3,13 +3,16 @@
 #include <QDateTime>
 #include <QList>
 #include <QPointF>
+#include <QString>
 
 class DiaryStore;
+struct DiaryFilter;
 
 // One measure over days: a point per record and a line through each day's best. x is the
 // middle of the record's day in ms since the epoch, so a day's points stand in one column and
 // the line meets the best of them.
 struct ProgressSeries {
+    QString name; // what the series is of, where a chart draws several of one measure
     QList<QPointF> points;
     QList<QPointF> dailyBest;
     bool isEmpty() const { return dailyBest.isEmpty(); }
@@ -17,18 +20,21 @@ struct ProgressSeries {
 
 // What the diary's charts draw for one range of days.
 struct DiaryProgress {
-    ProgressSeries charsPerMinute; // finished text tests
+    ProgressSeries charsPerMinute; // finished text tests, the speed reached
     ProgressSeries wordsPerMinute; // finished text tests
     ProgressSeries comprehension;  // answered text tests, per cent
     ProgressSeries fieldWidth;     // right field-of-view answers, characters
     ProgressSeries tableFound;     // answered table tests, per cent of the missing numbers
-    ProgressSeries schulteSeconds; // finished Schulte tables, seconds per cell (best: least)
+    // Finished Schulte tables, seconds per cell (best: least): one series per size and variant,
+    // named after the table ("5 x 5, числа"), in the order of their names.
+    QList<ProgressSeries> schulteSeconds;
     QList<QPointF> minutesPerDay;  // x: the start of the day
     int records = 0;               // records in the range
     // More records than pointLimit in a measure: only its daily best is drawn.
     bool pointsLeftOut = false;
 };
 
-// The progress since `since` (invalid: all). A measure with more than pointLimit records in
-// the range gets no points of its own, only its daily best.
-DiaryProgress readProgress(const DiaryStore& store, const QDateTime& since, int pointLimit);
+// The progress of the records the filter lets through (a kind or all, since a moment or at
+// any time). A measure with more than pointLimit records in the range gets no points of its
+// own, only its daily best.
+DiaryProgress readProgress(const DiaryStore& store, const DiaryFilter& filter, int pointLimit);

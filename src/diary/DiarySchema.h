@@ -11,8 +11,8 @@ QStringList stepFrom(int version);
 
 // The columns a record is read from, in the order DiaryStore reads them.
 inline constexpr const char* RecordColumns =
-    "id, at, kind, chars_per_minute, words_per_minute, field_width, text_name, chars_read, "
-    "words_read, duration_ms, course_level, course_stage, right_count, out_of, shown, mistakes, "
-    "stopped";
+    "id, at, kind, regulator_chars_per_minute, words_per_minute, field_width, text_name, "
+    "chars_read, words_read, duration_ms, course_level, course_stage, right_count, out_of, shown, "
+    "mistakes, stopped, actual_chars_per_minute";
 
 } // namespace DiarySchema

@@ -36,7 +36,9 @@ QString orderColumn(DiaryOrder order) {
     case DiaryOrder::Kind:
         return QStringLiteral("kind");
     case DiaryOrder::CharsPerMinute:
-        return QStringLiteral("chars_per_minute");
+        return QStringLiteral("regulator_chars_per_minute");
+    case DiaryOrder::ActualCharsPerMinute:
+        return QStringLiteral("actual_chars_per_minute");
     case DiaryOrder::WordsPerMinute:
         return QStringLiteral("words_per_minute");
     case DiaryOrder::FieldWidth:
@@ -88,6 +90,7 @@ DiaryRecord readRecord(const QSqlQuery& query) {
     r.shown = query.value(14).toString();
     r.mistakes = query.isNull(15) ? -1 : query.value(15).toInt();
     r.stopped = query.value(16).toBool();
+    r.actualCharsPerMinute = query.isNull(17) ? -1 : query.value(17).toInt();
     return record;
 }
 
@@ -246,16 +249,28 @@ bool DiaryStore::add(const RunResult& r, const QDateTime& when) {
         return false;
     QSqlQuery query(db);
     query.prepare(QStringLiteral(
-        "INSERT INTO records (at, kind, chars_per_minute, words_per_minute, field_width, "
-        "text_name, chars_read, words_read, duration_ms, course_level, course_stage, "
-        "right_count, out_of, shown, mistakes, stopped, day) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, "
-        "?, ?, ?, ?, ?, ?, ?, ?)"));
-    const QVariantList values{when.toMSecsSinceEpoch(), static_cast<int>(r.kind),
-                              r.charsPerMinute, r.wordsPerMinute, r.fieldWidth, notNull(r.textName),
-                              r.charsRead, r.wordsRead, r.durationMs, r.courseLevel,
-                              r.courseStage, orNull(r.right), r.outOf, notNull(r.shown),
-                              orNull(r.mistakes), r.stopped ? 1 : 0,
-                              when.date().toJulianDay()};
+        "INSERT INTO records (at, kind, regulator_chars_per_minute, words_per_minute, "
+        "field_width, text_name, chars_read, words_read, duration_ms, course_level, "
+        "course_stage, right_count, out_of, shown, mistakes, stopped, day, "
+        "actual_chars_per_minute) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+    const QVariantList values{when.toMSecsSinceEpoch(),
+                              static_cast<int>(r.kind),
+                              r.charsPerMinute,
+                              r.wordsPerMinute,
+                              r.fieldWidth,
+                              notNull(r.textName),
+                              r.charsRead,
+                              r.wordsRead,
+                              r.durationMs,
+                              r.courseLevel,
+                              r.courseStage,
+                              orNull(r.right),
+                              r.outOf,
+                              notNull(r.shown),
+                              orNull(r.mistakes),
+                              r.stopped ? 1 : 0,
+                              when.date().toJulianDay(),
+                              orNull(r.actualCharsPerMinute)};
     for (const QVariant& value : values)
         query.addBindValue(value);
     if (!query.exec() || !db.commit()) {

@@ -24,7 +24,17 @@ struct DiaryFilter {
 };
 
 // The orders the records can be listed in.
-enum class DiaryOrder { When, Kind, CharsPerMinute, WordsPerMinute, FieldWidth, Text, Duration, Result };
+enum class DiaryOrder {
+    When,
+    Kind,
+    CharsPerMinute, // the regulator's speed
+    ActualCharsPerMinute,
+    WordsPerMinute,
+    FieldWidth,
+    Text,
+    Duration,
+    Result
+};
 
 // The training diary: every result in an SQLite file. A write is one short transaction in a
 // write-ahead log, so it never holds a run up, and two programs writing at once wait for each
@@ -66,7 +76,7 @@ public:
     QSqlDatabase connection() const;
 
     // The layout version this program writes.
-    static constexpr int SchemaVersion = 2;
+    static constexpr int SchemaVersion = 3;
 
 signals:
     // A record was added or removed.

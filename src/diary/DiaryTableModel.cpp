@@ -10,6 +10,8 @@ DiaryOrder orderOf(int column) {
         return DiaryOrder::Kind;
     case DiaryTableModel::CharsPerMinute:
         return DiaryOrder::CharsPerMinute;
+    case DiaryTableModel::ActualCharsPerMinute:
+        return DiaryOrder::ActualCharsPerMinute;
     case DiaryTableModel::WordsPerMinute:
         return DiaryOrder::WordsPerMinute;
     case DiaryTableModel::FieldWidth:
@@ -23,10 +25,6 @@ DiaryOrder orderOf(int column) {
     default:
         return DiaryOrder::When;
     }
-}
-
-QString positive(int value) {
-    return value > 0 ? QString::number(value) : QString();
 }
 
 } // namespace
@@ -66,8 +64,10 @@ QVariant DiaryTableModel::data(const QModelIndex& index, int role) const {
     const DiaryRecord& record = Rows[std::size_t(index.row())];
     const RunResult& r = record.result;
     if (role == Qt::TextAlignmentRole) {
-        const bool number = index.column() == CharsPerMinute || index.column() == WordsPerMinute ||
-                            index.column() == FieldWidth || index.column() == Duration;
+        const bool number = index.column() == CharsPerMinute ||
+                            index.column() == ActualCharsPerMinute ||
+                            index.column() == WordsPerMinute || index.column() == FieldWidth ||
+                            index.column() == Duration;
         return QVariant::fromValue(Qt::AlignVCenter |
                                    (number ? Qt::AlignRight : Qt::AlignLeft));
     }
@@ -81,11 +81,13 @@ QVariant DiaryTableModel::data(const QModelIndex& index, int role) const {
     case Kind:
         return diaryKindName(r.kind);
     case CharsPerMinute:
-        return positive(r.charsPerMinute);
+        return DiaryText::figure(r.charsPerMinute);
+    case ActualCharsPerMinute:
+        return DiaryText::figure(r.actualCharsPerMinute);
     case WordsPerMinute:
-        return positive(r.wordsPerMinute);
+        return DiaryText::figure(r.wordsPerMinute);
     case FieldWidth:
-        return positive(r.fieldWidth);
+        return DiaryText::figure(r.fieldWidth);
     case Text:
         return r.textName;
     case Duration:
@@ -98,13 +100,25 @@ QVariant DiaryTableModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant DiaryTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+    if (orientation != Qt::Horizontal || (role != Qt::DisplayRole && role != Qt::ToolTipRole))
         return QAbstractTableModel::headerData(section, orientation, role);
-    static const QStringList names{QStringLiteral("Дата"),      QStringLiteral("Упражнение"),
-                                   QStringLiteral("Симв/мин"),  QStringLiteral("Слов/мин"),
-                                   QStringLiteral("Поле, симв"), QStringLiteral("Текст"),
-                                   QStringLiteral("Время"),     QStringLiteral("Результат")};
-    return names.value(section);
+    static const QStringList names{QStringLiteral("Дата"),
+                                   QStringLiteral("Упражнение"),
+                                   QStringLiteral("Скорость (регулятор)"),
+                                   QStringLiteral("Фактическая"),
+                                   QStringLiteral("Слов/мин"),
+                                   QStringLiteral("Поле, симв"),
+                                   QStringLiteral("Текст, таблица"),
+                                   QStringLiteral("Время"),
+                                   QStringLiteral("Результат")};
+    if (role == Qt::DisplayRole)
+        return names.value(section);
+    if (section == CharsPerMinute)
+        return QStringLiteral("Скорость, заданная регулятором, симв/мин");
+    if (section == ActualCharsPerMinute)
+        return QStringLiteral("Фактическая скорость: символы пройденного текста с пробелами в "
+                              "минуту настоящего времени занятия");
+    return {};
 }
 
 void DiaryTableModel::sort(int column, Qt::SortOrder order) {

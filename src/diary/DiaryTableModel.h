@@ -11,8 +11,18 @@
 class DiaryTableModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    enum Column { When, Kind, CharsPerMinute, WordsPerMinute, FieldWidth, Text, Duration, Result,
-                  ColumnCount };
+    enum Column {
+        When,
+        Kind,
+        CharsPerMinute, // the regulator's speed
+        ActualCharsPerMinute,
+        WordsPerMinute,
+        FieldWidth,
+        Text,
+        Duration,
+        Result,
+        ColumnCount
+    };
 
     explicit DiaryTableModel(const DiaryStore& store, QObject* parent = nullptr);
 

@@ -24,6 +24,10 @@ QString DiaryText::result(const RunResult& r) {
     return text;
 }
 
+QString DiaryText::figure(int value) {
+    return value > 0 ? QString::number(value) : QString();
+}
+
 QString DiaryText::duration(qint64 ms) {
     const qint64 seconds = ms / 1000;
     return QString::number(seconds / 60) + QLatin1Char(':') +

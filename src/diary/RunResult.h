@@ -28,10 +28,15 @@ bool diaryKindFromCode(int code, DiaryKind* kind);
 // The figures of one finished run or test, as the exercise window that ran it knows them.
 struct RunResult {
     DiaryKind kind = DiaryKind::TextReading;
+    // The regulator's speed: the speed set (for the text, its average over the run's fields, as
+    // the text test counts it); 0 where the regulator plays no part.
     int charsPerMinute = 0;
+    // The speed reached: characters of the text passed over, blanks included, per minute of
+    // real run time (ActualSpeed); -1 where the run passes over no text or it is not known.
+    int actualCharsPerMinute = -1;
     int wordsPerMinute = 0;
     int fieldWidth = 0; // reading-field width in characters
-    QString textName;   // file name of the text read, or the test text's name
+    QString textName;   // file name of the text read, the test text's name, or the table's size
     int charsRead = 0;
     int wordsRead = 0;
     qint64 durationMs = 0;

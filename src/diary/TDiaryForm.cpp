@@ -18,6 +18,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSaveFile>
+#include <QScreen>
 #include <QScrollArea>
 #include <QSplitter>
 #include <QStackedWidget>
@@ -38,9 +39,9 @@ const QString EmptyNote = QStringLiteral(
     "«Текст», прочитайте текст и ответьте на вопросы. Ширину поля зрения покажет упражнение "
     "«Строка», а внимание к таблицам — «Таблица» в режиме теста.</p>");
 
-const QString QuietRangeNote = QStringLiteral(
-    "<h3>За выбранный период занятий нет</h3>"
-    "<p>Выберите период подлиннее, например «Всё время».</p>");
+const QString QuietRangeNote =
+    QStringLiteral("<h3>За выбранный период таких занятий нет</h3>"
+                   "<p>Выберите период подлиннее, например «Всё время», или «Все упражнения».</p>");
 
 QPushButton* makeButton(const QString& caption, QWidget* parent) {
     auto* button = new QPushButton(caption, parent);
@@ -64,7 +65,6 @@ TDiaryForm::TDiaryForm(DiaryStore& store, QWidget* parent)
     setObjectName(QStringLiteral("DiaryForm"));
     setWindowTitle(QStringLiteral("Дневник"));
     setProperty("helpContext", HelpContext::Diary);
-    resize(1000, 820);
 
     ComboRange = new QComboBox(this);
     ComboRange->addItems(
@@ -91,11 +91,12 @@ TDiaryForm::TDiaryForm(DiaryStore& store, QWidget* parent)
     controls->addWidget(kindLabel);
     controls->addWidget(ComboKind);
     controls->addStretch(1);
-    for (QPushButton* button : {ButtonExport, ButtonDelete, ButtonDeleteAll, ButtonHelp})
-        controls->addWidget(button);
 
     Pages = new QStackedWidget(this);
     LabelEmpty = makeNote(Pages);
+    // The note wraps to the room it gets: its wrapped height does not hold the window's
+    // height up on a small screen.
+    LabelEmpty->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Ignored);
     Pages->addWidget(LabelEmpty);
     Charts = new DiaryCharts(Pages);
     auto* scroll = new QScrollArea(Pages);
@@ -121,9 +122,12 @@ TDiaryForm::TDiaryForm(DiaryStore& store, QWidget* parent)
     Records->setColumnWidth(DiaryTableModel::When, 120);
     Records->setColumnWidth(DiaryTableModel::Kind, 150);
     Records->setColumnWidth(DiaryTableModel::Text, 140);
-    for (int column : {DiaryTableModel::CharsPerMinute, DiaryTableModel::WordsPerMinute,
-                       DiaryTableModel::FieldWidth, DiaryTableModel::Duration})
+    for (int column :
+         {DiaryTableModel::WordsPerMinute, DiaryTableModel::FieldWidth, DiaryTableModel::Duration})
         Records->setColumnWidth(column, 80);
+    // The two speeds are as wide as their headings.
+    for (int column : {DiaryTableModel::CharsPerMinute, DiaryTableModel::ActualCharsPerMinute})
+        Records->resizeColumnToContents(column);
 
     LabelCount = new QLabel(this);
     auto* splitter = new QSplitter(Qt::Vertical, this);
@@ -135,13 +139,20 @@ TDiaryForm::TDiaryForm(DiaryStore& store, QWidget* parent)
     splitter->setChildrenCollapsible(false);
 
     auto* column = new QVBoxLayout(this);
+    // The buttons stand under the records they act on, so that the window stays narrow
+    // enough for a small screen.
+    auto* actions = new QHBoxLayout;
+    actions->addWidget(LabelCount);
+    actions->addStretch(1);
+    for (QPushButton* button : {ButtonExport, ButtonDelete, ButtonDeleteAll, ButtonHelp})
+        actions->addWidget(button);
     column->addLayout(controls);
     column->addWidget(splitter, 1);
-    column->addWidget(LabelCount);
+    column->addLayout(actions);
 
     ComboRange->setCurrentIndex(Month);
     connect(ComboRange, &QComboBox::currentIndexChanged, this, &TDiaryForm::refreshWhenShown);
-    connect(ComboKind, &QComboBox::currentIndexChanged, this, &TDiaryForm::applyFilter);
+    connect(ComboKind, &QComboBox::currentIndexChanged, this, &TDiaryForm::refreshWhenShown);
     connect(ButtonExport, &QPushButton::clicked, this, &TDiaryForm::ButtonExportClick);
     connect(ButtonDelete, &QPushButton::clicked, this, &TDiaryForm::ButtonDeleteClick);
     connect(ButtonDeleteAll, &QPushButton::clicked, this, &TDiaryForm::ButtonDeleteAllClick);
@@ -163,9 +174,41 @@ void TDiaryForm::refreshWhenShown() {
 void TDiaryForm::showDiary() {
     if (isMinimized())
         showNormal();
+    fitScreen();
     show();
     raise();
     activateWindow();
+}
+
+void TDiaryForm::fitScreen() {
+    const QScreen* shown = parentWidget() ? parentWidget()->screen() : screen();
+    if (!shown)
+        return;
+    const QRect area = shown->availableGeometry();
+    // The window manager's frame is known once the window has been shown; before that, room
+    // is kept for a usual title bar and border.
+    QMargins frame(geometry().left() - frameGeometry().left(),
+                   geometry().top() - frameGeometry().top(),
+                   frameGeometry().right() - geometry().right(),
+                   frameGeometry().bottom() - geometry().bottom());
+    if (frame.isNull())
+        frame = QMargins(4, 32, 4, 4);
+    const QSize room = area.size().shrunkBy(frame);
+    QPoint place = pos(); // the frame's top left corner
+    if (!Placed) {
+        Placed = true;
+        resize(PreferredSize.boundedTo(room));
+        const QSize outer = size().grownBy(frame);
+        place = area.topLeft() +
+                QPoint((area.width() - outer.width()) / 2, (area.height() - outer.height()) / 2);
+    } else {
+        // Shown again: kept where the user left it, as long as all of it is on the screen.
+        resize(size().boundedTo(room));
+    }
+    const QSize outer = size().grownBy(frame);
+    place.setX(std::max(area.left(), std::min(place.x(), area.right() + 1 - outer.width())));
+    place.setY(std::max(area.top(), std::min(place.y(), area.bottom() + 1 - outer.height())));
+    move(place);
 }
 
 void TDiaryForm::showEvent(QShowEvent* event) {
@@ -198,25 +241,7 @@ QDateTime TDiaryForm::rangeStart() const {
     }
 }
 
-void TDiaryForm::refresh() {
-    Stale = false;
-    const QDateTime from = rangeStart();
-    const DiaryProgress progress = readProgress(Store, from, PointLimit);
-    if (progress.records == 0) {
-        LabelEmpty->setText(Store.count() == 0 ? EmptyNote : QuietRangeNote);
-        Pages->setCurrentIndex(0);
-    } else {
-        const QDateTime to = QDate::currentDate().addDays(1).startOfDay();
-        const QDateTime first =
-            from.isValid() ? from
-                           : QDateTime::fromMSecsSinceEpoch(qint64(progress.minutesPerDay.first().x()));
-        Charts->showProgress(progress, first, to);
-        Pages->setCurrentIndex(1);
-    }
-    applyFilter();
-}
-
-void TDiaryForm::applyFilter() {
+DiaryFilter TDiaryForm::currentFilter() const {
     DiaryFilter filter;
     filter.since = rangeStart();
     bool known = false;
@@ -224,6 +249,29 @@ void TDiaryForm::applyFilter() {
     DiaryKind kind;
     if (known && diaryKindFromCode(code, &kind))
         filter.kind = kind;
+    return filter;
+}
+
+void TDiaryForm::refresh() {
+    Stale = false;
+    const DiaryFilter filter = currentFilter();
+    const DiaryProgress progress = readProgress(Store, filter, PointLimit);
+    if (progress.records == 0) {
+        LabelEmpty->setText(Store.count() == 0 ? EmptyNote : QuietRangeNote);
+        Pages->setCurrentIndex(0);
+    } else {
+        const QDate today = QDate::currentDate();
+        const QDate first =
+            filter.since.isValid()
+                ? filter.since.date()
+                : QDateTime::fromMSecsSinceEpoch(qint64(progress.minutesPerDay.first().x())).date();
+        Charts->showProgress(progress, std::min(first, today), today);
+        Pages->setCurrentIndex(1);
+    }
+    applyFilter(filter);
+}
+
+void TDiaryForm::applyFilter(const DiaryFilter& filter) {
     Model->setFilter(filter);
     Records->setVisible(Store.count() > 0);
     LabelCount->setText(QStringLiteral("Записей: ") + QString::number(Model->shownCount()));

@@ -1,10 +1,11 @@
 #pragma once
 
+#include "diary/DiaryStore.h"
+
 #include <QDateTime>
 #include <QWidget>
 
 class DiaryCharts;
-class DiaryStore;
 class DiaryTableModel;
 class QComboBox;
 class QLabel;
@@ -48,9 +49,14 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    // Sizes and places the window within the available area of the frame's screen: at its
+    // first showing centred and no larger than PreferredSize, later where the user left it.
+    void fitScreen();
+    // The records the range and the kind chosen let through.
+    DiaryFilter currentFilter() const;
     void refresh();
     void refreshWhenShown();
-    void applyFilter();
+    void applyFilter(const DiaryFilter& filter);
     void updateButtons();
     QDateTime rangeStart() const;
     void ButtonExportClick();
@@ -59,5 +65,7 @@ private:
 
     DiaryStore& Store;
     DiaryTableModel* Model = nullptr;
-    bool Stale = true; // records changed while the window was hidden
+    bool Stale = true;   // records changed while the window was hidden
+    bool Placed = false; // sized and placed at its first showing
+    static constexpr QSize PreferredSize{1000, 820};
 };

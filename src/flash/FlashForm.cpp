@@ -163,6 +163,7 @@ void TFlashForm::StartFlash() {
         return;
     }
     Run.begin(text, Place.place(), Settings.WordsPerGroup);
+    RunMs = 0;
     Running = true;
     Paused = false;
     GroupShown = false;
@@ -174,7 +175,7 @@ void TFlashForm::StartFlash() {
 
 void TFlashForm::Timer1Timer() {
     if (GroupShown)
-        Run.advance(ShownMs);
+        Run.advance();
     if (Run.atEnd()) {
         StopFlash();
         return;
@@ -196,6 +197,7 @@ void TFlashForm::PauseFlash() {
         return;
     Paused = !Paused;
     if (Paused) {
+        RunMs += Timer1->elapsedMs();
         Timer1->stop();
         Figures->setText(QStringLiteral("Пауза. Пробел — продолжить, стрелки влево и вправо — "
                                         "на предложение назад и вперёд."));
@@ -226,6 +228,8 @@ void TFlashForm::SentenceForward() {
 void TFlashForm::StopFlash() {
     if (!Running)
         return;
+    if (!Paused)
+        RunMs += Timer1->elapsedMs();
     endRun();
     Running = false;
     Paused = false;
@@ -235,7 +239,7 @@ void TFlashForm::StopFlash() {
         Display->showGroup({});
         Progress->setValue(Run.percent());
     }
-    const FlashResult result = Run.result(!reachedEnd);
+    const FlashResult result = Run.result(!reachedEnd, RunMs);
     Figures->setText(describeFlashResult(result));
     updateControls();
     emit flashFinished(result);
@@ -247,7 +251,7 @@ void TFlashForm::StopFlash() {
 RunResult TFlashForm::diaryFigures(const FlashResult& result) const {
     RunResult figures = runResult(DiaryKind::FlashReading);
     figures.fieldWidth = 0; // groups of words, not a reading field
-    figures.charsPerMinute = result.Speed;
+    figures.actualCharsPerMinute = result.Speed;
     figures.charsRead = result.CharsRead;
     figures.wordsRead = result.WordsRead;
     figures.wordsPerMinute = wordsPerMinute(result.WordsRead, result.ElapsedMs);

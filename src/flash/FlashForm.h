@@ -78,6 +78,7 @@ private:
     FlashRun Run;
     FlashSettings Settings;
     int ShownMs = 0;         // how long the group on show is meant to stay
+    qint64 RunMs = 0;        // real run time up to the last pause
     bool GroupShown = false; // a group of this run is on show, to be counted at the next step
     bool Running = false;
     bool Paused = false;

@@ -4,13 +4,14 @@
 
 // The figures of one flash-reading run, for whoever keeps results.
 struct FlashResult {
-    int CharsRead = 0; // characters of the groups shown for their whole time
+    int CharsRead = 0;   // characters of the groups shown for their whole time
+    int CharsPassed = 0; // the text those groups stand in, blanks after them included
     int WordsRead = 0;
-    int ElapsedMs = 0;    // the time those groups were on show, pauses after them included
-    int Speed = 0;        // characters per minute over that time
+    qint64 ElapsedMs = 0; // real run time, the user's pauses left out
+    int Speed = 0;        // the speed reached: CharsPassed per minute of ElapsedMs
     bool Stopped = false; // ended by the user rather than by the text's end
 };
 
 // The figures in one line for the user: "Прочитано: 1234 симв., слов: 210, время: 1 мин 12 с,
-// скорость: 1028 симв/мин".
+// фактическая скорость: 1028 симв/мин".
 QString describeFlashResult(const FlashResult& result);

@@ -18,8 +18,9 @@ public:
     QString currentText() const { return FlashGroups::shownText(Text, current()); }
     const FlashGroups& groups() const { return Groups; }
 
-    // The group on show was read, shown for shownMs: it is counted and the next one comes.
-    void advance(int shownMs);
+    // The group on show was read: it is counted, with the blanks after it, and the next one
+    // comes.
+    void advance();
     void sentenceBack() { Index = Groups.sentenceBack(Index); }
     void sentenceForward() { Index = Groups.sentenceForward(Index); }
 
@@ -28,13 +29,14 @@ public:
     // How much of the text lies before the group on show, in per cent.
     int percent() const;
 
-    FlashResult result(bool stopped) const;
+    // The run's figures after runMs of real run time (pauses left out).
+    FlashResult result(bool stopped, qint64 runMs) const;
 
 private:
     QString Text;
     FlashGroups Groups;
     int Index = 0;
     int CharsRead = 0;
+    int CharsPassed = 0;
     int WordsRead = 0;
-    int ElapsedMs = 0;
 };

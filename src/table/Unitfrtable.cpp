@@ -150,6 +150,7 @@ void TTableForm::FinishTableRun() {
     Score = 0;
     const bool test = State.TestMode();
     RunResult result = runResult(test ? DiaryKind::TableTest : DiaryKind::TableReading);
+    result.textName = TableScore::sizeText(State.Column(), State.Row());
     result.stopped = !Table.complete();
     if (test && Table.complete()) {
         if (AskTestQuestions()) {

@@ -1,13 +1,14 @@
 // The playback engine of the text window: the black reading field moving through the text.
 #include "text/Unitfrtext.h"
 
-#include "diary/WordCount.h"
 #include "dialogs/Unitfrmessage.h"
+#include "diary/WordCount.h"
 #include "exercise/ExerciseHost.h"
 #include "platform/PacedTimer.h"
 #include "readingview/ReadingView.h"
 #include "text/ReadingField.h"
 #include "text/TestScore.h"
+#include "training/ActualSpeed.h"
 #include "training/TrainingState.h"
 #include "widgets/Colours.h"
 
@@ -115,7 +116,7 @@ void TTextForm::StopReading() {
         RichEdit1->clear();
         TextLength = 0;
         if (reachedEnd)
-            result.right = AskTestQuestions(ElapsedMs, CharsShown, result.wordsPerMinute);
+            result.right = AskTestQuestions(ElapsedMs, CharsShown, result);
         result.outOf = result.right >= 0 ? TestQuestionCount : 0;
         if (!LoadTestText())
             Host.LeaveTestMode();
@@ -142,8 +143,11 @@ RunResult TTextForm::readingResult() const {
         return c != u' ' && c != u'\r' && c != u'\n';
     }));
     result.wordsRead = countWords(passed);
+    // The regulator's figure: the field width counted per step over the intervals set.
     result.charsPerMinute = readingSpeed(CharsShown, ElapsedMs);
-    result.wordsPerMinute = wordsPerMinute(result.wordsRead, ElapsedMs);
+    result.actualCharsPerMinute =
+        ActualSpeed::charsPerMinute(ActualSpeed::passedCharacters(passed), result.durationMs);
+    result.wordsPerMinute = wordsPerMinute(result.wordsRead, result.durationMs);
     if (test)
         result.textName = TestName;
     result.stopped = FieldStart < TextLength;

@@ -64,7 +64,7 @@ bool TTextForm::LoadTestText() {
     return true;
 }
 
-int TTextForm::AskTestQuestions(int elapsedMs, int charsShown, int wordsPerMinute) {
+int TTextForm::AskTestQuestions(int elapsedMs, int charsShown, const RunResult& reached) {
     TAnsTextForm* questions = AnsTextForm;
     questions->clearChoices();
     if (questions->exec() != QDialog::Accepted)
@@ -80,7 +80,9 @@ int TTextForm::AskTestQuestions(int elapsedMs, int charsShown, int wordsPerMinut
     result->Label4->setText(QString::number(right) + QStringLiteral(" из 5"));
     result->Label5->setText(QString::number(TestRecord.Volume) + QStringLiteral(" симв"));
     result->Label6->setText(QString::number(TestRecord.Speed) + QStringLiteral(" симв/мин"));
-    result->LabelWordsValue->setText(QString::number(wordsPerMinute) +
+    result->LabelActualValue->setText(QString::number(reached.actualCharsPerMinute) +
+                                      QStringLiteral(" симв/мин"));
+    result->LabelWordsValue->setText(QString::number(reached.wordsPerMinute) +
                                      QStringLiteral(" слов/мин"));
     result->LabelComprehensionValue->setText(QString::number(TestRecord.ScorePercent) +
                                              QStringLiteral(" %"));

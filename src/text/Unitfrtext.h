@@ -70,9 +70,10 @@ public:
     void RestoreUserText();
     void ClearExerciseText();
     bool LoadTestText();
-    // Asks the questions and shows the result, with the words per minute beside the dialog's own
-    // figures. Returns the right answers, or -1 when the questions were not answered.
-    int AskTestQuestions(int elapsedMs, int charsShown, int wordsPerMinute);
+    // Asks the questions and shows the result, with the run's speed reached and words per minute
+    // beside the dialog's own figures. Returns the right answers, or -1 when the questions were
+    // not answered.
+    int AskTestQuestions(int elapsedMs, int charsShown, const RunResult& reached);
 
     // Controls and state other windows and tests read.
     QFrame* Panel8 = nullptr;

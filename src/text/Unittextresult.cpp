@@ -49,6 +49,9 @@ TTextResultForm::TTextResultForm(QWidget* parent) : QDialog(parent) {
         makeLabel("LabelComprehension", QStringLiteral("Понимание:"), false, Qt::black, this);
     LabelComprehensionValue =
         makeLabel("LabelComprehensionValue", QString(), false, Maroon, this);
+    LabelActual =
+        makeLabel("LabelActual", QStringLiteral("Фактическая скорость:"), false, Qt::black, this);
+    LabelActualValue = makeLabel("LabelActualValue", QString(), false, Navy, this);
     LabelWords = makeLabel("LabelWords", QStringLiteral("Слов в минуту:"), false, Qt::black, this);
     LabelWordsValue = makeLabel("LabelWordsValue", QString(), false, Navy, this);
 
@@ -62,11 +65,13 @@ TTextResultForm::TTextResultForm(QWidget* parent) : QDialog(parent) {
     grid->addWidget(Label5, 3, 1);
     grid->addWidget(Label3, 4, 0);
     grid->addWidget(Label6, 4, 1);
-    grid->addWidget(LabelWords, 5, 0);
-    grid->addWidget(LabelWordsValue, 5, 1);
-    grid->addWidget(makeBevel(this), 6, 0, 1, 2);
+    grid->addWidget(LabelActual, 5, 0);
+    grid->addWidget(LabelActualValue, 5, 1);
+    grid->addWidget(LabelWords, 6, 0);
+    grid->addWidget(LabelWordsValue, 6, 1);
+    grid->addWidget(makeBevel(this), 7, 0, 1, 2);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
-    grid->addWidget(buttons, 7, 0, 1, 2);
+    grid->addWidget(buttons, 8, 0, 1, 2);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     grid->setSizeConstraint(QLayout::SetFixedSize);
 }

@@ -4,7 +4,8 @@
 
 class QLabel;
 
-// The outcome of a text test: right answers, the volume of the text and the reading speed.
+// The outcome of a text test: right answers, the volume of the text and the reading speed,
+// both the regulator's average ("Средняя скорость чтения") and the speed reached.
 class TTextResultForm : public QDialog {
     Q_OBJECT
 public:
@@ -16,7 +17,10 @@ public:
     QLabel* Label4 = nullptr; // right answers + " из 5"
     QLabel* Label5 = nullptr; // volume + " симв"
     QLabel* Label6 = nullptr; // speed + " симв/мин"
-    // Beside the figures above: the speed in words and the share of right answers.
+    // Beside the figures above: the speed reached, the speed in words and the share of right
+    // answers.
+    QLabel* LabelActual = nullptr;
+    QLabel* LabelActualValue = nullptr; // characters passed over per real minute + " симв/мин"
     QLabel* LabelWords = nullptr;
     QLabel* LabelWordsValue = nullptr; // words per minute + " слов/мин"
     QLabel* LabelComprehension = nullptr;
