@@ -454,6 +454,8 @@ void TestHelpViewer::searchKeepsThePagesWithTheWords_data() {
     QTest::newRow("letter case and ё")
         << "ЕЩЕ РАЗ ENTER" << QStringList{"getting_started.html"} << QStringList{"table_size.html"};
     QTest::newRow("no such word") << "абракадабра" << QStringList() << QStringList{opening};
+    QTest::newRow("a key") << "F2" << QStringList{"keys.html", "speed_regulator.html"}
+                           << QStringList{"table_size.html"};
 }
 
 void TestHelpViewer::searchKeepsThePagesWithTheWords() {

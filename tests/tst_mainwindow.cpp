@@ -172,24 +172,24 @@ void TestMainWindow::initialToolbarStates() {
         bool down;
     };
     const QList<Row> rows{
-        {m->SpeedButton1, "Открыть", "Открыть", true, false},
-        {m->SpeedButton10, "Выход", "Выход", true, false},
+        {m->SpeedButton1, "Открыть", "Открыть (Ctrl+O)", true, false},
+        {m->SpeedButton10, "Выход", "Выход (Ctrl+Q)", true, false},
         {m->SpeedButton2, "Пуск", "Пуск", true, false},
         {m->SpeedButton3, "Стоп", "Стоп", false, false},
-        {m->SpeedButton14, "Тест", "Режим тестирования", true, false},
-        {m->SpeedButton4, "Текст", "Чтение текста", true, true},
-        {m->SpeedButton6, "Строка", "Тест на ширину поля зрения", false, false},
-        {m->SpeedButton5, "Таблица", "Чтение таблиц", true, false},
-        {m->SpeedButton15, "", "Размер таблицы", false, false},
+        {m->SpeedButton14, "Тест", "Режим тестирования (Ctrl+T)", true, false},
+        {m->SpeedButton4, "Текст", "Чтение текста (Ctrl+1)", true, true},
+        {m->SpeedButton6, "Строка", "Тест на ширину поля зрения (Ctrl+2)", false, false},
+        {m->SpeedButton5, "Таблица", "Чтение таблиц (Ctrl+3)", true, false},
+        {m->SpeedButton15, "", "Размер таблицы (Ctrl+Shift+T)", false, false},
         {m->SpeedButton9, "Помощь", "Содержание помощи", true, false},
         {m->SpeedButton16, "О...", "О программе", true, false},
-        {m->SpeedButton11, "", "По левому краю", true, true},
-        {m->SpeedButton12, "", "По центру", true, false},
-        {m->SpeedButton13, "", "По правому краю", true, false},
-        {m->SpeedButton7, "", "Динамическое чтение", true, true},
-        {m->SpeedButton8, "", "Статическое чтение", true, false},
-        {m->SpeedButton19, "", "Давать советы", true, false},
-        {m->SpeedButton20, "", "Ассистент", true, false},
+        {m->SpeedButton11, "", "По левому краю (Ctrl+L)", true, true},
+        {m->SpeedButton12, "", "По центру (Ctrl+E)", true, false},
+        {m->SpeedButton13, "", "По правому краю (Ctrl+R)", true, false},
+        {m->SpeedButton7, "", "Динамическое чтение (Ctrl+Shift+D)", true, true},
+        {m->SpeedButton8, "", "Статическое чтение (Ctrl+Shift+S)", true, false},
+        {m->SpeedButton19, "", "Давать советы (Ctrl+Shift+H)", true, false},
+        {m->SpeedButton20, "", "Ассистент (Ctrl+Shift+A)", true, false},
     };
     for (const Row& row : rows) {
         const QByteArray name = row.button->objectName().toUtf8();
@@ -203,8 +203,8 @@ void TestMainWindow::initialToolbarStates() {
     QCOMPARE(m->ComboBox1->count(), 14);
     QCOMPARE(m->ComboBox1->itemText(0), QStringLiteral("10"));
     QCOMPARE(m->ComboBox1->itemText(13), QStringLiteral("72"));
-    QCOMPARE(m->ComboBox1->toolTip(), QStringLiteral("Размер Шрифта"));
-    QCOMPARE(m->ComboBox2->toolTip(), QStringLiteral("Шрифт"));
+    QCOMPARE(m->ComboBox1->toolTip(), QStringLiteral("Размер Шрифта (Ctrl+Shift+P)"));
+    QCOMPARE(m->ComboBox2->toolTip(), QStringLiteral("Шрифт (Ctrl+Shift+F)"));
     QCOMPARE(m->CSpinEdit1->toolTip(), QStringLiteral("Ширина поля чтения"));
     QCOMPARE(m->TrackBar1->toolTip(), QStringLiteral("Регулятор скорости"));
     QCOMPARE(m->TrackBar1->maximum(), 1000);

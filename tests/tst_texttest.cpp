@@ -146,6 +146,7 @@ private slots:
     void closingInTestModeKeepsTheUserPlace();
     void questionsReadWhole_data();
     void questionsReadWhole();
+    void arrowKeysChooseAnAnswer();
 
 private:
     TMainForm* startQuiet(const QVariantMap& changes = {});
@@ -695,6 +696,31 @@ void TestTextTest::questionsReadWhole() {
         }
     }
     QVERIFY(dialog->rect().contains(dialog->OkButton->geometry()));
+    dialog->hide();
+}
+
+// As in any radio group: the arrow keys choose the next or the previous answer of the question
+// in focus, going round, and leave the other questions alone.
+void TestTextTest::arrowKeysChooseAnAnswer() {
+    startQuiet();
+    TAnsTextForm* dialog = questions();
+    for (int q = 0; q < TestQuestionCount; ++q)
+        dialog->setQuestion(q, QStringLiteral("Вопрос"), {"один", "два", "три"});
+    dialog->clearChoices();
+    dialog->show();
+    QApplication::setActiveWindow(dialog);
+    QVERIFY(QTest::qWaitForWindowActive(dialog));
+    dialog->Items[1][0]->setFocus(Qt::TabFocusReason);
+    const QList<std::pair<Qt::Key, int>> steps{
+        {Qt::Key_Down, 1}, {Qt::Key_Down, 2},  {Qt::Key_Down, 0}, {Qt::Key_Up, 2},
+        {Qt::Key_Left, 1}, {Qt::Key_Right, 2}, {Qt::Key_Right, 0}};
+    for (const auto& [key, answer] : steps) {
+        QTest::keyClick(QApplication::focusWidget(), key);
+        QCOMPARE(dialog->chosen(1), answer);
+        QCOMPARE(QApplication::focusWidget(), dialog->Items[1][answer]);
+    }
+    for (int q : {0, 2, 3, 4})
+        QCOMPARE(dialog->chosen(q), -1);
     dialog->hide();
 }
 

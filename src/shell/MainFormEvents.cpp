@@ -9,69 +9,17 @@
 #include "shell/SpeedEntry.h"
 #include "table/Unitfrtable.h"
 #include "text/Unitfrtext.h"
-#include "widgets/MoreButton.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QSlider>
 #include <QTimer>
-#include <QToolButton>
 #include <QToolTip>
-
-bool TMainForm::FormShortCut(const QKeyEvent& key) {
-    if (key.isAutoRepeat() || (Windows && Windows->AboutForm->isVisible()))
-        return false;
-    switch (key.key()) {
-    case Qt::Key_Escape:
-        if (SpeedButton3->isEnabled()) {
-            SpeedButton3->click();
-            return true;
-        }
-        return false;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        if (SpeedButton2->isEnabled())
-            SpeedButton2->click();
-        else if (SpeedButton3->isEnabled())
-            SpeedButton3->click();
-        else
-            return false;
-        return true;
-    case Qt::Key_F1:
-        SpeedButton9->click();
-        return true;
-    case Qt::Key_F10: // the drop-down of further kinds, then its entries by the arrow keys
-        if (!MoreKinds->isVisibleTo(this))
-            return false;
-        QTimer::singleShot(0, MoreKinds, &QToolButton::showMenu);
-        return true;
-    case Qt::Key_O: // open and quit, as in other desktop programs
-        if (key.modifiers() != Qt::ControlModifier || !SpeedButton1->isEnabled())
-            return false;
-        SpeedButton1->click();
-        return true;
-    case Qt::Key_Q:
-        if (key.modifiers() != Qt::ControlModifier)
-            return false;
-        SpeedButton10->click();
-        return true;
-    default:
-        return false;
-    }
-}
 
 namespace {
 
 bool isRunKey(int key) {
     return key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape;
-}
-
-// Ctrl+Tab and Ctrl+Shift+Tab would bring another exercise window to the front behind the
-// kind buttons' back.
-bool switchesChildWindow(const QKeyEvent& key) {
-    return (key.modifiers() & Qt::ControlModifier) &&
-           (key.key() == Qt::Key_Tab || key.key() == Qt::Key_Backtab);
 }
 
 // A key event climbs from the widget that gets it first to its parents, and this filter sees
@@ -110,7 +58,7 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
         auto* widget = qobject_cast<QWidget*>(watched);
         const auto& key = *static_cast<QKeyEvent*>(event);
         if (widget && widget->window() == this && !SpeedEntry::holds(widget)) {
-            if (switchesChildWindow(key))
+            if (FocusKey(key))
                 return true;
             const bool held = &key == HeldPress.event && key.timestamp() == HeldPress.timestamp;
             if (!held && FormShortCut(key)) // a held key acts once

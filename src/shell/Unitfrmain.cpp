@@ -89,6 +89,7 @@ TMainForm::TMainForm(const QString& programDir, QWidget* parent)
     buildToolbars();
     buildStatusBar();
     buildHiddenParts();
+    buildKeyTables();
 
     ComboBox2->addItems(QFontDatabase::families());
     showFontInControls();
@@ -178,7 +179,7 @@ QToolButton* TMainForm::makeButton(QToolBar* bar, const char* name, const QStrin
 void TMainForm::placeButton(QToolBar* bar, QToolButton* button, const char* name, bool large) {
     button->setObjectName(QLatin1String(name));
     button->setAutoRaise(true);
-    button->setFocusPolicy(Qt::NoFocus);
+    button->setFocusPolicy(Qt::TabFocus); // a click leaves the focus where it was
     if (large) {
         QFont captionFont = font();
         captionFont.setPixelSize(10); // the caption fits the 50-pixel button whole
@@ -252,7 +253,7 @@ void TMainForm::buildToolbars() {
     ComboBox2->setFixedWidth(165);
     ComboBox2->setToolTip(QStringLiteral("Шрифт"));
     ComboBox2->setAccessibleName(QStringLiteral("Шрифт"));
-    ComboBox2->setFocusPolicy(Qt::ClickFocus);
+    ComboBox2->setFocusPolicy(Qt::StrongFocus);
     QPalette faceText = ComboBox2->palette(); // the face shown in place of a missing one
     faceText.setColor(QPalette::PlaceholderText, faceText.color(QPalette::ButtonText));
     ComboBox2->setPalette(faceText);
@@ -263,7 +264,7 @@ void TMainForm::buildToolbars() {
     ComboBox1->setToolTip(QStringLiteral("Размер Шрифта"));
     ComboBox1->setAccessibleName(QStringLiteral("Размер Шрифта"));
     ComboBox1->setProperty("helpContext", 240);
-    ComboBox1->setFocusPolicy(Qt::ClickFocus);
+    ComboBox1->setFocusPolicy(Qt::StrongFocus);
     ComboBox1->addItems(FontSizes::all());
     ToolBar2->addWidget(ComboBox1);
 

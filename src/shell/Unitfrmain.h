@@ -28,6 +28,7 @@ class HelpViewer;
 class ReadingView;
 class TCSpinEdit;
 class TCoolBar;
+class KeyTable;
 class MoreButton;
 class TStatusBar;
 class CourseMarkers;
@@ -85,8 +86,8 @@ public:
     // The exercises and records beyond the first kinds, under one drop-down (MainFormKinds.cpp).
     MoreButton* MoreKinds = nullptr;
     QAction* SchulteKind = nullptr;       // Шульте
-    QAction* FlashKind = nullptr; // "Вспышки" in the drop-down
-    QAction* DiaryEntry = nullptr; // opens the training diary (Ctrl+D)
+    QAction* FlashKind = nullptr;         // "Вспышки" in the drop-down
+    QAction* DiaryEntry = nullptr;        // opens the training diary (Ctrl+D)
     QToolButton* SpeedButton9 = nullptr;  // Помощь
     QToolButton* SpeedButton16 = nullptr; // О...
     QToolButton* SpeedButton11 = nullptr; // align left
@@ -206,6 +207,8 @@ public:
     void ShowAdvice(ExerciseKind kind) override;
     // Returns true when the key was taken as a shortcut.
     bool FormShortCut(const QKeyEvent& key);
+    // Tab and Ctrl+Tab, with or without Shift: returns true when the key moved the focus.
+    bool FocusKey(const QKeyEvent& key);
 
     HelpViewer* helpViewer();
 
@@ -231,6 +234,13 @@ private:
                             const QString& hint, const QString& glyph, bool large);
     // Gives a button the look of the tool bar's buttons and adds it.
     void placeButton(QToolBar* bar, QToolButton* button, const char* name, bool large);
+
+    // The keys (MainFormKeys.cpp).
+    void buildKeyTables();
+    bool moveFocusWithin(bool forward);
+    bool moveFocusAcross();
+    // The inside of the exercise window in front, or nullptr.
+    QWidget* exerciseArea() const;
 
     // The kinds in the drop-down (MainFormKinds.cpp).
     void buildMoreKinds();
@@ -283,6 +293,8 @@ private:
     QButtonGroup* KindButtons = nullptr; // SpeedButton4, SpeedButton6, SpeedButton5
     const ProgramWindows* Windows = nullptr;
     HelpViewer* Help = nullptr;
+    KeyTable* ShortCuts = nullptr; // the keys of the controls and of run control
+    KeyTable* FocusKeys = nullptr; // Tab and Ctrl+Tab
     QTimer* IdleTimer = nullptr;
     bool FirstShowDone = false;
     bool FirstAdviceChecked = false;

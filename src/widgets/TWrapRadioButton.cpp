@@ -1,5 +1,7 @@
 #include "widgets/TWrapRadioButton.h"
 
+#include <QButtonGroup>
+#include <QKeyEvent>
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
@@ -61,4 +63,27 @@ void TWrapRadioButton::paintEvent(QPaintEvent*) {
 
 bool TWrapRadioButton::hitButton(const QPoint& pos) const {
     return rect().contains(pos);
+}
+
+void TWrapRadioButton::keyPressEvent(QKeyEvent* event) {
+    const int key = event->key();
+    const bool forward = key == Qt::Key_Down || key == Qt::Key_Right;
+    const bool back = key == Qt::Key_Up || key == Qt::Key_Left;
+    const QButtonGroup* answers = group();
+    if (!answers || (!forward && !back) || event->modifiers() != Qt::NoModifier) {
+        QRadioButton::keyPressEvent(event);
+        return;
+    }
+    const QList<QAbstractButton*> items = answers->buttons();
+    const auto count = items.size();
+    auto at = items.indexOf(this);
+    for (qsizetype step = 1; step < count; ++step) {
+        at = (at + (forward ? 1 : count - 1)) % count;
+        QAbstractButton* next = items.at(at);
+        if (next->isEnabled() && next->isVisible()) {
+            next->setFocus(forward ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+            next->click();
+            return;
+        }
+    }
 }

@@ -3,7 +3,8 @@
 #include <QRadioButton>
 
 // A radio button whose caption wraps onto as many lines as the width allows, so a long answer
-// is read whole.
+// is read whole. In a button group the arrow keys choose the next or the previous button, going
+// round, as in any radio group.
 class TWrapRadioButton : public QRadioButton {
     Q_OBJECT
 public:
@@ -16,6 +17,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     bool hitButton(const QPoint& pos) const override;
 
 private:
