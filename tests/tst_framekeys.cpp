@@ -134,7 +134,7 @@ void TestFrameKeys::toolBarControlsAnswerTheirKeys() {
     const auto closeList = [](QComboBox* list) { return [list] { list->hidePopup(); }; };
     const QList<Row> rows{
         {Qt::CTRL | Qt::Key_3, m->SpeedButton5, down(m->SpeedButton5), {}},
-        {Qt::CTRL | Qt::SHIFT | Qt::Key_T, m->SpeedButton15,
+        {Qt::CTRL | Qt::SHIFT | Qt::Key_R, m->SpeedButton15,
          [this] { return Windows->FormDlgTable->isVisible(); },
          [this] { Windows->FormDlgTable->hide(); }},
         {Qt::CTRL | Qt::Key_4, m->SchulteKind, chosen(m->SchulteKind), {}},
@@ -160,7 +160,7 @@ void TestFrameKeys::toolBarControlsAnswerTheirKeys() {
          [m] { return m->state().TextAlignment() == 0; },
          {}},
         {Qt::CTRL | Qt::SHIFT | Qt::Key_S, m->SpeedButton8, down(m->SpeedButton8), {}},
-        {Qt::CTRL | Qt::SHIFT | Qt::Key_D, m->SpeedButton7, down(m->SpeedButton7), {}},
+        {Qt::CTRL | Qt::SHIFT | Qt::Key_N, m->SpeedButton7, down(m->SpeedButton7), {}},
         {Qt::CTRL | Qt::SHIFT | Qt::Key_F, face, listOpen(face), closeList(face)},
         {Qt::CTRL | Qt::SHIFT | Qt::Key_P, size, listOpen(size), closeList(size)},
         {Qt::CTRL | Qt::SHIFT | Qt::Key_H, m->SpeedButton19,

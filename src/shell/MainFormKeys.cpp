@@ -57,7 +57,7 @@ void TMainForm::buildKeyTables() {
     ShortCuts->bind(Qt::CTRL | Qt::Key_4, SchulteKind);
     ShortCuts->bind(Qt::CTRL | Qt::Key_5, FlashKind);
     ShortCuts->bind(Qt::CTRL | Qt::Key_T, SpeedButton14);
-    ShortCuts->bind(Qt::CTRL | Qt::SHIFT | Qt::Key_T, SpeedButton15);
+    ShortCuts->bind(Qt::CTRL | Qt::SHIFT | Qt::Key_R, SpeedButton15);
     // A list opens as by a click on it; the entry chosen there goes through its handler.
     for (auto [key, list] : {std::pair{Qt::CTRL | Qt::SHIFT | Qt::Key_F, ComboBox2},
                              std::pair{Qt::CTRL | Qt::SHIFT | Qt::Key_P, ComboBox1}}) {
@@ -69,7 +69,7 @@ void TMainForm::buildKeyTables() {
     ShortCuts->bind(Qt::CTRL | Qt::Key_L, SpeedButton11);
     ShortCuts->bind(Qt::CTRL | Qt::Key_E, SpeedButton12);
     ShortCuts->bind(Qt::CTRL | Qt::Key_R, SpeedButton13);
-    ShortCuts->bind(Qt::CTRL | Qt::SHIFT | Qt::Key_D, SpeedButton7);
+    ShortCuts->bind(Qt::CTRL | Qt::SHIFT | Qt::Key_N, SpeedButton7);
     ShortCuts->bind(Qt::CTRL | Qt::SHIFT | Qt::Key_S, SpeedButton8);
     ShortCuts->bind(Qt::CTRL | Qt::SHIFT | Qt::Key_H, SpeedButton19);
     ShortCuts->bind(Qt::CTRL | Qt::SHIFT | Qt::Key_A, SpeedButton20);
