@@ -127,12 +127,19 @@ start() {
     program=$!
 }
 
-# finish <log> <expected status>: waits for the program started last to end.
+# finish <user> <log> <expected status>: waits for the program started last to end; nothing
+# it started may outlive it (for an ordinary user, whose processes can be told apart).
 finish() {
     timeout 30 tail --pid="$program" -f /dev/null || fail "the program did not end"
     local status=0
     wait "$program" || status=$?
-    [ $status -eq "$2" ] || fail "the program ended with status $status: $(cat "$1")"
+    [ $status -eq "$3" ] || fail "the program ended with status $status: $(cat "$2")"
+    [ "$1" != root ] || return 0
+    for _ in $(seq 25); do
+        pgrep -u "$1" >/dev/null || return 0
+        sleep 0.2
+    done
+    fail "processes of $1 outlived the program: $(ps -o pid=,args= -u "$1")"
 }
 
 # read_book <user> <home> <command...>: starts the program with the book, waits for the main
@@ -161,7 +168,7 @@ read_book() {
         book_text_on_screen "$window"
     fi
     scripts/close-window.py "$window"
-    finish "$work/program.log" 0
+    finish "$who" "$work/program.log" 0
 }
 
 # read_screen <window>: the text that the window shows, as OCR reads it from its picture.
@@ -222,7 +229,7 @@ message=$(read_screen "$box" | tr -d '\n')
 grep -qF "папку настроек «$readonly_home/.config»" <<<"$message" ||
     fail "the message box does not name the settings folder $readonly_home/.config: $message"
 xdotool windowfocus --sync "$box" key Return
-finish "$work/readonly.log" 1
+finish "$user" "$work/readonly.log" 1
 ! grep -q '^mkdir' "$work/readonly.log" || fail "mkdir's own errors on the terminal: $(cat "$work/readonly.log")"
 grep -qF "$readonly_home/.config" "$work/readonly.log" ||
     fail "the terminal was not told where: $(cat "$work/readonly.log")"
