@@ -3,9 +3,10 @@
 # - an ordinary user with umask 002 packages the built tree again: its folders are rwxr-xr-x
 #   and lintian finds nothing to warn about;
 # - the package depends on the fonts the interface is measured in;
-# - apt installs it; a new ordinary user without settings starts `skimora <book>` through a
-#   link to the launcher on a virtual screen: the main window appears, the book's text is on
-#   the screen, and closing the program writes its reading place into the user's data folder;
+# - apt installs it, with manual pages that name the diary's file;
+# - a new ordinary user without settings starts `skimora <book>` through a link to the
+#   launcher on a virtual screen: the main window appears, the book's text is on the screen,
+#   and closing the program writes its reading place into the user's data folder;
 # - root starting it writes its reading place into root's data folder, not beside the program;
 # - with a read-only home the launcher prints one line and the program's message box names
 #   the settings folder it cannot create;
