@@ -10,7 +10,7 @@ scripts/setup.sh --packages-only dpkg-dev file lintian appstream desktop-file-ut
 export DEB_BUILD_MAINT_OPTIONS=hardening=+all
 export CXXFLAGS="$(dpkg-buildflags --get CXXFLAGS) $(dpkg-buildflags --get CPPFLAGS)"
 export LDFLAGS="$(dpkg-buildflags --get LDFLAGS)"
-cmake -S . -B build-package -G Ninja -DCMAKE_BUILD_TYPE=Release \
+cmake -S . -B build-package -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
     -DSKIMORA_BUILD_TESTS=OFF -DSKIMORA_BUILD_BENCH=OFF >/dev/null
 cmake --build build-package
 rm -f build-package/skimora_*.deb

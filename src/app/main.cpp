@@ -1,4 +1,5 @@
 #include "app/Program.h"
+#include "app/SettingsFolderFailure.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -8,12 +9,14 @@
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     setUpApplication(app);
+    const QStringList arguments = QCoreApplication::arguments();
+    if (arguments.value(1) == QLatin1String(SettingsFolderFailure::Option))
+        return SettingsFolderFailure::report(arguments.value(2));
     try {
         Program program(QCoreApplication::applicationDirPath());
         if (!program.isReady())
             return 1;
         // "skimora book.fb2": the file opens after the splash.
-        const QStringList arguments = QCoreApplication::arguments();
         if (arguments.size() > 1)
             program.openAfterSplash(arguments.at(1));
         program.show();

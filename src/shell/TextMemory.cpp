@@ -2,6 +2,7 @@
 
 #include "formats/TextDecoding.h"
 #include "platform/FileReplacement.h"
+#include "platform/ProgramFolder.h"
 #include "platform/RegularFile.h"
 
 #include <QDir>
@@ -265,8 +266,7 @@ bool TextMemory::save(const QString& path, int caret, int anchor, QString* error
 }
 
 QString TextMemory::locate(const QString& programDir) {
-    const QFileInfo dir(programDir);
-    if (dir.isDir() && dir.isWritable())
+    if (!isSystemFolder(programFolder(programDir), currentUserId()))
         return QDir(programDir).filePath(QLatin1String(FileName));
     const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
     return QDir(data).filePath(QLatin1String(DataDirName) + u'/' + QLatin1String(FileName));

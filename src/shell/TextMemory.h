@@ -49,8 +49,9 @@ public:
     // given) says why.
     bool save(const QString& path, int caret, int anchor, QString* error = nullptr) const;
 
-    // The file name of the memory: textmem.ini in programDir when that
-    // directory is writable, otherwise in the user's data directory.
+    // The file name of the memory: textmem.ini in programDir when that folder is the user's to
+    // write (a build or copy of their own), otherwise, as for an installed program, in the
+    // user's data directory.
     static QString locate(const QString& programDir);
 
     // Pure operations behind find() and save(), on the file's lines as they are in the file.
