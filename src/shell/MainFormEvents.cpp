@@ -5,7 +5,9 @@
 #include "app/ProgramWindows.h"
 #include "dialogs/DialogHelp.h"
 #include "dialogs/Unitabout.h"
+#include "exercise/ExerciseWindow.h"
 #include "fieldofview/Unitfrstring.h"
+#include "platform/HelpViewer.h"
 #include "shell/SpeedEntry.h"
 #include "table/Unitfrtable.h"
 #include "text/Unitfrtext.h"
@@ -14,10 +16,27 @@
 #include <QAction>
 #include <QApplication>
 #include <QKeyEvent>
+#include <QMdiSubWindow>
 #include <QSlider>
 #include <QTimer>
 #include <QToolButton>
 #include <QToolTip>
+
+namespace {
+
+// F1 in the frame opens the contents, as "Помощь" does; in the window of a kind that came after
+// the first three, with the focus inside it, F1 opens that window's own page.
+int laterKindTopic(const QMdiSubWindow* active) {
+    const auto* window = qobject_cast<const ExerciseWindow*>(active);
+    const QWidget* focus = QApplication::focusWidget();
+    if (!window || !focus || (focus != window && !window->isAncestorOf(focus)))
+        return 0;
+    const bool later =
+        window->kind() == ExerciseKind::Schulte || window->kind() == ExerciseKind::Flash;
+    return later ? DialogHelp::contextOf(focus) : 0;
+}
+
+} // namespace
 
 bool TMainForm::FormShortCut(const QKeyEvent& key) {
     if (key.isAutoRepeat() || (Windows && Windows->AboutForm->isVisible()))
@@ -39,7 +58,10 @@ bool TMainForm::FormShortCut(const QKeyEvent& key) {
             return false;
         return true;
     case Qt::Key_F1:
-        SpeedButton9->click();
+        if (const int topic = laterKindTopic(ActiveMDIChild()))
+            helpViewer()->showTopic(topic);
+        else
+            SpeedButton9->click();
         return true;
     case Qt::Key_F10: // the drop-down of further kinds, then its entries by the arrow keys
         if (!MoreKinds->isVisibleTo(this))
