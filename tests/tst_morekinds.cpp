@@ -19,9 +19,9 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QMenu>
-#include <QTableView>
 #include <QTest>
 
 #include <memory>
