@@ -1,9 +1,13 @@
+#include "ZipBuilder.h"
 #include "flash/FlashGroups.h"
 #include "flash/FlashRun.h"
 #include "flash/FlashSettings.h"
 #include "flash/FlashTiming.h"
 #include "flash/RecognitionLetter.h"
+#include "formats/TextDecoding.h"
+#include "shell/TextFileReader.h"
 
+#include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -30,6 +34,46 @@ QString pausesOf(const QString& text, int words) {
     return marks;
 }
 
+// A book of each kind: its one heading or title, then a paragraph.
+QByteArray fb2Book(const QString& title, const QString& body) {
+    return (QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?><FictionBook><description>"
+                           "<title-info><book-title>") +
+            title + QStringLiteral("</book-title></title-info></description><body>") + body +
+            QStringLiteral("</body></FictionBook>"))
+        .toUtf8();
+}
+
+QByteArray epubBook(const QString& page) {
+    return buildZip(
+        {{QStringLiteral("mimetype"), "application/epub+zip", false},
+         {QStringLiteral("META-INF/container.xml"),
+          "<container><rootfiles><rootfile full-path=\"p.opf\"/></rootfiles></container>"},
+         {QStringLiteral("p.opf"), "<package><manifest><item id=\"a\" href=\"a.xhtml\" "
+                                   "media-type=\"application/xhtml+xml\"/></manifest><spine>"
+                                   "<itemref idref=\"a\"/></spine></package>"},
+         {QStringLiteral("a.xhtml"),
+          (QStringLiteral("<html xmlns=\"http://www.w3.org/1999/xhtml\"><body>") + page +
+           QStringLiteral("</body></html>"))
+              .toUtf8()}});
+}
+
+QByteArray docxBook(const QString& body) {
+    return buildZip({{QStringLiteral("word/document.xml"),
+                      (QStringLiteral("<w:document xmlns:w=\"w\"><w:body>") + body +
+                       QStringLiteral("</w:body></w:document>"))
+                          .toUtf8()}});
+}
+
+QByteArray odtBook(const QString& text) {
+    return buildZip(
+        {{QStringLiteral("mimetype"), "application/vnd.oasis.opendocument.text", false},
+         {QStringLiteral("content.xml"),
+          (QStringLiteral("<office:document-content xmlns:office=\"o\" "
+                          "xmlns:text=\"t\"><office:body><office:text>") +
+           text + QStringLiteral("</office:text></office:body></office:document-content>"))
+              .toUtf8()}});
+}
+
 const QString Story = QStringLiteral("Утро было тихим. Мы вышли рано, пока город спал.\r\n"
                                      "— Куда идём? — спросила Аня. А. С. Пушкин ждал нас у моста.");
 
@@ -48,6 +92,8 @@ private slots:
     void groupTime();
     void sentenceSteps_data();
     void sentenceSteps();
+    void headingsEndGroupsInEveryFormat_data();
+    void headingsEndGroupsInEveryFormat();
     void placeRoundTrip_data();
     void placeRoundTrip();
     void runCountsWhatWasShown();
@@ -210,6 +256,80 @@ void TestFlashLogic::sentenceSteps() {
     const FlashGroups groups(Story, words);
     QCOMPARE(groups.sentenceBack(from), back);
     QCOMPARE(groups.sentenceForward(from), forward);
+}
+
+void TestFlashLogic::headingsEndGroupsInEveryFormat_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("groups"); // three words a group, as the text window hands it over
+    QTest::addColumn<QString>("pauses");
+
+    QTest::newRow("FB2: the book's title and a section's title")
+        << "fox.fb2"
+        << fb2Book(QStringLiteral("Проверка"),
+                   QStringLiteral("<section><title><p>Глава первая</p></title><p>Лиса шла "
+                                  "лесом.</p></section>"))
+        << "Проверка | Глава первая | Лиса шла лесом."
+        << "...";
+    QTest::newRow("HTML heading")
+        << "evening.html"
+        << QStringLiteral("<html><body><h1>Вечер</h1><p>Река текла тихо.</p></body></html>")
+               .toUtf8()
+        << "Вечер | Река текла тихо."
+        << "..";
+    QTest::newRow("EPUB heading") << "morning.epub"
+                                  << epubBook(
+                                         QStringLiteral("<h2>Утро</h2><p>Солнце встало рано.</p>"))
+                                  << "Утро | Солнце встало рано."
+                                  << "..";
+    QTest::newRow("DOCX heading")
+        << "report.docx"
+        << docxBook(QStringLiteral("<w:p><w:pPr><w:pStyle w:val=\"Heading1\"/></w:pPr><w:r><w:t>"
+                                   "Итоги года</w:t></w:r></w:p><w:p><w:r><w:t>Мы выросли вдвое."
+                                   "</w:t></w:r></w:p>"))
+        << "Итоги года | Мы выросли вдвое."
+        << "..";
+    QTest::newRow("ODT heading ending in a number")
+        << "winter.odt"
+        << odtBook(QStringLiteral("<text:h text:outline-level=\"1\">Часть 2</text:h><text:p>"
+                                  "Снег лёг рано.</text:p>"))
+        << "Часть 2 | Снег лёг рано."
+        << "..";
+    QTest::newRow("RTF heading")
+        << "intro.rtf"
+        << encodeWindows1251(
+               QStringLiteral("{\\rtf1\\ansi\\ansicpg1251\\deff0{\\fonttbl{\\f0\\fcharset204 "
+                              "Arial;}}{\\b Введение}\\par Текст идёт дальше.\\par}"))
+        << "Введение | Текст идёт дальше."
+        << "..";
+    QTest::newRow("plain text, CR LF")
+        << "rain.txt" << QStringLiteral("Глава 3\r\nДождь шёл весь день.").toUtf8()
+        << "Глава 3 | Дождь шёл весь | день."
+        << ".-.";
+    QTest::newRow("plain text, LF and an empty line")
+        << "end.txt" << QStringLiteral("Эпилог\n\nВсе вернулись домой.").toUtf8()
+        << "Эпилог | Все вернулись домой."
+        << "..";
+    QTest::newRow("a line that goes on in lower case is no heading")
+        << "road.txt" << QStringLiteral("Он шёл\r\nпо дороге домой.").toUtf8()
+        << "Он шёл по | дороге домой."
+        << "-.";
+}
+
+void TestFlashLogic::headingsEndGroupsInEveryFormat() {
+    QFETCH(QString, name);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, groups);
+    QFETCH(QString, pauses);
+    QTemporaryDir dir;
+    QFile file(dir.filePath(name));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+    file.close();
+    const TextFileContent loaded = TextFileReader::read(file.fileName());
+    QVERIFY2(loaded.ok, qPrintable(loaded.error));
+    QCOMPARE(groupsOf(loaded.text, 3), groups);
+    QCOMPARE(pausesOf(loaded.text, 3), pauses);
 }
 
 void TestFlashLogic::placeRoundTrip_data() {

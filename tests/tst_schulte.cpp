@@ -8,11 +8,13 @@
 #include "schulte/SchulteForm.h"
 #include "schulte/SchulteGrid.h"
 #include "schulte/SchulteResultForm.h"
+#include "schulte/SchulteSettingsPanel.h"
 #include "shell/Unitfrmain.h"
 #include "widgets/MoreButton.h"
 
 #include <QAccessible>
 #include <QApplication>
+#include <QComboBox>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
@@ -33,6 +35,8 @@ private slots:
 
     void runByMouseWithOneSlip();
     void runByKeysAlone();
+    void fixationRingLeavesTheMiddleCaptionWhole();
+    void lettersRefuseTheLargeSizesAloud();
 
 private:
     void startWith(const QVariantMap& settings);
@@ -198,6 +202,79 @@ void TestSchulte::runByKeysAlone() {
     QCOMPARE(stopped.Found, 1);
     QCOMPARE(Fixture->storedValue("SchulteBest3x3RedBlack").toString(), best);
     QVERIFY(Main->SpeedButton2->isEnabled());
+}
+
+// 5 x 5 with the fixation mark: the middle cell's caption keeps every pixel it has without the
+// mark, and the mark stays centred on the cell.
+void TestSchulte::fixationRingLeavesTheMiddleCaptionWhole() {
+    startWith({{"SchulteSize", 5}, {"SchulteVariant", 0}, {"SchulteFixationDot", 1}});
+    Main->SchulteKind->trigger();
+    for (const unsigned seed : {1u, 2u, 3u}) {
+        Form->random().setFixedSeed(seed);
+        Main->SpeedButton2->click();
+        QVERIFY(Form->isRunning());
+        SchulteCell* middle = Form->Grid->cell(12);
+        QVERIFY(!middle->text().isEmpty());
+        const QImage marked = middle->grab().toImage();
+        Form->Grid->setFixationDot(false);
+        const QImage plain = middle->grab().toImage();
+        Form->Grid->setFixationDot(true);
+        Main->SpeedButton3->click();
+
+        // The caption: what differs from the face inside the cell's edges.
+        const QRgb face = plain.pixel(3, 3);
+        QRect caption;
+        QRect mark;
+        for (int y = 2; y < plain.height() - 2; ++y) {
+            for (int x = 2; x < plain.width() - 2; ++x) {
+                if (plain.pixel(x, y) != face)
+                    caption |= QRect(x, y, 1, 1);
+                if (plain.pixel(x, y) != marked.pixel(x, y))
+                    mark |= QRect(x, y, 1, 1);
+            }
+        }
+        QVERIFY(!caption.isEmpty());
+        QVERIFY(!mark.isEmpty());
+        for (int y = caption.top(); y <= caption.bottom(); ++y) {
+            for (int x = caption.left(); x <= caption.right(); ++x)
+                QVERIFY2(
+                    plain.pixel(x, y) == marked.pixel(x, y),
+                    qPrintable(middle->text() + QStringLiteral(" covered at %1,%2").arg(x).arg(y)));
+        }
+        const QPointF offCentre = QRectF(mark).center() - QRectF(middle->rect()).center();
+        QVERIFY(qAbs(offCentre.x()) <= 1.5 && qAbs(offCentre.y()) <= 1.5);
+    }
+}
+
+// Letters go up to 5 x 5: the larger sizes cannot be chosen, and a screen reader hears why.
+void TestSchulte::lettersRefuseTheLargeSizesAloud() {
+    startWith({{"SchulteSize", 4}, {"SchulteVariant", 0}});
+    Main->SchulteKind->trigger();
+    QComboBox* sizes = Form->Settings->SizeBox;
+    QAccessibleInterface* list = QAccessible::queryAccessibleInterface(sizes)->child(0);
+    QVERIFY(list);
+    const auto entries = [list] {
+        QStringList heard;
+        for (int i = 0; i < list->childCount(); ++i) {
+            QAccessibleInterface* entry = list->child(i);
+            heard << entry->text(QAccessible::Name) +
+                         (entry->state().disabled ? QStringLiteral(" [off]") : QString());
+        }
+        return heard;
+    };
+    const QStringList plain{"3 x 3", "4 x 4", "5 x 5", "6 x 6", "7 x 7", "8 x 8", "9 x 9"};
+    QCOMPARE(entries(), plain);
+
+    Form->Settings->VariantBox->setCurrentIndex(2); // letters
+    const QStringList heard = entries();
+    QCOMPARE(heard.mid(0, 3), plain.mid(0, 3));
+    for (int i = 3; i < heard.size(); ++i) {
+        QVERIFY2(heard.at(i).startsWith(plain.at(i)), qPrintable(heard.at(i)));
+        QVERIFY2(heard.at(i).endsWith(u"[off]") || heard.at(i).contains(u"букв"),
+                 qPrintable(heard.at(i)));
+    }
+    Form->Settings->VariantBox->setCurrentIndex(0); // numbers again: every size, plainly
+    QCOMPARE(entries(), plain);
 }
 
 QTEST_MAIN(TestSchulte)

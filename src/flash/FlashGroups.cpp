@@ -105,12 +105,24 @@ bool asksCommaPause(QStringView s) {
     return last == u',' || last == u';' || last == u':' || isDash(last);
 }
 
+// Whether a paragraph may begin with s: its first letter or digit, past quotes and a dialogue
+// dash, is a capital or a digit.
+bool opensParagraph(QStringView s) {
+    for (const QChar c : s) {
+        if (c.isLetterOrNumber())
+            return c.isUpper() || c.isDigit();
+    }
+    return false;
+}
+
 struct Span {
     int start = 0;
     int end = 0;
     bool afterBreak = false; // a line break stands between it and what came before
 };
 
+// The loaded text has every CR and LF turned into a blank, so a line break (CR LF) is left as
+// two blanks in a row; a lone LF leaves one, so there only an empty line shows.
 std::vector<Span> blankSeparatedRuns(QStringView text) {
     std::vector<Span> runs;
     bool lineBreak = false;
@@ -118,7 +130,7 @@ std::vector<Span> blankSeparatedRuns(QStringView text) {
     const int n = int(text.size());
     while (k < n) {
         if (isBlank(text[k])) {
-            lineBreak = lineBreak || isLineBreak(text[k]);
+            lineBreak = lineBreak || isLineBreak(text[k]) || (k > 0 && isBlank(text[k - 1]));
             ++k;
             continue;
         }
@@ -188,7 +200,13 @@ FlashPause pauseAfter(QStringView text, const std::vector<Span>& words, size_t i
         if (opensSentence(text.mid(next.start, next.end - next.start)))
             return FlashPause::Sentence;
     }
-    return asksCommaPause(word) ? FlashPause::Comma : FlashPause::None;
+    if (asksCommaPause(word))
+        return FlashPause::Comma;
+    // A heading or title has no mark at its end: the paragraph after it shows where it ends.
+    if (i + 1 < words.size() && words[i + 1].afterBreak &&
+        opensParagraph(text.mid(words[i + 1].start, words[i + 1].end - words[i + 1].start)))
+        return FlashPause::Sentence;
+    return FlashPause::None;
 }
 
 int shownLength(QStringView text, int start, int end) {

@@ -34,7 +34,10 @@ struct FlashGroup {
 // A word ends a sentence when it ends in ".", "!", "?" or "…" (closing quotes and brackets
 // aside) and what follows starts with a capital letter or a dash, or nothing follows, or a line
 // break does; a single capital letter with a full stop is an initial and ends nothing. A word
-// ending in ",", ";", ":" or a dash asks for the comma pause.
+// ending in ",", ";", ":" or a dash asks for the comma pause. A paragraph that ends without a
+// mark, such as a heading or a title, ends a sentence when the next one begins with a capital
+// or a digit. A line break is a CR or LF, or two blanks in a row: what a loaded text keeps of
+// its line breaks.
 // A group holds up to wordsPerGroup words and never reaches past a pause: a sentence's first
 // word always starts a group.
 class FlashGroups {

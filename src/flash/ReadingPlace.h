@@ -8,7 +8,8 @@ class ReadingPlace {
 public:
     virtual ~ReadingPlace() = default;
 
-    // The user's loaded text, line breaks as CR LF; empty when none is loaded.
+    // The user's loaded text as the text window holds it, each CR and LF of the file a blank;
+    // empty when none is loaded.
     virtual QString text() = 0;
     // The character position where reading goes on.
     virtual int place() = 0;

@@ -6,6 +6,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -57,14 +58,41 @@ void SchulteCell::paintEvent(QPaintEvent*) {
     painter.setPen(isDown() ? Qt::white : Qt::darkGray);
     painter.drawLine(box.bottomLeft(), box.bottomRight());
     painter.drawLine(box.topRight(), box.bottomRight());
-    if (Dot) {
-        const qreal radius = std::max(3, box.width() / 16);
-        painter.setRenderHint(QPainter::Antialiasing);
-        painter.setPen(QPen(Qt::white, 1.5)); // stands out under a red caption too
-        painter.setBrush(dotColour());
-        painter.drawEllipse(QRectF(box).center(), radius, radius);
-    }
+    if (Dot)
+        paintDot(painter);
     painter.setPen(Dimmed ? DimmedText : (Red ? RedText : QColor(Qt::black)));
     painter.setFont(font());
     painter.drawText(box, Qt::AlignCenter, text());
+}
+
+void SchulteCell::paintDot(QPainter& painter) const {
+    const QRectF box(rect());
+    const QPointF centre = box.center();
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    if (text().isEmpty()) {
+        // Nothing to cover: a dot.
+        const qreal radius = std::max(3.0, box.width() / 16);
+        painter.setPen(QPen(Qt::white, 1.5));
+        painter.setBrush(dotColour());
+        painter.drawEllipse(centre, radius, radius);
+        painter.restore();
+        return;
+    }
+    // A ring round the caption, centred where the dot would be, so that the eyes still rest on
+    // the middle and every stroke of the caption stays in sight.
+    const QFontMetricsF metrics(font());
+    const QRectF line = metrics.boundingRect(box, Qt::AlignCenter, text());
+    QRectF ink = metrics.tightBoundingRect(text());
+    ink.translate(line.left(), line.top() + metrics.ascent());
+    qreal reach = 0;
+    for (const QPointF& corner :
+         {ink.topLeft(), ink.topRight(), ink.bottomLeft(), ink.bottomRight()})
+        reach = std::max(reach, std::hypot(corner.x() - centre.x(), corner.y() - centre.y()));
+    const qreal pen = std::max(2.0, box.width() / 40);
+    const qreal radius = std::min(reach + pen, box.width() / 2 - pen);
+    painter.setPen(QPen(dotColour(), pen));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawEllipse(centre, radius, radius);
+    painter.restore();
 }

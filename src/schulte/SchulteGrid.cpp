@@ -114,8 +114,8 @@ void SchulteGrid::layOutCells() {
         Cells[i]->setGeometry(left + (i % Side) * pitch, top + (i / Side) * pitch, CellSide,
                               CellSide);
     }
-    // An odd table has a middle cell, which draws the dot under its caption; an even one has
-    // its middle between four cells, where the dot lies on top.
+    // An odd table has a middle cell, which rings its caption; an even one has its middle
+    // between four cells, where the dot lies on top.
     const bool middleCell = Side % 2 == 1;
     for (int i = 0; i < Side * Side; ++i)
         Cells[i]->setDot(DotShown && middleCell && i == Side * Side / 2);

@@ -116,6 +116,14 @@ void SchulteSettingsPanel::allowSizesFor(SchulteVariant variant) {
             row,
             fits ? QVariant() : QVariant(QStringLiteral("Букв алфавита на эту таблицу не хватает")),
             Qt::ToolTipRole);
+        // A screen reader hears a list entry as enabled whatever its flags, so a size that
+        // cannot be chosen says so, and why, in its name.
+        SizeBox->setItemData(row,
+                             fits ? QVariant()
+                                  : QVariant(SizeBox->itemText(row) +
+                                             QStringLiteral(" — недоступно: букв алфавита на эту "
+                                                            "таблицу не хватает")),
+                             Qt::AccessibleTextRole);
     }
     if (!SchulteTable::fits(SizeBox->currentData().toInt(), variant)) {
         const QSignalBlocker quiet(SizeBox);

@@ -5,13 +5,16 @@
 #include "app/ProgramWindows.h"
 #include "dialogs/DialogHelp.h"
 #include "dialogs/Unitabout.h"
+#include "exercise/ExerciseWindow.h"
 #include "fieldofview/Unitfrstring.h"
+#include "platform/HelpViewer.h"
 #include "shell/SpeedEntry.h"
 #include "table/Unitfrtable.h"
 #include "text/Unitfrtext.h"
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QMdiSubWindow>
 #include <QSlider>
 #include <QTimer>
 #include <QToolTip>

@@ -5,7 +5,10 @@
 #include "shell/Unitfrmain.h"
 
 #include "app/ProgramWindows.h"
+#include "dialogs/DialogHelp.h"
 #include "dialogs/Unitabout.h"
+#include "exercise/ExerciseWindow.h"
+#include "platform/HelpViewer.h"
 #include "widgets/KeyTable.h"
 #include "widgets/MoreButton.h"
 #include "widgets/TCoolBar.h"
@@ -18,6 +21,22 @@
 #include <QMdiSubWindow>
 #include <QTimer>
 #include <QToolButton>
+
+namespace {
+
+// F1 in the frame opens the contents, as "Помощь" does; in the window of a kind that came after
+// the first three, with the focus inside it, F1 opens that window's own page.
+int laterKindTopic(const QMdiSubWindow* active) {
+    const auto* window = qobject_cast<const ExerciseWindow*>(active);
+    const QWidget* focus = QApplication::focusWidget();
+    if (!window || !focus || (focus != window && !window->isAncestorOf(focus)))
+        return 0;
+    const bool later =
+        window->kind() == ExerciseKind::Schulte || window->kind() == ExerciseKind::Flash;
+    return later ? DialogHelp::contextOf(focus) : 0;
+}
+
+} // namespace
 
 void TMainForm::buildKeyTables() {
     ShortCuts = new KeyTable(this);
@@ -39,7 +58,10 @@ void TMainForm::buildKeyTables() {
     ShortCuts->add(Qt::Key_Return, startOrStop);
     ShortCuts->add(Qt::Key_Enter, startOrStop);
     ShortCuts->add(Qt::Key_F1, [this] {
-        SpeedButton9->click();
+        if (const int topic = laterKindTopic(ActiveMDIChild()))
+            helpViewer()->showTopic(topic);
+        else
+            SpeedButton9->click();
         return true;
     });
     // The drop-down of further kinds, then its entries by the arrow keys. Its hint names F10.

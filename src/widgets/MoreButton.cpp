@@ -1,8 +1,15 @@
 #include "widgets/MoreButton.h"
 
+#include "widgets/MoreButtonAccessible.h"
+
+#include <QAccessible>
 #include <QActionGroup>
 #include <QMenu>
 #include <QSignalBlocker>
+#include <QStyleOptionToolButton>
+#include <QStylePainter>
+
+#include <algorithm>
 
 QIcon glyphIcon(const QString& glyph) {
     return QIcon(QStringLiteral(":/icons/") + glyph + QStringLiteral(".svg"));
@@ -11,6 +18,10 @@ QIcon glyphIcon(const QString& glyph) {
 MoreButton::MoreButton(const QString& caption, const QString& hint, const QString& glyph,
                        QWidget* parent)
     : QToolButton(parent), RestCaption(caption), RestHint(hint), RestIcon(glyphIcon(glyph)) {
+    [[maybe_unused]] static const bool accessible = [] {
+        QAccessible::installFactory(&MoreButtonAccessible::create);
+        return true;
+    }();
     Menu = new QMenu(this);
     Menu->setToolTipsVisible(true);
     Choices = new QActionGroup(this);
@@ -62,4 +73,24 @@ void MoreButton::showFace() {
         const QSignalBlocker quiet(this);
         setChecked(chosen != nullptr);
     }
+}
+
+void MoreButton::paintEvent(QPaintEvent*) {
+    QStylePainter painter(this);
+    QStyleOptionToolButton option;
+    initStyleOption(&option);
+    // The style puts the menu's arrow in the bottom corner, over the end of a long caption
+    // ("Вспышки"); it goes beside the picture instead, where the caption leaves room.
+    const bool hasMenu = option.features & QStyleOptionToolButton::HasMenu;
+    option.features &= ~QStyleOptionToolButton::HasMenu;
+    painter.drawComplexControl(QStyle::CC_ToolButton, option);
+    if (!hasMenu)
+        return;
+    constexpr int Arrow = 7;
+    const int pictureTop = (height() - option.iconSize.height() - fontMetrics().height()) / 2;
+    QStyleOption arrow = option;
+    arrow.rect =
+        QRect(width() / 2 + option.iconSize.width() / 2 + 2,
+              std::max(2, pictureTop + (option.iconSize.height() - Arrow) / 2), Arrow, Arrow);
+    painter.drawPrimitive(QStyle::PE_IndicatorArrowDown, arrow);
 }

@@ -26,6 +26,9 @@ public:
     bool choicesEnabled() const { return ChoicesEnabled; }
     QMenu* entries() const { return Menu; }
 
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
 private:
     void showFace();
 
