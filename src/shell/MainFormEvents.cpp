@@ -140,6 +140,12 @@ void TMainForm::showEvent(QShowEvent* event) {
 }
 
 void TMainForm::FormShow() {
+    // Only now is the window's frame known: the frame too must fit the screen.
+    if (windowState() == Qt::WindowNoState) {
+        const QRect fitted = fitOnScreen(QRect(pos(), size()));
+        move(fitted.topLeft());
+        resize(fitted.size());
+    }
     Windows->AboutForm->showAsSplash();
     if (Assistant)
         SpeedButton20Click();

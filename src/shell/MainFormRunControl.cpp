@@ -14,6 +14,7 @@
 #include "widgets/MoreButton.h"
 #include "widgets/TCSpinEdit.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QMdiArea>
@@ -59,6 +60,13 @@ bool TMainForm::isRunning() const {
 
 void TMainForm::SetRunState(RunState state) {
     const RunControls c = applyRunState(runControls(), state);
+    // A control that is disabled while it has the focus hands it on to the next one, which may
+    // sit in another exercise window and bring that one forward. Meanwhile the focus waits in
+    // the chosen exercise window; it goes back to its control if that is still usable.
+    QWidget* focus = QApplication::focusWidget();
+    const bool parked = focus && focus->window() == this && !MdiArea->isAncestorOf(focus);
+    if (parked)
+        chosenExerciseWindow()->setFocus();
     SpeedButton1->setEnabled(c.open);
     SpeedButton2->setEnabled(c.start);
     SpeedButton3->setEnabled(c.stop);
@@ -75,17 +83,22 @@ void TMainForm::SetRunState(RunState state) {
     CSpinEdit1->setEnabled(c.width);
     for (QToolButton* b : {SpeedButton7, SpeedButton8, SpeedButton11, SpeedButton12, SpeedButton13})
         b->setEnabled(c.readingAndAlignment);
+    if (parked && focus->isEnabled() && focus->isVisible())
+        focus->setFocus();
 
     switch (state) {
     case RunState::RunStarted:
         State.setRunning(true);
-        // The frame keeps its size during a run.
-        setFixedSize(size());
+        // The frame keeps its size during a run. A maximised one keeps it by staying maximised
+        // (see changeEvent): a window manager does not keep a window of fixed size maximised.
+        if (!(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)))
+            setFixedSize(size());
         if (c.textDown)
             Windows->TextForm->SetRulerRunning(true);
         break;
     case RunState::RunEnded:
         State.setRunning(false);
+        RunningExercise = nullptr;
         setMinimumSize(0, 0);
         setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
         updateMinimumWidth();
@@ -213,20 +226,23 @@ void TMainForm::LeaveTestMode() {
 }
 
 void TMainForm::SpeedButton2Click() {
+    // The window of the chosen kind runs, and it alone is stopped, wherever the focus went.
+    auto* exercise = qobject_cast<ExerciseWindow*>(chosenExerciseWindow());
     SetRunState(RunState::RunStarted);
+    RunningExercise = exercise;
     if (Course) {
         HideCourseMarkers();
         Windows->WizardForm->close();
         Windows->AssistantForm->SetButtonsEnabled(false);
     }
-    if (auto* exercise = qobject_cast<ExerciseWindow*>(ActiveMDIChild()))
+    if (exercise)
         exercise->startRun();
 }
 
 void TMainForm::SpeedButton3Click() {
     StopPressed = true;
-    if (auto* exercise = qobject_cast<ExerciseWindow*>(ActiveMDIChild()))
-        exercise->stopRun();
+    if (RunningExercise)
+        RunningExercise->stopRun();
 }
 
 void TMainForm::SpeedButton7Click() {

@@ -31,6 +31,7 @@ class TCoolBar;
 class MoreButton;
 class TStatusBar;
 class CourseMarkers;
+class ExerciseWindow;
 class Scenario;
 enum class MarkerTarget;
 struct ProgramWindows;
@@ -85,8 +86,8 @@ public:
     // The exercises and records beyond the first kinds, under one drop-down (MainFormKinds.cpp).
     MoreButton* MoreKinds = nullptr;
     QAction* SchulteKind = nullptr;       // Шульте
-    QAction* FlashKind = nullptr; // "Вспышки" in the drop-down
-    QAction* DiaryEntry = nullptr; // opens the training diary (Ctrl+D)
+    QAction* FlashKind = nullptr;         // "Вспышки" in the drop-down
+    QAction* DiaryEntry = nullptr;        // opens the training diary (Ctrl+D)
     QToolButton* SpeedButton9 = nullptr;  // Помощь
     QToolButton* SpeedButton16 = nullptr; // О...
     QToolButton* SpeedButton11 = nullptr; // align left
@@ -248,6 +249,8 @@ private:
     StoredSettings collectSettings() const;
     // Writes the last bounds the window had in the normal state.
     void writeBounds();
+    // Bounds brought wholly onto the available area of the screen they are on, frame included.
+    QRect fitOnScreen(const QRect& bounds) const;
     void FormClose();
 
     // Start-up and resizing.
@@ -288,9 +291,9 @@ private:
     bool FirstAdviceChecked = false;
     bool StartupDone = false; // the splash has gone and the course has started
     bool TestMayBeReleased = true;
-    bool Running = false;
-    QRect NormalBounds; // position and size while in the normal state
-    HeldKeys Keys;      // Enter and Escape act once however long they are held
+    ExerciseWindow* RunningExercise = nullptr; // the window whose run goes on, from Start on
+    QRect NormalBounds;                        // position and size while in the normal state
+    HeldKeys Keys; // Enter and Escape act once however long they are held
     struct HeldKeyPress {
         const QEvent* event = nullptr;
         quint64 timestamp = 0;
