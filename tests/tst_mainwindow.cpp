@@ -795,7 +795,7 @@ void TestMainWindow::boundsThatDoNotFitTheScreenAreBroughtOnIt() {
                                {"Height", area.height() - 19},
                                {"WindowState", 0}});
     QVERIFY(!m->isMaximized());
-    QVERIFY2(area.contains(m->frameGeometry()), qPrintable(QStringLiteral("%1,%2 %3x%4")
+    QTRY_VERIFY2(area.contains(m->frameGeometry()), qPrintable(QStringLiteral("%1,%2 %3x%4")
                                                                .arg(m->frameGeometry().x())
                                                                .arg(m->frameGeometry().y())
                                                                .arg(m->frameGeometry().width())

@@ -19,6 +19,10 @@
 #include <QToolButton>
 #include <QToolTip>
 
+namespace {
+constexpr int FrameSettleMs = 200;
+} // namespace
+
 bool TMainForm::FormShortCut(const QKeyEvent& key) {
     if (key.isAutoRepeat() || (Windows && Windows->AboutForm->isVisible()))
         return false;
@@ -136,16 +140,22 @@ void TMainForm::showEvent(QShowEvent* event) {
     if (!FirstShowDone) {
         FirstShowDone = true;
         QTimer::singleShot(0, this, &TMainForm::FormShow);
+        // The stored bounds were brought onto the screen before the window had a frame; a
+        // window manager frames it a little after it is shown, and then the frame must fit too.
+        QTimer::singleShot(FrameSettleMs, this, &TMainForm::fitFrameOnScreen);
     }
 }
 
+void TMainForm::fitFrameOnScreen() {
+    if (windowState() != Qt::WindowNoState)
+        return;
+    const QRect fitted = fitOnScreen(QRect(pos(), size()));
+    move(fitted.topLeft());
+    resize(fitted.size());
+}
+
 void TMainForm::FormShow() {
-    // Only now is the window's frame known: the frame too must fit the screen.
-    if (windowState() == Qt::WindowNoState) {
-        const QRect fitted = fitOnScreen(QRect(pos(), size()));
-        move(fitted.topLeft());
-        resize(fitted.size());
-    }
+    fitFrameOnScreen();
     Windows->AboutForm->showAsSplash();
     if (Assistant)
         SpeedButton20Click();

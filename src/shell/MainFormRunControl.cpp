@@ -60,31 +60,37 @@ bool TMainForm::isRunning() const {
 
 void TMainForm::SetRunState(RunState state) {
     const RunControls c = applyRunState(runControls(), state);
-    // A control that is disabled while it has the focus hands it on to the next one, which may
-    // sit in another exercise window and bring that one forward. Meanwhile the focus waits in
-    // the chosen exercise window; it goes back to its control if that is still usable.
-    QWidget* focus = QApplication::focusWidget();
-    const bool parked = focus && focus->window() == this && !MdiArea->isAncestorOf(focus);
-    if (parked)
-        chosenExerciseWindow()->setFocus();
-    SpeedButton1->setEnabled(c.open);
-    SpeedButton2->setEnabled(c.start);
-    SpeedButton3->setEnabled(c.stop);
-    SpeedButton4->setEnabled(c.textAndTable);
-    SpeedButton5->setEnabled(c.textAndTable);
-    SpeedButton6->setEnabled(c.fieldOfView);
+    const std::pair<QWidget*, bool> controls[] = {{SpeedButton1, c.open},
+                                                  {SpeedButton2, c.start},
+                                                  {SpeedButton3, c.stop},
+                                                  {SpeedButton4, c.textAndTable},
+                                                  {SpeedButton5, c.textAndTable},
+                                                  {SpeedButton6, c.fieldOfView},
+                                                  {SpeedButton14, c.test},
+                                                  {SpeedButton15, c.tableSize},
+                                                  {SpeedButton20, c.assistant},
+                                                  {ComboBox2, c.fonts},
+                                                  {ComboBox1, c.fonts},
+                                                  {CSpinEdit1, c.width},
+                                                  {SpeedButton7, c.readingAndAlignment},
+                                                  {SpeedButton8, c.readingAndAlignment},
+                                                  {SpeedButton11, c.readingAndAlignment},
+                                                  {SpeedButton12, c.readingAndAlignment},
+                                                  {SpeedButton13, c.readingAndAlignment}};
+    // A control disabled while it has the focus hands it on to the next one, which may sit in
+    // another exercise window and bring that one forward: the chosen window takes it instead.
+    if (const QWidget* focus = QApplication::focusWidget()) {
+        for (const auto& [control, enabled] : controls) {
+            if (!enabled && (control == focus || control->isAncestorOf(focus))) {
+                chosenExerciseWindow()->setFocus();
+                break;
+            }
+        }
+    }
+    for (const auto& [control, enabled] : controls)
+        control->setEnabled(enabled);
     MoreKinds->setChoicesEnabled(c.untestedKinds);
-    SpeedButton14->setEnabled(c.test);
     setTestMayBeReleased(c.testMayBeReleased);
-    SpeedButton15->setEnabled(c.tableSize);
-    SpeedButton20->setEnabled(c.assistant);
-    ComboBox2->setEnabled(c.fonts);
-    ComboBox1->setEnabled(c.fonts);
-    CSpinEdit1->setEnabled(c.width);
-    for (QToolButton* b : {SpeedButton7, SpeedButton8, SpeedButton11, SpeedButton12, SpeedButton13})
-        b->setEnabled(c.readingAndAlignment);
-    if (parked && focus->isEnabled() && focus->isVisible())
-        focus->setFocus();
 
     switch (state) {
     case RunState::RunStarted:

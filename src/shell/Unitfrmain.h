@@ -255,6 +255,8 @@ private:
 
     // Start-up and resizing.
     void FormShow();
+    // Brings the window, its frame included, wholly onto the screen in the normal state.
+    void fitFrameOnScreen();
     void FormResize();
     void updateMinimumWidth();
     void checkFirstTextAdvice();
