@@ -15,9 +15,12 @@
 #include <QPainter>
 #include <QProgressBar>
 #include <QScreen>
+#include <QTimer>
 #include <QToolButton>
 
 namespace {
+
+constexpr int FrameSettleMs = 200;
 
 // A label whose text the course fills in; it is named by what it shows.
 QLabel* makeValue(QWidget* parent, const char* name, const QString& description, int left, int top,
@@ -192,8 +195,15 @@ void TAssistantForm::SpeedButton4Click() {
 
 void TAssistantForm::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    if (!event->spontaneous())
-        FormShow();
+    if (event->spontaneous())
+        return;
+    FormShow();
+    // A window manager frames the window a little after it is shown; with its frame known,
+    // the window and the main window stand apart once more.
+    QTimer::singleShot(FrameSettleMs, this, [this] {
+        if (isVisible())
+            FormShow();
+    });
 }
 
 int TAssistantForm::widthBesideFrame() const {
