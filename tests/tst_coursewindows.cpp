@@ -107,6 +107,7 @@ private slots:
     void guideDocksUnderTheAssistant();
     void frameMakesRoomForTheAssistant();
     void guideShowsItsLinesAndLegendWhole();
+    void guideShowsEveryStageWholeBesideTheFrame();
 
 private:
     void startCourse(const QVariantMap& changes = {});
@@ -523,6 +524,41 @@ void TestCourseWindows::guideShowsItsLinesAndLegendWhole() {
         QVERIFY2(textRight < mark->x(), qPrintable(text->text()));
         QVERIFY(guide->rect().contains(mark->geometry()));
     }
+}
+
+// Every stage's steps show whole, without scroll bars, and the guide covers no part of the
+// frame beside it.
+void TestCourseWindows::guideShowsEveryStageWholeBesideTheFrame() {
+    startCourse({{"Left", 100}, {"Top", 60}, {"Width", 520}});
+    TWizardForm* guide = Windows.WizardForm;
+    QTextEdit* steps = guide->RichEdit1;
+    QList<StageKind> seen;
+    for (int entered = 0; entered < 18 && stage().Kind != StageKind::Result; ++entered) {
+        seen.append(stage().Kind);
+        QCoreApplication::processEvents();
+        const QByteArray where = "stage " + QByteArray::number(entered);
+        QVERIFY2(guide->isVisible(), where);
+        QVERIFY2(!steps->verticalScrollBar()->isVisible(), where);
+        QVERIFY2(!steps->horizontalScrollBar()->isVisible(), where);
+        const int margin = int(steps->document()->documentMargin());
+        QVERIFY2(steps->document()->size().height() <= steps->viewport()->height(), where);
+        const QFontMetrics metrics(steps->document()->defaultFont());
+        for (const QString& text : steps->toPlainText().split(QLatin1Char('\n'))) {
+            if (text.trimmed().count(QLatin1Char('-')) == text.trimmed().size())
+                continue; // the rule under the steps runs off the edge
+            QVERIFY2(metrics.horizontalAdvance(text) + 2 * margin <= steps->viewport()->width(),
+                     qPrintable(text));
+        }
+        QVERIFY2(guide->rect().contains(guide->Shape1->geometry()), where);
+        const QRect frame = Main->frameGeometry();
+        QVERIFY2(!guide->frameGeometry().intersects(frame),
+                 qPrintable(QStringLiteral("guide %1-%2, frame from %3")
+                                .arg(guide->frameGeometry().left())
+                                .arg(guide->frameGeometry().right())
+                                .arg(frame.left())));
+        Main->AdvanceCourse(true);
+    }
+    QVERIFY(seen.contains(StageKind::TextReading) && seen.contains(StageKind::TextTest));
 }
 
 QTEST_MAIN(TestCourseWindows)

@@ -2,6 +2,8 @@
 #include "FileSizeLimit.h"
 #include "ProgramFixture.h"
 
+#include "diary/DiaryStore.h"
+
 #include "course/Unitassistant.h"
 #include "course/Unitmarker.h"
 #include "course/Unitwizard.h"
@@ -82,6 +84,10 @@ private slots:
     void everyControlHasAnAccessibleName();
     void aboutBoxClosesOnlyByHand();
     void splashIgnoresKeysAndClosesByItself();
+    void maximisedRunKeepsTheWindowMaximised();
+    void boundsThatDoNotFitTheScreenAreBroughtOnIt();
+    void closingDuringARunKeepsItAsStopped_data();
+    void closingDuringARunKeepsItAsStopped();
 
 private:
     std::unique_ptr<ProgramFixture> Fixture;
@@ -219,7 +225,10 @@ void TestMainWindow::firstStartWithAnEmptyStore() {
     AdviceAnswers answers; // all tips are on: the first text tip comes after the splash
     TMainForm* m = Fixture->start().windows().MainForm;
     QTRY_COMPARE(answers.Tips.size(), 1);
-    QCOMPARE(m->pos(), QPoint(190, 117));
+    // Left 190 unless the screen is too narrow for the window there: then at its right edge.
+    const QRect area = m->screen()->availableGeometry();
+    QCOMPARE(m->pos(),
+             QPoint(std::min(190, area.x() + area.width() - m->frameGeometry().width()), 117));
     QCOMPARE(m->size(), QSize(659, 499));
     QCOMPARE(m->state().FontName(), QStringLiteral("Arial"));
     QCOMPARE(m->state().FontSize(), 12);
@@ -730,6 +739,151 @@ void TestMainWindow::splashIgnoresKeysAndClosesByItself() {
     QVERIFY(closeHidden);
     QTRY_VERIFY_WITH_TIMEOUT(!about->isVisible(), 4000); // closed by its own timer
     QVERIFY(!about->Timer1->isActive());
+}
+
+namespace {
+// The stored bounds with the window's frame around them, as the window manager shows them.
+QRect storedFrame(const ProgramFixture& fixture, const QWidget& window) {
+    const QRect frame = window.frameGeometry();
+    const QRect client = window.geometry();
+    const auto value = [&](const char* name) {
+        return fixture.storedValue(QLatin1String(name)).toInt();
+    };
+    return QRect(value("Left"), value("Top"), value("Width") + frame.width() - client.width(),
+                 value("Height") + frame.height() - client.height());
+}
+} // namespace
+
+// A run keeps the frame's size, and a maximised frame stays maximised through it: a window
+// whose smallest and largest sizes are equal is one the window manager will not keep
+// maximised, so the size is held fixed only in the normal state.
+void TestMainWindow::maximisedRunKeepsTheWindowMaximised() {
+    TMainForm* m = startQuiet({{"WindowState", 2}});
+    QTRY_VERIFY(m->isMaximized());
+    const QRect maximised = m->geometry();
+    const QRect area = m->screen()->availableGeometry();
+    Fixture->program().windows().TextForm->setLoadedText(
+        QStringLiteral("Один два три четыре пять шесть семь восемь"), 0, 0);
+    m->SpeedButton2->click();
+    QVERIFY(m->isRunning());
+    QCoreApplication::processEvents();
+    QVERIFY(m->isMaximized());
+    QCOMPARE(m->geometry(), maximised);
+    QVERIFY(m->minimumSize() != m->maximumSize());
+    // Leaving the maximised state during the run is refused.
+    m->showNormal();
+    QTRY_VERIFY(m->isMaximized());
+    QCOMPARE(m->geometry(), maximised);
+
+    m->SpeedButton3->click();
+    QVERIFY(!m->isRunning());
+    QVERIFY(m->isMaximized());
+    QCOMPARE(m->geometry(), maximised);
+    Fixture->close();
+    QCOMPARE(Fixture->storedValue(QStringLiteral("WindowState")).toInt(), 2);
+    QVERIFY(area.contains(storedFrame(*Fixture, *m)));
+}
+
+// Bounds that do not fit the screen's available area are brought onto it at start, and are
+// never stored.
+void TestMainWindow::boundsThatDoNotFitTheScreenAreBroughtOnIt() {
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    // A maximised window's size kept as if it were the normal one, at an offset.
+    TMainForm* m = startQuiet({{"Left", area.left() + 225},
+                               {"Top", area.top() + 137},
+                               {"Width", area.width()},
+                               {"Height", area.height() - 19},
+                               {"WindowState", 0}});
+    QVERIFY(!m->isMaximized());
+    QTRY_VERIFY2(area.contains(m->frameGeometry()), qPrintable(QStringLiteral("%1,%2 %3x%4")
+                                                               .arg(m->frameGeometry().x())
+                                                               .arg(m->frameGeometry().y())
+                                                               .arg(m->frameGeometry().width())
+                                                               .arg(m->frameGeometry().height())));
+
+    // Moved partly off the area by hand, it is stored whole on it.
+    m->resize(600, 400);
+    m->move(area.right() - 300, area.bottom() - 200);
+    QCoreApplication::processEvents();
+    Fixture->close();
+    const QRect stored = storedFrame(*Fixture, *m);
+    QVERIFY(area.contains(stored));
+    QCOMPARE(stored.size(), m->frameGeometry().size());
+}
+
+void TestMainWindow::closingDuringARunKeepsItAsStopped_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<int>("diaryKind");
+    QTest::addColumn<bool>("byKey"); // Ctrl+Q, or the window's close box
+    QTest::newRow("text, Ctrl+Q") << "text" << int(DiaryKind::TextReading) << true;
+    QTest::newRow("text, close box") << "text" << int(DiaryKind::TextReading) << false;
+    QTest::newRow("table") << "table" << int(DiaryKind::TableReading) << true;
+    QTest::newRow("field of view") << "field of view" << int(DiaryKind::FieldOfViewTest) << false;
+    QTest::newRow("Schulte") << "Schulte" << int(DiaryKind::Schulte) << true;
+    QTest::newRow("flash") << "flash" << int(DiaryKind::FlashReading) << false;
+}
+
+// The program closed in the middle of a run: the run goes to the diary as stopped, the reading
+// place is kept, and no course is started next time, as none ran.
+void TestMainWindow::closingDuringARunKeepsItAsStopped() {
+    QFETCH(QString, kind);
+    QFETCH(int, diaryKind);
+    QFETCH(bool, byKey);
+    TMainForm* m = startQuiet();
+    const ProgramWindows& w = Fixture->program().windows();
+    const QString path = QDir(Fixture->programDir()).filePath(QStringLiteral("walk.txt"));
+    {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QStringLiteral("Один два три четыре пять шесть семь восемь девять десять "
+                                  "одиннадцать двенадцать тринадцать четырнадцать")
+                       .toUtf8());
+    }
+    m->OpenTextFile(path);
+    QVERIFY(w.TextForm->RichEdit1->length() > 0);
+    std::function<void()> step = [&] { w.TextForm->Timer1Timer(); };
+    if (kind == QLatin1String("table")) {
+        m->SpeedButton5->click();
+        step = [&] { w.TableForm->Timer1Timer(); };
+    } else if (kind == QLatin1String("field of view")) {
+        m->SpeedButton14->click();
+        m->SpeedButton6->click();
+        step = [&] { w.StringForm->Timer1Timer(); };
+    } else if (kind == QLatin1String("Schulte")) {
+        m->SchulteKind->trigger();
+        step = [] {};
+    } else if (kind == QLatin1String("flash")) {
+        m->FlashKind->trigger();
+        step = [&] { w.FlashForm->Timer1Timer(); };
+    }
+    m->SpeedButton2->click();
+    QVERIFY(m->isRunning());
+    for (int i = 0; i < 3; ++i)
+        step();
+    QVERIFY(m->isRunning());
+    QVERIFY(!m->SpeedButton20->isEnabled()); // "Ассистент" is off during every run
+    QCOMPARE(Fixture->program().diary().count(), 0);
+
+    if (byKey) {
+        QApplication::setActiveWindow(m);
+        QTest::keyClick(m, Qt::Key_Q, Qt::ControlModifier);
+    } else {
+        m->close();
+    }
+    QVERIFY(!m->isVisible());
+    QCOMPARE(Fixture->storedValue(QStringLiteral("Assistant")).toInt(), 0);
+    const std::vector<DiaryRecord> kept = Fixture->program().diary().records();
+    QCOMPARE(kept.size(), size_t(1));
+    QCOMPARE(int(kept.front().result.kind), diaryKind);
+    QVERIFY(kept.front().result.stopped);
+    for (ExerciseWindow* any : std::initializer_list<ExerciseWindow*>{
+             w.TextForm, w.TableForm, w.StringForm, w.SchulteForm, w.FlashForm})
+        QVERIFY2(!any->Timer1->isActive(), qPrintable(any->objectName()));
+    if (kind == QLatin1String("text") || kind == QLatin1String("flash")) {
+        QFile file(m->textMemoryPath());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY(file.readAll().contains(QFileInfo(path).fileName().toUtf8()));
+    }
 }
 
 QTEST_MAIN(TestMainWindow)

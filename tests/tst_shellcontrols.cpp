@@ -4,15 +4,19 @@
 #include "ProgramFixture.h"
 
 #include "fieldofview/Unitfrstring.h"
+#include "flash/FlashForm.h"
 #include "platform/PacedTimer.h"
 #include "readingview/ReadingView.h"
+#include "schulte/SchulteForm.h"
 #include "shell/Unitfrmain.h"
 #include "table/Unitfrtable.h"
 #include "text/Unitfrtext.h"
 #include "widgets/TCSpinEdit.h"
 #include "widgets/TStatusBar.h"
 
+#include <QAbstractItemView>
 #include <QAccessible>
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QFontDatabase>
@@ -22,6 +26,7 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMenu>
+#include <QMessageBox>
 #include <QScrollBar>
 #include <QSlider>
 #include <QSpinBox>
@@ -68,6 +73,10 @@ private slots:
     void checkableButtonsByCode();
     void speedTypedOrPagedByKeyboard();
     void stopWorksWhileAnotherWindowIsActive();
+    void typedSpeedOutsideTheScaleIsRefused_data();
+    void typedSpeedOutsideTheScaleIsRefused();
+    void everyKindStartsAfterAFontSizeChange_data();
+    void everyKindStartsAfterAFontSizeChange();
 
 private:
     std::unique_ptr<ProgramFixture> Fixture;
@@ -345,8 +354,7 @@ void TestShellControls::speedTypedOrPagedByKeyboard() {
     QVERIFY(entry->isHidden());
     QCOMPARE(m->TrackBar1->value(), 91);
     QTest::keyClick(text, Qt::Key_F2);
-    QTest::keyClicks(QApplication::focusWidget(),
-                     QStringLiteral("99999")); // the entry takes no more than 9999
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("10000")); // the top of the scale
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter);
     QCOMPARE(m->statusPanel(2), QStringLiteral("С: 10000 симв/мин"));
 
@@ -376,6 +384,145 @@ void TestShellControls::stopWorksWhileAnotherWindowIsActive() {
     QTest::mouseClick(m->SpeedButton3, Qt::LeftButton);
     QVERIFY(!m->isRunning());
     QVERIFY(!windows().TextForm->Timer1->isActive());
+}
+
+void TestShellControls::typedSpeedOutsideTheScaleIsRefused_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("byEnter"); // Enter, or a click elsewhere in the window
+    QTest::newRow("20000") << "20000" << true;
+    QTest::newRow("55") << "55" << true;
+    QTest::newRow("0") << "0" << true;
+    QTest::newRow("99 left by a click") << "99" << false;
+    QTest::newRow("10001 left by a click") << "10001" << false;
+}
+
+// A speed off the scale is neither cut short nor dropped: the user is told the range and the
+// entry stays open on what was typed, to be corrected or cancelled.
+void TestShellControls::typedSpeedOutsideTheScaleIsRefused() {
+    QFETCH(QString, typed);
+    QFETCH(bool, byEnter);
+    TMainForm* m = startQuiet();
+    windows().TextForm->setLoadedText(UserText, 0, 0);
+    m->activateWindow();
+    QTRY_VERIFY(m->isActiveWindow());
+    auto* entry = m->Panel7->findChild<QSpinBox*>(QStringLiteral("SpeedEntry"));
+    QWidget* view = windows().TextForm->RichEdit1;
+    QTest::keyClick(view, Qt::Key_F2);
+    QVERIFY(entry->isVisible());
+    QTest::keyClicks(entry, typed);
+    QCOMPARE(entry->text(), typed);
+
+    QString said;
+    onNextModal([&](QWidget* modal) {
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        QVERIFY(box);
+        said = box->text();
+        QCOMPARE(box->icon(), QMessageBox::Warning);
+        box->button(QMessageBox::Ok)->click();
+    });
+    if (byEnter)
+        QTest::keyClick(entry, Qt::Key_Return);
+    else
+        QTest::mouseClick(view, Qt::LeftButton, {}, QPoint(20, 20));
+    QTRY_VERIFY_WITH_TIMEOUT(!said.isEmpty(), 7000); // beyond the wait for the dialog
+    QVERIFY2(said.contains(QStringLiteral("от 100 до 10000")), qPrintable(said));
+    QVERIFY(!m->isRunning());
+    QCOMPARE(m->TrackBar1->value(), 100);
+    QVERIFY(entry->isVisible());
+    QCOMPARE(entry->text(), typed);
+    QTRY_COMPARE(QApplication::focusWidget(), entry);
+
+    // Corrected, it is taken.
+    entry->selectAll();
+    QTest::keyClicks(entry, QStringLiteral("2000"));
+    QTest::keyClick(entry, Qt::Key_Return);
+    QVERIFY(entry->isHidden());
+    QCOMPARE(m->TrackBar1->value(), 200);
+}
+
+void TestShellControls::everyKindStartsAfterAFontSizeChange_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("way");
+    for (const char* kind : {"text", "table", "Schulte", "flash"}) {
+        for (const char* way : {"keys", "list", "opened and closed"})
+            QTest::addRow("%s, %s", kind, way)
+                << QString::fromLatin1(kind) << QString::fromLatin1(way);
+    }
+}
+
+// The size list keeps the keyboard focus after a change, made with the list closed or open, or
+// after only opening it; the run's first "Пуск" takes the focus from the list, and must still
+// start the chosen kind, and Escape end it.
+void TestShellControls::everyKindStartsAfterAFontSizeChange() {
+    QFETCH(QString, kind);
+    QFETCH(QString, way);
+    TMainForm* m = startQuiet();
+    const ProgramWindows& w = windows();
+    w.TextForm->setLoadedText(UserText, 0, 0);
+    m->activateWindow();
+    QTRY_VERIFY(m->isActiveWindow());
+    ExerciseWindow* chosen = w.TextForm;
+    if (kind == QLatin1String("table")) {
+        m->SpeedButton5->click();
+        chosen = w.TableForm;
+    } else if (kind == QLatin1String("Schulte")) {
+        m->SchulteKind->trigger();
+        chosen = w.SchulteForm;
+    } else if (kind == QLatin1String("flash")) {
+        m->FlashKind->trigger();
+        chosen = w.FlashForm;
+    }
+    QTRY_COMPARE(m->ActiveMDIChild(), chosen);
+
+    QComboBox* sizes = m->ComboBox1;
+    const int before = sizes->currentIndex();
+    if (way == QLatin1String("keys")) {
+        sizes->setFocus();
+        QTest::keyClick(sizes, Qt::Key_Down);
+        QCOMPARE(sizes->currentIndex(), before + 1);
+    } else {
+        QTest::mouseClick(sizes, Qt::LeftButton);
+        QAbstractItemView* list = sizes->view();
+        QTRY_VERIFY(list->isVisible());
+        if (way == QLatin1String("list")) {
+            QTest::keyClick(list, Qt::Key_Down);
+            QTest::keyClick(list, Qt::Key_Return);
+            QTRY_COMPARE(sizes->currentIndex(), before + 1);
+        } else {
+            QTest::keyClick(list, Qt::Key_Escape);
+            QCOMPARE(sizes->currentIndex(), before);
+        }
+        QTRY_VERIFY(!list->isVisible());
+    }
+    QCOMPARE(QApplication::focusWidget(), sizes);
+
+    QTest::mouseClick(m->SpeedButton2, Qt::LeftButton);
+    QVERIFY(m->isRunning());
+    QCOMPARE(m->ActiveMDIChild(), chosen);
+    if (chosen == w.TableForm)
+        QVERIFY(w.TableForm->Timer1->isActive());
+    else if (chosen == w.SchulteForm)
+        QVERIFY(w.SchulteForm->isRunning());
+    else if (chosen == w.FlashForm)
+        QVERIFY(w.FlashForm->isRunning());
+    else
+        QVERIFY(w.TextForm->Timer1->isActive());
+    // Nothing else runs behind it.
+    for (ExerciseWindow* other : std::initializer_list<ExerciseWindow*>{
+             w.TextForm, w.TableForm, w.StringForm, w.SchulteForm, w.FlashForm}) {
+        if (other != chosen)
+            QVERIFY2(!other->Timer1->isActive(), qPrintable(other->objectName()));
+    }
+    QCoreApplication::processEvents();
+    QCOMPARE(m->ActiveMDIChild(), chosen);
+
+    QWidget* focus = QApplication::focusWidget();
+    QTest::keyClick(focus ? focus : m, Qt::Key_Escape);
+    QVERIFY(!m->isRunning());
+    for (ExerciseWindow* any : std::initializer_list<ExerciseWindow*>{
+             w.TextForm, w.TableForm, w.StringForm, w.SchulteForm, w.FlashForm})
+        QVERIFY2(!any->Timer1->isActive(), qPrintable(any->objectName()));
+    QVERIFY(m->SpeedButton2->isEnabled());
 }
 
 QTEST_MAIN(TestShellControls)

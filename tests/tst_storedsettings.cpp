@@ -161,35 +161,53 @@ void TestStoredSettings::boundsAreWrittenOnlyWhenAsked() {
 void TestStoredSettings::boundsArePlacedOnTheScreen_data() {
     QTest::addColumn<QRect>("area");
     QTest::addColumn<QList<int>>("stored"); // left, top, width, height
+    QTest::addColumn<QList<int>>("frame");  // the window frame's left, top, right, bottom
     QTest::addColumn<QRect>("placed");
     const QRect hd(0, 0, 1920, 1040);
-    QTest::newRow("fits: kept") << hd << QList<int>{190, 117, 659, 499}
+    const QRect sxga(0, 0, 1280, 1024);
+    const QList<int> none{0, 0, 0, 0};
+    const QList<int> titled{1, 19, 1, 1};
+    QTest::newRow("fits: kept") << hd << QList<int>{190, 117, 659, 499} << none
                                 << QRect(190, 117, 659, 499);
-    QTest::newRow("partly off to the right: kept")
-        << hd << QList<int>{1700, 117, 659, 499} << QRect(1700, 117, 659, 499);
+    QTest::newRow("partly off to the right: brought in")
+        << hd << QList<int>{1700, 117, 659, 499} << none << QRect(1261, 117, 659, 499);
     QTest::newRow("largest integers")
-        << hd << QList<int>{190, 117, 2147483647, 2147483647} << QRect(0, 0, 1920, 1040);
-    QTest::newRow("65535 square") << hd << QList<int>{0, 0, 65535, 65535}
+        << hd << QList<int>{190, 117, 2147483647, 2147483647} << none << QRect(0, 0, 1920, 1040);
+    QTest::newRow("65535 square") << hd << QList<int>{0, 0, 65535, 65535} << none
                                   << QRect(0, 0, 1920, 1040);
     QTest::newRow("lost to the left")
-        << hd << QList<int>{-5000, 117, 659, 499} << QRect(-559, 117, 659, 499);
+        << hd << QList<int>{-5000, 117, 659, 499} << none << QRect(0, 117, 659, 499);
     QTest::newRow("lost to the right")
-        << hd << QList<int>{2147483647, 117, 659, 499} << QRect(1820, 117, 659, 499);
+        << hd << QList<int>{2147483647, 117, 659, 499} << none << QRect(1261, 117, 659, 499);
     QTest::newRow("title bar above the screen")
-        << hd << QList<int>{190, -300, 659, 499} << QRect(190, 0, 659, 499);
+        << hd << QList<int>{190, -300, 659, 499} << none << QRect(190, 0, 659, 499);
     QTest::newRow("below the screen")
-        << hd << QList<int>{190, 5000, 659, 499} << QRect(190, 940, 659, 499);
+        << hd << QList<int>{190, 5000, 659, 499} << none << QRect(190, 541, 659, 499);
     QTest::newRow("second screen to the left")
-        << QRect(-1280, 0, 1280, 1024) << QList<int>{-3000, -2147483647, 659, 499}
-        << QRect(-1839, 0, 659, 499);
-    QTest::newRow("tiny window") << hd << QList<int>{-100, 117, 40, 30} << QRect(0, 117, 40, 30);
+        << QRect(-1280, 0, 1280, 1024) << QList<int>{-3000, -2147483647, 659, 499} << none
+        << QRect(-1280, 0, 659, 499);
+    QTest::newRow("tiny window") << hd << QList<int>{-100, 117, 40, 30} << none
+                                 << QRect(0, 117, 40, 30);
+    // The window's frame counts: the title bar and the borders must be on the area too.
+    QTest::newRow("fits with its frame")
+        << sxga << QList<int>{100, 100, 659, 499} << titled << QRect(100, 100, 659, 499);
+    QTest::newRow("frame below the area")
+        << sxga << QList<int>{100, 520, 659, 499} << titled << QRect(100, 505, 659, 499);
+    QTest::newRow("frame right of the area")
+        << sxga << QList<int>{620, 100, 659, 499} << titled << QRect(619, 100, 659, 499);
+    QTest::newRow("maximised size in the normal state")
+        << sxga << QList<int>{225, 137, 1280, 1005} << titled << QRect(0, 0, 1278, 1004);
+    QTest::newRow("panel at the top") << QRect(0, 30, 1280, 994) << QList<int>{225, 137, 1280, 1005}
+                                      << titled << QRect(0, 30, 1278, 974);
 }
 
 void TestStoredSettings::boundsArePlacedOnTheScreen() {
     QFETCH(QRect, area);
     QFETCH(QList<int>, stored);
+    QFETCH(QList<int>, frame);
     QFETCH(QRect, placed);
-    QCOMPARE(placeOnScreen(stored[0], stored[1], stored[2], stored[3], area), placed);
+    const QMargins margins(frame[0], frame[1], frame[2], frame[3]);
+    QCOMPARE(placeOnScreen(stored[0], stored[1], stored[2], stored[3], area, margins), placed);
 }
 
 QTEST_GUILESS_MAIN(TestStoredSettings)

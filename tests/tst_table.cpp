@@ -307,7 +307,11 @@ void TestTable::pickerTakesTheSizeUnderThePointer() {
     QCOMPARE(Picker->pos(),
              Main->SpeedButton15->mapToGlobal(QPoint(0, Main->SpeedButton15->height())));
     QCOMPARE(Picker->size(), QSize(110, 129));
-    QCOMPARE(Picker->PanelStatus->text(), QStringLiteral("0 x 0"));
+    // It opens on the table's present size, lit.
+    QCOMPARE(Picker->PanelStatus->text(), QStringLiteral("4 x 3"));
+    QCOMPARE(background(Picker->PickerCells[2][3]), LightBlue);
+    QCOMPARE(background(Picker->PickerCells[3][3]), DarkBlue);
+    QCOMPARE(background(Picker->PickerCells[2][4]), DarkBlue);
 
     QTest::mouseMove(Picker, QPoint(47, 38));
     QCOMPARE(Picker->PanelStatus->text(), QStringLiteral("5 x 4"));
@@ -332,17 +336,19 @@ void TestTable::pickerTakesTheSizeUnderThePointer() {
     QCOMPARE(visibleCells(), 20);
     QCOMPARE(Form->BkGrPanel->size(), TableGeometry::panelSize(Form->CellSize, 5, 4));
 
-    // Shown again: nothing lit, though the last hover square is kept.
+    // Shown again: the size just taken, lit.
     QTest::mouseClick(Main->SpeedButton15, Qt::LeftButton);
     QVERIFY(QTest::qWaitForWindowExposed(Picker));
-    QCOMPARE(Picker->PanelStatus->text(), QStringLiteral("0 x 0"));
-    QCOMPARE(background(Picker->PickerCells[0][0]), DarkBlue);
+    QCOMPARE(Picker->PanelStatus->text(), QStringLiteral("5 x 4"));
+    QCOMPARE(background(Picker->PickerCells[3][4]), LightBlue);
+    QCOMPARE(background(Picker->PickerCells[4][4]), DarkBlue);
     QCOMPARE(Picker->HoverColumn, 4);
 
-    // The keys: the first arrow lights the present size, the next ones move the corner.
+    // The keys move the lit corner from there.
     QTest::keyClick(Picker, Qt::Key_Down);
-    QCOMPARE(Picker->PanelStatus->text(), QStringLiteral("5 x 4"));
+    QCOMPARE(Picker->PanelStatus->text(), QStringLiteral("5 x 5"));
     QTest::keyClick(Picker, Qt::Key_Left);
+    QTest::keyClick(Picker, Qt::Key_Up);
     QTest::keyClick(Picker, Qt::Key_Up);
     QCOMPARE(Picker->PanelStatus->text(), QStringLiteral("4 x 3"));
     QTest::keyClick(Picker, Qt::Key_Return);

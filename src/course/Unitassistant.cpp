@@ -15,9 +15,12 @@
 #include <QPainter>
 #include <QProgressBar>
 #include <QScreen>
+#include <QTimer>
 #include <QToolButton>
 
 namespace {
+
+constexpr int FrameSettleMs = 200;
 
 // A label whose text the course fills in; it is named by what it shows.
 QLabel* makeValue(QWidget* parent, const char* name, const QString& description, int left, int top,
@@ -192,24 +195,45 @@ void TAssistantForm::SpeedButton4Click() {
 
 void TAssistantForm::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    if (!event->spontaneous())
-        FormShow();
+    if (event->spontaneous())
+        return;
+    FormShow();
+    // A window manager frames the window a little after it is shown; with its frame known,
+    // the window and the main window stand apart once more.
+    QTimer::singleShot(FrameSettleMs, this, [this] {
+        if (isVisible())
+            FormShow();
+    });
+}
+
+int TAssistantForm::widthBesideFrame() const {
+    const int own = frameGeometry().width();
+    // The guide wears the same frame as this window, shown or not.
+    return Guide ? std::max(own, Guide->width() + own - width()) : own;
 }
 
 void TAssistantForm::FormShow() {
-    // Too near the screen's left edge for this window, on a screen wide enough for both: the
-    // frame moves right, so that this window covers none of it (nor the status bar's
-    // recommendations that the tips tell the user to watch).
+    // Too near the screen's left edge for this window and the guide, on a screen wide enough
+    // for them and the frame: the frame moves right, so that they cover none of it (nor the
+    // status bar's recommendations that the tips tell the user to watch).
     QWidget* frame = parentWidget();
     const QRect screen = frame->screen()->availableGeometry();
-    const int width = frameGeometry().width();
+    const int width = widthBesideFrame();
     if (frame->windowState() == Qt::WindowNoState &&
         frame->frameGeometry().left() - screen.left() < width &&
         screen.width() >= width + frame->frameGeometry().width())
         frame->move(screen.left() + width, frame->y());
     const QRect main = frame->frameGeometry();
     const int barsBottom = ToolBars->mapToGlobal(QPoint(0, 0)).y() + ToolBars->height();
-    move(std::max(0, main.left() - frameGeometry().width()), std::max(0, barsBottom));
+    move(std::max(0, main.left() - width), std::max(0, barsBottom));
+}
+
+void TAssistantForm::makeRoomForGuide() {
+    const QRect main = parentWidget()->frameGeometry();
+    if (!isVisible() || !Guide || !Guide->isVisible() || !GuideDocked ||
+        !Guide->frameGeometry().intersects(main) || frameGeometry().intersects(main))
+        return;
+    FormShow();
 }
 
 void TAssistantForm::moveEvent(QMoveEvent* event) {

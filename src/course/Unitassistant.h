@@ -31,8 +31,12 @@ public:
     void SpeedButton1Click(); // "Стоп"
     void SpeedButton3Click(); // "Сначала"
     void SpeedButton4Click(); // "Помощь"
-    // Left of the main window, level with the lower edge of its tool bars.
+    // Left of the main window, level with the lower edge of its tool bars, far enough left
+    // that neither this window nor the guide under it covers the main window.
     void FormShow();
+    // The guide grew over the main window: this window and the guide make room as at FormShow.
+    // A window the user placed over the main window himself stays where it is.
+    void makeRoomForGuide();
     // The assistant moved: a docked guide comes along.
     void FollowAssistant();
 
@@ -68,6 +72,10 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // The width this window and the guide under it take up beside the main window, frames
+    // included.
+    int widthBesideFrame() const;
+
     const QWidget* ToolBars;
     TWizardForm* Guide = nullptr;
 };

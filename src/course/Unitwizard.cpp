@@ -18,6 +18,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <cmath>
 #include <utility>
 
 namespace {
@@ -26,6 +27,8 @@ constexpr int CircleSide = 9;
 constexpr int SampleSide = 10;
 constexpr int FrameSettleMs = 200;
 constexpr int DesignedWidth = 224;
+constexpr int DesignedHeight = 232;
+constexpr int DesignedPanelHeight = 173;
 constexpr int LegendGap = 3; // between a legend's name and its mark, and at the window's edge
 
 // A filled circle with a white outline, the legend mark of one kind of step.
@@ -86,7 +89,7 @@ TWizardForm::TWizardForm(QWidget* frame, TrainingState& state)
     setProperty("helpContext", HelpContext::Course);
     CourseWindowLook::applyBackground(*this);
     CourseWindowLook::applyFace(*this);
-    setFixedSize(DesignedWidth, 232);
+    setFixedSize(DesignedWidth, DesignedHeight);
 
     CheckBoxShowRedMarkers = new QCheckBox(QStringLiteral("маркеры текущего этапа -"), this);
     CheckBoxShowRedMarkers->setObjectName(QStringLiteral("CheckBoxShowRedMarkers"));
@@ -103,7 +106,7 @@ TWizardForm::TWizardForm(QWidget* frame, TrainingState& state)
     Panel1 = new QFrame(this);
     Panel1->setObjectName(QStringLiteral("Panel1"));
     Panel1->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
-    Panel1->setGeometry(0, 27, 225, 173);
+    Panel1->setGeometry(0, 27, 225, DesignedPanelHeight);
     Panel1->setEnabled(false);
 
     RichEdit1 = new QTextEdit(Panel1);
@@ -148,15 +151,15 @@ TWizardForm::TWizardForm(QWidget* frame, TrainingState& state)
          {std::pair{Label3, Shape3}, {Label1, Shape2}, {Label2, Shape1}})
         mark->move(std::max(mark->x(), label->geometry().right() + 1 + LegendGap), mark->y());
     RichEdit1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    fitWidth(QStringList());
+    RichEdit1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    fitSteps(QStringList());
 
     connect(CheckBoxShowRedMarkers, &QCheckBox::toggled, this,
             &TWizardForm::CheckBoxShowRedMarkersClick);
 }
 
-// As wide as the longest step and the legend need, never narrower than designed. The rules
-// between the parts are meant to run off the edge.
-void TWizardForm::fitWidth(const QStringList& lines) {
+// The rules between the parts are meant to run off the edge.
+void TWizardForm::fitSteps(const QStringList& lines) {
     ensurePolished();
     RichEdit1->ensurePolished();
     int needed = 0;
@@ -170,16 +173,27 @@ void TWizardForm::fitWidth(const QStringList& lines) {
             needed = std::max(needed, metrics.horizontalAdvance(line) + chrome);
     }
     const int width = std::max(DesignedWidth, needed);
-    setFixedWidth(width);
-    Panel1->resize(width + 1, Panel1->height());
+    // Every line whole, one under the other: the document's own height for them, the
+    // margins above and below included.
+    const int panelChrome = Panel1->height() - Panel1->contentsRect().height();
+    const int textHeight = int(std::ceil(RichEdit1->document()->size().height()));
+    const int extra = std::max(0, textHeight + panelChrome - DesignedPanelHeight);
+    for (QWidget* legend : std::initializer_list<QWidget*>{Bevel1, Label4, Label3, Label1, Label2,
+                                                           Shape1, Shape2, Shape3})
+        legend->move(legend->x(), legend->y() + extra - ExtraHeight);
+    ExtraHeight = extra;
+    setFixedSize(width, DesignedHeight + extra);
+    Panel1->resize(width + 1, DesignedPanelHeight + extra);
     RichEdit1->setGeometry(Panel1->contentsRect());
     Bevel1->resize(width - 4, Bevel1->height());
 }
 
 void TWizardForm::setSteps(const QStringList& lines) {
-    fitWidth(lines);
     RichEdit1->setPlainText(lines.join(QLatin1Char('\n')));
     RichEdit1->setAccessibleDescription(RichEdit1->toPlainText());
+    fitSteps(lines);
+    if (Assistant)
+        Assistant->makeRoomForGuide();
 }
 
 int TWizardForm::setLineStates(const std::array<LineState, CourseStage::LineCount>& states) {

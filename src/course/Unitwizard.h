@@ -59,8 +59,11 @@ protected:
 
 private:
     void placeUnderAssistant();
-    void fitWidth(const QStringList& lines);
+    // As wide as the longest step and as tall as all the steps need, never smaller than
+    // designed; the legend moves down under the steps.
+    void fitSteps(const QStringList& lines);
 
     TrainingState& State;
     TAssistantForm* Assistant = nullptr;
+    int ExtraHeight = 0; // of the steps' panel beyond its designed height
 };

@@ -132,7 +132,7 @@ void TMainForm::RefreshCourseState() {
 }
 
 void TMainForm::CourseRunEnded(bool goOn) {
-    if (!Course)
+    if (!Course || State.Closing())
         return;
     Windows->AssistantForm->SetButtonsEnabled(true);
     AdvanceCourse(goOn);

@@ -20,6 +20,10 @@
 #include <QToolTip>
 
 namespace {
+constexpr int FrameSettleMs = 200;
+} // namespace
+
+namespace {
 
 bool isRunKey(int key) {
     return key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape;
@@ -87,10 +91,22 @@ void TMainForm::showEvent(QShowEvent* event) {
     if (!FirstShowDone) {
         FirstShowDone = true;
         QTimer::singleShot(0, this, &TMainForm::FormShow);
+        // The stored bounds were brought onto the screen before the window had a frame; a
+        // window manager frames it a little after it is shown, and then the frame must fit too.
+        QTimer::singleShot(FrameSettleMs, this, &TMainForm::fitFrameOnScreen);
     }
 }
 
+void TMainForm::fitFrameOnScreen() {
+    if (windowState() != Qt::WindowNoState)
+        return;
+    const QRect fitted = fitOnScreen(QRect(pos(), size()));
+    move(fitted.topLeft());
+    resize(fitted.size());
+}
+
 void TMainForm::FormShow() {
+    fitFrameOnScreen();
     Windows->AboutForm->showAsSplash();
     if (Assistant)
         SpeedButton20Click();

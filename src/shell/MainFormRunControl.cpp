@@ -14,6 +14,7 @@
 #include "widgets/MoreButton.h"
 #include "widgets/TCSpinEdit.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QMdiArea>
@@ -59,33 +60,51 @@ bool TMainForm::isRunning() const {
 
 void TMainForm::SetRunState(RunState state) {
     const RunControls c = applyRunState(runControls(), state);
-    SpeedButton1->setEnabled(c.open);
-    SpeedButton2->setEnabled(c.start);
-    SpeedButton3->setEnabled(c.stop);
-    SpeedButton4->setEnabled(c.textAndTable);
-    SpeedButton5->setEnabled(c.textAndTable);
-    SpeedButton6->setEnabled(c.fieldOfView);
+    const std::pair<QWidget*, bool> controls[] = {{SpeedButton1, c.open},
+                                                  {SpeedButton2, c.start},
+                                                  {SpeedButton3, c.stop},
+                                                  {SpeedButton4, c.textAndTable},
+                                                  {SpeedButton5, c.textAndTable},
+                                                  {SpeedButton6, c.fieldOfView},
+                                                  {SpeedButton14, c.test},
+                                                  {SpeedButton15, c.tableSize},
+                                                  {SpeedButton20, c.assistant},
+                                                  {ComboBox2, c.fonts},
+                                                  {ComboBox1, c.fonts},
+                                                  {CSpinEdit1, c.width},
+                                                  {SpeedButton7, c.readingAndAlignment},
+                                                  {SpeedButton8, c.readingAndAlignment},
+                                                  {SpeedButton11, c.readingAndAlignment},
+                                                  {SpeedButton12, c.readingAndAlignment},
+                                                  {SpeedButton13, c.readingAndAlignment}};
+    // A control disabled while it has the focus hands it on to the next one, which may sit in
+    // another exercise window and bring that one forward: the chosen window takes it instead.
+    if (const QWidget* focus = QApplication::focusWidget()) {
+        for (const auto& [control, enabled] : controls) {
+            if (!enabled && (control == focus || control->isAncestorOf(focus))) {
+                chosenExerciseWindow()->setFocus();
+                break;
+            }
+        }
+    }
+    for (const auto& [control, enabled] : controls)
+        control->setEnabled(enabled);
     MoreKinds->setChoicesEnabled(c.untestedKinds);
-    SpeedButton14->setEnabled(c.test);
     setTestMayBeReleased(c.testMayBeReleased);
-    SpeedButton15->setEnabled(c.tableSize);
-    SpeedButton20->setEnabled(c.assistant);
-    ComboBox2->setEnabled(c.fonts);
-    ComboBox1->setEnabled(c.fonts);
-    CSpinEdit1->setEnabled(c.width);
-    for (QToolButton* b : {SpeedButton7, SpeedButton8, SpeedButton11, SpeedButton12, SpeedButton13})
-        b->setEnabled(c.readingAndAlignment);
 
     switch (state) {
     case RunState::RunStarted:
         State.setRunning(true);
-        // The frame keeps its size during a run.
-        setFixedSize(size());
+        // The frame keeps its size during a run. A maximised one keeps it by staying maximised
+        // (see changeEvent): a window manager does not keep a window of fixed size maximised.
+        if (!(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)))
+            setFixedSize(size());
         if (c.textDown)
             Windows->TextForm->SetRulerRunning(true);
         break;
     case RunState::RunEnded:
         State.setRunning(false);
+        RunningExercise = nullptr;
         setMinimumSize(0, 0);
         setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
         updateMinimumWidth();
@@ -213,20 +232,23 @@ void TMainForm::LeaveTestMode() {
 }
 
 void TMainForm::SpeedButton2Click() {
+    // The window of the chosen kind runs, and it alone is stopped, wherever the focus went.
+    auto* exercise = qobject_cast<ExerciseWindow*>(chosenExerciseWindow());
     SetRunState(RunState::RunStarted);
+    RunningExercise = exercise;
     if (Course) {
         HideCourseMarkers();
         Windows->WizardForm->close();
         Windows->AssistantForm->SetButtonsEnabled(false);
     }
-    if (auto* exercise = qobject_cast<ExerciseWindow*>(ActiveMDIChild()))
+    if (exercise)
         exercise->startRun();
 }
 
 void TMainForm::SpeedButton3Click() {
     StopPressed = true;
-    if (auto* exercise = qobject_cast<ExerciseWindow*>(ActiveMDIChild()))
-        exercise->stopRun();
+    if (RunningExercise)
+        RunningExercise->stopRun();
 }
 
 void TMainForm::SpeedButton7Click() {

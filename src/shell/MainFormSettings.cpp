@@ -84,12 +84,7 @@ void TMainForm::applySettings(const StoredSettings& s) {
     }
     // Stored bounds may come from a larger screen, or from a hand-edited store: bring them onto
     // this one before the window is shown.
-    const QScreen* screen = QGuiApplication::screenAt(QPoint(s.Left, s.Top));
-    if (!screen)
-        screen = QGuiApplication::primaryScreen();
-    const QRect bounds =
-        screen ? placeOnScreen(s.Left, s.Top, s.Width, s.Height, screen->availableGeometry())
-               : QRect(s.Left, s.Top, s.Width, s.Height);
+    const QRect bounds = fitOnScreen(QRect(s.Left, s.Top, s.Width, s.Height));
     move(bounds.topLeft());
     resize(bounds.size());
     switch (s.WindowState) {
@@ -108,12 +103,28 @@ void TMainForm::applySettings(const StoredSettings& s) {
     UpdateAdviceGlyph();
 }
 
+QRect TMainForm::fitOnScreen(const QRect& bounds) const {
+    const QScreen* screen = QGuiApplication::screenAt(bounds.topLeft());
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return bounds;
+    // What the window manager adds around the client area; nothing before the first showing.
+    const QRect frame = frameGeometry();
+    const QRect client = geometry();
+    const QMargins margins(client.left() - frame.left(), client.top() - frame.top(),
+                           frame.right() - client.right(), frame.bottom() - client.bottom());
+    return placeOnScreen(bounds.x(), bounds.y(), bounds.width(), bounds.height(),
+                         screen->availableGeometry(), margins);
+}
+
 StoredSettings TMainForm::collectSettings() const {
     StoredSettings s;
-    s.Top = y();
-    s.Left = x();
-    s.Width = width();
-    s.Height = height();
+    const QRect bounds = fitOnScreen(QRect(pos(), size()));
+    s.Top = bounds.y();
+    s.Left = bounds.x();
+    s.Width = bounds.width();
+    s.Height = bounds.height();
     s.WindowState = isMaximized() ? 2 : isMinimized() ? 1 : 0;
     s.FontName = State.FontName();
     s.FontSize = ComboBox1->currentText().toInt();
@@ -140,23 +151,22 @@ void TMainForm::writeBounds() {
     if (!NormalBounds.isValid())
         return;
     const auto store = SettingsStore::open();
-    writeWindowBounds(*store, NormalBounds.y(), NormalBounds.x(), NormalBounds.width(),
-                      NormalBounds.height());
+    const QRect bounds = fitOnScreen(NormalBounds);
+    writeWindowBounds(*store, bounds.y(), bounds.x(), bounds.width(), bounds.height());
 }
 
 void TMainForm::FormClose() {
     if (State.Closing())
         return;
-    // A run ends with the program: no further step, and no test questions, while it closes.
-    Windows->TextForm->Timer1->stop();
-    Windows->TableForm->Timer1->stop();
-    Windows->StringForm->Timer1->stop();
-    Windows->SchulteForm->Timer1->stop();
-    Windows->FlashForm->Timer1->stop();
-    SaveTextPosition(); // the user's text, also when it waits aside in test mode
-    Assistant = !SpeedButton20->isEnabled();
-    Windows->AssistantForm->close();
     State.setClosing();
+    // A run ends with the program as if stopped: it goes to the diary, it asks no test
+    // questions, and the course stays at its stage.
+    if (RunningExercise)
+        RunningExercise->stopRun();
+    SaveTextPosition(); // the user's text, also when it waits aside in test mode
+    // The course opens at the next start only if one runs now.
+    Assistant = Course != nullptr;
+    Windows->AssistantForm->close();
     const auto store = SettingsStore::open();
     writeStoredSettings(*store, collectSettings(), windowState() == Qt::WindowNoState);
     if (!SettingsStore::sync(*store)) {

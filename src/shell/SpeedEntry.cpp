@@ -2,23 +2,35 @@
 
 #include "training/SpeedRegulator.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QShortcut>
 #include <QSlider>
 
 namespace {
 constexpr int SpeedPerPosition = 10;
 constexpr int PagePositions = 100; // 1000 characters per minute
+// Any number of up to nine digits may be typed, so that a speed off the scale is seen whole
+// and refused with a word instead of being cut short.
+constexpr int LargestTyped = 999999999;
+
+int lowestSpeed() {
+    return SpeedRegulator::speed(SpeedRegulator::MinimumPosition);
+}
+
+int highestSpeed() {
+    return SpeedRegulator::speed(SpeedRegulator::MaximumPosition);
+}
 } // namespace
 
 SpeedEntry::SpeedEntry(QSlider& bar, QLabel& caption)
     : QSpinBox(caption.parentWidget()), Bar(bar), Caption(caption) {
     setObjectName(QStringLiteral("SpeedEntry"));
     setAccessibleName(QStringLiteral("Скорость, симв/мин"));
-    setRange(SpeedRegulator::speed(SpeedRegulator::MinimumPosition),
-             SpeedRegulator::speed(SpeedRegulator::MaximumPosition));
+    setRange(0, LargestTyped);
     setSingleStep(SpeedPerPosition);
     setButtonSymbols(QAbstractSpinBox::NoButtons);
     setAlignment(Qt::AlignCenter);
@@ -80,12 +92,35 @@ bool SpeedEntry::eventFilter(QObject* watched, QEvent* event) {
 
 // Enter, or the focus going elsewhere: the typed speed, rounded to the bar's steps of ten.
 void SpeedEntry::apply() {
-    if (!isVisible() || Cancelled)
+    if (!isVisible() || Cancelled || Refusing)
         return;
     interpretText();
+    if (value() < lowestSpeed() || value() > highestSpeed()) {
+        // Gone to another program, the entry waits for the user's return as it is.
+        if (QApplication::activeWindow() == window())
+            refuse();
+        return;
+    }
     Cancelled = true; // hiding takes the focus away, which would finish the edit again
     hide();
     Bar.setValue((value() + SpeedPerPosition / 2) / SpeedPerPosition);
+}
+
+void SpeedEntry::refuse() {
+    Refusing = true;
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Предупреждение"),
+                    QStringLiteral("Скорость можно задать от ") + QString::number(lowestSpeed()) +
+                        QStringLiteral(" до ") + QString::number(highestSpeed()) +
+                        QStringLiteral(" симв/мин."),
+                    QMessageBox::Ok, window());
+    box.setWindowModality(Qt::ApplicationModal);
+    box.exec();
+    Refusing = false;
+    if (isVisible()) {
+        window()->activateWindow();
+        setFocus();
+        selectAll();
+    }
 }
 
 void SpeedEntry::stepBy1000(int direction) {

@@ -32,6 +32,7 @@ class KeyTable;
 class MoreButton;
 class TStatusBar;
 class CourseMarkers;
+class ExerciseWindow;
 class Scenario;
 enum class MarkerTarget;
 struct ProgramWindows;
@@ -258,10 +259,14 @@ private:
     StoredSettings collectSettings() const;
     // Writes the last bounds the window had in the normal state.
     void writeBounds();
+    // Bounds brought wholly onto the available area of the screen they are on, frame included.
+    QRect fitOnScreen(const QRect& bounds) const;
     void FormClose();
 
     // Start-up and resizing.
     void FormShow();
+    // Brings the window, its frame included, wholly onto the screen in the normal state.
+    void fitFrameOnScreen();
     void FormResize();
     void updateMinimumWidth();
     void checkFirstTextAdvice();
@@ -300,9 +305,9 @@ private:
     bool FirstAdviceChecked = false;
     bool StartupDone = false; // the splash has gone and the course has started
     bool TestMayBeReleased = true;
-    bool Running = false;
-    QRect NormalBounds; // position and size while in the normal state
-    HeldKeys Keys;      // Enter and Escape act once however long they are held
+    ExerciseWindow* RunningExercise = nullptr; // the window whose run goes on, from Start on
+    QRect NormalBounds;                        // position and size while in the normal state
+    HeldKeys Keys; // Enter and Escape act once however long they are held
     struct HeldKeyPress {
         const QEvent* event = nullptr;
         quint64 timestamp = 0;

@@ -86,7 +86,13 @@ void TFormDlgTable::FormShow() {
     const QWidget* button = SizeButton;
     const QPoint corner = button->mapToGlobal(QPoint(0, 0));
     move(corner.x(), corner.y() + button->height()); // the size is fixed from the start
-    lightBlock(false);
+    hoverPresentSize();
+    lightBlock(true);
+}
+
+void TFormDlgTable::hoverPresentSize() {
+    HoverColumn = std::clamp(State.Column(), 1, GridSide) - 1;
+    HoverRow = std::clamp(State.Row(), 1, GridSide) - 1;
 }
 
 void TFormDlgTable::lightBlock(bool lit) {
@@ -160,14 +166,14 @@ void TFormDlgTable::keyPressEvent(QKeyEvent* event) {
     }
 }
 
-// The first arrow lights the table's present size; the next ones move the corner.
+// The arrows move the lit corner. With nothing lit (the pointer has left the grid) the first
+// one lights the table's present size again.
 void TFormDlgTable::moveHover(int columns, int rows) {
     if (Lit) {
         HoverColumn = std::clamp(HoverColumn + columns, 0, GridSide - 1);
         HoverRow = std::clamp(HoverRow + rows, 0, GridSide - 1);
     } else {
-        HoverColumn = std::clamp(State.Column(), 1, GridSide) - 1;
-        HoverRow = std::clamp(State.Row(), 1, GridSide) - 1;
+        hoverPresentSize();
     }
     lightBlock(true);
 }

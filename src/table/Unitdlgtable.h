@@ -22,7 +22,7 @@ public:
     // Drops down under sizeButton, a child of the frame; the size it takes goes to the state.
     TFormDlgTable(QWidget* frame, const QWidget* sizeButton, TrainingState& state);
 
-    // Hangs the picker under the size button, nothing lit, status "0 x 0".
+    // Hangs the picker under the size button, the table's present size lit and in the status.
     void FormShow();
     // X and Y in the picker's client coordinates.
     void FormMouseMove(int X, int Y);
@@ -53,6 +53,8 @@ protected:
 private:
     // Lights the block from the top-left square to the hover square, or nothing.
     void lightBlock(bool lit);
+    // The hover square becomes the bottom-right square of the table's present size.
+    void hoverPresentSize();
     void moveHover(int columns, int rows);
     void takeHoverSize();
 
