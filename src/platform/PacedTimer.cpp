@@ -18,14 +18,13 @@ int PaceSchedule::nextWaitMs(qint64 nowNs, int intervalMs) {
     const qint64 interval = qint64(std::max(0, intervalMs)) * NsPerMs;
     NextDueNs += interval;
     // The next step never comes sooner than nine tenths of its interval after this one began
-    // (after now, when that is not known). A timer never fires early, but it wakes late: the
-    // wait is aimed early by the least lateness seen lately and rounded up. Otherwise the step
+    // (after now, when that is not known), rounded up: a timer never fires early. Otherwise it
     // is aimed at the nearest millisecond to its deadline, less the lateness expected.
     const qint64 stepBegan = WokeNs >= 0 ? WokeNs : nowNs;
     const qint64 earliest = stepBegan + interval - interval / 10;
     NextDueNs = std::max(NextDueNs, earliest - MaxCatchUpMs * NsPerMs);
     const qint64 onTime = (NextDueNs - expectedLatenessNs() - nowNs + NsPerMs / 2) / NsPerMs;
-    const qint64 soonest = (earliest - leastLatenessNs() - nowNs + NsPerMs - 1) / NsPerMs;
+    const qint64 soonest = (earliest - nowNs + NsPerMs - 1) / NsPerMs;
     const qint64 wait = std::max<qint64>({0, onTime, soonest});
     AimedNs = nowNs + wait * NsPerMs;
     WokeNs = -1;
@@ -49,11 +48,6 @@ qint64 PaceSchedule::expectedLatenessNs() const {
     const auto middle = last.begin() + count / 2;
     std::nth_element(last.begin(), middle, last.begin() + count);
     return *middle;
-}
-
-qint64 PaceSchedule::leastLatenessNs() const {
-    // Until there are enough wake-ups to go by, none is counted on.
-    return Samples < LatenessSamples ? 0 : *std::min_element(Lateness.begin(), Lateness.end());
 }
 
 PacedTimer::PacedTimer(QObject* parent) : QTimer(parent) {

@@ -11,10 +11,9 @@
 // most a tenth, until the schedule is met again; never with a burst of steps. A stall of more
 // than MaxCatchUpMs (the machine held up for seconds) is made up only that far.
 // A busy machine wakes a timer late by a few milliseconds at every step; the schedule learns
-// how late (the median of the last LatenessSamples wake-ups) and aims that much early. The
-// nine tenths of an interval a step is always given count from the wake-up of the step before;
-// a wait bound by them is aimed early only by the least lateness seen lately, so that a
-// wake-up as late as that still keeps them.
+// how late (the median of the last LatenessSamples wake-ups) and aims that much early, but
+// never sooner than the nine tenths of an interval a step is always given, counted from the
+// wake-up of the step before.
 class PaceSchedule {
 public:
     static constexpr qint64 MaxCatchUpMs = 1000;
@@ -29,8 +28,6 @@ public:
     void woke(qint64 nowNs);
     // How late wake-ups come, as the next wait expects: the median of the last ones.
     qint64 expectedLatenessNs() const;
-    // The least lateness of the last LatenessSamples wake-ups; 0 before there are as many.
-    qint64 leastLatenessNs() const;
 
 private:
     qint64 NextDueNs = 0;
