@@ -15,14 +15,13 @@ struct MarkupBudget {
     qsizetype treeBytes = 64 * 1024 * 1024;
 };
 
-// What a part holds, counted without parsing it: its elements, and the characters of its
-// text (character data and CDATA sections, in UTF-8; blanks alone between tags are not text).
-struct MarkupCount {
-    qsizetype elements = 0;
-    qsizetype characters = 0;
-};
+// What a part holds, counted without parsing it. Elements: its start tags, outside comments,
+// CDATA sections and processing instructions. Characters: those of its text (character data and
+// CDATA sections, in UTF-8; blanks alone between tags are not text), counted until there are
+// `enough`.
+qsizetype countElements(QByteArrayView utf8);
+qsizetype countCharacters(QByteArrayView utf8, qsizetype enough);
 
-MarkupCount countMarkup(QByteArrayView utf8);
-
-// Whether the elements counted are within what the budget allows for the text counted.
-bool withinElements(const MarkupCount& count, const MarkupBudget& budget);
+// Whether the part's elements are within what the budget allows for its text. The text is
+// counted only as far as the elements need it: a real book's first pages.
+bool withinElements(QByteArrayView utf8, const MarkupBudget& budget);

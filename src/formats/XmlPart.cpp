@@ -225,7 +225,7 @@ XmlPart::XmlPart(QByteArray bytes, QString name, const MarkupBudget& budget)
         }
         Bytes = text->toUtf8();
     }
-    if (!withinElements(countMarkup(Bytes), budget)) {
+    if (!withinElements(Bytes, budget)) {
         Problem = BookProblem::tooMuchMarkup(PartName, budget.elementsPerCharacter);
         return;
     }
