@@ -94,4 +94,34 @@ QByteArray docxFile(const QStringList& paragraphs) {
                      {QStringLiteral("word/document.xml"), xml.toUtf8()}});
 }
 
+namespace {
+
+QByteArray repeatedTo(const QByteArray& piece, qsizetype bytes) {
+    return piece.repeated(bytes / piece.size());
+}
+
+QByteArray fb2Around(const QByteArray& body) {
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<FictionBook><body><section>" + body +
+           "</section></body></FictionBook>\n";
+}
+
+} // namespace
+
+QByteArray emptyElementsFb2(qsizetype bytes) {
+    return fb2Around(repeatedTo("<p/>", bytes));
+}
+
+QByteArray oneLetterFb2(qsizetype bytes) {
+    return fb2Around(repeatedTo("<p>ж</p>", bytes));
+}
+
+QByteArray emptyRunsDocx(qsizetype bytes) {
+    const QByteArray xml = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
+                           "<w:document xmlns:w=\"http://schemas.openxmlformats.org/"
+                           "wordprocessingml/2006/main\"><w:body><w:p>" +
+                           repeatedTo("<w:r/>", bytes) + "</w:p></w:body></w:document>";
+    return buildZip({{QStringLiteral("[Content_Types].xml"), "<Types/>"},
+                     {QStringLiteral("word/document.xml"), xml}});
+}
+
 } // namespace BenchBooks

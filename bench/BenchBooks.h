@@ -16,4 +16,9 @@ QByteArray fb2File(const QStringList& paragraphs);  // sections of 50 paragraphs
 QByteArray epubFile(const QStringList& paragraphs); // a chapter document per 50 paragraphs
 QByteArray docxFile(const QStringList& paragraphs); // one run per paragraph
 
+// Hostile books of about `bytes` of markup that hold no text, or next to none.
+QByteArray emptyElementsFb2(qsizetype bytes); // <p/> after <p/>
+QByteArray oneLetterFb2(qsizetype bytes);     // <p>ж</p> after <p>ж</p>: a letter a paragraph
+QByteArray emptyRunsDocx(qsizetype bytes);    // document.xml of <w:r/>, packed very small
+
 } // namespace BenchBooks

@@ -6,6 +6,10 @@
 // 4 MB of our prose (headings, lists, tables, emphasis, notes: bench/make_bench_books.py) as
 // FB2, EPUB 3, DOCX, ODT and HTML beside its plain-text rendering. Targets: a 4 MB .txt opens in
 // at most 300 ms, a 4 MB .rtf in at most 600 ms, a book in at most twice the time of its .txt.
+// Hostile books of nearly 32 MB of markup with no text (empty elements in an FB2, a small DOCX
+// whose document unpacks to empty runs) and an FB2 of one-letter paragraphs are refused; target:
+// the process peaks under 200 MB. Every open reports the resident memory before it and the peak
+// during it (reset before each open).
 
 #include "BenchBooks.h"
 #include "BenchMain.h"
@@ -61,6 +65,25 @@ qint64 inkedPixels(ReadingView& view) {
     return count;
 }
 
+// A figure of /proc/self/status, such as "VmHWM:", in MB.
+double statusMb(const QByteArray& field) {
+    QFile file(QStringLiteral("/proc/self/status"));
+    if (!file.open(QIODevice::ReadOnly))
+        return -1;
+    for (QByteArray line = file.readLine(); !line.isEmpty(); line = file.readLine()) {
+        if (line.startsWith(field))
+            return line.mid(field.size()).trimmed().split(' ').value(0).toDouble() / 1024.0;
+    }
+    return -1;
+}
+
+// The peak resident memory starts again from what the process holds now.
+void resetPeakMemory() {
+    QFile file(QStringLiteral("/proc/self/clear_refs"));
+    if (file.open(QIODevice::WriteOnly))
+        file.write("5");
+}
+
 double msSince(const QElapsedTimer& clock, qint64& mark) {
     const qint64 now = clock.nsecsElapsed();
     const double ms = double(now - mark) / 1e6;
@@ -68,7 +91,8 @@ double msSince(const QElapsedTimer& clock, qint64& mark) {
     return ms;
 }
 
-void openToFirstPage(benchmark::State& state, const QString& path, qint64 fileSize) {
+// `refused`: the file should be refused; the reason, or that it was read, is the label.
+void openToFirstPage(benchmark::State& state, const QString& path, qint64 fileSize, bool refused) {
     BenchProgram program;
     if (!program.isReady()) {
         state.SkipWithError("the program did not start");
@@ -87,6 +111,10 @@ void openToFirstPage(benchmark::State& state, const QString& path, qint64 fileSi
     qint64 paintedRows = 0;
     QElapsedTimer clock;
     TextFileContent content;
+    double peakMb = 0;
+    QApplication::processEvents();
+    const double rssBeforeMb = statusMb("VmRSS:");
+    resetPeakMemory();
     for (auto _ : state) {
         clock.start();
         qint64 mark = 0;
@@ -101,12 +129,15 @@ void openToFirstPage(benchmark::State& state, const QString& path, qint64 fileSi
         paintMs += msSince(clock, mark);
         total.push_back(double(clock.nsecsElapsed()) / 1e6);
         paintedRows += counter.rows - rowsBefore;
-        if (!content.ok) {
+        if (!content.ok && !refused) {
             state.SkipWithError(qPrintable(content.error));
             break;
         }
 
         state.PauseTiming();
+        peakMb = std::max(peakMb, statusMb("VmHWM:"));
+        if (refused)
+            state.SetLabel(content.ok ? "read, not refused" : content.error.toStdString());
         characters = content.text.size();
         lines = view->lineCount();
         if (inked < 0)
@@ -115,6 +146,7 @@ void openToFirstPage(benchmark::State& state, const QString& path, qint64 fileSi
         content = TextFileContent();
         form->setLoadedText(QString(), 0, 0);
         QApplication::processEvents();
+        resetPeakMemory();
         state.ResumeTiming();
     }
     if (total.empty())
@@ -131,6 +163,8 @@ void openToFirstPage(benchmark::State& state, const QString& path, qint64 fileSi
     state.counters["lines"] = lines;
     state.counters["inked_pixels"] = double(inked);
     state.counters["painted_rows"] = double(paintedRows) / n;
+    state.counters["rss_before_mb"] = rssBeforeMb;
+    state.counters["peak_mb"] = peakMb;
     state.SetBytesProcessed(state.iterations() * fileSize);
 }
 
@@ -144,10 +178,12 @@ QString writeFile(const QTemporaryDir& dir, const QString& name, const QByteArra
     return path;
 }
 
-void registerOpen(const std::string& title, const QString& path, qint64 fileSize, double minTime) {
-    benchmark::RegisterBenchmark(
-        title.c_str(),
-        [path, fileSize](benchmark::State& state) { openToFirstPage(state, path, fileSize); })
+void registerOpen(const std::string& title, const QString& path, qint64 fileSize, double minTime,
+                  bool refused = false) {
+    benchmark::RegisterBenchmark(title.c_str(),
+                                 [path, fileSize, refused](benchmark::State& state) {
+                                     openToFirstPage(state, path, fileSize, refused);
+                                 })
         ->Unit(benchmark::kMillisecond)
         ->UseRealTime()
         ->MinTime(minTime);
@@ -204,6 +240,19 @@ int main(int argc, char** argv) {
             registerOpen(std::string("BM_OpenBook/") + kind + "/4MB", path, bytes.size(), 3.0);
         }
         registerPandocBooks();
+        // Hostile books, just under the program's 32 MB.
+        constexpr qsizetype Hostile = 32 * MB - 64 * KB;
+        const std::pair<const char*, QByteArray> hostile[] = {
+            {"empty_elements.fb2", BenchBooks::emptyElementsFb2(Hostile)},
+            {"one_letter_paragraphs.fb2", BenchBooks::oneLetterFb2(Hostile)},
+            {"empty_runs.docx", BenchBooks::emptyRunsDocx(Hostile)},
+        };
+        for (const auto& [name, bytes] : hostile) {
+            const QString path = writeFile(files, QLatin1String(name), bytes);
+            if (path.isEmpty())
+                return false;
+            registerOpen(std::string("BM_OpenHostileBook/") + name, path, bytes.size(), 1.0, true);
+        }
         return true;
     });
 }

@@ -203,6 +203,8 @@ private slots:
     void readsTheLibraryAsRecorded();
     void choosesKindByContent_data();
     void choosesKindByContent();
+    void keepsMarkupWithinItsBudget_data();
+    void keepsMarkupWithinItsBudget();
     void opensABookAsAText();
 };
 
@@ -434,6 +436,65 @@ void TestBookReaders::refusesBadBooks() {
     QVERIFY2(!book->ok, qPrintable(book->text.left(200)));
     QVERIFY(book->text.isEmpty());
     QVERIFY2(book->error.contains(reason), qPrintable(book->error));
+}
+
+void TestBookReaders::keepsMarkupWithinItsBudget_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("reason"); // empty when the book is read
+    QTest::addColumn<int>("words");      // how often "Слово" stands in the text read
+
+    // A part of empty elements, refused before its tree is built, beside a book of the same
+    // size whose elements each hold a word.
+    const QString word = QStringLiteral("Слово");
+    const auto times = [](const QString& piece, int count) { return piece.repeated(count); };
+    const QString fb2Empty = times(QStringLiteral("<p/>"), 59500);
+    const QString fb2Words = times(QStringLiteral("<p>Слово</p>"), 14000);
+    const QString markup = QStringLiteral("слишком много разметки для его текста (больше 20 "
+                                          "элементов XML на каждый знак)");
+    QTest::newRow("FB2 of empty elements")
+        << "empty.fb2" << fb2(QStringLiteral("<body><section>%1</section></body>").arg(fb2Empty))
+        << QStringLiteral("в \"FictionBook\" ") + markup << 0;
+    QTest::newRow("FB2 as long, a word in each")
+        << "words.fb2" << fb2(QStringLiteral("<body><section>%1</section></body>").arg(fb2Words))
+        << QString() << 14000;
+    QTest::newRow("FB2 whose empty elements are only a comment")
+        << "note.fb2"
+        << fb2(QStringLiteral("<body><section><!--%1--><p>Слово</p></section></body>")
+                   .arg(fb2Empty))
+        << QString() << 1;
+    QTest::newRow("DOCX of empty runs")
+        << "runs.docx" << docx(times(QStringLiteral("<w:r/>"), 51000))
+        << QStringLiteral("в \"word/document.xml\" ") + markup << 0;
+    QTest::newRow("DOCX as long, a word in each paragraph")
+        << "words.docx"
+        << docx(times(QStringLiteral("<w:p><w:r><w:t>Слово</w:t></w:r></w:p>"), 7100)) << QString()
+        << 7100;
+    QString letters;
+    for (const QChar letter : word)
+        letters += QStringLiteral("<w:r><w:rPr><w:b/><w:i/><w:sz w:val=\"24\"/></w:rPr><w:t>") +
+                   letter + QStringLiteral("</w:t></w:r>");
+    QTest::newRow("DOCX formatted letter by letter")
+        << "letters.docx"
+        << docx(times(QStringLiteral("<w:p>") + letters + QStringLiteral("</w:p>"), 2000))
+        << QString() << 2000;
+    QTest::newRow("ODT of empty spans")
+        << "spans.odt" << odt(times(QStringLiteral("<text:span/>"), 30000))
+        << QStringLiteral("в \"content.xml\" ") + markup << 0;
+}
+
+void TestBookReaders::keepsMarkupWithinItsBudget() {
+    QFETCH(QString, name);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, reason);
+    QFETCH(int, words);
+    const std::optional<BookText> book = readBook(name, bytes, Limit);
+    QVERIFY(book);
+    if (reason.isEmpty())
+        QVERIFY2(book->ok, qPrintable(book->error));
+    else
+        QVERIFY2(!book->ok && book->error.contains(reason), qPrintable(book->error));
+    QCOMPARE(book->text.count(QStringLiteral("Слово")), words);
 }
 
 void TestBookReaders::readsTheLibraryAsRecorded_data() {

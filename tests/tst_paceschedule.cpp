@@ -11,6 +11,8 @@ class TestPaceSchedule : public QObject {
 private slots:
     void lateStepIsMadeUpSmoothly_data();
     void lateStepIsMadeUpSmoothly();
+    void wakeUpsComeOnTimeOnABusyMachine_data();
+    void wakeUpsComeOnTimeOnABusyMachine();
 };
 
 void TestPaceSchedule::lateStepIsMadeUpSmoothly_data() {
@@ -50,6 +52,56 @@ void TestPaceSchedule::lateStepIsMadeUpSmoothly() {
     QVERIFY2(shortest * 10 >= intervalMs * 9, qPrintable(QString::number(shortest)));
     QCOMPARE(shortened, catchUpSteps);
     QCOMPARE(now, (400LL * intervalMs + lagGivenUpMs) * Ms);
+}
+
+void TestPaceSchedule::wakeUpsComeOnTimeOnABusyMachine_data() {
+    QTest::addColumn<int>("intervalMs");
+    QTest::addColumn<int>("stepUs");            // how long a step takes
+    QTest::addColumn<QList<int>>("latenessUs"); // how late each wake-up comes, round after round
+    QTest::addColumn<int>("stallAt");           // a step that wakes 80 ms late, -1 for none
+    QTest::addColumn<int>("driftUs");           // the most any of the last 100 steps is off
+    QTest::newRow("quiet machine") << 60 << 0 << QList<int>{0} << -1 << 0;
+    QTest::newRow("always 3 ms late") << 60 << 2000 << QList<int>{3000} << -1 << 0;
+    QTest::newRow("1 to 5 ms late")
+        << 60 << 3000 << QList<int>{1000, 5000, 2000, 4000, 3000} << -1 << 2000;
+    QTest::newRow("4 to 6 ms late") << 60 << 2000 << QList<int>{5000, 6000, 4000} << -1 << 1000;
+    QTest::newRow("a stall among late wake-ups")
+        << 60 << 2000 << QList<int>{3000, 2000} << 250 << 1000;
+    QTest::newRow("short steps, uneven lateness")
+        << 10 << 500 << QList<int>{200, 900, 400, 700, 300} << -1 << 1100;
+}
+
+// Steps taken as their waits end, each wake-up late by the given lateness; the schedule is told
+// of every wake-up as the step begins.
+void TestPaceSchedule::wakeUpsComeOnTimeOnABusyMachine() {
+    QFETCH(int, intervalMs);
+    QFETCH(int, stepUs);
+    QFETCH(QList<int>, latenessUs);
+    QFETCH(int, stallAt);
+    QFETCH(int, driftUs);
+    constexpr qint64 Us = 1000;
+    constexpr qint64 Ms = 1000 * Us;
+    constexpr int Steps = 400;
+    PaceSchedule schedule;
+    schedule.restart(0);
+    qint64 now = 0;
+    qint64 previousWake = 0;
+    qint64 shortest = intervalMs * Ms;
+    qint64 worstDrift = 0;
+    for (int step = 1; step <= Steps; ++step) {
+        const qint64 lateness =
+            step == stallAt ? 80 * Ms : latenessUs.at(step % latenessUs.size()) * Us;
+        const qint64 wake = now + schedule.nextWaitMs(now, intervalMs) * Ms + lateness;
+        schedule.woke(wake);
+        if (step > 1)
+            shortest = std::min(shortest, wake - previousWake);
+        if (step > Steps - 100)
+            worstDrift = std::max(worstDrift, std::abs(wake - step * intervalMs * Ms));
+        previousWake = wake;
+        now = wake + stepUs * Us;
+    }
+    QVERIFY2(shortest * 10 >= intervalMs * 9 * Ms, qPrintable(QString::number(shortest)));
+    QVERIFY2(worstDrift <= driftUs * Us, qPrintable(QString::number(worstDrift)));
 }
 
 QTEST_GUILESS_MAIN(TestPaceSchedule)

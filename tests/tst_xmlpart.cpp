@@ -23,6 +23,13 @@ QByteArray longDocument(int shift, QString* text) {
     return xml;
 }
 
+QByteArray repeated(const QByteArray& piece, int times) {
+    QByteArray whole;
+    for (int i = 0; i < times; ++i)
+        whole += piece;
+    return whole;
+}
+
 QString readText(XmlPart& part) {
     QString text;
     for (auto t = part.next(); t != XmlPart::Token::End; t = part.next()) {
@@ -131,6 +138,65 @@ private slots:
         QVERIFY(part.failed());
         QCOMPARE(part.problem().error,
                  BookProblem::malformedXml(QStringLiteral("book.xml"), line).error);
+    }
+
+    void countsElementsAndText_data() {
+        QTest::addColumn<QByteArray>("xml");
+        QTest::addColumn<qint64>("elements");
+        QTest::addColumn<qint64>("characters");
+        QTest::newRow("elements and text") << QByteArray("<a><b>xy</b><c/></a>") << 3LL << 2LL;
+        QTest::newRow("blanks between tags are not text")
+            << QByteArray("<a>\r\n  <b/>\n\t</a>") << 2LL << 0LL;
+        QTest::newRow("text from its first letter on") << QByteArray("<a> x y </a>") << 1LL << 4LL;
+        QTest::newRow("letters, not bytes") << QByteArray("<a>ёж\U0001F600</a>") << 1LL << 3LL;
+        QTest::newRow("comments hold no elements")
+            << QByteArray("<a><!-- <b/><b/> --></a>") << 1LL << 0LL;
+        QTest::newRow("CDATA is text") << QByteArray("<a><![CDATA[<b/>]]></a>") << 1LL << 4LL;
+        QTest::newRow("declaration, document type, instruction")
+            << QByteArray("<?xml version=\"1.0\"?><!DOCTYPE a><?pi <b/>?><a/>") << 1LL << 0LL;
+        QTest::newRow("cut short") << QByteArray("<a>x<b") << 2LL << 1LL;
+    }
+    void countsElementsAndText() {
+        QFETCH(QByteArray, xml);
+        QFETCH(qint64, elements);
+        QFETCH(qint64, characters);
+        QCOMPARE(qint64(countElements(xml)), elements);
+        QCOMPARE(qint64(countCharacters(xml, xml.size())), characters);
+    }
+
+    void keepsWithinItsBudget_data() {
+        QTest::addColumn<QByteArray>("xml");
+        QTest::addColumn<qint64>("freeElements");
+        QTest::addColumn<qint64>("treeBytes");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("problem"); // empty when the part is read
+        constexpr qint64 KB = 1024;
+        // 2001 elements and one character; 2001 elements and 2000 characters.
+        const QByteArray empty = "<a>" + repeated("<b/>", 2000) + "x</a>";
+        const QByteArray full = "<a>" + repeated("<b>x</b>", 2000) + "</a>";
+        const QString tooMuch = BookProblem::tooMuchMarkup(QStringLiteral("a.xml"), 20).error;
+        QTest::newRow("empty elements past the rule")
+            << empty << 100LL << 1024 * KB << QString() << tooMuch;
+        QTest::newRow("as many elements, each with its text")
+            << full << 100LL << 1024 * KB << QString(2000, QLatin1Char('x')) << QString();
+        QTest::newRow("the last element the rule allows")
+            << empty << 1981LL << 1024 * KB << QStringLiteral("x") << QString();
+        QTest::newRow("one element past it")
+            << empty << 1980LL << 1024 * KB << QString() << tooMuch;
+        // 4001 nodes of the tree take about 256 KB.
+        QTest::newRow("tree past its memory")
+            << full << 100LL << 64 * KB << QString()
+            << BookProblem::markupTooLarge(QStringLiteral("a.xml"), 64 * KB).error;
+    }
+    void keepsWithinItsBudget() {
+        QFETCH(QByteArray, xml);
+        QFETCH(qint64, freeElements);
+        QFETCH(qint64, treeBytes);
+        QFETCH(QString, text);
+        QFETCH(QString, problem);
+        XmlPart part(xml, QStringLiteral("a.xml"), MarkupBudget{freeElements, 20, treeBytes});
+        QCOMPARE(readText(part), text);
+        QCOMPARE(part.problem().error, problem);
     }
 };
 

@@ -12,6 +12,15 @@ QString quoted(const QString& entry) {
     return QStringLiteral("\"") + entry + QStringLiteral("\"");
 }
 
+// A size as the messages name it: in МБ or КБ when it is a whole number of them.
+QString sizeText(qint64 bytes) {
+    constexpr qint64 KB = 1024;
+    constexpr qint64 MB = 1024 * KB;
+    return bytes % MB == 0   ? QString::number(bytes / MB) + QStringLiteral(" МБ")
+           : bytes % KB == 0 ? QString::number(bytes / KB) + QStringLiteral(" КБ")
+                             : QString::number(bytes) + QStringLiteral(" байт");
+}
+
 } // namespace
 
 BookText damagedArchive() {
@@ -50,12 +59,7 @@ BookText encrypted() {
 }
 
 BookText tooLarge(qint64 limit) {
-    constexpr qint64 KB = 1024;
-    constexpr qint64 MB = 1024 * KB;
-    const QString size = limit % MB == 0   ? QString::number(limit / MB) + QStringLiteral(" МБ")
-                         : limit % KB == 0 ? QString::number(limit / KB) + QStringLiteral(" КБ")
-                                           : QString::number(limit) + QStringLiteral(" байт");
-    return problem(QStringLiteral("слишком велик: распакованный текст больше ") + size +
+    return problem(QStringLiteral("слишком велик: распакованный текст больше ") + sizeText(limit) +
                    QStringLiteral("."));
 }
 
@@ -73,6 +77,19 @@ BookText declaresEntities(const QString& entry) {
 BookText unknownEncoding(const QString& entry, const QString& encoding) {
     return problem(QStringLiteral("не прочитан: ") + quoted(entry) +
                    QStringLiteral(" записан в неизвестной кодировке ") + quoted(encoding) +
+                   QStringLiteral("."));
+}
+
+BookText tooMuchMarkup(const QString& entry, qint64 elementsPerCharacter) {
+    return problem(QStringLiteral("не прочитан: в ") + quoted(entry) +
+                   QStringLiteral(" слишком много разметки для его текста (больше ") +
+                   QString::number(elementsPerCharacter) +
+                   QStringLiteral(" элементов XML на каждый знак)."));
+}
+
+BookText markupTooLarge(const QString& entry, qint64 treeBytes) {
+    return problem(QStringLiteral("не прочитан: разметка ") + quoted(entry) +
+                   QStringLiteral(" заняла бы в памяти больше ") + sizeText(treeBytes) +
                    QStringLiteral("."));
 }
 

@@ -25,6 +25,8 @@ BookText tooLarge(qint64 limit);
 BookText malformedXml(const QString& entry, qint64 line);
 BookText declaresEntities(const QString& entry);
 BookText unknownEncoding(const QString& entry, const QString& encoding);
+BookText tooMuchMarkup(const QString& entry, qint64 elementsPerCharacter);
+BookText markupTooLarge(const QString& entry, qint64 treeBytes);
 BookText noText();
 
 } // namespace BookProblem

@@ -7,9 +7,50 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
 #include <cstring>
 
 namespace {
+
+// The memory taken by the tree being parsed on this thread, counted as pugixml allocates it.
+struct TreeMemory {
+    size_t used = 0;
+    size_t limit = 0;
+    bool exceeded = false;
+};
+
+thread_local TreeMemory* Counting = nullptr;
+
+void* allocateTree(size_t size) {
+    if (TreeMemory* memory = Counting) {
+        if (size > memory->limit - memory->used) {
+            memory->exceeded = true;
+            return nullptr; // the parse stops: out of memory
+        }
+        memory->used += size;
+    }
+    return std::malloc(size);
+}
+
+// Counts the tree's memory while it lives on the stack.
+class TreeMemoryCount {
+public:
+    explicit TreeMemoryCount(size_t limit) {
+        static const bool installed =
+            (pugi::set_memory_management_functions(allocateTree, std::free), true);
+        Q_UNUSED(installed);
+        Memory.limit = limit;
+        Counting = &Memory;
+    }
+    ~TreeMemoryCount() { Counting = nullptr; }
+    TreeMemoryCount(const TreeMemoryCount&) = delete;
+    TreeMemoryCount& operator=(const TreeMemoryCount&) = delete;
+
+    bool exceeded() const { return Memory.exceeded; }
+
+private:
+    TreeMemory Memory;
+};
 
 // The encoding that the declaration <?xml ... encoding="..."?> names, or an empty string.
 QString declaredEncoding(QByteArrayView bytes) {
@@ -171,7 +212,8 @@ bool declaresEntities(QStringView document) {
     return type >= 0 && prolog.indexOf(u"<!ENTITY", type, Qt::CaseInsensitive) >= 0;
 }
 
-XmlPart::XmlPart(QByteArray bytes, QString name) : PartName(std::move(name)), Size(bytes.size()) {
+XmlPart::XmlPart(QByteArray bytes, QString name, const MarkupBudget& budget)
+    : PartName(std::move(name)), Size(bytes.size()) {
     const QString encoding = xmlEncoding(bytes);
     if (isUtf8(encoding)) {
         Bytes = std::move(bytes);
@@ -183,15 +225,28 @@ XmlPart::XmlPart(QByteArray bytes, QString name) : PartName(std::move(name)), Si
         }
         Bytes = text->toUtf8();
     }
-    parse();
+    if (!withinElements(Bytes, budget)) {
+        Problem = BookProblem::tooMuchMarkup(PartName, budget.elementsPerCharacter);
+        return;
+    }
+    parse(budget.treeBytes);
 }
 
-void XmlPart::parse() {
+void XmlPart::parse(qsizetype treeBytes) {
     // Line ends, references and white space in values are left as they stand: decode() deals
     // with them, and only for what is read.
-    const pugi::xml_parse_result result = Document.load_buffer_inplace(
-        Bytes.data(), size_t(Bytes.size()),
-        pugi::parse_ws_pcdata | pugi::parse_cdata | pugi::parse_doctype, pugi::encoding_utf8);
+    pugi::xml_parse_result result;
+    {
+        const TreeMemoryCount memory{size_t(treeBytes)};
+        result = Document.load_buffer_inplace(
+            Bytes.data(), size_t(Bytes.size()),
+            pugi::parse_ws_pcdata | pugi::parse_cdata | pugi::parse_doctype, pugi::encoding_utf8);
+        if (memory.exceeded()) {
+            Document.reset();
+            Problem = BookProblem::markupTooLarge(PartName, treeBytes);
+            return;
+        }
+    }
     checkDocumentType();
     if (failed())
         return;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "formats/BookText.h"
+#include "formats/MarkupBudget.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -26,6 +27,8 @@ bool declaresEntities(QStringView document);
 //  - the encoding comes from a byte order mark, else from the XML declaration, else UTF-8;
 //  - malformed XML (tags that do not match, a cut-off end, a bad character or reference, an
 //    undeclared entity) stops the reading at the faulty line;
+//  - a part with too much markup for its text, or whose tree would take too much memory, is
+//    refused (see MarkupBudget);
 //  - a document type that declares entities is refused; nothing is ever expanded or fetched.
 //    The entities that HTML names stand for their characters only in a document whose type
 //    lives outside it, as an XHTML book's does.
@@ -35,7 +38,7 @@ class XmlPart {
 public:
     enum class Token { End, StartElement, EndElement, Characters };
 
-    XmlPart(QByteArray bytes, QString name);
+    XmlPart(QByteArray bytes, QString name, const MarkupBudget& budget = {});
     XmlPart(const XmlPart&) = delete;
     XmlPart& operator=(const XmlPart&) = delete;
 
@@ -54,7 +57,7 @@ public:
     bool failed() const { return !Problem.error.isEmpty(); }
 
 private:
-    void parse();
+    void parse(qsizetype treeBytes);
     void checkDocumentType();
     // Decodes `raw` (the document's own bytes, without its XML line ends normalised) into
     // `out`; false, with the problem set, at a bad character or reference.

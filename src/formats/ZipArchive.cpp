@@ -88,8 +88,10 @@ std::optional<QByteArray> ZipArchive::read(const QString& name, BookText* proble
         return std::nullopt;
     }
     QByteArray data;
+    // Room for the size the directory gives and the last read, which finds the end: so the
+    // buffer is never moved as it fills.
     if (stat.valid & ZIP_STAT_SIZE)
-        data.reserve(qsizetype(stat.size));
+        data.reserve(qsizetype(stat.size) + ChunkSize);
     bool failed = false;
     for (;;) {
         const qsizetype at = data.size();
