@@ -133,6 +133,26 @@ bool drawSpeed(QChartView* view, const DiaryProgress& progress, const QDateTime&
     return true;
 }
 
+// The text tests' comprehension and the tests on the user's own text, on one per-cent axis.
+bool drawComprehension(QChartView* view, const DiaryProgress& progress, const QDateTime& from,
+                       const QDateTime& to) {
+    QChart* chart = view->chart();
+    resetChart(chart);
+    if (progress.comprehension.isEmpty() && progress.clozeComprehension.isEmpty())
+        return false;
+    QAbstractAxis* x = timeAxis(from, to);
+    QAbstractAxis* y = valueAxis(QStringLiteral("%"), 0, 100, true);
+    chart->addAxis(x, Qt::AlignBottom);
+    chart->addAxis(y, Qt::AlignLeft);
+    if (!progress.comprehension.isEmpty())
+        addMeasure(chart, progress.comprehension,
+                   QStringLiteral("Тест чтения текста, лучший за день"), Maroon, x, y);
+    if (!progress.clozeComprehension.isEmpty())
+        addMeasure(chart, progress.clozeComprehension,
+                   QStringLiteral("Тест по своему тексту, лучший за день"), Green, x, y);
+    return true;
+}
+
 // Minutes per day as bars on the same time axis as the other charts.
 bool drawTimePerDay(QChartView* view, const DiaryProgress& progress, const QDateTime& from,
                     const QDateTime& to) {
@@ -198,8 +218,7 @@ void DiaryCharts::showProgress(const DiaryProgress& progress, const QDateTime& f
                                const QDateTime& to) {
     const bool drawn[ChartCount] = {
         drawSpeed(Views[Speed], progress, from, to),
-        drawMeasure(Views[Comprehension], progress.comprehension,
-                    QStringLiteral("%"), Maroon, from, to, true),
+        drawComprehension(Views[Comprehension], progress, from, to),
         drawMeasure(Views[FieldWidth], progress.fieldWidth,
                     QStringLiteral("симв"), Blue, from, to, false),
         drawMeasure(Views[Tables], progress.tableFound,

@@ -20,6 +20,8 @@ struct DiaryProgress {
     ProgressSeries charsPerMinute; // finished text tests
     ProgressSeries wordsPerMinute; // finished text tests
     ProgressSeries comprehension;  // answered text tests, per cent
+    // answered tests on the user's own text, per cent
+    ProgressSeries clozeComprehension;
     ProgressSeries fieldWidth;     // right field-of-view answers, characters
     ProgressSeries tableFound;     // answered table tests, per cent of the missing numbers
     ProgressSeries schulteSeconds; // finished Schulte tables, seconds per cell (best: least)
