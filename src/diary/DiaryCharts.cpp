@@ -133,7 +133,8 @@ bool drawSpeed(QChartView* view, const DiaryProgress& progress, const QDateTime&
     return true;
 }
 
-// The text tests' comprehension and the tests on the user's own text, on one per-cent axis.
+// The text tests' comprehension and the tests on the user's own text, on one per-cent axis:
+// each its points and the line through its daily best.
 bool drawComprehension(QChartView* view, const DiaryProgress& progress, const QDateTime& from,
                        const QDateTime& to) {
     QChart* chart = view->chart();
@@ -146,10 +147,10 @@ bool drawComprehension(QChartView* view, const DiaryProgress& progress, const QD
     chart->addAxis(y, Qt::AlignLeft);
     if (!progress.comprehension.isEmpty())
         addMeasure(chart, progress.comprehension,
-                   QStringLiteral("Тест чтения текста, лучший за день"), Maroon, x, y);
+                   QStringLiteral("Тест чтения текста"), Maroon, x, y);
     if (!progress.clozeComprehension.isEmpty())
         addMeasure(chart, progress.clozeComprehension,
-                   QStringLiteral("Тест по своему тексту, лучший за день"), Green, x, y);
+                   QStringLiteral("Тест по своему тексту"), Green, x, y);
     return true;
 }
 

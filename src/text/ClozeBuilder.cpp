@@ -364,9 +364,11 @@ bool sameWord(QStringView a, QStringView b) {
 
 // Two words of the pool for the gap: the same ending and a similar length where the passage
 // has such words, then the closest in ending and length; a word used for an earlier question
-// only when no other will do.
+// only when no other will do, and never the answer to another question, which would tell
+// that it is wrong here.
 QList<const PoolWord*> distractors(const QList<PoolWord>& pool, const Usable& question,
-                                   QStringView text, const QSet<QString>& used) {
+                                   QStringView text, const QSet<QString>& answers,
+                                   const QSet<QString>& used) {
     QSet<QString> inSentence;
     for (const Word& w : wordsOf(text, question.range.start, question.range.end))
         inSentence.insert(formOf(text.mid(w.start, w.length)));
@@ -379,7 +381,7 @@ QList<const PoolWord*> distractors(const QList<PoolWord>& pool, const Usable& qu
     QList<Scored> scored;
     for (qsizetype i = 0; i < pool.size(); ++i) {
         const PoolWord& p = pool[i];
-        if (sameWord(p.form, right) || inSentence.contains(p.form))
+        if (sameWord(p.form, right) || inSentence.contains(p.form) || answers.contains(p.form))
             continue;
         const qsizetype ending = std::min<qsizetype>(commonSuffix(p.form, right), 3);
         const qsizetype gap = qAbs(p.form.size() - right.size());
@@ -405,8 +407,9 @@ QList<const PoolWord*> distractors(const QList<PoolWord>& pool, const Usable& qu
 } // namespace
 
 int clozePassageLength(QStringView passage) {
-    return int(std::count_if(passage.begin(), passage.end(),
-                             [](QChar c) { return c != u'\r' && c != u'\n'; }));
+    return int(std::count_if(passage.begin(), passage.end(), [](QChar c) {
+        return c != u' ' && c != u'\r' && c != u'\n';
+    }));
 }
 
 QString clozeWord(QStringView sentence) {
@@ -429,13 +432,15 @@ ClozeSet buildCloze(QStringView passage, RandomSource& random) {
     if (usable.size() < TestQuestionCount)
         return set;
     const QList<PoolWord> pool = poolOf(passage, sentences);
-    QSet<QString> used;
     const QList<qsizetype> chosen = spread(usable, passage.size());
     if (chosen.size() < TestQuestionCount)
         return set;
+    QSet<QString> answers, used;
+    for (qsizetype i : chosen)
+        answers.insert(usable[i].form);
     for (qsizetype i : chosen) {
         const Usable& u = usable[i];
-        const QList<const PoolWord*> others = distractors(pool, u, passage, used);
+        const QList<const PoolWord*> others = distractors(pool, u, passage, answers, used);
         if (others.size() < 2) {
             set.questions.clear();
             return set;

@@ -20,7 +20,8 @@ class RandomSource;
 // after a suffix such as -н-, -ск-, -ов-, -ив-). Short pronoun stems fail these rules, so
 // function words are not taken.
 
-// The least passage, in characters not counting line breaks, a test is built from.
+// The least passage a test is built from, in characters read: blanks and line breaks are not
+// counted, as in the volume of a text.
 inline constexpr int ClozeMinPassage = 1500;
 // The shortest word left out.
 inline constexpr int ClozeMinWord = 5;
@@ -47,7 +48,7 @@ struct ClozeSet {
     bool isReady() const { return questions.size() == TestQuestionCount; }
 };
 
-// The passage's length as a test counts it: line breaks left out.
+// The passage's length as a test counts it: blanks and line breaks left out.
 int clozePassageLength(QStringView passage);
 
 // The word a sentence would be asked about, or empty when the sentence makes no fair

@@ -43,7 +43,7 @@ ClozeTest::ClozeTest(TTextForm& textForm, TTextResultForm& result, QWidget* dial
 QString ClozeTest::refusal() const {
     const ReadPassage& passage = TextForm.lastPassage();
     if (TextForm.state().Running() || passage.text.isEmpty())
-        return QStringLiteral("Тест строится по только что прочитанному отрывку своего текста: "
+        return QStringLiteral("Тест строится по только что прочитанному отрывку своего текста:\n"
                               "сначала прочтите не меньше ") +
                QString::number(ClozeMinPassage) + QStringLiteral(" символов без режима «Тест».");
     if (const int length = clozePassageLength(passage.text); length < ClozeMinPassage)
@@ -52,9 +52,9 @@ QString ClozeTest::refusal() const {
                QString::number(ClozeMinPassage) + QStringLiteral(" симв.");
     if (TooPoor)
         return QStringLiteral("В прочитанном отрывке меньше пяти предложений, по которым можно "
-                              "задать вопрос. Прочтите отрывок подлиннее.");
+                              "задать вопрос.\nПрочтите отрывок подлиннее.");
     if (Used)
-        return QStringLiteral("Тест по этому отрывку уже пройден. Прочтите следующий отрывок.");
+        return QStringLiteral("Тест по этому отрывку уже пройден.\nПрочтите следующий отрывок.");
     return {};
 }
 
