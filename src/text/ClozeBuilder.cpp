@@ -65,8 +65,8 @@ const char16_t* const AdjectiveSuffixes[] = {u"н",   u"ск", u"цк", u"ов",
                                              u"ист", u"ущ", u"ющ", u"ащ", u"ящ", u"вш"};
 constexpr int AdjectiveMinRoot = 3;
 
-bool isVowel(QChar c) {
-    return QStringView(u"аеёиоуыэюяйьъ").contains(c);
+bool isConsonant(QChar c) {
+    return c >= u'а' && c <= u'я' && !QStringView(u"аеиоуыэюяйьъ").contains(c);
 }
 
 bool endsWith(const QString& form, const char16_t* ending, int minStem) {
@@ -88,7 +88,7 @@ template <std::size_t N> bool matchesAny(const QString& form, const Endings (&fa
 // letters or more (short pronouns such as "потом", "своей" fail).
 bool isCaseForm(const QString& form) {
     for (const char16_t* ending : {u"ом", u"ей"}) {
-        if (endsWith(form, ending, 4) && !isVowel(form.at(form.size() - 3)))
+        if (endsWith(form, ending, 4) && isConsonant(form.at(form.size() - 3)))
             return true;
     }
     return false;
@@ -407,9 +407,8 @@ QList<const PoolWord*> distractors(const QList<PoolWord>& pool, const Usable& qu
 } // namespace
 
 int clozePassageLength(QStringView passage) {
-    return int(std::count_if(passage.begin(), passage.end(), [](QChar c) {
-        return c != u' ' && c != u'\r' && c != u'\n';
-    }));
+    return int(std::count_if(passage.begin(), passage.end(),
+                             [](QChar c) { return c != u' ' && c != u'\r' && c != u'\n'; }));
 }
 
 QString clozeWord(QStringView sentence) {
