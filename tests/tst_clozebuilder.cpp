@@ -141,14 +141,6 @@ void ClozeBuilderTest::fiveQuestionsOverThePassage() {
     }
     QCOMPARE(asked, words);
     QCOMPARE(QSet<QString>(asked.begin(), asked.end()).size(), TestQuestionCount);
-
-    // The same seed builds the same test.
-    random.seedFromClock();
-    const ClozeSet again = buildCloze(passage, random);
-    for (int i = 0; i < TestQuestionCount; ++i) {
-        QCOMPARE(again.questions[i].choices, set.questions[i].choices);
-        QCOMPARE(again.questions[i].right, set.questions[i].right);
-    }
 }
 
 void ClozeBuilderTest::choicesFollowTheRandomSource() {

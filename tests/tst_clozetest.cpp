@@ -20,18 +20,15 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineSeries>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
-#include <QToolButton>
 
 class ClozeTestFlow : public QObject {
     Q_OBJECT
 private slots:
     void cleanup();
     void bookPassageAnsweredAndKept();
-    void passageOfDialogueSaysSo();
 
 private:
     // Starts the program of the fixture made and opens the book.
@@ -202,33 +199,6 @@ void ClozeTestFlow::bookPassageAnsweredAndKept() {
     QTest::qWait(50);
     QVERIFY(!QApplication::activeModalWidget());
     QCOMPARE(store.count(), 3);
-}
-
-void ClozeTestFlow::passageOfDialogueSaysSo() {
-    Fixture = std::make_unique<ProgramFixture>();
-    const QString path = Fixture->programDir() + QStringLiteral("/LIBRARY/talk.txt");
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    for (int i = 0; i < 120; ++i)
-        file.write(QStringLiteral("— Идёшь?\r\n— Иду, иду.\r\n").toUtf8());
-    file.close();
-    openBook(path);
-    readAndStop(2800);
-    QVERIFY(Text->ClozeButton->isEnabled());
-
-    QString message;
-    onNextModal([&](QWidget* modal) {
-        auto* box = qobject_cast<QMessageBox*>(modal);
-        QVERIFY(box);
-        message = box->text();
-        box->accept();
-    });
-    Text->ClozeButton->click();
-    QTRY_VERIFY(!message.isEmpty());
-    QVERIFY(message.startsWith(QStringLiteral("В прочитанном отрывке меньше пяти предложений")));
-    QVERIFY(!Text->ClozeButton->isEnabled());
-    QVERIFY(Text->ClozeButton->toolTip().startsWith(QStringLiteral("В прочитанном отрывке")));
-    QCOMPARE(Fixture->program().diary().count({DiaryKind::ClozeTest, {}}), 0);
 }
 
 QTEST_MAIN(ClozeTestFlow)
