@@ -89,7 +89,7 @@ void ClozeTestFlow::bookPassageAnsweredAndKept() {
     readAndStop(ClozeMinPassage / 3);
     QVERIFY(!Text->lastPassage().text.isEmpty());
     QVERIFY(!button->isEnabled());
-    QVERIFY(button->toolTip().startsWith(QStringLiteral("Последнее чтение прошло ")));
+    QVERIFY(button->toolTip().startsWith(QStringLiteral("В последний раз прочитано ")));
     pressKey();
     QTest::qWait(50);
     QVERIFY(!QApplication::activeModalWidget());

@@ -47,7 +47,7 @@ QString ClozeTest::refusal() const {
                               "сначала прочтите не меньше ") +
                QString::number(ClozeMinPassage) + QStringLiteral(" символов без режима «Тест».");
     if (const int length = clozePassageLength(passage.text); length < ClozeMinPassage)
-        return QStringLiteral("Последнее чтение прошло ") + QString::number(length) +
+        return QStringLiteral("В последний раз прочитано ") + QString::number(length) +
                QStringLiteral(" симв, а для теста нужно не меньше ") +
                QString::number(ClozeMinPassage) + QStringLiteral(" симв.");
     if (TooPoor)
