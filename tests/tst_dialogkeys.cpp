@@ -76,6 +76,7 @@ void TestDialogKeys::f1OpensTheDialogsOwnTopic_data() {
     QTest::addColumn<QString>("dialog");
     QTest::addColumn<int>("context"); // 0: the contents
     QTest::newRow("text questions") << "AnsTextForm" << HelpContext::TextQuestions;
+    QTest::newRow("test on the user's own text") << "ClozeForm" << HelpContext::ClozeTest;
     QTest::newRow("table questions") << "AnsTableForm" << HelpContext::TableQuestions;
     QTest::newRow("field-of-view answer") << "AnsStringForm" << HelpContext::FieldOfViewAnswer;
     QTest::newRow("a result, which has no topic") << "TableResultForm" << 0;

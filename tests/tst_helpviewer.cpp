@@ -150,6 +150,8 @@ void TestHelpViewer::contextMapsToItsPage_data() {
                                  << QStringLiteral("Чтение текста");
     QTest::newRow("text test questions")
         << HelpContext::TextQuestions << 340 << QStringLiteral("Вопросы к тесту по тексту");
+    QTest::newRow("test on the user's own text")
+        << HelpContext::ClozeTest << 350 << QStringLiteral("Тест на скорость чтения текста");
     QTest::newRow("field-of-view window")
         << HelpContext::FieldOfViewWindow << 360 << QStringLiteral("Тест на ширину поля зрения");
     QTest::newRow("field-of-view answer") << HelpContext::FieldOfViewAnswer << 390

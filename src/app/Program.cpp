@@ -24,6 +24,7 @@
 #include "table/Unitfranstable.h"
 #include "table/Unitfrtable.h"
 #include "table/Unittableresult.h"
+#include "text/ClozeTest.h"
 #include "text/TextReadingPlace.h"
 #include "text/Unitfranstext.h"
 #include "text/Unitfrtext.h"
@@ -113,6 +114,7 @@ void Program::createWindows() {
     Windows.WizardForm = new TWizardForm(&main, state);
     Windows.MarkersForm = new TMarkersForm(&main);
     Windows.BookmarkForm = new TBookmarkForm(&main);
+    Cloze = new ClozeTest(*Windows.TextForm, *Windows.TextResultForm, &main);
     connectWindows();
     main.windowsCreated();
     new TextInlets(main);
@@ -131,8 +133,9 @@ void Program::createDiary() {
     // read and the course stage the run belonged to (before the course moves on).
     DiaryStore* diary = Diary.get();
     const auto keep = [main, diary](RunResult result) {
-        if (result.textName.isEmpty() && (result.kind == DiaryKind::TextReading ||
-                                          result.kind == DiaryKind::FlashReading))
+        if (result.textName.isEmpty() &&
+            (result.kind == DiaryKind::TextReading || result.kind == DiaryKind::FlashReading ||
+             result.kind == DiaryKind::ClozeTest))
             result.textName = QFileInfo(main->FileName).fileName();
         if (main->Course) {
             result.courseLevel = main->Course->Level();
@@ -144,6 +147,7 @@ void Program::createDiary() {
              Windows.TextForm, Windows.StringForm, Windows.TableForm, Windows.SchulteForm,
              Windows.FlashForm})
         QObject::connect(exercise, &ExerciseWindow::runFinished, diary, keep);
+    QObject::connect(Cloze, &ClozeTest::finished, diary, keep);
     // A diary that could not be used as it was is told of once, after the splash.
     if (const QString message = Diary->openingMessage(); !message.isEmpty()) {
         QObject::connect(

@@ -6,6 +6,7 @@
 
 #include <memory>
 
+class ClozeTest;
 class DiaryStore;
 class QApplication;
 
@@ -43,6 +44,7 @@ private:
     std::unique_ptr<DiaryStore> Diary;
     std::unique_ptr<TMainForm> Main;
     std::unique_ptr<TextReadingPlace> TextPlace;
+    ClozeTest* Cloze = nullptr; // owned by the text window
     ProgramWindows Windows;
     bool Ready = false;
 };

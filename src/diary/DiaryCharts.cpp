@@ -91,8 +91,8 @@ void addMeasure(QChart* chart, const ProgressSeries& measure, const QString& nam
     best->setColor(colour);
     best->setPointsVisible(true);
     best->append(measure.dailyBest);
-    for (QAbstractSeries* series : {static_cast<QAbstractSeries*>(points),
-                                    static_cast<QAbstractSeries*>(best)}) {
+    for (QAbstractSeries* series :
+         {static_cast<QAbstractSeries*>(points), static_cast<QAbstractSeries*>(best)}) {
         chart->addSeries(series);
         series->attachAxis(x);
         series->attachAxis(y);
@@ -108,8 +108,9 @@ void resetChart(QChart* chart) {
     }
 }
 
-// Series of one measure in one chart with one value axis: a single series is named as the
-// daily best, several by their own names.
+// Series of one measure in one chart with one value axis. The chart of a single measure names
+// its line as the daily best; a chart of several (tables of each size, tests of each kind)
+// names each line by its series' own name.
 bool drawMeasure(QChartView* view, const QList<ProgressSeries>& measure, const QString& unit,
                  const QList<QColor>& colours, const QDate& first, const QDate& last,
                  bool fromZero) {
@@ -133,7 +134,8 @@ bool drawMeasure(QChartView* view, const QList<ProgressSeries>& measure, const Q
     chart->addAxis(y, Qt::AlignLeft);
     for (int i = 0; i < drawn.size(); ++i)
         addMeasure(chart, *drawn[i],
-                   drawn.size() == 1 ? QStringLiteral("Лучший результат за день") : drawn[i]->name,
+                   measure.size() == 1 ? QStringLiteral("Лучший результат за день")
+                                       : drawn[i]->name,
                    colours[i % colours.size()], x, y);
     return true;
 }
@@ -156,10 +158,10 @@ bool drawSpeed(QChartView* view, const DiaryProgress& progress, const QDate& fir
     chart->addAxis(x, Qt::AlignBottom);
     chart->addAxis(chars, Qt::AlignLeft);
     chart->addAxis(words, Qt::AlignRight);
-    addMeasure(chart, progress.charsPerMinute, QStringLiteral("Лучшее за день, симв/мин"),
-               Blue, x, chars);
-    addMeasure(chart, progress.wordsPerMinute, QStringLiteral("Лучшее за день, слов/мин"),
-               Green, x, words);
+    addMeasure(chart, progress.charsPerMinute, QStringLiteral("Лучшее за день, симв/мин"), Blue, x,
+               chars);
+    addMeasure(chart, progress.wordsPerMinute, QStringLiteral("Лучшее за день, слов/мин"), Green, x,
+               words);
     return true;
 }
 
@@ -228,17 +230,17 @@ void DiaryCharts::showProgress(const DiaryProgress& progress, const QDate& first
                                const QDate& last) {
     // Colours for the Schulte tables' series; more tables than colours share them in turn.
     static const QList<QColor> tableColours{Maroon, Blue, Green, Orange, Purple, Teal};
-    const bool drawn[ChartCount] = {drawSpeed(Views[Speed], progress, first, last),
-                                    drawMeasure(Views[Comprehension], {progress.comprehension},
-                                                QStringLiteral("%"), {Maroon}, first, last, true),
-                                    drawMeasure(Views[FieldWidth], {progress.fieldWidth},
-                                                QStringLiteral("симв"), {Blue}, first, last, false),
-                                    drawMeasure(Views[Tables], {progress.tableFound},
-                                                QStringLiteral("%"), {Green}, first, last, true),
-                                    drawMeasure(Views[Schulte], progress.schulteSeconds,
-                                                QStringLiteral("с"), tableColours, first, last,
-                                                true),
-                                    drawTimePerDay(Views[TimePerDay], progress, first, last)};
+    const bool drawn[ChartCount] = {
+        drawSpeed(Views[Speed], progress, first, last),
+        drawMeasure(Views[Comprehension], {progress.comprehension, progress.clozeComprehension},
+                    QStringLiteral("%"), {Maroon, Green}, first, last, true),
+        drawMeasure(Views[FieldWidth], {progress.fieldWidth}, QStringLiteral("симв"), {Blue}, first,
+                    last, false),
+        drawMeasure(Views[Tables], {progress.tableFound}, QStringLiteral("%"), {Green}, first, last,
+                    true),
+        drawMeasure(Views[Schulte], progress.schulteSeconds, QStringLiteral("с"), tableColours,
+                    first, last, true),
+        drawTimePerDay(Views[TimePerDay], progress, first, last)};
     for (QChartView* view : std::as_const(Views))
         Grid->removeWidget(view);
     int place = 0;

@@ -19,7 +19,7 @@ struct Measure {
     const char* value;
 };
 
-const std::array<Measure, 5> Measures{{
+const std::array<Measure, 6> Measures{{
     {&DiaryProgress::charsPerMinute, DiaryKind::TextTest,
      "CASE WHEN stopped = 0 THEN actual_chars_per_minute END"},
     {&DiaryProgress::wordsPerMinute, DiaryKind::TextTest,
@@ -27,6 +27,8 @@ const std::array<Measure, 5> Measures{{
     {&DiaryProgress::comprehension, DiaryKind::TextTest,
      "CASE WHEN stopped = 0 AND out_of > 0 AND right_count IS NOT NULL "
      "THEN right_count * 100 / out_of END"},
+    {&DiaryProgress::clozeComprehension, DiaryKind::ClozeTest,
+     "CASE WHEN out_of > 0 AND right_count IS NOT NULL THEN right_count * 100 / out_of END"},
     {&DiaryProgress::fieldWidth, DiaryKind::FieldOfViewTest,
      "CASE WHEN right_count = 1 THEN field_width END"},
     {&DiaryProgress::tableFound, DiaryKind::TableTest,

@@ -22,14 +22,16 @@ struct ProgressSeries {
 struct DiaryProgress {
     ProgressSeries charsPerMinute; // finished text tests, the speed reached
     ProgressSeries wordsPerMinute; // finished text tests
-    ProgressSeries comprehension;  // answered text tests, per cent
-    ProgressSeries fieldWidth;     // right field-of-view answers, characters
-    ProgressSeries tableFound;     // answered table tests, per cent of the missing numbers
+    // Answered text tests and answered tests on the user's own text, per cent.
+    ProgressSeries comprehension{QStringLiteral("Тест чтения текста")};
+    ProgressSeries clozeComprehension{QStringLiteral("Тест по своему тексту")};
+    ProgressSeries fieldWidth; // right field-of-view answers, characters
+    ProgressSeries tableFound; // answered table tests, per cent of the missing numbers
     // Finished Schulte tables, seconds per cell (best: least): one series per size and variant,
     // named after the table ("5 x 5, числа"), in the order of their names.
     QList<ProgressSeries> schulteSeconds;
-    QList<QPointF> minutesPerDay;  // x: the start of the day
-    int records = 0;               // records in the range
+    QList<QPointF> minutesPerDay; // x: the start of the day
+    int records = 0;              // records in the range
     // More records than pointLimit in a measure: only its daily best is drawn.
     bool pointsLeftOut = false;
 };

@@ -16,6 +16,8 @@ QString diaryKindName(DiaryKind kind) {
         return QStringLiteral("Таблицы Шульте");
     case DiaryKind::FlashReading:
         return QStringLiteral("Чтение вспышками");
+    case DiaryKind::ClozeTest:
+        return QStringLiteral("Тест по своему тексту");
     }
     return {};
 }

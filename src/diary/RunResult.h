@@ -12,12 +12,13 @@ enum class DiaryKind : int {
     TableTest = 5,
     Schulte = 6,
     FlashReading = 7,
+    ClozeTest = 8, // words left out of the user's own text
 };
 
 inline constexpr DiaryKind AllDiaryKinds[] = {
     DiaryKind::TextReading,  DiaryKind::TextTest,  DiaryKind::FieldOfViewTest,
     DiaryKind::TableReading, DiaryKind::TableTest, DiaryKind::Schulte,
-    DiaryKind::FlashReading,
+    DiaryKind::FlashReading, DiaryKind::ClozeTest,
 };
 
 // The kind's name as the diary shows it; empty for a number no kind has.

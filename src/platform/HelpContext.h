@@ -10,6 +10,7 @@ inline constexpr int SpeedRegulator = 280;    // speed track bar
 inline constexpr int TableSizePicker = 290;   // drop-down table size picker
 inline constexpr int TextWindow = 300;        // text reading window
 inline constexpr int TextQuestions = 340;     // text test questions
+inline constexpr int ClozeTest = 350;         // test on the user's own text
 inline constexpr int FieldOfViewWindow = 360; // test line window
 inline constexpr int FieldOfViewAnswer = 390; // field-of-view test answer
 inline constexpr int TableWindow = 410;       // table reading window

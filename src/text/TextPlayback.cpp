@@ -13,6 +13,7 @@
 #include "widgets/Colours.h"
 
 void TTextForm::StartReading() {
+    setLastPassage({});
     if (State.TestMode()) {
         ExerciseText = TestRecord.Text;
         TestRecord.ScorePercent = 0;
@@ -105,6 +106,8 @@ void TTextForm::StepReading() {
 void TTextForm::StopReading() {
     endRun();
     RunResult result = readingResult();
+    if (!State.TestMode() && CharsShown > 0)
+        setLastPassage({passedText(), result});
     Panel1->setEnabled(true);
     RichEdit1->setRangeColor(FieldStart, FieldEnd - FieldStart, Silver);
     RichEdit1->setCaretPosition(std::min(FieldStart, RichEdit1->length()));
@@ -136,9 +139,7 @@ void TTextForm::StopReading() {
 RunResult TTextForm::readingResult() const {
     const bool test = State.TestMode();
     RunResult result = runResult(test ? DiaryKind::TextTest : DiaryKind::TextReading);
-    const QString text = RichEdit1->text();
-    const int end = std::min(FieldEnd, int(text.size()));
-    const QStringView passed = QStringView(text).mid(RunStart, std::max(0, end - RunStart));
+    const QString passed = passedText();
     result.charsRead = int(std::count_if(passed.begin(), passed.end(), [](QChar c) {
         return c != u' ' && c != u'\r' && c != u'\n';
     }));
@@ -152,6 +153,17 @@ RunResult TTextForm::readingResult() const {
         result.textName = TestName;
     result.stopped = FieldStart < TextLength;
     return result;
+}
+
+QString TTextForm::passedText() const {
+    const QString text = RichEdit1->text();
+    const int end = std::min(FieldEnd, int(text.size()));
+    return text.mid(RunStart, std::max(0, end - RunStart));
+}
+
+void TTextForm::setLastPassage(ReadPassage passage) {
+    LastPassage = std::move(passage);
+    emit lastPassageChanged();
 }
 
 void TTextForm::ClearUserText() {

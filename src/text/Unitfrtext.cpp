@@ -12,8 +12,10 @@
 #include "widgets/Colours.h"
 #include "widgets/WidgetHelpers.h"
 
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 TTextForm::TTextForm(TrainingState& state, ExerciseHost& host, const QString& programDir)
@@ -76,6 +78,19 @@ TTextForm::TTextForm(TrainingState& state, ExerciseHost& host, const QString& pr
     RichEdit1->setBaseColor(Silver);
     panelLayout->addWidget(RichEdit1);
     layout->addWidget(Panel1, 1);
+
+    auto* footer = new QWidget(body);
+    footer->setAutoFillBackground(true);
+    footer->setPalette(strip);
+    auto* footerLayout = new QHBoxLayout(footer);
+    footerLayout->setContentsMargins(4, 2, 4, 2);
+    ClozeButton = new QPushButton(QStringLiteral("Проверить понимание"), footer);
+    ClozeButton->setObjectName(QStringLiteral("ClozeButton"));
+    ClozeButton->setAccessibleName(ClozeButton->text());
+    ClozeButton->setFocusPolicy(Qt::TabFocus); // a click leaves the focus on the text
+    footerLayout->addStretch();
+    footerLayout->addWidget(ClozeButton);
+    layout->addWidget(footer);
     setWidget(body);
 
     connect(Timer1, &QTimer::timeout, this, &TTextForm::Timer1Timer);
@@ -275,6 +290,7 @@ void TTextForm::resizeEvent(QResizeEvent* event) {
 }
 
 void TTextForm::setLoadedText(const QString& text, int caret, int anchor) {
+    setLastPassage({});
     RichEdit1->clear();
     RichEdit1->setText(text);
     ExerciseText = RichEdit1->text();

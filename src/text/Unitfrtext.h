@@ -7,6 +7,7 @@
 
 class QFrame;
 class QLabel;
+class QPushButton;
 class ReadingView;
 class TAnsTextForm;
 class TMessageForm;
@@ -17,6 +18,12 @@ struct UserTextState {
     QString Text;
     int Caret = 0;
     int Anchor = 0;
+};
+
+// The user's own text passed over by a run outside test mode, with the run's figures.
+struct ReadPassage {
+    QString text;
+    RunResult run;
 };
 
 // The text exercise: the loaded text in a silver column under a ruler, and the black reading
@@ -74,6 +81,9 @@ public:
     // beside the dialog's own figures. Returns the right answers, or -1 when the questions were
     // not answered.
     int AskTestQuestions(int elapsedMs, int charsShown, const RunResult& reached);
+    // The passage of the last run outside test mode; empty from the start of the next run and
+    // when another text is loaded.
+    const ReadPassage& lastPassage() const { return LastPassage; }
 
     // Controls and state other windows and tests read.
     QFrame* Panel8 = nullptr;
@@ -83,6 +93,7 @@ public:
     QFrame* MarginRight = nullptr;
     QWidget* Panel1 = nullptr;
     ReadingView* RichEdit1 = nullptr;
+    QPushButton* ClozeButton = nullptr; // "Проверить понимание": a test on the passage read
 
     QString ExerciseText;
     int ColumnChars = 0;
@@ -98,6 +109,9 @@ public:
     int CharsShown = 0;
     int RunStart = 0; // where the run's first field started
 
+signals:
+    void lastPassageChanged();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -111,6 +125,9 @@ private:
     void placeRuler(int left);
     // Width of this window's client area, on which the ruler is centred.
     int visibleWidth() const;
+    // The text the run passed over, from its first field to the end of its last.
+    QString passedText() const;
+    void setLastPassage(ReadPassage passage);
 
     QString ProgramDir;
     TMessageForm* MessageForm = nullptr;
@@ -120,4 +137,5 @@ private:
     bool DraggingRight = false;
     int RulerMinimum = 0;
     int RulerMaximum = 1 << 20;
+    ReadPassage LastPassage;
 };
