@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QSettings>
 #include <QTest>
 #include <QTimer>
@@ -109,4 +110,16 @@ Program& ProgramFixture::startQuiet(const QVariantMap& changes) {
 
 void ProgramFixture::close() {
     Running->windows().MainForm->close();
+}
+
+bool ProgramFixture::copyHelpPages() const {
+    const QDir built(QStringLiteral(SKIMORA_BUILT_PROGRAM_DIR "/help"));
+    const QDir help(programDir() + QStringLiteral("/help"));
+    if (!help.mkpath(QStringLiteral(".")))
+        return false;
+    for (const QString& name : built.entryList(QDir::Files)) {
+        if (!QFile::copy(built.filePath(name), help.filePath(name)))
+            return false;
+    }
+    return true;
 }

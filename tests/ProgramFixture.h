@@ -32,6 +32,8 @@ public:
     // Creates the settings store with these values (an empty store when none are given).
     void createStore(const QVariantMap& values = {});
     QVariant storedValue(const QString& name) const;
+    // Copies the built help pages into the program directory, for tests that open them.
+    bool copyHelpPages() const;
     static QVariantMap quietSettings() { return ::quietSettings(); }
 
     // Builds the program; when show is set, shows it and lets the splash close.

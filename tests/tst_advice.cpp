@@ -179,11 +179,7 @@ void TestAdvice::helpOpensTheTopicOfTheKind() {
     QFETCH(bool, testMode);
     QFETCH(QString, page);
     TMainForm* m = start({});
-    const QDir builtHelp(QStringLiteral(SKIMORA_BUILT_PROGRAM_DIR "/help"));
-    const QDir help(Fixture->programDir() + QStringLiteral("/help"));
-    QVERIFY(help.mkpath(QStringLiteral(".")));
-    for (const QString& name : builtHelp.entryList(QDir::Files))
-        QVERIFY(QFile::copy(builtHelp.filePath(name), help.filePath(name)));
+    QVERIFY(Fixture->copyHelpPages());
     if (kind == QLatin1String("SpeedButton4"))
         m->SpeedButton5->click(); // away from the text, so that turning back shows a text tip
     if (testMode)

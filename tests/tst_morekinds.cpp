@@ -60,11 +60,7 @@ private:
 
 void TestMoreKinds::init() {
     Fixture = std::make_unique<ProgramFixture>();
-    const QDir built(QStringLiteral(SKIMORA_BUILT_PROGRAM_DIR "/help"));
-    const QDir help(Fixture->programDir() + QStringLiteral("/help"));
-    QVERIFY(help.mkpath(QStringLiteral(".")));
-    for (const QString& name : built.entryList(QDir::Files))
-        QVERIFY(QFile::copy(built.filePath(name), help.filePath(name)));
+    QVERIFY(Fixture->copyHelpPages());
     Main = Fixture->startQuiet().windows().MainForm;
 }
 
