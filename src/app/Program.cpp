@@ -32,6 +32,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QLibraryInfo>
 #include <QLocale>
@@ -81,6 +82,25 @@ void addExerciseWindow(QMdiArea* area, QMdiSubWindow* window) {
     window->setSystemMenu(nullptr);
     window->showMaximized();
 }
+
+// Asks whether the records of the newest backup that the recovered diary lacks are to be added.
+void offerRestore(QWidget* parent, DiaryStore& diary, const QString& backup) {
+    const auto answer = QMessageBox::question(
+        parent, QStringLiteral("Дневник"),
+        QStringLiteral("Есть резервная копия дневника: ") + QDir::toNativeSeparators(backup) +
+            QStringLiteral(". Добавить из неё записи, которых нет в восстановленном дневнике?"));
+    if (answer != QMessageBox::Yes)
+        return;
+    const int added = diary.restoreBackup(backup);
+    if (added < 0)
+        QMessageBox::warning(parent, QStringLiteral("Предупреждение"),
+                             QStringLiteral("Резервную копию прочитать не удалось."));
+    else
+        QMessageBox::information(parent, QStringLiteral("Дневник"),
+                                 QStringLiteral("Из резервной копии добавлено записей: ") +
+                                     QString::number(added) + QLatin1Char('.'));
+}
+
 } // namespace
 
 void Program::createWindows() {
@@ -131,8 +151,8 @@ void Program::createDiary() {
     // read and the course stage the run belonged to (before the course moves on).
     DiaryStore* diary = Diary.get();
     const auto keep = [main, diary](RunResult result) {
-        if (result.textName.isEmpty() && (result.kind == DiaryKind::TextReading ||
-                                          result.kind == DiaryKind::FlashReading))
+        if (result.textName.isEmpty() &&
+            (result.kind == DiaryKind::TextReading || result.kind == DiaryKind::FlashReading))
             result.textName = QFileInfo(main->FileName).fileName();
         if (main->Course) {
             result.courseLevel = main->Course->Level();
@@ -144,17 +164,32 @@ void Program::createDiary() {
              Windows.TextForm, Windows.StringForm, Windows.TableForm, Windows.SchulteForm,
              Windows.FlashForm})
         QObject::connect(exercise, &ExerciseWindow::runFinished, diary, keep);
-    // A diary that could not be used as it was is told of once, after the splash.
-    if (const QString message = Diary->openingMessage(); !message.isEmpty()) {
+    // A diary that could not be used as it was is told of once, after the splash; a backup
+    // that could give back what damage took is offered then.
+    const QString message = Diary->openingMessage();
+    const QString backup = Diary->offeredBackup();
+    if (!message.isEmpty() || !backup.isEmpty()) {
         QObject::connect(
             Windows.AboutForm, &QDialog::finished, main,
-            [main, message] {
-                QTimer::singleShot(0, main, [main, message] {
-                    QMessageBox::warning(main, QStringLiteral("Предупреждение"), message);
+            [main, diary, message, backup] {
+                QTimer::singleShot(0, main, [main, diary, message, backup] {
+                    if (!message.isEmpty())
+                        QMessageBox::warning(main, QStringLiteral("Предупреждение"), message);
+                    if (!backup.isEmpty())
+                        offerRestore(main, *diary, backup);
                 });
             },
             Qt::SingleShotConnection);
     }
+    // Trouble met while the program runs is told after the run that met it.
+    QObject::connect(diary, &DiaryStore::trouble, main, [main](const QString& text) {
+        QTimer::singleShot(0, main, [main, text] {
+            QMessageBox::warning(main, QStringLiteral("Предупреждение"), text);
+        });
+    });
+    QObject::connect(diary, &DiaryStore::restoreOffered, main, [main, diary](const QString& path) {
+        QTimer::singleShot(0, main, [main, diary, path] { offerRestore(main, *diary, path); });
+    });
 }
 
 void Program::connectWindows() {

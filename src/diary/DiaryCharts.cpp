@@ -73,8 +73,8 @@ void addMeasure(QChart* chart, const ProgressSeries& measure, const QString& nam
     best->setColor(colour);
     best->setPointsVisible(true);
     best->append(measure.dailyBest);
-    for (QAbstractSeries* series : {static_cast<QAbstractSeries*>(points),
-                                    static_cast<QAbstractSeries*>(best)}) {
+    for (QAbstractSeries* series :
+         {static_cast<QAbstractSeries*>(points), static_cast<QAbstractSeries*>(best)}) {
         chart->addSeries(series);
         series->attachAxis(x);
         series->attachAxis(y);
@@ -91,8 +91,8 @@ void resetChart(QChart* chart) {
 }
 
 // One measure in one chart with its own value axis.
-bool drawMeasure(QChartView* view, const ProgressSeries& measure, const QString& unit, const QColor& colour, const QDateTime& from,
-                 const QDateTime& to, bool fromZero) {
+bool drawMeasure(QChartView* view, const ProgressSeries& measure, const QString& unit,
+                 const QColor& colour, const QDateTime& from, const QDateTime& to, bool fromZero) {
     QChart* chart = view->chart();
     resetChart(chart);
     if (measure.isEmpty())
@@ -126,10 +126,10 @@ bool drawSpeed(QChartView* view, const DiaryProgress& progress, const QDateTime&
     chart->addAxis(x, Qt::AlignBottom);
     chart->addAxis(chars, Qt::AlignLeft);
     chart->addAxis(words, Qt::AlignRight);
-    addMeasure(chart, progress.charsPerMinute, QStringLiteral("Лучшее за день, симв/мин"),
-               Blue, x, chars);
-    addMeasure(chart, progress.wordsPerMinute, QStringLiteral("Лучшее за день, слов/мин"),
-               Green, x, words);
+    addMeasure(chart, progress.charsPerMinute, QStringLiteral("Лучшее за день, симв/мин"), Blue, x,
+               chars);
+    addMeasure(chart, progress.wordsPerMinute, QStringLiteral("Лучшее за день, слов/мин"), Green, x,
+               words);
     return true;
 }
 
@@ -169,13 +169,12 @@ bool drawTimePerDay(QChartView* view, const DiaryProgress& progress, const QDate
 DiaryCharts::DiaryCharts(QWidget* parent) : QWidget(parent) {
     Grid = new QGridLayout(this);
     Grid->setContentsMargins(0, 0, 0, 0);
-    const QString titles[ChartCount] = {
-        QStringLiteral("Скорость чтения (тесты текста)"),
-        QStringLiteral("Понимание текста, %"),
-        QStringLiteral("Ширина поля зрения (верные ответы)"),
-        QStringLiteral("Тест таблиц: найдено пропущенных чисел, %"),
-        QStringLiteral("Таблицы Шульте: секунд на клетку"),
-        QStringLiteral("Время занятий по дням")};
+    const QString titles[ChartCount] = {QStringLiteral("Скорость чтения (тесты текста)"),
+                                        QStringLiteral("Понимание текста, %"),
+                                        QStringLiteral("Ширина поля зрения (верные ответы)"),
+                                        QStringLiteral("Тест таблиц: найдено пропущенных чисел, %"),
+                                        QStringLiteral("Таблицы Шульте: секунд на клетку"),
+                                        QStringLiteral("Время занятий по дням")};
     for (const QString& title : titles)
         addView(title);
 }
@@ -198,14 +197,13 @@ void DiaryCharts::showProgress(const DiaryProgress& progress, const QDateTime& f
                                const QDateTime& to) {
     const bool drawn[ChartCount] = {
         drawSpeed(Views[Speed], progress, from, to),
-        drawMeasure(Views[Comprehension], progress.comprehension,
-                    QStringLiteral("%"), Maroon, from, to, true),
-        drawMeasure(Views[FieldWidth], progress.fieldWidth,
-                    QStringLiteral("симв"), Blue, from, to, false),
-        drawMeasure(Views[Tables], progress.tableFound,
-                    QStringLiteral("%"), Green, from, to, true),
-        drawMeasure(Views[Schulte], progress.schulteSeconds,
-                    QStringLiteral("с"), Maroon, from, to, true),
+        drawMeasure(Views[Comprehension], progress.comprehension, QStringLiteral("%"), Maroon, from,
+                    to, true),
+        drawMeasure(Views[FieldWidth], progress.fieldWidth, QStringLiteral("симв"), Blue, from, to,
+                    false),
+        drawMeasure(Views[Tables], progress.tableFound, QStringLiteral("%"), Green, from, to, true),
+        drawMeasure(Views[Schulte], progress.schulteSeconds, QStringLiteral("с"), Maroon, from, to,
+                    true),
         drawTimePerDay(Views[TimePerDay], progress, from, to)};
     for (QChartView* view : std::as_const(Views))
         Grid->removeWidget(view);

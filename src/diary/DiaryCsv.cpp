@@ -4,9 +4,13 @@
 
 #include <QStringList>
 
-namespace {
-
-QString field(const QString& text) {
+QString diaryCsvField(const QString& value) {
+    // A spreadsheet takes a cell that starts with one of these for a formula; the apostrophe
+    // makes it text and is not shown.
+    static const QString formulaStarts = QStringLiteral("=+-@\t\r");
+    const QString text = !value.isEmpty() && formulaStarts.contains(value.front())
+                             ? QLatin1Char('\'') + value
+                             : value;
     if (!text.contains(QLatin1Char(';')) && !text.contains(QLatin1Char('"')) &&
         !text.contains(QLatin1Char('\n')) && !text.contains(QLatin1Char('\r')))
         return text;
@@ -14,6 +18,8 @@ QString field(const QString& text) {
     quoted.replace(QLatin1String("\""), QLatin1String("\"\""));
     return QLatin1Char('"') + quoted + QLatin1Char('"');
 }
+
+namespace {
 
 QString number(int value) {
     return value < 0 ? QString() : QString::number(value);
@@ -45,29 +51,20 @@ QStringList row(const DiaryRecord& record) {
             r.stopped ? QStringLiteral("да") : QStringLiteral("нет")};
 }
 
-const QStringList Heading{QStringLiteral("Дата"),
-                          QStringLiteral("Время"),
-                          QStringLiteral("Упражнение"),
-                          QStringLiteral("Симв/мин"),
-                          QStringLiteral("Слов/мин"),
-                          QStringLiteral("Поле чтения, симв"),
-                          QStringLiteral("Текст"),
-                          QStringLiteral("Прочитано символов"),
-                          QStringLiteral("Прочитано слов"),
-                          QStringLiteral("Длительность, с"),
-                          QStringLiteral("Уровень курса"),
-                          QStringLiteral("Этап курса"),
-                          QStringLiteral("Верно"),
-                          QStringLiteral("Из"),
-                          QStringLiteral("Процент"),
-                          QStringLiteral("Показано"),
-                          QStringLiteral("Ошибок"),
-                          QStringLiteral("Остановлено")};
+const QStringList Heading{QStringLiteral("Дата"),           QStringLiteral("Время"),
+                          QStringLiteral("Упражнение"),     QStringLiteral("Симв/мин"),
+                          QStringLiteral("Слов/мин"),       QStringLiteral("Поле чтения, симв"),
+                          QStringLiteral("Текст"),          QStringLiteral("Прочитано символов"),
+                          QStringLiteral("Прочитано слов"), QStringLiteral("Длительность, с"),
+                          QStringLiteral("Уровень курса"),  QStringLiteral("Этап курса"),
+                          QStringLiteral("Верно"),          QStringLiteral("Из"),
+                          QStringLiteral("Процент"),        QStringLiteral("Показано"),
+                          QStringLiteral("Ошибок"),         QStringLiteral("Остановлено")};
 
 bool writeLine(QIODevice& out, const QStringList& fields) {
     QStringList quoted;
     for (const QString& f : fields)
-        quoted << field(f);
+        quoted << diaryCsvField(f);
     const QByteArray line = (quoted.join(QLatin1Char(';')) + QStringLiteral("\r\n")).toUtf8();
     return out.write(line) == line.size();
 }

@@ -43,9 +43,9 @@ qreal dayStartMs(qint64 julianDay) {
 }
 
 QString sinceClause(const QDateTime& since) {
-    return since.isValid() ? QStringLiteral(" AND at >= ") +
-                                 QString::number(since.toMSecsSinceEpoch())
-                           : QString();
+    return since.isValid()
+               ? QStringLiteral(" AND at >= ") + QString::number(since.toMSecsSinceEpoch())
+               : QString();
 }
 
 qreal dayMiddle(const QVariant& day) {
@@ -60,8 +60,8 @@ std::array<int, Measures.size()> readDays(const QSqlDatabase& db, const QString&
     for (const Measure& m : Measures)
         columns += QStringLiteral(", ") +
                    (m.leastIsBest ? QStringLiteral("MIN(") : QStringLiteral("MAX(")) +
-                   QLatin1String(m.value) + QStringLiteral("), COUNT(") +
-                   QLatin1String(m.value) + QLatin1Char(')');
+                   QLatin1String(m.value) + QStringLiteral("), COUNT(") + QLatin1String(m.value) +
+                   QLatin1Char(')');
     QSqlQuery query(db);
     query.setForwardOnly(true);
     std::array<int, Measures.size()> counts{};
@@ -97,7 +97,8 @@ void readPoints(const QSqlDatabase& db, const Measure& m, const QString& since,
     QSqlQuery query(db);
     query.setForwardOnly(true);
     if (!query.exec(QStringLiteral("SELECT day, value FROM (SELECT day, ") +
-                    QLatin1String(m.value) + QStringLiteral(" AS value FROM records WHERE kind = ") +
+                    QLatin1String(m.value) +
+                    QStringLiteral(" AS value FROM records WHERE kind = ") +
                     QString::number(static_cast<int>(m.kind)) + since +
                     QStringLiteral(") WHERE value IS NOT NULL")))
         return;

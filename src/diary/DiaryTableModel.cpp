@@ -68,8 +68,7 @@ QVariant DiaryTableModel::data(const QModelIndex& index, int role) const {
     if (role == Qt::TextAlignmentRole) {
         const bool number = index.column() == CharsPerMinute || index.column() == WordsPerMinute ||
                             index.column() == FieldWidth || index.column() == Duration;
-        return QVariant::fromValue(Qt::AlignVCenter |
-                                   (number ? Qt::AlignRight : Qt::AlignLeft));
+        return QVariant::fromValue(Qt::AlignVCenter | (number ? Qt::AlignRight : Qt::AlignLeft));
     }
     if (role == Qt::ToolTipRole && index.column() == Kind)
         return DiaryText::course(r);
@@ -87,7 +86,7 @@ QVariant DiaryTableModel::data(const QModelIndex& index, int role) const {
     case FieldWidth:
         return positive(r.fieldWidth);
     case Text:
-        return r.textName;
+        return DiaryText::visible(r.textName);
     case Duration:
         return DiaryText::duration(r.durationMs);
     case Result:
@@ -100,10 +99,10 @@ QVariant DiaryTableModel::data(const QModelIndex& index, int role) const {
 QVariant DiaryTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return QAbstractTableModel::headerData(section, orientation, role);
-    static const QStringList names{QStringLiteral("Дата"),      QStringLiteral("Упражнение"),
-                                   QStringLiteral("Симв/мин"),  QStringLiteral("Слов/мин"),
+    static const QStringList names{QStringLiteral("Дата"),       QStringLiteral("Упражнение"),
+                                   QStringLiteral("Симв/мин"),   QStringLiteral("Слов/мин"),
                                    QStringLiteral("Поле, симв"), QStringLiteral("Текст"),
-                                   QStringLiteral("Время"),     QStringLiteral("Результат")};
+                                   QStringLiteral("Время"),      QStringLiteral("Результат")};
     return names.value(section);
 }
 

@@ -11,8 +11,17 @@
 class DiaryTableModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    enum Column { When, Kind, CharsPerMinute, WordsPerMinute, FieldWidth, Text, Duration, Result,
-                  ColumnCount };
+    enum Column {
+        When,
+        Kind,
+        CharsPerMinute,
+        WordsPerMinute,
+        FieldWidth,
+        Text,
+        Duration,
+        Result,
+        ColumnCount
+    };
 
     explicit DiaryTableModel(const DiaryStore& store, QObject* parent = nullptr);
 

@@ -38,9 +38,9 @@ const QString EmptyNote = QStringLiteral(
     "«Текст», прочитайте текст и ответьте на вопросы. Ширину поля зрения покажет упражнение "
     "«Строка», а внимание к таблицам — «Таблица» в режиме теста.</p>");
 
-const QString QuietRangeNote = QStringLiteral(
-    "<h3>За выбранный период занятий нет</h3>"
-    "<p>Выберите период подлиннее, например «Всё время».</p>");
+const QString QuietRangeNote =
+    QStringLiteral("<h3>За выбранный период занятий нет</h3>"
+                   "<p>Выберите период подлиннее, например «Всё время».</p>");
 
 QPushButton* makeButton(const QString& caption, QWidget* parent) {
     auto* button = new QPushButton(caption, parent);
@@ -208,8 +208,9 @@ void TDiaryForm::refresh() {
     } else {
         const QDateTime to = QDate::currentDate().addDays(1).startOfDay();
         const QDateTime first =
-            from.isValid() ? from
-                           : QDateTime::fromMSecsSinceEpoch(qint64(progress.minutesPerDay.first().x()));
+            from.isValid()
+                ? from
+                : QDateTime::fromMSecsSinceEpoch(qint64(progress.minutesPerDay.first().x()));
         Charts->showProgress(progress, first, to);
         Pages->setCurrentIndex(1);
     }
@@ -249,15 +250,12 @@ bool TDiaryForm::exportShown(const QString& path) {
 }
 
 void TDiaryForm::ButtonExportClick() {
-    const QString folder =
-        QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     const QString suggested =
         QDir(folder).filePath(QStringLiteral("Дневник ") +
-                              QDate::currentDate().toString(Qt::ISODate) +
-                              QStringLiteral(".csv"));
-    const QString path =
-        QFileDialog::getSaveFileName(this, QStringLiteral("Экспорт дневника"), suggested,
-                                     QStringLiteral("Таблица CSV (*.csv)"));
+                              QDate::currentDate().toString(Qt::ISODate) + QStringLiteral(".csv"));
+    const QString path = QFileDialog::getSaveFileName(
+        this, QStringLiteral("Экспорт дневника"), suggested, QStringLiteral("Таблица CSV (*.csv)"));
     if (!path.isEmpty())
         exportShown(path);
 }

@@ -1,0 +1,227 @@
+// The diary's care: the pending journal written out, the integrity check, damage repaired,
+// the daily backup and its restoring.
+#include "diary/DiaryStore.h"
+
+#include "diary/DiaryBackup.h"
+#include "diary/DiaryFiles.h"
+#include "diary/DiaryPending.h"
+#include "diary/DiaryProblem.h"
+#include "diary/DiaryRecovery.h"
+#include "diary/DiarySchema.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSqlDriver>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QThread>
+#include <QTimer>
+
+#include <atomic>
+
+#include <sqlite3.h>
+
+namespace {
+
+// What SQLite's quick check of the file finds: nothing, damage, or why it could not look.
+DiaryFailure quickCheck(const QString& path) {
+    static std::atomic<int> next{0};
+    const QString name = QStringLiteral("diary-check-") + QString::number(next++);
+    DiaryFailure finding;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(path);
+        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=2000"));
+        QSqlQuery query(db);
+        if (!db.open())
+            finding = diaryFailure(db.lastError());
+        else if (!query.exec(QStringLiteral("PRAGMA quick_check")) || !query.next())
+            finding = diaryFailure(query.lastError());
+        else if (query.value(0).toString() != QLatin1String("ok"))
+            finding = diaryFailure(11);
+        query.finish();
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(name);
+    return finding;
+}
+
+QString countOf(int n) {
+    return QString::number(n);
+}
+
+} // namespace
+
+int DiaryStore::pendingCount() const {
+    return Pending ? Pending->count() : 0;
+}
+
+bool DiaryStore::writePending() {
+    if (!Pending || State != Mode::File)
+        return pendingCount() == 0;
+    DiaryFailure failure;
+    bool wrote = false;
+    const bool done = Pending->take([&](const std::vector<DiaryRecord>& records) {
+        wrote = insert(records, false, &failure);
+        return wrote;
+    });
+    if (wrote)
+        emit changed();
+    if (!done && failure.problem == DiaryProblem::Damaged)
+        QTimer::singleShot(0, this, [this, failure] { repair(failure); });
+    return done;
+}
+
+void DiaryStore::noticeFailure(const QSqlError& error) const {
+    const DiaryFailure failure = diaryFailure(error);
+    if (failure.problem != DiaryProblem::Damaged || State != Mode::File)
+        return;
+    auto* self = const_cast<DiaryStore*>(this);
+    QTimer::singleShot(0, self, [self, failure] { self->repair(failure); });
+}
+
+void DiaryStore::startCheck() {
+    if (State != Mode::File)
+        return;
+    CheckFinding = new DiaryFailure;
+    Check = QThread::create([path = Path, finding = CheckFinding] { *finding = quickCheck(path); });
+    Check->setParent(this);
+    connect(Check, &QThread::finished, this, &DiaryStore::actOnCheck);
+    Check->start(QThread::LowPriority);
+}
+
+void DiaryStore::finishCheck() {
+    if (!Check) {
+        if (State != Mode::File)
+            return;
+        CheckFinding = new DiaryFailure(quickCheck(Path));
+    } else {
+        Check->wait();
+    }
+    actOnCheck();
+}
+
+void DiaryStore::actOnCheck() {
+    if (!CheckFinding)
+        return;
+    const DiaryFailure finding = *CheckFinding;
+    delete CheckFinding;
+    CheckFinding = nullptr;
+    if (Check) {
+        Check->deleteLater();
+        Check = nullptr;
+    }
+    if (finding.problem == DiaryProblem::Damaged)
+        repair(finding);
+}
+
+void DiaryStore::repair(const DiaryFailure& failure) {
+    if (Repairing || (State != Mode::File && !InOpening))
+        return;
+    Repairing = true;
+    Repaired = true;
+    // The journal goes aside with the file as it is, not written into it at the closing.
+    if (const QVariant handle = connection().driver()->handle();
+        handle.isValid() && qstrcmp(handle.typeName(), "sqlite3*") == 0) {
+        if (sqlite3* db = *static_cast<sqlite3* const*>(handle.data()))
+            sqlite3_db_config(db, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
+    }
+    close();
+    const QString aside = DiaryFiles::keepAside(Path, QStringLiteral("damaged"));
+    if (aside.isEmpty()) {
+        tell(QStringLiteral("Дневник повреждён (") + failure.reason() +
+             QStringLiteral("), а отложить его в сторону не удалось. Результаты будут ждать "
+                            "записи в файле ") +
+             QDir::toNativeSeparators(Pending->path()) + QLatin1Char('.'));
+        openInMemory();
+        Repairing = false;
+        return;
+    }
+    const QString journal = aside + QStringLiteral("-wal");
+    const bool withJournal = QFile::exists(journal);
+    const DiaryRecovery recovery = recoverDiary(aside, withJournal ? journal : QString());
+    DiaryFailure failed;
+    if (openFile(Path) != FileState::Usable) {
+        failed = diaryFailure(connection().lastError());
+        close();
+        tell(QStringLiteral("Дневник повреждён и сохранён под именем ") +
+             QDir::toNativeSeparators(aside) + QStringLiteral(", а новый начать не удалось: ") +
+             failed.reason() + QStringLiteral(". Результаты будут ждать записи в файле ") +
+             QDir::toNativeSeparators(Pending->path()) + QLatin1Char('.'));
+        openInMemory();
+        insert(recovery.records, true, &failed);
+        Repairing = false;
+        emit changed();
+        return;
+    }
+    const bool carried = insert(recovery.records, true, &failed);
+    const int kept = carried ? int(recovery.records.size()) : 0;
+    writePending();
+    QString message = QStringLiteral("Дневник повреждён (") + failure.reason() +
+                      QStringLiteral("). Файл сохранён под именем ") +
+                      QDir::toNativeSeparators(aside) +
+                      (withJournal ? QStringLiteral(" вместе со своим журналом") : QString()) +
+                      QStringLiteral(". Начат новый дневник; перенесено записей: ") + countOf(kept);
+    if (!carried)
+        message += QStringLiteral(" (перенос не удался: ") + failed.reason() + QLatin1Char(')');
+    if (recovery.lost >= 0)
+        message += QStringLiteral(", прочитать не удалось: ") + countOf(recovery.lost);
+    else
+        message += QStringLiteral("; сколько записей прочитать не удалось, узнать нельзя");
+    message += QLatin1Char('.');
+    const QStringList backups = DiaryBackup::existing(Path);
+    if (!backups.isEmpty())
+        OfferedBackup = backups.front();
+    tell(message);
+    Repairing = false;
+    emit changed();
+    if (!InOpening && !OfferedBackup.isEmpty())
+        emit restoreOffered(OfferedBackup);
+}
+
+int DiaryStore::restoreBackup(const QString& backup) {
+    QSqlDatabase db = connection();
+    QSqlQuery query(db);
+    query.prepare(QStringLiteral("ATTACH DATABASE ? AS kept"));
+    query.addBindValue(backup);
+    if (!query.exec())
+        return -1;
+    const QString columns = QLatin1String(DiarySchema::RecordColumns) + QStringLiteral(", day");
+    int added = -1;
+    if (query.exec(QStringLiteral("BEGIN IMMEDIATE"))) {
+        if (query.exec(QStringLiteral("INSERT OR IGNORE INTO main.records (") + columns +
+                       QStringLiteral(") SELECT ") + columns +
+                       QStringLiteral(" FROM kept.records"))) {
+            added = query.numRowsAffected();
+            if (!query.exec(QStringLiteral("COMMIT")))
+                added = -1;
+        }
+        if (added < 0)
+            query.exec(QStringLiteral("ROLLBACK"));
+    }
+    query.exec(QStringLiteral("DETACH DATABASE kept"));
+    if (added > 0)
+        emit changed();
+    OfferedBackup.clear();
+    return added;
+}
+
+void DiaryStore::backUpWhenDue() {
+    const QDate today = QDate::currentDate();
+    if (LastBackup == today || State != Mode::File)
+        return;
+    LastBackup = today;
+    if (QFile::exists(DiaryBackup::pathFor(Path, today)) || (Backup && Backup->isRunning()))
+        return;
+    delete Backup;
+    Backup = QThread::create([path = Path, today] { DiaryBackup::make(path, today); });
+    Backup->setParent(this);
+    Backup->start(QThread::LowPriority);
+}
+
+bool DiaryStore::backUpNow() {
+    const QDate today = QDate::currentDate();
+    LastBackup = today;
+    return State == Mode::File &&
+           (QFile::exists(DiaryBackup::pathFor(Path, today)) || DiaryBackup::make(Path, today));
+}
