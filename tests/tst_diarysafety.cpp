@@ -4,6 +4,7 @@
 // told, what is kept aside, and that no record is lost without a word.
 #include "FileSizeLimit.h"
 
+#include "diary/DiaryBackup.h"
 #include "diary/DiaryStore.h"
 
 #include <QDir>
@@ -121,6 +122,7 @@ private slots:
     void initTestCase();
     void attacks_data();
     void attacks();
+    void dailyBackupsKeepTheLastSeven();
 
 private:
     QTemporaryDir Made;
@@ -346,6 +348,26 @@ void DiarySafetyTest::attacks() {
     // Nothing lost: what the diary holds now (the waiting results written at this opening)
     // is what it held, plus what was added.
     QCOMPARE(recordsIn(path) + pendingLeft, Before + added);
+}
+
+void DiarySafetyTest::dailyBackupsKeepTheLastSeven() {
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("diary.sqlite"));
+    QVERIFY(QFile::copy(Template, path));
+    const QDate today = QDate::currentDate();
+    for (int day = 9; day >= 1; --day)
+        QVERIFY(DiaryBackup::make(path, today.addDays(-day)));
+    {
+        DiaryStore store;
+        QCOMPARE(store.open(path, false), DiaryStore::Opening::Opened);
+        // The day's first write makes the day's copy, on a thread of its own.
+        QVERIFY(store.add(someResult(1000)));
+        QTRY_COMPARE(DiaryBackup::existing(path).size(), DiaryBackup::Kept);
+    }
+    const QStringList kept = DiaryBackup::existing(path);
+    QCOMPARE(kept.front(), DiaryBackup::pathFor(path, today));
+    QCOMPARE(kept.back(), DiaryBackup::pathFor(path, today.addDays(-6)));
+    QCOMPARE(recordsIn(kept.front()), Before + 1);
 }
 
 QTEST_GUILESS_MAIN(DiarySafetyTest)

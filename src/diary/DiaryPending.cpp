@@ -70,7 +70,7 @@ class Held {
 public:
     explicit Held(const QString& path) : Lock(path + QStringLiteral(".lock")) {
         Lock.setStaleLockTime(10000);
-        Locked = Lock.tryLock(2000);
+        Locked = Lock.tryLock(50);
     }
     bool locked() const { return Locked; }
 
