@@ -27,6 +27,7 @@ enum class Attack {
     LockedAtStart,
     MiddlePageOverwritten,
     RootPageOverwritten,
+    RootPageOverwrittenWhileRunning,
     HeaderZeroed,
     HeaderZeroedWithJournal,
     Truncated,
@@ -156,6 +157,9 @@ void DiarySafetyTest::attacks_data() {
     QTest::newRow("root page overwritten")
         << Attack::RootPageOverwritten << "перенесено записей: 0, прочитать не удалось: 3000"
         << "diary-damaged-*.sqlite" << 0 << true;
+    QTest::newRow("root page overwritten while running")
+        << Attack::RootPageOverwrittenWhileRunning << "Начат новый дневник"
+        << "diary-damaged-*.sqlite" << 1 << true;
     QTest::newRow("header zeroed") << Attack::HeaderZeroed << "перенесено записей: 3000"
                                    << "diary-damaged-*.sqlite" << 0 << false;
     // SQLite takes the first page from the journal: nothing is lost and nothing to tell.
@@ -244,6 +248,25 @@ void DiarySafetyTest::attacks() {
             overwrite(path, qint64(pageOf(path, "records") - 1) * 4096, noise(4096));
             store.open(path, false);
             break;
+        case Attack::RootPageOverwrittenWhileRunning: {
+            QCOMPARE(store.open(path, false), DiaryStore::Opening::Opened);
+            const int root = pageOf(path, "records");
+            {
+                // Another program's write makes the store read its pages afresh.
+                QSqlDatabase writer =
+                    QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("writer"));
+                writer.setDatabaseName(path);
+                QVERIFY(writer.open());
+                QVERIFY(QSqlQuery(writer).exec("UPDATE diary_identity SET writes = writes + 1"));
+                writer.close();
+            }
+            QSqlDatabase::removeDatabase(QStringLiteral("writer"));
+            overwrite(path, qint64(root - 1) * 4096, noise(4096));
+            QVERIFY(store.add(someResult(1000)));
+            QTRY_VERIFY(!store.offeredBackup().isEmpty());
+            QCOMPARE(store.pendingCount(), 0);
+            break;
+        }
         case Attack::HeaderZeroed:
             overwrite(path, 0, QByteArray(100, '\0'));
             store.open(path, false);

@@ -203,6 +203,7 @@ DiaryStore::FileState DiaryStore::openFile(const QString& path) {
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), ConnectionName);
     db.setDatabaseName(path);
     db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=") + QString::number(BusyWaitMs));
+    ++FileGeneration;
     State = Mode::File;
     const auto stateOf = [](const QSqlError& error) {
         switch (diaryFailure(error).problem) {
@@ -351,7 +352,7 @@ bool DiaryStore::add(const RunResult& r, const QDateTime& when) {
     }
     const bool kept = keepPending(record, failure);
     if (failure.problem == DiaryProblem::Damaged)
-        QTimer::singleShot(0, this, [this, failure] { repair(failure); });
+        queueRepair(failure);
     return kept;
 }
 
@@ -414,7 +415,7 @@ bool DiaryStore::changedOrNoticed(bool done, const DiaryFailure& failure) {
     if (done)
         emit changed();
     else if (failure.problem == DiaryProblem::Damaged && State == Mode::File)
-        QTimer::singleShot(0, this, [this, failure] { repair(failure); });
+        queueRepair(failure);
     else
         tell(QStringLiteral("Записи не удалены: ") + failure.reason() + QLatin1Char('.'));
     return done;

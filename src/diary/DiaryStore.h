@@ -94,9 +94,9 @@ public:
     // Waits for the integrity check begun at the opening to end and acts on its finding.
     void finishCheck();
     // The backup offered after damage was found (empty when none): restoring it adds its
-    // records that the recovered diary lacks.
+    // records that the recovered diary lacks (the same kind at the same moment is the same).
     QString offeredBackup() const { return OfferedBackup; }
-    // Adds the records of a backup that the diary lacks (by their ids); their count, or -1.
+    // Adds the records of a backup that the diary lacks; their count, or -1.
     int restoreBackup(const QString& backup);
     // Makes today's backup now if it is not there yet (normally done at the day's first write,
     // on a thread of its own).
@@ -136,6 +136,7 @@ private:
     bool keepPending(const DiaryRecord& record, const DiaryFailure& failure);
     void noticeFailure(const QSqlError& error) const;
     void repair(const DiaryFailure& failure);
+    void queueRepair(const DiaryFailure& failure);
     void tell(const QString& message);
     void startCheck();
     void actOnCheck();
@@ -153,6 +154,8 @@ private:
     bool Repairing = false;
     bool Repaired = false;                // damage was found since the opening
     DiaryFailure* CheckFinding = nullptr; // written by the check's thread, read after it ends
+    int FileGeneration = 0;               // counts the files opened, to tell them apart
+    int CheckedGeneration = 0;            // the file the check looked at
     QDate LastBackup;
     std::unique_ptr<DiaryPending> Pending;
     QTimer* Retry = nullptr;

@@ -68,7 +68,7 @@ bool DiaryStore::writePending() {
     if (wrote)
         emit changed();
     if (!done && failure.problem == DiaryProblem::Damaged)
-        QTimer::singleShot(0, this, [this, failure] { repair(failure); });
+        queueRepair(failure);
     return done;
 }
 
@@ -76,14 +76,23 @@ void DiaryStore::noticeFailure(const QSqlError& error) const {
     const DiaryFailure failure = diaryFailure(error);
     if (failure.problem != DiaryProblem::Damaged || State != Mode::File)
         return;
-    auto* self = const_cast<DiaryStore*>(this);
-    QTimer::singleShot(0, self, [self, failure] { self->repair(failure); });
+    const_cast<DiaryStore*>(this)->queueRepair(failure);
+}
+
+void DiaryStore::queueRepair(const DiaryFailure& failure) {
+    // Several reads may meet the same damage before it is repaired: the repair is made once,
+    // for the file that was damaged, never for the new one that replaced it.
+    QTimer::singleShot(0, this, [this, failure, file = FileGeneration] {
+        if (file == FileGeneration)
+            repair(failure);
+    });
 }
 
 void DiaryStore::startCheck() {
     if (State != Mode::File)
         return;
     CheckFinding = new DiaryFailure;
+    CheckedGeneration = FileGeneration;
     Check = QThread::create([path = Path, finding = CheckFinding] { *finding = quickCheck(path); });
     Check->setParent(this);
     connect(Check, &QThread::finished, this, &DiaryStore::actOnCheck);
@@ -95,6 +104,7 @@ void DiaryStore::finishCheck() {
         if (State != Mode::File)
             return;
         CheckFinding = new DiaryFailure(quickCheck(Path));
+        CheckedGeneration = FileGeneration;
     } else {
         Check->wait();
     }
@@ -111,7 +121,7 @@ void DiaryStore::actOnCheck() {
         Check->deleteLater();
         Check = nullptr;
     }
-    if (finding.problem == DiaryProblem::Damaged)
+    if (finding.problem == DiaryProblem::Damaged && CheckedGeneration == FileGeneration)
         repair(finding);
 }
 
@@ -186,12 +196,17 @@ int DiaryStore::restoreBackup(const QString& backup) {
     query.addBindValue(backup);
     if (!query.exec())
         return -1;
-    const QString columns = QLatin1String(DiarySchema::RecordColumns) + QStringLiteral(", day");
+    // A record is the same when it was made at the same moment in the same kind; the ids of
+    // the two files may have gone their own ways since the copy.
+    const QString columns = QLatin1String(DiarySchema::RecordColumns).mid(int(qstrlen("id, "))) +
+                            QStringLiteral(", day");
     int added = -1;
     if (query.exec(QStringLiteral("BEGIN IMMEDIATE"))) {
-        if (query.exec(QStringLiteral("INSERT OR IGNORE INTO main.records (") + columns +
+        if (query.exec(QStringLiteral("INSERT INTO main.records (") + columns +
                        QStringLiteral(") SELECT ") + columns +
-                       QStringLiteral(" FROM kept.records"))) {
+                       QStringLiteral(" FROM kept.records AS k WHERE NOT EXISTS (SELECT 1 FROM "
+                                      "main.records AS m WHERE m.kind = k.kind AND m.at = k.at) "
+                                      "ORDER BY k.at"))) {
             added = query.numRowsAffected();
             if (!query.exec(QStringLiteral("COMMIT")))
                 added = -1;
