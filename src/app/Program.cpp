@@ -1,5 +1,7 @@
 #include "app/Program.h"
 
+#include "app/DiaryMessages.h"
+
 #include "course/Unitassistant.h"
 #include "course/Unitmarker.h"
 #include "course/Unitscenario.h"
@@ -32,13 +34,11 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QDir>
 #include <QFileInfo>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QMdiArea>
 #include <QMenu>
-#include <QMessageBox>
 #include <QTimer>
 #include <QToolButton>
 #include <QTranslator>
@@ -82,25 +82,6 @@ void addExerciseWindow(QMdiArea* area, QMdiSubWindow* window) {
     window->setSystemMenu(nullptr);
     window->showMaximized();
 }
-
-// Asks whether the records of the newest backup that the recovered diary lacks are to be added.
-void offerRestore(QWidget* parent, DiaryStore& diary, const QString& backup) {
-    const auto answer = QMessageBox::question(
-        parent, QStringLiteral("Дневник"),
-        QStringLiteral("Есть резервная копия дневника: ") + QDir::toNativeSeparators(backup) +
-            QStringLiteral(". Добавить из неё записи, которых нет в восстановленном дневнике?"));
-    if (answer != QMessageBox::Yes)
-        return;
-    const int added = diary.restoreBackup(backup);
-    if (added < 0)
-        QMessageBox::warning(parent, QStringLiteral("Предупреждение"),
-                             QStringLiteral("Резервную копию прочитать не удалось."));
-    else
-        QMessageBox::information(parent, QStringLiteral("Дневник"),
-                                 QStringLiteral("Из резервной копии добавлено записей: ") +
-                                     QString::number(added) + QLatin1Char('.'));
-}
-
 } // namespace
 
 void Program::createWindows() {
@@ -164,32 +145,9 @@ void Program::createDiary() {
              Windows.TextForm, Windows.StringForm, Windows.TableForm, Windows.SchulteForm,
              Windows.FlashForm})
         QObject::connect(exercise, &ExerciseWindow::runFinished, diary, keep);
-    // A diary that could not be used as it was is told of once, after the splash; a backup
-    // that could give back what damage took is offered then.
-    const QString message = Diary->openingMessage();
-    const QString backup = Diary->offeredBackup();
-    if (!message.isEmpty() || !backup.isEmpty()) {
-        QObject::connect(
-            Windows.AboutForm, &QDialog::finished, main,
-            [main, diary, message, backup] {
-                QTimer::singleShot(0, main, [main, diary, message, backup] {
-                    if (!message.isEmpty())
-                        QMessageBox::warning(main, QStringLiteral("Предупреждение"), message);
-                    if (!backup.isEmpty())
-                        offerRestore(main, *diary, backup);
-                });
-            },
-            Qt::SingleShotConnection);
-    }
-    // Trouble met while the program runs is told after the run that met it.
-    QObject::connect(diary, &DiaryStore::trouble, main, [main](const QString& text) {
-        QTimer::singleShot(0, main, [main, text] {
-            QMessageBox::warning(main, QStringLiteral("Предупреждение"), text);
-        });
-    });
-    QObject::connect(diary, &DiaryStore::restoreOffered, main, [main, diary](const QString& path) {
-        QTimer::singleShot(0, main, [main, diary, path] { offerRestore(main, *diary, path); });
-    });
+    // What the diary has to say (a file it could not use, trouble met later, a backup to
+    // restore) is told after the splash, one message at a time.
+    new DiaryMessages(main, *Diary, Windows.AboutForm);
 }
 
 void Program::connectWindows() {

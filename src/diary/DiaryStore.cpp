@@ -83,10 +83,9 @@ DiaryStore::DiaryStore(QObject* parent)
 }
 
 DiaryStore::~DiaryStore() {
-    for (QThread* thread : {Check, Backup}) {
-        if (thread)
-            thread->wait();
-    }
+    dropCheck();
+    if (Backup)
+        Backup->wait();
     // A last try for what waits; what is still locked out is written at the next start.
     if (State == Mode::File && Pending && pendingCount() > 0)
         writePending();
@@ -123,6 +122,7 @@ void DiaryStore::tell(const QString& message) {
 }
 
 DiaryStore::Opening DiaryStore::open(const QString& path, bool checkInBackground) {
+    dropCheck();
     close();
     Path = path;
     OpeningMessage.clear();

@@ -140,6 +140,7 @@ private:
     void tell(const QString& message);
     void startCheck();
     void actOnCheck();
+    void dropCheck();
     void backUpWhenDue();
     void startRetry();
     void retry();
@@ -152,10 +153,10 @@ private:
     bool InOpening = false; // open() runs: what is to be told goes to the opening message
     bool ToldOfPending = false;
     bool Repairing = false;
-    bool Repaired = false;                // damage was found since the opening
-    DiaryFailure* CheckFinding = nullptr; // written by the check's thread, read after it ends
-    int FileGeneration = 0;               // counts the files opened, to tell them apart
-    int CheckedGeneration = 0;            // the file the check looked at
+    bool Repaired = false;                      // damage was found since the opening
+    std::unique_ptr<DiaryFailure> CheckFinding; // written by the check's thread, read after it ends
+    int FileGeneration = 0;                     // counts the files opened, to tell them apart
+    int CheckedGeneration = 0;                  // the file the check looked at
     QDate LastBackup;
     std::unique_ptr<DiaryPending> Pending;
     QTimer* Retry = nullptr;

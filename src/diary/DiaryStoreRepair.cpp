@@ -91,36 +91,40 @@ void DiaryStore::queueRepair(const DiaryFailure& failure) {
 void DiaryStore::startCheck() {
     if (State != Mode::File)
         return;
-    CheckFinding = new DiaryFailure;
+    CheckFinding = std::make_unique<DiaryFailure>();
     CheckedGeneration = FileGeneration;
-    Check = QThread::create([path = Path, finding = CheckFinding] { *finding = quickCheck(path); });
+    Check = QThread::create(
+        [path = Path, finding = CheckFinding.get()] { *finding = quickCheck(path); });
     Check->setParent(this);
     connect(Check, &QThread::finished, this, &DiaryStore::actOnCheck);
     Check->start(QThread::LowPriority);
 }
 
 void DiaryStore::finishCheck() {
-    if (!Check) {
-        if (State != Mode::File)
-            return;
-        CheckFinding = new DiaryFailure(quickCheck(Path));
-        CheckedGeneration = FileGeneration;
-    } else {
+    if (Check) {
         Check->wait();
+    } else if (State == Mode::File) {
+        CheckFinding = std::make_unique<DiaryFailure>(quickCheck(Path));
+        CheckedGeneration = FileGeneration;
     }
     actOnCheck();
 }
 
-void DiaryStore::actOnCheck() {
-    if (!CheckFinding)
-        return;
-    const DiaryFailure finding = *CheckFinding;
-    delete CheckFinding;
-    CheckFinding = nullptr;
+void DiaryStore::dropCheck() {
     if (Check) {
-        Check->deleteLater();
+        Check->wait();
+        delete Check;
         Check = nullptr;
     }
+    CheckFinding.reset();
+}
+
+void DiaryStore::actOnCheck() {
+    // Only a check that has ended has a finding; a late word from one dropped says nothing.
+    if (!CheckFinding || (Check && !Check->isFinished()))
+        return;
+    const DiaryFailure finding = *CheckFinding;
+    dropCheck();
     if (finding.problem == DiaryProblem::Damaged && CheckedGeneration == FileGeneration)
         repair(finding);
 }
