@@ -11,6 +11,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -152,7 +153,8 @@ void DiaryStore::repair(const DiaryFailure& failure) {
         return;
     }
     const QString journal = aside + QStringLiteral("-wal");
-    const bool withJournal = QFile::exists(journal);
+    // An empty journal (the one every opening leaves) holds nothing to read or to tell of.
+    const bool withJournal = QFileInfo(journal).size() > 0;
     const DiaryRecovery recovery = recoverDiary(aside, withJournal ? journal : QString());
     DiaryFailure failed;
     if (openFile(Path) != FileState::Usable) {
