@@ -215,6 +215,9 @@ DiaryStore::FileState DiaryStore::openFile(const QString& path) {
             return FileState::Unusable;
         }
     };
+    // A journal left by a crash is checked with its file before the opening writes and
+    // checkpoints it, so that a damaged file goes aside with its journal as it was.
+    const bool afterCrash = QFileInfo(path + QStringLiteral("-wal")).size() > 0;
     if (!db.open())
         return stateOf(db.lastError());
     // Reading the table list finds a file that is no database or has a damaged head.
@@ -222,6 +225,8 @@ DiaryStore::FileState DiaryStore::openFile(const QString& path) {
     if (!query.exec(QStringLiteral("SELECT COUNT(*) FROM sqlite_master")) || !query.next())
         return stateOf(query.lastError());
     query.finish();
+    if (afterCrash && quickCheck(path).problem == DiaryProblem::Damaged)
+        return FileState::Damaged;
     if (!query.exec(QStringLiteral("PRAGMA journal_mode=WAL")) ||
         !query.exec(QStringLiteral("PRAGMA synchronous=NORMAL")))
         return stateOf(query.lastError());

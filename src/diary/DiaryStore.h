@@ -138,6 +138,9 @@ private:
     void repair(const DiaryFailure& failure);
     void queueRepair(const DiaryFailure& failure);
     void tell(const QString& message);
+    // What SQLite's quick check of the file at path finds: nothing, damage, or why it could
+    // not look. Runs on a connection of its own, on any thread.
+    static DiaryFailure quickCheck(const QString& path);
     void startCheck();
     void actOnCheck();
     void dropCheck();

@@ -22,10 +22,9 @@
 
 #include <sqlite3.h>
 
-namespace {
 
 // What SQLite's quick check of the file finds: nothing, damage, or why it could not look.
-DiaryFailure quickCheck(const QString& path) {
+DiaryFailure DiaryStore::quickCheck(const QString& path) {
     static std::atomic<int> next{0};
     const QString name = QStringLiteral("diary-check-") + QString::number(next++);
     DiaryFailure finding;
@@ -46,12 +45,6 @@ DiaryFailure quickCheck(const QString& path) {
     QSqlDatabase::removeDatabase(name);
     return finding;
 }
-
-QString countOf(int n) {
-    return QString::number(n);
-}
-
-} // namespace
 
 int DiaryStore::pendingCount() const {
     return Pending ? Pending->count() : 0;
@@ -177,11 +170,11 @@ void DiaryStore::repair(const DiaryFailure& failure) {
                       QStringLiteral("). Файл сохранён под именем ") +
                       QDir::toNativeSeparators(aside) +
                       (withJournal ? QStringLiteral(" вместе со своим журналом") : QString()) +
-                      QStringLiteral(". Начат новый дневник; перенесено записей: ") + countOf(kept);
+                      QStringLiteral(". Начат новый дневник; перенесено записей: ") + QString::number(kept);
     if (!carried)
         message += QStringLiteral(" (перенос не удался: ") + failed.reason() + QLatin1Char(')');
     if (recovery.lost >= 0)
-        message += QStringLiteral(", прочитать не удалось: ") + countOf(recovery.lost);
+        message += QStringLiteral(", прочитать не удалось: ") + QString::number(recovery.lost);
     else
         message += QStringLiteral("; сколько записей прочитать не удалось, узнать нельзя");
     message += QLatin1Char('.');
