@@ -22,7 +22,6 @@
 
 #include <sqlite3.h>
 
-
 // What SQLite's quick check of the file finds: nothing, damage, or why it could not look.
 DiaryFailure DiaryStore::quickCheck(const QString& path) {
     static std::atomic<int> next{0};
@@ -166,11 +165,11 @@ void DiaryStore::repair(const DiaryFailure& failure) {
     const bool carried = insert(recovery.records, true, &failed);
     const int kept = carried ? int(recovery.records.size()) : 0;
     writePending();
-    QString message = QStringLiteral("Дневник повреждён (") + failure.reason() +
-                      QStringLiteral("). Файл сохранён под именем ") +
-                      QDir::toNativeSeparators(aside) +
-                      (withJournal ? QStringLiteral(" вместе со своим журналом") : QString()) +
-                      QStringLiteral(". Начат новый дневник; перенесено записей: ") + QString::number(kept);
+    QString message =
+        QStringLiteral("Дневник повреждён (") + failure.reason() +
+        QStringLiteral("). Файл сохранён под именем ") + QDir::toNativeSeparators(aside) +
+        (withJournal ? QStringLiteral(" вместе со своим журналом") : QString()) +
+        QStringLiteral(". Начат новый дневник; перенесено записей: ") + QString::number(kept);
     if (!carried)
         message += QStringLiteral(" (перенос не удался: ") + failed.reason() + QLatin1Char(')');
     if (recovery.lost >= 0)
