@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QUuid>
 
 #include <sqlite3.h>
 
@@ -54,8 +55,9 @@ QStringList DiaryBackup::existing(const QString& diaryPath) {
 
 bool DiaryBackup::make(const QString& diaryPath, const QDate& day) {
     const QString target = pathFor(diaryPath, day);
-    const QString passing = target + QStringLiteral(".part");
-    QFile::remove(passing);
+    // A name of its own: another program may be making the same day's copy.
+    const QString passing = target + QLatin1Char('.') + QUuid::createUuid().toString(QUuid::Id128) +
+                            QStringLiteral(".part");
     if (!copyDatabase(diaryPath, passing)) {
         QFile::remove(passing);
         return false;

@@ -233,6 +233,9 @@ void DiaryStore::backUpWhenDue() {
 }
 
 bool DiaryStore::backUpNow() {
+    // The day's copy may be under way already.
+    if (Backup)
+        Backup->wait();
     const QDate today = QDate::currentDate();
     LastBackup = today;
     return State == Mode::File &&
