@@ -1,5 +1,7 @@
 #include "app/Program.h"
 
+#include "app/DiaryMessages.h"
+
 #include "course/Unitassistant.h"
 #include "course/Unitmarker.h"
 #include "course/Unitscenario.h"
@@ -37,7 +39,6 @@
 #include <QLocale>
 #include <QMdiArea>
 #include <QMenu>
-#include <QMessageBox>
 #include <QTimer>
 #include <QToolButton>
 #include <QTranslator>
@@ -131,8 +132,8 @@ void Program::createDiary() {
     // read and the course stage the run belonged to (before the course moves on).
     DiaryStore* diary = Diary.get();
     const auto keep = [main, diary](RunResult result) {
-        if (result.textName.isEmpty() && (result.kind == DiaryKind::TextReading ||
-                                          result.kind == DiaryKind::FlashReading))
+        if (result.textName.isEmpty() &&
+            (result.kind == DiaryKind::TextReading || result.kind == DiaryKind::FlashReading))
             result.textName = QFileInfo(main->FileName).fileName();
         if (main->Course) {
             result.courseLevel = main->Course->Level();
@@ -144,17 +145,9 @@ void Program::createDiary() {
              Windows.TextForm, Windows.StringForm, Windows.TableForm, Windows.SchulteForm,
              Windows.FlashForm})
         QObject::connect(exercise, &ExerciseWindow::runFinished, diary, keep);
-    // A diary that could not be used as it was is told of once, after the splash.
-    if (const QString message = Diary->openingMessage(); !message.isEmpty()) {
-        QObject::connect(
-            Windows.AboutForm, &QDialog::finished, main,
-            [main, message] {
-                QTimer::singleShot(0, main, [main, message] {
-                    QMessageBox::warning(main, QStringLiteral("Предупреждение"), message);
-                });
-            },
-            Qt::SingleShotConnection);
-    }
+    // What the diary has to say (a file it could not use, trouble met later, a backup to
+    // restore) is told after the splash, one message at a time.
+    new DiaryMessages(main, *Diary, Windows.AboutForm);
 }
 
 void Program::connectWindows() {

@@ -91,8 +91,8 @@ void addMeasure(QChart* chart, const ProgressSeries& measure, const QString& nam
     best->setColor(colour);
     best->setPointsVisible(true);
     best->append(measure.dailyBest);
-    for (QAbstractSeries* series : {static_cast<QAbstractSeries*>(points),
-                                    static_cast<QAbstractSeries*>(best)}) {
+    for (QAbstractSeries* series :
+         {static_cast<QAbstractSeries*>(points), static_cast<QAbstractSeries*>(best)}) {
         chart->addSeries(series);
         series->attachAxis(x);
         series->attachAxis(y);
@@ -156,10 +156,10 @@ bool drawSpeed(QChartView* view, const DiaryProgress& progress, const QDate& fir
     chart->addAxis(x, Qt::AlignBottom);
     chart->addAxis(chars, Qt::AlignLeft);
     chart->addAxis(words, Qt::AlignRight);
-    addMeasure(chart, progress.charsPerMinute, QStringLiteral("Лучшее за день, симв/мин"),
-               Blue, x, chars);
-    addMeasure(chart, progress.wordsPerMinute, QStringLiteral("Лучшее за день, слов/мин"),
-               Green, x, words);
+    addMeasure(chart, progress.charsPerMinute, QStringLiteral("Лучшее за день, симв/мин"), Blue, x,
+               chars);
+    addMeasure(chart, progress.wordsPerMinute, QStringLiteral("Лучшее за день, слов/мин"), Green, x,
+               words);
     return true;
 }
 

@@ -1,5 +1,24 @@
 #include "diary/DiarySchema.h"
 
+#include "diary/DiaryStore.h"
+
+#include <QSqlQuery>
+#include <QVariant>
+
+namespace {
+
+// A missing score or mistake count is stored as NULL.
+QVariant orNull(int value) {
+    return value < 0 ? QVariant(QMetaType(QMetaType::Int)) : QVariant(value);
+}
+
+// Text columns hold no NULL: a missing text is stored empty.
+QString notNull(const QString& text) {
+    return text.isNull() ? QStringLiteral("") : text;
+}
+
+} // namespace
+
 QStringList DiarySchema::stepFrom(int version) {
     switch (version) {
     case 0: // the first layout
@@ -49,4 +68,66 @@ QStringList DiarySchema::stepFrom(int version) {
     default:
         return {};
     }
+}
+
+DiaryRecord DiarySchema::readRecord(const QSqlQuery& query) {
+    DiaryRecord record;
+    record.id = query.value(0).toLongLong();
+    record.when = QDateTime::fromMSecsSinceEpoch(query.value(1).toLongLong());
+    RunResult& r = record.result;
+    diaryKindFromCode(query.value(2).toInt(), &r.kind);
+    r.charsPerMinute = query.value(3).toInt();
+    r.wordsPerMinute = query.value(4).toInt();
+    r.fieldWidth = query.value(5).toInt();
+    r.textName = query.value(6).toString();
+    r.charsRead = query.value(7).toInt();
+    r.wordsRead = query.value(8).toInt();
+    r.durationMs = query.value(9).toLongLong();
+    r.courseLevel = query.value(10).toInt();
+    r.courseStage = query.value(11).toInt();
+    r.right = query.isNull(12) ? -1 : query.value(12).toInt();
+    r.outOf = query.value(13).toInt();
+    r.shown = query.value(14).toString();
+    r.mistakes = query.isNull(15) ? -1 : query.value(15).toInt();
+    r.stopped = query.value(16).toBool();
+    r.actualCharsPerMinute = query.isNull(17) ? -1 : query.value(17).toInt();
+    return record;
+}
+
+void DiarySchema::prepareInsert(QSqlQuery& query, bool keepId) {
+    query.prepare(QStringLiteral("INSERT INTO records (") +
+                  (keepId ? QStringLiteral("id, ") : QString()) +
+                  QStringLiteral("at, kind, regulator_chars_per_minute, words_per_minute, "
+                                 "field_width, text_name, chars_read, words_read, duration_ms, "
+                                 "course_level, course_stage, right_count, out_of, shown, "
+                                 "mistakes, stopped, day, actual_chars_per_minute) VALUES (") +
+                  (keepId ? QStringLiteral("?, ") : QString()) +
+                  QStringLiteral("?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+}
+
+void DiarySchema::bindRecord(QSqlQuery& query, const DiaryRecord& record, bool keepId) {
+    const RunResult& r = record.result;
+    const QVariantList values{record.when.toMSecsSinceEpoch(),
+                              static_cast<int>(r.kind),
+                              r.charsPerMinute,
+                              r.wordsPerMinute,
+                              r.fieldWidth,
+                              notNull(r.textName),
+                              r.charsRead,
+                              r.wordsRead,
+                              r.durationMs,
+                              r.courseLevel,
+                              r.courseStage,
+                              orNull(r.right),
+                              r.outOf,
+                              notNull(r.shown),
+                              orNull(r.mistakes),
+                              r.stopped ? 1 : 0,
+                              record.when.date().toJulianDay(),
+                              orNull(r.actualCharsPerMinute)};
+    int position = 0;
+    if (keepId)
+        query.bindValue(position++, record.id);
+    for (const QVariant& value : values)
+        query.bindValue(position++, value);
 }
