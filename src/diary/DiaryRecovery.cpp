@@ -51,6 +51,7 @@ public:
         // A file shorter than its header says is read as far as it goes.
         if (db.open())
             QSqlQuery(db).exec(QStringLiteral("PRAGMA writable_schema = ON"));
+        Columns = DiarySchema::recordColumnsIn(db);
     }
     ~Reader() {
         QSqlDatabase::database(Name, false).close();
@@ -70,7 +71,7 @@ public:
     bool read(qint64 from, qint64 to, std::set<qint64>* seen, DiaryRecovery* out) const {
         QSqlQuery query(QSqlDatabase::database(Name, false));
         query.setForwardOnly(true);
-        query.prepare(QStringLiteral("SELECT ") + QLatin1String(DiarySchema::RecordColumns) +
+        query.prepare(QStringLiteral("SELECT ") + Columns +
                       QStringLiteral(" FROM records WHERE id >= ? AND id < ? ORDER BY id"));
         query.addBindValue(from);
         query.addBindValue(to);
@@ -90,6 +91,7 @@ private:
         return QStringLiteral("diary-recovery-") + QString::number(next++);
     }
     QString Name;
+    QString Columns;
 };
 
 // Reads every record that can be reached by its id.

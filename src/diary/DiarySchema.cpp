@@ -2,6 +2,7 @@
 
 #include "diary/DiaryStore.h"
 
+#include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QVariant>
 
@@ -16,6 +17,16 @@ QVariant orNull(int value) {
 QString notNull(const QString& text) {
     return text.isNull() ? QStringLiteral("") : text;
 }
+
+// The second version kept one speed, chars_per_minute: the regulator's for every kind but
+// flash reading, whose figure was its speed over the time on show. It stays in the file as it
+// was written and is read no more.
+constexpr char RegulatorOfSecondVersion[] = "CASE WHEN kind <> 7 THEN chars_per_minute ELSE 0 END";
+// Text reading and tests kept the real run time, the characters read without blanks and the
+// words: the blanks passed over are one between each two words.
+constexpr char ActualOfSecondVersion[] =
+    "CASE WHEN kind IN (1, 2) AND chars_read > 0 AND words_read > 0 AND duration_ms > 0 THEN "
+    "(chars_read + words_read - 1) * 60000 / duration_ms END";
 
 } // namespace
 
@@ -53,21 +64,31 @@ QStringList DiarySchema::stepFrom(int version) {
                 QStringLiteral("CREATE INDEX records_at ON records(at)"),
                 QStringLiteral("CREATE INDEX records_kind_at ON records(kind, at)")};
     case 2: // the regulator's speed and the speed reached, each in a column of its own
-        // chars_per_minute stays as it was written: the regulator's speed for every kind but
-        // flash reading, whose figure was its speed over the time on show. It is read no more.
         return {QStringLiteral("ALTER TABLE records ADD COLUMN regulator_chars_per_minute "
                                "INTEGER NOT NULL DEFAULT 0"),
                 QStringLiteral("ALTER TABLE records ADD COLUMN actual_chars_per_minute INTEGER"),
-                QStringLiteral("UPDATE records SET regulator_chars_per_minute = chars_per_minute "
-                               "WHERE kind <> 7"),
-                // Text reading and tests kept the real run time, the characters read without
-                // blanks and the words: the blanks passed over are one between each two words.
-                QStringLiteral("UPDATE records SET actual_chars_per_minute = (chars_read + "
-                               "words_read - 1) * 60000 / duration_ms WHERE kind IN (1, 2) AND "
-                               "chars_read > 0 AND words_read > 0 AND duration_ms > 0")};
+                QStringLiteral("UPDATE records SET regulator_chars_per_minute = ") +
+                    QLatin1String(RegulatorOfSecondVersion) +
+                    QStringLiteral(", actual_chars_per_minute = ") +
+                    QLatin1String(ActualOfSecondVersion)};
     default:
         return {};
     }
+}
+
+QString DiarySchema::recordColumnsIn(const QSqlDatabase& db, const QString& schema) {
+    QSqlQuery query(db);
+    query.prepare(QStringLiteral("SELECT COUNT(*) FROM pragma_table_info('records', ?) WHERE "
+                                 "name = 'regulator_chars_per_minute'"));
+    query.addBindValue(schema);
+    QString columns = QLatin1String(RecordColumns);
+    if (query.exec() && query.next() && query.value(0).toInt() == 0) {
+        columns.replace(QStringLiteral("regulator_chars_per_minute"),
+                        QLatin1String(RegulatorOfSecondVersion));
+        columns.replace(QStringLiteral("actual_chars_per_minute"),
+                        QLatin1String(ActualOfSecondVersion));
+    }
+    return columns;
 }
 
 DiaryRecord DiarySchema::readRecord(const QSqlQuery& query) {

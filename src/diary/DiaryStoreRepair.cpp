@@ -196,12 +196,15 @@ int DiaryStore::restoreBackup(const QString& backup) {
         return -1;
     // A record is the same when it was made at the same moment in the same kind; the ids of
     // the two files may have gone their own ways since the copy.
-    const QString columns = QLatin1String(DiarySchema::RecordColumns).mid(int(qstrlen("id, "))) +
-                            QStringLiteral(", day");
+    const auto withoutId = [](const QString& columns) {
+        return columns.mid(int(qstrlen("id, "))) + QStringLiteral(", day");
+    };
+    const QString columns = withoutId(QLatin1String(DiarySchema::RecordColumns));
+    const QString values = withoutId(DiarySchema::recordColumnsIn(db, QStringLiteral("kept")));
     int added = -1;
     if (query.exec(QStringLiteral("BEGIN IMMEDIATE"))) {
         if (query.exec(QStringLiteral("INSERT INTO main.records (") + columns +
-                       QStringLiteral(") SELECT ") + columns +
+                       QStringLiteral(") SELECT ") + values +
                        QStringLiteral(" FROM kept.records AS k WHERE NOT EXISTS (SELECT 1 FROM "
                                       "main.records AS m WHERE m.kind = k.kind AND m.at = k.at) "
                                       "ORDER BY k.at"))) {
