@@ -9,7 +9,7 @@ packages=(
     g++ cmake ninja-build pkg-config
     qt6-base-dev qt6-svg-dev qt6-translations-l10n libgl-dev
     libqt6sql6-sqlite qt6-charts-dev libqt6opengl6-dev
-    libzip-dev libpugixml-dev
+    libzip-dev libpugixml-dev libsqlite3-dev
     fonts-liberation fonts-dejavu-core
 )
 

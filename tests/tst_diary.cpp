@@ -22,6 +22,7 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineSeries>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScatterSeries>
@@ -34,10 +35,11 @@
 namespace {
 
 // 22 words, one of them hyphenated, over four lines.
-const QString TestTextBody = QStringLiteral("  Утром над рекой стоял густой туман.\r\n"
-                                            "\r\n"
-                                            "Лодка медленно шла вдоль берега, и рыбаки молча\r\n"
-                                            "смотрели на тёмную воду. Где-то далеко кричала птица.\r\n");
+const QString TestTextBody =
+    QStringLiteral("  Утром над рекой стоял густой туман.\r\n"
+                   "\r\n"
+                   "Лодка медленно шла вдоль берега, и рыбаки молча\r\n"
+                   "смотрели на тёмную воду. Где-то далеко кричала птица.\r\n");
 
 // The test with that text; the right answers are 0, 2, 1, 1, 0.
 TestText makeTest() {
@@ -80,6 +82,7 @@ private slots:
     void textTestReachesTheDiaryAndItsChart();
     void exportsTheShownRecords();
     void windowFitsTheScreenAndFiltersItsCharts();
+    void damagedDiaryToldAndItsBackupRestored();
 
 private:
     // Opens the diary the way the user does, with Ctrl+D.
@@ -109,10 +112,9 @@ void TestDiary::textTestReachesTheDiaryAndItsChart() {
     for (const QString& name : tests.entryList(QDir::Files))
         QVERIFY(tests.remove(name));
     QVERIFY(writeTestFile(testFilePath(Fixture->programDir(), 1), makeTest()));
-    TMainForm* main =
-        Fixture->startQuiet({{"SpeedTrackBarPosition", 334}, {"WideExpression", 10}})
-            .windows()
-            .MainForm;
+    TMainForm* main = Fixture->startQuiet({{"SpeedTrackBarPosition", 334}, {"WideExpression", 10}})
+                          .windows()
+                          .MainForm;
     const ProgramWindows& windows = Fixture->program().windows();
     TTextForm* form = windows.TextForm;
 
@@ -327,6 +329,48 @@ void TestDiary::windowFitsTheScreenAndFiltersItsCharts() {
         qreal(QDate::currentDate().startOfDay().toMSecsSinceEpoch()) + 12 * 3600 * 1000;
     QCOMPARE(days->max() - todayNoon, 24.0 * 3600 * 1000);
     QCOMPARE(days->categoriesLabels().last(), QDate::currentDate().toString(u"dd.MM"));
+}
+
+void TestDiary::damagedDiaryToldAndItsBackupRestored() {
+    Fixture = std::make_unique<ProgramFixture>();
+    const QString path = DiaryStore::defaultPath();
+    {
+        DiaryStore store;
+        QCOMPARE(store.open(path, false), DiaryStore::Opening::Opened);
+        for (int i = 0; i < 3; ++i) {
+            RunResult r;
+            r.charsPerMinute = 1000 + i;
+            QVERIFY(store.add(r, QDateTime(QDate(2026, 11, 1 + i), QTime(10, 0))));
+        }
+        QVERIFY(store.backUpNow());
+    }
+    // The records table's root page wiped: nothing of it can be read any more.
+    {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadWrite) && file.seek(4096));
+        file.write(QByteArray(4096, '\x5a'));
+    }
+    // After the splash: the damage told once, the backup offered, and what it gave back told.
+    QStringList told;
+    QTimer answers;
+    connect(&answers, &QTimer::timeout, this, [&told] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box || !box->isVisible())
+            return;
+        told << box->text();
+        if (QAbstractButton* yes = box->button(QMessageBox::Yes))
+            yes->click();
+        else
+            box->accept();
+    });
+    answers.start(10);
+    Fixture->startQuiet();
+    QTRY_COMPARE(told.size(), 3);
+    answers.stop();
+    QVERIFY(told[0].contains(QStringLiteral("Дневник повреждён")));
+    QVERIFY(told[1].contains(QStringLiteral("резервная копия")));
+    QCOMPARE(told[2], QStringLiteral("Из резервной копии добавлено записей: 3."));
+    QCOMPARE(Fixture->program().diary().count(), 3);
 }
 
 QTEST_MAIN(TestDiary)

@@ -4,11 +4,11 @@
 #include "diary/DiarySchema.h"
 #include "diary/DiaryStore.h"
 #include "diary/DiaryTableModel.h"
+#include "diary/DiaryText.h"
 #include "diary/WordCount.h"
 #include "training/ActualSpeed.h"
 
 #include <QBuffer>
-
 #include <QDir>
 #include <QFile>
 #include <QSqlDatabase>
@@ -83,6 +83,10 @@ private slots:
     void valueAxisLabelsDiffer();
     void timeAxisEndsAtTheLastDay_data();
     void timeAxisEndsAtTheLastDay();
+    void csvCells_data();
+    void csvCells();
+    void bidiControlsShown_data();
+    void bidiControlsShown();
 
 private:
     QTemporaryDir Folder;
@@ -263,8 +267,7 @@ void DiaryStoreTest::filterAndOrder() {
     const DiaryFilter tests{DiaryKind::TextTest, {}};
     QCOMPARE(store.count(tests), 2);
     QCOMPARE(store.count({{}, day.addDays(1)}), 2);
-    const auto bySpeed =
-        store.records(tests, DiaryOrder::CharsPerMinute, Qt::DescendingOrder);
+    const auto bySpeed = store.records(tests, DiaryOrder::CharsPerMinute, Qt::DescendingOrder);
     QCOMPARE(bySpeed.size(), std::size_t(2));
     QCOMPARE(bySpeed[0].result.charsPerMinute, 1500);
     QVERIFY(store.remove(bySpeed[0].id));
@@ -314,6 +317,8 @@ void DiaryStoreTest::words_data() {
     QTest::newRow("quotes and brackets") << QStringLiteral("«Слово» (и) \"ещё\"") << 3;
     QTest::newRow("line breaks") << QStringLiteral("конец\r\nстроки\r\n\r\n") << 2;
     QTest::newRow("hyphen at the end") << QStringLiteral("сорока- и белобока") << 3;
+    QTest::newRow("letters past the BMP") << QStringLiteral("𝐀𝐁𝐂 слово") << 2;
+    QTest::newRow("past the BMP joined by a hyphen") << QStringLiteral("𝐀-𝐁 и 𝟏 𝟐𝟑𝟒") << 3;
 }
 
 void DiaryStoreTest::words() {
@@ -560,6 +565,63 @@ void DiaryStoreTest::timeAxisEndsAtTheLastDay() {
     QVERIFY(shown.first() >= last.addDays(-days));
     for (int i = 1; i < shown.size(); ++i)
         QCOMPARE(shown[i - 1].daysTo(shown[i]), shown[0].daysTo(shown[1]));
+}
+
+void DiaryStoreTest::csvCells_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("cell");
+    QTest::newRow("plain") << QStringLiteral("Рассказ.txt") << QStringLiteral("Рассказ.txt");
+    QTest::newRow("hyphen inside") << QStringLiteral("кто-то.txt") << QStringLiteral("кто-то.txt");
+    QTest::newRow("equals") << QStringLiteral("=1+2") << QStringLiteral("'=1+2");
+    QTest::newRow("formula with quotes")
+        << QStringLiteral("=HYPERLINK(\"http://x\";\"y\")")
+        << QStringLiteral("\"'=HYPERLINK(\"\"http://x\"\";\"\"y\"\")\"");
+    QTest::newRow("plus") << QStringLiteral("+7 (999) 123.txt")
+                          << QStringLiteral("'+7 (999) 123.txt");
+    QTest::newRow("minus") << QStringLiteral("-2+3.txt") << QStringLiteral("'-2+3.txt");
+    QTest::newRow("at") << QStringLiteral("@SUM(1+1).txt") << QStringLiteral("'@SUM(1+1).txt");
+    QTest::newRow("tab") << QStringLiteral("\tимя") << QStringLiteral("'\tимя");
+    QTest::newRow("carriage return") << QStringLiteral("\rимя") << QStringLiteral("\"'\rимя\"");
+}
+
+void DiaryStoreTest::csvCells() {
+    QFETCH(QString, name);
+    QFETCH(QString, cell);
+    QCOMPARE(diaryCsvField(name), cell);
+    // The whole line carries the cell as it is.
+    RunResult r = textTest(3);
+    r.textName = name;
+    QBuffer out;
+    QVERIFY(out.open(QIODevice::WriteOnly));
+    QVERIFY(writeDiaryCsv(out, {DiaryRecord{1, QDateTime(QDate(2026, 12, 1), QTime(9, 0)), r}}));
+    QVERIFY(QString::fromUtf8(out.data()).contains(QLatin1Char(';') + cell + QLatin1Char(';')));
+}
+
+void DiaryStoreTest::bidiControlsShown_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("plain") << QStringLiteral("Рассказ.txt") << QStringLiteral("Рассказ.txt");
+    QTest::newRow("right-to-left override")
+        << QStringLiteral("отчёт\u202Etxt.exe") << QStringLiteral("отчёт<U+202E>txt.exe");
+    QTest::newRow("isolate and mark")
+        << QStringLiteral("\u2067a\u2069\u200Fb") << QStringLiteral("<U+2067>a<U+2069><U+200F>b");
+    QTest::newRow("Arabic letter mark")
+        << QStringLiteral("x\u061Cy") << QStringLiteral("x<U+061C>y");
+}
+
+void DiaryStoreTest::bidiControlsShown() {
+    QFETCH(QString, name);
+    QFETCH(QString, shown);
+    QFile::remove(diaryPath());
+    DiaryStore store;
+    QCOMPARE(store.open(diaryPath(), false), DiaryStore::Opening::Opened);
+    RunResult r = textTest(3);
+    r.textName = name;
+    QVERIFY(store.add(r));
+    const DiaryTableModel model(store);
+    QCOMPARE(model.data(model.index(0, DiaryTableModel::Text)).toString(), shown);
+    // The record itself keeps the name as it was.
+    QCOMPARE(store.records()[0].result.textName, name);
 }
 
 QTEST_GUILESS_MAIN(DiaryStoreTest)

@@ -215,6 +215,11 @@ void TestFlashLogic::groupTime_data() {
     QTest::newRow("comma rounded down") << "да, нет" << 6 << 200 << 125 << 30;
     QTest::newRow("number with its blank") << "10 000 шт" << 6 << 200 << 150 << 42;
     QTest::newRow("no pause at 100 per cent") << "Конец. Да" << 60 << 100 << 100 << 420;
+    // A word of a million letters at the lowest speed lasts a minute, not a negative time.
+    const QString longWord = QString(1000000, QChar(u'я')) + QStringLiteral(". Да");
+    QTest::newRow("very long word capped") << longWord << 6000 << 400 << 150 << 60000;
+    QTest::newRow("just under the cap") << "слово и" << 9999 << 200 << 150 << 59994;
+    QTest::newRow("pause capped") << "Конец. Да" << 9000 << 200 << 150 << 60000;
 }
 
 void TestFlashLogic::groupTime() {

@@ -1,5 +1,7 @@
 #include "app/Program.h"
 
+#include "app/DiaryMessages.h"
+
 #include "course/Unitassistant.h"
 #include "course/Unitmarker.h"
 #include "course/Unitscenario.h"
@@ -38,7 +40,6 @@
 #include <QLocale>
 #include <QMdiArea>
 #include <QMenu>
-#include <QMessageBox>
 #include <QTimer>
 #include <QToolButton>
 #include <QTranslator>
@@ -148,17 +149,9 @@ void Program::createDiary() {
              Windows.FlashForm})
         QObject::connect(exercise, &ExerciseWindow::runFinished, diary, keep);
     QObject::connect(Cloze, &ClozeTest::finished, diary, keep);
-    // A diary that could not be used as it was is told of once, after the splash.
-    if (const QString message = Diary->openingMessage(); !message.isEmpty()) {
-        QObject::connect(
-            Windows.AboutForm, &QDialog::finished, main,
-            [main, message] {
-                QTimer::singleShot(0, main, [main, message] {
-                    QMessageBox::warning(main, QStringLiteral("Предупреждение"), message);
-                });
-            },
-            Qt::SingleShotConnection);
-    }
+    // What the diary has to say (a file it could not use, trouble met later, a backup to
+    // restore) is told after the splash, one message at a time.
+    new DiaryMessages(main, *Diary, Windows.AboutForm);
 }
 
 void Program::connectWindows() {

@@ -4,9 +4,13 @@
 
 #include <QStringList>
 
-namespace {
-
-QString field(const QString& text) {
+QString diaryCsvField(const QString& value) {
+    // A spreadsheet takes a cell that starts with one of these for a formula; the apostrophe
+    // makes it text and is not shown.
+    static const QString formulaStarts = QStringLiteral("=+-@\t\r");
+    const QString text = !value.isEmpty() && formulaStarts.contains(value.front())
+                             ? QLatin1Char('\'') + value
+                             : value;
     if (!text.contains(QLatin1Char(';')) && !text.contains(QLatin1Char('"')) &&
         !text.contains(QLatin1Char('\n')) && !text.contains(QLatin1Char('\r')))
         return text;
@@ -14,6 +18,8 @@ QString field(const QString& text) {
     quoted.replace(QLatin1String("\""), QLatin1String("\"\""));
     return QLatin1Char('"') + quoted + QLatin1Char('"');
 }
+
+namespace {
 
 QString number(int value) {
     return value < 0 ? QString() : QString::number(value);
@@ -69,7 +75,7 @@ const QStringList Heading{QStringLiteral("Дата"),
 bool writeLine(QIODevice& out, const QStringList& fields) {
     QStringList quoted;
     for (const QString& f : fields)
-        quoted << field(f);
+        quoted << diaryCsvField(f);
     const QByteArray line = (quoted.join(QLatin1Char(';')) + QStringLiteral("\r\n")).toUtf8();
     return out.write(line) == line.size();
 }

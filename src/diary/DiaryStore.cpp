@@ -1,13 +1,20 @@
 #include "diary/DiaryStore.h"
 
+#include "diary/DiaryFiles.h"
+#include "diary/DiaryPending.h"
+#include "diary/DiaryProblem.h"
 #include "diary/DiarySchema.h"
 
+#include <QAbstractEventDispatcher>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStandardPaths>
+#include <QThread>
+#include <QTimer>
+#include <QUuid>
 #include <QVariant>
 
 #include <atomic>
@@ -19,15 +26,11 @@ QString newConnectionName() {
     return QStringLiteral("diary-") + QString::number(next++);
 }
 
-// A missing score or mistake count is stored as NULL.
-QVariant orNull(int value) {
-    return value < 0 ? QVariant(QMetaType(QMetaType::Int)) : QVariant(value);
-}
-
-// Text columns hold no NULL: a missing text is stored empty.
-QString notNull(const QString& text) {
-    return text.isNull() ? QStringLiteral("") : text;
-}
+// A write waits this long for another program's write before it is put off: the interface
+// is never held longer than a moment.
+constexpr int BusyWaitMs = 50;
+// Put-off writes are tried again this often.
+constexpr int RetryMs = 3000;
 
 QString orderColumn(DiaryOrder order) {
     switch (order) {
@@ -70,42 +73,24 @@ void bindFilter(QSqlQuery& query, const DiaryFilter& filter) {
         query.bindValue(QStringLiteral(":since"), filter.since.toMSecsSinceEpoch());
 }
 
-DiaryRecord readRecord(const QSqlQuery& query) {
-    DiaryRecord record;
-    record.id = query.value(0).toLongLong();
-    record.when = QDateTime::fromMSecsSinceEpoch(query.value(1).toLongLong());
-    RunResult& r = record.result;
-    diaryKindFromCode(query.value(2).toInt(), &r.kind);
-    r.charsPerMinute = query.value(3).toInt();
-    r.wordsPerMinute = query.value(4).toInt();
-    r.fieldWidth = query.value(5).toInt();
-    r.textName = query.value(6).toString();
-    r.charsRead = query.value(7).toInt();
-    r.wordsRead = query.value(8).toInt();
-    r.durationMs = query.value(9).toLongLong();
-    r.courseLevel = query.value(10).toInt();
-    r.courseStage = query.value(11).toInt();
-    r.right = query.isNull(12) ? -1 : query.value(12).toInt();
-    r.outOf = query.value(13).toInt();
-    r.shown = query.value(14).toString();
-    r.mistakes = query.isNull(15) ? -1 : query.value(15).toInt();
-    r.stopped = query.value(16).toBool();
-    r.actualCharsPerMinute = query.isNull(17) ? -1 : query.value(17).toInt();
-    return record;
-}
-
-QString datedAsideName(const QString& path) {
-    const QFileInfo info(path);
-    return info.dir().filePath(info.completeBaseName() + QStringLiteral("-damaged-") +
-                               QDateTime::currentDateTime().toString(u"yyyyMMdd-HHmmss") +
-                               QLatin1Char('.') + info.suffix());
-}
+const QString KeptForThisSession =
+    QStringLiteral(" Результаты этого занятия не сохранятся после выхода из программы.");
 
 } // namespace
 
-DiaryStore::DiaryStore(QObject* parent) : QObject(parent), ConnectionName(newConnectionName()) {}
+DiaryStore::DiaryStore(QObject* parent)
+    : QObject(parent), ConnectionName(newConnectionName()), Retry(new QTimer(this)) {
+    Retry->setInterval(RetryMs);
+    connect(Retry, &QTimer::timeout, this, &DiaryStore::retry);
+}
 
 DiaryStore::~DiaryStore() {
+    dropCheck();
+    if (Backup)
+        Backup->wait();
+    // A last try for what waits; what is still locked out is written at the next start.
+    if (State == Mode::File && Pending && pendingCount() > 0)
+        writePending();
     close();
 }
 
@@ -128,84 +113,144 @@ void DiaryStore::close() {
     QSqlDatabase::removeDatabase(ConnectionName);
 }
 
-DiaryStore::Opening DiaryStore::open(const QString& path) {
+void DiaryStore::tell(const QString& message) {
+    if (InOpening) {
+        if (!OpeningMessage.isEmpty())
+            OpeningMessage += QLatin1Char('\n');
+        OpeningMessage += message;
+    } else {
+        emit trouble(message);
+    }
+}
+
+DiaryStore::Opening DiaryStore::open(const QString& path, bool checkInBackground) {
+    dropCheck();
     close();
     Path = path;
     OpeningMessage.clear();
-    const QString keptForThisSession =
-        QStringLiteral(" Результаты этого занятия не сохранятся после выхода из программы.");
-    const QString folder = QFileInfo(path).absolutePath();
-    if (!QDir().mkpath(folder) || !QFileInfo(folder).isWritable()) {
-        OpeningMessage = QStringLiteral("Папка дневника недоступна для записи: ") +
-                         QDir::toNativeSeparators(folder) + QLatin1Char('.') + keptForThisSession;
+    OfferedBackup.clear();
+    ToldOfPending = false;
+    Repaired = false;
+    Pending = std::make_unique<DiaryPending>(path);
+    InOpening = true;
+    const Opening opening = [&] {
+        const QString folder = QFileInfo(path).absolutePath();
+        if (!QDir().mkpath(folder) || !QFileInfo(folder).isWritable()) {
+            tell(QStringLiteral("Папка дневника недоступна для записи: ") +
+                 QDir::toNativeSeparators(folder) + QLatin1Char('.') + KeptForThisSession);
+            openInMemory();
+            return Opening::InMemory;
+        }
+        // Something else in the file's place is named and left alone; what is made this
+        // session waits in the pending journal.
+        if (const QString what = DiaryFiles::nonFileName(path); !what.isEmpty()) {
+            tell(QStringLiteral("На месте файла дневника ") + QDir::toNativeSeparators(path) +
+                 QStringLiteral(" находится ") + what +
+                 QStringLiteral(", а не файл; оно оставлено как есть. Результаты будут "
+                                "ждать записи в файле ") +
+                 QDir::toNativeSeparators(Pending->path()) + QLatin1Char('.'));
+            openInMemory();
+            return Opening::InMemory;
+        }
+        if (DiaryFiles::checkJournal(path) == DiaryFiles::Journal::Foreign) {
+            const QString aside =
+                DiaryFiles::keepAside(path, QStringLiteral("foreign-journal"), false);
+            tell(QStringLiteral("Журнал восстановления рядом с дневником принадлежит другой "
+                                "базе данных или другой копии дневника и не применён. Он "
+                                "сохранён под именем ") +
+                 QDir::toNativeSeparators(aside) + QLatin1Char('.'));
+        }
+        FileState state = openFile(path);
+        if (state == FileState::Damaged) {
+            const DiaryFailure failure = diaryFailure(connection().lastError());
+            close();
+            repair(failure.problem == DiaryProblem::Damaged ? failure : diaryFailure(11));
+            return State == Mode::File ? Opening::MovedAside : Opening::InMemory;
+        }
+        if (state == FileState::Usable || state == FileState::Locked) {
+            if (state == FileState::Locked) {
+                State = Mode::Waiting;
+                startRetry();
+            }
+            if (checkInBackground)
+                startCheck();
+            else
+                finishCheck();
+            if (State == Mode::File && !Repaired)
+                writePending();
+            return State == Mode::Memory ? Opening::InMemory
+                   : Repaired            ? Opening::MovedAside
+                                         : Opening::Opened;
+        }
+        const QString problem = diaryFailure(connection().lastError()).reason();
+        close();
+        if (state == FileState::Newer)
+            tell(QStringLiteral("Дневник ") + QDir::toNativeSeparators(path) +
+                 QStringLiteral(" записан более новой версией программы и оставлен как есть. "
+                                "Результаты будут ждать записи в файле ") +
+                 QDir::toNativeSeparators(Pending->path()) + QLatin1Char('.'));
+        else
+            tell(QStringLiteral("Дневник не удалось открыть: ") + QDir::toNativeSeparators(path) +
+                 QStringLiteral(": ") + (problem.isEmpty() ? diaryFailure(14).reason() : problem) +
+                 QStringLiteral(". Результаты будут ждать записи в файле ") +
+                 QDir::toNativeSeparators(Pending->path()) + QLatin1Char('.'));
         openInMemory();
         return Opening::InMemory;
-    }
-    FileState state = openFile(path);
-    if (state == FileState::Usable)
-        return Opening::Opened;
-    QString problem = connection().lastError().text();
-    close();
-    if (state == FileState::Damaged) {
-        const QString aside = datedAsideName(path);
-        if (QFile::rename(path, aside)) {
-            for (const QString& companion : {QStringLiteral("-wal"), QStringLiteral("-shm")})
-                QFile::remove(path + companion);
-            state = openFile(path);
-            if (state == FileState::Usable) {
-                OpeningMessage = QStringLiteral("Файл дневника повреждён и сохранён под именем ") +
-                                 QDir::toNativeSeparators(aside) +
-                                 QStringLiteral(". Начат новый дневник.");
-                return Opening::MovedAside;
-            }
-            problem = connection().lastError().text();
-            close();
-        }
-    }
-    if (state == FileState::Newer)
-        OpeningMessage = QStringLiteral("Дневник ") + QDir::toNativeSeparators(path) +
-                         QStringLiteral(" записан более новой версией программы и оставлен как "
-                                        "есть.") +
-                         keptForThisSession;
-    else
-        OpeningMessage = QStringLiteral("Дневник не удалось открыть: ") +
-                         QDir::toNativeSeparators(path) + QStringLiteral(" (") + problem +
-                         QStringLiteral(").") + keptForThisSession;
-    openInMemory();
-    return Opening::InMemory;
+    }();
+    InOpening = false;
+    return opening;
 }
-
-namespace {
-
-// Whether the last error says the file is no database or a damaged one (SQLITE_CORRUPT,
-// SQLITE_NOTADB), rather than busy, locked or out of reach.
-bool isDamage(const QSqlError& error) {
-    const int code = error.nativeErrorCode().toInt() & 0xff;
-    return code == 11 || code == 26;
-}
-
-} // namespace
 
 DiaryStore::FileState DiaryStore::openFile(const QString& path) {
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), ConnectionName);
     db.setDatabaseName(path);
-    // Another program writing at the same moment is waited for, not failed.
-    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
+    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=") + QString::number(BusyWaitMs));
+    ++FileGeneration;
+    State = Mode::File;
+    const auto stateOf = [](const QSqlError& error) {
+        switch (diaryFailure(error).problem) {
+        case DiaryProblem::Damaged:
+            return FileState::Damaged;
+        case DiaryProblem::Locked:
+            return FileState::Locked;
+        default:
+            return FileState::Unusable;
+        }
+    };
+    // A journal left by a crash is checked with its file before the opening writes and
+    // checkpoints it, so that a damaged file goes aside with its journal as it was.
+    const bool afterCrash = QFileInfo(path + QStringLiteral("-wal")).size() > 0;
     if (!db.open())
-        return isDamage(db.lastError()) ? FileState::Damaged : FileState::Unusable;
-    // Reading the table list finds a file that is no database or has a damaged head; a
-    // full check would read every page and slow down every start.
+        return stateOf(db.lastError());
+    // Reading the table list finds a file that is no database or has a damaged head.
     QSqlQuery query(db);
     if (!query.exec(QStringLiteral("SELECT COUNT(*) FROM sqlite_master")) || !query.next())
-        return isDamage(query.lastError()) ? FileState::Damaged : FileState::Unusable;
+        return stateOf(query.lastError());
     query.finish();
+    if (afterCrash && quickCheck(path).problem == DiaryProblem::Damaged)
+        return FileState::Damaged;
     if (!query.exec(QStringLiteral("PRAGMA journal_mode=WAL")) ||
         !query.exec(QStringLiteral("PRAGMA synchronous=NORMAL")))
-        return isDamage(query.lastError()) ? FileState::Damaged : FileState::Unusable;
-    return migrate();
+        return stateOf(query.lastError());
+    return finishOpening();
+}
+
+// The steps of an opening that write: the layout, the identity and the token the journal
+// written from now on carries. A diary locked by another program at the start gets them when
+// the lock has ended.
+DiaryStore::FileState DiaryStore::finishOpening() {
+    const FileState state = migrate();
+    if (state != FileState::Usable)
+        return state;
+    QSqlQuery query(connection());
+    query.exec(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"));
+    State = Mode::File;
+    return FileState::Usable;
 }
 
 void DiaryStore::openInMemory() {
+    State = Mode::Memory;
+    Retry->stop();
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), ConnectionName);
     db.setDatabaseName(QStringLiteral(":memory:"));
     if (db.open())
@@ -214,15 +259,17 @@ void DiaryStore::openInMemory() {
 
 DiaryStore::FileState DiaryStore::migrate() {
     QSqlQuery query(connection());
+    const auto fail = [&query] {
+        const DiaryProblem problem = diaryFailure(query.lastError()).problem;
+        query.exec(QStringLiteral("ROLLBACK"));
+        return problem == DiaryProblem::Damaged  ? FileState::Damaged
+               : problem == DiaryProblem::Locked ? FileState::Locked
+                                                 : FileState::Unusable;
+    };
     // The version is read under the write lock: a second program starting at the same moment
     // finds the layout already made instead of making it again.
     if (!query.exec(QStringLiteral("BEGIN IMMEDIATE")))
-        return FileState::Unusable;
-    const auto fail = [&query] {
-        const FileState state = isDamage(query.lastError()) ? FileState::Damaged : FileState::Unusable;
-        query.exec(QStringLiteral("ROLLBACK"));
-        return state;
-    };
+        return fail();
     if (!query.exec(QStringLiteral("PRAGMA user_version")) || !query.next())
         return fail();
     int version = query.value(0).toInt();
@@ -237,98 +284,183 @@ DiaryStore::FileState DiaryStore::migrate() {
                 return fail();
         }
     }
+    // The identity: a random id made with the file, and a token renewed at every opening
+    // that every write carries into the journal (see DiaryFiles::checkJournal).
     if (!query.exec(QStringLiteral("PRAGMA user_version = ") + QString::number(SchemaVersion)) ||
+        !query.exec(QStringLiteral("PRAGMA application_id = ") + QString::number(ApplicationId)) ||
+        !query.exec(QStringLiteral("CREATE TABLE IF NOT EXISTS diary_identity (id TEXT NOT NULL, "
+                                   "token TEXT NOT NULL, writes INTEGER NOT NULL DEFAULT 0)")) ||
+        !query.exec(QStringLiteral("INSERT INTO diary_identity (id, token) SELECT '") +
+                    QUuid::createUuid().toString(QUuid::WithoutBraces) +
+                    QStringLiteral("', '' WHERE NOT EXISTS (SELECT 1 FROM diary_identity)")) ||
+        !query.exec(QStringLiteral("UPDATE diary_identity SET token = '") +
+                    QUuid::createUuid().toString(QUuid::WithoutBraces) + QLatin1Char('\'')) ||
         !query.exec(QStringLiteral("COMMIT")))
         return fail();
     return FileState::Usable;
 }
 
-bool DiaryStore::add(const RunResult& r, const QDateTime& when) {
+bool DiaryStore::write(const std::function<bool(QSqlQuery&)>& change, DiaryFailure* failure) {
     QSqlDatabase db = connection();
-    if (!db.isOpen() || !db.transaction())
-        return false;
     QSqlQuery query(db);
-    query.prepare(QStringLiteral(
-        "INSERT INTO records (at, kind, regulator_chars_per_minute, words_per_minute, "
-        "field_width, text_name, chars_read, words_read, duration_ms, course_level, "
-        "course_stage, right_count, out_of, shown, mistakes, stopped, day, "
-        "actual_chars_per_minute) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
-    const QVariantList values{when.toMSecsSinceEpoch(),
-                              static_cast<int>(r.kind),
-                              r.charsPerMinute,
-                              r.wordsPerMinute,
-                              r.fieldWidth,
-                              notNull(r.textName),
-                              r.charsRead,
-                              r.wordsRead,
-                              r.durationMs,
-                              r.courseLevel,
-                              r.courseStage,
-                              orNull(r.right),
-                              r.outOf,
-                              notNull(r.shown),
-                              orNull(r.mistakes),
-                              r.stopped ? 1 : 0,
-                              when.date().toJulianDay(),
-                              orNull(r.actualCharsPerMinute)};
-    for (const QVariant& value : values)
-        query.addBindValue(value);
-    if (!query.exec() || !db.commit()) {
-        db.rollback();
+    const auto fail = [&] {
+        *failure = diaryFailure(query.lastError());
+        if (failure->problem == DiaryProblem::None)
+            *failure = diaryFailure(db.lastError());
+        if (failure->problem == DiaryProblem::None)
+            *failure = {DiaryProblem::Other, -1};
+        query.finish();
+        QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
         return false;
-    }
-    emit changed();
+    };
+    if (!query.exec(QStringLiteral("BEGIN IMMEDIATE")))
+        return fail();
+    // Every write carries the identity's page into the journal.
+    if (State == Mode::File &&
+        !query.exec(QStringLiteral("UPDATE diary_identity SET writes = writes + 1")))
+        return fail();
+    if (!change(query) || !query.exec(QStringLiteral("COMMIT")))
+        return fail();
     return true;
+}
+
+bool DiaryStore::insert(const std::vector<DiaryRecord>& records, bool keepIds,
+                        DiaryFailure* failure) {
+    return write(
+        [&](QSqlQuery& query) {
+            DiarySchema::prepareInsert(query, keepIds);
+            for (const DiaryRecord& record : records) {
+                DiarySchema::bindRecord(query, record, keepIds);
+                if (!query.exec())
+                    return false;
+            }
+            return true;
+        },
+        failure);
+}
+
+bool DiaryStore::add(const RunResult& r, const QDateTime& when) {
+    const DiaryRecord record{0, when, r};
+    DiaryFailure failure;
+    if (State == Mode::File) {
+        writePending();
+        if (insert({record}, false, &failure)) {
+            emit changed();
+            backUpWhenDue();
+            return true;
+        }
+    } else if (State == Mode::Memory) {
+        // On show this session; written to the file when it can take it again.
+        const bool shown = insert({record}, false, &failure);
+        emit changed();
+        return Pending->append(record) || shown;
+    } else {
+        failure = diaryFailure(5);
+    }
+    const bool kept = keepPending(record, failure);
+    if (failure.problem == DiaryProblem::Damaged)
+        queueRepair(failure);
+    return kept;
+}
+
+bool DiaryStore::keepPending(const DiaryRecord& record, const DiaryFailure& failure) {
+    const bool kept = Pending->append(record);
+    if (kept)
+        startRetry();
+    if (!ToldOfPending || !kept) {
+        ToldOfPending = true;
+        const QString why = failure.reason();
+        if (kept)
+            tell(QStringLiteral("Результат не записан в дневник: ") + why +
+                 QStringLiteral(". Он сохранён в запасном файле ") +
+                 QDir::toNativeSeparators(Pending->path()) +
+                 QStringLiteral(" и будет записан в дневник, как только это станет возможно, "
+                                "самое позднее при следующем запуске программы. Ждут записи: ") +
+                 QString::number(pendingCount()) + QLatin1Char('.'));
+        else
+            tell(QStringLiteral("Результат не удалось сохранить: ") + why +
+                 QStringLiteral(". Запасной файл ") + QDir::toNativeSeparators(Pending->path()) +
+                 QStringLiteral(" тоже недоступен для записи."));
+    }
+    return kept;
+}
+
+void DiaryStore::startRetry() {
+    // A store on a thread without an event loop is tried again at its next write instead.
+    if (QAbstractEventDispatcher::instance())
+        Retry->start();
+}
+
+void DiaryStore::retry() {
+    if (State == Mode::Waiting && finishOpening() == FileState::Usable)
+        emit changed();
+    if (State != Mode::File || writePending())
+        Retry->stop();
 }
 
 bool DiaryStore::remove(qint64 id) {
-    QSqlQuery query(connection());
-    query.prepare(QStringLiteral("DELETE FROM records WHERE id = ?"));
-    query.addBindValue(id);
-    if (!query.exec())
-        return false;
-    emit changed();
-    return true;
+    DiaryFailure failure;
+    const bool done = write(
+        [id](QSqlQuery& query) {
+            query.prepare(QStringLiteral("DELETE FROM records WHERE id = ?"));
+            query.addBindValue(id);
+            return query.exec();
+        },
+        &failure);
+    return changedOrNoticed(done, failure);
 }
 
 bool DiaryStore::removeAll() {
-    QSqlQuery query(connection());
-    if (!query.exec(QStringLiteral("DELETE FROM records")))
-        return false;
-    emit changed();
-    return true;
+    DiaryFailure failure;
+    const bool done =
+        write([](QSqlQuery& query) { return query.exec(QStringLiteral("DELETE FROM records")); },
+              &failure);
+    return changedOrNoticed(done, failure);
+}
+
+bool DiaryStore::changedOrNoticed(bool done, const DiaryFailure& failure) {
+    if (done)
+        emit changed();
+    else if (failure.problem == DiaryProblem::Damaged && State == Mode::File)
+        queueRepair(failure);
+    else
+        tell(QStringLiteral("Записи не удалены: ") + failure.reason() + QLatin1Char('.'));
+    return done;
 }
 
 int DiaryStore::count(const DiaryFilter& filter) const {
     QSqlQuery query(connection());
     query.prepare(QStringLiteral("SELECT COUNT(*) FROM records") + whereClause(filter));
     bindFilter(query, filter);
-    if (!query.exec() || !query.next())
+    if (!query.exec() || !query.next()) {
+        noticeFailure(query.lastError());
         return 0;
+    }
     return query.value(0).toInt();
 }
 
 std::vector<DiaryRecord> DiaryStore::records(const DiaryFilter& filter, DiaryOrder order,
-                                             Qt::SortOrder direction, int limit,
-                                             int offset) const {
+                                             Qt::SortOrder direction, int limit, int offset) const {
     QSqlQuery query(connection());
     query.setForwardOnly(true);
-    const QString sql = QStringLiteral("SELECT ") + QLatin1String(DiarySchema::RecordColumns) +
-                        QStringLiteral(" FROM records") + whereClause(filter) +
-                        QStringLiteral(" ORDER BY ") + orderColumn(order) +
-                        (direction == Qt::AscendingOrder ? QStringLiteral(" ASC")
-                                                         : QStringLiteral(" DESC")) +
-                        QStringLiteral(", id") +
-                        (direction == Qt::AscendingOrder ? QStringLiteral(" ASC")
-                                                         : QStringLiteral(" DESC")) +
-                        QStringLiteral(" LIMIT ") + QString::number(limit) +
-                        QStringLiteral(" OFFSET ") + QString::number(std::max(0, offset));
+    const QString sql =
+        QStringLiteral("SELECT ") + QLatin1String(DiarySchema::RecordColumns) +
+        QStringLiteral(" FROM records") + whereClause(filter) + QStringLiteral(" ORDER BY ") +
+        orderColumn(order) +
+        (direction == Qt::AscendingOrder ? QStringLiteral(" ASC") : QStringLiteral(" DESC")) +
+        QStringLiteral(", id") +
+        (direction == Qt::AscendingOrder ? QStringLiteral(" ASC") : QStringLiteral(" DESC")) +
+        QStringLiteral(" LIMIT ") + QString::number(limit) + QStringLiteral(" OFFSET ") +
+        QString::number(std::max(0, offset));
     query.prepare(sql);
     bindFilter(query, filter);
     std::vector<DiaryRecord> found;
-    if (!query.exec())
+    if (!query.exec()) {
+        noticeFailure(query.lastError());
         return found;
+    }
     while (query.next())
-        found.push_back(readRecord(query));
+        found.push_back(DiarySchema::readRecord(query));
+    noticeFailure(query.lastError());
     return found;
 }

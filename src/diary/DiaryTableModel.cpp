@@ -68,8 +68,7 @@ QVariant DiaryTableModel::data(const QModelIndex& index, int role) const {
                             index.column() == ActualCharsPerMinute ||
                             index.column() == WordsPerMinute || index.column() == FieldWidth ||
                             index.column() == Duration;
-        return QVariant::fromValue(Qt::AlignVCenter |
-                                   (number ? Qt::AlignRight : Qt::AlignLeft));
+        return QVariant::fromValue(Qt::AlignVCenter | (number ? Qt::AlignRight : Qt::AlignLeft));
     }
     if (role == Qt::ToolTipRole && index.column() == Kind)
         return DiaryText::course(r);
@@ -89,7 +88,7 @@ QVariant DiaryTableModel::data(const QModelIndex& index, int role) const {
     case FieldWidth:
         return DiaryText::figure(r.fieldWidth);
     case Text:
-        return r.textName;
+        return DiaryText::visible(r.textName);
     case Duration:
         return DiaryText::duration(r.durationMs);
     case Result:

@@ -37,6 +37,29 @@ QString DiaryText::duration(qint64 ms) {
 QString DiaryText::course(const RunResult& r) {
     if (r.courseLevel <= 0)
         return {};
-    return QStringLiteral("уровень ") + QString::number(r.courseLevel) +
-           QStringLiteral(", этап ") + QString::number(r.courseStage);
+    return QStringLiteral("уровень ") + QString::number(r.courseLevel) + QStringLiteral(", этап ") +
+           QString::number(r.courseStage);
+}
+
+namespace {
+
+bool isBidiControl(char16_t c) {
+    return c == u'\u061C' || c == u'\u200E' || c == u'\u200F' ||
+           (c >= u'\u202A' && c <= u'\u202E') || (c >= u'\u2066' && c <= u'\u2069');
+}
+
+} // namespace
+
+QString DiaryText::visible(const QString& name) {
+    QString shown;
+    shown.reserve(name.size());
+    for (const QChar c : name) {
+        if (isBidiControl(c.unicode()))
+            shown += QStringLiteral("<U+") +
+                     QString::number(c.unicode(), 16).toUpper().rightJustified(4, u'0') +
+                     QLatin1Char('>');
+        else
+            shown += c;
+    }
+    return shown;
 }

@@ -17,4 +17,8 @@ QString duration(qint64 ms);
 // The course level and stage, "уровень 3, этап 5", or empty when no course ran.
 QString course(const RunResult& result);
 
+// A name with its bidirectional controls (embeddings, overrides, isolates and marks) written out
+// as "<U+202E>", so that a name cannot show itself reversed or in another order.
+QString visible(const QString& name);
+
 } // namespace DiaryText

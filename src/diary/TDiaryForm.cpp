@@ -297,15 +297,12 @@ bool TDiaryForm::exportShown(const QString& path) {
 }
 
 void TDiaryForm::ButtonExportClick() {
-    const QString folder =
-        QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     const QString suggested =
         QDir(folder).filePath(QStringLiteral("Дневник ") +
-                              QDate::currentDate().toString(Qt::ISODate) +
-                              QStringLiteral(".csv"));
-    const QString path =
-        QFileDialog::getSaveFileName(this, QStringLiteral("Экспорт дневника"), suggested,
-                                     QStringLiteral("Таблица CSV (*.csv)"));
+                              QDate::currentDate().toString(Qt::ISODate) + QStringLiteral(".csv"));
+    const QString path = QFileDialog::getSaveFileName(
+        this, QStringLiteral("Экспорт дневника"), suggested, QStringLiteral("Таблица CSV (*.csv)"));
     if (!path.isEmpty())
         exportShown(path);
 }

@@ -3,19 +3,26 @@
 #include "flash/FlashGroups.h"
 #include "flash/FlashSettings.h"
 
+#include <algorithm>
+
 namespace FlashTiming {
 
 int groupTime(int charInterval, const FlashGroup& group, const FlashSettings& settings) {
-    const qint64 plain = qint64(charInterval) * (group.chars + 1);
+    // Capped before the pause is applied, so that no product can leave 64 bits.
+    const qint64 plain =
+        std::min<qint64>(qint64(charInterval) * (qint64(group.chars) + 1), LongestGroupMs);
+    qint64 stretched = plain;
     switch (group.pause) {
     case FlashPause::Sentence:
-        return int(plain * settings.SentencePause / 100);
+        stretched = plain * settings.SentencePause / 100;
+        break;
     case FlashPause::Comma:
-        return int(plain * settings.CommaPause / 100);
+        stretched = plain * settings.CommaPause / 100;
+        break;
     case FlashPause::None:
         break;
     }
-    return int(plain);
+    return int(std::min<qint64>(stretched, LongestGroupMs));
 }
 
 } // namespace FlashTiming
