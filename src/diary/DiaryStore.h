@@ -99,8 +99,8 @@ public:
     QString offeredBackup() const { return OfferedBackup; }
     // Adds the records of a backup that the diary lacks; their count, or -1.
     int restoreBackup(const QString& backup);
-    // Makes today's backup now if it is not there yet (normally done at the day's first write,
-    // on a thread of its own).
+    // Makes today's backup now, with every record written so far, in place of one the day's
+    // first write made (on a thread of its own) before the later records.
     bool backUpNow();
 
     // The layout version this program writes.

@@ -236,11 +236,10 @@ void DiaryStore::backUpWhenDue() {
 }
 
 bool DiaryStore::backUpNow() {
-    // The day's copy may be under way already.
+    // The day's first copy may be under way: it ends first, then this one replaces it.
     if (Backup)
         Backup->wait();
     const QDate today = QDate::currentDate();
     LastBackup = today;
-    return State == Mode::File &&
-           (QFile::exists(DiaryBackup::pathFor(Path, today)) || DiaryBackup::make(Path, today));
+    return State == Mode::File && DiaryBackup::make(Path, today);
 }
