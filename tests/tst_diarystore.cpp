@@ -1,3 +1,4 @@
+#include "DiaryFileSql.h"
 #include "diary/ChartScale.h"
 #include "diary/DiaryCsv.h"
 #include "diary/DiaryProgress.h"
@@ -183,12 +184,13 @@ void DiaryStoreTest::migrationFromFirstVersion() {
     QCOMPARE(old.wordsPerMinute, 0);
     QCOMPARE(old.mistakes, -1);
     // The migration finds the day of the old record where the user lives.
-    const DiaryProgress progress = readProgress(store, {}, 10);
+    const DiaryProgress progress = store.progress({}, 10);
     QCOMPARE(progress.minutesPerDay.size(), 1);
     QCOMPARE(qint64(progress.minutesPerDay[0].x()),
              QDateTime::fromMSecsSinceEpoch(1700000000000).date().startOfDay().toMSecsSinceEpoch());
     QVERIFY(store.add(textTest(5)));
-    QSqlQuery version(store.connection());
+    const DiaryFileSql file(store.path());
+    QSqlQuery version = file.query();
     QVERIFY(version.exec("PRAGMA user_version") && version.next());
     QCOMPARE(version.value(0).toInt(), DiaryStore::SchemaVersion);
 }
@@ -233,7 +235,8 @@ void DiaryStoreTest::twoProgramsWriteAtOnce() {
     DiaryStore store;
     QCOMPARE(store.open(path), DiaryStore::Opening::Opened);
     QCOMPARE(store.count(), 2 * each);
-    QSqlQuery query(store.connection());
+    const DiaryFileSql file(store.path());
+    QSqlQuery query = file.query();
     QVERIFY(query.exec("SELECT COUNT(*) FROM records WHERE course_level = 2") && query.next());
     QCOMPARE(query.value(0).toInt(), each);
 }
@@ -288,7 +291,7 @@ void DiaryStoreTest::dailyBest() {
     QVERIFY(store.add(fast, morning.addSecs(3600)));
     QVERIFY(store.add(textTest(0, true), morning.addSecs(7200))); // stopped: no point
     QVERIFY(store.add(textTest(1), morning.addDays(1)));
-    const DiaryProgress progress = readProgress(store, {}, 100);
+    const DiaryProgress progress = store.progress({}, 100);
     QCOMPARE(progress.records, 4);
     QCOMPARE(progress.charsPerMinute.points.size(), 3);
     QCOMPARE(progress.charsPerMinute.dailyBest.size(), 2);
@@ -298,7 +301,7 @@ void DiaryStoreTest::dailyBest() {
     QCOMPARE(progress.minutesPerDay.size(), 2);
     QCOMPARE(progress.minutesPerDay[0].y(), 3 * 96000 / 60000.0);
     QVERIFY(progress.fieldWidth.isEmpty());
-    const DiaryProgress thinned = readProgress(store, {}, 2);
+    const DiaryProgress thinned = store.progress({}, 2);
     QVERIFY(thinned.pointsLeftOut);
     QVERIFY(thinned.charsPerMinute.points.isEmpty());
     QCOMPARE(thinned.charsPerMinute.dailyBest.size(), 2);
@@ -481,7 +484,7 @@ void DiaryStoreTest::progressFollowsTheFilter() {
     QVERIFY(store.add(schulte("5 x 5, буквы", 50000, 25), day.addSecs(180)));
     QVERIFY(store.add(schulte("3 x 3, числа", 13500, 9), day.addDays(1)));
 
-    const DiaryProgress all = readProgress(store, {}, 100);
+    const DiaryProgress all = store.progress({}, 100);
     QCOMPARE(all.records, 5);
     QCOMPARE(all.charsPerMinute.dailyBest.size(), 1);
     QCOMPARE(all.charsPerMinute.dailyBest[0].y(), 1390.0); // the speed reached
@@ -494,23 +497,23 @@ void DiaryStoreTest::progressFollowsTheFilter() {
     QCOMPARE(all.schulteSeconds[1].name, QStringLiteral("5 x 5, буквы"));
     QCOMPARE(all.schulteSeconds[1].dailyBest[0].y(), 2.0);
 
-    const DiaryProgress tables = readProgress(store, {DiaryKind::Schulte, {}}, 100);
+    const DiaryProgress tables = store.progress({DiaryKind::Schulte, {}}, 100);
     QCOMPARE(tables.records, 4);
     QVERIFY(tables.charsPerMinute.isEmpty());
     QVERIFY(tables.comprehension.isEmpty());
     QCOMPARE(tables.schulteSeconds.size(), 2);
     QCOMPARE(tables.minutesPerDay[0].y(), (18000 + 9000 + 50000) / 60000.0);
 
-    const DiaryProgress tests = readProgress(store, {DiaryKind::TextTest, {}}, 100);
+    const DiaryProgress tests = store.progress({DiaryKind::TextTest, {}}, 100);
     QCOMPARE(tests.records, 1);
     QVERIFY(tests.schulteSeconds.isEmpty());
     QCOMPARE(tests.minutesPerDay.size(), 1);
     QCOMPARE(tests.minutesPerDay[0].y(), 96000 / 60000.0);
 
-    const DiaryProgress lastDay = readProgress(store, {DiaryKind::Schulte, day.addDays(1)}, 100);
+    const DiaryProgress lastDay = store.progress({DiaryKind::Schulte, day.addDays(1)}, 100);
     QCOMPARE(lastDay.records, 1);
     QCOMPARE(lastDay.schulteSeconds.size(), 1);
-    const DiaryProgress thinned = readProgress(store, {DiaryKind::Schulte, {}}, 2);
+    const DiaryProgress thinned = store.progress({DiaryKind::Schulte, {}}, 2);
     QVERIFY(thinned.pointsLeftOut);
     QVERIFY(thinned.schulteSeconds[0].points.isEmpty()); // three records: only the daily best
     QCOMPARE(thinned.schulteSeconds[1].points.size(), 1);

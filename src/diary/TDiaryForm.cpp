@@ -255,7 +255,7 @@ DiaryFilter TDiaryForm::currentFilter() const {
 void TDiaryForm::refresh() {
     Stale = false;
     const DiaryFilter filter = currentFilter();
-    const DiaryProgress progress = readProgress(Store, filter, PointLimit);
+    const DiaryProgress progress = Store.progress(filter, PointLimit);
     if (progress.records == 0) {
         LabelEmpty->setText(Store.count() == 0 ? EmptyNote : QuietRangeNote);
         Pages->setCurrentIndex(0);
