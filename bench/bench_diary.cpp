@@ -189,9 +189,10 @@ void openToFirstPaint(benchmark::State& state, TDiaryForm::Range range) {
         const qint64 opened = clock.nsecsElapsed();
         const QList<QChartView*> views = form.findChildren<QChartView*>();
         PaintWatch watch(views);
-        // Tall enough for every chart to be in view, so that all of them paint.
-        form.resize(1000, 1500);
         form.showDiary();
+        // Tall enough for every chart to be in view, so that all of them paint (the window
+        // fits itself to the screen when shown).
+        form.resize(1000, 1500);
         charts = int(std::count_if(views.begin(), views.end(),
                                    [](QChartView* view) { return view->isVisible(); }));
         QElapsedTimer patience;
