@@ -9,14 +9,17 @@
 #include "diary/WordCount.h"
 #include "training/ActualSpeed.h"
 
+#include <QAbstractItemModelTester>
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QSignalSpy>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <optional>
 #include <thread>
 
 Q_DECLARE_METATYPE(RunResult)
@@ -64,6 +67,8 @@ void compare(const RunResult& got, const RunResult& want) {
 class DiaryStoreTest : public QObject {
     Q_OBJECT
 private slots:
+    void newRecordInsertedInPlace_data();
+    void newRecordInsertedInPlace();
     void recordReadBack_data();
     void recordReadBack();
     void migrationFromFirstVersion();
@@ -625,6 +630,83 @@ void DiaryStoreTest::bidiControlsShown() {
     QCOMPARE(model.data(model.index(0, DiaryTableModel::Text)).toString(), shown);
     // The record itself keeps the name as it was.
     QCOMPARE(store.records()[0].result.textName, name);
+}
+
+void DiaryStoreTest::newRecordInsertedInPlace_data() {
+    QTest::addColumn<int>("column");
+    QTest::addColumn<Qt::SortOrder>("direction");
+    QTest::addColumn<int>("kind");   // the filter's kind, 0 for all
+    QTest::addColumn<int>("before"); // records there already, one a minute from 9:00 the day before
+    QTest::addColumn<int>("row");    // where the new one is shown; -1: not among the rows read
+    QTest::newRow("newest first") << int(DiaryTableModel::When) << Qt::DescendingOrder << 0 << 5
+                                  << 0;
+    QTest::newRow("oldest first") << int(DiaryTableModel::When) << Qt::AscendingOrder << 0 << 5
+                                  << 5;
+    QTest::newRow("by the speed reached")
+        << int(DiaryTableModel::ActualCharsPerMinute) << Qt::DescendingOrder << 0 << 5 << 2;
+    QTest::newRow("left out by the filter")
+        << int(DiaryTableModel::When) << Qt::DescendingOrder << int(DiaryKind::Schulte) << 5 << -1;
+    QTest::newRow("past the rows read") << int(DiaryTableModel::When) << Qt::AscendingOrder << 0
+                                        << DiaryTableModel::PageSize + 20 << -1;
+}
+
+// A new record becomes one inserted row where the store's order puts it, not a reset; the
+// model stays sound throughout.
+void DiaryStoreTest::newRecordInsertedInPlace() {
+    QFETCH(int, column);
+    QFETCH(Qt::SortOrder, direction);
+    QFETCH(int, kind);
+    QFETCH(int, before);
+    QFETCH(int, row);
+    QFile::remove(diaryPath());
+    DiaryStore store;
+    QCOMPARE(store.open(diaryPath(), false), DiaryStore::Opening::Opened);
+    {
+        // Speeds reached 1000, 1100, ... a minute apart.
+        const DiaryFileSql file(store.path());
+        QSqlQuery query = file.query();
+        QVERIFY(query.exec(
+            QStringLiteral(
+                "WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < %1) "
+                "INSERT INTO records (at, kind, actual_chars_per_minute, day) SELECT "
+                "%2 + i * 60000, 2, 1000 + 100 * i, %3 FROM n")
+                .arg(before - 1)
+                .arg(QDateTime(QDate(2026, 12, 1), QTime(9, 0)).toMSecsSinceEpoch())
+                .arg(QDate(2026, 12, 1).toJulianDay())));
+    }
+    DiaryTableModel model(store);
+    // The tester reads further pages from within its own checks of a reset, which it cannot
+    // follow itself: it watches the diaries that fit one page.
+    std::optional<QAbstractItemModelTester> tester;
+    if (before <= DiaryTableModel::PageSize)
+        tester.emplace(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    if (kind != 0)
+        model.setFilter({DiaryKind(kind), {}});
+    model.sort(column, direction);
+    const int shown = model.rowCount();
+    QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
+    QSignalSpy reset(&model, &QAbstractItemModel::modelReset);
+    RunResult r = textTest(4);
+    r.actualCharsPerMinute = 1250; // between the third and the fourth
+    QVERIFY(store.add(r, QDateTime(QDate(2026, 12, 2), QTime(12, 0)))); // after all of them
+    QCOMPARE(reset.count(), 0);
+    QCOMPARE(inserted.count(), row < 0 ? 0 : 1);
+    QCOMPARE(model.rowCount(), row < 0 ? shown : shown + 1);
+    QCOMPARE(model.shownCount(), kind != 0 ? 0 : before + 1);
+    if (row >= 0) {
+        QCOMPARE(inserted[0][1].toInt(), row);
+        QCOMPARE(model.record(row).result.actualCharsPerMinute, 1250);
+    }
+    // The rows read are the store's in its order, the new one among them.
+    while (model.canFetchMore({}))
+        model.fetchMore({});
+    const std::vector<DiaryRecord> expected = model.shownRecords();
+    QCOMPARE(model.rowCount(), int(expected.size()));
+    for (int i = 0; i < model.rowCount(); ++i)
+        QCOMPARE(model.record(i).id, expected[std::size_t(i)].id);
+    // Anything else read afresh.
+    QVERIFY(store.remove(expected.empty() ? 1 : expected.front().id));
+    QCOMPARE(reset.count(), 1);
 }
 
 QTEST_GUILESS_MAIN(DiaryStoreTest)

@@ -349,6 +349,7 @@ bool DiaryStore::add(const RunResult& r, const QDateTime& when) {
     if (State == Mode::File) {
         writePending();
         if (insert({record}, false, &failure)) {
+            emit added();
             emit changed();
             backUpWhenDue();
             return true;
@@ -356,6 +357,8 @@ bool DiaryStore::add(const RunResult& r, const QDateTime& when) {
     } else if (State == Mode::Memory) {
         // On show this session; written to the file when it can take it again.
         const bool shown = insert({record}, false, &failure);
+        if (shown)
+            emit added();
         emit changed();
         return Pending->append(record) || shown;
     } else {

@@ -112,6 +112,8 @@ public:
 signals:
     // A record was added or removed.
     void changed();
+    // A record was added; changed() follows.
+    void added();
     // Something the user is to be told of while the program runs; each kind of trouble is told
     // once per start.
     void trouble(const QString& message);

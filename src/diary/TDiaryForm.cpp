@@ -161,6 +161,7 @@ TDiaryForm::TDiaryForm(DiaryStore& store, QWidget* parent)
     connect(Records->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &TDiaryForm::updateButtons);
     connect(Model, &QAbstractItemModel::modelReset, this, &TDiaryForm::updateButtons);
+    connect(Model, &QAbstractItemModel::rowsInserted, this, &TDiaryForm::updateButtons);
     connect(&Store, &DiaryStore::changed, this, &TDiaryForm::refreshWhenShown);
 }
 
