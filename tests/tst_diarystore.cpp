@@ -67,6 +67,8 @@ void compare(const RunResult& got, const RunResult& want) {
 class DiaryStoreTest : public QObject {
     Q_OBJECT
 private slots:
+    void barsMergedToFit_data();
+    void barsMergedToFit();
     void newRecordInsertedInPlace_data();
     void newRecordInsertedInPlace();
     void recordReadBack_data();
@@ -707,6 +709,48 @@ void DiaryStoreTest::newRecordInsertedInPlace() {
     // Anything else read afresh.
     QVERIFY(store.remove(expected.empty() ? 1 : expected.front().id));
     QCOMPARE(reset.count(), 1);
+}
+
+void DiaryStoreTest::barsMergedToFit_data() {
+    QTest::addColumn<QDate>("first");
+    QTest::addColumn<QDate>("last");
+    QTest::addColumn<int>("width"); // pixels
+    QTest::addColumn<int>("span");  // ChartScale::BarSpan
+    QTest::addColumn<int>("bars");
+    QTest::newRow("a week: days") << QDate(2026, 12, 1) << QDate(2026, 12, 7) << 400
+                                  << int(ChartScale::BarSpan::Day) << 7;
+    QTest::newRow("a year, narrow: weeks")
+        << QDate(2026, 1, 1) << QDate(2026, 12, 31) << 400 << int(ChartScale::BarSpan::Week) << 53;
+    QTest::newRow("a year, wide: days")
+        << QDate(2026, 1, 1) << QDate(2026, 12, 31) << 1600 << int(ChartScale::BarSpan::Day) << 365;
+    QTest::newRow("three years: months")
+        << QDate(2023, 12, 8) << QDate(2026, 12, 7) << 400 << int(ChartScale::BarSpan::Month) << 37;
+}
+
+// The minutes of every day of the range, one a day, as bars each at least 4 pixels wide: the
+// span chosen is the finest that fits, and no minute is lost or counted twice.
+void DiaryStoreTest::barsMergedToFit() {
+    QFETCH(QDate, first);
+    QFETCH(QDate, last);
+    QFETCH(int, width);
+    QFETCH(int, span);
+    QFETCH(int, bars);
+    QList<std::pair<QDate, double>> days;
+    for (QDate day = first; day <= last; day = day.addDays(1))
+        days.append({day, 1.0});
+    const ChartScale::Bars merged = ChartScale::mergedBars(days, first, last, width, 4);
+    QCOMPARE(int(merged.span), span);
+    QCOMPARE(merged.bars.size(), bars);
+    QVERIFY(merged.bars.size() * 4 <= width);
+    double total = 0;
+    for (const ChartScale::Bar& bar : merged.bars) {
+        QVERIFY(bar.first <= bar.last);
+        // Each bar holds exactly its own days of the range.
+        const QDate from = std::max(bar.first, first), to = std::min(bar.last, last);
+        QCOMPARE(bar.minutes, double(from.daysTo(to) + 1));
+        total += bar.minutes;
+    }
+    QCOMPARE(total, double(first.daysTo(last) + 1));
 }
 
 QTEST_GUILESS_MAIN(DiaryStoreTest)
