@@ -122,6 +122,24 @@ void ClozeTestFlow::bookPassageAnsweredAndKept() {
             for (QRadioButton* item : dialog->Items[q])
                 choices << item->text();
         }
+        // Two right by mouse, one wrong, one left open, and the last by keyboard: the arrow
+        // keys move between the answers and Enter confirms.
+        const auto right = [&](int q) { return expected.questions[q].right; };
+        dialog->Items[0][right(0)]->click();
+        dialog->Items[1][right(1)]->click();
+        dialog->Items[2][(right(2) + 1) % 3]->click();
+        // Each key goes to the answer the last one left the focus on.
+        QRadioButton* at = dialog->Items[4][0];
+        at->setFocus();
+        QTest::keyClick(at, Qt::Key_Space);
+        for (int i = 0; i < right(4); ++i) {
+            QTest::keyClick(at, Qt::Key_Down);
+            at = dialog->Items[4][i + 1];
+        }
+        for (int q = 0; q < TestQuestionCount; ++q)
+            chosen << dialog->chosen(q);
+        QTest::keyClick(at, Qt::Key_Return);
+        // The result comes once the questions have closed.
         onNextModal([&](QWidget* modal) {
             auto* result = qobject_cast<TTextResultForm*>(modal);
             QVERIFY(result);
@@ -130,20 +148,6 @@ void ClozeTestFlow::bookPassageAnsweredAndKept() {
             speedShown = result->Label6->text();
             result->accept();
         });
-        // Two right by mouse, one wrong, one left open, and the last by keyboard: the arrow
-        // keys move between the answers and Enter confirms.
-        const auto right = [&](int q) { return expected.questions[q].right; };
-        dialog->Items[0][right(0)]->click();
-        dialog->Items[1][right(1)]->click();
-        dialog->Items[2][(right(2) + 1) % 3]->click();
-        QRadioButton* first = dialog->Items[4][0];
-        first->setFocus();
-        QTest::keyClick(first, Qt::Key_Space);
-        for (int i = 0; i < right(4); ++i)
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
-        for (int q = 0; q < TestQuestionCount; ++q)
-            chosen << dialog->chosen(q);
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     });
     pressKey();
     QTRY_VERIFY(!rightShown.isEmpty());
@@ -180,7 +184,7 @@ void ClozeTestFlow::bookPassageAnsweredAndKept() {
 
     // Charted beside the text tests' comprehension.
     DiaryCharts charts;
-    charts.showProgress(readProgress(store, {}, 100), QDate::currentDate().addDays(-7),
+    charts.showProgress(store.progress({}, 100), QDate::currentDate().addDays(-7),
                         QDate::currentDate());
     QList<QPointF> best;
     for (QChartView* view : charts.shownCharts()) {

@@ -2,6 +2,7 @@
 // pages, a wiped header, a truncated file with and without its crash journal, journals that are
 // not the file's own, something else in the file's place. Every case checks what the user is
 // told, what is kept aside, and that no record is lost without a word.
+#include "DiaryFileSql.h"
 #include "FileSizeLimit.h"
 
 #include "diary/DiaryBackup.h"
@@ -50,7 +51,8 @@ RunResult someResult(int speed) {
 
 // Before records a quarter of an hour apart, made by SQLite in one statement.
 bool fill(DiaryStore& store) {
-    QSqlQuery query(store.connection());
+    const DiaryFileSql file(store.path());
+    QSqlQuery query = file.query();
     return query.exec(
         QStringLiteral(
             "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < %1) "

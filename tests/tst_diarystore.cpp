@@ -1,3 +1,4 @@
+#include "DiaryFileSql.h"
 #include "diary/ChartScale.h"
 #include "diary/DiaryCsv.h"
 #include "diary/DiaryProgress.h"
@@ -8,14 +9,17 @@
 #include "diary/WordCount.h"
 #include "training/ActualSpeed.h"
 
+#include <QAbstractItemModelTester>
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QSignalSpy>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <optional>
 #include <thread>
 
 Q_DECLARE_METATYPE(RunResult)
@@ -63,6 +67,10 @@ void compare(const RunResult& got, const RunResult& want) {
 class DiaryStoreTest : public QObject {
     Q_OBJECT
 private slots:
+    void barsMergedToFit_data();
+    void barsMergedToFit();
+    void newRecordInsertedInPlace_data();
+    void newRecordInsertedInPlace();
     void recordReadBack_data();
     void recordReadBack();
     void migrationFromFirstVersion();
@@ -183,12 +191,13 @@ void DiaryStoreTest::migrationFromFirstVersion() {
     QCOMPARE(old.wordsPerMinute, 0);
     QCOMPARE(old.mistakes, -1);
     // The migration finds the day of the old record where the user lives.
-    const DiaryProgress progress = readProgress(store, {}, 10);
+    const DiaryProgress progress = store.progress({}, 10);
     QCOMPARE(progress.minutesPerDay.size(), 1);
     QCOMPARE(qint64(progress.minutesPerDay[0].x()),
              QDateTime::fromMSecsSinceEpoch(1700000000000).date().startOfDay().toMSecsSinceEpoch());
     QVERIFY(store.add(textTest(5)));
-    QSqlQuery version(store.connection());
+    const DiaryFileSql file(store.path());
+    QSqlQuery version = file.query();
     QVERIFY(version.exec("PRAGMA user_version") && version.next());
     QCOMPARE(version.value(0).toInt(), DiaryStore::SchemaVersion);
 }
@@ -233,7 +242,8 @@ void DiaryStoreTest::twoProgramsWriteAtOnce() {
     DiaryStore store;
     QCOMPARE(store.open(path), DiaryStore::Opening::Opened);
     QCOMPARE(store.count(), 2 * each);
-    QSqlQuery query(store.connection());
+    const DiaryFileSql file(store.path());
+    QSqlQuery query = file.query();
     QVERIFY(query.exec("SELECT COUNT(*) FROM records WHERE course_level = 2") && query.next());
     QCOMPARE(query.value(0).toInt(), each);
 }
@@ -288,7 +298,7 @@ void DiaryStoreTest::dailyBest() {
     QVERIFY(store.add(fast, morning.addSecs(3600)));
     QVERIFY(store.add(textTest(0, true), morning.addSecs(7200))); // stopped: no point
     QVERIFY(store.add(textTest(1), morning.addDays(1)));
-    const DiaryProgress progress = readProgress(store, {}, 100);
+    const DiaryProgress progress = store.progress({}, 100);
     QCOMPARE(progress.records, 4);
     QCOMPARE(progress.charsPerMinute.points.size(), 3);
     QCOMPARE(progress.charsPerMinute.dailyBest.size(), 2);
@@ -298,7 +308,7 @@ void DiaryStoreTest::dailyBest() {
     QCOMPARE(progress.minutesPerDay.size(), 2);
     QCOMPARE(progress.minutesPerDay[0].y(), 3 * 96000 / 60000.0);
     QVERIFY(progress.fieldWidth.isEmpty());
-    const DiaryProgress thinned = readProgress(store, {}, 2);
+    const DiaryProgress thinned = store.progress({}, 2);
     QVERIFY(thinned.pointsLeftOut);
     QVERIFY(thinned.charsPerMinute.points.isEmpty());
     QCOMPARE(thinned.charsPerMinute.dailyBest.size(), 2);
@@ -481,7 +491,7 @@ void DiaryStoreTest::progressFollowsTheFilter() {
     QVERIFY(store.add(schulte("5 x 5, буквы", 50000, 25), day.addSecs(180)));
     QVERIFY(store.add(schulte("3 x 3, числа", 13500, 9), day.addDays(1)));
 
-    const DiaryProgress all = readProgress(store, {}, 100);
+    const DiaryProgress all = store.progress({}, 100);
     QCOMPARE(all.records, 5);
     QCOMPARE(all.charsPerMinute.dailyBest.size(), 1);
     QCOMPARE(all.charsPerMinute.dailyBest[0].y(), 1390.0); // the speed reached
@@ -494,23 +504,23 @@ void DiaryStoreTest::progressFollowsTheFilter() {
     QCOMPARE(all.schulteSeconds[1].name, QStringLiteral("5 x 5, буквы"));
     QCOMPARE(all.schulteSeconds[1].dailyBest[0].y(), 2.0);
 
-    const DiaryProgress tables = readProgress(store, {DiaryKind::Schulte, {}}, 100);
+    const DiaryProgress tables = store.progress({DiaryKind::Schulte, {}}, 100);
     QCOMPARE(tables.records, 4);
     QVERIFY(tables.charsPerMinute.isEmpty());
     QVERIFY(tables.comprehension.isEmpty());
     QCOMPARE(tables.schulteSeconds.size(), 2);
     QCOMPARE(tables.minutesPerDay[0].y(), (18000 + 9000 + 50000) / 60000.0);
 
-    const DiaryProgress tests = readProgress(store, {DiaryKind::TextTest, {}}, 100);
+    const DiaryProgress tests = store.progress({DiaryKind::TextTest, {}}, 100);
     QCOMPARE(tests.records, 1);
     QVERIFY(tests.schulteSeconds.isEmpty());
     QCOMPARE(tests.minutesPerDay.size(), 1);
     QCOMPARE(tests.minutesPerDay[0].y(), 96000 / 60000.0);
 
-    const DiaryProgress lastDay = readProgress(store, {DiaryKind::Schulte, day.addDays(1)}, 100);
+    const DiaryProgress lastDay = store.progress({DiaryKind::Schulte, day.addDays(1)}, 100);
     QCOMPARE(lastDay.records, 1);
     QCOMPARE(lastDay.schulteSeconds.size(), 1);
-    const DiaryProgress thinned = readProgress(store, {DiaryKind::Schulte, {}}, 2);
+    const DiaryProgress thinned = store.progress({DiaryKind::Schulte, {}}, 2);
     QVERIFY(thinned.pointsLeftOut);
     QVERIFY(thinned.schulteSeconds[0].points.isEmpty()); // three records: only the daily best
     QCOMPARE(thinned.schulteSeconds[1].points.size(), 1);
@@ -622,6 +632,125 @@ void DiaryStoreTest::bidiControlsShown() {
     QCOMPARE(model.data(model.index(0, DiaryTableModel::Text)).toString(), shown);
     // The record itself keeps the name as it was.
     QCOMPARE(store.records()[0].result.textName, name);
+}
+
+void DiaryStoreTest::newRecordInsertedInPlace_data() {
+    QTest::addColumn<int>("column");
+    QTest::addColumn<Qt::SortOrder>("direction");
+    QTest::addColumn<int>("kind");   // the filter's kind, 0 for all
+    QTest::addColumn<int>("before"); // records there already, one a minute from 9:00 the day before
+    QTest::addColumn<int>("row");    // where the new one is shown; -1: not among the rows read
+    QTest::newRow("newest first") << int(DiaryTableModel::When) << Qt::DescendingOrder << 0 << 5
+                                  << 0;
+    QTest::newRow("oldest first") << int(DiaryTableModel::When) << Qt::AscendingOrder << 0 << 5
+                                  << 5;
+    QTest::newRow("by the speed reached")
+        << int(DiaryTableModel::ActualCharsPerMinute) << Qt::DescendingOrder << 0 << 5 << 2;
+    QTest::newRow("left out by the filter")
+        << int(DiaryTableModel::When) << Qt::DescendingOrder << int(DiaryKind::Schulte) << 5 << -1;
+    QTest::newRow("past the rows read") << int(DiaryTableModel::When) << Qt::AscendingOrder << 0
+                                        << DiaryTableModel::PageSize + 20 << -1;
+}
+
+// A new record becomes one inserted row where the store's order puts it, not a reset; the
+// model stays sound throughout.
+void DiaryStoreTest::newRecordInsertedInPlace() {
+    QFETCH(int, column);
+    QFETCH(Qt::SortOrder, direction);
+    QFETCH(int, kind);
+    QFETCH(int, before);
+    QFETCH(int, row);
+    QFile::remove(diaryPath());
+    DiaryStore store;
+    QCOMPARE(store.open(diaryPath(), false), DiaryStore::Opening::Opened);
+    {
+        // Speeds reached 1000, 1100, ... a minute apart.
+        const DiaryFileSql file(store.path());
+        QSqlQuery query = file.query();
+        QVERIFY(query.exec(
+            QStringLiteral(
+                "WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < %1) "
+                "INSERT INTO records (at, kind, actual_chars_per_minute, day) SELECT "
+                "%2 + i * 60000, 2, 1000 + 100 * i, %3 FROM n")
+                .arg(before - 1)
+                .arg(QDateTime(QDate(2026, 12, 1), QTime(9, 0)).toMSecsSinceEpoch())
+                .arg(QDate(2026, 12, 1).toJulianDay())));
+    }
+    DiaryTableModel model(store);
+    // The tester reads further pages from within its own checks of a reset, which it cannot
+    // follow itself: it watches the diaries that fit one page.
+    std::optional<QAbstractItemModelTester> tester;
+    if (before <= DiaryTableModel::PageSize)
+        tester.emplace(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    if (kind != 0)
+        model.setFilter({DiaryKind(kind), {}});
+    model.sort(column, direction);
+    const int shown = model.rowCount();
+    QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
+    QSignalSpy reset(&model, &QAbstractItemModel::modelReset);
+    RunResult r = textTest(4);
+    r.actualCharsPerMinute = 1250; // between the third and the fourth
+    QVERIFY(store.add(r, QDateTime(QDate(2026, 12, 2), QTime(12, 0)))); // after all of them
+    QCOMPARE(reset.count(), 0);
+    QCOMPARE(inserted.count(), row < 0 ? 0 : 1);
+    QCOMPARE(model.rowCount(), row < 0 ? shown : shown + 1);
+    QCOMPARE(model.shownCount(), kind != 0 ? 0 : before + 1);
+    if (row >= 0) {
+        QCOMPARE(inserted[0][1].toInt(), row);
+        QCOMPARE(model.record(row).result.actualCharsPerMinute, 1250);
+    }
+    // The rows read are the store's in its order, the new one among them.
+    while (model.canFetchMore({}))
+        model.fetchMore({});
+    const std::vector<DiaryRecord> expected = model.shownRecords();
+    QCOMPARE(model.rowCount(), int(expected.size()));
+    for (int i = 0; i < model.rowCount(); ++i)
+        QCOMPARE(model.record(i).id, expected[std::size_t(i)].id);
+    // Anything else read afresh.
+    QVERIFY(store.remove(expected.empty() ? 1 : expected.front().id));
+    QCOMPARE(reset.count(), 1);
+}
+
+void DiaryStoreTest::barsMergedToFit_data() {
+    QTest::addColumn<QDate>("first");
+    QTest::addColumn<QDate>("last");
+    QTest::addColumn<int>("width"); // pixels
+    QTest::addColumn<int>("span");  // ChartScale::BarSpan
+    QTest::addColumn<int>("bars");
+    QTest::newRow("a week: days") << QDate(2026, 12, 1) << QDate(2026, 12, 7) << 400
+                                  << int(ChartScale::BarSpan::Day) << 7;
+    QTest::newRow("a year, narrow: weeks")
+        << QDate(2026, 1, 1) << QDate(2026, 12, 31) << 400 << int(ChartScale::BarSpan::Week) << 53;
+    QTest::newRow("a year, wide: days")
+        << QDate(2026, 1, 1) << QDate(2026, 12, 31) << 1600 << int(ChartScale::BarSpan::Day) << 365;
+    QTest::newRow("three years: months")
+        << QDate(2023, 12, 8) << QDate(2026, 12, 7) << 400 << int(ChartScale::BarSpan::Month) << 37;
+}
+
+// The minutes of every day of the range, one a day, as bars each at least 4 pixels wide: the
+// span chosen is the finest that fits, and no minute is lost or counted twice.
+void DiaryStoreTest::barsMergedToFit() {
+    QFETCH(QDate, first);
+    QFETCH(QDate, last);
+    QFETCH(int, width);
+    QFETCH(int, span);
+    QFETCH(int, bars);
+    QList<std::pair<QDate, double>> days;
+    for (QDate day = first; day <= last; day = day.addDays(1))
+        days.append({day, 1.0});
+    const ChartScale::Bars merged = ChartScale::mergedBars(days, first, last, width, 4);
+    QCOMPARE(int(merged.span), span);
+    QCOMPARE(merged.bars.size(), bars);
+    QVERIFY(merged.bars.size() * 4 <= width);
+    double total = 0;
+    for (const ChartScale::Bar& bar : merged.bars) {
+        QVERIFY(bar.first <= bar.last);
+        // Each bar holds exactly its own days of the range.
+        const QDate from = std::max(bar.first, first), to = std::min(bar.last, last);
+        QCOMPARE(bar.minutes, double(from.daysTo(to) + 1));
+        total += bar.minutes;
+    }
+    QCOMPARE(total, double(first.daysTo(last) + 1));
 }
 
 QTEST_GUILESS_MAIN(DiaryStoreTest)

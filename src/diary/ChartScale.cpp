@@ -45,3 +45,33 @@ QList<QDate> ChartScale::labelledDays(const QDate& first, const QDate& last, int
         days.prepend(day);
     return days;
 }
+
+ChartScale::Bars ChartScale::mergedBars(const QList<std::pair<QDate, double>>& minutesPerDay,
+                                        const QDate& first, const QDate& last, int widthPixels,
+                                        int minPixels) {
+    Bars merged;
+    const qint64 days = std::max<qint64>(1, first.daysTo(last) + 1);
+    const qint64 room = std::max(1, widthPixels / std::max(1, minPixels));
+    merged.span = days <= room ? BarSpan::Day : days <= room * 7 ? BarSpan::Week : BarSpan::Month;
+    const auto spanOf = [&merged](const QDate& day) -> std::pair<QDate, QDate> {
+        switch (merged.span) {
+        case BarSpan::Week: {
+            const QDate monday = day.addDays(1 - day.dayOfWeek());
+            return {monday, monday.addDays(6)};
+        }
+        case BarSpan::Month: {
+            const QDate start(day.year(), day.month(), 1);
+            return {start, start.addMonths(1).addDays(-1)};
+        }
+        default:
+            return {day, day};
+        }
+    };
+    for (const auto& [day, minutes] : minutesPerDay) {
+        const auto [start, end] = spanOf(day);
+        if (merged.bars.isEmpty() || merged.bars.last().first != start)
+            merged.bars.append({start, end, 0});
+        merged.bars.last().minutes += minutes;
+    }
+    return merged;
+}

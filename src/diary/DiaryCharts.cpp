@@ -172,23 +172,34 @@ bool drawTimePerDay(QChartView* view, const DiaryProgress& progress, const QDate
     resetChart(chart);
     if (progress.minutesPerDay.isEmpty())
         return false;
+    QList<std::pair<QDate, double>> days;
+    for (const QPointF& day : progress.minutesPerDay)
+        days.append({QDateTime::fromMSecsSinceEpoch(qint64(day.x())).date(), day.y()});
+    // A bar a few pixels wide at least: over long ranges days become weeks or months. Before the
+    // chart is laid out its width is taken as the window's usual half.
+    const int width = view->width() > 100 ? view->width() : 480;
+    const ChartScale::Bars merged = ChartScale::mergedBars(days, first, last, width, 4);
     auto* outline = new QLineSeries;
     qreal high = 0;
-    constexpr qreal gap = DayMs / 8.0;
-    for (const QPointF& day : progress.minutesPerDay) {
-        const qreal start = day.x() + gap, end = day.x() + DayMs - gap;
-        *outline << QPointF(start, 0) << QPointF(start, day.y()) << QPointF(end, day.y())
-                 << QPointF(end, 0);
-        high = std::max(high, day.y());
+    for (const ChartScale::Bar& bar : merged.bars) {
+        const qreal from = qreal(bar.first.startOfDay().toMSecsSinceEpoch());
+        const qreal to = qreal(bar.last.addDays(1).startOfDay().toMSecsSinceEpoch());
+        const qreal gap = (to - from) / 8;
+        *outline << QPointF(from + gap, 0) << QPointF(from + gap, bar.minutes)
+                 << QPointF(to - gap, bar.minutes) << QPointF(to - gap, 0);
+        high = std::max(high, bar.minutes);
     }
+    const QString per = merged.span == ChartScale::BarSpan::Week    ? QStringLiteral("неделю")
+                        : merged.span == ChartScale::BarSpan::Month ? QStringLiteral("месяц")
+                                                                    : QStringLiteral("день");
     auto* bars = new QAreaSeries(outline);
     outline->setParent(bars);
-    bars->setName(QStringLiteral("Минут за день"));
+    bars->setName(QStringLiteral("Минут за ") + per);
     bars->setColor(Blue.lighter(150));
     bars->setBorderColor(Blue);
     chart->addSeries(bars);
     QAbstractAxis* x = timeAxis(first, last);
-    QAbstractAxis* y = valueAxis(QStringLiteral("мин"), 0, high, true);
+    QAbstractAxis* y = valueAxis(QStringLiteral("мин за ") + per, 0, high, true);
     chart->addAxis(x, Qt::AlignBottom);
     chart->addAxis(y, Qt::AlignLeft);
     bars->attachAxis(x);

@@ -1,5 +1,6 @@
 #include "diary/DiaryProgress.h"
 
+#include "diary/DiarySchema.h"
 #include "diary/DiaryStore.h"
 
 #include <QSqlQuery>
@@ -16,24 +17,24 @@ constexpr qreal HalfDayMs = 12 * 60 * 60 * 1000;
 struct Measure {
     ProgressSeries DiaryProgress::*series;
     DiaryKind kind;
-    const char* value;
+    QString value;
 };
 
-const std::array<Measure, 6> Measures{{
+// The score of a finished, answered test in per cent.
+const QString FinishedScore = QStringLiteral("CASE WHEN stopped = 0 THEN ") +
+                              QLatin1String(DiarySchema::ScorePercent) + QStringLiteral(" END");
+
+constexpr std::size_t MeasureCount = 6;
+const std::array<Measure, MeasureCount> Measures{{
     {&DiaryProgress::charsPerMinute, DiaryKind::TextTest,
-     "CASE WHEN stopped = 0 THEN actual_chars_per_minute END"},
+     QStringLiteral("CASE WHEN stopped = 0 THEN actual_chars_per_minute END")},
     {&DiaryProgress::wordsPerMinute, DiaryKind::TextTest,
-     "CASE WHEN stopped = 0 THEN words_per_minute END"},
-    {&DiaryProgress::comprehension, DiaryKind::TextTest,
-     "CASE WHEN stopped = 0 AND out_of > 0 AND right_count IS NOT NULL "
-     "THEN right_count * 100 / out_of END"},
-    {&DiaryProgress::clozeComprehension, DiaryKind::ClozeTest,
-     "CASE WHEN out_of > 0 AND right_count IS NOT NULL THEN right_count * 100 / out_of END"},
+     QStringLiteral("CASE WHEN stopped = 0 THEN words_per_minute END")},
+    {&DiaryProgress::comprehension, DiaryKind::TextTest, FinishedScore},
+    {&DiaryProgress::clozeComprehension, DiaryKind::ClozeTest, FinishedScore},
     {&DiaryProgress::fieldWidth, DiaryKind::FieldOfViewTest,
-     "CASE WHEN right_count = 1 THEN field_width END"},
-    {&DiaryProgress::tableFound, DiaryKind::TableTest,
-     "CASE WHEN stopped = 0 AND out_of > 0 AND right_count IS NOT NULL "
-     "THEN right_count * 100 / out_of END"},
+     QStringLiteral("CASE WHEN right_count = 1 THEN field_width END")},
+    {&DiaryProgress::tableFound, DiaryKind::TableTest, FinishedScore},
 }};
 
 // Seconds per cell of a finished Schulte table; the least is the best. A table's size and
@@ -62,15 +63,15 @@ qreal dayMiddle(const QVariant& day) {
 
 // Every day's best of every measure and the time trained, in one pass over the range. Returns
 // how many records of each measure the range holds.
-std::array<int, Measures.size()> readDays(const QSqlDatabase& db, const QString& filter,
-                                          DiaryProgress& progress) {
+std::array<int, MeasureCount> readDays(const QSqlDatabase& db, const QString& filter,
+                                       DiaryProgress& progress) {
     QString columns;
     for (const Measure& m : Measures)
-        columns += QStringLiteral(", MAX(") + QLatin1String(m.value) + QStringLiteral("), COUNT(") +
-                   QLatin1String(m.value) + QLatin1Char(')');
+        columns += QStringLiteral(", MAX(") + m.value + QStringLiteral("), COUNT(") + m.value +
+                   QLatin1Char(')');
     QSqlQuery query(db);
     query.setForwardOnly(true);
-    std::array<int, Measures.size()> counts{};
+    std::array<int, MeasureCount> counts{};
     if (!query.exec(QStringLiteral("SELECT day, kind, SUM(duration_ms), COUNT(*)") + columns +
                     QStringLiteral(" FROM records WHERE 1") + filter +
                     QStringLiteral(" GROUP BY day, kind ORDER BY day")))
@@ -102,8 +103,7 @@ void readPoints(const QSqlDatabase& db, const Measure& m, const QString& filter,
                 ProgressSeries& series) {
     QSqlQuery query(db);
     query.setForwardOnly(true);
-    if (!query.exec(QStringLiteral("SELECT day, value FROM (SELECT day, ") +
-                    QLatin1String(m.value) +
+    if (!query.exec(QStringLiteral("SELECT day, value FROM (SELECT day, ") + m.value +
                     QStringLiteral(" AS value FROM records WHERE kind = ") +
                     QString::number(static_cast<int>(m.kind)) + filter +
                     QStringLiteral(") WHERE value IS NOT NULL")))
@@ -159,9 +159,8 @@ void readSchulte(const QSqlDatabase& db, const QString& filter, int pointLimit,
 
 } // namespace
 
-DiaryProgress readProgress(const DiaryStore& store, const DiaryFilter& filter, int pointLimit) {
+DiaryProgress readProgress(const QSqlDatabase& db, const DiaryFilter& filter, int pointLimit) {
     DiaryProgress progress;
-    const QSqlDatabase db = store.connection();
     const QString after = filterClause(filter);
     const auto counts = readDays(db, after, progress);
     for (std::size_t i = 0; i < Measures.size(); ++i) {

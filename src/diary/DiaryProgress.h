@@ -5,7 +5,7 @@
 #include <QPointF>
 #include <QString>
 
-class DiaryStore;
+class QSqlDatabase;
 struct DiaryFilter;
 
 // One measure over days: a point per record and a line through each day's best. x is the
@@ -36,7 +36,7 @@ struct DiaryProgress {
     bool pointsLeftOut = false;
 };
 
-// The progress of the records the filter lets through (a kind or all, since a moment or at
-// any time). A measure with more than pointLimit records in the range gets no points of its
-// own, only its daily best.
-DiaryProgress readProgress(const DiaryStore& store, const DiaryFilter& filter, int pointLimit);
+// The progress of the records in the diary's db that the filter lets through (a kind or all,
+// since a moment or at any time). A measure with more than pointLimit records in the range gets
+// no points of its own, only its daily best. Asked of the store, which owns the connection.
+DiaryProgress readProgress(const QSqlDatabase& db, const DiaryFilter& filter, int pointLimit);

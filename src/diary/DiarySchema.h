@@ -25,6 +25,11 @@ inline constexpr const char* RecordColumns =
 // parts them sets them, so a damaged or backed-up file of that layout is read whole.
 QString recordColumnsIn(const QSqlDatabase& db, const QString& schema = QStringLiteral("main"));
 
+// A record's score in per cent, rounded down as RunResult::percent() gives it; NULL where the
+// record has none.
+inline constexpr const char* ScorePercent =
+    "CASE WHEN out_of > 0 AND right_count IS NOT NULL THEN right_count * 100 / out_of END";
+
 // A record from a query that selected RecordColumns.
 DiaryRecord readRecord(const QSqlQuery& query);
 // Prepares query to insert one record; with keepId the record keeps its id.

@@ -51,7 +51,7 @@ QString orderColumn(DiaryOrder order) {
     case DiaryOrder::Duration:
         return QStringLiteral("duration_ms");
     case DiaryOrder::Result:
-        return QStringLiteral("CASE WHEN out_of > 0 THEN right_count * 100 / out_of END");
+        return QLatin1String(DiarySchema::ScorePercent);
     }
     return QStringLiteral("at");
 }
@@ -97,6 +97,10 @@ DiaryStore::~DiaryStore() {
 QString DiaryStore::defaultPath() {
     return QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation))
         .filePath(QStringLiteral("diary.sqlite"));
+}
+
+DiaryProgress DiaryStore::progress(const DiaryFilter& filter, int pointLimit) const {
+    return readProgress(connection(), filter, pointLimit);
 }
 
 QSqlDatabase DiaryStore::connection() const {
@@ -345,6 +349,7 @@ bool DiaryStore::add(const RunResult& r, const QDateTime& when) {
     if (State == Mode::File) {
         writePending();
         if (insert({record}, false, &failure)) {
+            emit added();
             emit changed();
             backUpWhenDue();
             return true;
@@ -352,6 +357,8 @@ bool DiaryStore::add(const RunResult& r, const QDateTime& when) {
     } else if (State == Mode::Memory) {
         // On show this session; written to the file when it can take it again.
         const bool shown = insert({record}, false, &failure);
+        if (shown)
+            emit added();
         emit changed();
         return Pending->append(record) || shown;
     } else {

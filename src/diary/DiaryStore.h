@@ -1,5 +1,6 @@
 #pragma once
 
+#include "diary/DiaryProgress.h"
 #include "diary/RunResult.h"
 
 #include <QDateTime>
@@ -85,8 +86,8 @@ public:
                                      Qt::SortOrder direction = Qt::AscendingOrder, int limit = -1,
                                      int offset = 0) const;
 
-    // The open connection, for the readers beside the store (charts).
-    QSqlDatabase connection() const;
+    // What the charts draw for the records the filter lets through (see readProgress).
+    DiaryProgress progress(const DiaryFilter& filter, int pointLimit) const;
 
     // How many results wait in the pending journal.
     int pendingCount() const;
@@ -111,6 +112,8 @@ public:
 signals:
     // A record was added or removed.
     void changed();
+    // A record was added; changed() follows.
+    void added();
     // Something the user is to be told of while the program runs; each kind of trouble is told
     // once per start.
     void trouble(const QString& message);
@@ -118,6 +121,7 @@ signals:
     void restoreOffered(const QString& backup);
 
 private:
+    QSqlDatabase connection() const;
     enum class Mode {
         File,    // reads and writes go to the file
         Waiting, // the file is there but cannot be written now: writes wait, tried again later

@@ -2,41 +2,87 @@
 
 #include "diary/DiaryText.h"
 
+#include <array>
+
 namespace {
 
-DiaryOrder orderOf(int column) {
-    switch (column) {
-    case DiaryTableModel::Kind:
-        return DiaryOrder::Kind;
-    case DiaryTableModel::CharsPerMinute:
-        return DiaryOrder::CharsPerMinute;
-    case DiaryTableModel::ActualCharsPerMinute:
-        return DiaryOrder::ActualCharsPerMinute;
-    case DiaryTableModel::WordsPerMinute:
-        return DiaryOrder::WordsPerMinute;
-    case DiaryTableModel::FieldWidth:
-        return DiaryOrder::FieldWidth;
-    case DiaryTableModel::Text:
-        return DiaryOrder::Text;
-    case DiaryTableModel::Duration:
-        return DiaryOrder::Duration;
-    case DiaryTableModel::Result:
-        return DiaryOrder::Result;
-    default:
-        return DiaryOrder::When;
-    }
-}
+// A column of the table: its heading, what its header's tip says, the order it sorts by,
+// whether it holds numbers (set to the right) and its text for a record.
+struct ColumnSpec {
+    const char* heading;
+    const char* tip;
+    DiaryOrder order;
+    bool number;
+    QString (*text)(const DiaryRecord&);
+};
+
+// The columns in the order of DiaryTableModel::Column.
+const std::array<ColumnSpec, DiaryTableModel::ColumnCount> Columns{{
+    {"Дата", nullptr, DiaryOrder::When, false,
+     [](const DiaryRecord& d) { return d.when.toString(u"dd.MM.yyyy HH:mm"); }},
+    {"Упражнение", nullptr, DiaryOrder::Kind, false,
+     [](const DiaryRecord& d) { return diaryKindName(d.result.kind); }},
+    {"Скорость (регулятор)", "Скорость, заданная регулятором, симв/мин", DiaryOrder::CharsPerMinute,
+     true, [](const DiaryRecord& d) { return DiaryText::figure(d.result.charsPerMinute); }},
+    {"Фактическая",
+     "Фактическая скорость: символы пройденного текста с пробелами в минуту настоящего времени "
+     "занятия",
+     DiaryOrder::ActualCharsPerMinute, true,
+     [](const DiaryRecord& d) { return DiaryText::figure(d.result.actualCharsPerMinute); }},
+    {"Слов/мин", nullptr, DiaryOrder::WordsPerMinute, true,
+     [](const DiaryRecord& d) { return DiaryText::figure(d.result.wordsPerMinute); }},
+    {"Поле, симв", nullptr, DiaryOrder::FieldWidth, true,
+     [](const DiaryRecord& d) { return DiaryText::figure(d.result.fieldWidth); }},
+    {"Текст, таблица", nullptr, DiaryOrder::Text, false,
+     [](const DiaryRecord& d) { return DiaryText::visible(d.result.textName); }},
+    {"Время", nullptr, DiaryOrder::Duration, true,
+     [](const DiaryRecord& d) { return DiaryText::duration(d.result.durationMs); }},
+    {"Результат", nullptr, DiaryOrder::Result, false,
+     [](const DiaryRecord& d) { return DiaryText::result(d.result); }},
+}};
 
 } // namespace
 
 DiaryTableModel::DiaryTableModel(const DiaryStore& store, QObject* parent)
     : QAbstractTableModel(parent), Store(store) {
     reload();
+    connect(&Store, &DiaryStore::added, this, &DiaryTableModel::insertAdded);
+    connect(&Store, &DiaryStore::changed, this, &DiaryTableModel::followChange);
 }
 
 void DiaryTableModel::setFilter(const DiaryFilter& filter) {
+    if (filter.kind == Filter.kind && filter.since == Filter.since)
+        return;
     Filter = filter;
     reload();
+}
+
+void DiaryTableModel::insertAdded() {
+    AdditionShown = true;
+    const int total = Store.count(Filter);
+    if (total == Total)
+        return; // the filter leaves it out
+    // The rows read so far, read again with one more: the one that differs is the new record.
+    std::vector<DiaryRecord> fresh = Store.records(Filter, Order, Direction, int(Rows.size()) + 1);
+    std::size_t at = 0;
+    while (at < Rows.size() && at < fresh.size() && fresh[at].id == Rows[at].id)
+        ++at;
+    // The count is raised once the row is in, so that no page is fetched meanwhile.
+    if (at >= fresh.size() || (at == Rows.size() && int(Rows.size()) < Total)) {
+        Total = total; // past the rows read: fetched with the next page
+        return;
+    }
+    beginInsertRows({}, int(at), int(at));
+    Rows.insert(Rows.begin() + std::ptrdiff_t(at), std::move(fresh[at]));
+    Total = total;
+    endInsertRows();
+}
+
+void DiaryTableModel::followChange() {
+    if (AdditionShown)
+        AdditionShown = false;
+    else
+        reload();
 }
 
 void DiaryTableModel::reload() {
@@ -59,69 +105,33 @@ int DiaryTableModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant DiaryTableModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || index.row() >= int(Rows.size()))
+    if (!index.isValid() || index.row() >= int(Rows.size()) || index.column() >= ColumnCount)
         return {};
     const DiaryRecord& record = Rows[std::size_t(index.row())];
-    const RunResult& r = record.result;
-    if (role == Qt::TextAlignmentRole) {
-        const bool number = index.column() == CharsPerMinute ||
-                            index.column() == ActualCharsPerMinute ||
-                            index.column() == WordsPerMinute || index.column() == FieldWidth ||
-                            index.column() == Duration;
-        return QVariant::fromValue(Qt::AlignVCenter | (number ? Qt::AlignRight : Qt::AlignLeft));
-    }
+    const ColumnSpec& column = Columns[std::size_t(index.column())];
+    if (role == Qt::TextAlignmentRole)
+        return QVariant::fromValue(Qt::AlignVCenter |
+                                   (column.number ? Qt::AlignRight : Qt::AlignLeft));
     if (role == Qt::ToolTipRole && index.column() == Kind)
-        return DiaryText::course(r);
-    if (role != Qt::DisplayRole)
-        return {};
-    switch (index.column()) {
-    case When:
-        return record.when.toString(u"dd.MM.yyyy HH:mm");
-    case Kind:
-        return diaryKindName(r.kind);
-    case CharsPerMinute:
-        return DiaryText::figure(r.charsPerMinute);
-    case ActualCharsPerMinute:
-        return DiaryText::figure(r.actualCharsPerMinute);
-    case WordsPerMinute:
-        return DiaryText::figure(r.wordsPerMinute);
-    case FieldWidth:
-        return DiaryText::figure(r.fieldWidth);
-    case Text:
-        return DiaryText::visible(r.textName);
-    case Duration:
-        return DiaryText::duration(r.durationMs);
-    case Result:
-        return DiaryText::result(r);
-    default:
-        return {};
-    }
-}
-
-QVariant DiaryTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (orientation != Qt::Horizontal || (role != Qt::DisplayRole && role != Qt::ToolTipRole))
-        return QAbstractTableModel::headerData(section, orientation, role);
-    static const QStringList names{QStringLiteral("Дата"),
-                                   QStringLiteral("Упражнение"),
-                                   QStringLiteral("Скорость (регулятор)"),
-                                   QStringLiteral("Фактическая"),
-                                   QStringLiteral("Слов/мин"),
-                                   QStringLiteral("Поле, симв"),
-                                   QStringLiteral("Текст, таблица"),
-                                   QStringLiteral("Время"),
-                                   QStringLiteral("Результат")};
+        return DiaryText::course(record.result);
     if (role == Qt::DisplayRole)
-        return names.value(section);
-    if (section == CharsPerMinute)
-        return QStringLiteral("Скорость, заданная регулятором, симв/мин");
-    if (section == ActualCharsPerMinute)
-        return QStringLiteral("Фактическая скорость: символы пройденного текста с пробелами в "
-                              "минуту настоящего времени занятия");
+        return column.text(record);
     return {};
 }
 
+QVariant DiaryTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || section < 0 || section >= ColumnCount ||
+        (role != Qt::DisplayRole && role != Qt::ToolTipRole))
+        return QAbstractTableModel::headerData(section, orientation, role);
+    const ColumnSpec& column = Columns[std::size_t(section)];
+    if (role == Qt::DisplayRole)
+        return QString::fromUtf8(column.heading);
+    return column.tip ? QVariant(QString::fromUtf8(column.tip)) : QVariant();
+}
+
 void DiaryTableModel::sort(int column, Qt::SortOrder order) {
-    Order = orderOf(column);
+    Order =
+        column >= 0 && column < ColumnCount ? Columns[std::size_t(column)].order : DiaryOrder::When;
     Direction = order;
     reload();
 }

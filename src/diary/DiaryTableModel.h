@@ -33,7 +33,7 @@ public:
     // How many records the filter lets through (also those not read yet).
     int shownCount() const { return Total; }
     const DiaryRecord& record(int row) const { return Rows.at(std::size_t(row)); }
-    // Reads the store again (after records were added or removed).
+    // Reads the store again.
     void reload();
 
     int rowCount(const QModelIndex& parent = {}) const override;
@@ -48,10 +48,16 @@ public:
     static constexpr int PageSize = 500;
 
 private:
+    // Puts a record just added where the order places it, among the rows read so far.
+    void insertAdded();
+    // Reads the store again unless the change was an addition already shown.
+    void followChange();
+
     const DiaryStore& Store;
     DiaryFilter Filter;
     DiaryOrder Order = DiaryOrder::When;
     Qt::SortOrder Direction = Qt::DescendingOrder;
     std::vector<DiaryRecord> Rows;
     int Total = 0;
+    bool AdditionShown = false;
 };

@@ -161,6 +161,7 @@ TDiaryForm::TDiaryForm(DiaryStore& store, QWidget* parent)
     connect(Records->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &TDiaryForm::updateButtons);
     connect(Model, &QAbstractItemModel::modelReset, this, &TDiaryForm::updateButtons);
+    connect(Model, &QAbstractItemModel::rowsInserted, this, &TDiaryForm::updateButtons);
     connect(&Store, &DiaryStore::changed, this, &TDiaryForm::refreshWhenShown);
 }
 
@@ -255,7 +256,7 @@ DiaryFilter TDiaryForm::currentFilter() const {
 void TDiaryForm::refresh() {
     Stale = false;
     const DiaryFilter filter = currentFilter();
-    const DiaryProgress progress = readProgress(Store, filter, PointLimit);
+    const DiaryProgress progress = Store.progress(filter, PointLimit);
     if (progress.records == 0) {
         LabelEmpty->setText(Store.count() == 0 ? EmptyNote : QuietRangeNote);
         Pages->setCurrentIndex(0);
