@@ -23,8 +23,8 @@ struct DiaryProgress {
     ProgressSeries charsPerMinute; // finished text tests, the speed reached
     ProgressSeries wordsPerMinute; // finished text tests
     // Answered text tests and answered tests on the user's own text, per cent.
-    ProgressSeries comprehension{QStringLiteral("Тест чтения текста")};
-    ProgressSeries clozeComprehension{QStringLiteral("Тест по своему тексту")};
+    ProgressSeries comprehension{QStringLiteral("Тест чтения текста"), {}, {}};
+    ProgressSeries clozeComprehension{QStringLiteral("Тест по своему тексту"), {}, {}};
     ProgressSeries fieldWidth; // right field-of-view answers, characters
     ProgressSeries tableFound; // answered table tests, per cent of the missing numbers
     // Finished Schulte tables, seconds per cell (best: least): one series per size and variant,
