@@ -1,6 +1,5 @@
 #include "shell/Unitfrmain.h"
 
-#include "app/ProgramWindows.h"
 #include "course/CourseMarkers.h"
 #include "course/Unitscenario.h"
 #include "dialogs/Unitabout.h"
@@ -8,6 +7,7 @@
 #include "flash/FlashForm.h"
 #include "platform/HelpViewer.h"
 #include "schulte/SchulteForm.h"
+#include "shell/ProgramWindows.h"
 #include "shell/RegulatorLabels.h"
 #include "shell/SpeedEntry.h"
 #include "table/Unitfrtable.h"

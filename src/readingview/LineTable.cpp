@@ -1,6 +1,6 @@
-#include "text/LineTable.h"
+#include "readingview/LineTable.h"
 
-#include "text/CharAdvances.h"
+#include "readingview/CharAdvances.h"
 
 #include <QChar>
 

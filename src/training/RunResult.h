@@ -46,8 +46,8 @@ struct RunResult {
     // (table test), cells found (Schulte); -1 when nothing was asked or answered.
     int right = -1;
     int outOf = 0;
-    QString shown;     // the number pair shown (field of view), the missing numbers (table)
-    int mistakes = -1; // wrong choices (Schulte); -1 when not counted
+    QString shown;        // the number pair shown (field of view), the missing numbers (table)
+    int mistakes = -1;    // wrong choices (Schulte); -1 when not counted
     bool stopped = false; // ended with "Стоп" before its end
 
     bool hasScore() const { return right >= 0 && outOf > 0; }
