@@ -15,10 +15,10 @@
 #include "BenchProgram.h"
 #include "BenchTexts.h"
 
-#include "app/ProgramWindows.h"
 #include "flash/FlashDisplay.h"
 #include "flash/FlashForm.h"
 #include "platform/PacedTimer.h"
+#include "shell/ProgramWindows.h"
 #include "shell/Unitfrmain.h"
 #include "text/Unitfrtext.h"
 

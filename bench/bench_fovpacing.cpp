@@ -12,9 +12,9 @@
 #include "BenchMain.h"
 #include "BenchProgram.h"
 
-#include "app/ProgramWindows.h"
 #include "fieldofview/Unitfrstring.h"
 #include "platform/PacedTimer.h"
+#include "shell/ProgramWindows.h"
 #include "shell/Unitfrmain.h"
 
 #include <QApplication>

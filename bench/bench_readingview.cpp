@@ -2,9 +2,9 @@
 // repaint, and wrapping. Texts are one paragraph of Russian words, the column 40 digit
 // widths wide, as a reader would set it.
 
+#include "readingview/CharAdvances.h"
+#include "readingview/LineTable.h"
 #include "readingview/ReadingView.h"
-#include "text/CharAdvances.h"
-#include "text/LineTable.h"
 
 #include <QAccessible>
 #include <QApplication>

@@ -4,11 +4,11 @@
 #include "AdviceAnswers.h"
 #include "ProgramFixture.h"
 
-#include "app/ProgramWindows.h"
 #include "dialogs/AdviceTips.h"
 #include "dialogs/Unitadvice.h"
 #include "platform/HelpBrowser.h"
 #include "platform/HelpViewer.h"
+#include "shell/ProgramWindows.h"
 #include "shell/Unitfrmain.h"
 #include "table/Unitfrtable.h"
 

@@ -92,7 +92,7 @@ void TestBookOpening::startWith(const QString& commandLineFile) {
 }
 
 QString TestBookOpening::writeFile(const QString& name, const QByteArray& bytes) {
-    const QString path = Fixture->programDir() + QStringLiteral("/") + name;
+    QString path = Fixture->programDir() + QStringLiteral("/") + name;
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return {};

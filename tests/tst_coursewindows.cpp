@@ -1,6 +1,5 @@
 #include "ProgramFixture.h"
 
-#include "app/ProgramWindows.h"
 #include "course/CourseMarkers.h"
 #include "course/Unitassistant.h"
 #include "course/Unitmarker.h"
@@ -8,6 +7,7 @@
 #include "course/Unitwizard.h"
 #include "fieldofview/Unitfransstring.h"
 #include "fieldofview/Unitfrstring.h"
+#include "shell/ProgramWindows.h"
 #include "shell/Unitbookmark.h"
 #include "shell/Unitfrmain.h"
 #include "table/Unitdlgtable.h"

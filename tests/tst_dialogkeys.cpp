@@ -2,12 +2,12 @@
 // dialog, and Enter in a tip shown again.
 #include "ProgramFixture.h"
 
-#include "app/ProgramWindows.h"
 #include "dialogs/Unitadvice.h"
 #include "platform/HelpBrowser.h"
 #include "platform/HelpContext.h"
 #include "platform/HelpViewer.h"
 #include "readingview/ReadingView.h"
+#include "shell/ProgramWindows.h"
 #include "shell/Unitfrmain.h"
 #include "text/Unitfrtext.h"
 

@@ -2,13 +2,13 @@
 // stepped to its end, the answer, the verdict and the recommendations it leaves behind.
 #include "ProgramFixture.h"
 
-#include "app/ProgramWindows.h"
 #include "fieldofview/TestLine.h"
 #include "fieldofview/Unitfransstring.h"
 #include "fieldofview/Unitfrstring.h"
 #include "fieldofview/Unitstringresult.h"
 #include "platform/HelpViewer.h"
 #include "platform/PacedTimer.h"
+#include "shell/ProgramWindows.h"
 #include "shell/Unitfrmain.h"
 #include "text/Unitfrtext.h"
 #include "widgets/TCSpinEdit.h"

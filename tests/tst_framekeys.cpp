@@ -3,9 +3,9 @@
 // and the help's page of keys, which must name every key the running program answers.
 #include "ProgramFixture.h"
 
-#include "app/ProgramWindows.h"
 #include "course/Unitassistant.h"
 #include "readingview/ReadingView.h"
+#include "shell/ProgramWindows.h"
 #include "shell/Unitfrmain.h"
 #include "table/Unitdlgtable.h"
 #include "table/Unitfrtable.h"

@@ -4,7 +4,6 @@
 
 #include "ProgramFixture.h"
 
-#include "app/ProgramWindows.h"
 #include "course/Unitassistant.h"
 #include "course/Unitmarker.h"
 #include "course/Unitwizard.h"
@@ -12,6 +11,7 @@
 #include "fieldofview/Unitfransstring.h"
 #include "fieldofview/Unitfrstring.h"
 #include "fieldofview/Unitstringresult.h"
+#include "shell/ProgramWindows.h"
 #include "shell/Unitfrmain.h"
 #include "table/Unitdlgtable.h"
 #include "table/Unitfranstable.h"

@@ -1,5 +1,5 @@
-#include "text/CharAdvances.h"
-#include "text/LineTable.h"
+#include "readingview/CharAdvances.h"
+#include "readingview/LineTable.h"
 
 #include <QRandomGenerator>
 #include <QtTest>

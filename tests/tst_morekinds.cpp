@@ -3,7 +3,6 @@
 // window opening that window's own help page.
 #include "ProgramFixture.h"
 
-#include "app/ProgramWindows.h"
 #include "diary/TDiaryForm.h"
 #include "flash/FlashDisplay.h"
 #include "flash/FlashForm.h"
@@ -13,6 +12,7 @@
 #include "readingview/ReadingView.h"
 #include "schulte/SchulteForm.h"
 #include "schulte/SchulteGrid.h"
+#include "shell/ProgramWindows.h"
 #include "shell/Unitfrmain.h"
 #include "text/Unitfrtext.h"
 #include "widgets/MoreButton.h"

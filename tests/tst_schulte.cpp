@@ -3,12 +3,12 @@
 // result dialog.
 #include "ProgramFixture.h"
 
-#include "app/ProgramWindows.h"
 #include "schulte/SchulteCell.h"
 #include "schulte/SchulteForm.h"
 #include "schulte/SchulteGrid.h"
 #include "schulte/SchulteResultForm.h"
 #include "schulte/SchulteSettingsPanel.h"
+#include "shell/ProgramWindows.h"
 #include "shell/Unitfrmain.h"
 #include "widgets/MoreButton.h"
 

@@ -3,8 +3,8 @@
 // change.
 #include "ProgramFixture.h"
 
-#include "app/ProgramWindows.h"
 #include "platform/PacedTimer.h"
+#include "shell/ProgramWindows.h"
 #include "shell/Unitfrmain.h"
 #include "table/TableGeometry.h"
 #include "table/Unitdlgtable.h"

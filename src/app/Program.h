@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ProgramWindows.h"
+#include "shell/ProgramWindows.h"
 
 #include <QString>
 

@@ -2,6 +2,7 @@
 
 #include "dialogs/DialogHelp.h"
 #include "dialogs/DialogStyle.h"
+#include "platform/HelpContext.h"
 #include "platform/HelpViewer.h"
 #include "training/TrainingState.h"
 
@@ -23,7 +24,8 @@ constexpr int PanelHeight = 149;
 constexpr int TipHeight = 104; // the tip stands in the lower part of the panel
 
 // Help topics of the text, field-of-view and table windows, by the kind in LastExercise.
-constexpr int KindHelpContexts[] = {300, 360, 410};
+constexpr int KindHelpContexts[] = {HelpContext::TextWindow, HelpContext::FieldOfViewWindow,
+                                    HelpContext::TableWindow};
 
 } // namespace
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "diary/DiaryProgress.h"
-#include "diary/RunResult.h"
+#include "training/RunResult.h"
 
 #include <QDateTime>
 #include <QObject>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "diary/RunResult.h"
 #include "platform/RandomSource.h"
 #include "training/ExerciseKind.h"
+#include "training/RunResult.h"
 
 #include <QMdiSubWindow>
 

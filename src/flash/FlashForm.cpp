@@ -2,9 +2,9 @@
 
 #include "dialogs/Unitfrmessage.h"
 #include "exercise/ExerciseHost.h"
+#include "exercise/ReadingPlace.h"
 #include "flash/FlashDisplay.h"
 #include "flash/FlashTiming.h"
-#include "flash/ReadingPlace.h"
 #include "platform/HelpContext.h"
 #include "platform/PacedTimer.h"
 #include "platform/SettingsStore.h"

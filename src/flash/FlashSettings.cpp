@@ -1,28 +1,24 @@
 #include "flash/FlashSettings.h"
 
+#include "platform/StoredNumber.h"
+
 #include <QSettings>
 
-#include <algorithm>
-
-namespace {
-
-int readInt(const QSettings& store, const char* name, int fallback, int low, int high) {
-    bool ok = false;
-    const int value = store.value(QLatin1String(name)).toInt(&ok);
-    return ok ? std::clamp(value, low, high) : fallback;
-}
-
-} // namespace
+using StoredNumber::OutOfRange;
 
 FlashSettings readFlashSettings(const QSettings& store) {
     const FlashSettings defaults;
     FlashSettings s;
-    s.WordsPerGroup = readInt(store, "FlashWords", defaults.WordsPerGroup, FlashSettings::MinWords,
-                              FlashSettings::MaxWords);
-    s.SentencePause = readInt(store, "FlashSentencePause", defaults.SentencePause,
-                              FlashSettings::MinPause, FlashSettings::MaxPause);
-    s.CommaPause = readInt(store, "FlashCommaPause", defaults.CommaPause, FlashSettings::MinPause,
-                           FlashSettings::MaxPause);
+    const StoredNumber::Range words{FlashSettings::MinWords, FlashSettings::MaxWords,
+                                    OutOfRange::Nearest};
+    const StoredNumber::Range pause{FlashSettings::MinPause, FlashSettings::MaxPause,
+                                    OutOfRange::Nearest};
+    s.WordsPerGroup =
+        StoredNumber::read(store, QStringLiteral("FlashWords"), defaults.WordsPerGroup, words);
+    s.SentencePause = StoredNumber::read(store, QStringLiteral("FlashSentencePause"),
+                                         defaults.SentencePause, pause);
+    s.CommaPause =
+        StoredNumber::read(store, QStringLiteral("FlashCommaPause"), defaults.CommaPause, pause);
     return s;
 }
 

@@ -51,7 +51,7 @@ private:
 // The main document part, as the package relationships name it; empty, with the archive's
 // problem set, when the relationships cannot be read.
 QString docxMainPart(OfficeArchive& archive) {
-    const QString fallback = QStringLiteral("word/document.xml");
+    QString fallback = QStringLiteral("word/document.xml"); // not const: returned by move
     const QString relationships = QStringLiteral("_rels/.rels");
     if (!archive.contains(relationships))
         return fallback;

@@ -1,7 +1,7 @@
 #include "readingview/ReadingView.h"
 
+#include "readingview/CharAdvances.h"
 #include "readingview/ReadingViewAccessible.h"
-#include "text/CharAdvances.h"
 
 #include <QAccessible>
 #include <QClipboard>

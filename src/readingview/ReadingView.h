@@ -1,7 +1,7 @@
 #pragma once
 
-#include "text/ColorRanges.h"
-#include "text/LineTable.h"
+#include "readingview/ColorRanges.h"
+#include "readingview/LineTable.h"
 
 #include <QAbstractScrollArea>
 #include <QBasicTimer>

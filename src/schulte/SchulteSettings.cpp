@@ -1,8 +1,8 @@
 #include "schulte/SchulteSettings.h"
 
-#include <QSettings>
+#include "platform/StoredNumber.h"
 
-#include <limits>
+#include <QSettings>
 
 namespace SchulteStore {
 
@@ -13,16 +13,6 @@ const QString VariantName = QStringLiteral("SchulteVariant");
 const QString MarkFoundName = QStringLiteral("SchulteMarkFound");
 const QString ReshuffleName = QStringLiteral("SchulteReshuffle");
 const QString DotName = QStringLiteral("SchulteFixationDot");
-
-std::optional<qint64> readNumber(const QSettings& store, const QString& name, qint64 low,
-                                 qint64 high) {
-    const QVariant value = store.value(name);
-    bool ok = false;
-    const qint64 number = value.isValid() ? value.toString().trimmed().toLongLong(&ok) : 0;
-    if (!ok || number < low || number > high)
-        return std::nullopt;
-    return number;
-}
 
 QString bestTimeName(int side, SchulteVariant variant) {
     static const char* const variantNames[] = {"Numbers", "RedBlack", "Letters"};
@@ -37,12 +27,16 @@ SchulteSettings load(const QSettings* store) {
     SchulteSettings s;
     if (!store)
         return s;
-    s.Side = int(readNumber(*store, SideName, SchulteTable::MinSide, SchulteTable::MaxSide)
-                     .value_or(s.Side));
-    s.Variant = SchulteVariant(readNumber(*store, VariantName, 0, 2).value_or(int(s.Variant)));
-    s.MarkFound = readNumber(*store, MarkFoundName, 0, 1).value_or(s.MarkFound) != 0;
-    s.Reshuffle = readNumber(*store, ReshuffleName, 0, 1).value_or(s.Reshuffle) != 0;
-    s.FixationDot = readNumber(*store, DotName, 0, 1).value_or(s.FixationDot) != 0;
+    using StoredNumber::OutOfRange;
+    const StoredNumber::Range flag{0, 1, OutOfRange::Default};
+    s.Side =
+        StoredNumber::read(*store, SideName, s.Side,
+                           {SchulteTable::MinSide, SchulteTable::MaxSide, OutOfRange::Default});
+    s.Variant = SchulteVariant(
+        StoredNumber::read(*store, VariantName, int(s.Variant), {0, 2, OutOfRange::Default}));
+    s.MarkFound = StoredNumber::read(*store, MarkFoundName, s.MarkFound, flag) != 0;
+    s.Reshuffle = StoredNumber::read(*store, ReshuffleName, s.Reshuffle, flag) != 0;
+    s.FixationDot = StoredNumber::read(*store, DotName, s.FixationDot, flag) != 0;
     if (!SchulteTable::fits(s.Side, s.Variant))
         s.Side = SchulteTable::largestSide(s.Variant);
     return s;
@@ -62,7 +56,10 @@ void save(QSettings* store, const SchulteSettings& s) {
 std::optional<qint64> bestTime(const QSettings* store, int side, SchulteVariant variant) {
     if (!store || !SchulteTable::fits(side, variant))
         return std::nullopt;
-    return readNumber(*store, bestTimeName(side, variant), 1, std::numeric_limits<int>::max());
+    const std::optional<int> ms = StoredNumber::read(*store, bestTimeName(side, variant));
+    if (!ms || *ms < 1)
+        return std::nullopt;
+    return *ms;
 }
 
 qint64 keepBest(QSettings* store, int side, SchulteVariant variant, qint64 timeMs) {

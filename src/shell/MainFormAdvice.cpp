@@ -1,9 +1,9 @@
 // The tips the three exercise windows ask for when the user turns to them.
 #include "shell/Unitfrmain.h"
 
-#include "app/ProgramWindows.h"
 #include "dialogs/AdviceTips.h"
 #include "dialogs/Unitadvice.h"
+#include "shell/ProgramWindows.h"
 
 #include <QAction>
 #include <QWindow>

@@ -2,7 +2,6 @@
 // the course, and the guide refresh that checks the current stage against the controls.
 #include "shell/Unitfrmain.h"
 
-#include "app/ProgramWindows.h"
 #include "course/CourseMarkers.h"
 #include "course/CourseResults.h"
 #include "course/GuideText.h"
@@ -13,6 +12,7 @@
 #include "fieldofview/Unitfrstring.h"
 #include "platform/SettingsStore.h"
 #include "readingview/ReadingView.h"
+#include "shell/ProgramWindows.h"
 #include "text/Unitfrtext.h"
 #include "training/SpeedRegulator.h"
 #include "widgets/TCSpinEdit.h"

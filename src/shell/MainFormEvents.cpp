@@ -2,12 +2,12 @@
 // closing and the keyboard shortcuts.
 #include "shell/Unitfrmain.h"
 
-#include "app/ProgramWindows.h"
 #include "dialogs/DialogHelp.h"
 #include "dialogs/Unitabout.h"
 #include "exercise/ExerciseWindow.h"
 #include "fieldofview/Unitfrstring.h"
 #include "platform/HelpViewer.h"
+#include "shell/ProgramWindows.h"
 #include "shell/SpeedEntry.h"
 #include "table/Unitfrtable.h"
 #include "text/Unitfrtext.h"

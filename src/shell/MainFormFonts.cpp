@@ -1,8 +1,8 @@
 // The exercise font, its measured metrics, and the reading-field width.
 #include "shell/Unitfrmain.h"
 
-#include "app/ProgramWindows.h"
 #include "fieldofview/Unitfrstring.h"
+#include "shell/ProgramWindows.h"
 #include "table/Unitfrtable.h"
 #include "text/Unitfrtext.h"
 #include "widgets/TCSpinEdit.h"

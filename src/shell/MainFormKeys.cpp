@@ -4,11 +4,11 @@
 // two to the other.
 #include "shell/Unitfrmain.h"
 
-#include "app/ProgramWindows.h"
 #include "dialogs/DialogHelp.h"
 #include "dialogs/Unitabout.h"
 #include "exercise/ExerciseWindow.h"
 #include "platform/HelpViewer.h"
+#include "shell/ProgramWindows.h"
 #include "widgets/KeyTable.h"
 #include "widgets/MoreButton.h"
 #include "widgets/TCoolBar.h"

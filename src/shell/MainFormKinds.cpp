@@ -4,9 +4,9 @@
 // leaves every other button in its place.
 #include "shell/Unitfrmain.h"
 
-#include "app/ProgramWindows.h"
 #include "flash/FlashForm.h"
 #include "schulte/SchulteForm.h"
+#include "shell/ProgramWindows.h"
 #include "text/Unitfrtext.h"
 #include "widgets/MoreButton.h"
 

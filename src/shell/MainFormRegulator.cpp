@@ -1,9 +1,9 @@
 // The speed regulator with its hold-to-repeat buttons, and the status bar with its hints.
 #include "shell/Unitfrmain.h"
 
-#include "app/ProgramWindows.h"
 #include "fieldofview/Unitfrstring.h"
 #include "schulte/SchulteForm.h"
+#include "shell/ProgramWindows.h"
 #include "shell/RepeatHold.h"
 #include "table/Unitfrtable.h"
 #include "training/SpeedRegulator.h"

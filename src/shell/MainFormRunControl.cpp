@@ -2,12 +2,12 @@
 // states the toolbar passes through around a run.
 #include "shell/Unitfrmain.h"
 
-#include "app/ProgramWindows.h"
 #include "course/Unitassistant.h"
 #include "course/Unitwizard.h"
 #include "fieldofview/Unitfrstring.h"
 #include "flash/FlashForm.h"
 #include "readingview/ReadingView.h"
+#include "shell/ProgramWindows.h"
 #include "table/Unitdlgtable.h"
 #include "table/Unitfrtable.h"
 #include "text/Unitfrtext.h"

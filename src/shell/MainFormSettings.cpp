@@ -1,7 +1,6 @@
 // The main window's settings: read at start-up, written at close and when the width changes.
 #include "shell/Unitfrmain.h"
 
-#include "app/ProgramWindows.h"
 #include "course/Unitassistant.h"
 #include "fieldofview/Unitfrstring.h"
 #include "flash/FlashForm.h"
@@ -9,6 +8,7 @@
 #include "platform/SettingsStore.h"
 #include "readingview/ReadingView.h"
 #include "schulte/SchulteForm.h"
+#include "shell/ProgramWindows.h"
 #include "shell/StoredSettings.h"
 #include "shell/WindowPlacement.h"
 #include "table/Unitfrtable.h"

@@ -1,10 +1,10 @@
 // Opening a text file and remembering where the user stopped reading it.
 #include "shell/Unitfrmain.h"
 
-#include "app/ProgramWindows.h"
 #include "dialogs/StandardError.h"
 #include "platform/SettingsStore.h"
 #include "readingview/ReadingView.h"
+#include "shell/ProgramWindows.h"
 #include "shell/TextFileReader.h"
 #include "shell/TextMemory.h"
 #include "shell/Unitbookmark.h"

@@ -1,8 +1,10 @@
 #include "shell/StoredSettings.h"
 
+#include "platform/StoredNumber.h"
+
 #include <QSettings>
 
-#include <algorithm>
+#include <limits>
 #include <optional>
 
 namespace {
@@ -13,12 +15,10 @@ public:
     explicit Reader(const QSettings& store) : Store(store) {}
 
     int integer(const char* name) {
-        const QVariant v = Store.value(QLatin1String(name));
-        bool ok = false;
-        const int value = v.isValid() ? v.toString().trimmed().toInt(&ok) : 0;
-        if (!ok)
+        const std::optional<int> value = StoredNumber::read(Store, QLatin1String(name));
+        if (!value)
             Failed = true;
-        return value;
+        return value.value_or(0);
     }
     bool flag(const char* name) { return integer(name) != 0; }
     QString string(const char* name) { return Store.value(QLatin1String(name)).toString(); }
@@ -30,21 +30,24 @@ private:
 };
 
 void bringIntoRange(StoredSettings& s) {
+    using StoredNumber::broughtIntoRange;
+    using StoredNumber::OutOfRange;
     const StoredSettings d;
-    if (s.FontSize < 1 || s.FontSize > 500)
-        s.FontSize = d.FontSize;
-    s.WideExpression = std::clamp(s.WideExpression, 10, 10000);
-    if (s.WidthFormatStr < 1)
-        s.WidthFormatStr = d.WidthFormatStr;
-    s.SpeedTrackBarPosition = std::clamp(s.SpeedTrackBarPosition, 0, 1000);
-    s.Column = std::clamp(s.Column, 1, 10);
-    s.Row = std::clamp(s.Row, 1, 10);
+    s.FontSize = broughtIntoRange(s.FontSize, d.FontSize, {1, 500, OutOfRange::Default});
+    s.WideExpression =
+        broughtIntoRange(s.WideExpression, d.WideExpression, {10, 10000, OutOfRange::Nearest});
+    s.WidthFormatStr = broughtIntoRange(s.WidthFormatStr, d.WidthFormatStr,
+                                        {1, std::numeric_limits<int>::max(), OutOfRange::Default});
+    s.SpeedTrackBarPosition = broughtIntoRange(s.SpeedTrackBarPosition, d.SpeedTrackBarPosition,
+                                               {0, 1000, OutOfRange::Nearest});
+    s.Column = broughtIntoRange(s.Column, d.Column, {1, 10, OutOfRange::Nearest});
+    s.Row = broughtIntoRange(s.Row, d.Row, {1, 10, OutOfRange::Nearest});
+    // The window's size is one value: a side of no pixels spoils both.
     if (s.Width < 1 || s.Height < 1) {
         s.Width = d.Width;
         s.Height = d.Height;
     }
-    if (s.WindowState < 0 || s.WindowState > 2)
-        s.WindowState = 0;
+    s.WindowState = broughtIntoRange(s.WindowState, d.WindowState, {0, 2, OutOfRange::Default});
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 #include "shell/TextInlets.h"
 
-#include "app/ProgramWindows.h"
 #include "readingview/ReadingView.h"
+#include "shell/ProgramWindows.h"
 #include "shell/Unitfrmain.h"
 #include "text/Unitfrtext.h"
 

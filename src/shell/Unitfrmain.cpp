@@ -1,13 +1,14 @@
 #include "shell/Unitfrmain.h"
 
-#include "app/ProgramWindows.h"
 #include "course/CourseMarkers.h"
 #include "course/Unitscenario.h"
 #include "dialogs/Unitabout.h"
 #include "fieldofview/Unitfrstring.h"
 #include "flash/FlashForm.h"
+#include "platform/HelpContext.h"
 #include "platform/HelpViewer.h"
 #include "schulte/SchulteForm.h"
+#include "shell/ProgramWindows.h"
 #include "shell/RegulatorLabels.h"
 #include "shell/SpeedEntry.h"
 #include "table/Unitfrtable.h"
@@ -263,7 +264,7 @@ void TMainForm::buildToolbars() {
     ComboBox1->setFixedWidth(56);
     ComboBox1->setToolTip(QStringLiteral("Размер Шрифта"));
     ComboBox1->setAccessibleName(QStringLiteral("Размер Шрифта"));
-    ComboBox1->setProperty("helpContext", 240);
+    ComboBox1->setProperty("helpContext", HelpContext::FontSize);
     ComboBox1->setFocusPolicy(Qt::StrongFocus);
     ComboBox1->addItems(FontSizes::all());
     ToolBar2->addWidget(ComboBox1);
@@ -299,7 +300,7 @@ void TMainForm::buildToolbars() {
     CSpinEdit1->setValue(10);
     CSpinEdit1->setToolTip(QStringLiteral("Ширина поля чтения"));
     CSpinEdit1->setAccessibleName(QStringLiteral("Ширина поля чтения"));
-    CSpinEdit1->setProperty("helpContext", 260);
+    CSpinEdit1->setProperty("helpContext", HelpContext::ReadingFieldWidth);
     ToolBar3->addWidget(CSpinEdit1);
 
     SpeedButton19 =
@@ -328,7 +329,7 @@ void TMainForm::buildRegulator() {
     TrackBar1->setGeometry(15, 2, 150, 22);
     TrackBar1->setToolTip(QStringLiteral("Регулятор скорости"));
     TrackBar1->setAccessibleName(QStringLiteral("Регулятор скорости"));
-    TrackBar1->setProperty("helpContext", 280);
+    TrackBar1->setProperty("helpContext", HelpContext::SpeedRegulator);
 
     // A label's accessible name is its text, whatever the text is at the moment.
     auto makeLabel = [this](const char* name, const QString& text) {

@@ -38,10 +38,12 @@ enum class MarkerTarget;
 struct ProgramWindows;
 struct StoredSettings;
 
-// The frame of the whole program: toolbars, status bar and the three exercise windows as
-// children of a multiple-document area. Its controls write the shared TrainingState, which the
-// other windows read; it is the exercise windows' host, and the only window that knows the
-// others.
+// The frame of the whole program: toolbars, status bar and the windows of the five exercise
+// kinds (text, field of view, table, Schulte tables, flash reading) as children of a
+// multiple-document area; the training diary opens from the drop-down of further kinds. Its
+// controls write the shared TrainingState, which the other windows read; it is the exercise
+// windows' host, and the only window that knows the others. Its handlers live in the
+// MainForm*.cpp files beside it, one file a concern.
 class TMainForm : public QMainWindow, public ExerciseHost {
     Q_OBJECT
 public:

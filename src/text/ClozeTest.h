@@ -1,6 +1,6 @@
 #pragma once
 
-#include "diary/RunResult.h"
+#include "training/RunResult.h"
 
 #include <QObject>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "flash/ReadingPlace.h"
+#include "exercise/ReadingPlace.h"
 
 class TTextForm;
 

@@ -1,6 +1,7 @@
 #include "text/Unitfranstext.h"
 
 #include "dialogs/DialogStyle.h"
+#include "platform/HelpContext.h"
 #include "widgets/TWrapRadioButton.h"
 
 #include <QButtonGroup>
@@ -20,7 +21,7 @@ const QSize GroupSize(325, 57);
 TAnsTextForm::TAnsTextForm(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("AnsTextForm"));
     setWindowTitle(QStringLiteral("Вопросы к тесту"));
-    setProperty("helpContext", 340);
+    setProperty("helpContext", HelpContext::TextQuestions);
     applyDialogStyle(this);
 
     // Five questions one under the other, each with its three answers, in groups of 325 x 57

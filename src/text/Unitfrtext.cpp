@@ -3,6 +3,7 @@
 
 #include "dialogs/StandardError.h"
 #include "exercise/ExerciseHost.h"
+#include "platform/HelpContext.h"
 #include "platform/PacedTimer.h"
 #include "readingview/ReadingView.h"
 #include "text/ColumnLayout.h"
@@ -22,7 +23,7 @@ TTextForm::TTextForm(TrainingState& state, ExerciseHost& host, const QString& pr
     : ExerciseWindow(ExerciseKind::Text, state, host), ProgramDir(programDir) {
     setObjectName(QStringLiteral("TextForm"));
     setWindowTitle(QStringLiteral("Чтение текста"));
-    setProperty("helpContext", 300);
+    setProperty("helpContext", HelpContext::TextWindow);
 
     auto* body = new QWidget(this);
     body->setAutoFillBackground(true);

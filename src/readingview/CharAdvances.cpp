@@ -1,4 +1,4 @@
-#include "text/CharAdvances.h"
+#include "readingview/CharAdvances.h"
 
 #include <algorithm>
 

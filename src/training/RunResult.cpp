@@ -1,4 +1,4 @@
-#include "diary/RunResult.h"
+#include "training/RunResult.h"
 
 QString diaryKindName(DiaryKind kind) {
     switch (kind) {

@@ -1,6 +1,6 @@
-#include "text/LineTable.h"
+#include "readingview/LineTable.h"
 
-#include "text/CharAdvances.h"
+#include "readingview/CharAdvances.h"
 
 #include <QChar>
 
@@ -38,7 +38,7 @@ void LineTable::build(QStringView text, CharAdvances& advances, int columnWidth)
     m_widths.clear();
     m_textLength = int(text.size());
     // A line of prose holds some tens of characters; reserving avoids most regrowth.
-    const size_t guess = size_t(m_textLength / 32 + 16);
+    const size_t guess = size_t(m_textLength) / 32 + 16;
     m_starts.reserve(guess);
     m_lengths.reserve(guess);
     m_widths.reserve(guess);

@@ -1,4 +1,4 @@
-#include "text/ColorRanges.h"
+#include "readingview/ColorRanges.h"
 
 void ColorRanges::cut(int pos) {
     auto it = m_runs.upper_bound(pos);
