@@ -99,7 +99,7 @@ void TestAdvice::kindsInTurnShowTheNextTipOfEach() {
     QCOMPARE(Answers->Tips, (QStringList{text[0], table[0], text[1], table[1], text[2], table[0]}));
     QCOMPARE(Answers->TickedWhenShown, QList<bool>(6, true));
     // Active again with no other kind in between, as when a dialog closes over it: no tip.
-    Fixture->program().windows().TableForm->FormActivate();
+    Fixture->program().windows().TableForm->activate();
     m->SpeedButton5->click();
     QCOMPARE(Answers->Tips.size(), 6);
 

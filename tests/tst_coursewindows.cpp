@@ -1,3 +1,4 @@
+#include "Controls.h"
 #include "ProgramFixture.h"
 
 #include "app/ProgramWindows.h"
@@ -69,7 +70,7 @@ private:
             resume->BitBtn1->click();
         } else if (auto* questions = qobject_cast<TAnsTextForm*>(modal)) {
             for (int q = 0; q < 5; ++q)
-                questions->Items[q][Text->TestRecord.Answers[q]]->click();
+                questions->Items[q][Text->testRecord().Answers[q]]->click();
             ++testsAnswered;
             questions->OkButton->click();
         } else if (auto* result = qobject_cast<TTextResultForm*>(modal)) {
@@ -168,9 +169,9 @@ void TestCourseWindows::chooseKind(bool test, QToolButton* kind) {
 }
 
 void TestCourseWindows::setColumnChars(int chars) {
-    QWidget* grip = Windows.TextForm->MarginRight;
+    QWidget* grip = control<QFrame>(Windows.TextForm, "MarginRight");
     const int wanted = chars * Main->state().CharWidth() + Main->state().EdgeWidth4();
-    const int by = wanted - Windows.TextForm->WindowFormat->width();
+    const int by = wanted - control<QFrame>(Windows.TextForm, "WindowFormat")->width();
     QTest::mousePress(grip, Qt::LeftButton, {}, QPoint(1, 3));
     QMouseEvent move(QEvent::MouseMove, QPointF(1 + by, 3), grip->mapToGlobal(QPointF(1 + by, 3)),
                      Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
@@ -186,7 +187,7 @@ void TestCourseWindows::startStage() {
         chooseKind(s.Kind == StageKind::TextTest, Main->SpeedButton4);
         if (s.Kind == StageKind::TextReading)
             Main->SpeedButton1->click();
-        if (s.ColumnWidth > Windows.TextForm->ColumnChars)
+        if (s.ColumnWidth > Windows.TextForm->columnChars())
             setColumnChars(s.ColumnWidth);
         Main->CSpinEdit1->setValue(s.FieldWidth);
         setColumnChars(s.ColumnWidth);
@@ -230,12 +231,12 @@ void TestCourseWindows::playLine(bool right) {
     onNextModal([form, right](QWidget* modal) {
         auto* ask = qobject_cast<TAnsStringForm*>(modal);
         QVERIFY(ask);
-        ask->Edit1->setText(QString::number(form->Answer + (right ? 0 : 1)));
+        ask->Edit1->setText(QString::number(form->answer() + (right ? 0 : 1)));
         ask->CheckBox1->setChecked(true);
         onNextModal([](QWidget* result) { static_cast<QDialog*>(result)->accept(); });
         ask->BitBtn1->click();
     });
-    for (int calls = 0; form->Running && calls < 100000; ++calls)
+    for (int calls = 0; form->isRunning() && calls < 100000; ++calls)
         form->Timer1Timer();
 }
 
@@ -422,7 +423,7 @@ void TestCourseWindows::markersFollowTheControlsStillToSet() {
     QVERIFY(!markers.marker(1)->isVisible());
     QCOMPARE(line(0), Grey);
     QCOMPARE(line(2), Red);
-    QCOMPARE(markers.marker(2)->Target, Windows.StringForm->MarginLeft);
+    QCOMPARE(markers.marker(2)->Target, control<QFrame>(Windows.StringForm, "MarginLeft"));
     QVERIFY(shownAt(3, Main->Panel7));
     QCOMPARE(markers.marker(3)->pos(), Main->Panel7->mapToGlobal(QPoint(-5, -6)));
 

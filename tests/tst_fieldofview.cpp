@@ -1,5 +1,6 @@
 // The field-of-view test driven through the whole program: the test line and its grips, a run
 // stepped to its end, the answer, the verdict and the recommendations it leaves behind.
+#include "Controls.h"
 #include "ProgramFixture.h"
 
 #include "app/ProgramWindows.h"
@@ -136,17 +137,18 @@ void TestFieldOfView::chooseFieldOfView() {
 void TestFieldOfView::runToTheEnd() {
     Form->random().setFixedSeed(4242);
     Main->SpeedButton2->click();
-    QVERIFY(Form->Running);
+    QVERIFY(Form->isRunning());
     int steps = 0;
-    while (Form->Running && steps < 100000) {
+    while (Form->isRunning() && steps < 100000) {
         Form->Timer1Timer();
         ++steps;
     }
-    QVERIFY(!Form->Running);
+    QVERIFY(!Form->isRunning());
 }
 
 int TestFieldOfView::offCentre() const {
-    return Form->WindowString->geometry().center().x() * 2 - Form->widget()->width();
+    return control<QLabel>(Form, "WindowString")->geometry().center().x() * 2 -
+           Form->widget()->width();
 }
 
 int TestFieldOfView::blanksIn(const QString& caption) const {
@@ -160,7 +162,7 @@ void TestFieldOfView::lineFollowsTheReadingFieldWidth() {
     QCOMPARE(Main->statusPanel(1), QStringLiteral("Ш (рек):17 симв"));
     QCOMPARE(Main->statusPanel(3), QString());
     QCOMPARE(Main->state().LastExercise(), 1);
-    QLabel* line = Form->WindowString;
+    QLabel* line = control<QLabel>(Form, "WindowString");
     QVERIFY(line->isVisible());
     QCOMPARE(line->width(), Main->state().CharWidth() * 14 + Main->state().EdgeWidth4());
     QCOMPARE(line->height(), Main->state().CharHeight() + 4);
@@ -171,9 +173,9 @@ void TestFieldOfView::lineFollowsTheReadingFieldWidth() {
     // too; grips at the ends, the marker (hidden) in the middle.
     QVERIFY2(std::abs(offCentre()) <= 2, qPrintable(QString::number(offCentre())));
     QCOMPARE(line->y(), (line->parentWidget()->height() - line->height()) / 2);
-    QCOMPARE(Form->MarginRight->geometry().right(), line->width() - 1);
-    QCOMPARE(Form->ImageCenter->geometry().center(), line->rect().center());
-    QVERIFY(Form->ImageCenter->isHidden());
+    QCOMPARE(control<QFrame>(Form, "MarginRight")->geometry().right(), line->width() - 1);
+    QCOMPARE(control<QLabel>(Form, "ImageCenter")->geometry().center(), line->rect().center());
+    QVERIFY(control<QLabel>(Form, "ImageCenter")->isHidden());
 
     // The width spin moves the line, and never below ten characters.
     QTest::keyClick(Main->CSpinEdit1, Qt::Key_Up);
@@ -181,7 +183,7 @@ void TestFieldOfView::lineFollowsTheReadingFieldWidth() {
     QCOMPARE(line->text(), QStringLiteral("15 симв."));
     QCOMPARE(line->width(), Main->state().CharWidth() * 15 + Main->state().EdgeWidth4());
     // It reaches past the text window's column: here the line itself is the limit.
-    const int wide = Windows.TextForm->ColumnChars + 5;
+    const int wide = Windows.TextForm->columnChars() + 5;
     Main->CSpinEdit1->setValue(wide);
     QCOMPARE(line->text(), QString::number(wide) + QStringLiteral(" симв."));
     Main->CSpinEdit1->setValue(4);
@@ -207,20 +209,20 @@ void TestFieldOfView::helpContextsOpenTheirPages() {
 void TestFieldOfView::gripsChangeTheWidthTheTextWindowUses() {
     chooseFieldOfView();
     const int cw = Main->state().CharWidth();
-    QFrame* right = Form->MarginRight;
+    QFrame* right = control<QFrame>(Form, "MarginRight");
     // Drag the right grip 20 characters outwards.
     QTest::mousePress(right, Qt::LeftButton, {}, QPoint(1, 2));
     QMouseEvent move(QEvent::MouseMove, QPointF(20 * cw + 1, 2),
                      right->mapToGlobal(QPointF(20 * cw + 1, 2)), Qt::NoButton, Qt::LeftButton,
                      Qt::NoModifier);
     QApplication::sendEvent(right, &move);
-    QVERIFY(Form->DraggingRight);
+    QVERIFY(Form->isDragging());
     QTest::mouseRelease(right, Qt::LeftButton, {}, QPoint(1, 2));
-    QVERIFY(!Form->DraggingRight);
+    QVERIFY(!Form->isDragging());
     QCOMPARE(Main->state().ReadingFieldWidth(), 34);
     QCOMPARE(Main->CSpinEdit1->value(), 34);
-    QCOMPARE(Form->WindowString->text(), QStringLiteral("34 симв."));
-    QCOMPARE(Form->WindowString->width(), 34 * cw + Main->state().EdgeWidth4());
+    QCOMPARE(control<QLabel>(Form, "WindowString")->text(), QStringLiteral("34 симв."));
+    QCOMPARE(control<QLabel>(Form, "WindowString")->width(), 34 * cw + Main->state().EdgeWidth4());
 
     // The left grip pulled far inwards stops at ten characters.
     Form->MarginLeftMouseDown();
@@ -234,12 +236,12 @@ void TestFieldOfView::gripsChangeTheWidthTheTextWindowUses() {
     QVERIFY2(std::abs(offCentre()) <= 2, qPrintable(QString::number(offCentre())));
 
     // The text window's column, narrower before, now takes a 40-character field.
-    const int columnBefore = Windows.TextForm->ColumnChars;
+    const int columnBefore = Windows.TextForm->columnChars();
     QVERIFY(columnBefore < 40);
     Main->SpeedButton4->click();
     QCOMPARE(Main->ActiveMDIChild(), Windows.TextForm);
     QCOMPARE(Main->CSpinEdit1->value(), 40);
-    QVERIFY(Windows.TextForm->ColumnChars >= 40);
+    QVERIFY(Windows.TextForm->columnChars() >= 40);
 }
 
 void TestFieldOfView::runFlashesPairsAtTheEnds() {
@@ -247,29 +249,31 @@ void TestFieldOfView::runFlashesPairsAtTheEnds() {
     Main->CSpinEdit1->setValue(40); // a long line: many blanks between the numbers
     Form->random().setFixedSeed(99);
     Main->SpeedButton2->click();
-    QVERIFY(Form->ImageCenter->isVisible());
-    QVERIFY(Form->Timer1->isActive());
+    QVERIFY(control<QLabel>(Form, "ImageCenter")->isVisible());
+    QVERIFY(Form->timer()->isActive());
     const QRegularExpression pair(QStringLiteral("^([1-9][0-9]) +([1-9][0-9])$"));
-    const QFontMetricsF metrics(Form->WindowString->font(), Form->WindowString);
+    const QFontMetricsF metrics(control<QLabel>(Form, "WindowString")->font(),
+                                control<QLabel>(Form, "WindowString"));
     const int blanks = TestLine::blankCount(
-        Form->WindowString->width(), metrics.horizontalAdvance(QLatin1Char('0')),
+        control<QLabel>(Form, "WindowString")->width(), metrics.horizontalAdvance(QLatin1Char('0')),
         metrics.horizontalAdvance(QLatin1Char(' ')), Main->state().EdgeWidth4());
     QVERIFY(blanks > 0);
     for (int i = 0; i < 10; ++i) {
         Form->Timer1Timer();
-        const QString caption = Form->WindowString->text();
+        const QString caption = control<QLabel>(Form, "WindowString")->text();
         const auto match = pair.match(caption);
         QVERIFY2(match.hasMatch(), qPrintable(caption));
         QCOMPARE(blanksIn(caption), blanks);
-        QCOMPARE(Form->Answer, match.captured(1).toInt() * 100 + match.captured(2).toInt());
+        QCOMPARE(Form->answer(), match.captured(1).toInt() * 100 + match.captured(2).toInt());
         QVERIFY(match.captured(1).toInt() <= 98 && match.captured(2).toInt() <= 98);
         // The numbers fill the line to its ends.
         const qreal textWidth = metrics.horizontalAdvance(caption);
-        const int inside = Form->WindowString->width() - Main->state().EdgeWidth4();
+        const int inside =
+            control<QLabel>(Form, "WindowString")->width() - Main->state().EdgeWidth4();
         QVERIFY2(textWidth <= inside, qPrintable(QString::number(textWidth)));
         QVERIFY(textWidth > inside - 2 * metrics.horizontalAdvance(QLatin1Char(' ')));
     }
-    QVERIFY(Form->ImageCenter->isVisible());
+    QVERIFY(control<QLabel>(Form, "ImageCenter")->isVisible());
     Main->SpeedButton3->click();
 }
 
@@ -279,25 +283,26 @@ void TestFieldOfView::speedAndWidthChangesApplyFromTheNextPair() {
     Main->SpeedButton2->click();
     for (int i = 0; i < 6; ++i)
         Form->Timer1Timer();
-    const int blanks = blanksIn(Form->WindowString->text());
+    const int blanks = blanksIn(control<QLabel>(Form, "WindowString")->text());
 
     // The width spin stays usable: the line widens at once, the next pair spreads with it.
     QVERIFY(Main->CSpinEdit1->isEnabled());
     QTest::keyClick(Main->CSpinEdit1, Qt::Key_Up);
-    QCOMPARE(Form->WindowString->width(),
+    QCOMPARE(control<QLabel>(Form, "WindowString")->width(),
              Main->state().CharWidth() * 15 + Main->state().EdgeWidth4());
-    QCOMPARE(Form->ImageCenter->geometry().center(), Form->WindowString->rect().center());
-    QVERIFY(Form->ImageCenter->isVisible());
+    QCOMPARE(control<QLabel>(Form, "ImageCenter")->geometry().center(),
+             control<QLabel>(Form, "WindowString")->rect().center());
+    QVERIFY(control<QLabel>(Form, "ImageCenter")->isVisible());
     Form->Timer1Timer();
-    QVERIFY(blanksIn(Form->WindowString->text()) > blanks);
+    QVERIFY(blanksIn(control<QLabel>(Form, "WindowString")->text()) > blanks);
     QCOMPARE(Main->minimumSize(), Main->maximumSize()); // the frame keeps its size meanwhile
 
     QVERIFY(Main->TrackBar1->isEnabled());
     Main->TrackBar1->setValue(1000);
     int pairs = 7;
-    while (Form->Running) {
+    while (Form->isRunning()) {
         Form->Timer1Timer();
-        pairs += Form->Running ? 1 : 0;
+        pairs += Form->isRunning() ? 1 : 0;
     }
     // Seven pairs of 360 ms, then 36 ms a pair for the rest of the 8000 to 9999 ms.
     QVERIFY2(pairs >= 7 + (8000 - 1 - 7 * 360) / 36 && pairs <= 8 + (9999 - 1 - 6 * 360) / 36,
@@ -337,7 +342,7 @@ void TestFieldOfView::scoring() {
              auto* ask = static_cast<TAnsStringForm*>(dialog);
              asked = {ask->Edit1->text(), ask->CheckBox1->isChecked(),
                       ask->focusWidget() == ask->Edit1};
-             const int answer = Form->Answer;
+             const int answer = Form->answer();
              const QString text = typed == QLatin1String("right")   ? QString::number(answer)
                                   : typed == QLatin1String("wrong") ? QString::number(answer + 1)
                                                                     : typed;
@@ -359,8 +364,8 @@ void TestFieldOfView::scoring() {
     QCOMPARE(asked.offered, QStringLiteral("0"));
     QVERIFY(!asked.boxTicked);
     QVERIFY(asked.focusInAnswer);
-    QCOMPARE(Form->WindowString->text(), QStringLiteral("14 симв."));
-    QVERIFY(Form->ImageCenter->isHidden());
+    QCOMPARE(control<QLabel>(Form, "WindowString")->text(), QStringLiteral("14 симв."));
+    QVERIFY(control<QLabel>(Form, "ImageCenter")->isHidden());
     QVERIFY(Main->SpeedButton2->isEnabled());
     if (verdict.isEmpty()) {
         QCOMPARE(answers.opened, QStringList{QStringLiteral("AnsStringForm")});
@@ -368,7 +373,7 @@ void TestFieldOfView::scoring() {
         QCOMPARE(answers.opened, (QStringList{QStringLiteral("AnsStringForm"),
                                               QStringLiteral("StringResultForm")}));
         QCOMPARE(shown.verdict, verdict);
-        QCOMPARE(shown.answer, QString::number(Form->Answer));
+        QCOMPARE(shown.answer, QString::number(Form->answer()));
         QCOMPARE(shown.width, recommended ? QStringLiteral("14 симв") : QStringLiteral("10 симв"));
         QCOMPARE(shown.speed,
                  recommended ? QStringLiteral("2500 симв/мин") : QStringLiteral("1000 симв/мин"));
@@ -379,7 +384,7 @@ void TestFieldOfView::scoring() {
                                                : QStringLiteral("С (рек):1000 симв/мин"));
     QCOMPARE(Main->statusPanel(1),
              recommended ? QStringLiteral("Ш (рек):14 симв") : QStringLiteral("Ш (рек):10 симв"));
-    QCOMPARE(Form->ScorePercent, recommended ? 100 : 0);
+    QCOMPARE(Main->state().LastTests().LineScorePercent, recommended ? 100 : 0);
 }
 
 void TestFieldOfView::stopMidRunAsksNothing() {
@@ -388,12 +393,12 @@ void TestFieldOfView::stopMidRunAsksNothing() {
     Main->SpeedButton2->click();
     for (int i = 0; i < 5; ++i)
         Form->Timer1Timer();
-    QVERIFY(Form->WindowString->text().contains(QLatin1Char(' ')));
+    QVERIFY(control<QLabel>(Form, "WindowString")->text().contains(QLatin1Char(' ')));
     QTest::keyClick(Main->CSpinEdit1, Qt::Key_Escape); // Escape = Stop
-    QVERIFY(!Form->Running);
-    QVERIFY(!Form->Timer1->isActive());
-    QVERIFY(Form->ImageCenter->isHidden());
-    QCOMPARE(Form->WindowString->text(), QStringLiteral("14 симв."));
+    QVERIFY(!Form->isRunning());
+    QVERIFY(!Form->timer()->isActive());
+    QVERIFY(control<QLabel>(Form, "ImageCenter")->isHidden());
+    QCOMPARE(control<QLabel>(Form, "WindowString")->text(), QStringLiteral("14 симв."));
     QVERIFY(Main->SpeedButton2->isEnabled());
     QVERIFY(!Main->SpeedButton3->isEnabled());
     QCOMPARE(Windows.AnsStringForm->Edit1->text(), QStringLiteral("0"));
@@ -409,7 +414,7 @@ void TestFieldOfView::recommendationsSurviveARestart() {
         {QStringLiteral("AnsStringForm"),
          [&](QDialog* dialog) {
              auto* ask = static_cast<TAnsStringForm*>(dialog);
-             ask->Edit1->setText(QString::number(Form->Answer));
+             ask->Edit1->setText(QString::number(Form->answer()));
              ask->CheckBox1->setChecked(true);
              ask->BitBtn1->click();
          }},
@@ -438,7 +443,7 @@ void TestFieldOfView::widestLineLeavesTheWindowAlone() {
     QCoreApplication::processEvents();
     QCOMPARE(Main->width(), 659);
     QVERIFY(Main->state().MinWidthString() <= 659);
-    QLabel* line = Form->WindowString;
+    QLabel* line = control<QLabel>(Form, "WindowString");
     // As wide as whole characters allow within the room the text window's ruler has.
     const int room = Main->width() - 2 * (Main->state().FrameWidth() + Main->state().ScrollWidth() +
                                           Main->state().EdgeWidth());

@@ -1,4 +1,5 @@
 #include "AdviceAnswers.h"
+#include "Controls.h"
 #include "FileSizeLimit.h"
 #include "ProgramFixture.h"
 
@@ -312,15 +313,15 @@ void TestMainWindow::runDisablesTheToolbar() {
     QVERIFY(m->SpeedButton3->isEnabled());
     QVERIFY(m->TrackBar1->isEnabled());
     QVERIFY(m->CSpinEdit1->isEnabled());
-    QVERIFY(!text->WindowFormat->isEnabled());
-    QVERIFY(!text->Panel1->isEnabled());
+    QVERIFY(!control<QFrame>(text, "WindowFormat")->isEnabled());
+    QVERIFY(!control<QWidget>(text, "Panel1")->isEnabled());
     QCOMPARE(m->minimumWidth(), m->maximumWidth()); // no resizing during a run
     m->SpeedButton3->click();
     QVERIFY(!m->isRunning());
     QVERIFY(m->SpeedButton1->isEnabled());
     QVERIFY(m->SpeedButton2->isEnabled());
     QVERIFY(!m->SpeedButton3->isEnabled());
-    QVERIFY(text->WindowFormat->isEnabled());
+    QVERIFY(control<QFrame>(text, "WindowFormat")->isEnabled());
     QVERIFY(m->StopPressed);
     QVERIFY(m->maximumWidth() > m->minimumWidth());
 }
@@ -795,11 +796,12 @@ void TestMainWindow::boundsThatDoNotFitTheScreenAreBroughtOnIt() {
                                {"Height", area.height() - 19},
                                {"WindowState", 0}});
     QVERIFY(!m->isMaximized());
-    QTRY_VERIFY2(area.contains(m->frameGeometry()), qPrintable(QStringLiteral("%1,%2 %3x%4")
-                                                               .arg(m->frameGeometry().x())
-                                                               .arg(m->frameGeometry().y())
-                                                               .arg(m->frameGeometry().width())
-                                                               .arg(m->frameGeometry().height())));
+    QTRY_VERIFY2(area.contains(m->frameGeometry()),
+                 qPrintable(QStringLiteral("%1,%2 %3x%4")
+                                .arg(m->frameGeometry().x())
+                                .arg(m->frameGeometry().y())
+                                .arg(m->frameGeometry().width())
+                                .arg(m->frameGeometry().height())));
 
     // Moved partly off the area by hand, it is stored whole on it.
     m->resize(600, 400);
@@ -850,10 +852,10 @@ void TestMainWindow::closingDuringARunKeepsItAsStopped() {
         m->SpeedButton6->click();
         step = [&] { w.StringForm->Timer1Timer(); };
     } else if (kind == QLatin1String("Schulte")) {
-        m->SchulteKind->trigger();
+        m->kindEntry(ExerciseKind::Schulte)->trigger();
         step = [] {};
     } else if (kind == QLatin1String("flash")) {
-        m->FlashKind->trigger();
+        m->kindEntry(ExerciseKind::Flash)->trigger();
         step = [&] { w.FlashForm->Timer1Timer(); };
     }
     m->SpeedButton2->click();
@@ -878,7 +880,7 @@ void TestMainWindow::closingDuringARunKeepsItAsStopped() {
     QVERIFY(kept.front().result.stopped);
     for (ExerciseWindow* any : std::initializer_list<ExerciseWindow*>{
              w.TextForm, w.TableForm, w.StringForm, w.SchulteForm, w.FlashForm})
-        QVERIFY2(!any->Timer1->isActive(), qPrintable(any->objectName()));
+        QVERIFY2(!any->timer()->isActive(), qPrintable(any->objectName()));
     if (kind == QLatin1String("text") || kind == QLatin1String("flash")) {
         QFile file(m->textMemoryPath());
         QVERIFY(file.open(QIODevice::ReadOnly));

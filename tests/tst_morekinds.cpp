@@ -102,7 +102,7 @@ void TestMoreKinds::entriesAreMenuItemsToScreenReaders() {
 // With the longest caption on the button, the arrow that marks the drop-down covers none of it.
 void TestMoreKinds::arrowLeavesTheCaptionClear() {
     MoreButton* button = Main->MoreKinds;
-    Main->FlashKind->trigger();
+    Main->kindEntry(ExerciseKind::Flash)->trigger();
     QCOMPARE(button->text(), QStringLiteral("Вспышки"));
     const QImage whole = button->grab().toImage();
 
@@ -148,11 +148,11 @@ void TestMoreKinds::f1OpensTheWindowsOwnPage() {
     QVERIFY(QTest::qWaitForWindowActive(Main));
     QWidget* focus = nullptr;
     if (window == u"schulte") {
-        Main->SchulteKind->trigger();
-        focus = windows.SchulteForm->Grid;
+        Main->kindEntry(ExerciseKind::Schulte)->trigger();
+        focus = windows.SchulteForm->findChild<SchulteGrid*>();
     } else if (window == u"flash") {
-        Main->FlashKind->trigger();
-        focus = windows.FlashForm->Display;
+        Main->kindEntry(ExerciseKind::Flash)->trigger();
+        focus = windows.FlashForm->findChild<FlashDisplay*>();
     } else if (window == u"text") {
         focus = windows.TextForm->RichEdit1;
     } else {

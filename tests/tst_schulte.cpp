@@ -81,7 +81,7 @@ void TestSchulte::expectResult(QStringList* lines, bool* newBest) {
 // clicked in order (5 pressed the way a screen reader does).
 void TestSchulte::runByMouseWithOneSlip() {
     startWith({{"SchulteSize", 3}, {"SchulteVariant", 0}});
-    Main->SchulteKind->trigger();
+    Main->kindEntry(ExerciseKind::Schulte)->trigger();
     QCOMPARE(Main->ActiveMDIChild(), Form);
     QVERIFY(Main->MoreKinds->isChecked());
     QVERIFY(!Main->SpeedButton14->isEnabled()); // no test mode for this kind
@@ -91,10 +91,11 @@ void TestSchulte::runByMouseWithOneSlip() {
     QSignalSpy results(Form, &TSchulteForm::resultReady);
     Main->SpeedButton2->click();
     QCOMPARE(Main->statusPanel(3), QStringLiteral("Найдите: 1"));
-    QVERIFY(!Main->SchulteKind->isEnabled());
+    QVERIFY(!Main->kindEntry(ExerciseKind::Schulte)->isEnabled());
 
     const auto cellOf = [this](const char* caption) {
-        return Form->Grid->cell(Form->run().cellOf({QString::fromUtf8(caption), false}));
+        return Form->findChild<SchulteGrid*>()->cell(
+            Form->run().cellOf({QString::fromUtf8(caption), false}));
     };
     QTest::mouseClick(cellOf("1"), Qt::LeftButton);
     QCOMPARE(Main->statusPanel(3), QStringLiteral("Найдите: 2"));
@@ -133,13 +134,13 @@ void TestSchulte::runByMouseWithOneSlip() {
     QVERIFY(Main->SpeedButton2->isEnabled());
     QVERIFY(!Main->SpeedButton3->isEnabled());
     QVERIFY(!Main->SpeedButton14->isEnabled());
-    QVERIFY(Main->SchulteKind->isEnabled());
+    QVERIFY(Main->kindEntry(ExerciseKind::Schulte)->isEnabled());
     QCOMPARE(Main->statusPanel(3), QString());
 
     // Back to the table: the test button returns and the drop-down lets go.
     Main->SpeedButton5->click();
     QVERIFY(!Main->MoreKinds->isChecked());
-    QVERIFY(!Main->SchulteKind->isChecked());
+    QVERIFY(!Main->kindEntry(ExerciseKind::Schulte)->isChecked());
     QVERIFY(Main->SpeedButton14->isEnabled());
 }
 
@@ -161,13 +162,14 @@ void TestSchulte::runByKeysAlone() {
     QTRY_COMPARE(Main->ActiveMDIChild(), Form);
 
     Form->random().setFixedSeed(7u);
-    QTRY_COMPARE(QApplication::focusWidget(), Form->Grid); // the keys go to the table
-    QTest::keyClick(Form->Grid, Qt::Key_Return);
+    QTRY_COMPARE(QApplication::focusWidget(),
+                 Form->findChild<SchulteGrid*>()); // the keys go to the table
+    QTest::keyClick(Form->findChild<SchulteGrid*>(), Qt::Key_Return);
     QVERIFY(Form->isRunning());
     QCOMPARE(Main->statusPanel(3), QStringLiteral("Найдите: чёрное 1"));
     QTest::qWait(20); // the table shows, the user looks
 
-    QWidget* grid = Form->Grid;
+    QWidget* grid = Form->findChild<SchulteGrid*>();
     QTest::keyClicks(grid, QStringLiteral("14"));
     QCOMPARE(Main->statusPanel(3), QStringLiteral("Найдите: чёрное 2"));
     QTest::keyClicks(grid, QStringLiteral("5")); // black 5 is not due: a mistake
@@ -190,10 +192,10 @@ void TestSchulte::runByKeysAlone() {
     // Escape stops the next run: no dialog, a stopped result, the best time kept.
     const QString best = Fixture->storedValue("SchulteBest3x3RedBlack").toString();
     QSignalSpy results(Form, &TSchulteForm::resultReady);
-    QTest::keyClick(Form->Grid, Qt::Key_Return);
+    QTest::keyClick(Form->findChild<SchulteGrid*>(), Qt::Key_Return);
     QVERIFY(Form->isRunning());
     QTest::keyClicks(grid, QStringLiteral("1"));
-    QTest::keyClick(Form->Grid, Qt::Key_Escape);
+    QTest::keyClick(Form->findChild<SchulteGrid*>(), Qt::Key_Escape);
     QVERIFY(!Form->isRunning());
     QVERIFY(!QApplication::activeModalWidget());
     QCOMPARE(results.count(), 1);
@@ -208,17 +210,17 @@ void TestSchulte::runByKeysAlone() {
 // mark, and the mark stays centred on the cell.
 void TestSchulte::fixationRingLeavesTheMiddleCaptionWhole() {
     startWith({{"SchulteSize", 5}, {"SchulteVariant", 0}, {"SchulteFixationDot", 1}});
-    Main->SchulteKind->trigger();
+    Main->kindEntry(ExerciseKind::Schulte)->trigger();
     for (const unsigned seed : {1u, 2u, 3u}) {
         Form->random().setFixedSeed(seed);
         Main->SpeedButton2->click();
         QVERIFY(Form->isRunning());
-        SchulteCell* middle = Form->Grid->cell(12);
+        SchulteCell* middle = Form->findChild<SchulteGrid*>()->cell(12);
         QVERIFY(!middle->text().isEmpty());
         const QImage marked = middle->grab().toImage();
-        Form->Grid->setFixationDot(false);
+        Form->findChild<SchulteGrid*>()->setFixationDot(false);
         const QImage plain = middle->grab().toImage();
-        Form->Grid->setFixationDot(true);
+        Form->findChild<SchulteGrid*>()->setFixationDot(true);
         Main->SpeedButton3->click();
 
         // The caption: what differs from the face inside the cell's edges.
@@ -249,8 +251,8 @@ void TestSchulte::fixationRingLeavesTheMiddleCaptionWhole() {
 // Letters go up to 5 x 5: the larger sizes cannot be chosen, and a screen reader hears why.
 void TestSchulte::lettersRefuseTheLargeSizesAloud() {
     startWith({{"SchulteSize", 4}, {"SchulteVariant", 0}});
-    Main->SchulteKind->trigger();
-    QComboBox* sizes = Form->Settings->SizeBox;
+    Main->kindEntry(ExerciseKind::Schulte)->trigger();
+    QComboBox* sizes = Form->findChild<SchulteSettingsPanel*>()->SizeBox;
     QAccessibleInterface* list = QAccessible::queryAccessibleInterface(sizes)->child(0);
     QVERIFY(list);
     const auto entries = [list] {
@@ -265,7 +267,7 @@ void TestSchulte::lettersRefuseTheLargeSizesAloud() {
     const QStringList plain{"3 x 3", "4 x 4", "5 x 5", "6 x 6", "7 x 7", "8 x 8", "9 x 9"};
     QCOMPARE(entries(), plain);
 
-    Form->Settings->VariantBox->setCurrentIndex(2); // letters
+    Form->findChild<SchulteSettingsPanel*>()->VariantBox->setCurrentIndex(2); // letters
     const QStringList heard = entries();
     QCOMPARE(heard.mid(0, 3), plain.mid(0, 3));
     for (int i = 3; i < heard.size(); ++i) {
@@ -273,7 +275,8 @@ void TestSchulte::lettersRefuseTheLargeSizesAloud() {
         QVERIFY2(heard.at(i).endsWith(u"[off]") || heard.at(i).contains(u"букв"),
                  qPrintable(heard.at(i)));
     }
-    Form->Settings->VariantBox->setCurrentIndex(0); // numbers again: every size, plainly
+    Form->findChild<SchulteSettingsPanel*>()->VariantBox->setCurrentIndex(
+        0); // numbers again: every size, plainly
     QCOMPARE(entries(), plain);
 }
 

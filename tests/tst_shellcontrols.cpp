@@ -1,6 +1,7 @@
 // The main window's controls behave the same whichever way they are used: exercise windows
 // change only through the kind buttons, held keys act once, labels tell accessibility what they
 // show, and checkable buttons run their handlers however they change.
+#include "Controls.h"
 #include "ProgramFixture.h"
 
 #include "fieldofview/Unitfrstring.h"
@@ -112,7 +113,7 @@ void TestShellControls::ctrlTabKeepsTheChosenExercise() {
     QVERIFY(text->isMaximized());
     m->SpeedButton3->click();
     QVERIFY(!m->isRunning());
-    QVERIFY(!text->Timer1->isActive());
+    QVERIFY(!text->timer()->isActive());
     QVERIFY(m->SpeedButton2->isEnabled());
     // The kind buttons still change it.
     m->SpeedButton5->click();
@@ -208,7 +209,8 @@ void TestShellControls::changingLabelsTellTheirText() {
     }
     QCOMPARE(accessibleName(m->StatusBar1->findChild<QLabel*>(QStringLiteral("Panel2"))),
              QStringLiteral("С: 2500 симв/мин"));
-    QCOMPARE(accessibleName(text->Label1), text->Label1->text());
+    QCOMPARE(accessibleName(control<QLabel>(text, "Label1")),
+             control<QLabel>(text, "Label1")->text());
     QTest::keyClick(m->CSpinEdit1, Qt::Key_Up);
     QAccessibleInterface* spin = QAccessible::queryAccessibleInterface(m->CSpinEdit1);
     QCOMPARE(spin->text(QAccessible::Value), QStringLiteral("11"));
@@ -240,13 +242,16 @@ void TestShellControls::gripsAndRulerSitOnWhatIsVisible() {
     TMainForm* m = startQuiet({{QStringLiteral("WidthFormatStr"), 100000}});
     TTextForm* text = windows().TextForm;
     text->setLoadedText(UserText, 0, 0);
-    QVERIFY(text->MarginLeft->width() >= 4);
-    QCOMPARE(text->MarginRight->width(), text->MarginLeft->width());
-    QCOMPARE(text->MarginRight->geometry().right(), text->WindowFormat->width() - 1);
+    QVERIFY(control<QFrame>(text, "MarginLeft")->width() >= 4);
+    QCOMPARE(control<QFrame>(text, "MarginRight")->width(),
+             control<QFrame>(text, "MarginLeft")->width());
+    QCOMPARE(control<QFrame>(text, "MarginRight")->geometry().right(),
+             control<QFrame>(text, "WindowFormat")->width() - 1);
     // The widest column ends left of the scroll bar, and the ruler's centre is the centre of
     // the text window's visible client area.
     const QWidget* body = text->widget();
-    const QRect ruler(text->WindowFormat->mapTo(body, QPoint(0, 0)), text->WindowFormat->size());
+    const QRect ruler(control<QFrame>(text, "WindowFormat")->mapTo(body, QPoint(0, 0)),
+                      control<QFrame>(text, "WindowFormat")->size());
     QVERIFY(std::abs(ruler.center().x() * 2 - body->width()) <= 2);
     const QWidget* viewport = text->RichEdit1->viewport();
     const int scrollLeft = text->RichEdit1->verticalScrollBar()->mapTo(body, QPoint(0, 0)).x();
@@ -287,18 +292,18 @@ void TestShellControls::testButtonByAccessibility() {
     QVERIFY(m->TestToggled);
     QVERIFY(m->SpeedButton6->isEnabled()); // the test mode's own state was applied
     QCOMPARE(text->windowTitle(), QStringLiteral("Тест на скорость чтения текста"));
-    QVERIFY(text->ExerciseText.isEmpty());
-    QVERIFY(!text->TestRecord.Text.isEmpty()); // a test text is ready to play
+    QVERIFY(text->exerciseText().isEmpty());
+    QVERIFY(!text->testRecord().Text.isEmpty()); // a test text is ready to play
     test->doAction(QAccessibleActionInterface::toggleAction());
     QVERIFY(!m->SpeedButton14->isChecked());
     QVERIFY(!m->SpeedButton6->isEnabled());
-    QCOMPARE(text->ExerciseText, UserText);
+    QCOMPARE(text->exerciseText(), UserText);
     QCOMPARE(text->RichEdit1->caretPosition(), 7);
 
     // A click runs the handler once: on and off again gives the user's text back.
     QTest::mouseClick(m->SpeedButton14, Qt::LeftButton);
     QTest::mouseClick(m->SpeedButton14, Qt::LeftButton);
-    QCOMPARE(text->ExerciseText, UserText);
+    QCOMPARE(text->exerciseText(), UserText);
 }
 
 void TestShellControls::checkableButtonsByCode() {
@@ -383,7 +388,7 @@ void TestShellControls::stopWorksWhileAnotherWindowIsActive() {
     }
     QTest::mouseClick(m->SpeedButton3, Qt::LeftButton);
     QVERIFY(!m->isRunning());
-    QVERIFY(!windows().TextForm->Timer1->isActive());
+    QVERIFY(!windows().TextForm->timer()->isActive());
 }
 
 void TestShellControls::typedSpeedOutsideTheScaleIsRefused_data() {
@@ -466,10 +471,10 @@ void TestShellControls::everyKindStartsAfterAFontSizeChange() {
         m->SpeedButton5->click();
         chosen = w.TableForm;
     } else if (kind == QLatin1String("Schulte")) {
-        m->SchulteKind->trigger();
+        m->kindEntry(ExerciseKind::Schulte)->trigger();
         chosen = w.SchulteForm;
     } else if (kind == QLatin1String("flash")) {
-        m->FlashKind->trigger();
+        m->kindEntry(ExerciseKind::Flash)->trigger();
         chosen = w.FlashForm;
     }
     QTRY_COMPARE(m->ActiveMDIChild(), chosen);
@@ -500,18 +505,18 @@ void TestShellControls::everyKindStartsAfterAFontSizeChange() {
     QVERIFY(m->isRunning());
     QCOMPARE(m->ActiveMDIChild(), chosen);
     if (chosen == w.TableForm)
-        QVERIFY(w.TableForm->Timer1->isActive());
+        QVERIFY(w.TableForm->timer()->isActive());
     else if (chosen == w.SchulteForm)
         QVERIFY(w.SchulteForm->isRunning());
     else if (chosen == w.FlashForm)
         QVERIFY(w.FlashForm->isRunning());
     else
-        QVERIFY(w.TextForm->Timer1->isActive());
+        QVERIFY(w.TextForm->timer()->isActive());
     // Nothing else runs behind it.
     for (ExerciseWindow* other : std::initializer_list<ExerciseWindow*>{
              w.TextForm, w.TableForm, w.StringForm, w.SchulteForm, w.FlashForm}) {
         if (other != chosen)
-            QVERIFY2(!other->Timer1->isActive(), qPrintable(other->objectName()));
+            QVERIFY2(!other->timer()->isActive(), qPrintable(other->objectName()));
     }
     QCoreApplication::processEvents();
     QCOMPARE(m->ActiveMDIChild(), chosen);
@@ -521,7 +526,7 @@ void TestShellControls::everyKindStartsAfterAFontSizeChange() {
     QVERIFY(!m->isRunning());
     for (ExerciseWindow* any : std::initializer_list<ExerciseWindow*>{
              w.TextForm, w.TableForm, w.StringForm, w.SchulteForm, w.FlashForm})
-        QVERIFY2(!any->Timer1->isActive(), qPrintable(any->objectName()));
+        QVERIFY2(!any->timer()->isActive(), qPrintable(any->objectName()));
     QVERIFY(m->SpeedButton2->isEnabled());
 }
 

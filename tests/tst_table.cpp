@@ -1,6 +1,7 @@
 // The table exercise driven through the whole program: runs stepped tick by tick, Stop, the
 // table test with its questions and result, the size picker under a real pointer, and a font
 // change.
+#include "Controls.h"
 #include "ProgramFixture.h"
 
 #include "app/ProgramWindows.h"
@@ -68,6 +69,10 @@ private:
     // The captions of the visible cells, row by row.
     QStringList captions() const;
     int visibleCells() const;
+    // The table window's cell in row i, column j.
+    QLabel* cellAt(int i, int j) const {
+        return control<QLabel>(Form, qPrintable(QStringLiteral("Cell_%1_%2").arg(i).arg(j)));
+    }
     bool running() const { return Main->SpeedButton3->isEnabled(); }
 
     std::unique_ptr<ProgramFixture> Fixture;
@@ -109,16 +114,16 @@ QStringList TestTable::captions() const {
     QStringList all;
     for (int i = 0; i < Main->state().Row(); ++i) {
         for (int j = 0; j < Main->state().Column(); ++j)
-            all << Form->Cells[i][j]->text();
+            all << cellAt(i, j)->text();
     }
     return all;
 }
 
 int TestTable::visibleCells() const {
     int shown = 0;
-    for (const auto& row : Form->Cells) {
-        for (const QLabel* cell : row)
-            shown += cell->isVisible() ? 1 : 0;
+    for (int i = 0; i < TTableForm::GridSide; ++i) {
+        for (int j = 0; j < TTableForm::GridSide; ++j)
+            shown += cellAt(i, j)->isVisible() ? 1 : 0;
     }
     return shown;
 }
@@ -134,14 +139,14 @@ void TestTable::wholeRunSteppedTickByTick() {
 
     start();
     QVERIFY(running());
-    QVERIFY(Form->Timer1->isActive());
-    QCOMPARE(Form->Timer1->interval(), 600);
+    QVERIFY(Form->timer()->isActive());
+    QCOMPARE(Form->timer()->interval(), 600);
     QStringList expected;
     for (int cell = 0; cell < 12; ++cell)
-        expected << QString::number(Form->Table.Numbers[cell]);
+        expected << QString::number(Form->table().Numbers[cell]);
     QCOMPARE(captions(), expected);
     // A screen reader reads a cell by its caption.
-    QLabel* first = Form->Cells[0][0];
+    QLabel* first = cellAt(0, 0);
     QCOMPARE(QAccessible::queryAccessibleInterface(first)->text(QAccessible::Name), first->text());
     QStringList sorted = expected;
     std::sort(sorted.begin(), sorted.end(), [](auto& a, auto& b) { return a.toInt() < b.toInt(); });
@@ -158,7 +163,7 @@ void TestTable::wholeRunSteppedTickByTick() {
     QVERIFY(!running());
     QVERIFY(Main->SpeedButton2->isEnabled());
     QVERIFY(Main->SpeedButton15->isEnabled());
-    QVERIFY(!Form->Timer1->isActive());
+    QVERIFY(!Form->timer()->isActive());
     QCOMPARE(captions(), QStringList(12, QStringLiteral("*")));
 }
 
@@ -168,12 +173,12 @@ void TestTable::speedChangeCountsFromTheNextNumber() {
     chooseTable(2, 2);
     start();
     Form->Timer1Timer();
-    const int before = Form->Timer1->interval();
+    const int before = Form->timer()->interval();
     Main->TrackBar1->setValue(200); // 2000 characters a minute: 30 ms a character
     QCOMPARE(Main->state().CharInterval(), 30);
     Form->Timer1Timer();
-    QVERIFY2(Form->Timer1->interval() <= before + 300,
-             qPrintable(QString::number(Form->Timer1->interval())));
+    QVERIFY2(Form->timer()->interval() <= before + 300,
+             qPrintable(QString::number(Form->timer()->interval())));
     Main->SpeedButton3->click();
 }
 
@@ -186,7 +191,7 @@ void TestTable::stopMidRunCoversEveryCell() {
     Main->SpeedButton3->click(); // no question: the run did not go to its end
     QVERIFY(!QApplication::activeModalWidget());
     QVERIFY(!running());
-    QVERIFY(!Form->Timer1->isActive());
+    QVERIFY(!Form->timer()->isActive());
     QCOMPARE(captions(), QStringList(20, QStringLiteral("*")));
 }
 
@@ -216,7 +221,7 @@ void TestTable::testRunAnswered() {
     const QString recommended = Main->statusPanel(0) + Main->statusPanel(1);
     start();
     QCOMPARE(captions().count(QStringLiteral("X")), 3);
-    const auto missing = Form->Table.MissingNumbers;
+    const auto missing = Form->table().MissingNumbers;
     Main->TrackBar1->setValue(150); // the speed at the end is the one reported
 
     QString shownScore, shownSize, shownSpeed, shownMissing;
@@ -224,7 +229,7 @@ void TestTable::testRunAnswered() {
     onNextModal([&](QWidget* modal) {
         auto* questions = qobject_cast<TAnsTableForm*>(modal);
         QVERIFY(questions);
-        idleDuringQuestions = !running() && !Form->Timer1->isActive();
+        idleDuringQuestions = !running() && !Form->timer()->isActive();
         QCOMPARE(questions->Edit1->text(), QStringLiteral("0"));
         QCOMPARE(questions->Edit3->text(), QStringLiteral("0"));
         QCOMPARE(questions->focusWidget(), questions->Edit1); // Enter there answers with OK
@@ -258,7 +263,7 @@ void TestTable::testRunAnswered() {
     QVERIFY(idleDuringQuestions);
     QCOMPARE(captions(), QStringList(12, QStringLiteral("*")));
     QCOMPARE(Main->statusPanel(0) + Main->statusPanel(1), recommended);
-    QCOMPARE(Form->Score, score.left(1).toInt());
+    QCOMPARE(Form->score(), score.left(1).toInt());
     QCOMPARE(shownScore, score);
     if (score.isEmpty())
         return;
@@ -291,7 +296,7 @@ void TestTable::testRunOnTooFewCellsIsRefused() {
     QCOMPARE(caption, QStringLiteral("Information"));
     QVERIFY(!running());
     QVERIFY(Main->SpeedButton2->isEnabled());
-    QVERIFY(!Form->Timer1->isActive());
+    QVERIFY(!Form->timer()->isActive());
     QCOMPARE(captions(), QStringList(2, QStringLiteral("*")));
     QCOMPARE(Main->state().Column(), 2);
     QCOMPARE(Main->state().Row(), 1);
@@ -334,7 +339,8 @@ void TestTable::pickerTakesTheSizeUnderThePointer() {
     QCOMPARE(Main->state().Column(), 5);
     QCOMPARE(Main->state().Row(), 4);
     QCOMPARE(visibleCells(), 20);
-    QCOMPARE(Form->BkGrPanel->size(), TableGeometry::panelSize(Form->CellSize, 5, 4));
+    QCOMPARE(control<QFrame>(Form, "BkGrPanel")->size(),
+             TableGeometry::panelSize(Form->cellSize(), 5, 4));
 
     // Shown again: the size just taken, lit.
     QTest::mouseClick(Main->SpeedButton15, Qt::LeftButton);
@@ -406,7 +412,7 @@ void TestTable::pickerClosesWhenThePointerGoesElsewhere() {
 // A bigger font makes bigger cells; every cell is three digit widths wide, the width of 100.
 void TestTable::fontChangeRelaysTheGrid() {
     chooseTable(10, 10);
-    const int before = Form->CellSize;
+    const int before = Form->cellSize();
     QCOMPARE(before, 3 * Main->state().CharWidth());
     const int index = Main->ComboBox1->findText(QStringLiteral("24"));
     QVERIFY(index >= 0);
@@ -414,15 +420,15 @@ void TestTable::fontChangeRelaysTheGrid() {
     emit Main->ComboBox1->activated(index);
 
     QCOMPARE(Main->state().FontSize(), 24);
-    QCOMPARE(Form->CellSize, 3 * Main->state().CharWidth());
-    QVERIFY(Form->CellSize > before);
-    QLabel* last = Form->Cells[9][9];
+    QCOMPARE(Form->cellSize(), 3 * Main->state().CharWidth());
+    QVERIFY(Form->cellSize() > before);
+    QLabel* last = cellAt(9, 9);
     QCOMPARE(last->font().pointSize(), 24);
-    QCOMPARE(last->size(), QSize(Form->CellSize, Form->CellSize));
-    QVERIFY(last->fontMetrics().horizontalAdvance(QStringLiteral("100")) <= Form->CellSize);
+    QCOMPARE(last->size(), QSize(Form->cellSize(), Form->cellSize()));
+    QVERIFY(last->fontMetrics().horizontalAdvance(QStringLiteral("100")) <= Form->cellSize());
     QCOMPARE(last->text(), QStringLiteral("*"));
-    QCOMPARE(Form->BkGrPanel->pos(),
-             TableGeometry::centredOrigin(Form->widget()->size(), Form->CellSize, 10, 10));
+    QCOMPARE(control<QFrame>(Form, "BkGrPanel")->pos(),
+             TableGeometry::centredOrigin(Form->widget()->size(), Form->cellSize(), 10, 10));
 }
 
 void TestTable::gridFollowsTheClientAreaItEndsUpWith_data() {
@@ -450,10 +456,10 @@ void TestTable::gridFollowsTheClientAreaItEndsUpWith() {
     QTRY_VERIFY(Main->CoolBar1->height() < barsBefore);
     QCoreApplication::processEvents();
     const QWidget* client = Form->widget();
-    const QPoint centred = TableGeometry::centredOrigin(client->size(), Form->CellSize, 4, 3);
-    QCOMPARE(Form->BkGrPanel->pos(), centred);
+    const QPoint centred = TableGeometry::centredOrigin(client->size(), Form->cellSize(), 4, 3);
+    QCOMPARE(control<QFrame>(Form, "BkGrPanel")->pos(), centred);
     QVERIFY(centred.y() >= 0);
-    QVERIFY(Form->BkGrPanel->geometry().bottom() < client->height());
+    QVERIFY(control<QFrame>(Form, "BkGrPanel")->geometry().bottom() < client->height());
 }
 
 QTEST_MAIN(TestTable)

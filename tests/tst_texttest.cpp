@@ -231,18 +231,18 @@ void TestTextTest::testModeKeepsTheUserTextAside() {
     QCOMPARE(form->windowTitle(), QStringLiteral("Тест на скорость чтения текста"));
     // Until Start the window is empty, whatever happens meanwhile.
     QVERIFY(form->RichEdit1->text().isEmpty());
-    QVERIFY(form->ExerciseText.isEmpty());
+    QVERIFY(form->exerciseText().isEmpty());
     QTest::qWait(50);
     QVERIFY(form->RichEdit1->text().isEmpty());
-    QVERIFY(!form->TestRecord.Text.isEmpty());
+    QVERIFY(!form->testRecord().Text.isEmpty());
     QVERIFY(!m->SpeedButton1->isEnabled());
 
     m->SpeedButton14->click();
     QVERIFY(!m->SpeedButton14->isChecked());
     QCOMPARE(form->windowTitle(), QStringLiteral("Чтение текста"));
     QCOMPARE(viewOf(form), before);
-    QCOMPARE(form->ExerciseText, text);
-    QCOMPARE(form->TextLength, int(text.size()));
+    QCOMPARE(form->exerciseText(), text);
+    QCOMPARE(form->textLength(), int(text.size()));
     QVERIFY(m->SpeedButton1->isEnabled());
     QVERIFY(dialogs.seen.isEmpty());
 
@@ -292,7 +292,7 @@ void TestTextTest::wholeRunAsksAndShowsTheResult() {
 
     m->SpeedButton14->click();
     QVERIFY(m->SpeedButton14->isChecked());
-    QCOMPARE(form->TestRecord.Text, RunText);
+    QCOMPARE(form->testRecord().Text, RunText);
     QVERIFY(form->RichEdit1->text().isEmpty());
 
     m->SpeedButton2->click();
@@ -300,7 +300,7 @@ void TestTextTest::wholeRunAsksAndShowsTheResult() {
     // The test text is shown from its first character, the view at the top.
     QCOMPARE(form->RichEdit1->text(), RunText);
     QCOMPARE(form->RichEdit1->firstVisibleLine(), 0);
-    QCOMPARE(form->TestRecord.Volume, readableCount(RunText));
+    QCOMPARE(form->testRecord().Volume, readableCount(RunText));
 
     struct Asked {
         QString title;
@@ -362,25 +362,25 @@ void TestTextTest::wholeRunAsksAndShowsTheResult() {
     // Every step but the last (which found the end) was counted: 10 characters in 17 × 10 ms.
     const int counted = calls - 1;
     QVERIFY(counted > 0);
-    QCOMPARE(form->CharsShown, counted * 10);
-    QCOMPARE(form->ElapsedMs, counted * 170);
+    QCOMPARE(form->charsShown(), counted * 10);
+    QCOMPARE(form->elapsedMs(), counted * 170);
     // Fields hold whole words of at most 10 characters, so the steps covered the whole text.
-    QVERIFY(form->CharsShown >= readableCount(RunText));
+    QVERIFY(form->charsShown() >= readableCount(RunText));
     const int expectedSpeed = (counted * 10 * 6000 / (counted * 170)) * 10;
     QCOMPARE(expectedSpeed, 3520);
-    QCOMPARE(form->CharsShown * 6000 / form->ElapsedMs * 10, expectedSpeed);
+    QCOMPARE(form->charsShown() * 6000 / form->elapsedMs() * 10, expectedSpeed);
 
     QCOMPARE(shown.label4, QStringLiteral("3 из 5"));
     QCOMPARE(shown.label5, QString::number(readableCount(RunText)) + QStringLiteral(" симв"));
     QCOMPARE(shown.label6, QString::number(expectedSpeed) + QStringLiteral(" симв/мин"));
-    QCOMPARE(form->TestRecord.ScorePercent, 60);
-    QCOMPARE(form->TestRecord.Speed, expectedSpeed);
-    QCOMPARE(form->TestRecord.Volume, readableCount(RunText));
+    QCOMPARE(form->testRecord().ScorePercent, 60);
+    QCOMPARE(form->testRecord().Speed, expectedSpeed);
+    QCOMPARE(form->testRecord().Volume, readableCount(RunText));
 
     // A new test is prepared and the window is empty again, still in test mode.
-    QCOMPARE(form->TestRecord.Text, RunText);
+    QCOMPARE(form->testRecord().Text, RunText);
     QVERIFY(form->RichEdit1->text().isEmpty());
-    QVERIFY(form->ExerciseText.isEmpty());
+    QVERIFY(form->exerciseText().isEmpty());
     QVERIFY(m->SpeedButton14->isChecked());
     QVERIFY(m->SpeedButton2->isEnabled());
     QVERIFY(!m->SpeedButton3->isEnabled());
@@ -389,7 +389,7 @@ void TestTextTest::wholeRunAsksAndShowsTheResult() {
     m->SpeedButton14->click();
     QVERIFY(!m->SpeedButton14->isChecked());
     QCOMPARE(viewOf(form), user);
-    QCOMPARE(form->ExerciseText, userText);
+    QCOMPARE(form->exerciseText(), userText);
     QCOMPARE(dialogs.seen.size(), 2);
 }
 
@@ -413,8 +413,8 @@ void TestTextTest::cancelledQuestionsScoreNothing() {
         m->SpeedButton2->click();
         stepToEnd();
         QCOMPARE(dialogs.seen.size(), 2);
-        QCOMPARE(form->TestRecord.ScorePercent, 20);
-        QVERIFY(form->TestRecord.Speed > 0);
+        QCOMPARE(form->testRecord().ScorePercent, 20);
+        QVERIFY(form->testRecord().Speed > 0);
     }
 
     QList<int> chosenAtOpen;
@@ -429,16 +429,16 @@ void TestTextTest::cancelledQuestionsScoreNothing() {
         dialog->CancelButton->click();
     }});
     m->SpeedButton2->click();
-    QCOMPARE(form->TestRecord.ScorePercent, 0);
+    QCOMPARE(form->testRecord().ScorePercent, 0);
     stepToEnd();
     QVERIFY(!m->isRunning());
     QCOMPARE(dialogs.seen.size(), 1); // the questions, and no result
     QCOMPARE(dialogs.seen[0], static_cast<const QWidget*>(questions()));
     QCOMPARE(chosenAtOpen, QList<int>({-1, -1, -1, -1, -1}));
-    QCOMPARE(form->TestRecord.ScorePercent, 0);
-    QCOMPARE(form->TestRecord.Speed, 0);
+    QCOMPARE(form->testRecord().ScorePercent, 0);
+    QCOMPARE(form->testRecord().Speed, 0);
     // The next test is prepared as usual.
-    QCOMPARE(form->TestRecord.Text, RunText);
+    QCOMPARE(form->testRecord().Text, RunText);
     QVERIFY(form->RichEdit1->text().isEmpty());
     QVERIFY(m->SpeedButton14->isChecked());
     QVERIFY(m->SpeedButton2->isEnabled());
@@ -458,15 +458,15 @@ void TestTextTest::stopBeforeTheEndAsksNothing() {
     for (int i = 0; i < 3; ++i)
         form->Timer1Timer();
     QVERIFY(m->isRunning());
-    QCOMPARE(form->CharsShown, 30);
+    QCOMPARE(form->charsShown(), 30);
     m->SpeedButton3->click();
     QVERIFY(!m->isRunning());
     QTest::qWait(50);
     QVERIFY(dialogs.seen.isEmpty());
-    QCOMPARE(form->TestRecord.ScorePercent, 0);
-    QCOMPARE(form->TestRecord.Speed, 0);
+    QCOMPARE(form->testRecord().ScorePercent, 0);
+    QCOMPARE(form->testRecord().Speed, 0);
     QVERIFY(form->RichEdit1->text().isEmpty());
-    QCOMPARE(form->TestRecord.Text, RunText);
+    QCOMPARE(form->testRecord().Text, RunText);
     QVERIFY(m->SpeedButton14->isChecked());
     QVERIFY(m->SpeedButton14->isEnabled());
     // Nothing of the test run leaks into the user's text.
@@ -537,7 +537,7 @@ void TestTextTest::badTestDataLeavesTestMode() {
     QVERIFY(!m->SpeedButton6->isEnabled());
     QCOMPARE(form->windowTitle(), QStringLiteral("Чтение текста"));
     QCOMPARE(viewOf(form), user);
-    QCOMPARE(form->ExerciseText, userText);
+    QCOMPARE(form->exerciseText(), userText);
 
     // Start now reads the user's text, not a test.
     m->SpeedButton2->click();
@@ -594,7 +594,7 @@ void TestTextTest::onlyConsecutiveFilesAreChosen() {
     while (clock.elapsed() < 3000) {
         QVERIFY(form->LoadTestText());
         ++calls;
-        const QString text = form->TestRecord.Text;
+        const QString text = form->testRecord().Text;
         const auto chosen = std::find_if(tests.cbegin(), tests.cbegin() + 2,
                                          [&](const TestText& t) { return t.text == text; });
         QVERIFY2(chosen != tests.cbegin() + 2, qPrintable(text));
@@ -603,7 +603,7 @@ void TestTextTest::onlyConsecutiveFilesAreChosen() {
             QCOMPARE(questions()->question(q), chosen->questions[q]);
             QCOMPARE(questions()->Items[q][1]->text(), chosen->answers[q][1]);
         }
-        QCOMPARE(form->TestRecord.Answers, chosen->right);
+        QCOMPARE(form->testRecord().Answers, chosen->right);
         QTest::qWait(100);
     }
     QVERIFY(calls > 20);

@@ -1,3 +1,4 @@
+#include "Controls.h"
 #include "ProgramFixture.h"
 
 #include "formats/TextDecoding.h"
@@ -161,7 +162,7 @@ void TestTextWindow::openThroughTheDialog() {
              qPrintable(openCaption)); // the standard dialogs speak Russian
     const QString expected = QStringLiteral("Первая строка.  Вторая строка. Третья.");
     QCOMPARE(Text->RichEdit1->text(), expected);
-    QCOMPARE(Text->TextLength, int(expected.size()));
+    QCOMPARE(Text->textLength(), int(expected.size()));
     QCOMPARE(Main->FileName, QDir::toNativeSeparators(path));
     QCOMPARE(Main->statusPanel(3), QStringLiteral("Volume: 33 симв"));
     QCOMPARE(QDir(Fixture->storedValue(QStringLiteral("LastDir")).toString()),
@@ -330,8 +331,8 @@ void TestTextWindow::runToTheEnd() {
     QString read;
     const int steps = runToEnd([&] {
         ReadingView* view = Text->RichEdit1;
-        const int start = Text->FieldStart;
-        const int end = Text->FieldEnd;
+        const int start = Text->fieldStart();
+        const int end = Text->fieldEnd();
         // The field is black, starts on a word, and never goes back.
         QVERIFY(start >= previousEnd);
         QVERIFY(!ReadingField::isBlankOrBreak(text.at(start)));
@@ -364,7 +365,7 @@ void TestTextWindow::runToTheEnd() {
     // Nothing black remains and the caret rests at the end.
     QCOMPARE(Text->RichEdit1->colorAt(text.size() - 3), QColor(0xC0, 0xC0, 0xC0));
     QVERIFY(Main->SpeedButton2->isEnabled());
-    QCOMPARE(Text->CharsShown, n * (steps - 1)); // the last step found the end and showed nothing
+    QCOMPARE(Text->charsShown(), n * (steps - 1)); // the last step found the end and showed nothing
 }
 
 void TestTextWindow::stopMidWordLeavesTheCaretThere() {
@@ -373,21 +374,21 @@ void TestTextWindow::stopMidWordLeavesTheCaretThere() {
     Main->SpeedButton2->click();
     for (int i = 0; i < 6; ++i)
         Text->Timer1Timer();
-    const int fieldStart = Text->FieldStart;
-    const int fieldEnd = Text->FieldEnd;
+    const int fieldStart = Text->fieldStart();
+    const int fieldEnd = Text->fieldEnd();
     Main->SpeedButton3->click();
     QVERIFY(!Main->isRunning());
-    QVERIFY(!Text->Timer1->isActive());
+    QVERIFY(!Text->timer()->isActive());
     QCOMPARE(Text->RichEdit1->caretPosition(), fieldStart);
     QCOMPARE(Text->RichEdit1->selectionLength(), 0);
     for (int pos = fieldStart; pos < fieldEnd; ++pos)
         QCOMPARE(Text->RichEdit1->colorAt(pos), QColor(0xC0, 0xC0, 0xC0));
-    QVERIFY(Text->Panel1->isEnabled());
+    QVERIFY(control<QWidget>(Text, "Panel1")->isEnabled());
 
     // The next run goes on from there.
     Main->SpeedButton2->click();
     Text->Timer1Timer();
-    QCOMPARE(Text->FieldStart, fieldStart);
+    QCOMPARE(Text->fieldStart(), fieldStart);
     Main->SpeedButton3->click();
 }
 
@@ -396,16 +397,16 @@ void TestTextWindow::speedChangeTakesEffectAtTheNextStep() {
     Text->setLoadedText(longText(300), 0, 0);
     Main->SpeedButton2->click();
     Text->Timer1Timer();
-    QCOMPARE(Text->ElapsedMs, 60 * 10);
+    QCOMPARE(Text->elapsedMs(), 60 * 10);
     Main->TrackBar1->setValue(334);
-    QCOMPARE(Text->ElapsedMs, 600); // the running interval is not cut short
+    QCOMPARE(Text->elapsedMs(), 600); // the running interval is not cut short
     Text->Timer1Timer();
-    QCOMPARE(Text->ElapsedMs, 600 + 170);
+    QCOMPARE(Text->elapsedMs(), 600 + 170);
     Main->CSpinEdit1->setValue(12);
     Text->Timer1Timer();
-    QCOMPARE(Text->ElapsedMs, 600 + 170 + 17 * 12);
-    QCOMPARE(Text->CharsShown, 10 + 10 + 12);
-    QVERIFY(Text->FieldEnd - Text->FieldStart <= 12);
+    QCOMPARE(Text->elapsedMs(), 600 + 170 + 17 * 12);
+    QCOMPARE(Text->charsShown(), 10 + 10 + 12);
+    QVERIFY(Text->fieldEnd() - Text->fieldStart() <= 12);
     Main->SpeedButton3->click();
 }
 
@@ -414,16 +415,16 @@ void TestTextWindow::runStartsAtTheStartOfAWord() {
     Text->setLoadedText(QStringLiteral("   альфа бета гамма дельта"), 0, 0);
     Text->RichEdit1->setCaretPosition(11); // inside "бета"
     Main->SpeedButton2->click();
-    QCOMPARE(Text->FieldStart, 8); // backed up to the blank before the word
+    QCOMPARE(Text->fieldStart(), 8); // backed up to the blank before the word
     Text->Timer1Timer();
-    QCOMPARE(Text->RichEdit1->text().mid(Text->FieldStart, Text->FieldEnd - Text->FieldStart),
+    QCOMPARE(Text->RichEdit1->text().mid(Text->fieldStart(), Text->fieldEnd() - Text->fieldStart()),
              QStringLiteral("бета гамма"));
     Main->SpeedButton3->click();
 
     Text->RichEdit1->setCaretPosition(0); // leading blanks are skipped
     Main->SpeedButton2->click();
     Text->Timer1Timer();
-    QCOMPARE(Text->FieldStart, 3);
+    QCOMPARE(Text->fieldStart(), 3);
     Main->SpeedButton3->click();
 }
 
@@ -442,7 +443,7 @@ void TestTextWindow::noTextShowsTheMessage() {
         QCOMPARE(shown, QStringLiteral("MessageForm"));
         QVERIFY(openUsable);
         QVERIFY(!Main->isRunning());
-        QVERIFY(!Text->Timer1->isActive());
+        QVERIFY(!Text->timer()->isActive());
     }
 }
 
@@ -468,23 +469,25 @@ void TestTextWindow::switchingKindsKeepsTheView() {
 
 void TestTextWindow::rulerSnapsAndLimitsTheWidthSpin() {
     startQuiet({{"WidthFormatStr", 301}});
-    const int w = Text->WindowFormat->width();
+    const int w = control<QFrame>(Text, "WindowFormat")->width();
     QCOMPARE((w - Main->state().EdgeWidth4()) % Main->state().CharWidth(), 0);
-    QCOMPARE(Text->ColumnChars, (w - Main->state().EdgeWidth4()) / Main->state().CharWidth());
-    QCOMPARE(Text->Label1->text(), QString::number(Text->ColumnChars) + QStringLiteral(" симв."));
-    QCOMPARE(Main->CSpinEdit1->maximum(), Text->ColumnChars);
+    QCOMPARE(Text->columnChars(), (w - Main->state().EdgeWidth4()) / Main->state().CharWidth());
+    QCOMPARE(control<QLabel>(Text, "Label1")->text(),
+             QString::number(Text->columnChars()) + QStringLiteral(" симв."));
+    QCOMPARE(Main->CSpinEdit1->maximum(), Text->columnChars());
     // Centred in what the maximised window shows inside its frame.
-    QCOMPARE(Text->WindowFormat->x(), (Main->width() - 2 * Main->state().FrameWidth() - w) / 2);
+    QCOMPARE(control<QFrame>(Text, "WindowFormat")->x(),
+             (Main->width() - 2 * Main->state().FrameWidth() - w) / 2);
 
     // Dragging the right grip outward widens the column about its centre.
-    QWidget* grip = Text->MarginRight;
+    QWidget* grip = control<QFrame>(Text, "MarginRight");
     QTest::mousePress(grip, Qt::LeftButton, {}, QPoint(1, 3));
     QMouseEvent move(QEvent::MouseMove, QPointF(41, 3), grip->mapToGlobal(QPointF(41, 3)),
                      Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(grip, &move);
-    QCOMPARE(Text->WindowFormat->width(), w + 41);
+    QCOMPARE(control<QFrame>(Text, "WindowFormat")->width(), w + 41);
     QTest::mouseRelease(grip, Qt::LeftButton, {}, QPoint(1, 3));
-    const int snapped = Text->WindowFormat->width();
+    const int snapped = control<QFrame>(Text, "WindowFormat")->width();
     QVERIFY(snapped <= w + 41 && snapped > w);
     QCOMPARE((snapped - Main->state().EdgeWidth4()) % Main->state().CharWidth(), 0);
     QCOMPARE(
@@ -522,9 +525,9 @@ void TestTextWindow::closingDuringARunKeepsThePlace() {
     Main->SpeedButton2->click();
     for (int i = 0; i < 25; ++i)
         Text->Timer1Timer();
-    const int stoppedAt = Text->FieldStart;
+    const int stoppedAt = Text->fieldStart();
     Fixture->close();
-    QVERIFY(!Text->Timer1->isActive());
+    QVERIFY(!Text->timer()->isActive());
     const auto entry = TextMemory(Main->textMemoryPath()).find(QDir::toNativeSeparators(path));
     QVERIFY(entry && entry->position);
     QCOMPARE(entry->position->caret, stoppedAt);
@@ -585,12 +588,12 @@ void TestTextWindow::resizeKeepsTheWrapWhileTheColumnStays() {
     const int top = Text->RichEdit1->firstVisibleLine();
     const int lines = Text->RichEdit1->lineCount();
     const quint64 wrapped = Text->RichEdit1->layoutRevision();
-    const int column = Text->WindowFormat->width();
+    const int column = control<QFrame>(Text, "WindowFormat")->width();
 
     for (const QSize size : {Main->size() + QSize(60, 80), Main->size()}) {
         Main->resize(size);
         QTRY_COMPARE(Main->size(), size);
-        QCOMPARE(Text->WindowFormat->width(), column);
+        QCOMPARE(control<QFrame>(Text, "WindowFormat")->width(), column);
         QCOMPARE(Text->RichEdit1->lineCount(), lines);
         QCOMPARE(Text->RichEdit1->firstVisibleLine(), top);
         QCOMPARE(Text->RichEdit1->layoutRevision(), wrapped); // not wrapped again

@@ -15,6 +15,7 @@
 #include "flash/FlashForm.h"
 #include "platform/HelpContext.h"
 #include "platform/HelpViewer.h"
+#include "readingview/ReadingView.h"
 #include "schulte/SchulteForm.h"
 #include "schulte/SchulteResultForm.h"
 #include "shell/TextInlets.h"
@@ -28,6 +29,7 @@
 #include "text/Unitfranstext.h"
 #include "text/Unitfrtext.h"
 #include "text/Unittextresult.h"
+#include "training/ExerciseKinds.h"
 #include "widgets/TCoolBar.h"
 
 #include <QAction>
@@ -86,18 +88,18 @@ void addExerciseWindow(QMdiArea* area, QMdiSubWindow* window) {
 void Program::createWindows() {
     TMainForm& main = *Main;
     TrainingState& state = main.state();
-    QMdiArea* area = main.mdiArea();
     Windows.StringForm = new TStringForm(state, main);
-    addExerciseWindow(area, Windows.StringForm);
     Windows.TableForm = new TTableForm(state, main);
-    addExerciseWindow(area, Windows.TableForm);
     Windows.TextForm = new TTextForm(state, main, main.ProgramDir);
-    addExerciseWindow(area, Windows.TextForm);
     Windows.SchulteForm = new TSchulteForm(state, main);
-    addExerciseWindow(area, Windows.SchulteForm);
     TextPlace = std::make_unique<TextReadingPlace>(*Windows.TextForm);
     Windows.FlashForm = new TFlashForm(state, main, *TextPlace);
-    addExerciseWindow(area, Windows.FlashForm);
+    // The one list of the exercise windows, in the order they are made and laid in the frame.
+    Exercises = {Windows.StringForm, Windows.TableForm, Windows.TextForm, Windows.SchulteForm,
+                 Windows.FlashForm};
+    for (ExerciseWindow* exercise : Exercises)
+        addExerciseWindow(main.mdiArea(), exercise);
+    main.setExercises(Exercises, *Windows.TextForm);
     Windows.FormDlgTable = new TFormDlgTable(&main, main.SpeedButton15, state);
     Windows.AboutForm = new TAboutForm(&main);
     Windows.AnsTextForm = new TAnsTextForm(&main);
@@ -115,7 +117,7 @@ void Program::createWindows() {
     Windows.BookmarkForm = new TBookmarkForm(&main);
     connectWindows();
     main.windowsCreated();
-    new TextInlets(main);
+    new TextInlets(main, *Windows.TextForm->RichEdit1);
     createDiary();
 }
 
@@ -130,20 +132,20 @@ void Program::createDiary() {
     // Every exercise's result goes to the diary, with what only the frame knows: the file
     // read and the course stage the run belonged to (before the course moves on).
     DiaryStore* diary = Diary.get();
-    const auto keep = [main, diary](RunResult result) {
-        if (result.textName.isEmpty() && (result.kind == DiaryKind::TextReading ||
-                                          result.kind == DiaryKind::FlashReading))
-            result.textName = QFileInfo(main->FileName).fileName();
-        if (main->Course) {
-            result.courseLevel = main->Course->Level();
-            result.courseStage = main->Course->StageIndex() + 1;
-        }
-        diary->add(result);
-    };
-    for (ExerciseWindow* exercise : std::initializer_list<ExerciseWindow*>{
-             Windows.TextForm, Windows.StringForm, Windows.TableForm, Windows.SchulteForm,
-             Windows.FlashForm})
-        QObject::connect(exercise, &ExerciseWindow::runFinished, diary, keep);
+    for (ExerciseWindow* exercise : Exercises) {
+        const ExerciseKindInfo& kind = exercise->description();
+        QObject::connect(
+            exercise, &ExerciseWindow::runFinished, diary, [main, diary, &kind](RunResult result) {
+                // A run over the opened text is filed under the file's name.
+                if (result.textName.isEmpty() && kind.ReadsLoadedText && result.kind == kind.Diary)
+                    result.textName = QFileInfo(main->FileName).fileName();
+                if (main->Course) {
+                    result.courseLevel = main->Course->Level();
+                    result.courseStage = main->Course->StageIndex() + 1;
+                }
+                diary->add(result);
+            });
+    }
     // A diary that could not be used as it was is told of once, after the splash.
     if (const QString message = Diary->openingMessage(); !message.isEmpty()) {
         QObject::connect(
@@ -172,19 +174,15 @@ void Program::connectWindows() {
     QObject::connect(main, &TMainForm::controlsChanged, main, &TMainForm::RefreshCourseState);
     QObject::connect(w.FormDlgTable, &TFormDlgTable::controlsChanged, main,
                      &TMainForm::RefreshCourseState);
-    for (ExerciseWindow* exercise : std::initializer_list<ExerciseWindow*>{
-             w.TextForm, w.StringForm, w.TableForm, w.SchulteForm, w.FlashForm}) {
+    for (ExerciseWindow* exercise : Exercises) {
         QObject::connect(exercise, &ExerciseWindow::runEnded, main, &TMainForm::CourseRunEnded);
         QObject::connect(exercise, &ExerciseWindow::controlsChanged, main,
                          &TMainForm::RefreshCourseState);
     }
 
-    // The picker closed: the table, when on show, lays out the size just taken.
-    TTableForm* table = w.TableForm;
-    QObject::connect(w.FormDlgTable, &TFormDlgTable::closed, table, [main, table] {
-        if (main->ActiveMDIChild() == table)
-            table->FormActivate();
-    });
+    // The picker closed: the table, when chosen, lays out the size just taken.
+    QObject::connect(w.FormDlgTable, &TFormDlgTable::closed, w.TableForm,
+                     &ExerciseWindow::activate);
 
     TAssistantForm* assistant = w.AssistantForm;
     QObject::connect(assistant, &TAssistantForm::nextStageAsked, main,

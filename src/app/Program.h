@@ -2,11 +2,13 @@
 
 #include "app/ProgramWindows.h"
 
+#include <QList>
 #include <QString>
 
 #include <memory>
 
 class DiaryStore;
+class ExerciseWindow;
 class QApplication;
 
 // Gives the application its title, Russian standard texts and pictures.
@@ -44,5 +46,6 @@ private:
     std::unique_ptr<TMainForm> Main;
     std::unique_ptr<TextReadingPlace> TextPlace;
     ProgramWindows Windows;
+    QList<ExerciseWindow*> Exercises;
     bool Ready = false;
 };

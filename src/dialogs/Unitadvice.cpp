@@ -3,6 +3,7 @@
 #include "dialogs/DialogHelp.h"
 #include "dialogs/DialogStyle.h"
 #include "platform/HelpViewer.h"
+#include "training/ExerciseKinds.h"
 #include "training/TrainingState.h"
 
 #include "widgets/WidgetHelpers.h"
@@ -13,17 +14,12 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include <iterator>
-
 namespace {
 
 constexpr int ClientWidth = 334;
 constexpr int ClientHeight = 195;
 constexpr int PanelHeight = 149;
 constexpr int TipHeight = 104; // the tip stands in the lower part of the panel
-
-// Help topics of the text, field-of-view and table windows, by the kind in LastExercise.
-constexpr int KindHelpContexts[] = {300, 360, 410};
 
 } // namespace
 
@@ -103,8 +99,9 @@ void TAdviceForm::showEvent(QShowEvent* event) {
 }
 
 void TAdviceForm::BitBtn2Click() {
-    const int kind = State.LastExercise();
-    if (kind < 0 || kind >= int(std::size(KindHelpContexts)))
+    // The page of the kind whose tip this is: the kind activated last.
+    const std::optional<ExerciseKind> kind = exerciseKindFromCode(State.LastExercise());
+    if (!kind || describe(*kind).Tips < 0)
         return;
-    DialogHelp::showOver(*Help(), this, KindHelpContexts[kind]);
+    DialogHelp::showOver(*Help(), this, describe(*kind).HelpContext);
 }

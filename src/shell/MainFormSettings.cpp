@@ -3,16 +3,10 @@
 
 #include "app/ProgramWindows.h"
 #include "course/Unitassistant.h"
-#include "fieldofview/Unitfrstring.h"
-#include "flash/FlashForm.h"
-#include "platform/PacedTimer.h"
+#include "exercise/ExerciseWindow.h"
 #include "platform/SettingsStore.h"
-#include "readingview/ReadingView.h"
-#include "schulte/SchulteForm.h"
 #include "shell/StoredSettings.h"
 #include "shell/WindowPlacement.h"
-#include "table/Unitfrtable.h"
-#include "text/Unitfrtext.h"
 #include "training/SpeedRegulator.h"
 #include "widgets/TCSpinEdit.h"
 
@@ -130,7 +124,7 @@ StoredSettings TMainForm::collectSettings() const {
     s.FontSize = ComboBox1->currentText().toInt();
     s.TextAlignment = State.TextAlignment();
     s.WideExpression = State.ReadingFieldWidth();
-    s.WidthFormatStr = Windows->TextForm->columnPanelWidth();
+    s.WidthFormatStr = State.TextColumnWidth();
     s.SpeedTrackBarPosition = TrackBar1->value();
     s.RecommendWide = State.RecommendWide();
     s.RecommendSpeed = State.RecommendSpeed();
@@ -162,7 +156,7 @@ void TMainForm::FormClose() {
     // A run ends with the program as if stopped: it goes to the diary, it asks no test
     // questions, and the course stays at its stage.
     if (RunningExercise)
-        RunningExercise->stopRun();
+        RunningExercise->stop();
     SaveTextPosition(); // the user's text, also when it waits aside in test mode
     // The course opens at the next start only if one runs now.
     Assistant = Course != nullptr;

@@ -6,10 +6,12 @@
 #include "training/RunState.h"
 #include "training/TrainingState.h"
 
+#include <QList>
 #include <QMainWindow>
 #include <QString>
 
 #include <memory>
+#include <vector>
 
 class QAction;
 class QButtonGroup;
@@ -33,23 +35,28 @@ class MoreButton;
 class TStatusBar;
 class CourseMarkers;
 class ExerciseWindow;
+class LoadedText;
 class Scenario;
+struct ControlSnapshot;
 enum class MarkerTarget;
 struct ProgramWindows;
 struct StoredSettings;
 
-// The frame of the whole program: toolbars, status bar and the three exercise windows as
-// children of a multiple-document area. Its controls write the shared TrainingState, which the
-// other windows read; it is the exercise windows' host, and the only window that knows the
-// others.
+// The frame of the whole program: toolbars, status bar and the exercise windows as children of
+// a multiple-document area. Its controls write the shared TrainingState, which the other
+// windows read; it is the exercise windows' host. It keeps one list of the exercise windows and
+// acts on the one in front through their base, never by name; what differs by kind it reads
+// from the kinds' descriptions.
 class TMainForm : public QMainWindow, public ExerciseHost {
     Q_OBJECT
 public:
     explicit TMainForm(const QString& programDir, QWidget* parent = nullptr);
     ~TMainForm() override;
 
-    // Called once by the program after every window exists.
+    // Called once by the program before the windows are made; they are there by windowsCreated.
     void setWindows(const ProgramWindows* windows);
+    // Called once by the program: the exercise windows, and the one that holds the loaded text.
+    void setExercises(QList<ExerciseWindow*> exercises, LoadedText& text);
     // Called once every window exists: the text window becomes the active child.
     void windowsCreated();
 
@@ -86,8 +93,6 @@ public:
     QToolButton* SpeedButton15 = nullptr; // table size
     // The exercises and records beyond the first kinds, under one drop-down (MainFormKinds.cpp).
     MoreButton* MoreKinds = nullptr;
-    QAction* SchulteKind = nullptr;       // Шульте
-    QAction* FlashKind = nullptr;         // "Вспышки" in the drop-down
     QAction* DiaryEntry = nullptr;        // opens the training diary (Ctrl+D)
     QToolButton* SpeedButton9 = nullptr;  // Помощь
     QToolButton* SpeedButton16 = nullptr; // О...
@@ -131,7 +136,8 @@ public:
     QMdiArea* mdiArea() const { return MdiArea; }
     // The frame's active child, or nullptr.
     QMdiSubWindow* ActiveMDIChild() const;
-    const ProgramWindows& windows() const { return *Windows; }
+    // The drop-down entry that chooses a kind listed under "Ещё", or nullptr.
+    QAction* kindEntry(ExerciseKind kind) const;
 
     // --- Run control ---------------------------------------------------------------------
     void SetRunState(RunState state) override;
@@ -187,8 +193,6 @@ public:
     void SpeedButton4Click();
     void SpeedButton5Click();
     void SpeedButton6Click();
-    void SchulteKindClick();
-    void FlashKindClick();
     void SpeedButton14Click();
     void SpeedButton15Click();
     void SpeedButton7Click();
@@ -245,12 +249,13 @@ private:
 
     // The kinds in the drop-down (MainFormKinds.cpp).
     void buildMoreKinds();
-    // A kind entry of the drop-down runs its handler when it is chosen; the kind buttons let go.
-    void connectKindEntry(QAction* entry, void (TMainForm::*handler)());
-    void connectKindButtons();
-    // Brings the window of a kind from the drop-down to the front, as the kind buttons do.
-    void chooseLaterKind(ExerciseKind kind, RunState state, QMdiSubWindow* window);
+    // A kind entry of the drop-down chooses its kind when it goes down; the kind buttons let go.
     void connectKindEntries();
+    void connectKindButtons();
+    // The button or the drop-down entry that chooses a kind.
+    QObject* kindChooser(ExerciseKind kind) const;
+    // Brings the window of a kind to the front, the tool bar in the state the kind asks for.
+    void chooseKind(ExerciseKind kind);
     void connectHandlers();
     void connectCheckableButtons();
 
@@ -277,17 +282,20 @@ private:
     // Loads a chosen file from the resume question to the shown text; false when it failed.
     bool openChosenFile(const QString& chosen);
 
-    // After a font change: the active exercise window lays itself out again.
-    void relayoutActiveExercise();
+    // The course's view of the controls.
+    ControlSnapshot controlSnapshot() const;
 
     // Regulator repeat.
     void startRegulatorRepeat(bool up);
     void stopRegulatorRepeat();
 
-    // The exercise window the kind buttons chose.
-    QMdiSubWindow* chosenExerciseWindow() const;
+    // The window of a kind; the window the kind buttons chose; the exercise window in front.
+    ExerciseWindow* exerciseOf(ExerciseKind kind) const;
+    ExerciseWindow* chosenExerciseWindow() const;
+    ExerciseWindow* activeExercise() const;
+    // SetRunState, where chosen is the kind chosen (in a ...Chosen state, the one being chosen).
+    void enterRunState(RunState state, ExerciseKind chosen);
     void setTestMayBeReleased(bool allowed) { TestMayBeReleased = allowed; }
-    void setCaptionsForState(RunState state);
 
     // The frame's answers to changes of the shared state.
     void connectState();
@@ -295,8 +303,11 @@ private:
 
     TrainingState State;
     QMdiArea* MdiArea = nullptr;
-    QButtonGroup* KindButtons = nullptr; // SpeedButton4, SpeedButton6, SpeedButton5
+    QButtonGroup* KindButtons = nullptr; // SpeedButton4, SpeedButton6, SpeedButton5, by kind
+    std::vector<QAction*> KindEntries;   // by kind: its entry under "Ещё", or nullptr
     const ProgramWindows* Windows = nullptr;
+    QList<ExerciseWindow*> Exercises;
+    LoadedText* Text = nullptr; // the loaded text's holder
     HelpViewer* Help = nullptr;
     KeyTable* ShortCuts = nullptr; // the keys of the controls and of run control
     KeyTable* FocusKeys = nullptr; // Tab and Ctrl+Tab

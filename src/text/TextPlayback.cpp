@@ -17,6 +17,7 @@ void TTextForm::StartReading() {
         ExerciseText = TestRecord.Text;
         TestRecord.ScorePercent = 0;
         TestRecord.Speed = 0;
+        State.setTextTest(TestRecord.ScorePercent, TestRecord.Speed);
         RichEdit1->setText(ExerciseText);
         ReformatText();
         TextLength = RichEdit1->length();
@@ -25,7 +26,7 @@ void TTextForm::StartReading() {
         // Nothing to read: the run ends at once, so that "Открыть", which the message names,
         // is usable behind it.
         FieldStart = FieldEnd = 0;
-        StopReading();
+        stop();
         MessageForm->exec();
         return;
     }
@@ -81,7 +82,7 @@ void TTextForm::StepReading() {
     FieldStart = FieldEnd;
     FieldStart = int(ReadingField::skipBlanks(RichEdit1->text(), FieldStart));
     if (FieldStart >= TextLength) {
-        StopReading();
+        stop();
         return;
     }
     RichEdit1->setCaretPosition(FieldStart);
@@ -103,7 +104,6 @@ void TTextForm::StepReading() {
 }
 
 void TTextForm::StopReading() {
-    endRun();
     RunResult result = readingResult();
     Panel1->setEnabled(true);
     RichEdit1->setRangeColor(FieldStart, FieldEnd - FieldStart, Silver);
@@ -130,12 +130,12 @@ void TTextForm::StopReading() {
     }
     if (CharsShown > 0)
         emit runFinished(result);
-    emit runEnded(true);
+    finishRun(true);
 }
 
 RunResult TTextForm::readingResult() const {
     const bool test = State.TestMode();
-    RunResult result = runResult(test ? DiaryKind::TextTest : DiaryKind::TextReading);
+    RunResult result = runResult();
     const QString text = RichEdit1->text();
     const int end = std::min(FieldEnd, int(text.size()));
     const QStringView passed = QStringView(text).mid(RunStart, std::max(0, end - RunStart));

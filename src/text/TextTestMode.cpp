@@ -2,6 +2,7 @@
 #include "text/Unitfrtext.h"
 
 #include "dialogs/StandardError.h"
+#include "exercise/ExerciseHost.h"
 #include "readingview/ReadingView.h"
 #include "text/TestFile.h"
 #include "text/TestScore.h"
@@ -10,6 +11,22 @@
 #include "training/TrainingState.h"
 
 #include <QLabel>
+
+void TTextForm::followTestMode() {
+    if (State.TestMode() == TestTextOn)
+        return;
+    TestTextOn = State.TestMode();
+    if (!TestTextOn) {
+        RestoreUserText();
+        return;
+    }
+    if (isChosen())
+        SaveScrollAnchor();
+    SaveUserText();
+    ClearExerciseText();
+    if (!LoadTestText())
+        Host.LeaveTestMode();
+}
 
 UserTextState TTextForm::UserTextPlace() {
     if (State.TestMode())
@@ -75,6 +92,7 @@ int TTextForm::AskTestQuestions(int elapsedMs, int charsShown, const RunResult& 
     const int right = countRightAnswers(TestRecord.Answers, chosen);
     TestRecord.ScorePercent = scorePercent(right);
     TestRecord.Speed = readingSpeed(charsShown, elapsedMs);
+    State.setTextTest(TestRecord.ScorePercent, TestRecord.Speed);
 
     TTextResultForm* result = TextResultForm;
     result->Label4->setText(QString::number(right) + QStringLiteral(" из 5"));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "training/ExerciseKind.h"
+#include "training/TestResults.h"
 
 #include <QObject>
 #include <QString>
@@ -84,6 +85,19 @@ public:
     int LastExercise() const { return Last; }
     void setLastExercise(int kind) { Last = kind; }
 
+    // --- The last tests' figures, which the course takes as a test stage ends ------------
+    const TestResults& LastTests() const { return Tests; }
+    // The field-of-view window's score and its line's width in characters.
+    void setLineTest(int scorePercent, int lineChars) {
+        Tests.LineScorePercent = scorePercent;
+        Tests.LineChars = lineChars;
+    }
+    // The text test's score and measured speed.
+    void setTextTest(int scorePercent, int speed) {
+        Tests.TextScorePercent = scorePercent;
+        Tests.TextSpeed = speed;
+    }
+
     // --- Run state --------------------------------------------------------------------------
     ExerciseKind ChosenKind() const { return Kind; }
     bool Running() const { return IsRunning; }
@@ -141,6 +155,7 @@ private:
     int Rows = 3;
     int Alignment = 0;
     int Last = 0;
+    TestResults Tests;
     ExerciseKind Kind = ExerciseKind::Text;
     bool IsRunning = false;
     bool Test = false;
