@@ -538,6 +538,12 @@ void TestMainWindow::statusBarHints() {
     QCOMPARE(m->HintPanelRight, 0);
     m->StatusBar1MouseMove(200);
     QCOMPARE(bar->toolTip(), QStringLiteral("Рекомендуемая ширина таблицы"));
+    // Flash reading in front shows no volume, so its last panel has no hint.
+    m->kindEntry(ExerciseKind::Flash)->trigger();
+    m->StatusBar1MouseMove(20);
+    QCOMPARE(bar->toolTip(), QStringLiteral("Рекомендуемая скорость проигрывания текста"));
+    m->StatusBar1MouseMove(500);
+    QCOMPARE(bar->toolTip(), QString());
 }
 
 void TestMainWindow::adviceGlyph() {

@@ -89,6 +89,7 @@ void TestSchulte::runByMouseWithOneSlip() {
 
     Form->random().setFixedSeed(20261207u);
     QSignalSpy results(Form, &TSchulteForm::resultReady);
+    QSignalSpy ended(Form, &ExerciseWindow::runEnded);
     Main->SpeedButton2->click();
     QCOMPARE(Main->statusPanel(3), QStringLiteral("Найдите: 1"));
     QVERIFY(!Main->kindEntry(ExerciseKind::Schulte)->isEnabled());
@@ -120,6 +121,9 @@ void TestSchulte::runByMouseWithOneSlip() {
     QTRY_VERIFY(!lines.isEmpty());
 
     QCOMPARE(results.count(), 1);
+    // Schulte tables are no stage of the course: a course running stays at its stage.
+    QCOMPARE(ended.count(), 1);
+    QCOMPARE(ended.at(0).at(0).toBool(), false);
     const auto result = results.at(0).at(0).value<SchulteResult>();
     QCOMPARE(result.Found, 9);
     QCOMPARE(result.Mistakes, 1);

@@ -29,8 +29,8 @@ struct ExerciseKindInfo {
     // first three kinds.
     bool F1OpensItsPage = false;
     // Its window's title, and the title while test mode is on.
-    QString Caption;
-    QString TestCaption;
+    QString Caption{};
+    QString TestCaption{};
     // Test mode: whether the test button may be down while it is chosen.
     bool HasTestMode = false;
     // What its runs are in the diary, outside and in test mode.
@@ -45,16 +45,16 @@ struct ExerciseKindInfo {
     // The status bar gives the recommended width in table cells rather than characters.
     bool WidthInCells = false;
     // The status panels' hints (0 to 3) while its window is in front; empty: none.
-    std::array<QString, 4> PanelHints;
+    std::array<QString, 4> PanelHints{};
     // How it is chosen: the tool bar state it sets, its key, and, for a kind listed under
     // "Ещё", the entry's object name, caption, hint and picture (empty for a kind with a button
     // of its own).
     RunState Chosen = RunState::OtherKindChosen;
-    QKeyCombination ChooseKey;
+    QKeyCombination ChooseKey{};
     const char* EntryName = "";
-    QString EntryCaption;
-    QString EntryHint;
-    QString EntryGlyph;
+    QString EntryCaption{};
+    QString EntryHint{};
+    QString EntryGlyph{};
 };
 
 // Every kind, in the order of its code.
