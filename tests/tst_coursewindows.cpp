@@ -112,7 +112,7 @@ private slots:
 
 private:
     void startCourse(const QVariantMap& changes = {});
-    const CourseStage& stage() const { return *Main->Course->CurrentStage(); }
+    const CourseStage& stage() const { return *Main->course()->CurrentStage(); }
     QColor line(int n) const { return Windows.WizardForm->lineColour(n); }
     QString guideLine(int n) const {
         return Windows.WizardForm->RichEdit1->document()->findBlockByNumber(n).text();
@@ -160,10 +160,10 @@ void TestCourseWindows::cleanup() {
 void TestCourseWindows::chooseKind(bool test, QToolButton* kind) {
     // Test mode may not be released while the field of view is chosen: choose the kind first
     // when leaving it.
-    if (!test && Main->SpeedButton6->isChecked())
+    if (!test && control<QToolButton>(Main, "SpeedButton6")->isChecked())
         kind->click();
-    if (Main->SpeedButton14->isChecked() != test)
-        Main->SpeedButton14->click();
+    if (control<QToolButton>(Main, "SpeedButton14")->isChecked() != test)
+        control<QToolButton>(Main, "SpeedButton14")->click();
     if (!kind->isChecked())
         kind->click();
 }
@@ -184,38 +184,41 @@ void TestCourseWindows::startStage() {
     switch (s.Kind) {
     case StageKind::TextReading:
     case StageKind::TextTest:
-        chooseKind(s.Kind == StageKind::TextTest, Main->SpeedButton4);
+        chooseKind(s.Kind == StageKind::TextTest, control<QToolButton>(Main, "SpeedButton4"));
         if (s.Kind == StageKind::TextReading)
-            Main->SpeedButton1->click();
+            control<QToolButton>(Main, "SpeedButton1")->click();
         if (s.ColumnWidth > Windows.TextForm->columnChars())
             setColumnChars(s.ColumnWidth);
-        Main->CSpinEdit1->setValue(s.FieldWidth);
+        control<TCSpinEdit>(Main, "CSpinEdit1")->setValue(s.FieldWidth);
         setColumnChars(s.ColumnWidth);
-        (s.Alignment == 0   ? Main->SpeedButton11
-         : s.Alignment == 1 ? Main->SpeedButton12
-                            : Main->SpeedButton13)
+        (s.Alignment == 0   ? control<QToolButton>(Main, "SpeedButton11")
+         : s.Alignment == 1 ? control<QToolButton>(Main, "SpeedButton12")
+                            : control<QToolButton>(Main, "SpeedButton13"))
             ->click();
-        (s.ReadingMode == 0 ? Main->SpeedButton7 : Main->SpeedButton8)->click();
+        (s.ReadingMode == 0 ? control<QToolButton>(Main, "SpeedButton7")
+                            : control<QToolButton>(Main, "SpeedButton8"))
+            ->click();
         break;
     case StageKind::TableReading:
     case StageKind::TableTest:
-        chooseKind(s.Kind == StageKind::TableTest, Main->SpeedButton5);
+        chooseKind(s.Kind == StageKind::TableTest, control<QToolButton>(Main, "SpeedButton5"));
         // The size picker, released over the square of that column and row.
-        QTest::mouseClick(Main->SpeedButton15, Qt::LeftButton);
+        QTest::mouseClick(control<QToolButton>(Main, "SpeedButton15"), Qt::LeftButton);
         QTest::mouseMove(Windows.FormDlgTable, QPoint(10 * s.TableColumns, 10 * s.TableRows));
         QTest::mouseRelease(Windows.FormDlgTable, Qt::LeftButton, {},
                             QPoint(10 * s.TableColumns, 10 * s.TableRows));
         break;
     case StageKind::FieldOfViewTest:
-        chooseKind(true, Main->SpeedButton6);
-        Main->CSpinEdit1->setValue(s.FieldWidth);
+        chooseKind(true, control<QToolButton>(Main, "SpeedButton6"));
+        control<TCSpinEdit>(Main, "CSpinEdit1")->setValue(s.FieldWidth);
         break;
     case StageKind::Result:
         return;
     }
-    Main->TrackBar1->setValue(s.StageSpeed / 10);
-    QVERIFY2(Main->SpeedButton2->isEnabled(), qPrintable(QString::number(int(s.Kind))));
-    Main->SpeedButton2->click();
+    control<QSlider>(Main, "TrackBar1")->setValue(s.StageSpeed / 10);
+    QVERIFY2(control<QToolButton>(Main, "SpeedButton2")->isEnabled(),
+             qPrintable(QString::number(int(s.Kind))));
+    control<QToolButton>(Main, "SpeedButton2")->click();
     QVERIFY(Main->isRunning());
     QVERIFY(Windows.WizardForm->isHidden());
     QVERIFY(!Windows.AssistantForm->ButtonsEnabled);
@@ -241,7 +244,7 @@ void TestCourseWindows::playLine(bool right) {
 }
 
 void TestCourseWindows::playTable() {
-    if (Main->SpeedButton14->isChecked())
+    if (control<QToolButton>(Main, "SpeedButton14")->isChecked())
         onNextModal([](QWidget* questions) {
             QVERIFY(qobject_cast<TAnsTableForm*>(questions));
             onNextModal([](QWidget* result) { static_cast<QDialog*>(result)->accept(); });
@@ -257,12 +260,12 @@ void TestCourseWindows::courseStartsBesideTheFrame() {
     startCourse({{"Left", 100}, {"Top", 60}});
     TAssistantForm* assistant = Windows.AssistantForm;
     TWizardForm* guide = Windows.WizardForm;
-    QVERIFY(Main->Course);
+    QVERIFY(Main->course());
     QVERIFY(assistant->isVisible() && guide->isVisible());
     // Left of the frame would be off the screen: at the screen's edge instead.
     QCOMPARE(assistant->x(), 0);
-    QCOMPARE(assistant->y(),
-             Main->CoolBar1->mapToGlobal(QPoint(0, 0)).y() + Main->CoolBar1->height());
+    QCOMPARE(assistant->y(), control<TCoolBar>(Main, "CoolBar1")->mapToGlobal(QPoint(0, 0)).y() +
+                                 control<TCoolBar>(Main, "CoolBar1")->height());
     QVERIFY(docked(assistant, guide));
     QCOMPARE(assistant->LabelLevel->text(), QStringLiteral("1"));
     QCOMPARE(assistant->LabelSpeed->text(), QStringLiteral("900-1800"));
@@ -270,18 +273,18 @@ void TestCourseWindows::courseStartsBesideTheFrame() {
     QCOMPARE(assistant->ProgressBar1->maximum(), 15);
     QCOMPARE(assistant->ProgressBar1->value(), 1);
     QVERIFY(!assistant->SpeedButton2->isEnabled());
-    QVERIFY(!Main->SpeedButton20->isEnabled());
+    QVERIFY(!control<QToolButton>(Main, "SpeedButton20")->isEnabled());
     QCOMPARE(Main->statusPanel(0), QStringLiteral("С (рек):900 симв/мин"));
     QCOMPARE(Main->statusPanel(1), QStringLiteral("Ш (рек):10 симв"));
     QCOMPARE(guideLine(3), QStringLiteral("     *  ширина поля чтения: 11"));
     QCOMPARE(line(0), Red);
     QCOMPARE(line(5), Black);
-    QVERIFY(!Main->SpeedButton2->isEnabled());
+    QVERIFY(!control<QToolButton>(Main, "SpeedButton2")->isEnabled());
 
     // Placed right of a frame that leaves room on its left.
     assistant->close();
     Main->move(400, 60);
-    Main->SpeedButton20->click();
+    control<QToolButton>(Main, "SpeedButton20")->click();
     QCOMPARE(assistant->frameGeometry().left(),
              Main->frameGeometry().left() - assistant->frameGeometry().width());
 }
@@ -305,9 +308,10 @@ void TestCourseWindows::wholeLevelOneCycle() {
         } else if (s.Kind == StageKind::TextTest) {
             // Faster half-way through: the measured speed becomes the course speed.
             stepText(50);
-            Main->TrackBar1->setValue(Main->TrackBar1->value() + 20);
+            control<QSlider>(Main, "TrackBar1")
+                ->setValue(control<QSlider>(Main, "TrackBar1")->value() + 20);
             stepText();
-            speedMoved += Main->Course->CourseSpeed() > s.StageSpeed;
+            speedMoved += Main->course()->CourseSpeed() > s.StageSpeed;
         } else {
             stepText();
         }
@@ -319,13 +323,13 @@ void TestCourseWindows::wholeLevelOneCycle() {
     QCOMPARE(Dialogs->testsAnswered, 3);
     QCOMPARE(speedMoved, 3);
     QVERIFY(Dialogs->warnings.isEmpty());
-    QCOMPARE(Main->Course->CourseWidth(), 12);
-    const int speed = Main->Course->CourseSpeed();
+    QCOMPARE(Main->course()->CourseWidth(), 12);
+    const int speed = Main->course()->CourseSpeed();
     QVERIFY(speed > 900);
 
     // The result: full progress, Start disabled, only "След." goes on.
     QCOMPARE(assistant->ProgressBar1->value(), 15);
-    QVERIFY(!Main->SpeedButton2->isEnabled());
+    QVERIFY(!control<QToolButton>(Main, "SpeedButton2")->isEnabled());
     QVERIFY(assistant->SpeedButton2->isEnabled());
     QCOMPARE(guideLine(2), QStringLiteral("    * Скорость: ") + QString::number(speed));
     QCOMPARE(guideLine(3), QStringLiteral("    * Ширина: 12"));
@@ -335,7 +339,7 @@ void TestCourseWindows::wholeLevelOneCycle() {
     QCOMPARE(assistant->ProgressBar1->value(), 1);
 
     assistant->SpeedButton1->click(); // "Стоп" ends the course
-    QVERIFY(!Main->Course);
+    QVERIFY(!Main->course());
     QCOMPARE(Fixture->storedValue(QStringLiteral("SpeedWiz")).toInt(), speed);
     QCOMPARE(Fixture->storedValue(QStringLiteral("WidthWiz")).toInt(), 12);
 }
@@ -346,15 +350,15 @@ void TestCourseWindows::stopInACourseRunMovesOnAndWarnsOnce() {
     playLine(false); // on to the text test
     startStage();
     stepText(5);
-    Main->SpeedButton3->click();
+    control<QToolButton>(Main, "SpeedButton3")->click();
     QVERIFY(!Main->isRunning());
     QCOMPARE(stage().Kind, StageKind::TextReading);
     QCOMPARE(Windows.AssistantForm->ProgressBar1->value(), 3);
     QCOMPARE(Dialogs->warnings,
              QStringList{QStringLiteral(
                  "Не пропускайте упражнения! Это может свести ваши усилия к нулю.")});
-    QCOMPARE(Main->Course->CourseSpeed(), 900); // stopped before its questions
-    Main->SpeedButton4->click();
+    QCOMPARE(Main->course()->CourseSpeed(), 900); // stopped before its questions
+    control<QToolButton>(Main, "SpeedButton4")->click();
     Main->RefreshCourseState();
     QCOMPARE(Dialogs->warnings.size(), 1);
 }
@@ -384,19 +388,19 @@ void TestCourseWindows::closingTheAssistantStoresAndFreesStart() {
     startCourse();
     startStage();
     playLine(true); // right at 11
-    QCOMPARE(Main->Course->CourseWidth(), 11);
-    QVERIFY(!Main->SpeedButton2->isEnabled());
+    QCOMPARE(Main->course()->CourseWidth(), 11);
+    QVERIFY(!control<QToolButton>(Main, "SpeedButton2")->isEnabled());
 
     Windows.AssistantForm->close();
-    QVERIFY(!Main->Course);
+    QVERIFY(!Main->course());
     QVERIFY(Windows.WizardForm->isHidden());
-    QVERIFY(Main->SpeedButton2->isEnabled());
-    QVERIFY(Main->SpeedButton20->isEnabled());
+    QVERIFY(control<QToolButton>(Main, "SpeedButton2")->isEnabled());
+    QVERIFY(control<QToolButton>(Main, "SpeedButton20")->isEnabled());
     QCOMPARE(Fixture->storedValue(QStringLiteral("WidthWiz")).toInt(), 11);
 
     // A course running at exit starts again at the next start.
-    Main->SpeedButton20->click();
-    QVERIFY(Main->Course);
+    control<QToolButton>(Main, "SpeedButton20")->click();
+    QVERIFY(Main->course());
     Fixture->close();
     QCOMPARE(Fixture->storedValue(QStringLiteral("Assistant")).toInt(), 1);
 }
@@ -412,25 +416,28 @@ void TestCourseWindows::markersFollowTheControlsStillToSet() {
         return marker->isVisible();
     };
     // The field-of-view stage: "Тест" and "Строка" still to press.
-    QVERIFY(shownAt(0, Main->SpeedButton14));
-    QVERIFY(shownAt(1, Main->SpeedButton6));
-    QCOMPARE(markers.marker(0)->pos(), Main->SpeedButton14->mapToGlobal(QPoint(0, 0)));
+    QVERIFY(shownAt(0, control<QToolButton>(Main, "SpeedButton14")));
+    QVERIFY(shownAt(1, control<QToolButton>(Main, "SpeedButton6")));
+    QCOMPARE(markers.marker(0)->pos(),
+             control<QToolButton>(Main, "SpeedButton14")->mapToGlobal(QPoint(0, 0)));
 
-    Main->SpeedButton14->click();
+    control<QToolButton>(Main, "SpeedButton14")->click();
     QVERIFY(!markers.marker(0)->isVisible());
-    QVERIFY(shownAt(1, Main->SpeedButton6));
-    Main->SpeedButton6->click();
+    QVERIFY(shownAt(1, control<QToolButton>(Main, "SpeedButton6")));
+    control<QToolButton>(Main, "SpeedButton6")->click();
     QVERIFY(!markers.marker(1)->isVisible());
     QCOMPARE(line(0), Grey);
     QCOMPARE(line(2), Red);
     QCOMPARE(markers.marker(2)->Target, control<QFrame>(Windows.StringForm, "MarginLeft"));
-    QVERIFY(shownAt(3, Main->Panel7));
-    QCOMPARE(markers.marker(3)->pos(), Main->Panel7->mapToGlobal(QPoint(-5, -6)));
+    QVERIFY(shownAt(3, control<QWidget>(Main, "Panel7")));
+    QCOMPARE(markers.marker(3)->pos(),
+             control<QWidget>(Main, "Panel7")->mapToGlobal(QPoint(-5, -6)));
 
     // The marker keeps to its control when the frame moves.
     Main->move(Main->pos() + QPoint(30, 20));
     markers.marker(3)->FollowTarget();
-    QCOMPARE(markers.marker(3)->pos(), Main->Panel7->mapToGlobal(QPoint(-5, -6)));
+    QCOMPARE(markers.marker(3)->pos(),
+             control<QWidget>(Main, "Panel7")->mapToGlobal(QPoint(-5, -6)));
 
     // Blinking: thin and thick in turn.
     const int width = markers.marker(3)->PenWidth;
@@ -443,17 +450,17 @@ void TestCourseWindows::markersFollowTheControlsStillToSet() {
     QVERIFY(!markers.marker(2)->isVisible() && !markers.marker(3)->isVisible());
     QVERIFY(!markers.marker(3)->Timer1->isActive());
     Windows.WizardForm->CheckBoxShowRedMarkers->click();
-    QVERIFY(shownAt(3, Main->Panel7));
+    QVERIFY(shownAt(3, control<QWidget>(Main, "Panel7")));
 
-    Main->TrackBar1->setValue(90);
-    Main->CSpinEdit1->setValue(11);
+    control<QSlider>(Main, "TrackBar1")->setValue(90);
+    control<TCSpinEdit>(Main, "CSpinEdit1")->setValue(11);
     QVERIFY(!markers.marker(2)->isVisible() && !markers.marker(3)->isVisible());
-    QVERIFY(shownAt(4, Main->SpeedButton2));
-    QVERIFY(Main->SpeedButton2->isEnabled());
+    QVERIFY(shownAt(4, control<QToolButton>(Main, "SpeedButton2")));
+    QVERIFY(control<QToolButton>(Main, "SpeedButton2")->isEnabled());
     QCOMPARE(line(5), Red);
 
     // Start hides them all.
-    Main->SpeedButton2->click();
+    control<QToolButton>(Main, "SpeedButton2")->click();
     QVERIFY(!markers.marker(4)->isVisible());
     playLine(false);
 }

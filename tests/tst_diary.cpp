@@ -1,5 +1,6 @@
 // The training diary in the whole program: a result reaches the diary and its chart, and the
 // shown records are exported as a spreadsheet file.
+#include "Controls.h"
 #include "ProgramFixture.h"
 
 #include "diary/DiaryCharts.h"
@@ -34,10 +35,11 @@
 namespace {
 
 // 22 words, one of them hyphenated, over four lines.
-const QString TestTextBody = QStringLiteral("  Утром над рекой стоял густой туман.\r\n"
-                                            "\r\n"
-                                            "Лодка медленно шла вдоль берега, и рыбаки молча\r\n"
-                                            "смотрели на тёмную воду. Где-то далеко кричала птица.\r\n");
+const QString TestTextBody =
+    QStringLiteral("  Утром над рекой стоял густой туман.\r\n"
+                   "\r\n"
+                   "Лодка медленно шла вдоль берега, и рыбаки молча\r\n"
+                   "смотрели на тёмную воду. Где-то далеко кричала птица.\r\n");
 
 // The test with that text; the right answers are 0, 2, 1, 1, 0.
 TestText makeTest() {
@@ -109,15 +111,14 @@ void TestDiary::textTestReachesTheDiaryAndItsChart() {
     for (const QString& name : tests.entryList(QDir::Files))
         QVERIFY(tests.remove(name));
     QVERIFY(writeTestFile(testFilePath(Fixture->programDir(), 1), makeTest()));
-    TMainForm* main =
-        Fixture->startQuiet({{"SpeedTrackBarPosition", 334}, {"WideExpression", 10}})
-            .windows()
-            .MainForm;
+    TMainForm* main = Fixture->startQuiet({{"SpeedTrackBarPosition", 334}, {"WideExpression", 10}})
+                          .windows()
+                          .MainForm;
     const ProgramWindows& windows = Fixture->program().windows();
     TTextForm* form = windows.TextForm;
 
-    main->SpeedButton14->click();
-    main->SpeedButton2->click();
+    control<QToolButton>(main, "SpeedButton14")->click();
+    control<QToolButton>(main, "SpeedButton2")->click();
     QString wordsShown, comprehensionShown, speedShown, actualShown;
     onNextModal([&](QWidget* modal) {
         auto* questions = qobject_cast<TAnsTextForm*>(modal);
@@ -253,8 +254,8 @@ void TestDiary::windowFitsTheScreenAndFiltersItsCharts() {
     // A table run keeps the table's size.
     TTableForm* table = Fixture->program().windows().TableForm;
     main->state().setTableSize(4, 3);
-    main->SpeedButton5->click();
-    main->SpeedButton2->click();
+    control<QToolButton>(main, "SpeedButton5")->click();
+    control<QToolButton>(main, "SpeedButton2")->click();
     for (int steps = 0; main->state().Running() && steps < 100; ++steps)
         table->Timer1Timer();
     QCOMPARE(store.count(), 1);

@@ -128,15 +128,15 @@ void TestFieldOfView::cleanup() {
 }
 
 void TestFieldOfView::chooseFieldOfView() {
-    Main->SpeedButton14->click();
-    QVERIFY(Main->SpeedButton6->isEnabled());
-    Main->SpeedButton6->click();
+    control<QToolButton>(Main, "SpeedButton14")->click();
+    QVERIFY(control<QToolButton>(Main, "SpeedButton6")->isEnabled());
+    control<QToolButton>(Main, "SpeedButton6")->click();
     QCOMPARE(Main->ActiveMDIChild(), Form);
 }
 
 void TestFieldOfView::runToTheEnd() {
     Form->random().setFixedSeed(4242);
-    Main->SpeedButton2->click();
+    control<QToolButton>(Main, "SpeedButton2")->click();
     QVERIFY(Form->isRunning());
     int steps = 0;
     while (Form->isRunning() && steps < 100000) {
@@ -167,8 +167,8 @@ void TestFieldOfView::lineFollowsTheReadingFieldWidth() {
     QCOMPARE(line->width(), Main->state().CharWidth() * 14 + Main->state().EdgeWidth4());
     QCOMPARE(line->height(), Main->state().CharHeight() + 4);
     QCOMPARE(line->text(), QStringLiteral("14 симв."));
-    QCOMPARE(Main->CSpinEdit1->value(), 14);
-    QCOMPARE(Main->CSpinEdit1->maximum(), 10000);
+    QCOMPARE(control<TCSpinEdit>(Main, "CSpinEdit1")->value(), 14);
+    QCOMPARE(control<TCSpinEdit>(Main, "CSpinEdit1")->maximum(), 10000);
     // Centred in the window's visible client area, where the text window's ruler is centred
     // too; grips at the ends, the marker (hidden) in the middle.
     QVERIFY2(std::abs(offCentre()) <= 2, qPrintable(QString::number(offCentre())));
@@ -178,21 +178,22 @@ void TestFieldOfView::lineFollowsTheReadingFieldWidth() {
     QVERIFY(control<QLabel>(Form, "ImageCenter")->isHidden());
 
     // The width spin moves the line, and never below ten characters.
-    QTest::keyClick(Main->CSpinEdit1, Qt::Key_Up);
+    QTest::keyClick(control<TCSpinEdit>(Main, "CSpinEdit1"), Qt::Key_Up);
     QCOMPARE(Main->state().ReadingFieldWidth(), 15);
     QCOMPARE(line->text(), QStringLiteral("15 симв."));
     QCOMPARE(line->width(), Main->state().CharWidth() * 15 + Main->state().EdgeWidth4());
     // It reaches past the text window's column: here the line itself is the limit.
     const int wide = Windows.TextForm->columnChars() + 5;
-    Main->CSpinEdit1->setValue(wide);
+    control<TCSpinEdit>(Main, "CSpinEdit1")->setValue(wide);
     QCOMPARE(line->text(), QString::number(wide) + QStringLiteral(" симв."));
-    Main->CSpinEdit1->setValue(4);
+    control<TCSpinEdit>(Main, "CSpinEdit1")->setValue(4);
     QCOMPARE(Main->state().ReadingFieldWidth(), 10);
     QCOMPARE(line->text(), QStringLiteral("10 симв."));
     QCOMPARE(line->width(), Main->state().CharWidth() * 10 + Main->state().EdgeWidth4());
 
     // A larger font makes the same ten characters wider.
-    Main->ComboBox1->setCurrentIndex(Main->ComboBox1->findText(QStringLiteral("24")));
+    control<QComboBox>(Main, "ComboBox1")
+        ->setCurrentIndex(control<QComboBox>(Main, "ComboBox1")->findText(QStringLiteral("24")));
     Main->ComboBox1Change();
     QCOMPARE(line->font().pointSize(), 24);
     QCOMPARE(line->width(), Main->state().CharWidth() * 10 + Main->state().EdgeWidth4());
@@ -220,7 +221,7 @@ void TestFieldOfView::gripsChangeTheWidthTheTextWindowUses() {
     QTest::mouseRelease(right, Qt::LeftButton, {}, QPoint(1, 2));
     QVERIFY(!Form->isDragging());
     QCOMPARE(Main->state().ReadingFieldWidth(), 34);
-    QCOMPARE(Main->CSpinEdit1->value(), 34);
+    QCOMPARE(control<TCSpinEdit>(Main, "CSpinEdit1")->value(), 34);
     QCOMPARE(control<QLabel>(Form, "WindowString")->text(), QStringLiteral("34 симв."));
     QCOMPARE(control<QLabel>(Form, "WindowString")->width(), 34 * cw + Main->state().EdgeWidth4());
 
@@ -238,17 +239,18 @@ void TestFieldOfView::gripsChangeTheWidthTheTextWindowUses() {
     // The text window's column, narrower before, now takes a 40-character field.
     const int columnBefore = Windows.TextForm->columnChars();
     QVERIFY(columnBefore < 40);
-    Main->SpeedButton4->click();
+    control<QToolButton>(Main, "SpeedButton4")->click();
     QCOMPARE(Main->ActiveMDIChild(), Windows.TextForm);
-    QCOMPARE(Main->CSpinEdit1->value(), 40);
+    QCOMPARE(control<TCSpinEdit>(Main, "CSpinEdit1")->value(), 40);
     QVERIFY(Windows.TextForm->columnChars() >= 40);
 }
 
 void TestFieldOfView::runFlashesPairsAtTheEnds() {
     chooseFieldOfView();
-    Main->CSpinEdit1->setValue(40); // a long line: many blanks between the numbers
+    control<TCSpinEdit>(Main, "CSpinEdit1")
+        ->setValue(40); // a long line: many blanks between the numbers
     Form->random().setFixedSeed(99);
-    Main->SpeedButton2->click();
+    control<QToolButton>(Main, "SpeedButton2")->click();
     QVERIFY(control<QLabel>(Form, "ImageCenter")->isVisible());
     QVERIFY(Form->timer()->isActive());
     const QRegularExpression pair(QStringLiteral("^([1-9][0-9]) +([1-9][0-9])$"));
@@ -274,20 +276,20 @@ void TestFieldOfView::runFlashesPairsAtTheEnds() {
         QVERIFY(textWidth > inside - 2 * metrics.horizontalAdvance(QLatin1Char(' ')));
     }
     QVERIFY(control<QLabel>(Form, "ImageCenter")->isVisible());
-    Main->SpeedButton3->click();
+    control<QToolButton>(Main, "SpeedButton3")->click();
 }
 
 void TestFieldOfView::speedAndWidthChangesApplyFromTheNextPair() {
     chooseFieldOfView();
     DialogAnswers answers({});
-    Main->SpeedButton2->click();
+    control<QToolButton>(Main, "SpeedButton2")->click();
     for (int i = 0; i < 6; ++i)
         Form->Timer1Timer();
     const int blanks = blanksIn(control<QLabel>(Form, "WindowString")->text());
 
     // The width spin stays usable: the line widens at once, the next pair spreads with it.
-    QVERIFY(Main->CSpinEdit1->isEnabled());
-    QTest::keyClick(Main->CSpinEdit1, Qt::Key_Up);
+    QVERIFY(control<TCSpinEdit>(Main, "CSpinEdit1")->isEnabled());
+    QTest::keyClick(control<TCSpinEdit>(Main, "CSpinEdit1"), Qt::Key_Up);
     QCOMPARE(control<QLabel>(Form, "WindowString")->width(),
              Main->state().CharWidth() * 15 + Main->state().EdgeWidth4());
     QCOMPARE(control<QLabel>(Form, "ImageCenter")->geometry().center(),
@@ -297,8 +299,8 @@ void TestFieldOfView::speedAndWidthChangesApplyFromTheNextPair() {
     QVERIFY(blanksIn(control<QLabel>(Form, "WindowString")->text()) > blanks);
     QCOMPARE(Main->minimumSize(), Main->maximumSize()); // the frame keeps its size meanwhile
 
-    QVERIFY(Main->TrackBar1->isEnabled());
-    Main->TrackBar1->setValue(1000);
+    QVERIFY(control<QSlider>(Main, "TrackBar1")->isEnabled());
+    control<QSlider>(Main, "TrackBar1")->setValue(1000);
     int pairs = 7;
     while (Form->isRunning()) {
         Form->Timer1Timer();
@@ -331,7 +333,7 @@ void TestFieldOfView::scoring() {
     QFETCH(QString, verdict);
     QFETCH(bool, recommended);
     chooseFieldOfView();
-    Main->TrackBar1->setValue(250);
+    control<QSlider>(Main, "TrackBar1")->setValue(250);
     Windows.AnsStringForm->CheckBox1->setChecked(true); // left ticked from an earlier test
 
     AnswerDialogSeen asked;
@@ -366,7 +368,7 @@ void TestFieldOfView::scoring() {
     QVERIFY(asked.focusInAnswer);
     QCOMPARE(control<QLabel>(Form, "WindowString")->text(), QStringLiteral("14 симв."));
     QVERIFY(control<QLabel>(Form, "ImageCenter")->isHidden());
-    QVERIFY(Main->SpeedButton2->isEnabled());
+    QVERIFY(control<QToolButton>(Main, "SpeedButton2")->isEnabled());
     if (verdict.isEmpty()) {
         QCOMPARE(answers.opened, QStringList{QStringLiteral("AnsStringForm")});
     } else {
@@ -390,17 +392,17 @@ void TestFieldOfView::scoring() {
 void TestFieldOfView::stopMidRunAsksNothing() {
     chooseFieldOfView();
     DialogAnswers answers({});
-    Main->SpeedButton2->click();
+    control<QToolButton>(Main, "SpeedButton2")->click();
     for (int i = 0; i < 5; ++i)
         Form->Timer1Timer();
     QVERIFY(control<QLabel>(Form, "WindowString")->text().contains(QLatin1Char(' ')));
-    QTest::keyClick(Main->CSpinEdit1, Qt::Key_Escape); // Escape = Stop
+    QTest::keyClick(control<TCSpinEdit>(Main, "CSpinEdit1"), Qt::Key_Escape); // Escape = Stop
     QVERIFY(!Form->isRunning());
     QVERIFY(!Form->timer()->isActive());
     QVERIFY(control<QLabel>(Form, "ImageCenter")->isHidden());
     QCOMPARE(control<QLabel>(Form, "WindowString")->text(), QStringLiteral("14 симв."));
-    QVERIFY(Main->SpeedButton2->isEnabled());
-    QVERIFY(!Main->SpeedButton3->isEnabled());
+    QVERIFY(control<QToolButton>(Main, "SpeedButton2")->isEnabled());
+    QVERIFY(!control<QToolButton>(Main, "SpeedButton3")->isEnabled());
     QCOMPARE(Windows.AnsStringForm->Edit1->text(), QStringLiteral("0"));
     QTest::qWait(50);
     QVERIFY(answers.opened.isEmpty());
@@ -409,7 +411,7 @@ void TestFieldOfView::stopMidRunAsksNothing() {
 
 void TestFieldOfView::recommendationsSurviveARestart() {
     chooseFieldOfView();
-    Main->TrackBar1->setValue(300);
+    control<QSlider>(Main, "TrackBar1")->setValue(300);
     auto answers = std::make_unique<DialogAnswers>(QHash<QString, DialogAnswers::Answer>{
         {QStringLiteral("AnsStringForm"),
          [&](QDialog* dialog) {
@@ -439,7 +441,7 @@ void TestFieldOfView::recommendationsSurviveARestart() {
 void TestFieldOfView::widestLineLeavesTheWindowAlone() {
     Main->resize(659, Main->height());
     chooseFieldOfView();
-    Main->CSpinEdit1->setValue(100);
+    control<TCSpinEdit>(Main, "CSpinEdit1")->setValue(100);
     QCoreApplication::processEvents();
     QCOMPARE(Main->width(), 659);
     QVERIFY(Main->state().MinWidthString() <= 659);

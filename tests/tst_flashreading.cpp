@@ -81,7 +81,8 @@ void TestFlashReading::chooseFlash() {
     Main->kindEntry(ExerciseKind::Flash)->trigger();
     QCOMPARE(Main->state().ChosenKind(), ExerciseKind::Flash);
     QCOMPARE(Main->ActiveMDIChild(), Flash);
-    QVERIFY(!Main->SpeedButton14->isEnabled()); // no test mode for this kind
+    QVERIFY(
+        !control<QToolButton>(Main, "SpeedButton14")->isEnabled()); // no test mode for this kind
 }
 
 void TestFlashReading::key(int code) {
@@ -93,7 +94,7 @@ void TestFlashReading::startPauseStepStopHandsThePlaceBack() {
     chooseFlash();
     QSignalSpy finished(Flash, &TFlashForm::flashFinished);
     QSignalSpy kept(Flash, &ExerciseWindow::runFinished);
-    Main->SpeedButton2->click(); // Пуск
+    control<QToolButton>(Main, "SpeedButton2")->click(); // Пуск
     QVERIFY(Flash->isRunning());
     QVERIFY(!control<QSpinBox>(Flash, "WordsSpin")->isEnabled());
     Flash->Timer1Timer();
@@ -123,7 +124,7 @@ void TestFlashReading::startPauseStepStopHandsThePlaceBack() {
     key(Qt::Key_Escape); // Стоп
     QVERIFY(!Main->isRunning());
     QVERIFY(!Flash->isRunning());
-    QVERIFY(Main->SpeedButton2->isEnabled());
+    QVERIFY(control<QToolButton>(Main, "SpeedButton2")->isEnabled());
     QVERIFY(control<QSpinBox>(Flash, "WordsSpin")->isEnabled());
     QCOMPARE(finished.count(), 1);
     const auto result = finished.at(0).at(0).value<FlashResult>();
@@ -145,12 +146,12 @@ void TestFlashReading::startPauseStepStopHandsThePlaceBack() {
     QCOMPARE(record.durationMs, result.ElapsedMs);
 
     // The text exercise goes on from the same word, and so does the next opening of the book.
-    Main->SpeedButton4->click();
+    control<QToolButton>(Main, "SpeedButton4")->click();
     QCOMPARE(Main->ActiveMDIChild(), Text);
-    Main->SpeedButton2->click();
+    control<QToolButton>(Main, "SpeedButton2")->click();
     Text->Timer1Timer();
     QCOMPARE(Text->fieldStart(), at(QStringLiteral("У моста")));
-    Main->SpeedButton3->click();
+    control<QToolButton>(Main, "SpeedButton3")->click();
     Fixture->close();
     const auto entry = TextMemory(Main->textMemoryPath()).find(WalkPath);
     QVERIFY(entry && entry->position);
@@ -165,7 +166,7 @@ void TestFlashReading::theTextsEndStopsWithTheFigures() {
     QSignalSpy finished(Flash, &TFlashForm::flashFinished);
     QSignalSpy ended(Flash, &TFlashForm::runEnded);
     QStringList shown;
-    Main->SpeedButton2->click();
+    control<QToolButton>(Main, "SpeedButton2")->click();
     for (int step = 0; step < 20 && Main->isRunning(); ++step) {
         Flash->Timer1Timer();
         if (Flash->isRunning())
@@ -184,10 +185,10 @@ void TestFlashReading::theTextsEndStopsWithTheFigures() {
     QCOMPARE(Text->RichEdit1->caretPosition(), int(Walk.size()));
 
     // Read to its end, the text starts again from its beginning.
-    Main->SpeedButton2->click();
+    control<QToolButton>(Main, "SpeedButton2")->click();
     Flash->Timer1Timer();
     QCOMPARE(Flash->findChild<FlashDisplay*>()->group(), QStringLiteral("Утро было тихим."));
-    Main->SpeedButton3->click();
+    control<QToolButton>(Main, "SpeedButton3")->click();
 }
 
 void TestFlashReading::noTextShowsTheMessage() {
@@ -200,11 +201,11 @@ void TestFlashReading::noTextShowsTheMessage() {
         shown = modal->objectName();
         modal->close();
     });
-    Main->SpeedButton2->click();
+    control<QToolButton>(Main, "SpeedButton2")->click();
     QCOMPARE(shown, QStringLiteral("MessageForm"));
     QVERIFY(!Main->isRunning());
     QVERIFY(!Flash->isRunning());
-    QVERIFY(Main->SpeedButton2->isEnabled());
+    QVERIFY(control<QToolButton>(Main, "SpeedButton2")->isEnabled());
 }
 
 QTEST_MAIN(TestFlashReading)

@@ -2,6 +2,7 @@
 // captions, fixed sizes, colours, help contexts and the named controls the later behaviour
 // works with.
 
+#include "Controls.h"
 #include "ProgramFixture.h"
 
 #include "app/ProgramWindows.h"
@@ -158,7 +159,7 @@ void TestLaterWindows::choosingAKindActivatesItsWindow() {
     QFETCH(int, lastExercise);
     QFETCH(QString, panel1);
     if (testMode)
-        Main->SpeedButton14->click();
+        control<QToolButton>(Main, "SpeedButton14")->click();
     auto* kind = Main->findChild<QToolButton*>(button);
     QVERIFY(kind);
     QVERIFY(kind->isEnabled());
@@ -169,7 +170,7 @@ void TestLaterWindows::choosingAKindActivatesItsWindow() {
     QCOMPARE(Main->statusPanel(1), panel1);
     QCOMPARE(Main->statusPanel(3), QString());
 
-    Main->SpeedButton4->click();
+    control<QToolButton>(Main, "SpeedButton4")->click();
     QCOMPARE(Main->ActiveMDIChild(), Windows.TextForm);
 }
 
@@ -461,7 +462,7 @@ void TestLaterWindows::assistantWindow() {
 
     // Creating the assistant clears a pending course restart.
     Main->state().setRestartCourse(true);
-    auto* another = new TAssistantForm(Main, Main->CoolBar1, Main->state());
+    auto* another = new TAssistantForm(Main, control<TCoolBar>(Main, "CoolBar1"), Main->state());
     QVERIFY(!Main->state().RestartCourse());
     delete another;
 }

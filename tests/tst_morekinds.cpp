@@ -1,6 +1,7 @@
 // The drop-down "Ещё" and the windows it opens, as a keyboard and screen reader user meets
 // them: its entries on the accessibility tree, its arrow clear of the caption, F1 in each
 // window opening that window's own help page.
+#include "Controls.h"
 #include "ProgramFixture.h"
 
 #include "app/ProgramWindows.h"
@@ -76,7 +77,8 @@ void TestMoreKinds::cleanup() {
 // The entries are found under the button, with the menu closed, as menu items named by their
 // captions; pressing one chooses its kind.
 void TestMoreKinds::entriesAreMenuItemsToScreenReaders() {
-    QAccessibleInterface* button = QAccessible::queryAccessibleInterface(Main->MoreKinds);
+    QAccessibleInterface* button =
+        QAccessible::queryAccessibleInterface(control<MoreButton>(Main, "MoreKinds"));
     QVERIFY(button);
     QCOMPARE(button->role(), QAccessible::ButtonMenu);
     QCOMPARE(button->text(QAccessible::Name), QStringLiteral("Ещё"));
@@ -101,7 +103,7 @@ void TestMoreKinds::entriesAreMenuItemsToScreenReaders() {
 
 // With the longest caption on the button, the arrow that marks the drop-down covers none of it.
 void TestMoreKinds::arrowLeavesTheCaptionClear() {
-    MoreButton* button = Main->MoreKinds;
+    MoreButton* button = control<MoreButton>(Main, "MoreKinds");
     Main->kindEntry(ExerciseKind::Flash)->trigger();
     QCOMPARE(button->text(), QStringLiteral("Вспышки"));
     const QImage whole = button->grab().toImage();
@@ -156,7 +158,7 @@ void TestMoreKinds::f1OpensTheWindowsOwnPage() {
     } else if (window == u"text") {
         focus = windows.TextForm->RichEdit1;
     } else {
-        Main->DiaryEntry->trigger();
+        Main->diaryEntry()->trigger();
         QVERIFY(QTest::qWaitForWindowActive(windows.DiaryForm));
         focus = windows.DiaryForm->ComboRange;
     }

@@ -1,6 +1,7 @@
 // The Schulte tables driven through the whole program: the kind chosen through the tool bar's
 // drop-down, a 3 x 3 run by mouse with one wrong click, one by keys alone, each ending in the
 // result dialog.
+#include "Controls.h"
 #include "ProgramFixture.h"
 
 #include "app/ProgramWindows.h"
@@ -83,14 +84,15 @@ void TestSchulte::runByMouseWithOneSlip() {
     startWith({{"SchulteSize", 3}, {"SchulteVariant", 0}});
     Main->kindEntry(ExerciseKind::Schulte)->trigger();
     QCOMPARE(Main->ActiveMDIChild(), Form);
-    QVERIFY(Main->MoreKinds->isChecked());
-    QVERIFY(!Main->SpeedButton14->isEnabled()); // no test mode for this kind
-    QVERIFY(!Main->SpeedButton4->isChecked());
+    QVERIFY(control<MoreButton>(Main, "MoreKinds")->isChecked());
+    QVERIFY(
+        !control<QToolButton>(Main, "SpeedButton14")->isEnabled()); // no test mode for this kind
+    QVERIFY(!control<QToolButton>(Main, "SpeedButton4")->isChecked());
 
     Form->random().setFixedSeed(20261207u);
     QSignalSpy results(Form, &TSchulteForm::resultReady);
     QSignalSpy ended(Form, &ExerciseWindow::runEnded);
-    Main->SpeedButton2->click();
+    control<QToolButton>(Main, "SpeedButton2")->click();
     QCOMPARE(Main->statusPanel(3), QStringLiteral("Найдите: 1"));
     QVERIFY(!Main->kindEntry(ExerciseKind::Schulte)->isEnabled());
 
@@ -135,17 +137,17 @@ void TestSchulte::runByMouseWithOneSlip() {
     QCOMPARE(Fixture->storedValue("SchulteBest3x3Numbers").toLongLong(), result.TimeMs);
 
     // Idle again, the kind still chosen: Start on, Stop off, the test still off.
-    QVERIFY(Main->SpeedButton2->isEnabled());
-    QVERIFY(!Main->SpeedButton3->isEnabled());
-    QVERIFY(!Main->SpeedButton14->isEnabled());
+    QVERIFY(control<QToolButton>(Main, "SpeedButton2")->isEnabled());
+    QVERIFY(!control<QToolButton>(Main, "SpeedButton3")->isEnabled());
+    QVERIFY(!control<QToolButton>(Main, "SpeedButton14")->isEnabled());
     QVERIFY(Main->kindEntry(ExerciseKind::Schulte)->isEnabled());
     QCOMPARE(Main->statusPanel(3), QString());
 
     // Back to the table: the test button returns and the drop-down lets go.
-    Main->SpeedButton5->click();
-    QVERIFY(!Main->MoreKinds->isChecked());
+    control<QToolButton>(Main, "SpeedButton5")->click();
+    QVERIFY(!control<MoreButton>(Main, "MoreKinds")->isChecked());
     QVERIFY(!Main->kindEntry(ExerciseKind::Schulte)->isChecked());
-    QVERIFY(Main->SpeedButton14->isEnabled());
+    QVERIFY(control<QToolButton>(Main, "SpeedButton14")->isEnabled());
 }
 
 // Red-black, 3 x 3, by the keyboard alone: F10 opens the drop-down, Down and Enter choose the
@@ -207,7 +209,7 @@ void TestSchulte::runByKeysAlone() {
     QVERIFY(stopped.Stopped);
     QCOMPARE(stopped.Found, 1);
     QCOMPARE(Fixture->storedValue("SchulteBest3x3RedBlack").toString(), best);
-    QVERIFY(Main->SpeedButton2->isEnabled());
+    QVERIFY(control<QToolButton>(Main, "SpeedButton2")->isEnabled());
 }
 
 // 5 x 5 with the fixation mark: the middle cell's caption keeps every pixel it has without the
@@ -217,7 +219,7 @@ void TestSchulte::fixationRingLeavesTheMiddleCaptionWhole() {
     Main->kindEntry(ExerciseKind::Schulte)->trigger();
     for (const unsigned seed : {1u, 2u, 3u}) {
         Form->random().setFixedSeed(seed);
-        Main->SpeedButton2->click();
+        control<QToolButton>(Main, "SpeedButton2")->click();
         QVERIFY(Form->isRunning());
         SchulteCell* middle = Form->findChild<SchulteGrid*>()->cell(12);
         QVERIFY(!middle->text().isEmpty());
@@ -225,7 +227,7 @@ void TestSchulte::fixationRingLeavesTheMiddleCaptionWhole() {
         Form->findChild<SchulteGrid*>()->setFixationDot(false);
         const QImage plain = middle->grab().toImage();
         Form->findChild<SchulteGrid*>()->setFixationDot(true);
-        Main->SpeedButton3->click();
+        control<QToolButton>(Main, "SpeedButton3")->click();
 
         // The caption: what differs from the face inside the cell's edges.
         const QRgb face = plain.pixel(3, 3);

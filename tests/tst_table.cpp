@@ -73,7 +73,7 @@ private:
     QLabel* cellAt(int i, int j) const {
         return control<QLabel>(Form, qPrintable(QStringLiteral("Cell_%1_%2").arg(i).arg(j)));
     }
-    bool running() const { return Main->SpeedButton3->isEnabled(); }
+    bool running() const { return control<QToolButton>(Main, "SpeedButton3")->isEnabled(); }
 
     std::unique_ptr<ProgramFixture> Fixture;
     TMainForm* Main = nullptr;
@@ -96,18 +96,18 @@ void TestTable::cleanup() {
 }
 
 void TestTable::chooseTable(int columns, int rows, bool testMode) {
-    if (testMode != Main->SpeedButton14->isChecked())
-        Main->SpeedButton14->click();
-    QCOMPARE(Main->SpeedButton14->isChecked(), testMode);
+    if (testMode != control<QToolButton>(Main, "SpeedButton14")->isChecked())
+        control<QToolButton>(Main, "SpeedButton14")->click();
+    QCOMPARE(control<QToolButton>(Main, "SpeedButton14")->isChecked(), testMode);
     Main->state().setTableSize(columns, rows);
-    Main->SpeedButton5->click();
+    control<QToolButton>(Main, "SpeedButton5")->click();
     QCOMPARE(Main->ActiveMDIChild(), Form);
     Form->random().setFixedSeed(2026u);
 }
 
 void TestTable::start() {
-    QVERIFY(Main->SpeedButton2->isEnabled());
-    Main->SpeedButton2->click();
+    QVERIFY(control<QToolButton>(Main, "SpeedButton2")->isEnabled());
+    control<QToolButton>(Main, "SpeedButton2")->click();
 }
 
 QStringList TestTable::captions() const {
@@ -161,8 +161,8 @@ void TestTable::wholeRunSteppedTickByTick() {
     }
     Form->Timer1Timer();
     QVERIFY(!running());
-    QVERIFY(Main->SpeedButton2->isEnabled());
-    QVERIFY(Main->SpeedButton15->isEnabled());
+    QVERIFY(control<QToolButton>(Main, "SpeedButton2")->isEnabled());
+    QVERIFY(control<QToolButton>(Main, "SpeedButton15")->isEnabled());
     QVERIFY(!Form->timer()->isActive());
     QCOMPARE(captions(), QStringList(12, QStringLiteral("*")));
 }
@@ -174,12 +174,13 @@ void TestTable::speedChangeCountsFromTheNextNumber() {
     start();
     Form->Timer1Timer();
     const int before = Form->timer()->interval();
-    Main->TrackBar1->setValue(200); // 2000 characters a minute: 30 ms a character
+    control<QSlider>(Main, "TrackBar1")
+        ->setValue(200); // 2000 characters a minute: 30 ms a character
     QCOMPARE(Main->state().CharInterval(), 30);
     Form->Timer1Timer();
     QVERIFY2(Form->timer()->interval() <= before + 300,
              qPrintable(QString::number(Form->timer()->interval())));
-    Main->SpeedButton3->click();
+    control<QToolButton>(Main, "SpeedButton3")->click();
 }
 
 void TestTable::stopMidRunCoversEveryCell() {
@@ -188,7 +189,8 @@ void TestTable::stopMidRunCoversEveryCell() {
     QCOMPARE(captions().count(QStringLiteral("X")), 3);
     for (int k = 0; k < 5; ++k)
         Form->Timer1Timer();
-    Main->SpeedButton3->click(); // no question: the run did not go to its end
+    control<QToolButton>(Main, "SpeedButton3")
+        ->click(); // no question: the run did not go to its end
     QVERIFY(!QApplication::activeModalWidget());
     QVERIFY(!running());
     QVERIFY(!Form->timer()->isActive());
@@ -222,7 +224,7 @@ void TestTable::testRunAnswered() {
     start();
     QCOMPARE(captions().count(QStringLiteral("X")), 3);
     const auto missing = Form->table().MissingNumbers;
-    Main->TrackBar1->setValue(150); // the speed at the end is the one reported
+    control<QSlider>(Main, "TrackBar1")->setValue(150); // the speed at the end is the one reported
 
     QString shownScore, shownSize, shownSpeed, shownMissing;
     bool idleDuringQuestions = false;
@@ -295,7 +297,7 @@ void TestTable::testRunOnTooFewCellsIsRefused() {
     QCOMPARE(text, QStringLiteral("Минимальный размер таблицы три клетки!"));
     QCOMPARE(caption, QStringLiteral("Information"));
     QVERIFY(!running());
-    QVERIFY(Main->SpeedButton2->isEnabled());
+    QVERIFY(control<QToolButton>(Main, "SpeedButton2")->isEnabled());
     QVERIFY(!Form->timer()->isActive());
     QCOMPARE(captions(), QStringList(2, QStringLiteral("*")));
     QCOMPARE(Main->state().Column(), 2);
@@ -306,11 +308,12 @@ void TestTable::testRunOnTooFewCellsIsRefused() {
 // the table lays it out at once.
 void TestTable::pickerTakesTheSizeUnderThePointer() {
     chooseTable(4, 3);
-    QVERIFY(Main->SpeedButton15->isEnabled());
-    QTest::mouseClick(Main->SpeedButton15, Qt::LeftButton);
+    QVERIFY(control<QToolButton>(Main, "SpeedButton15")->isEnabled());
+    QTest::mouseClick(control<QToolButton>(Main, "SpeedButton15"), Qt::LeftButton);
     QVERIFY(QTest::qWaitForWindowExposed(Picker));
     QCOMPARE(Picker->pos(),
-             Main->SpeedButton15->mapToGlobal(QPoint(0, Main->SpeedButton15->height())));
+             control<QToolButton>(Main, "SpeedButton15")
+                 ->mapToGlobal(QPoint(0, control<QToolButton>(Main, "SpeedButton15")->height())));
     QCOMPARE(Picker->size(), QSize(110, 129));
     // It opens on the table's present size, lit.
     QCOMPARE(Picker->PanelStatus->text(), QStringLiteral("4 x 3"));
@@ -343,7 +346,7 @@ void TestTable::pickerTakesTheSizeUnderThePointer() {
              TableGeometry::panelSize(Form->cellSize(), 5, 4));
 
     // Shown again: the size just taken, lit.
-    QTest::mouseClick(Main->SpeedButton15, Qt::LeftButton);
+    QTest::mouseClick(control<QToolButton>(Main, "SpeedButton15"), Qt::LeftButton);
     QVERIFY(QTest::qWaitForWindowExposed(Picker));
     QCOMPARE(Picker->PanelStatus->text(), QStringLiteral("5 x 4"));
     QCOMPARE(background(Picker->PickerCells[3][4]), LightBlue);
@@ -365,7 +368,7 @@ void TestTable::pickerTakesTheSizeUnderThePointer() {
 
 void TestTable::pickerReleaseOutsideChangesNothing() {
     chooseTable(4, 3);
-    QTest::mouseClick(Main->SpeedButton15, Qt::LeftButton);
+    QTest::mouseClick(control<QToolButton>(Main, "SpeedButton15"), Qt::LeftButton);
     QVERIFY(QTest::qWaitForWindowExposed(Picker));
     QTest::mouseMove(Picker, QPoint(20, 20));
     QTest::mousePress(Picker, Qt::LeftButton, {}, QPoint(20, 20));
@@ -377,7 +380,7 @@ void TestTable::pickerReleaseOutsideChangesNothing() {
     QCOMPARE(Main->state().Row(), 3);
     QCOMPARE(visibleCells(), 12);
 
-    QTest::mouseClick(Main->SpeedButton15, Qt::LeftButton);
+    QTest::mouseClick(control<QToolButton>(Main, "SpeedButton15"), Qt::LeftButton);
     QVERIFY(QTest::qWaitForWindowExposed(Picker));
     QTest::mouseMove(Picker, QPoint(20, 20));
     QTest::keyClick(Picker, Qt::Key_Escape);
@@ -387,7 +390,7 @@ void TestTable::pickerReleaseOutsideChangesNothing() {
 
 void TestTable::pickerClosesWhenThePointerGoesElsewhere() {
     chooseTable(4, 3);
-    QTest::mouseClick(Main->SpeedButton15, Qt::LeftButton);
+    QTest::mouseClick(control<QToolButton>(Main, "SpeedButton15"), Qt::LeftButton);
     QVERIFY(QTest::qWaitForWindowExposed(Picker));
     QTest::mouseMove(Picker, QPoint(95, 95));
     QCOMPARE(Picker->PanelStatus->text(), QStringLiteral("10 x 10"));
@@ -400,7 +403,7 @@ void TestTable::pickerClosesWhenThePointerGoesElsewhere() {
     QCOMPARE(Main->state().Row(), 3);
 
     // Losing the focus to another window closes it as well.
-    QTest::mouseClick(Main->SpeedButton15, Qt::LeftButton);
+    QTest::mouseClick(control<QToolButton>(Main, "SpeedButton15"), Qt::LeftButton);
     QVERIFY(QTest::qWaitForWindowExposed(Picker));
     QWidget other;
     other.show();
@@ -414,10 +417,10 @@ void TestTable::fontChangeRelaysTheGrid() {
     chooseTable(10, 10);
     const int before = Form->cellSize();
     QCOMPARE(before, 3 * Main->state().CharWidth());
-    const int index = Main->ComboBox1->findText(QStringLiteral("24"));
+    const int index = control<QComboBox>(Main, "ComboBox1")->findText(QStringLiteral("24"));
     QVERIFY(index >= 0);
-    Main->ComboBox1->setCurrentIndex(index);
-    emit Main->ComboBox1->activated(index);
+    control<QComboBox>(Main, "ComboBox1")->setCurrentIndex(index);
+    emit control<QComboBox>(Main, "ComboBox1")->activated(index);
 
     QCOMPARE(Main->state().FontSize(), 24);
     QCOMPARE(Form->cellSize(), 3 * Main->state().CharWidth());
@@ -446,14 +449,14 @@ void TestTable::gridFollowsTheClientAreaItEndsUpWith() {
     QFETCH(int, height);
     Main->resize(659, height);
     chooseTable(4, 3);
-    const int index = Main->ComboBox1->findText(fontSize);
-    Main->ComboBox1->setCurrentIndex(index);
-    emit Main->ComboBox1->activated(index);
+    const int index = control<QComboBox>(Main, "ComboBox1")->findText(fontSize);
+    control<QComboBox>(Main, "ComboBox1")->setCurrentIndex(index);
+    emit control<QComboBox>(Main, "ComboBox1")->activated(index);
     QCoreApplication::processEvents();
-    const int barsBefore = Main->CoolBar1->height();
+    const int barsBefore = control<TCoolBar>(Main, "CoolBar1")->height();
 
     Main->resize(900, height);
-    QTRY_VERIFY(Main->CoolBar1->height() < barsBefore);
+    QTRY_VERIFY(control<TCoolBar>(Main, "CoolBar1")->height() < barsBefore);
     QCoreApplication::processEvents();
     const QWidget* client = Form->widget();
     const QPoint centred = TableGeometry::centredOrigin(client->size(), Form->cellSize(), 4, 3);

@@ -1,5 +1,6 @@
 // The text speed test driven through the whole program: test mode over a loaded text, a test
 // run stepped to its end, the questions and the result, and damaged test files.
+#include "Controls.h"
 #include "ProgramFixture.h"
 
 #include "readingview/ReadingView.h"
@@ -226,8 +227,8 @@ void TestTextTest::testModeKeepsTheUserTextAside() {
     QCOMPARE(before.caret, caret);
 
     ModalLog dialogs;
-    m->SpeedButton14->click();
-    QVERIFY(m->SpeedButton14->isChecked());
+    control<QToolButton>(m, "SpeedButton14")->click();
+    QVERIFY(control<QToolButton>(m, "SpeedButton14")->isChecked());
     QCOMPARE(form->windowTitle(), QStringLiteral("Тест на скорость чтения текста"));
     // Until Start the window is empty, whatever happens meanwhile.
     QVERIFY(form->RichEdit1->text().isEmpty());
@@ -235,21 +236,21 @@ void TestTextTest::testModeKeepsTheUserTextAside() {
     QTest::qWait(50);
     QVERIFY(form->RichEdit1->text().isEmpty());
     QVERIFY(!form->testRecord().Text.isEmpty());
-    QVERIFY(!m->SpeedButton1->isEnabled());
+    QVERIFY(!control<QToolButton>(m, "SpeedButton1")->isEnabled());
 
-    m->SpeedButton14->click();
-    QVERIFY(!m->SpeedButton14->isChecked());
+    control<QToolButton>(m, "SpeedButton14")->click();
+    QVERIFY(!control<QToolButton>(m, "SpeedButton14")->isChecked());
     QCOMPARE(form->windowTitle(), QStringLiteral("Чтение текста"));
     QCOMPARE(viewOf(form), before);
     QCOMPARE(form->exerciseText(), text);
     QCOMPARE(form->textLength(), int(text.size()));
-    QVERIFY(m->SpeedButton1->isEnabled());
+    QVERIFY(control<QToolButton>(m, "SpeedButton1")->isEnabled());
     QVERIFY(dialogs.seen.isEmpty());
 
     // Round trips do not drift.
     for (int i = 0; i < 3; ++i) {
-        m->SpeedButton14->click();
-        m->SpeedButton14->click();
+        control<QToolButton>(m, "SpeedButton14")->click();
+        control<QToolButton>(m, "SpeedButton14")->click();
     }
     QCOMPARE(viewOf(form), before);
 }
@@ -264,13 +265,13 @@ void TestTextTest::testModeLeftWhileTheTableIsInFront() {
     const ViewState before = viewOf(form);
 
     ModalLog dialogs;
-    m->SpeedButton14->click();
-    m->SpeedButton5->click(); // the table in front, test still down
+    control<QToolButton>(m, "SpeedButton14")->click();
+    control<QToolButton>(m, "SpeedButton5")->click(); // the table in front, test still down
     QCOMPARE(m->ActiveMDIChild(),
              static_cast<QMdiSubWindow*>(Fixture->program().windows().TableForm));
-    m->SpeedButton14->click();
-    QVERIFY(!m->SpeedButton14->isChecked());
-    m->SpeedButton4->click();
+    control<QToolButton>(m, "SpeedButton14")->click();
+    QVERIFY(!control<QToolButton>(m, "SpeedButton14")->isChecked());
+    control<QToolButton>(m, "SpeedButton4")->click();
     QCOMPARE(m->ActiveMDIChild(), static_cast<QMdiSubWindow*>(form));
     QCOMPARE(form->windowTitle(), QStringLiteral("Чтение текста"));
     QCOMPARE(viewOf(form), before);
@@ -279,7 +280,7 @@ void TestTextTest::testModeLeftWhileTheTableIsInFront() {
 
 void TestTextTest::wholeRunAsksAndShowsTheResult() {
     TMainForm* m = startQuiet({{"SpeedTrackBarPosition", 334}, {"WideExpression", 10}});
-    QCOMPARE(m->TrackBar1->value(), 334);
+    QCOMPARE(control<QSlider>(m, "TrackBar1")->value(), 334);
     QCOMPARE(m->state().CharInterval(), 17);
     QCOMPARE(m->state().ReadingFieldWidth(), 10);
     const TestText test = makeTest(RunText, QStringLiteral("о тумане"));
@@ -290,12 +291,12 @@ void TestTextTest::wholeRunAsksAndShowsTheResult() {
     form->RichEdit1->scrollLines(9);
     const ViewState user = viewOf(form);
 
-    m->SpeedButton14->click();
-    QVERIFY(m->SpeedButton14->isChecked());
+    control<QToolButton>(m, "SpeedButton14")->click();
+    QVERIFY(control<QToolButton>(m, "SpeedButton14")->isChecked());
     QCOMPARE(form->testRecord().Text, RunText);
     QVERIFY(form->RichEdit1->text().isEmpty());
 
-    m->SpeedButton2->click();
+    control<QToolButton>(m, "SpeedButton2")->click();
     QVERIFY(m->isRunning());
     // The test text is shown from its first character, the view at the top.
     QCOMPARE(form->RichEdit1->text(), RunText);
@@ -381,13 +382,13 @@ void TestTextTest::wholeRunAsksAndShowsTheResult() {
     QCOMPARE(form->testRecord().Text, RunText);
     QVERIFY(form->RichEdit1->text().isEmpty());
     QVERIFY(form->exerciseText().isEmpty());
-    QVERIFY(m->SpeedButton14->isChecked());
-    QVERIFY(m->SpeedButton2->isEnabled());
-    QVERIFY(!m->SpeedButton3->isEnabled());
+    QVERIFY(control<QToolButton>(m, "SpeedButton14")->isChecked());
+    QVERIFY(control<QToolButton>(m, "SpeedButton2")->isEnabled());
+    QVERIFY(!control<QToolButton>(m, "SpeedButton3")->isEnabled());
 
     // Leaving test mode brings back the user's text where the user left it.
-    m->SpeedButton14->click();
-    QVERIFY(!m->SpeedButton14->isChecked());
+    control<QToolButton>(m, "SpeedButton14")->click();
+    QVERIFY(!control<QToolButton>(m, "SpeedButton14")->isChecked());
     QCOMPARE(viewOf(form), user);
     QCOMPARE(form->exerciseText(), userText);
     QCOMPARE(dialogs.seen.size(), 2);
@@ -398,7 +399,7 @@ void TestTextTest::cancelledQuestionsScoreNothing() {
     const TestText test = makeTest(RunText, QStringLiteral("о тумане"));
     useOnlyTests({{1, test}});
     TTextForm* form = textForm();
-    m->SpeedButton14->click();
+    control<QToolButton>(m, "SpeedButton14")->click();
 
     // A first run answered in full leaves choices in the dialog and a score.
     {
@@ -410,7 +411,7 @@ void TestTextTest::cancelledQuestionsScoreNothing() {
                 dialog->choose(q, 2);
             dialog->OkButton->click();
         }});
-        m->SpeedButton2->click();
+        control<QToolButton>(m, "SpeedButton2")->click();
         stepToEnd();
         QCOMPARE(dialogs.seen.size(), 2);
         QCOMPARE(form->testRecord().ScorePercent, 20);
@@ -428,7 +429,7 @@ void TestTextTest::cancelledQuestionsScoreNothing() {
             dialog->choose(q, test.right[q]); // all right, then cancelled
         dialog->CancelButton->click();
     }});
-    m->SpeedButton2->click();
+    control<QToolButton>(m, "SpeedButton2")->click();
     QCOMPARE(form->testRecord().ScorePercent, 0);
     stepToEnd();
     QVERIFY(!m->isRunning());
@@ -440,8 +441,8 @@ void TestTextTest::cancelledQuestionsScoreNothing() {
     // The next test is prepared as usual.
     QCOMPARE(form->testRecord().Text, RunText);
     QVERIFY(form->RichEdit1->text().isEmpty());
-    QVERIFY(m->SpeedButton14->isChecked());
-    QVERIFY(m->SpeedButton2->isEnabled());
+    QVERIFY(control<QToolButton>(m, "SpeedButton14")->isChecked());
+    QVERIFY(control<QToolButton>(m, "SpeedButton2")->isEnabled());
 }
 
 void TestTextTest::stopBeforeTheEndAsksNothing() {
@@ -451,15 +452,15 @@ void TestTextTest::stopBeforeTheEndAsksNothing() {
     const QString userText = longUserText();
     form->setLoadedText(userText, 300, 0);
     const ViewState user = viewOf(form);
-    m->SpeedButton14->click();
+    control<QToolButton>(m, "SpeedButton14")->click();
 
     ModalLog dialogs;
-    m->SpeedButton2->click();
+    control<QToolButton>(m, "SpeedButton2")->click();
     for (int i = 0; i < 3; ++i)
         form->Timer1Timer();
     QVERIFY(m->isRunning());
     QCOMPARE(form->charsShown(), 30);
-    m->SpeedButton3->click();
+    control<QToolButton>(m, "SpeedButton3")->click();
     QVERIFY(!m->isRunning());
     QTest::qWait(50);
     QVERIFY(dialogs.seen.isEmpty());
@@ -467,10 +468,10 @@ void TestTextTest::stopBeforeTheEndAsksNothing() {
     QCOMPARE(form->testRecord().Speed, 0);
     QVERIFY(form->RichEdit1->text().isEmpty());
     QCOMPARE(form->testRecord().Text, RunText);
-    QVERIFY(m->SpeedButton14->isChecked());
-    QVERIFY(m->SpeedButton14->isEnabled());
+    QVERIFY(control<QToolButton>(m, "SpeedButton14")->isChecked());
+    QVERIFY(control<QToolButton>(m, "SpeedButton14")->isEnabled());
     // Nothing of the test run leaks into the user's text.
-    m->SpeedButton14->click();
+    control<QToolButton>(m, "SpeedButton14")->click();
     QCOMPARE(viewOf(form), user);
 }
 
@@ -526,24 +527,24 @@ void TestTextTest::badTestDataLeavesTestMode() {
         icon = box->icon();
         box->button(QMessageBox::Ok)->click();
     }});
-    m->SpeedButton14->click();
+    control<QToolButton>(m, "SpeedButton14")->click();
     QCOMPARE(dialogs.seen.size(), 1);
     QCOMPARE(icon, QMessageBox::Critical);
     QVERIFY2(message.count(QStringLiteral("SKt1.tst")) == 1, qPrintable(message));
 
-    QVERIFY(!m->SpeedButton14->isChecked());
-    QVERIFY(m->SpeedButton14->isEnabled());
-    QVERIFY(m->SpeedButton1->isEnabled());
-    QVERIFY(!m->SpeedButton6->isEnabled());
+    QVERIFY(!control<QToolButton>(m, "SpeedButton14")->isChecked());
+    QVERIFY(control<QToolButton>(m, "SpeedButton14")->isEnabled());
+    QVERIFY(control<QToolButton>(m, "SpeedButton1")->isEnabled());
+    QVERIFY(!control<QToolButton>(m, "SpeedButton6")->isEnabled());
     QCOMPARE(form->windowTitle(), QStringLiteral("Чтение текста"));
     QCOMPARE(viewOf(form), user);
     QCOMPARE(form->exerciseText(), userText);
 
     // Start now reads the user's text, not a test.
-    m->SpeedButton2->click();
+    control<QToolButton>(m, "SpeedButton2")->click();
     QVERIFY(m->isRunning());
     QCOMPARE(form->RichEdit1->text(), userText);
-    m->SpeedButton3->click();
+    control<QToolButton>(m, "SpeedButton3")->click();
     QCOMPARE(dialogs.seen.size(), 1);
 }
 
@@ -555,8 +556,8 @@ void TestTextTest::testFileLostDuringARunLeavesTestMode() {
     form->setLoadedText(userText, 1200, 0);
     form->RichEdit1->scrollLines(15);
     const ViewState user = viewOf(form);
-    m->SpeedButton14->click();
-    m->SpeedButton2->click();
+    control<QToolButton>(m, "SpeedButton14")->click();
+    control<QToolButton>(m, "SpeedButton2")->click();
     form->Timer1Timer();
     QVERIFY(QFile::remove(testFilePath(Fixture->programDir(), 1)));
 
@@ -564,12 +565,12 @@ void TestTextTest::testFileLostDuringARunLeavesTestMode() {
         if (auto* box = qobject_cast<QMessageBox*>(modal))
             box->button(QMessageBox::Ok)->click();
     }});
-    m->SpeedButton3->click();
+    control<QToolButton>(m, "SpeedButton3")->click();
     QCOMPARE(dialogs.seen.size(), 1);
     QCOMPARE(dialogs.classes, QStringList{QStringLiteral("QMessageBox")});
     QVERIFY(!m->isRunning());
-    QVERIFY(!m->SpeedButton14->isChecked());
-    QVERIFY(m->SpeedButton1->isEnabled());
+    QVERIFY(!control<QToolButton>(m, "SpeedButton14")->isChecked());
+    QVERIFY(control<QToolButton>(m, "SpeedButton1")->isEnabled());
     QCOMPARE(form->windowTitle(), QStringLiteral("Чтение текста"));
     QCOMPARE(viewOf(form), user);
 }
@@ -625,21 +626,25 @@ void TestTextTest::closingInTestModeKeepsTheUserPlace() {
     useOnlyTests({{1, makeTest(RunText, QStringLiteral("о тумане"))}});
     TTextForm* form = textForm();
     const QString path = QDir::toNativeSeparators(Fixture->programDir() + "/LIBRARY/book.txt");
-    m->FileName = path; // as the open dialog leaves it
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(longUserText().toUtf8());
+    file.close();
+    m->OpenTextFile(path); // as the open dialog leaves it
     form->setLoadedText(longUserText(), 5000, 0);
     form->RichEdit1->scrollLines(30);
     const int anchor = form->RichEdit1->lineStart(30) + 1;
 
     ModalLog dialogs;
-    m->SpeedButton14->click();
+    control<QToolButton>(m, "SpeedButton14")->click();
     if (duringARun) {
-        m->SpeedButton2->click();
+        control<QToolButton>(m, "SpeedButton2")->click();
         for (int i = 0; i < 3; ++i)
             form->Timer1Timer();
         QVERIFY(m->isRunning());
     }
     if (tableInFront)
-        m->SpeedButton5->click();
+        control<QToolButton>(m, "SpeedButton5")->click();
     Fixture->close();
     QVERIFY(dialogs.seen.isEmpty());
     const auto entry = TextMemory(m->textMemoryPath()).find(path);

@@ -126,7 +126,7 @@ void TestTextWindow::openFile(const QString& path, int bookmarkAnswer) {
         }
         static_cast<QDialog*>(dialog)->accept();
     });
-    Main->SpeedButton1->click();
+    control<QToolButton>(Main, "SpeedButton1")->click();
 }
 
 int TestTextWindow::runToEnd(const std::function<void()>& afterStep) {
@@ -156,14 +156,14 @@ void TestTextWindow::openThroughTheDialog() {
         choose(dialog, path);
         static_cast<QDialog*>(dialog)->accept();
     });
-    Main->SpeedButton1->click();
+    control<QToolButton>(Main, "SpeedButton1")->click();
     QCOMPARE(QDir(startDir), QDir(Fixture->programDir() + QStringLiteral("/LIBRARY")));
     QVERIFY2(openCaption.remove(QLatin1Char('&')) == QStringLiteral("Открыть"),
              qPrintable(openCaption)); // the standard dialogs speak Russian
     const QString expected = QStringLiteral("Первая строка.  Вторая строка. Третья.");
     QCOMPARE(Text->RichEdit1->text(), expected);
     QCOMPARE(Text->textLength(), int(expected.size()));
-    QCOMPARE(Main->FileName, QDir::toNativeSeparators(path));
+    QCOMPARE(Main->fileName(), QDir::toNativeSeparators(path));
     QCOMPARE(Main->statusPanel(3), QStringLiteral("Volume: 33 симв"));
     QCOMPARE(QDir(Fixture->storedValue(QStringLiteral("LastDir")).toString()),
              QDir(Fixture->programDir() + QStringLiteral("/LIBRARY")));
@@ -200,7 +200,7 @@ void TestTextWindow::openDialogFilterFollowsTheStore() {
         choose(dialog, path);
         static_cast<QDialog*>(dialog)->accept();
     });
-    Main->SpeedButton1->click();
+    control<QToolButton>(Main, "SpeedButton1")->click();
     QCOMPARE(patterns, shown);
     QCOMPARE(Fixture->storedValue(QStringLiteral("FilterIndex")).toInt(), storedAfter);
 }
@@ -265,14 +265,14 @@ void TestTextWindow::badFilesKeepThePreviousText() {
         });
         static_cast<QDialog*>(dialog)->accept();
     });
-    Main->SpeedButton1->click();
+    control<QToolButton>(Main, "SpeedButton1")->click();
     QVERIFY(message.contains(name));
     QVERIFY2(!busyCursor, "the box is shown with the normal cursor");
     QVERIFY(!QApplication::overrideCursor());
     QCOMPARE(Text->RichEdit1->text(), before);
     QCOMPARE(Text->RichEdit1->caretPosition(), 77);
     QCOMPARE(Text->RichEdit1->firstVisibleLine(), top);
-    QCOMPARE(Main->FileName, QDir::toNativeSeparators(good));
+    QCOMPARE(Main->fileName(), QDir::toNativeSeparators(good));
 }
 
 void TestTextWindow::malformedMemoryEntryStopsTheLoad() {
@@ -303,12 +303,12 @@ void TestTextWindow::malformedMemoryEntryStopsTheLoad() {
         });
         static_cast<QDialog*>(dialog)->accept();
     });
-    Main->SpeedButton1->click();
+    control<QToolButton>(Main, "SpeedButton1")->click();
     QVERIFY(errorShown);
     QCOMPARE(busyCursors, 0);
     QVERIFY(!QApplication::overrideCursor());
     QCOMPARE(Text->RichEdit1->length(), 0);
-    QVERIFY(Main->FileName.isEmpty());
+    QVERIFY(Main->fileName().isEmpty());
 }
 
 void TestTextWindow::runToTheEnd_data() {
@@ -322,8 +322,10 @@ void TestTextWindow::runToTheEnd() {
     startQuiet();
     const QString text = longText(1500);
     Text->setLoadedText(text, 0, 0);
-    (dynamic ? Main->SpeedButton7 : Main->SpeedButton8)->click();
-    Main->SpeedButton2->click();
+    (dynamic ? control<QToolButton>(Main, "SpeedButton7")
+             : control<QToolButton>(Main, "SpeedButton8"))
+        ->click();
+    control<QToolButton>(Main, "SpeedButton2")->click();
     QVERIFY(Main->isRunning());
     const int n = Main->state().ReadingFieldWidth();
     int lastTop = 0;
@@ -364,19 +366,19 @@ void TestTextWindow::runToTheEnd() {
              QString(text).replace(QLatin1String("\r\n"), QLatin1String(" ")).simplified());
     // Nothing black remains and the caret rests at the end.
     QCOMPARE(Text->RichEdit1->colorAt(text.size() - 3), QColor(0xC0, 0xC0, 0xC0));
-    QVERIFY(Main->SpeedButton2->isEnabled());
+    QVERIFY(control<QToolButton>(Main, "SpeedButton2")->isEnabled());
     QCOMPARE(Text->charsShown(), n * (steps - 1)); // the last step found the end and showed nothing
 }
 
 void TestTextWindow::stopMidWordLeavesTheCaretThere() {
     startQuiet();
     Text->setLoadedText(longText(300), 0, 0);
-    Main->SpeedButton2->click();
+    control<QToolButton>(Main, "SpeedButton2")->click();
     for (int i = 0; i < 6; ++i)
         Text->Timer1Timer();
     const int fieldStart = Text->fieldStart();
     const int fieldEnd = Text->fieldEnd();
-    Main->SpeedButton3->click();
+    control<QToolButton>(Main, "SpeedButton3")->click();
     QVERIFY(!Main->isRunning());
     QVERIFY(!Text->timer()->isActive());
     QCOMPARE(Text->RichEdit1->caretPosition(), fieldStart);
@@ -386,46 +388,46 @@ void TestTextWindow::stopMidWordLeavesTheCaretThere() {
     QVERIFY(control<QWidget>(Text, "Panel1")->isEnabled());
 
     // The next run goes on from there.
-    Main->SpeedButton2->click();
+    control<QToolButton>(Main, "SpeedButton2")->click();
     Text->Timer1Timer();
     QCOMPARE(Text->fieldStart(), fieldStart);
-    Main->SpeedButton3->click();
+    control<QToolButton>(Main, "SpeedButton3")->click();
 }
 
 void TestTextWindow::speedChangeTakesEffectAtTheNextStep() {
     startQuiet();
     Text->setLoadedText(longText(300), 0, 0);
-    Main->SpeedButton2->click();
+    control<QToolButton>(Main, "SpeedButton2")->click();
     Text->Timer1Timer();
     QCOMPARE(Text->elapsedMs(), 60 * 10);
-    Main->TrackBar1->setValue(334);
+    control<QSlider>(Main, "TrackBar1")->setValue(334);
     QCOMPARE(Text->elapsedMs(), 600); // the running interval is not cut short
     Text->Timer1Timer();
     QCOMPARE(Text->elapsedMs(), 600 + 170);
-    Main->CSpinEdit1->setValue(12);
+    control<TCSpinEdit>(Main, "CSpinEdit1")->setValue(12);
     Text->Timer1Timer();
     QCOMPARE(Text->elapsedMs(), 600 + 170 + 17 * 12);
     QCOMPARE(Text->charsShown(), 10 + 10 + 12);
     QVERIFY(Text->fieldEnd() - Text->fieldStart() <= 12);
-    Main->SpeedButton3->click();
+    control<QToolButton>(Main, "SpeedButton3")->click();
 }
 
 void TestTextWindow::runStartsAtTheStartOfAWord() {
     startQuiet();
     Text->setLoadedText(QStringLiteral("   альфа бета гамма дельта"), 0, 0);
     Text->RichEdit1->setCaretPosition(11); // inside "бета"
-    Main->SpeedButton2->click();
+    control<QToolButton>(Main, "SpeedButton2")->click();
     QCOMPARE(Text->fieldStart(), 8); // backed up to the blank before the word
     Text->Timer1Timer();
     QCOMPARE(Text->RichEdit1->text().mid(Text->fieldStart(), Text->fieldEnd() - Text->fieldStart()),
              QStringLiteral("бета гамма"));
-    Main->SpeedButton3->click();
+    control<QToolButton>(Main, "SpeedButton3")->click();
 
     Text->RichEdit1->setCaretPosition(0); // leading blanks are skipped
-    Main->SpeedButton2->click();
+    control<QToolButton>(Main, "SpeedButton2")->click();
     Text->Timer1Timer();
     QCOMPARE(Text->fieldStart(), 3);
-    Main->SpeedButton3->click();
+    control<QToolButton>(Main, "SpeedButton3")->click();
 }
 
 void TestTextWindow::noTextShowsTheMessage() {
@@ -436,10 +438,11 @@ void TestTextWindow::noTextShowsTheMessage() {
         onNextModal([&](QWidget* modal) {
             shown = modal->objectName();
             // The message sends the user to "Открыть": the run is over and the button works.
-            openUsable = Main->SpeedButton1->isEnabled() && !Main->isRunning();
+            openUsable =
+                control<QToolButton>(Main, "SpeedButton1")->isEnabled() && !Main->isRunning();
             modal->close();
         });
-        Main->SpeedButton2->click();
+        control<QToolButton>(Main, "SpeedButton2")->click();
         QCOMPARE(shown, QStringLiteral("MessageForm"));
         QVERIFY(openUsable);
         QVERIFY(!Main->isRunning());
@@ -452,15 +455,16 @@ void TestTextWindow::switchingKindsKeepsTheView() {
     Text->setLoadedText(longText(3000), 0, 0);
     Text->RichEdit1->scrollLines(25);
     const int top = Text->RichEdit1->firstVisibleLine();
-    Main->SpeedButton5->click();
+    control<QToolButton>(Main, "SpeedButton5")->click();
     QCOMPARE(Main->ActiveMDIChild(), Fixture->program().windows().TableForm);
-    Main->SpeedButton4->click();
+    control<QToolButton>(Main, "SpeedButton4")->click();
     QCOMPARE(Main->ActiveMDIChild(), Text);
     QCOMPARE(Text->RichEdit1->firstVisibleLine(), top);
 
     // A font change re-wraps the text and keeps the same text at the top.
     const int firstChar = Text->RichEdit1->lineStart(top);
-    Main->ComboBox1->setCurrentIndex(Main->ComboBox1->findText(QStringLiteral("16")));
+    control<QComboBox>(Main, "ComboBox1")
+        ->setCurrentIndex(control<QComboBox>(Main, "ComboBox1")->findText(QStringLiteral("16")));
     Main->ComboBox1Change();
     const int newTop = Text->RichEdit1->firstVisibleLine();
     QVERIFY(Text->RichEdit1->lineStart(newTop) <= firstChar);
@@ -474,7 +478,7 @@ void TestTextWindow::rulerSnapsAndLimitsTheWidthSpin() {
     QCOMPARE(Text->columnChars(), (w - Main->state().EdgeWidth4()) / Main->state().CharWidth());
     QCOMPARE(control<QLabel>(Text, "Label1")->text(),
              QString::number(Text->columnChars()) + QStringLiteral(" симв."));
-    QCOMPARE(Main->CSpinEdit1->maximum(), Text->columnChars());
+    QCOMPARE(control<TCSpinEdit>(Main, "CSpinEdit1")->maximum(), Text->columnChars());
     // Centred in what the maximised window shows inside its frame.
     QCOMPARE(control<QFrame>(Text, "WindowFormat")->x(),
              (Main->width() - 2 * Main->state().FrameWidth() - w) / 2);
@@ -506,10 +510,11 @@ void TestTextWindow::tooLargeFontStepsDown() {
         warning = box->text();
         box->accept();
     });
-    Main->ComboBox1->setCurrentIndex(Main->ComboBox1->findText(QStringLiteral("72")));
+    control<QComboBox>(Main, "ComboBox1")
+        ->setCurrentIndex(control<QComboBox>(Main, "ComboBox1")->findText(QStringLiteral("72")));
     Main->ComboBox1Change();
     QVERIFY(warning.startsWith(QStringLiteral("Максимальный размер для этого шрифта - ")));
-    const int size = Main->ComboBox1->currentText().toInt();
+    const int size = control<QComboBox>(Main, "ComboBox1")->currentText().toInt();
     QVERIFY(size < 72);
     QVERIFY(
         warning.contains(QStringLiteral(" - ") + QString::number(size) + QStringLiteral(".\n")));
@@ -522,7 +527,7 @@ void TestTextWindow::closingDuringARunKeepsThePlace() {
     startQuiet();
     const QString path = writeFile(QStringLiteral("d.txt"), longText(400).toUtf8());
     openFile(path);
-    Main->SpeedButton2->click();
+    control<QToolButton>(Main, "SpeedButton2")->click();
     for (int i = 0; i < 25; ++i)
         Text->Timer1Timer();
     const int stoppedAt = Text->fieldStart();
@@ -566,13 +571,13 @@ void TestTextWindow::damagedRtfLoadsWithAWarning() {
         });
         static_cast<QDialog*>(dialog)->accept();
     });
-    Main->SpeedButton1->click();
+    control<QToolButton>(Main, "SpeedButton1")->click();
     QCOMPARE(title, QStringLiteral("Предупреждение"));
     QVERIFY2(message.contains(QStringLiteral("\"broken.rtf\" повреждён")), qPrintable(message));
     QVERIFY(message.contains(QStringLiteral("только та часть текста")));
     QVERIFY(!busyCursor);
     QCOMPARE(Text->RichEdit1->text(), shown);
-    QCOMPARE(Main->FileName, QDir::toNativeSeparators(path));
+    QCOMPARE(Main->fileName(), QDir::toNativeSeparators(path));
 
     // An intact file loads without a word.
     const QString intact = writeFile(QStringLiteral("whole.rtf"), rtfHead() + R"(\'cf\'e5\'f0})");
@@ -601,7 +606,8 @@ void TestTextWindow::resizeKeepsTheWrapWhileTheColumnStays() {
 
     // Another font size wraps the text again, and the same text stays at the top.
     const int topStart = Text->RichEdit1->lineStart(top);
-    Main->ComboBox1->setCurrentIndex(Main->ComboBox1->findText(QStringLiteral("14")));
+    control<QComboBox>(Main, "ComboBox1")
+        ->setCurrentIndex(control<QComboBox>(Main, "ComboBox1")->findText(QStringLiteral("14")));
     Main->ComboBox1Change();
     QVERIFY(Text->RichEdit1->lineCount() > lines);
     QVERIFY(Text->RichEdit1->layoutRevision() > wrapped);

@@ -90,7 +90,7 @@ void Program::createWindows() {
     TrainingState& state = main.state();
     Windows.StringForm = new TStringForm(state, main);
     Windows.TableForm = new TTableForm(state, main);
-    Windows.TextForm = new TTextForm(state, main, main.ProgramDir);
+    Windows.TextForm = new TTextForm(state, main, main.programDir());
     Windows.SchulteForm = new TSchulteForm(state, main);
     TextPlace = std::make_unique<TextReadingPlace>(*Windows.TextForm);
     Windows.FlashForm = new TFlashForm(state, main, *TextPlace);
@@ -100,7 +100,7 @@ void Program::createWindows() {
     for (ExerciseWindow* exercise : Exercises)
         addExerciseWindow(main.mdiArea(), exercise);
     main.setExercises(Exercises, *Windows.TextForm);
-    Windows.FormDlgTable = new TFormDlgTable(&main, main.SpeedButton15, state);
+    Windows.FormDlgTable = new TFormDlgTable(&main, main.tableSizeButton(), state);
     Windows.AboutForm = new TAboutForm(&main);
     Windows.AnsTextForm = new TAnsTextForm(&main);
     Windows.AnsTableForm = new TAnsTableForm(&main);
@@ -111,7 +111,7 @@ void Program::createWindows() {
     Windows.SchulteResultForm = new TSchulteResultForm(&main);
     Windows.MessageForm = new TMessageForm(&main);
     Windows.AdviceForm = new TAdviceForm(&main, state, [&main] { return main.helpViewer(); });
-    Windows.AssistantForm = new TAssistantForm(&main, main.CoolBar1, state);
+    Windows.AssistantForm = new TAssistantForm(&main, main.toolBars(), state);
     Windows.WizardForm = new TWizardForm(&main, state);
     Windows.MarkersForm = new TMarkersForm(&main);
     Windows.BookmarkForm = new TBookmarkForm(&main);
@@ -127,7 +127,7 @@ void Program::createDiary() {
     Windows.DiaryForm = new TDiaryForm(*Diary, main);
     QObject::connect(Windows.DiaryForm, &TDiaryForm::helpRequested, main,
                      [main](int context) { main->helpViewer()->showTopic(context); });
-    QObject::connect(main->DiaryEntry, &QAction::triggered, Windows.DiaryForm,
+    QObject::connect(main->diaryEntry(), &QAction::triggered, Windows.DiaryForm,
                      &TDiaryForm::showDiary);
     // Every exercise's result goes to the diary, with what only the frame knows: the file
     // read and the course stage the run belonged to (before the course moves on).
@@ -138,10 +138,10 @@ void Program::createDiary() {
             exercise, &ExerciseWindow::runFinished, diary, [main, diary, &kind](RunResult result) {
                 // A run over the opened text is filed under the file's name.
                 if (result.textName.isEmpty() && kind.ReadsLoadedText && result.kind == kind.Diary)
-                    result.textName = QFileInfo(main->FileName).fileName();
-                if (main->Course) {
-                    result.courseLevel = main->Course->Level();
-                    result.courseStage = main->Course->StageIndex() + 1;
+                    result.textName = QFileInfo(main->fileName()).fileName();
+                if (const Scenario* course = main->course()) {
+                    result.courseLevel = course->Level();
+                    result.courseStage = course->StageIndex() + 1;
                 }
                 diary->add(result);
             });

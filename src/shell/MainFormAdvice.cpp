@@ -9,6 +9,12 @@
 #include <QAction>
 #include <QWindow>
 
+int TMainForm::nextTip(ExerciseKind kind) const {
+    const int indexes[] = {CurrentTextAdvice, CurrentStringAdvice, CurrentTableAdvice};
+    const int list = describe(kind).Tips;
+    return list < 0 ? 0 : indexes[list];
+}
+
 void TMainForm::ShowAdvice(ExerciseKind kind) {
     // A kind's list of tips has its switch in the tips menu and its place in the rotation.
     const int list = describe(kind).Tips;

@@ -30,7 +30,7 @@ TextInlets::TextInlets(TMainForm& main, QWidget& textView) : QObject(&main), Mai
 }
 
 bool TextInlets::mayLoad() const {
-    return Main.SpeedButton1->isEnabled();
+    return Main.mayOpenText();
 }
 
 void TextInlets::paste() {

@@ -122,6 +122,18 @@ void TMainForm::setWindows(const ProgramWindows* windows) {
     Windows = windows;
 }
 
+QWidget* TMainForm::tableSizeButton() const {
+    return SpeedButton15;
+}
+
+QWidget* TMainForm::toolBars() const {
+    return CoolBar1;
+}
+
+bool TMainForm::mayOpenText() const {
+    return SpeedButton1->isEnabled();
+}
+
 void TMainForm::setExercises(QList<ExerciseWindow*> exercises, LoadedText& text) {
     Exercises = std::move(exercises);
     Text = &text;
@@ -366,6 +378,7 @@ void TMainForm::buildRegulator() {
     SpeedButton21->move(169, 0);
 
     TimerSpeedRegulator = new QTimer(this);
+    TimerSpeedRegulator->setObjectName(QStringLiteral("TimerSpeedRegulator"));
     TimerSpeedRegulator->setTimerType(Qt::PreciseTimer);
     ToolBar7->addWidget(Panel7);
 }

@@ -63,75 +63,30 @@ public:
     // Reads the settings store. Returns false (after telling the user) when the store is missing.
     bool FormCreate();
 
-    // --- Shared state and the frame's own fields -------------------------------------------
+    // --- Shared state, and what others read of the frame ----------------------------------
     TrainingState& state() { return State; }
     const TrainingState& state() const { return State; }
-    QString FileName;
-    QString ProgramDir;
-    bool StopPressed = false;
-    bool TestToggled = false;
-    StatusPanelEdges PanelEdges;
-    int HintPanelLeft = 0;
-    int HintPanelRight = 0;
-    bool TextLaidOut = false;
-    int CurrentTextAdvice = 0;
-    int CurrentStringAdvice = 0;
-    int CurrentTableAdvice = 0;
-    bool Assistant = true;
-    bool RegulatorUp = false;
-    std::unique_ptr<Scenario> Course; // the running guided course, or none
-
-    // --- Controls ------------------------------------------------------------------------
-    QToolButton* SpeedButton1 = nullptr;  // Открыть
-    QToolButton* SpeedButton10 = nullptr; // Выход
-    QToolButton* SpeedButton2 = nullptr;  // Пуск
-    QToolButton* SpeedButton3 = nullptr;  // Стоп
-    QToolButton* SpeedButton14 = nullptr; // Тест
-    QToolButton* SpeedButton4 = nullptr;  // Текст
-    QToolButton* SpeedButton6 = nullptr;  // Строка
-    QToolButton* SpeedButton5 = nullptr;  // Таблица
-    QToolButton* SpeedButton15 = nullptr; // table size
-    // The exercises and records beyond the first kinds, under one drop-down (MainFormKinds.cpp).
-    MoreButton* MoreKinds = nullptr;
-    QAction* DiaryEntry = nullptr;        // opens the training diary (Ctrl+D)
-    QToolButton* SpeedButton9 = nullptr;  // Помощь
-    QToolButton* SpeedButton16 = nullptr; // О...
-    QToolButton* SpeedButton11 = nullptr; // align left
-    QToolButton* SpeedButton12 = nullptr; // align centre
-    QToolButton* SpeedButton13 = nullptr; // align right
-    QToolButton* SpeedButton7 = nullptr;  // dynamic reading
-    QToolButton* SpeedButton8 = nullptr;  // static reading
-    QToolButton* SpeedButton19 = nullptr; // advice menu
-    QToolButton* SpeedButton20 = nullptr; // assistant
-    QToolButton* SpeedButton18 = nullptr; // regulator: slower
-    QToolButton* SpeedButton21 = nullptr; // regulator: faster
-    QComboBox* ComboBox2 = nullptr;       // font face
-    QComboBox* ComboBox1 = nullptr;       // font size
-    TCSpinEdit* CSpinEdit1 = nullptr;     // reading-field width
-    QWidget* Panel7 = nullptr;            // speed regulator panel
-    QSlider* TrackBar1 = nullptr;
-    QLabel* Label1 = nullptr; // current speed under the bar
-    QLabel* Label4 = nullptr;
-    QLabel* Label5 = nullptr;
-    TStatusBar* StatusBar1 = nullptr;
-    QMenu* PopupMenu1 = nullptr;
-    QAction* N1 = nullptr;
-    QAction* N2 = nullptr;
-    QAction* N3 = nullptr;
-    QTimer* TimerSpeedRegulator = nullptr;
-    QLabel* LabelTestFont = nullptr;
-    QLabel* LabelSpace = nullptr;
-    TCoolBar* CoolBar1 = nullptr;
-    QToolBar* ToolBar1 = nullptr;
-    QToolBar* ToolBar7 = nullptr;
-    QToolBar* ToolBar5 = nullptr;
-    QToolBar* ToolBar6 = nullptr;
-    QToolBar* ToolBar10 = nullptr; // the drop-down of further kinds
-    QToolBar* ToolBar2 = nullptr;
-    QToolBar* ToolBar8 = nullptr;
-    QToolBar* ToolBar4 = nullptr;
-    QToolBar* ToolBar3 = nullptr;
-    QToolBar* ToolBar9 = nullptr;
+    // The file the text on show came from; empty for none or a pasted text.
+    const QString& fileName() const { return FileName; }
+    const QString& programDir() const { return ProgramDir; }
+    // The running guided course, or none.
+    const Scenario* course() const { return Course.get(); }
+    // Where others attach: the table-size button the picker opens under, the tool bars the
+    // assistant keeps clear of, the diary's entry under "Ещё".
+    QWidget* tableSizeButton() const;
+    QWidget* toolBars() const;
+    QAction* diaryEntry() const { return DiaryEntry; }
+    // "Открыть" can be pressed: outside a run and outside test mode.
+    bool mayOpenText() const;
+    // The spec's own fields, as they stand: "Стоп" was pressed during the course's stage, the
+    // test button was toggled since the start, the status hint's panel edges, the course opens
+    // at the next start, and the position of the next tip in a kind's list of tips.
+    bool stopPressed() const { return StopPressed; }
+    bool testToggled() const { return TestToggled; }
+    int hintPanelLeft() const { return HintPanelLeft; }
+    int hintPanelRight() const { return HintPanelRight; }
+    bool assistantAtStart() const { return Assistant; }
+    int nextTip(ExerciseKind kind) const;
 
     QMdiArea* mdiArea() const { return MdiArea; }
     // The frame's active child, or nullptr.
@@ -230,6 +185,75 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The frame's own fields.
+    QString FileName;
+    QString ProgramDir;
+    bool StopPressed = false;
+    bool TestToggled = false;
+    StatusPanelEdges PanelEdges;
+    int HintPanelLeft = 0;
+    int HintPanelRight = 0;
+    bool TextLaidOut = false;
+    int CurrentTextAdvice = 0;
+    int CurrentStringAdvice = 0;
+    int CurrentTableAdvice = 0;
+    bool Assistant = true;
+    bool RegulatorUp = false;
+    std::unique_ptr<Scenario> Course; // the running guided course, or none
+
+    // --- Controls ------------------------------------------------------------------------
+    // Controls.
+    QToolButton* SpeedButton1 = nullptr;  // Открыть
+    QToolButton* SpeedButton10 = nullptr; // Выход
+    QToolButton* SpeedButton2 = nullptr;  // Пуск
+    QToolButton* SpeedButton3 = nullptr;  // Стоп
+    QToolButton* SpeedButton14 = nullptr; // Тест
+    QToolButton* SpeedButton4 = nullptr;  // Текст
+    QToolButton* SpeedButton6 = nullptr;  // Строка
+    QToolButton* SpeedButton5 = nullptr;  // Таблица
+    QToolButton* SpeedButton15 = nullptr; // table size
+    // The exercises and records beyond the first kinds, under one drop-down (MainFormKinds.cpp).
+    MoreButton* MoreKinds = nullptr;
+    QAction* DiaryEntry = nullptr;        // opens the training diary (Ctrl+D)
+    QToolButton* SpeedButton9 = nullptr;  // Помощь
+    QToolButton* SpeedButton16 = nullptr; // О...
+    QToolButton* SpeedButton11 = nullptr; // align left
+    QToolButton* SpeedButton12 = nullptr; // align centre
+    QToolButton* SpeedButton13 = nullptr; // align right
+    QToolButton* SpeedButton7 = nullptr;  // dynamic reading
+    QToolButton* SpeedButton8 = nullptr;  // static reading
+    QToolButton* SpeedButton19 = nullptr; // advice menu
+    QToolButton* SpeedButton20 = nullptr; // assistant
+    QToolButton* SpeedButton18 = nullptr; // regulator: slower
+    QToolButton* SpeedButton21 = nullptr; // regulator: faster
+    QComboBox* ComboBox2 = nullptr;       // font face
+    QComboBox* ComboBox1 = nullptr;       // font size
+    TCSpinEdit* CSpinEdit1 = nullptr;     // reading-field width
+    QWidget* Panel7 = nullptr;            // speed regulator panel
+    QSlider* TrackBar1 = nullptr;
+    QLabel* Label1 = nullptr; // current speed under the bar
+    QLabel* Label4 = nullptr;
+    QLabel* Label5 = nullptr;
+    TStatusBar* StatusBar1 = nullptr;
+    QMenu* PopupMenu1 = nullptr;
+    QAction* N1 = nullptr;
+    QAction* N2 = nullptr;
+    QAction* N3 = nullptr;
+    QTimer* TimerSpeedRegulator = nullptr;
+    QLabel* LabelTestFont = nullptr;
+    QLabel* LabelSpace = nullptr;
+    TCoolBar* CoolBar1 = nullptr;
+    QToolBar* ToolBar1 = nullptr;
+    QToolBar* ToolBar7 = nullptr;
+    QToolBar* ToolBar5 = nullptr;
+    QToolBar* ToolBar6 = nullptr;
+    QToolBar* ToolBar10 = nullptr; // the drop-down of further kinds
+    QToolBar* ToolBar2 = nullptr;
+    QToolBar* ToolBar8 = nullptr;
+    QToolBar* ToolBar4 = nullptr;
+    QToolBar* ToolBar3 = nullptr;
+    QToolBar* ToolBar9 = nullptr;
+
     // Window assembly (Unitfrmain.cpp).
     void buildToolbars();
     void buildRegulator();
