@@ -116,7 +116,9 @@ void TestAdvice::kindsInTurnShowTheNextTipOfEach() {
 
 void TestAdvice::clearingTheBoxSwitchesOffEveryKind() {
     TMainForm* m = start({{"TextAdvice", 0}});
-    Answers->WhileOpen = [](TAdviceForm* dialog) { dialog->CheckBox1->click(); };
+    Answers->WhileOpen = [](TAdviceForm* dialog) {
+        control<QCheckBox>(dialog, "CheckBox1")->click();
+    };
     control<QToolButton>(m, "SpeedButton5")->click();
     QCOMPARE(Answers->Tips, QStringList{TableAdviceTexts()[0]});
     for (const QAction* item :
@@ -198,7 +200,7 @@ void TestAdvice::helpOpensTheTopicOfTheKind() {
     QString shown, afterClick;
     bool stayedOpen = false;
     Answers->WhileOpen = [&](TAdviceForm* dialog) {
-        dialog->BitBtn2->click();
+        control<QPushButton>(dialog, "BitBtn2")->click();
         stayedOpen = dialog->isVisible();
         HelpViewer* help = m->helpViewer();
         shown = help->findChild<HelpBrowser*>()->source().fileName();
@@ -249,11 +251,12 @@ void TestAdvice::everyTipReadsWhole() {
     QFETCH(QString, tip);
     start({{"TextAdvice", 0}});
     TAdviceForm* dialog = Fixture->program().windows().AdviceForm;
-    dialog->Label1->setText(tip);
-    const QFontMetrics metrics = dialog->Label1->fontMetrics();
+    control<QLabel>(dialog, "Label1")->setText(tip);
+    const QFontMetrics metrics = control<QLabel>(dialog, "Label1")->fontMetrics();
     const QRect needed =
-        metrics.boundingRect(dialog->Label1->contentsRect(), int(dialog->Label1->alignment()), tip);
-    QVERIFY2(dialog->Label1->contentsRect().contains(needed),
+        metrics.boundingRect(control<QLabel>(dialog, "Label1")->contentsRect(),
+                             int(control<QLabel>(dialog, "Label1")->alignment()), tip);
+    QVERIFY2(control<QLabel>(dialog, "Label1")->contentsRect().contains(needed),
              qPrintable(QStringLiteral("%1 x %2 needed").arg(needed.width()).arg(needed.height())));
 }
 

@@ -139,7 +139,7 @@ void TestBookOpening::commandLineThenDropAsksToResume() {
         auto* question = qobject_cast<TBookmarkForm*>(modal);
         QVERIFY2(question, "the resume question");
         asked = true;
-        question->BitBtn1->click(); // "С последней остановки"
+        control<QPushButton>(question, "BitBtn1")->click(); // "С последней остановки"
     });
     QVERIFY(drop(book));
     QTRY_VERIFY(asked);

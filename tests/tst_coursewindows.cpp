@@ -67,12 +67,12 @@ private:
             open->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(Path);
             static_cast<QDialog*>(open)->accept();
         } else if (auto* resume = qobject_cast<TBookmarkForm*>(modal)) {
-            resume->BitBtn1->click();
+            control<QPushButton>(resume, "BitBtn1")->click();
         } else if (auto* questions = qobject_cast<TAnsTextForm*>(modal)) {
             for (int q = 0; q < 5; ++q)
-                questions->Items[q][Text->testRecord().Answers[q]]->click();
+                questions->item(q, Text->testRecord().Answers[q])->click();
             ++testsAnswered;
-            questions->OkButton->click();
+            control<QPushButton>(questions, "BitBtn1")->click();
         } else if (auto* result = qobject_cast<TTextResultForm*>(modal)) {
             result->accept();
         } else if (auto* box = qobject_cast<QMessageBox*>(modal)) {
@@ -115,7 +115,10 @@ private:
     const CourseStage& stage() const { return *Main->course()->CurrentStage(); }
     QColor line(int n) const { return Windows.WizardForm->lineColour(n); }
     QString guideLine(int n) const {
-        return Windows.WizardForm->RichEdit1->document()->findBlockByNumber(n).text();
+        return control<QTextEdit>(Windows.WizardForm, "RichEdit1")
+            ->document()
+            ->findBlockByNumber(n)
+            .text();
     }
     // Sets what the current stage asks for through the controls themselves; presses "Пуск".
     void startStage();
@@ -221,7 +224,7 @@ void TestCourseWindows::startStage() {
     control<QToolButton>(Main, "SpeedButton2")->click();
     QVERIFY(Main->isRunning());
     QVERIFY(Windows.WizardForm->isHidden());
-    QVERIFY(!Windows.AssistantForm->ButtonsEnabled);
+    QVERIFY(!Windows.AssistantForm->buttonsEnabled());
 }
 
 void TestCourseWindows::stepText(int steps) {
@@ -234,10 +237,11 @@ void TestCourseWindows::playLine(bool right) {
     onNextModal([form, right](QWidget* modal) {
         auto* ask = qobject_cast<TAnsStringForm*>(modal);
         QVERIFY(ask);
-        ask->Edit1->setText(QString::number(form->answer() + (right ? 0 : 1)));
-        ask->CheckBox1->setChecked(true);
+        control<QLineEdit>(ask, "Edit1")
+            ->setText(QString::number(form->answer() + (right ? 0 : 1)));
+        control<QCheckBox>(ask, "CheckBox1")->setChecked(true);
         onNextModal([](QWidget* result) { static_cast<QDialog*>(result)->accept(); });
-        ask->BitBtn1->click();
+        control<QPushButton>(ask, "BitBtn1")->click();
     });
     for (int calls = 0; form->isRunning() && calls < 100000; ++calls)
         form->Timer1Timer();
@@ -248,7 +252,7 @@ void TestCourseWindows::playTable() {
         onNextModal([](QWidget* questions) {
             QVERIFY(qobject_cast<TAnsTableForm*>(questions));
             onNextModal([](QWidget* result) { static_cast<QDialog*>(result)->accept(); });
-            static_cast<TAnsTableForm*>(questions)->BitBtn1->click();
+            control<QPushButton>(questions, "BitBtn1")->click();
         });
     for (int calls = 0; Main->isRunning() && calls < 1000; ++calls)
         Windows.TableForm->Timer1Timer();
@@ -267,12 +271,12 @@ void TestCourseWindows::courseStartsBesideTheFrame() {
     QCOMPARE(assistant->y(), control<TCoolBar>(Main, "CoolBar1")->mapToGlobal(QPoint(0, 0)).y() +
                                  control<TCoolBar>(Main, "CoolBar1")->height());
     QVERIFY(docked(assistant, guide));
-    QCOMPARE(assistant->LabelLevel->text(), QStringLiteral("1"));
-    QCOMPARE(assistant->LabelSpeed->text(), QStringLiteral("900-1800"));
-    QCOMPARE(assistant->LabelWidth->text(), QStringLiteral("10-13"));
-    QCOMPARE(assistant->ProgressBar1->maximum(), 15);
-    QCOMPARE(assistant->ProgressBar1->value(), 1);
-    QVERIFY(!assistant->SpeedButton2->isEnabled());
+    QCOMPARE(control<QLabel>(assistant, "LabelLevel")->text(), QStringLiteral("1"));
+    QCOMPARE(control<QLabel>(assistant, "LabelSpeed")->text(), QStringLiteral("900-1800"));
+    QCOMPARE(control<QLabel>(assistant, "LabelWidth")->text(), QStringLiteral("10-13"));
+    QCOMPARE(control<QProgressBar>(assistant, "ProgressBar1")->maximum(), 15);
+    QCOMPARE(control<QProgressBar>(assistant, "ProgressBar1")->value(), 1);
+    QVERIFY(!control<QToolButton>(assistant, "SpeedButton2")->isEnabled());
     QVERIFY(!control<QToolButton>(Main, "SpeedButton20")->isEnabled());
     QCOMPARE(Main->statusPanel(0), QStringLiteral("С (рек):900 симв/мин"));
     QCOMPARE(Main->statusPanel(1), QStringLiteral("Ш (рек):10 симв"));
@@ -298,7 +302,7 @@ void TestCourseWindows::wholeLevelOneCycle() {
     // the third.
     QList<bool> lineAnswers{true, false, true, false, false};
     for (int entered = 0; entered < 40 && stage().Kind != StageKind::Result; ++entered) {
-        progress << assistant->ProgressBar1->value();
+        progress << control<QProgressBar>(assistant, "ProgressBar1")->value();
         const CourseStage& s = stage();
         startStage();
         if (s.Kind == StageKind::FieldOfViewTest) {
@@ -315,7 +319,7 @@ void TestCourseWindows::wholeLevelOneCycle() {
         } else {
             stepText();
         }
-        QVERIFY(assistant->ButtonsEnabled);
+        QVERIFY(assistant->buttonsEnabled());
         QVERIFY(Windows.WizardForm->isVisible());
     }
     QCOMPARE(stage().Kind, StageKind::Result);
@@ -328,17 +332,17 @@ void TestCourseWindows::wholeLevelOneCycle() {
     QVERIFY(speed > 900);
 
     // The result: full progress, Start disabled, only "След." goes on.
-    QCOMPARE(assistant->ProgressBar1->value(), 15);
+    QCOMPARE(control<QProgressBar>(assistant, "ProgressBar1")->value(), 15);
     QVERIFY(!control<QToolButton>(Main, "SpeedButton2")->isEnabled());
-    QVERIFY(assistant->SpeedButton2->isEnabled());
+    QVERIFY(control<QToolButton>(assistant, "SpeedButton2")->isEnabled());
     QCOMPARE(guideLine(2), QStringLiteral("    * Скорость: ") + QString::number(speed));
     QCOMPARE(guideLine(3), QStringLiteral("    * Ширина: 12"));
-    assistant->SpeedButton2->click();
+    control<QToolButton>(assistant, "SpeedButton2")->click();
     QCOMPARE(stage().Kind, StageKind::FieldOfViewTest);
     QCOMPARE(stage().FieldWidth, 13);
-    QCOMPARE(assistant->ProgressBar1->value(), 1);
+    QCOMPARE(control<QProgressBar>(assistant, "ProgressBar1")->value(), 1);
 
-    assistant->SpeedButton1->click(); // "Стоп" ends the course
+    control<QToolButton>(assistant, "SpeedButton1")->click(); // "Стоп" ends the course
     QVERIFY(!Main->course());
     QCOMPARE(Fixture->storedValue(QStringLiteral("SpeedWiz")).toInt(), speed);
     QCOMPARE(Fixture->storedValue(QStringLiteral("WidthWiz")).toInt(), 12);
@@ -353,7 +357,7 @@ void TestCourseWindows::stopInACourseRunMovesOnAndWarnsOnce() {
     control<QToolButton>(Main, "SpeedButton3")->click();
     QVERIFY(!Main->isRunning());
     QCOMPARE(stage().Kind, StageKind::TextReading);
-    QCOMPARE(Windows.AssistantForm->ProgressBar1->value(), 3);
+    QCOMPARE(control<QProgressBar>(Windows.AssistantForm, "ProgressBar1")->value(), 3);
     QCOMPARE(Dialogs->warnings,
              QStringList{QStringLiteral(
                  "Не пропускайте упражнения! Это может свести ваши усилия к нулю.")});
@@ -366,15 +370,15 @@ void TestCourseWindows::stopInACourseRunMovesOnAndWarnsOnce() {
 void TestCourseWindows::restartBeginsAtLevelOne() {
     startCourse({{"SpeedWiz", 4600}, {"WidthWiz", 23}});
     TAssistantForm* assistant = Windows.AssistantForm;
-    QCOMPARE(assistant->LabelLevel->text(), QStringLiteral("5"));
-    QCOMPARE(assistant->LabelSpeed->text(), QStringLiteral("4500-5400"));
-    QCOMPARE(assistant->ProgressBar1->maximum(), 17);
+    QCOMPARE(control<QLabel>(assistant, "LabelLevel")->text(), QStringLiteral("5"));
+    QCOMPARE(control<QLabel>(assistant, "LabelSpeed")->text(), QStringLiteral("4500-5400"));
+    QCOMPARE(control<QProgressBar>(assistant, "ProgressBar1")->maximum(), 17);
     QCOMPARE(stage().FieldWidth, 24);
 
-    assistant->SpeedButton3->click(); // "Сначала"
-    QCOMPARE(assistant->LabelLevel->text(), QStringLiteral("1"));
-    QCOMPARE(assistant->LabelWidth->text(), QStringLiteral("10-13"));
-    QCOMPARE(assistant->ProgressBar1->maximum(), 15);
+    control<QToolButton>(assistant, "SpeedButton3")->click(); // "Сначала"
+    QCOMPARE(control<QLabel>(assistant, "LabelLevel")->text(), QStringLiteral("1"));
+    QCOMPARE(control<QLabel>(assistant, "LabelWidth")->text(), QStringLiteral("10-13"));
+    QCOMPARE(control<QProgressBar>(assistant, "ProgressBar1")->maximum(), 15);
     QCOMPARE(stage().FieldWidth, 11);
     QVERIFY(!Main->state().RestartCourse());
     // Nothing is stored by the restart; closing stores the new course's values.
@@ -410,7 +414,7 @@ void TestCourseWindows::markersFollowTheControlsStillToSet() {
     CourseMarkers& markers = Main->courseMarkers();
     auto shownAt = [&](int slot, QWidget* target) {
         TMarkersForm* marker = markers.marker(slot);
-        if (!marker || marker->Target != target || !marker->Timer1->isActive())
+        if (!marker || marker->target() != target || !control<QTimer>(marker, "Timer1")->isActive())
             return false;
         marker->FollowTarget();
         return marker->isVisible();
@@ -428,7 +432,7 @@ void TestCourseWindows::markersFollowTheControlsStillToSet() {
     QVERIFY(!markers.marker(1)->isVisible());
     QCOMPARE(line(0), Grey);
     QCOMPARE(line(2), Red);
-    QCOMPARE(markers.marker(2)->Target, control<QFrame>(Windows.StringForm, "MarginLeft"));
+    QCOMPARE(markers.marker(2)->target(), control<QFrame>(Windows.StringForm, "MarginLeft"));
     QVERIFY(shownAt(3, control<QWidget>(Main, "Panel7")));
     QCOMPARE(markers.marker(3)->pos(),
              control<QWidget>(Main, "Panel7")->mapToGlobal(QPoint(-5, -6)));
@@ -440,16 +444,16 @@ void TestCourseWindows::markersFollowTheControlsStillToSet() {
              control<QWidget>(Main, "Panel7")->mapToGlobal(QPoint(-5, -6)));
 
     // Blinking: thin and thick in turn.
-    const int width = markers.marker(3)->PenWidth;
+    const int width = markers.marker(3)->penWidth();
     markers.marker(3)->FollowTarget();
-    QCOMPARE(markers.marker(3)->PenWidth, 3 - width);
+    QCOMPARE(markers.marker(3)->penWidth(), 3 - width);
 
     // The guide's box switches them off and on, and is the stored choice.
-    Windows.WizardForm->CheckBoxShowRedMarkers->click();
+    control<QCheckBox>(Windows.WizardForm, "CheckBoxShowRedMarkers")->click();
     QVERIFY(!Main->state().Markers());
     QVERIFY(!markers.marker(2)->isVisible() && !markers.marker(3)->isVisible());
-    QVERIFY(!markers.marker(3)->Timer1->isActive());
-    Windows.WizardForm->CheckBoxShowRedMarkers->click();
+    QVERIFY(!control<QTimer>(markers.marker(3), "Timer1")->isActive());
+    control<QCheckBox>(Windows.WizardForm, "CheckBoxShowRedMarkers")->click();
     QVERIFY(shownAt(3, control<QWidget>(Main, "Panel7")));
 
     control<QSlider>(Main, "TrackBar1")->setValue(90);
@@ -469,7 +473,7 @@ void TestCourseWindows::guideDocksUnderTheAssistant() {
     startCourse({{"Left", 400}});
     TAssistantForm* assistant = Windows.AssistantForm;
     TWizardForm* guide = Windows.WizardForm;
-    QVERIFY(assistant->GuideDocked);
+    QVERIFY(assistant->guideDocked());
 
     assistant->move(assistant->pos() + QPoint(15, 25));
     QVERIFY(docked(assistant, guide));
@@ -477,7 +481,7 @@ void TestCourseWindows::guideDocksUnderTheAssistant() {
     // Dragged 20 pixels away, it stays where it is put, and no longer follows.
     const QPoint away = guide->pos() + QPoint(20, 20);
     guide->move(away);
-    QVERIFY(!assistant->GuideDocked);
+    QVERIFY(!assistant->guideDocked());
     QCOMPARE(guide->pos(), away);
     assistant->move(assistant->pos() + QPoint(-10, 0));
     QCOMPARE(guide->pos(), away);
@@ -485,7 +489,7 @@ void TestCourseWindows::guideDocksUnderTheAssistant() {
     // Within 19 pixels of the corner it snaps back and follows again.
     const QRect frame = assistant->frameGeometry();
     guide->move(frame.left() + 19, frame.top() + frame.height() + 19);
-    QVERIFY(assistant->GuideDocked);
+    QVERIFY(assistant->guideDocked());
     QVERIFY(docked(assistant, guide));
     assistant->move(assistant->pos() + QPoint(5, 5));
     QVERIFY(docked(assistant, guide));
@@ -513,20 +517,23 @@ void TestCourseWindows::guideShowsItsLinesAndLegendWhole() {
     startCourse();
     TWizardForm* guide = Windows.WizardForm;
     // The longest step any stage shows, among the lines of the first stage.
-    QStringList lines = guide->RichEdit1->toPlainText().split(QLatin1Char('\n'));
+    QStringList lines =
+        control<QTextEdit>(guide, "RichEdit1")->toPlainText().split(QLatin1Char('\n'));
     lines.insert(4, QStringLiteral("     *  режим чтения: Динамическое чтение"));
     guide->setSteps(lines);
     QCoreApplication::processEvents();
-    QVERIFY(!guide->RichEdit1->horizontalScrollBar()->isVisible());
-    const int longest = guide->RichEdit1->fontMetrics().horizontalAdvance(lines[4]);
-    QVERIFY2(
-        longest + 2 * guide->RichEdit1->document()->documentMargin() <=
-            guide->RichEdit1->viewport()->width(),
-        qPrintable(
-            QStringLiteral("%1 in %2").arg(longest).arg(guide->RichEdit1->viewport()->width())));
-    const QList<QPair<QLabel*, QLabel*>> legend = {{guide->Label3, guide->Shape3},
-                                                   {guide->Label1, guide->Shape2},
-                                                   {guide->Label2, guide->Shape1}};
+    QVERIFY(!control<QTextEdit>(guide, "RichEdit1")->horizontalScrollBar()->isVisible());
+    const int longest =
+        control<QTextEdit>(guide, "RichEdit1")->fontMetrics().horizontalAdvance(lines[4]);
+    QVERIFY2(longest + 2 * control<QTextEdit>(guide, "RichEdit1")->document()->documentMargin() <=
+                 control<QTextEdit>(guide, "RichEdit1")->viewport()->width(),
+             qPrintable(QStringLiteral("%1 in %2")
+                            .arg(longest)
+                            .arg(control<QTextEdit>(guide, "RichEdit1")->viewport()->width())));
+    const QList<QPair<QLabel*, QLabel*>> legend = {
+        {control<QLabel>(guide, "Label3"), control<QLabel>(guide, "Shape3")},
+        {control<QLabel>(guide, "Label1"), control<QLabel>(guide, "Shape2")},
+        {control<QLabel>(guide, "Label2"), control<QLabel>(guide, "Shape1")}};
     for (const auto& [text, mark] : legend) {
         const int textRight = text->x() + text->fontMetrics().horizontalAdvance(text->text());
         QVERIFY2(textRight < mark->x(), qPrintable(text->text()));
@@ -539,7 +546,7 @@ void TestCourseWindows::guideShowsItsLinesAndLegendWhole() {
 void TestCourseWindows::guideShowsEveryStageWholeBesideTheFrame() {
     startCourse({{"Left", 100}, {"Top", 60}, {"Width", 520}});
     TWizardForm* guide = Windows.WizardForm;
-    QTextEdit* steps = guide->RichEdit1;
+    QTextEdit* steps = control<QTextEdit>(guide, "RichEdit1");
     QList<StageKind> seen;
     for (int entered = 0; entered < 18 && stage().Kind != StageKind::Result; ++entered) {
         seen.append(stage().Kind);
@@ -557,7 +564,7 @@ void TestCourseWindows::guideShowsEveryStageWholeBesideTheFrame() {
             QVERIFY2(metrics.horizontalAdvance(text) + 2 * margin <= steps->viewport()->width(),
                      qPrintable(text));
         }
-        QVERIFY2(guide->rect().contains(guide->Shape1->geometry()), where);
+        QVERIFY2(guide->rect().contains(control<QLabel>(guide, "Shape1")->geometry()), where);
         const QRect frame = Main->frameGeometry();
         QVERIFY2(!guide->frameGeometry().intersects(frame),
                  qPrintable(QStringLiteral("guide %1-%2, frame from %3")

@@ -126,18 +126,18 @@ void TestDiary::textTestReachesTheDiaryAndItsChart() {
         onNextModal([&](QWidget* modal) {
             auto* result = qobject_cast<TTextResultForm*>(modal);
             QVERIFY(result);
-            wordsShown = result->LabelWordsValue->text();
-            speedShown = result->Label6->text();
-            actualShown = result->LabelActualValue->text();
-            comprehensionShown = result->LabelComprehensionValue->text();
+            wordsShown = control<QLabel>(result, "LabelWordsValue")->text();
+            speedShown = control<QLabel>(result, "Label6")->text();
+            actualShown = control<QLabel>(result, "LabelActualValue")->text();
+            comprehensionShown = control<QLabel>(result, "LabelComprehensionValue")->text();
             result->accept();
         });
         // Three right: 0, 2, 1; then one wrong and one left open.
-        questions->Items[0][0]->click();
-        questions->Items[1][2]->click();
-        questions->Items[2][1]->click();
-        questions->Items[3][0]->click();
-        questions->OkButton->click();
+        questions->item(0, 0)->click();
+        questions->item(1, 2)->click();
+        questions->item(2, 1)->click();
+        questions->item(3, 0)->click();
+        control<QPushButton>(questions, "BitBtn1")->click();
     });
     // Real time passes between the steps, as in a run.
     for (int steps = 0; main->state().Running() && steps < 1000; ++steps) {
@@ -173,7 +173,7 @@ void TestDiary::textTestReachesTheDiaryAndItsChart() {
     // The speed chart shows the run as its one point, at the speed reached.
     TDiaryForm* diary = openDiary();
     QVERIFY(diary);
-    const QList<QChartView*> charts = diary->Charts->shownCharts();
+    const QList<QChartView*> charts = control<DiaryCharts>(diary, "Charts")->shownCharts();
     QVERIFY(!charts.isEmpty());
     QList<QPointF> points;
     for (QAbstractSeries* series : charts.first()->chart()->series()) {
@@ -227,7 +227,7 @@ void TestDiary::exportsTheShownRecords() {
         dialog->selectFile(path);
         QMetaObject::invokeMethod(dialog, "accept");
     });
-    diary->ButtonExport->click();
+    control<QPushButton>(diary, "ButtonExport")->click();
 
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
@@ -294,17 +294,19 @@ void TestDiary::windowFitsTheScreenAndFiltersItsCharts() {
                             .arg(diary->frameGeometry().y())));
     const auto titles = [diary] {
         QStringList shown;
-        for (QChartView* view : diary->Charts->shownCharts())
+        for (QChartView* view : control<DiaryCharts>(diary, "Charts")->shownCharts())
             shown << view->chart()->title();
         return shown;
     };
     QVERIFY(titles().filter(QStringLiteral("тесты текста")).size() == 1);
 
     // The kind chosen filters the charts as well as the records.
-    diary->ComboKind->setCurrentIndex(diary->ComboKind->findData(int(DiaryKind::Schulte)));
-    QCOMPARE(diary->Records->model()->rowCount(), 3);
+    control<QComboBox>(diary, "ComboKind")
+        ->setCurrentIndex(
+            control<QComboBox>(diary, "ComboKind")->findData(int(DiaryKind::Schulte)));
+    QCOMPARE(control<QTableView>(diary, "Records")->model()->rowCount(), 3);
     QCOMPARE(titles().size(), 2); // the Schulte tables and the time per day
-    QChartView* chart = diary->Charts->shownCharts().first();
+    QChartView* chart = control<DiaryCharts>(diary, "Charts")->shownCharts().first();
     QVERIFY(chart->chart()->title().contains(QStringLiteral("Шульте")));
 
     // One line per size and variant, named after the table.

@@ -334,7 +334,8 @@ void TestFieldOfView::scoring() {
     QFETCH(bool, recommended);
     chooseFieldOfView();
     control<QSlider>(Main, "TrackBar1")->setValue(250);
-    Windows.AnsStringForm->CheckBox1->setChecked(true); // left ticked from an earlier test
+    control<QCheckBox>(Windows.AnsStringForm, "CheckBox1")
+        ->setChecked(true); // left ticked from an earlier test
 
     AnswerDialogSeen asked;
     ResultSeen shown;
@@ -342,23 +343,27 @@ void TestFieldOfView::scoring() {
         {QStringLiteral("AnsStringForm"),
          [&](QDialog* dialog) {
              auto* ask = static_cast<TAnsStringForm*>(dialog);
-             asked = {ask->Edit1->text(), ask->CheckBox1->isChecked(),
-                      ask->focusWidget() == ask->Edit1};
+             asked = {control<QLineEdit>(ask, "Edit1")->text(),
+                      control<QCheckBox>(ask, "CheckBox1")->isChecked(),
+                      ask->focusWidget() == control<QLineEdit>(ask, "Edit1")};
              const int answer = Form->answer();
              const QString text = typed == QLatin1String("right")   ? QString::number(answer)
                                   : typed == QLatin1String("wrong") ? QString::number(answer + 1)
                                                                     : typed;
-             QTest::keyClicks(ask->Edit1, text);
+             QTest::keyClicks(control<QLineEdit>(ask, "Edit1"), text);
              if (ticked)
-                 ask->CheckBox1->click();
-             QTest::keyClick(ask->Edit1, ok ? Qt::Key_Return : Qt::Key_Escape);
+                 control<QCheckBox>(ask, "CheckBox1")->click();
+             QTest::keyClick(control<QLineEdit>(ask, "Edit1"),
+                             ok ? Qt::Key_Return : Qt::Key_Escape);
          }},
         {QStringLiteral("StringResultForm"),
          [&](QDialog* dialog) {
              auto* result = static_cast<TStringResultForm*>(dialog);
-             shown = {result->Label7->text(), result->Label4->text(), result->Label5->text(),
-                      result->Label6->text()};
-             result->BitBtn1->click();
+             shown = {control<QLabel>(result, "Label7")->text(),
+                      control<QLabel>(result, "Label4")->text(),
+                      control<QLabel>(result, "Label5")->text(),
+                      control<QLabel>(result, "Label6")->text()};
+             control<QPushButton>(result, "BitBtn1")->click();
          }},
     });
     runToTheEnd();
@@ -403,7 +408,7 @@ void TestFieldOfView::stopMidRunAsksNothing() {
     QCOMPARE(control<QLabel>(Form, "WindowString")->text(), QStringLiteral("14 симв."));
     QVERIFY(control<QToolButton>(Main, "SpeedButton2")->isEnabled());
     QVERIFY(!control<QToolButton>(Main, "SpeedButton3")->isEnabled());
-    QCOMPARE(Windows.AnsStringForm->Edit1->text(), QStringLiteral("0"));
+    QCOMPARE(control<QLineEdit>(Windows.AnsStringForm, "Edit1")->text(), QStringLiteral("0"));
     QTest::qWait(50);
     QVERIFY(answers.opened.isEmpty());
     QCOMPARE(Main->state().RecommendSpeed(), 1000);
@@ -416,9 +421,9 @@ void TestFieldOfView::recommendationsSurviveARestart() {
         {QStringLiteral("AnsStringForm"),
          [&](QDialog* dialog) {
              auto* ask = static_cast<TAnsStringForm*>(dialog);
-             ask->Edit1->setText(QString::number(Form->answer()));
-             ask->CheckBox1->setChecked(true);
-             ask->BitBtn1->click();
+             control<QLineEdit>(ask, "Edit1")->setText(QString::number(Form->answer()));
+             control<QCheckBox>(ask, "CheckBox1")->setChecked(true);
+             control<QPushButton>(ask, "BitBtn1")->click();
          }},
         {QStringLiteral("StringResultForm"), [](QDialog* dialog) { dialog->accept(); }},
     });

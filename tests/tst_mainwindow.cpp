@@ -736,8 +736,8 @@ void TestMainWindow::aboutBoxClosesOnlyByHand() {
     bool timerOff = false;
     onNextModal([&](QWidget* modal) {
         QCOMPARE(modal, about);
-        closeVisible = about->SpeedButton1->isVisible();
-        timerOff = !about->Timer1->isActive();
+        closeVisible = control<QToolButton>(about, "SpeedButton1")->isVisible();
+        timerOff = !control<QTimer>(about, "Timer1")->isActive();
         QTest::keyClick(about, Qt::Key_Escape);
     });
     control<QToolButton>(m, "SpeedButton16")->click();
@@ -755,9 +755,9 @@ void TestMainWindow::splashIgnoresKeysAndClosesByItself() {
     bool closeHidden = false;
     onNextModal([&](QWidget* modal) {
         QCOMPARE(modal, about);
-        closeHidden = !about->SpeedButton1->isVisible();
-        QVERIFY(about->Timer1->isActive());
-        QCOMPARE(about->Timer1->interval(), 2000);
+        closeHidden = !control<QToolButton>(about, "SpeedButton1")->isVisible();
+        QVERIFY(control<QTimer>(about, "Timer1")->isActive());
+        QCOMPARE(control<QTimer>(about, "Timer1")->interval(), 2000);
         QTest::keyClick(about, Qt::Key_Escape);
         QTest::keyClick(about, Qt::Key_Return);
         stayedAfterKeys = about->isVisible();
@@ -766,7 +766,7 @@ void TestMainWindow::splashIgnoresKeysAndClosesByItself() {
     QTRY_VERIFY_WITH_TIMEOUT(stayedAfterKeys, 3000);
     QVERIFY(closeHidden);
     QTRY_VERIFY_WITH_TIMEOUT(!about->isVisible(), 4000); // closed by its own timer
-    QVERIFY(!about->Timer1->isActive());
+    QVERIFY(!control<QTimer>(about, "Timer1")->isActive());
 }
 
 namespace {

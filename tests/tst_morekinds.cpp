@@ -160,7 +160,7 @@ void TestMoreKinds::f1OpensTheWindowsOwnPage() {
     } else {
         Main->diaryEntry()->trigger();
         QVERIFY(QTest::qWaitForWindowActive(windows.DiaryForm));
-        focus = windows.DiaryForm->ComboRange;
+        focus = control<QComboBox>(windows.DiaryForm, "ComboRange");
     }
     focus->setFocus();
     QTRY_COMPARE(QApplication::focusWidget(), focus);

@@ -70,11 +70,13 @@ void TestSchulte::expectResult(QStringList* lines, bool* newBest) {
     onNextModal([lines, newBest](QWidget* modal) {
         auto* result = qobject_cast<TSchulteResultForm*>(modal);
         QVERIFY(result);
-        for (const QLabel* value : {result->TableValue, result->TimeValue, result->MistakesValue,
-                                    result->PerCellValue, result->BestValue})
+        for (const QLabel* value :
+             {control<QLabel>(result, "TableValue"), control<QLabel>(result, "TimeValue"),
+              control<QLabel>(result, "MistakesValue"), control<QLabel>(result, "PerCellValue"),
+              control<QLabel>(result, "BestValue")})
             *lines << value->text();
-        *newBest = result->NewBest->isVisible();
-        result->OkButton->click();
+        *newBest = control<QLabel>(result, "NewBest")->isVisible();
+        control<QPushButton>(result, "OkButton")->click();
     });
 }
 
@@ -258,7 +260,7 @@ void TestSchulte::fixationRingLeavesTheMiddleCaptionWhole() {
 void TestSchulte::lettersRefuseTheLargeSizesAloud() {
     startWith({{"SchulteSize", 4}, {"SchulteVariant", 0}});
     Main->kindEntry(ExerciseKind::Schulte)->trigger();
-    QComboBox* sizes = Form->findChild<SchulteSettingsPanel*>()->SizeBox;
+    QComboBox* sizes = control<QComboBox>(Form, "SizeBox");
     QAccessibleInterface* list = QAccessible::queryAccessibleInterface(sizes)->child(0);
     QVERIFY(list);
     const auto entries = [list] {
@@ -273,7 +275,7 @@ void TestSchulte::lettersRefuseTheLargeSizesAloud() {
     const QStringList plain{"3 x 3", "4 x 4", "5 x 5", "6 x 6", "7 x 7", "8 x 8", "9 x 9"};
     QCOMPARE(entries(), plain);
 
-    Form->findChild<SchulteSettingsPanel*>()->VariantBox->setCurrentIndex(2); // letters
+    control<QComboBox>(Form, "VariantBox")->setCurrentIndex(2); // letters
     const QStringList heard = entries();
     QCOMPARE(heard.mid(0, 3), plain.mid(0, 3));
     for (int i = 3; i < heard.size(); ++i) {
@@ -281,8 +283,8 @@ void TestSchulte::lettersRefuseTheLargeSizesAloud() {
         QVERIFY2(heard.at(i).endsWith(u"[off]") || heard.at(i).contains(u"букв"),
                  qPrintable(heard.at(i)));
     }
-    Form->findChild<SchulteSettingsPanel*>()->VariantBox->setCurrentIndex(
-        0); // numbers again: every size, plainly
+    control<QComboBox>(Form, "VariantBox")
+        ->setCurrentIndex(0); // numbers again: every size, plainly
     QCOMPARE(entries(), plain);
 }
 

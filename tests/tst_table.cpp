@@ -232,10 +232,13 @@ void TestTable::testRunAnswered() {
         auto* questions = qobject_cast<TAnsTableForm*>(modal);
         QVERIFY(questions);
         idleDuringQuestions = !running() && !Form->timer()->isActive();
-        QCOMPARE(questions->Edit1->text(), QStringLiteral("0"));
-        QCOMPARE(questions->Edit3->text(), QStringLiteral("0"));
-        QCOMPARE(questions->focusWidget(), questions->Edit1); // Enter there answers with OK
-        const QList<QLineEdit*> edits = {questions->Edit1, questions->Edit2, questions->Edit3};
+        QCOMPARE(control<QLineEdit>(questions, "Edit1")->text(), QStringLiteral("0"));
+        QCOMPARE(control<QLineEdit>(questions, "Edit3")->text(), QStringLiteral("0"));
+        QCOMPARE(questions->focusWidget(),
+                 control<QLineEdit>(questions, "Edit1")); // Enter there answers with OK
+        const QList<QLineEdit*> edits = {control<QLineEdit>(questions, "Edit1"),
+                                         control<QLineEdit>(questions, "Edit2"),
+                                         control<QLineEdit>(questions, "Edit3")};
         for (int i = 0; i < answerSlots.size(); ++i) {
             if (answerSlots[i] < 0)
                 continue;
@@ -245,19 +248,19 @@ void TestTable::testRunAnswered() {
         if (!extra.isEmpty())
             edits[2]->setText(extra);
         if (score.isEmpty()) { // cancelled: no result
-            QTest::keyClick(questions->Edit2, Qt::Key_Escape);
+            QTest::keyClick(control<QLineEdit>(questions, "Edit2"), Qt::Key_Escape);
             return;
         }
         onNextModal([&](QWidget* next) {
             auto* result = qobject_cast<TTableResultForm*>(next);
             QVERIFY(result);
-            shownScore = result->Label4->text();
-            shownSize = result->Label5->text();
-            shownSpeed = result->Label8->text();
-            shownMissing = result->Label6->text();
-            result->BitBtn1->click();
+            shownScore = control<QLabel>(result, "Label4")->text();
+            shownSize = control<QLabel>(result, "Label5")->text();
+            shownSpeed = control<QLabel>(result, "Label8")->text();
+            shownMissing = control<QLabel>(result, "Label6")->text();
+            control<QPushButton>(result, "BitBtn1")->click();
         });
-        QTest::keyClick(questions->BitBtn1, Qt::Key_Return);
+        QTest::keyClick(control<QPushButton>(questions, "BitBtn1"), Qt::Key_Return);
     });
     for (int k = 0; k <= 12; ++k)
         Form->Timer1Timer();
@@ -316,24 +319,24 @@ void TestTable::pickerTakesTheSizeUnderThePointer() {
                  ->mapToGlobal(QPoint(0, control<QToolButton>(Main, "SpeedButton15")->height())));
     QCOMPARE(Picker->size(), QSize(110, 129));
     // It opens on the table's present size, lit.
-    QCOMPARE(Picker->PanelStatus->text(), QStringLiteral("4 x 3"));
-    QCOMPARE(background(Picker->PickerCells[2][3]), LightBlue);
-    QCOMPARE(background(Picker->PickerCells[3][3]), DarkBlue);
-    QCOMPARE(background(Picker->PickerCells[2][4]), DarkBlue);
+    QCOMPARE(control<QLabel>(Picker, "PanelStatus")->text(), QStringLiteral("4 x 3"));
+    QCOMPARE(background(Picker->pickerCell(2, 3)), LightBlue);
+    QCOMPARE(background(Picker->pickerCell(3, 3)), DarkBlue);
+    QCOMPARE(background(Picker->pickerCell(2, 4)), DarkBlue);
 
     QTest::mouseMove(Picker, QPoint(47, 38));
-    QCOMPARE(Picker->PanelStatus->text(), QStringLiteral("5 x 4"));
-    QCOMPARE(background(Picker->PickerCells[3][4]), LightBlue);
-    QCOMPARE(background(Picker->PickerCells[0][0]), LightBlue);
-    QCOMPARE(background(Picker->PickerCells[4][4]), DarkBlue);
-    QCOMPARE(background(Picker->PickerCells[3][5]), DarkBlue);
+    QCOMPARE(control<QLabel>(Picker, "PanelStatus")->text(), QStringLiteral("5 x 4"));
+    QCOMPARE(background(Picker->pickerCell(3, 4)), LightBlue);
+    QCOMPARE(background(Picker->pickerCell(0, 0)), LightBlue);
+    QCOMPARE(background(Picker->pickerCell(4, 4)), DarkBlue);
+    QCOMPARE(background(Picker->pickerCell(3, 5)), DarkBlue);
 
     QTest::mouseMove(Picker, QPoint(105, 38)); // the right edge is outside
-    QCOMPARE(Picker->PanelStatus->text(), QStringLiteral("0 x 0"));
-    QCOMPARE(background(Picker->PickerCells[0][0]), DarkBlue);
+    QCOMPARE(control<QLabel>(Picker, "PanelStatus")->text(), QStringLiteral("0 x 0"));
+    QCOMPARE(background(Picker->pickerCell(0, 0)), DarkBlue);
     QTest::mouseMove(Picker, QPoint(104, 104));
-    QCOMPARE(Picker->PanelStatus->text(), QStringLiteral("10 x 10"));
-    QCOMPARE(background(Picker->PickerCells[9][9]), LightBlue);
+    QCOMPARE(control<QLabel>(Picker, "PanelStatus")->text(), QStringLiteral("10 x 10"));
+    QCOMPARE(background(Picker->pickerCell(9, 9)), LightBlue);
     QTest::mouseMove(Picker, QPoint(50, 40));
     QTest::mousePress(Picker, Qt::LeftButton, {}, QPoint(50, 40));
     QTest::mouseRelease(Picker, Qt::LeftButton, {}, QPoint(50, 40));
@@ -348,18 +351,18 @@ void TestTable::pickerTakesTheSizeUnderThePointer() {
     // Shown again: the size just taken, lit.
     QTest::mouseClick(control<QToolButton>(Main, "SpeedButton15"), Qt::LeftButton);
     QVERIFY(QTest::qWaitForWindowExposed(Picker));
-    QCOMPARE(Picker->PanelStatus->text(), QStringLiteral("5 x 4"));
-    QCOMPARE(background(Picker->PickerCells[3][4]), LightBlue);
-    QCOMPARE(background(Picker->PickerCells[4][4]), DarkBlue);
-    QCOMPARE(Picker->HoverColumn, 4);
+    QCOMPARE(control<QLabel>(Picker, "PanelStatus")->text(), QStringLiteral("5 x 4"));
+    QCOMPARE(background(Picker->pickerCell(3, 4)), LightBlue);
+    QCOMPARE(background(Picker->pickerCell(4, 4)), DarkBlue);
+    QCOMPARE(Picker->hoverColumn(), 4);
 
     // The keys move the lit corner from there.
     QTest::keyClick(Picker, Qt::Key_Down);
-    QCOMPARE(Picker->PanelStatus->text(), QStringLiteral("5 x 5"));
+    QCOMPARE(control<QLabel>(Picker, "PanelStatus")->text(), QStringLiteral("5 x 5"));
     QTest::keyClick(Picker, Qt::Key_Left);
     QTest::keyClick(Picker, Qt::Key_Up);
     QTest::keyClick(Picker, Qt::Key_Up);
-    QCOMPARE(Picker->PanelStatus->text(), QStringLiteral("4 x 3"));
+    QCOMPARE(control<QLabel>(Picker, "PanelStatus")->text(), QStringLiteral("4 x 3"));
     QTest::keyClick(Picker, Qt::Key_Return);
     QVERIFY(Picker->isHidden());
     QCOMPARE(Main->state().Column(), 4);
@@ -373,7 +376,7 @@ void TestTable::pickerReleaseOutsideChangesNothing() {
     QTest::mouseMove(Picker, QPoint(20, 20));
     QTest::mousePress(Picker, Qt::LeftButton, {}, QPoint(20, 20));
     QTest::mouseMove(Picker, QPoint(50, 115)); // over the status strip
-    QCOMPARE(Picker->PanelStatus->text(), QStringLiteral("0 x 0"));
+    QCOMPARE(control<QLabel>(Picker, "PanelStatus")->text(), QStringLiteral("0 x 0"));
     QTest::mouseRelease(Picker, Qt::LeftButton, {}, QPoint(50, 115));
     QVERIFY(Picker->isHidden());
     QCOMPARE(Main->state().Column(), 4);
@@ -393,7 +396,7 @@ void TestTable::pickerClosesWhenThePointerGoesElsewhere() {
     QTest::mouseClick(control<QToolButton>(Main, "SpeedButton15"), Qt::LeftButton);
     QVERIFY(QTest::qWaitForWindowExposed(Picker));
     QTest::mouseMove(Picker, QPoint(95, 95));
-    QCOMPARE(Picker->PanelStatus->text(), QStringLiteral("10 x 10"));
+    QCOMPARE(control<QLabel>(Picker, "PanelStatus")->text(), QStringLiteral("10 x 10"));
     // A click in the table window, away from the picker, as the window system delivers it.
     QWidget* elsewhere = Form->widget();
     const QPoint inFrame = elsewhere->mapTo(Main, elsewhere->rect().bottomRight() - QPoint(5, 5));

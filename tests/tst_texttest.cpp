@@ -313,35 +313,37 @@ void TestTextTest::wholeRunAsksAndShowsTheResult() {
     struct Shown {
         QString label4, label5, label6;
     } shown;
-    ModalLog dialogs(
-        {[&](QWidget* modal) {
-             auto* dialog = qobject_cast<TAnsTextForm*>(modal);
-             if (!dialog)
-                 return;
-             asked.title = dialog->windowTitle();
-             asked.anyChecked = false;
-             for (int q = 0; q < TestQuestionCount; ++q) {
-                 asked.questions << dialog->question(q);
-                 asked.chosen << dialog->chosen(q);
-                 for (QRadioButton* item : dialog->Items[q]) {
-                     asked.answers << item->text();
-                     asked.anyChecked = asked.anyChecked || item->isChecked();
-                 }
-             }
-             // Right answers are 0, 2, 1, 1, 0: three right, one wrong, one left open.
-             dialog->Items[0][0]->click();
-             dialog->Items[1][2]->click();
-             dialog->Items[2][1]->click();
-             dialog->Items[3][0]->click();
-             dialog->OkButton->click();
-         },
-         [&](QWidget* modal) {
-             auto* dialog = qobject_cast<TTextResultForm*>(modal);
-             if (!dialog)
-                 return;
-             shown = {dialog->Label4->text(), dialog->Label5->text(), dialog->Label6->text()};
-             dialog->accept();
-         }});
+    ModalLog dialogs({[&](QWidget* modal) {
+                          auto* dialog = qobject_cast<TAnsTextForm*>(modal);
+                          if (!dialog)
+                              return;
+                          asked.title = dialog->windowTitle();
+                          asked.anyChecked = false;
+                          for (int q = 0; q < TestQuestionCount; ++q) {
+                              asked.questions << dialog->question(q);
+                              asked.chosen << dialog->chosen(q);
+                              for (int i = 0; i < 3; ++i) {
+                                  const QRadioButton* item = dialog->item(q, i);
+                                  asked.answers << item->text();
+                                  asked.anyChecked = asked.anyChecked || item->isChecked();
+                              }
+                          }
+                          // Right answers are 0, 2, 1, 1, 0: three right, one wrong, one left open.
+                          dialog->item(0, 0)->click();
+                          dialog->item(1, 2)->click();
+                          dialog->item(2, 1)->click();
+                          dialog->item(3, 0)->click();
+                          control<QPushButton>(dialog, "BitBtn1")->click();
+                      },
+                      [&](QWidget* modal) {
+                          auto* dialog = qobject_cast<TTextResultForm*>(modal);
+                          if (!dialog)
+                              return;
+                          shown = {control<QLabel>(dialog, "Label4")->text(),
+                                   control<QLabel>(dialog, "Label5")->text(),
+                                   control<QLabel>(dialog, "Label6")->text()};
+                          dialog->accept();
+                      }});
     const int calls = stepToEnd();
     QVERIFY(!m->isRunning());
 
@@ -409,7 +411,7 @@ void TestTextTest::cancelledQuestionsScoreNothing() {
                 return;
             for (int q = 0; q < TestQuestionCount; ++q)
                 dialog->choose(q, 2);
-            dialog->OkButton->click();
+            control<QPushButton>(dialog, "BitBtn1")->click();
         }});
         control<QToolButton>(m, "SpeedButton2")->click();
         stepToEnd();
@@ -427,7 +429,7 @@ void TestTextTest::cancelledQuestionsScoreNothing() {
             chosenAtOpen << dialog->chosen(q);
         for (int q = 0; q < TestQuestionCount; ++q)
             dialog->choose(q, test.right[q]); // all right, then cancelled
-        dialog->CancelButton->click();
+        control<QPushButton>(dialog, "BitBtn2")->click();
     }});
     control<QToolButton>(m, "SpeedButton2")->click();
     QCOMPARE(form->testRecord().ScorePercent, 0);
@@ -602,7 +604,7 @@ void TestTextTest::onlyConsecutiveFilesAreChosen() {
         // The questions shown belong to the text chosen.
         for (int q = 0; q < TestQuestionCount; ++q) {
             QCOMPARE(questions()->question(q), chosen->questions[q]);
-            QCOMPARE(questions()->Items[q][1]->text(), chosen->answers[q][1]);
+            QCOMPARE(questions()->item(q, 1)->text(), chosen->answers[q][1]);
         }
         QCOMPARE(form->testRecord().Answers, chosen->right);
         QTest::qWait(100);
@@ -679,18 +681,19 @@ void TestTextTest::questionsReadWhole() {
     // The dialog's own size holds as far as the face's lines allow; only height is added.
     QCOMPARE(dialog->width(), 338);
     QVERIFY(dialog->height() >= 352);
-    for (QGroupBox* group : dialog->RadioGroups) {
+    for (int q = 0; q < TestQuestionCount; ++q) {
+        const QGroupBox* group = dialog->group(q);
         QCOMPARE(group->width(), 325);
         QVERIFY(group->height() >= 57);
         if (!fits)
             QVERIFY(group->height() > 100);
     }
     for (int q = 0; q < TestQuestionCount; ++q) {
-        QGroupBox* group = dialog->RadioGroups[q];
+        QGroupBox* group = dialog->group(q);
         QVERIFY(dialog->rect().contains(group->geometry()));
         QList<QWidget*> texts{group->findChild<QLabel*>()};
-        for (QRadioButton* item : dialog->Items[q])
-            texts << item;
+        for (int i = 0; i < 3; ++i)
+            texts << dialog->item(q, i);
         for (QWidget* text : texts) {
             // Inside its group, and as tall as its wrapped lines need.
             QVERIFY(group->contentsRect().contains(text->geometry()));
@@ -700,7 +703,7 @@ void TestTextTest::questionsReadWhole() {
                                     .arg(text->heightForWidth(text->width()))));
         }
     }
-    QVERIFY(dialog->rect().contains(dialog->OkButton->geometry()));
+    QVERIFY(dialog->rect().contains(control<QPushButton>(dialog, "BitBtn1")->geometry()));
     dialog->hide();
 }
 
@@ -715,14 +718,14 @@ void TestTextTest::arrowKeysChooseAnAnswer() {
     dialog->show();
     QApplication::setActiveWindow(dialog);
     QVERIFY(QTest::qWaitForWindowActive(dialog));
-    dialog->Items[1][0]->setFocus(Qt::TabFocusReason);
+    dialog->item(1, 0)->setFocus(Qt::TabFocusReason);
     const QList<std::pair<Qt::Key, int>> steps{
         {Qt::Key_Down, 1}, {Qt::Key_Down, 2},  {Qt::Key_Down, 0}, {Qt::Key_Up, 2},
         {Qt::Key_Left, 1}, {Qt::Key_Right, 2}, {Qt::Key_Right, 0}};
     for (const auto& [key, answer] : steps) {
         QTest::keyClick(QApplication::focusWidget(), key);
         QCOMPARE(dialog->chosen(1), answer);
-        QCOMPARE(QApplication::focusWidget(), dialog->Items[1][answer]);
+        QCOMPARE(QApplication::focusWidget(), dialog->item(1, answer));
     }
     for (int q : {0, 2, 3, 4})
         QCOMPARE(dialog->chosen(q), -1);

@@ -121,7 +121,9 @@ void TestTextWindow::openFile(const QString& path, int bookmarkAnswer) {
             onNextModal([bookmarkAnswer](QWidget* question) {
                 auto* bookmark = qobject_cast<TBookmarkForm*>(question);
                 QVERIFY2(bookmark, "the resume question follows");
-                (bookmarkAnswer == 1 ? bookmark->BitBtn1 : bookmark->BitBtn2)->click();
+                (bookmarkAnswer == 1 ? control<QPushButton>(bookmark, "BitBtn1")
+                                     : control<QPushButton>(bookmark, "BitBtn2"))
+                    ->click();
             });
         }
         static_cast<QDialog*>(dialog)->accept();
@@ -299,7 +301,7 @@ void TestTextWindow::malformedMemoryEntryStopsTheLoad() {
                 busyCursors += QApplication::overrideCursor() != nullptr;
                 error->close();
             });
-            bookmark->BitBtn1->click();
+            control<QPushButton>(bookmark, "BitBtn1")->click();
         });
         static_cast<QDialog*>(dialog)->accept();
     });

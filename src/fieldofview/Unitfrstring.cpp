@@ -256,7 +256,7 @@ void TStringForm::EndLine() {
         result.shown =
             QString::number(Answer / 100) + QStringLiteral(" и ") + QString::number(Answer % 100);
     WindowString->setText(TestLine::idleCaption(LineChars));
-    AnsStringForm->Edit1->setText(QStringLiteral("0"));
+    AnsStringForm->clearAnswer();
     // Only a run that ran out its time asks; Stop leaves time on the clock.
     result.stopped = TimeLeft >= 0;
     const std::optional<bool> verdict = result.stopped ? std::nullopt : ScoreAnswer();
@@ -271,9 +271,9 @@ void TStringForm::EndLine() {
 
 std::optional<bool> TStringForm::ScoreAnswer() {
     TAnsStringForm* ask = AnsStringForm;
-    if (ask->exec() != QDialog::Accepted || !ask->CheckBox1->isChecked())
+    if (ask->exec() != QDialog::Accepted || !ask->lookedAtMarker())
         return std::nullopt; // not scored: no verdict, nothing changes
-    const bool right = TestLine::answerFromText(ask->Edit1->text()) == Answer;
+    const bool right = TestLine::answerFromText(ask->answer()) == Answer;
     if (right) {
         ScorePercent = 100;
         State.setLineTest(ScorePercent, LineChars);

@@ -90,11 +90,10 @@ void TMainForm::AdvanceCourse(bool goOn) {
     setStatusPanel(1, SpeedRegulator::recommendedWidthPanel(c.CourseWidth()));
     guide->show();
     const bool result = c.CurrentStage()->Kind == StageKind::Result;
-    assistant->SpeedButton2->setEnabled(result);
+    assistant->setNextStageEnabled(result);
     guide->setSteps(
         GuideText::lines(*c.CurrentStage(), c.CourseSpeed(), c.CourseWidth(), c.Level()));
-    assistant->ProgressBar1->setMaximum(c.ProgressMax());
-    assistant->ProgressBar1->setValue(c.DoneCount());
+    assistant->setProgress(c.DoneCount(), c.ProgressMax());
     emit controlsChanged();
 }
 
@@ -154,8 +153,7 @@ void TMainForm::EndGuidedCourse() {
 }
 
 void TMainForm::PlaceCourseMarkers() {
-    if (!Course || !Course->CurrentStage() ||
-        !Windows->WizardForm->CheckBoxShowRedMarkers->isChecked())
+    if (!Course || !Course->CurrentStage() || !Windows->WizardForm->markersShown())
         return;
     const MarkerPlan plan = PlaceMarkers(*Course->CurrentStage(), controlSnapshot());
     for (int slot = 0; slot < MarkerSlotCount; ++slot) {

@@ -10,8 +10,6 @@
 #include "text/Unittextresult.h"
 #include "training/TrainingState.h"
 
-#include <QLabel>
-
 void TTextForm::followTestMode() {
     if (State.TestMode() == TestTextOn)
         return;
@@ -95,15 +93,8 @@ int TTextForm::AskTestQuestions(int elapsedMs, int charsShown, const RunResult& 
     State.setTextTest(TestRecord.ScorePercent, TestRecord.Speed);
 
     TTextResultForm* result = TextResultForm;
-    result->Label4->setText(QString::number(right) + QStringLiteral(" из 5"));
-    result->Label5->setText(QString::number(TestRecord.Volume) + QStringLiteral(" симв"));
-    result->Label6->setText(QString::number(TestRecord.Speed) + QStringLiteral(" симв/мин"));
-    result->LabelActualValue->setText(QString::number(reached.actualCharsPerMinute) +
-                                      QStringLiteral(" симв/мин"));
-    result->LabelWordsValue->setText(QString::number(reached.wordsPerMinute) +
-                                     QStringLiteral(" слов/мин"));
-    result->LabelComprehensionValue->setText(QString::number(TestRecord.ScorePercent) +
-                                             QStringLiteral(" %"));
+    result->fill(right, TestRecord.Volume, TestRecord.Speed, reached.actualCharsPerMinute,
+                 reached.wordsPerMinute, TestRecord.ScorePercent);
     result->exec();
     return right;
 }
