@@ -11,7 +11,6 @@
 
 #include <QApplication>
 #include <QKeyEvent>
-#include <QMdiSubWindow>
 #include <QSlider>
 #include <QTimer>
 #include <QToolTip>

@@ -13,7 +13,6 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
-#include <QMdiArea>
 #include <QSignalBlocker>
 #include <QToolButton>
 

@@ -59,7 +59,9 @@ public:
     };
     void setWindowEdges(const WindowEdges& edges) { Edges = edges; }
 
-    // --- Widths the exercise windows need of the frame ---------------------------------------
+    // --- Widths the exercise windows and the frame share -------------------------------------
+    // The text column's width in pixels: the stored one at start, then the text window's ruler
+    // as it changes (kept in the settings at close, checked by the course).
     int TextColumnWidth() const { return ColumnWidth; }
     void setTextColumnWidth(int width) { ColumnWidth = width; }
     int MinWidthText() const { return MinText; }
