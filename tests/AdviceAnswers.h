@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Controls.h"
 #include "dialogs/Unitadvice.h"
 
 #include <QApplication>
@@ -20,11 +21,11 @@ public:
             auto* dialog = qobject_cast<TAdviceForm*>(QApplication::activeModalWidget());
             if (!dialog || !dialog->isVisible())
                 return;
-            Tips.append(dialog->Label1->text());
-            TickedWhenShown.append(dialog->CheckBox1->isChecked());
+            Tips.append(control<QLabel>(dialog, "Label1")->text());
+            TickedWhenShown.append(control<QCheckBox>(dialog, "CheckBox1")->isChecked());
             if (WhileOpen)
                 WhileOpen(dialog);
-            dialog->BitBtn1->click();
+            control<QPushButton>(dialog, "BitBtn1")->click();
         });
         poll->start(5);
     }

@@ -2,6 +2,7 @@
 // switches in the advice menu and in the dialog, and the places kept across a restart.
 
 #include "AdviceAnswers.h"
+#include "Controls.h"
 #include "ProgramFixture.h"
 
 #include "dialogs/AdviceTips.h"
@@ -79,11 +80,11 @@ void TestAdvice::cleanup() {
 void TestAdvice::firstTextTipComesOnceAfterStart() {
     TMainForm* m = start({{"CurrentTextAdvice", 1}});
     QCOMPARE(Answers->Tips, QStringList{TextAdviceTexts().at(1)});
-    QCOMPARE(m->CurrentTextAdvice, 2);
+    QCOMPARE(m->nextTip(ExerciseKind::Text), 2);
 
     // Laying the text window out again, or activating it again, shows no more.
     m->resize(m->width() + 40, m->height());
-    m->SpeedButton4->click();
+    control<QToolButton>(m, "SpeedButton4")->click();
     QCoreApplication::processEvents();
     QCOMPARE(Answers->Tips.size(), 1);
 }
@@ -94,63 +95,70 @@ void TestAdvice::kindsInTurnShowTheNextTipOfEach() {
     const QStringList& table = TableAdviceTexts();
     const QStringList& line = StringAdviceTexts();
     for (QToolButton* kind :
-         {m->SpeedButton5, m->SpeedButton4, m->SpeedButton5, m->SpeedButton4, m->SpeedButton5})
+         {control<QToolButton>(m, "SpeedButton5"), control<QToolButton>(m, "SpeedButton4"),
+          control<QToolButton>(m, "SpeedButton5"), control<QToolButton>(m, "SpeedButton4"),
+          control<QToolButton>(m, "SpeedButton5")})
         kind->click();
     QCOMPARE(Answers->Tips, (QStringList{text[0], table[0], text[1], table[1], text[2], table[0]}));
     QCOMPARE(Answers->TickedWhenShown, QList<bool>(6, true));
     // Active again with no other kind in between, as when a dialog closes over it: no tip.
-    Fixture->program().windows().TableForm->FormActivate();
-    m->SpeedButton5->click();
+    Fixture->program().windows().TableForm->activate();
+    control<QToolButton>(m, "SpeedButton5")->click();
     QCOMPARE(Answers->Tips.size(), 6);
 
-    m->SpeedButton14->click(); // the field of view is chosen in test mode
-    m->SpeedButton6->click();
+    control<QToolButton>(m, "SpeedButton14")->click(); // the field of view is chosen in test mode
+    control<QToolButton>(m, "SpeedButton6")->click();
     QCOMPARE(Answers->Tips.last(), line[0]);
-    QCOMPARE(m->CurrentTextAdvice, 0);
-    QCOMPARE(m->CurrentTableAdvice, 1);
-    QCOMPARE(m->CurrentStringAdvice, 1);
+    QCOMPARE(m->nextTip(ExerciseKind::Text), 0);
+    QCOMPARE(m->nextTip(ExerciseKind::Table), 1);
+    QCOMPARE(m->nextTip(ExerciseKind::FieldOfView), 1);
 }
 
 void TestAdvice::clearingTheBoxSwitchesOffEveryKind() {
     TMainForm* m = start({{"TextAdvice", 0}});
-    Answers->WhileOpen = [](TAdviceForm* dialog) { dialog->CheckBox1->click(); };
-    m->SpeedButton5->click();
+    Answers->WhileOpen = [](TAdviceForm* dialog) {
+        control<QCheckBox>(dialog, "CheckBox1")->click();
+    };
+    control<QToolButton>(m, "SpeedButton5")->click();
     QCOMPARE(Answers->Tips, QStringList{TableAdviceTexts()[0]});
-    for (const QAction* item : {m->N1, m->N2, m->N3})
+    for (const QAction* item :
+         {control<QAction>(m, "PopupMenu1/N1"), control<QAction>(m, "PopupMenu1/N2"),
+          control<QAction>(m, "PopupMenu1/N3")})
         QVERIFY(!item->isChecked());
-    QCOMPARE(m->SpeedButton19->property("adviceImage").toInt(), 1);
+    QCOMPARE(control<QToolButton>(m, "SpeedButton19")->property("adviceImage").toInt(), 1);
 
     Answers->WhileOpen = nullptr;
-    m->SpeedButton4->click();
-    m->SpeedButton5->click();
+    control<QToolButton>(m, "SpeedButton4")->click();
+    control<QToolButton>(m, "SpeedButton5")->click();
     QCOMPARE(Answers->Tips.size(), 1);
 
     // Switched on again from the menu, the table goes on with its next tip, the box ticked.
-    m->N3->trigger();
-    QCOMPARE(m->SpeedButton19->property("adviceImage").toInt(), 0);
-    m->SpeedButton4->click();
-    m->SpeedButton5->click();
+    control<QAction>(m, "PopupMenu1/N3")->trigger();
+    QCOMPARE(control<QToolButton>(m, "SpeedButton19")->property("adviceImage").toInt(), 0);
+    control<QToolButton>(m, "SpeedButton4")->click();
+    control<QToolButton>(m, "SpeedButton5")->click();
     QCOMPARE(Answers->Tips, (QStringList{TableAdviceTexts()[0], TableAdviceTexts()[1]}));
     QCOMPARE(Answers->TickedWhenShown, (QList<bool>{true, true}));
 }
 
 void TestAdvice::uncheckingOneKindStopsOnlyThatKind() {
     TMainForm* m = start({});
-    m->N3->trigger();
-    QVERIFY(!m->N3->isChecked());
-    m->SpeedButton5->click();
-    m->SpeedButton4->click();
-    m->SpeedButton5->click();
+    control<QAction>(m, "PopupMenu1/N3")->trigger();
+    QVERIFY(!control<QAction>(m, "PopupMenu1/N3")->isChecked());
+    control<QToolButton>(m, "SpeedButton5")->click();
+    control<QToolButton>(m, "SpeedButton4")->click();
+    control<QToolButton>(m, "SpeedButton5")->click();
     QCOMPARE(Answers->Tips, (QStringList{TextAdviceTexts()[0], TextAdviceTexts()[1]}));
-    QCOMPARE(m->CurrentTableAdvice, 0);
-    QVERIFY(m->N1->isChecked() && m->N2->isChecked());
+    QCOMPARE(m->nextTip(ExerciseKind::Table), 0);
+    QVERIFY(control<QAction>(m, "PopupMenu1/N1")->isChecked() &&
+            control<QAction>(m, "PopupMenu1/N2")->isChecked());
 }
 
 void TestAdvice::placesSurviveARestart() {
     TMainForm* m = start({{"CurrentStringAdvice", 3}, {"CurrentTableAdvice", 7}});
-    m->SpeedButton5->click(); // 7 is out of range: the first table tip
-    m->SpeedButton14->click();
-    m->SpeedButton6->click();
+    control<QToolButton>(m, "SpeedButton5")->click(); // 7 is out of range: the first table tip
+    control<QToolButton>(m, "SpeedButton14")->click();
+    control<QToolButton>(m, "SpeedButton6")->click();
     QCOMPARE(Answers->Tips,
              (QStringList{TextAdviceTexts()[0], TableAdviceTexts()[0], StringAdviceTexts()[3]}));
 
@@ -158,9 +166,9 @@ void TestAdvice::placesSurviveARestart() {
     QCOMPARE(Fixture->storedValue(QStringLiteral("CurrentTextAdvice")).toInt(), 1);
     QCOMPARE(Fixture->storedValue(QStringLiteral("CurrentStringAdvice")).toInt(), 0);
     QCOMPARE(Fixture->storedValue(QStringLiteral("CurrentTableAdvice")).toInt(), 1);
-    m->SpeedButton5->click();
-    m->SpeedButton14->click();
-    m->SpeedButton6->click();
+    control<QToolButton>(m, "SpeedButton5")->click();
+    control<QToolButton>(m, "SpeedButton14")->click();
+    control<QToolButton>(m, "SpeedButton6")->click();
     QCOMPARE(Answers->Tips,
              (QStringList{TextAdviceTexts()[1], TableAdviceTexts()[1], StringAdviceTexts()[0]}));
 }
@@ -181,13 +189,14 @@ void TestAdvice::helpOpensTheTopicOfTheKind() {
     TMainForm* m = start({});
     QVERIFY(Fixture->copyHelpPages());
     if (kind == QLatin1String("SpeedButton4"))
-        m->SpeedButton5->click(); // away from the text, so that turning back shows a text tip
+        control<QToolButton>(m, "SpeedButton5")
+            ->click(); // away from the text, so that turning back shows a text tip
     if (testMode)
-        m->SpeedButton14->click();
+        control<QToolButton>(m, "SpeedButton14")->click();
     QString shown, afterClick;
     bool stayedOpen = false;
     Answers->WhileOpen = [&](TAdviceForm* dialog) {
-        dialog->BitBtn2->click();
+        control<QPushButton>(dialog, "BitBtn2")->click();
         stayedOpen = dialog->isVisible();
         HelpViewer* help = m->helpViewer();
         shown = help->findChild<HelpBrowser*>()->source().fileName();
@@ -210,19 +219,19 @@ void TestAdvice::helpOpensTheTopicOfTheKind() {
 
 void TestAdvice::menuOpensUnderTheButtonsRightEdge() {
     TMainForm* m = start({{"TextAdvice", 0}, {"Left", 20}, {"Top", 20}, {"Width", 660}});
-    QToolButton* button = m->SpeedButton19;
-    QVERIFY(!m->PopupMenu1->isVisible());
+    QToolButton* button = control<QToolButton>(m, "SpeedButton19");
+    QVERIFY(!control<QMenu>(m, "PopupMenu1")->isVisible());
     button->click();
-    QTRY_VERIFY(m->PopupMenu1->isVisible());
-    const QRect menu = m->PopupMenu1->geometry();
+    QTRY_VERIFY(control<QMenu>(m, "PopupMenu1")->isVisible());
+    const QRect menu = control<QMenu>(m, "PopupMenu1")->geometry();
     const QPoint corner = button->mapToGlobal(QPoint(button->width(), button->height()));
     QCOMPARE(menu.right() + 1, corner.x());
     QCOMPARE(menu.top(), corner.y());
 
     // Checking an item from the open menu switches that kind on again.
-    m->N1->trigger();
-    QVERIFY(m->N1->isChecked());
-    m->PopupMenu1->close();
+    control<QAction>(m, "PopupMenu1/N1")->trigger();
+    QVERIFY(control<QAction>(m, "PopupMenu1/N1")->isChecked());
+    control<QMenu>(m, "PopupMenu1")->close();
 }
 
 void TestAdvice::everyTipReadsWhole_data() {
@@ -238,11 +247,12 @@ void TestAdvice::everyTipReadsWhole() {
     QFETCH(QString, tip);
     start({{"TextAdvice", 0}});
     TAdviceForm* dialog = Fixture->program().windows().AdviceForm;
-    dialog->Label1->setText(tip);
-    const QFontMetrics metrics = dialog->Label1->fontMetrics();
+    control<QLabel>(dialog, "Label1")->setText(tip);
+    const QFontMetrics metrics = control<QLabel>(dialog, "Label1")->fontMetrics();
     const QRect needed =
-        metrics.boundingRect(dialog->Label1->contentsRect(), int(dialog->Label1->alignment()), tip);
-    QVERIFY2(dialog->Label1->contentsRect().contains(needed),
+        metrics.boundingRect(control<QLabel>(dialog, "Label1")->contentsRect(),
+                             int(control<QLabel>(dialog, "Label1")->alignment()), tip);
+    QVERIFY2(control<QLabel>(dialog, "Label1")->contentsRect().contains(needed),
              qPrintable(QStringLiteral("%1 x %2 needed").arg(needed.width()).arg(needed.height())));
 }
 

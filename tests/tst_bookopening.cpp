@@ -1,3 +1,4 @@
+#include "Controls.h"
 #include "ProgramFixture.h"
 #include "ZipBuilder.h"
 
@@ -124,13 +125,13 @@ void TestBookOpening::commandLineThenDropAsksToResume() {
         file.write(bytes);
     }
     startWith(book);
-    QTRY_COMPARE(Main->FileName, QDir::toNativeSeparators(book));
+    QTRY_COMPARE(Main->fileName(), QDir::toNativeSeparators(book));
     QVERIFY(Text->RichEdit1->text().startsWith(QStringLiteral("Сад  Абзац номер 1 о зимнем")));
     QVERIFY(!Text->RichEdit1->text().contains(QLatin1Char('\n')));
     Text->RichEdit1->setCaretPosition(500);
 
     QVERIFY(drop(river));
-    QTRY_COMPARE(Main->FileName, QDir::toNativeSeparators(river));
+    QTRY_COMPARE(Main->fileName(), QDir::toNativeSeparators(river));
     QCOMPARE(Text->RichEdit1->text(), QStringLiteral("Река  Мост"));
 
     bool asked = false;
@@ -138,11 +139,11 @@ void TestBookOpening::commandLineThenDropAsksToResume() {
         auto* question = qobject_cast<TBookmarkForm*>(modal);
         QVERIFY2(question, "the resume question");
         asked = true;
-        question->BitBtn1->click(); // "С последней остановки"
+        control<QPushButton>(question, "BitBtn1")->click(); // "С последней остановки"
     });
     QVERIFY(drop(book));
     QTRY_VERIFY(asked);
-    QTRY_COMPARE(Main->FileName, QDir::toNativeSeparators(book));
+    QTRY_COMPARE(Main->fileName(), QDir::toNativeSeparators(book));
     QCOMPARE(Text->RichEdit1->caretPosition(), 500);
 }
 
@@ -150,12 +151,12 @@ void TestBookOpening::dropIsRefusedDuringARun() {
     startWith(QString());
     const QString book = writeFile(QStringLiteral("garden.fb2"), fb2Book());
     Main->PasteText(QStringLiteral("Короткий текст для пробежки глазами."));
-    Main->SpeedButton2->click();
+    control<QToolButton>(Main, "SpeedButton2")->click();
     QVERIFY(Main->isRunning());
     QVERIFY(!drop(book));
-    Main->SpeedButton3->click();
+    control<QToolButton>(Main, "SpeedButton3")->click();
     QVERIFY(drop(book));
-    QTRY_COMPARE(Main->FileName, QDir::toNativeSeparators(book));
+    QTRY_COMPARE(Main->fileName(), QDir::toNativeSeparators(book));
 }
 
 void TestBookOpening::damagedBookKeepsTheText() {
@@ -177,7 +178,7 @@ void TestBookOpening::damagedBookKeepsTheText() {
     QCOMPARE(message, QStringLiteral("Файл \"cut.epub\" повреждён: архив ZIP не читается (он "
                                      "обрезан или испорчен)."));
     QCOMPARE(Text->RichEdit1->text(), QStringLiteral("Река  Мост"));
-    QCOMPARE(Main->FileName, QDir::toNativeSeparators(river));
+    QCOMPARE(Main->fileName(), QDir::toNativeSeparators(river));
 }
 
 void TestBookOpening::pasteMakesTheExerciseText() {
@@ -193,17 +194,17 @@ void TestBookOpening::pasteMakesTheExerciseText() {
     QTest::keyClick(Text->RichEdit1, Qt::Key_V, Qt::ControlModifier);
     QCOMPARE(Text->RichEdit1->text(), QStringLiteral("Первая строка  вторая третья"));
     QCOMPARE(Text->RichEdit1->caretPosition(), 0);
-    QVERIFY(Main->FileName.isEmpty());
+    QVERIFY(Main->fileName().isEmpty());
     // The book's place was kept before the pasted text replaced it.
     const auto entry = TextMemory(Main->textMemoryPath()).find(QDir::toNativeSeparators(river));
     QVERIFY(entry && entry->position);
     QCOMPARE(entry->position->caret, 6);
 
     // During a run Ctrl+V does nothing.
-    Main->SpeedButton2->click();
+    control<QToolButton>(Main, "SpeedButton2")->click();
     QApplication::clipboard()->setText(QStringLiteral("Другое"));
     QTest::keyClick(Text->RichEdit1, Qt::Key_V, Qt::ControlModifier);
-    Main->SpeedButton3->click();
+    control<QToolButton>(Main, "SpeedButton3")->click();
     QCOMPARE(Text->RichEdit1->text(), QStringLiteral("Первая строка  вторая третья"));
 }
 

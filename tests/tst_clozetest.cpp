@@ -1,6 +1,7 @@
 // The test on the user's own text, through the whole program: a run over a library book, the
 // key refused until the passage is long enough, the questions answered, the result and the
 // diary's record and chart.
+#include "Controls.h"
 #include "ProgramFixture.h"
 
 #include "diary/DiaryCharts.h"
@@ -58,16 +59,16 @@ void ClozeTestFlow::openBook(const QString& path) {
 }
 
 void ClozeTestFlow::readAndStop(int chars) {
-    Main->SpeedButton2->click();
+    control<QToolButton>(Main, "SpeedButton2")->click();
     QVERIFY(Main->isRunning());
     const auto passed = [this] {
         return clozePassageLength(QStringView(Text->RichEdit1->text())
-                                      .mid(Text->RunStart, Text->FieldEnd - Text->RunStart));
+                                      .mid(Text->runStart(), Text->fieldEnd() - Text->runStart()));
     };
     while (Main->isRunning() && passed() < chars)
         Text->Timer1Timer();
     if (Main->isRunning())
-        Main->SpeedButton3->click();
+        control<QToolButton>(Main, "SpeedButton3")->click();
 }
 
 void ClozeTestFlow::pressKey() {
@@ -81,7 +82,7 @@ void ClozeTestFlow::bookPassageAnsweredAndKept() {
         QFile::copy(QStringLiteral(SKIMORA_BUILT_PROGRAM_DIR "/LIBRARY/river_journey.txt"), path));
     openBook(path);
     QVERIFY(Text->RichEdit1->length() > 10000);
-    QPushButton* button = Text->ClozeButton;
+    QPushButton* button = Text->clozeButton();
     QVERIFY(!button->isEnabled());
     QVERIFY(button->toolTip().contains(QStringLiteral("1500")));
 
@@ -119,22 +120,22 @@ void ClozeTestFlow::bookPassageAnsweredAndKept() {
         title = dialog->windowTitle();
         for (int q = 0; q < TestQuestionCount; ++q) {
             sentences << dialog->question(q);
-            for (QRadioButton* item : dialog->Items[q])
-                choices << item->text();
+            for (int i = 0; i < 3; ++i)
+                choices << dialog->item(q, i)->text();
         }
         // Two right by mouse, one wrong, one left open, and the last by keyboard: the arrow
         // keys move between the answers and Enter confirms.
         const auto right = [&](int q) { return expected.questions[q].right; };
-        dialog->Items[0][right(0)]->click();
-        dialog->Items[1][right(1)]->click();
-        dialog->Items[2][(right(2) + 1) % 3]->click();
+        dialog->item(0, right(0))->click();
+        dialog->item(1, right(1))->click();
+        dialog->item(2, (right(2) + 1) % 3)->click();
         // Each key goes to the answer the last one left the focus on.
-        QRadioButton* at = dialog->Items[4][0];
+        QRadioButton* at = dialog->item(4, 0);
         at->setFocus();
         QTest::keyClick(at, Qt::Key_Space);
         for (int i = 0; i < right(4); ++i) {
             QTest::keyClick(at, Qt::Key_Down);
-            at = dialog->Items[4][i + 1];
+            at = dialog->item(4, i + 1);
         }
         for (int q = 0; q < TestQuestionCount; ++q)
             chosen << dialog->chosen(q);
@@ -143,9 +144,9 @@ void ClozeTestFlow::bookPassageAnsweredAndKept() {
         onNextModal([&](QWidget* modal) {
             auto* result = qobject_cast<TTextResultForm*>(modal);
             QVERIFY(result);
-            rightShown = result->Label4->text();
-            percentShown = result->LabelComprehensionValue->text();
-            speedShown = result->Label6->text();
+            rightShown = control<QLabel>(result, "Label4")->text();
+            percentShown = control<QLabel>(result, "LabelComprehensionValue")->text();
+            speedShown = control<QLabel>(result, "Label6")->text();
             result->accept();
         });
     });

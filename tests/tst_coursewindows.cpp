@@ -1,3 +1,4 @@
+#include "Controls.h"
 #include "ProgramFixture.h"
 
 #include "course/CourseMarkers.h"
@@ -66,12 +67,12 @@ private:
             open->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(Path);
             static_cast<QDialog*>(open)->accept();
         } else if (auto* resume = qobject_cast<TBookmarkForm*>(modal)) {
-            resume->BitBtn1->click();
+            control<QPushButton>(resume, "BitBtn1")->click();
         } else if (auto* questions = qobject_cast<TAnsTextForm*>(modal)) {
             for (int q = 0; q < 5; ++q)
-                questions->Items[q][Text->TestRecord.Answers[q]]->click();
+                questions->item(q, Text->testRecord().Answers[q])->click();
             ++testsAnswered;
-            questions->OkButton->click();
+            control<QPushButton>(questions, "BitBtn1")->click();
         } else if (auto* result = qobject_cast<TTextResultForm*>(modal)) {
             result->accept();
         } else if (auto* box = qobject_cast<QMessageBox*>(modal)) {
@@ -111,10 +112,13 @@ private slots:
 
 private:
     void startCourse(const QVariantMap& changes = {});
-    const CourseStage& stage() const { return *Main->Course->CurrentStage(); }
+    const CourseStage& stage() const { return *Main->course()->CurrentStage(); }
     QColor line(int n) const { return Windows.WizardForm->lineColour(n); }
     QString guideLine(int n) const {
-        return Windows.WizardForm->RichEdit1->document()->findBlockByNumber(n).text();
+        return control<QTextEdit>(Windows.WizardForm, "RichEdit1")
+            ->document()
+            ->findBlockByNumber(n)
+            .text();
     }
     // Sets what the current stage asks for through the controls themselves; presses "Пуск".
     void startStage();
@@ -159,18 +163,18 @@ void TestCourseWindows::cleanup() {
 void TestCourseWindows::chooseKind(bool test, QToolButton* kind) {
     // Test mode may not be released while the field of view is chosen: choose the kind first
     // when leaving it.
-    if (!test && Main->SpeedButton6->isChecked())
+    if (!test && control<QToolButton>(Main, "SpeedButton6")->isChecked())
         kind->click();
-    if (Main->SpeedButton14->isChecked() != test)
-        Main->SpeedButton14->click();
+    if (control<QToolButton>(Main, "SpeedButton14")->isChecked() != test)
+        control<QToolButton>(Main, "SpeedButton14")->click();
     if (!kind->isChecked())
         kind->click();
 }
 
 void TestCourseWindows::setColumnChars(int chars) {
-    QWidget* grip = Windows.TextForm->MarginRight;
+    QWidget* grip = control<QFrame>(Windows.TextForm, "MarginRight");
     const int wanted = chars * Main->state().CharWidth() + Main->state().EdgeWidth4();
-    const int by = wanted - Windows.TextForm->WindowFormat->width();
+    const int by = wanted - control<QFrame>(Windows.TextForm, "WindowFormat")->width();
     QTest::mousePress(grip, Qt::LeftButton, {}, QPoint(1, 3));
     QMouseEvent move(QEvent::MouseMove, QPointF(1 + by, 3), grip->mapToGlobal(QPointF(1 + by, 3)),
                      Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
@@ -183,41 +187,44 @@ void TestCourseWindows::startStage() {
     switch (s.Kind) {
     case StageKind::TextReading:
     case StageKind::TextTest:
-        chooseKind(s.Kind == StageKind::TextTest, Main->SpeedButton4);
+        chooseKind(s.Kind == StageKind::TextTest, control<QToolButton>(Main, "SpeedButton4"));
         if (s.Kind == StageKind::TextReading)
-            Main->SpeedButton1->click();
-        if (s.ColumnWidth > Windows.TextForm->ColumnChars)
+            control<QToolButton>(Main, "SpeedButton1")->click();
+        if (s.ColumnWidth > Windows.TextForm->columnChars())
             setColumnChars(s.ColumnWidth);
-        Main->CSpinEdit1->setValue(s.FieldWidth);
+        control<TCSpinEdit>(Main, "CSpinEdit1")->setValue(s.FieldWidth);
         setColumnChars(s.ColumnWidth);
-        (s.Alignment == 0   ? Main->SpeedButton11
-         : s.Alignment == 1 ? Main->SpeedButton12
-                            : Main->SpeedButton13)
+        (s.Alignment == 0   ? control<QToolButton>(Main, "SpeedButton11")
+         : s.Alignment == 1 ? control<QToolButton>(Main, "SpeedButton12")
+                            : control<QToolButton>(Main, "SpeedButton13"))
             ->click();
-        (s.ReadingMode == 0 ? Main->SpeedButton7 : Main->SpeedButton8)->click();
+        (s.ReadingMode == 0 ? control<QToolButton>(Main, "SpeedButton7")
+                            : control<QToolButton>(Main, "SpeedButton8"))
+            ->click();
         break;
     case StageKind::TableReading:
     case StageKind::TableTest:
-        chooseKind(s.Kind == StageKind::TableTest, Main->SpeedButton5);
+        chooseKind(s.Kind == StageKind::TableTest, control<QToolButton>(Main, "SpeedButton5"));
         // The size picker, released over the square of that column and row.
-        QTest::mouseClick(Main->SpeedButton15, Qt::LeftButton);
+        QTest::mouseClick(control<QToolButton>(Main, "SpeedButton15"), Qt::LeftButton);
         QTest::mouseMove(Windows.FormDlgTable, QPoint(10 * s.TableColumns, 10 * s.TableRows));
         QTest::mouseRelease(Windows.FormDlgTable, Qt::LeftButton, {},
                             QPoint(10 * s.TableColumns, 10 * s.TableRows));
         break;
     case StageKind::FieldOfViewTest:
-        chooseKind(true, Main->SpeedButton6);
-        Main->CSpinEdit1->setValue(s.FieldWidth);
+        chooseKind(true, control<QToolButton>(Main, "SpeedButton6"));
+        control<TCSpinEdit>(Main, "CSpinEdit1")->setValue(s.FieldWidth);
         break;
     case StageKind::Result:
         return;
     }
-    Main->TrackBar1->setValue(s.StageSpeed / 10);
-    QVERIFY2(Main->SpeedButton2->isEnabled(), qPrintable(QString::number(int(s.Kind))));
-    Main->SpeedButton2->click();
+    control<QSlider>(Main, "TrackBar1")->setValue(s.StageSpeed / 10);
+    QVERIFY2(control<QToolButton>(Main, "SpeedButton2")->isEnabled(),
+             qPrintable(QString::number(int(s.Kind))));
+    control<QToolButton>(Main, "SpeedButton2")->click();
     QVERIFY(Main->isRunning());
     QVERIFY(Windows.WizardForm->isHidden());
-    QVERIFY(!Windows.AssistantForm->ButtonsEnabled);
+    QVERIFY(!Windows.AssistantForm->buttonsEnabled());
 }
 
 void TestCourseWindows::stepText(int steps) {
@@ -230,21 +237,22 @@ void TestCourseWindows::playLine(bool right) {
     onNextModal([form, right](QWidget* modal) {
         auto* ask = qobject_cast<TAnsStringForm*>(modal);
         QVERIFY(ask);
-        ask->Edit1->setText(QString::number(form->Answer + (right ? 0 : 1)));
-        ask->CheckBox1->setChecked(true);
+        control<QLineEdit>(ask, "Edit1")
+            ->setText(QString::number(form->answer() + (right ? 0 : 1)));
+        control<QCheckBox>(ask, "CheckBox1")->setChecked(true);
         onNextModal([](QWidget* result) { static_cast<QDialog*>(result)->accept(); });
-        ask->BitBtn1->click();
+        control<QPushButton>(ask, "BitBtn1")->click();
     });
-    for (int calls = 0; form->Running && calls < 100000; ++calls)
+    for (int calls = 0; form->isRunning() && calls < 100000; ++calls)
         form->Timer1Timer();
 }
 
 void TestCourseWindows::playTable() {
-    if (Main->SpeedButton14->isChecked())
+    if (control<QToolButton>(Main, "SpeedButton14")->isChecked())
         onNextModal([](QWidget* questions) {
             QVERIFY(qobject_cast<TAnsTableForm*>(questions));
             onNextModal([](QWidget* result) { static_cast<QDialog*>(result)->accept(); });
-            static_cast<TAnsTableForm*>(questions)->BitBtn1->click();
+            control<QPushButton>(questions, "BitBtn1")->click();
         });
     for (int calls = 0; Main->isRunning() && calls < 1000; ++calls)
         Windows.TableForm->Timer1Timer();
@@ -256,31 +264,31 @@ void TestCourseWindows::courseStartsBesideTheFrame() {
     startCourse({{"Left", 100}, {"Top", 60}});
     TAssistantForm* assistant = Windows.AssistantForm;
     TWizardForm* guide = Windows.WizardForm;
-    QVERIFY(Main->Course);
+    QVERIFY(Main->course());
     QVERIFY(assistant->isVisible() && guide->isVisible());
     // Left of the frame would be off the screen: at the screen's edge instead.
     QCOMPARE(assistant->x(), 0);
-    QCOMPARE(assistant->y(),
-             Main->CoolBar1->mapToGlobal(QPoint(0, 0)).y() + Main->CoolBar1->height());
+    QCOMPARE(assistant->y(), control<TCoolBar>(Main, "CoolBar1")->mapToGlobal(QPoint(0, 0)).y() +
+                                 control<TCoolBar>(Main, "CoolBar1")->height());
     QVERIFY(docked(assistant, guide));
-    QCOMPARE(assistant->LabelLevel->text(), QStringLiteral("1"));
-    QCOMPARE(assistant->LabelSpeed->text(), QStringLiteral("900-1800"));
-    QCOMPARE(assistant->LabelWidth->text(), QStringLiteral("10-13"));
-    QCOMPARE(assistant->ProgressBar1->maximum(), 15);
-    QCOMPARE(assistant->ProgressBar1->value(), 1);
-    QVERIFY(!assistant->SpeedButton2->isEnabled());
-    QVERIFY(!Main->SpeedButton20->isEnabled());
+    QCOMPARE(control<QLabel>(assistant, "LabelLevel")->text(), QStringLiteral("1"));
+    QCOMPARE(control<QLabel>(assistant, "LabelSpeed")->text(), QStringLiteral("900-1800"));
+    QCOMPARE(control<QLabel>(assistant, "LabelWidth")->text(), QStringLiteral("10-13"));
+    QCOMPARE(control<QProgressBar>(assistant, "ProgressBar1")->maximum(), 15);
+    QCOMPARE(control<QProgressBar>(assistant, "ProgressBar1")->value(), 1);
+    QVERIFY(!control<QToolButton>(assistant, "SpeedButton2")->isEnabled());
+    QVERIFY(!control<QToolButton>(Main, "SpeedButton20")->isEnabled());
     QCOMPARE(Main->statusPanel(0), QStringLiteral("С (рек):900 симв/мин"));
     QCOMPARE(Main->statusPanel(1), QStringLiteral("Ш (рек):10 симв"));
     QCOMPARE(guideLine(3), QStringLiteral("     *  ширина поля чтения: 11"));
     QCOMPARE(line(0), Red);
     QCOMPARE(line(5), Black);
-    QVERIFY(!Main->SpeedButton2->isEnabled());
+    QVERIFY(!control<QToolButton>(Main, "SpeedButton2")->isEnabled());
 
     // Placed right of a frame that leaves room on its left.
     assistant->close();
     Main->move(400, 60);
-    Main->SpeedButton20->click();
+    control<QToolButton>(Main, "SpeedButton20")->click();
     QCOMPARE(assistant->frameGeometry().left(),
              Main->frameGeometry().left() - assistant->frameGeometry().width());
 }
@@ -294,7 +302,7 @@ void TestCourseWindows::wholeLevelOneCycle() {
     // the third.
     QList<bool> lineAnswers{true, false, true, false, false};
     for (int entered = 0; entered < 40 && stage().Kind != StageKind::Result; ++entered) {
-        progress << assistant->ProgressBar1->value();
+        progress << control<QProgressBar>(assistant, "ProgressBar1")->value();
         const CourseStage& s = stage();
         startStage();
         if (s.Kind == StageKind::FieldOfViewTest) {
@@ -304,13 +312,14 @@ void TestCourseWindows::wholeLevelOneCycle() {
         } else if (s.Kind == StageKind::TextTest) {
             // Faster half-way through: the measured speed becomes the course speed.
             stepText(50);
-            Main->TrackBar1->setValue(Main->TrackBar1->value() + 20);
+            control<QSlider>(Main, "TrackBar1")
+                ->setValue(control<QSlider>(Main, "TrackBar1")->value() + 20);
             stepText();
-            speedMoved += Main->Course->CourseSpeed() > s.StageSpeed;
+            speedMoved += Main->course()->CourseSpeed() > s.StageSpeed;
         } else {
             stepText();
         }
-        QVERIFY(assistant->ButtonsEnabled);
+        QVERIFY(assistant->buttonsEnabled());
         QVERIFY(Windows.WizardForm->isVisible());
     }
     QCOMPARE(stage().Kind, StageKind::Result);
@@ -318,23 +327,23 @@ void TestCourseWindows::wholeLevelOneCycle() {
     QCOMPARE(Dialogs->testsAnswered, 3);
     QCOMPARE(speedMoved, 3);
     QVERIFY(Dialogs->warnings.isEmpty());
-    QCOMPARE(Main->Course->CourseWidth(), 12);
-    const int speed = Main->Course->CourseSpeed();
+    QCOMPARE(Main->course()->CourseWidth(), 12);
+    const int speed = Main->course()->CourseSpeed();
     QVERIFY(speed > 900);
 
     // The result: full progress, Start disabled, only "След." goes on.
-    QCOMPARE(assistant->ProgressBar1->value(), 15);
-    QVERIFY(!Main->SpeedButton2->isEnabled());
-    QVERIFY(assistant->SpeedButton2->isEnabled());
+    QCOMPARE(control<QProgressBar>(assistant, "ProgressBar1")->value(), 15);
+    QVERIFY(!control<QToolButton>(Main, "SpeedButton2")->isEnabled());
+    QVERIFY(control<QToolButton>(assistant, "SpeedButton2")->isEnabled());
     QCOMPARE(guideLine(2), QStringLiteral("    * Скорость: ") + QString::number(speed));
     QCOMPARE(guideLine(3), QStringLiteral("    * Ширина: 12"));
-    assistant->SpeedButton2->click();
+    control<QToolButton>(assistant, "SpeedButton2")->click();
     QCOMPARE(stage().Kind, StageKind::FieldOfViewTest);
     QCOMPARE(stage().FieldWidth, 13);
-    QCOMPARE(assistant->ProgressBar1->value(), 1);
+    QCOMPARE(control<QProgressBar>(assistant, "ProgressBar1")->value(), 1);
 
-    assistant->SpeedButton1->click(); // "Стоп" ends the course
-    QVERIFY(!Main->Course);
+    control<QToolButton>(assistant, "SpeedButton1")->click(); // "Стоп" ends the course
+    QVERIFY(!Main->course());
     QCOMPARE(Fixture->storedValue(QStringLiteral("SpeedWiz")).toInt(), speed);
     QCOMPARE(Fixture->storedValue(QStringLiteral("WidthWiz")).toInt(), 12);
 }
@@ -345,15 +354,15 @@ void TestCourseWindows::stopInACourseRunMovesOnAndWarnsOnce() {
     playLine(false); // on to the text test
     startStage();
     stepText(5);
-    Main->SpeedButton3->click();
+    control<QToolButton>(Main, "SpeedButton3")->click();
     QVERIFY(!Main->isRunning());
     QCOMPARE(stage().Kind, StageKind::TextReading);
-    QCOMPARE(Windows.AssistantForm->ProgressBar1->value(), 3);
+    QCOMPARE(control<QProgressBar>(Windows.AssistantForm, "ProgressBar1")->value(), 3);
     QCOMPARE(Dialogs->warnings,
              QStringList{QStringLiteral(
                  "Не пропускайте упражнения! Это может свести ваши усилия к нулю.")});
-    QCOMPARE(Main->Course->CourseSpeed(), 900); // stopped before its questions
-    Main->SpeedButton4->click();
+    QCOMPARE(Main->course()->CourseSpeed(), 900); // stopped before its questions
+    control<QToolButton>(Main, "SpeedButton4")->click();
     Main->RefreshCourseState();
     QCOMPARE(Dialogs->warnings.size(), 1);
 }
@@ -361,15 +370,15 @@ void TestCourseWindows::stopInACourseRunMovesOnAndWarnsOnce() {
 void TestCourseWindows::restartBeginsAtLevelOne() {
     startCourse({{"SpeedWiz", 4600}, {"WidthWiz", 23}});
     TAssistantForm* assistant = Windows.AssistantForm;
-    QCOMPARE(assistant->LabelLevel->text(), QStringLiteral("5"));
-    QCOMPARE(assistant->LabelSpeed->text(), QStringLiteral("4500-5400"));
-    QCOMPARE(assistant->ProgressBar1->maximum(), 17);
+    QCOMPARE(control<QLabel>(assistant, "LabelLevel")->text(), QStringLiteral("5"));
+    QCOMPARE(control<QLabel>(assistant, "LabelSpeed")->text(), QStringLiteral("4500-5400"));
+    QCOMPARE(control<QProgressBar>(assistant, "ProgressBar1")->maximum(), 17);
     QCOMPARE(stage().FieldWidth, 24);
 
-    assistant->SpeedButton3->click(); // "Сначала"
-    QCOMPARE(assistant->LabelLevel->text(), QStringLiteral("1"));
-    QCOMPARE(assistant->LabelWidth->text(), QStringLiteral("10-13"));
-    QCOMPARE(assistant->ProgressBar1->maximum(), 15);
+    control<QToolButton>(assistant, "SpeedButton3")->click(); // "Сначала"
+    QCOMPARE(control<QLabel>(assistant, "LabelLevel")->text(), QStringLiteral("1"));
+    QCOMPARE(control<QLabel>(assistant, "LabelWidth")->text(), QStringLiteral("10-13"));
+    QCOMPARE(control<QProgressBar>(assistant, "ProgressBar1")->maximum(), 15);
     QCOMPARE(stage().FieldWidth, 11);
     QVERIFY(!Main->state().RestartCourse());
     // Nothing is stored by the restart; closing stores the new course's values.
@@ -383,19 +392,19 @@ void TestCourseWindows::closingTheAssistantStoresAndFreesStart() {
     startCourse();
     startStage();
     playLine(true); // right at 11
-    QCOMPARE(Main->Course->CourseWidth(), 11);
-    QVERIFY(!Main->SpeedButton2->isEnabled());
+    QCOMPARE(Main->course()->CourseWidth(), 11);
+    QVERIFY(!control<QToolButton>(Main, "SpeedButton2")->isEnabled());
 
     Windows.AssistantForm->close();
-    QVERIFY(!Main->Course);
+    QVERIFY(!Main->course());
     QVERIFY(Windows.WizardForm->isHidden());
-    QVERIFY(Main->SpeedButton2->isEnabled());
-    QVERIFY(Main->SpeedButton20->isEnabled());
+    QVERIFY(control<QToolButton>(Main, "SpeedButton2")->isEnabled());
+    QVERIFY(control<QToolButton>(Main, "SpeedButton20")->isEnabled());
     QCOMPARE(Fixture->storedValue(QStringLiteral("WidthWiz")).toInt(), 11);
 
     // A course running at exit starts again at the next start.
-    Main->SpeedButton20->click();
-    QVERIFY(Main->Course);
+    control<QToolButton>(Main, "SpeedButton20")->click();
+    QVERIFY(Main->course());
     Fixture->close();
     QCOMPARE(Fixture->storedValue(QStringLiteral("Assistant")).toInt(), 1);
 }
@@ -405,54 +414,57 @@ void TestCourseWindows::markersFollowTheControlsStillToSet() {
     CourseMarkers& markers = Main->courseMarkers();
     auto shownAt = [&](int slot, QWidget* target) {
         TMarkersForm* marker = markers.marker(slot);
-        if (!marker || marker->Target != target || !marker->Timer1->isActive())
+        if (!marker || marker->target() != target || !control<QTimer>(marker, "Timer1")->isActive())
             return false;
         marker->FollowTarget();
         return marker->isVisible();
     };
     // The field-of-view stage: "Тест" and "Строка" still to press.
-    QVERIFY(shownAt(0, Main->SpeedButton14));
-    QVERIFY(shownAt(1, Main->SpeedButton6));
-    QCOMPARE(markers.marker(0)->pos(), Main->SpeedButton14->mapToGlobal(QPoint(0, 0)));
+    QVERIFY(shownAt(0, control<QToolButton>(Main, "SpeedButton14")));
+    QVERIFY(shownAt(1, control<QToolButton>(Main, "SpeedButton6")));
+    QCOMPARE(markers.marker(0)->pos(),
+             control<QToolButton>(Main, "SpeedButton14")->mapToGlobal(QPoint(0, 0)));
 
-    Main->SpeedButton14->click();
+    control<QToolButton>(Main, "SpeedButton14")->click();
     QVERIFY(!markers.marker(0)->isVisible());
-    QVERIFY(shownAt(1, Main->SpeedButton6));
-    Main->SpeedButton6->click();
+    QVERIFY(shownAt(1, control<QToolButton>(Main, "SpeedButton6")));
+    control<QToolButton>(Main, "SpeedButton6")->click();
     QVERIFY(!markers.marker(1)->isVisible());
     QCOMPARE(line(0), Grey);
     QCOMPARE(line(2), Red);
-    QCOMPARE(markers.marker(2)->Target, Windows.StringForm->MarginLeft);
-    QVERIFY(shownAt(3, Main->Panel7));
-    QCOMPARE(markers.marker(3)->pos(), Main->Panel7->mapToGlobal(QPoint(-5, -6)));
+    QCOMPARE(markers.marker(2)->target(), control<QFrame>(Windows.StringForm, "MarginLeft"));
+    QVERIFY(shownAt(3, control<QWidget>(Main, "Panel7")));
+    QCOMPARE(markers.marker(3)->pos(),
+             control<QWidget>(Main, "Panel7")->mapToGlobal(QPoint(-5, -6)));
 
     // The marker keeps to its control when the frame moves.
     Main->move(Main->pos() + QPoint(30, 20));
     markers.marker(3)->FollowTarget();
-    QCOMPARE(markers.marker(3)->pos(), Main->Panel7->mapToGlobal(QPoint(-5, -6)));
+    QCOMPARE(markers.marker(3)->pos(),
+             control<QWidget>(Main, "Panel7")->mapToGlobal(QPoint(-5, -6)));
 
     // Blinking: thin and thick in turn.
-    const int width = markers.marker(3)->PenWidth;
+    const int width = markers.marker(3)->penWidth();
     markers.marker(3)->FollowTarget();
-    QCOMPARE(markers.marker(3)->PenWidth, 3 - width);
+    QCOMPARE(markers.marker(3)->penWidth(), 3 - width);
 
     // The guide's box switches them off and on, and is the stored choice.
-    Windows.WizardForm->CheckBoxShowRedMarkers->click();
+    control<QCheckBox>(Windows.WizardForm, "CheckBoxShowRedMarkers")->click();
     QVERIFY(!Main->state().Markers());
     QVERIFY(!markers.marker(2)->isVisible() && !markers.marker(3)->isVisible());
-    QVERIFY(!markers.marker(3)->Timer1->isActive());
-    Windows.WizardForm->CheckBoxShowRedMarkers->click();
-    QVERIFY(shownAt(3, Main->Panel7));
+    QVERIFY(!control<QTimer>(markers.marker(3), "Timer1")->isActive());
+    control<QCheckBox>(Windows.WizardForm, "CheckBoxShowRedMarkers")->click();
+    QVERIFY(shownAt(3, control<QWidget>(Main, "Panel7")));
 
-    Main->TrackBar1->setValue(90);
-    Main->CSpinEdit1->setValue(11);
+    control<QSlider>(Main, "TrackBar1")->setValue(90);
+    control<TCSpinEdit>(Main, "CSpinEdit1")->setValue(11);
     QVERIFY(!markers.marker(2)->isVisible() && !markers.marker(3)->isVisible());
-    QVERIFY(shownAt(4, Main->SpeedButton2));
-    QVERIFY(Main->SpeedButton2->isEnabled());
+    QVERIFY(shownAt(4, control<QToolButton>(Main, "SpeedButton2")));
+    QVERIFY(control<QToolButton>(Main, "SpeedButton2")->isEnabled());
     QCOMPARE(line(5), Red);
 
     // Start hides them all.
-    Main->SpeedButton2->click();
+    control<QToolButton>(Main, "SpeedButton2")->click();
     QVERIFY(!markers.marker(4)->isVisible());
     playLine(false);
 }
@@ -461,7 +473,7 @@ void TestCourseWindows::guideDocksUnderTheAssistant() {
     startCourse({{"Left", 400}});
     TAssistantForm* assistant = Windows.AssistantForm;
     TWizardForm* guide = Windows.WizardForm;
-    QVERIFY(assistant->GuideDocked);
+    QVERIFY(assistant->guideDocked());
 
     assistant->move(assistant->pos() + QPoint(15, 25));
     QVERIFY(docked(assistant, guide));
@@ -469,7 +481,7 @@ void TestCourseWindows::guideDocksUnderTheAssistant() {
     // Dragged 20 pixels away, it stays where it is put, and no longer follows.
     const QPoint away = guide->pos() + QPoint(20, 20);
     guide->move(away);
-    QVERIFY(!assistant->GuideDocked);
+    QVERIFY(!assistant->guideDocked());
     QCOMPARE(guide->pos(), away);
     assistant->move(assistant->pos() + QPoint(-10, 0));
     QCOMPARE(guide->pos(), away);
@@ -477,7 +489,7 @@ void TestCourseWindows::guideDocksUnderTheAssistant() {
     // Within 19 pixels of the corner it snaps back and follows again.
     const QRect frame = assistant->frameGeometry();
     guide->move(frame.left() + 19, frame.top() + frame.height() + 19);
-    QVERIFY(assistant->GuideDocked);
+    QVERIFY(assistant->guideDocked());
     QVERIFY(docked(assistant, guide));
     assistant->move(assistant->pos() + QPoint(5, 5));
     QVERIFY(docked(assistant, guide));
@@ -505,20 +517,23 @@ void TestCourseWindows::guideShowsItsLinesAndLegendWhole() {
     startCourse();
     TWizardForm* guide = Windows.WizardForm;
     // The longest step any stage shows, among the lines of the first stage.
-    QStringList lines = guide->RichEdit1->toPlainText().split(QLatin1Char('\n'));
+    QStringList lines =
+        control<QTextEdit>(guide, "RichEdit1")->toPlainText().split(QLatin1Char('\n'));
     lines.insert(4, QStringLiteral("     *  режим чтения: Динамическое чтение"));
     guide->setSteps(lines);
     QCoreApplication::processEvents();
-    QVERIFY(!guide->RichEdit1->horizontalScrollBar()->isVisible());
-    const int longest = guide->RichEdit1->fontMetrics().horizontalAdvance(lines[4]);
-    QVERIFY2(
-        longest + 2 * guide->RichEdit1->document()->documentMargin() <=
-            guide->RichEdit1->viewport()->width(),
-        qPrintable(
-            QStringLiteral("%1 in %2").arg(longest).arg(guide->RichEdit1->viewport()->width())));
-    const QList<QPair<QLabel*, QLabel*>> legend = {{guide->Label3, guide->Shape3},
-                                                   {guide->Label1, guide->Shape2},
-                                                   {guide->Label2, guide->Shape1}};
+    QVERIFY(!control<QTextEdit>(guide, "RichEdit1")->horizontalScrollBar()->isVisible());
+    const int longest =
+        control<QTextEdit>(guide, "RichEdit1")->fontMetrics().horizontalAdvance(lines[4]);
+    QVERIFY2(longest + 2 * control<QTextEdit>(guide, "RichEdit1")->document()->documentMargin() <=
+                 control<QTextEdit>(guide, "RichEdit1")->viewport()->width(),
+             qPrintable(QStringLiteral("%1 in %2")
+                            .arg(longest)
+                            .arg(control<QTextEdit>(guide, "RichEdit1")->viewport()->width())));
+    const QList<QPair<QLabel*, QLabel*>> legend = {
+        {control<QLabel>(guide, "Label3"), control<QLabel>(guide, "Shape3")},
+        {control<QLabel>(guide, "Label1"), control<QLabel>(guide, "Shape2")},
+        {control<QLabel>(guide, "Label2"), control<QLabel>(guide, "Shape1")}};
     for (const auto& [text, mark] : legend) {
         const int textRight = text->x() + text->fontMetrics().horizontalAdvance(text->text());
         QVERIFY2(textRight < mark->x(), qPrintable(text->text()));
@@ -531,7 +546,7 @@ void TestCourseWindows::guideShowsItsLinesAndLegendWhole() {
 void TestCourseWindows::guideShowsEveryStageWholeBesideTheFrame() {
     startCourse({{"Left", 100}, {"Top", 60}, {"Width", 520}});
     TWizardForm* guide = Windows.WizardForm;
-    QTextEdit* steps = guide->RichEdit1;
+    QTextEdit* steps = control<QTextEdit>(guide, "RichEdit1");
     QList<StageKind> seen;
     for (int entered = 0; entered < 18 && stage().Kind != StageKind::Result; ++entered) {
         seen.append(stage().Kind);
@@ -549,7 +564,7 @@ void TestCourseWindows::guideShowsEveryStageWholeBesideTheFrame() {
             QVERIFY2(metrics.horizontalAdvance(text) + 2 * margin <= steps->viewport()->width(),
                      qPrintable(text));
         }
-        QVERIFY2(guide->rect().contains(guide->Shape1->geometry()), where);
+        QVERIFY2(guide->rect().contains(control<QLabel>(guide, "Shape1")->geometry()), where);
         const QRect frame = Main->frameGeometry();
         QVERIFY2(!guide->frameGeometry().intersects(frame),
                  qPrintable(QStringLiteral("guide %1-%2, frame from %3")

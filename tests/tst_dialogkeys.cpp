@@ -1,5 +1,6 @@
 // The keys a desktop user reaches for: Ctrl+O and Ctrl+Q on the main window, F1 in every
 // dialog, and Enter in a tip shown again.
+#include "Controls.h"
 #include "ProgramFixture.h"
 
 #include "dialogs/Unitadvice.h"
@@ -108,19 +109,20 @@ void TestDialogKeys::tipShownAgainAnswersEnterWithOk() {
     TAdviceForm* advice = Fixture->program().windows().AdviceForm;
     Main->state().setLastExercise(0);
     onNextModal([&](QWidget*) {
-        QTest::mouseClick(advice->BitBtn2, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(advice, "BitBtn2"), Qt::LeftButton);
         Main->helpViewer()->close();
-        advice->BitBtn1->click();
+        control<QPushButton>(advice, "BitBtn1")->click();
     });
     advice->ShowAdvice(QStringLiteral("Первый совет"));
     QVERIFY(!Main->helpViewer()->isVisible());
 
     bool okReady = false;
     onNextModal([&](QWidget* modal) {
-        okReady = modal->focusWidget() == advice->BitBtn1 && advice->BitBtn1->isDefault();
+        okReady = modal->focusWidget() == control<QPushButton>(advice, "BitBtn1") &&
+                  control<QPushButton>(advice, "BitBtn1")->isDefault();
         QTest::keyClick(modal->focusWidget() ? modal->focusWidget() : modal, Qt::Key_Return);
         if (modal->isVisible())
-            advice->BitBtn1->click();
+            control<QPushButton>(advice, "BitBtn1")->click();
     });
     advice->ShowAdvice(QStringLiteral("Второй совет"));
     QVERIFY(okReady);

@@ -1,5 +1,6 @@
 // The training diary in the whole program: a result reaches the diary and its chart, and the
 // shown records are exported as a spreadsheet file.
+#include "Controls.h"
 #include "ProgramFixture.h"
 
 #include "diary/DiaryCharts.h"
@@ -118,8 +119,8 @@ void TestDiary::textTestReachesTheDiaryAndItsChart() {
     const ProgramWindows& windows = Fixture->program().windows();
     TTextForm* form = windows.TextForm;
 
-    main->SpeedButton14->click();
-    main->SpeedButton2->click();
+    control<QToolButton>(main, "SpeedButton14")->click();
+    control<QToolButton>(main, "SpeedButton2")->click();
     QString wordsShown, comprehensionShown, speedShown, actualShown;
     onNextModal([&](QWidget* modal) {
         auto* questions = qobject_cast<TAnsTextForm*>(modal);
@@ -127,18 +128,18 @@ void TestDiary::textTestReachesTheDiaryAndItsChart() {
         onNextModal([&](QWidget* modal) {
             auto* result = qobject_cast<TTextResultForm*>(modal);
             QVERIFY(result);
-            wordsShown = result->LabelWordsValue->text();
-            speedShown = result->Label6->text();
-            actualShown = result->LabelActualValue->text();
-            comprehensionShown = result->LabelComprehensionValue->text();
+            wordsShown = control<QLabel>(result, "LabelWordsValue")->text();
+            speedShown = control<QLabel>(result, "Label6")->text();
+            actualShown = control<QLabel>(result, "LabelActualValue")->text();
+            comprehensionShown = control<QLabel>(result, "LabelComprehensionValue")->text();
             result->accept();
         });
         // Three right: 0, 2, 1; then one wrong and one left open.
-        questions->Items[0][0]->click();
-        questions->Items[1][2]->click();
-        questions->Items[2][1]->click();
-        questions->Items[3][0]->click();
-        questions->OkButton->click();
+        questions->item(0, 0)->click();
+        questions->item(1, 2)->click();
+        questions->item(2, 1)->click();
+        questions->item(3, 0)->click();
+        control<QPushButton>(questions, "BitBtn1")->click();
     });
     // Real time passes between the steps, as in a run.
     for (int steps = 0; main->state().Running() && steps < 1000; ++steps) {
@@ -174,7 +175,7 @@ void TestDiary::textTestReachesTheDiaryAndItsChart() {
     // The speed chart shows the run as its one point, at the speed reached.
     TDiaryForm* diary = openDiary();
     QVERIFY(diary);
-    const QList<QChartView*> charts = diary->Charts->shownCharts();
+    const QList<QChartView*> charts = control<DiaryCharts>(diary, "Charts")->shownCharts();
     QVERIFY(!charts.isEmpty());
     QList<QPointF> points;
     for (QAbstractSeries* series : charts.first()->chart()->series()) {
@@ -228,7 +229,7 @@ void TestDiary::exportsTheShownRecords() {
         dialog->selectFile(path);
         QMetaObject::invokeMethod(dialog, "accept");
     });
-    diary->ButtonExport->click();
+    control<QPushButton>(diary, "ButtonExport")->click();
 
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
@@ -255,8 +256,8 @@ void TestDiary::windowFitsTheScreenAndFiltersItsCharts() {
     // A table run keeps the table's size.
     TTableForm* table = Fixture->program().windows().TableForm;
     main->state().setTableSize(4, 3);
-    main->SpeedButton5->click();
-    main->SpeedButton2->click();
+    control<QToolButton>(main, "SpeedButton5")->click();
+    control<QToolButton>(main, "SpeedButton2")->click();
     for (int steps = 0; main->state().Running() && steps < 100; ++steps)
         table->Timer1Timer();
     QCOMPARE(store.count(), 1);
@@ -295,17 +296,19 @@ void TestDiary::windowFitsTheScreenAndFiltersItsCharts() {
                             .arg(diary->frameGeometry().y())));
     const auto titles = [diary] {
         QStringList shown;
-        for (QChartView* view : diary->Charts->shownCharts())
+        for (QChartView* view : control<DiaryCharts>(diary, "Charts")->shownCharts())
             shown << view->chart()->title();
         return shown;
     };
     QVERIFY(titles().filter(QStringLiteral("тесты текста")).size() == 1);
 
     // The kind chosen filters the charts as well as the records.
-    diary->ComboKind->setCurrentIndex(diary->ComboKind->findData(int(DiaryKind::Schulte)));
-    QCOMPARE(diary->Records->model()->rowCount(), 3);
+    control<QComboBox>(diary, "ComboKind")
+        ->setCurrentIndex(
+            control<QComboBox>(diary, "ComboKind")->findData(int(DiaryKind::Schulte)));
+    QCOMPARE(control<QTableView>(diary, "Records")->model()->rowCount(), 3);
     QCOMPARE(titles().size(), 2); // the Schulte tables and the time per day
-    QChartView* chart = diary->Charts->shownCharts().first();
+    QChartView* chart = control<DiaryCharts>(diary, "Charts")->shownCharts().first();
     QVERIFY(chart->chart()->title().contains(QStringLiteral("Шульте")));
 
     // One line per size and variant, named after the table.

@@ -1,5 +1,6 @@
 // The field-of-view test driven through the whole program: the test line and its grips, a run
 // stepped to its end, the answer, the verdict and the recommendations it leaves behind.
+#include "Controls.h"
 #include "ProgramFixture.h"
 
 #include "fieldofview/TestLine.h"
@@ -127,26 +128,27 @@ void TestFieldOfView::cleanup() {
 }
 
 void TestFieldOfView::chooseFieldOfView() {
-    Main->SpeedButton14->click();
-    QVERIFY(Main->SpeedButton6->isEnabled());
-    Main->SpeedButton6->click();
+    control<QToolButton>(Main, "SpeedButton14")->click();
+    QVERIFY(control<QToolButton>(Main, "SpeedButton6")->isEnabled());
+    control<QToolButton>(Main, "SpeedButton6")->click();
     QCOMPARE(Main->ActiveMDIChild(), Form);
 }
 
 void TestFieldOfView::runToTheEnd() {
     Form->random().setFixedSeed(4242);
-    Main->SpeedButton2->click();
-    QVERIFY(Form->Running);
+    control<QToolButton>(Main, "SpeedButton2")->click();
+    QVERIFY(Form->isRunning());
     int steps = 0;
-    while (Form->Running && steps < 100000) {
+    while (Form->isRunning() && steps < 100000) {
         Form->Timer1Timer();
         ++steps;
     }
-    QVERIFY(!Form->Running);
+    QVERIFY(!Form->isRunning());
 }
 
 int TestFieldOfView::offCentre() const {
-    return Form->WindowString->geometry().center().x() * 2 - Form->widget()->width();
+    return control<QLabel>(Form, "WindowString")->geometry().center().x() * 2 -
+           Form->widget()->width();
 }
 
 int TestFieldOfView::blanksIn(const QString& caption) const {
@@ -160,37 +162,38 @@ void TestFieldOfView::lineFollowsTheReadingFieldWidth() {
     QCOMPARE(Main->statusPanel(1), QStringLiteral("Ш (рек):17 симв"));
     QCOMPARE(Main->statusPanel(3), QString());
     QCOMPARE(Main->state().LastExercise(), 1);
-    QLabel* line = Form->WindowString;
+    QLabel* line = control<QLabel>(Form, "WindowString");
     QVERIFY(line->isVisible());
     QCOMPARE(line->width(), Main->state().CharWidth() * 14 + Main->state().EdgeWidth4());
     QCOMPARE(line->height(), Main->state().CharHeight() + 4);
     QCOMPARE(line->text(), QStringLiteral("14 симв."));
-    QCOMPARE(Main->CSpinEdit1->value(), 14);
-    QCOMPARE(Main->CSpinEdit1->maximum(), 10000);
+    QCOMPARE(control<TCSpinEdit>(Main, "CSpinEdit1")->value(), 14);
+    QCOMPARE(control<TCSpinEdit>(Main, "CSpinEdit1")->maximum(), 10000);
     // Centred in the window's visible client area, where the text window's ruler is centred
     // too; grips at the ends, the marker (hidden) in the middle.
     QVERIFY2(std::abs(offCentre()) <= 2, qPrintable(QString::number(offCentre())));
     QCOMPARE(line->y(), (line->parentWidget()->height() - line->height()) / 2);
-    QCOMPARE(Form->MarginRight->geometry().right(), line->width() - 1);
-    QCOMPARE(Form->ImageCenter->geometry().center(), line->rect().center());
-    QVERIFY(Form->ImageCenter->isHidden());
+    QCOMPARE(control<QFrame>(Form, "MarginRight")->geometry().right(), line->width() - 1);
+    QCOMPARE(control<QLabel>(Form, "ImageCenter")->geometry().center(), line->rect().center());
+    QVERIFY(control<QLabel>(Form, "ImageCenter")->isHidden());
 
     // The width spin moves the line, and never below ten characters.
-    QTest::keyClick(Main->CSpinEdit1, Qt::Key_Up);
+    QTest::keyClick(control<TCSpinEdit>(Main, "CSpinEdit1"), Qt::Key_Up);
     QCOMPARE(Main->state().ReadingFieldWidth(), 15);
     QCOMPARE(line->text(), QStringLiteral("15 симв."));
     QCOMPARE(line->width(), Main->state().CharWidth() * 15 + Main->state().EdgeWidth4());
     // It reaches past the text window's column: here the line itself is the limit.
-    const int wide = Windows.TextForm->ColumnChars + 5;
-    Main->CSpinEdit1->setValue(wide);
+    const int wide = Windows.TextForm->columnChars() + 5;
+    control<TCSpinEdit>(Main, "CSpinEdit1")->setValue(wide);
     QCOMPARE(line->text(), QString::number(wide) + QStringLiteral(" симв."));
-    Main->CSpinEdit1->setValue(4);
+    control<TCSpinEdit>(Main, "CSpinEdit1")->setValue(4);
     QCOMPARE(Main->state().ReadingFieldWidth(), 10);
     QCOMPARE(line->text(), QStringLiteral("10 симв."));
     QCOMPARE(line->width(), Main->state().CharWidth() * 10 + Main->state().EdgeWidth4());
 
     // A larger font makes the same ten characters wider.
-    Main->ComboBox1->setCurrentIndex(Main->ComboBox1->findText(QStringLiteral("24")));
+    control<QComboBox>(Main, "ComboBox1")
+        ->setCurrentIndex(control<QComboBox>(Main, "ComboBox1")->findText(QStringLiteral("24")));
     Main->ComboBox1Change();
     QCOMPARE(line->font().pointSize(), 24);
     QCOMPARE(line->width(), Main->state().CharWidth() * 10 + Main->state().EdgeWidth4());
@@ -207,20 +210,20 @@ void TestFieldOfView::helpContextsOpenTheirPages() {
 void TestFieldOfView::gripsChangeTheWidthTheTextWindowUses() {
     chooseFieldOfView();
     const int cw = Main->state().CharWidth();
-    QFrame* right = Form->MarginRight;
+    QFrame* right = control<QFrame>(Form, "MarginRight");
     // Drag the right grip 20 characters outwards.
     QTest::mousePress(right, Qt::LeftButton, {}, QPoint(1, 2));
     QMouseEvent move(QEvent::MouseMove, QPointF(20 * cw + 1, 2),
                      right->mapToGlobal(QPointF(20 * cw + 1, 2)), Qt::NoButton, Qt::LeftButton,
                      Qt::NoModifier);
     QApplication::sendEvent(right, &move);
-    QVERIFY(Form->DraggingRight);
+    QVERIFY(Form->isDragging());
     QTest::mouseRelease(right, Qt::LeftButton, {}, QPoint(1, 2));
-    QVERIFY(!Form->DraggingRight);
+    QVERIFY(!Form->isDragging());
     QCOMPARE(Main->state().ReadingFieldWidth(), 34);
-    QCOMPARE(Main->CSpinEdit1->value(), 34);
-    QCOMPARE(Form->WindowString->text(), QStringLiteral("34 симв."));
-    QCOMPARE(Form->WindowString->width(), 34 * cw + Main->state().EdgeWidth4());
+    QCOMPARE(control<TCSpinEdit>(Main, "CSpinEdit1")->value(), 34);
+    QCOMPARE(control<QLabel>(Form, "WindowString")->text(), QStringLiteral("34 симв."));
+    QCOMPARE(control<QLabel>(Form, "WindowString")->width(), 34 * cw + Main->state().EdgeWidth4());
 
     // The left grip pulled far inwards stops at ten characters.
     Form->MarginLeftMouseDown();
@@ -234,70 +237,74 @@ void TestFieldOfView::gripsChangeTheWidthTheTextWindowUses() {
     QVERIFY2(std::abs(offCentre()) <= 2, qPrintable(QString::number(offCentre())));
 
     // The text window's column, narrower before, now takes a 40-character field.
-    const int columnBefore = Windows.TextForm->ColumnChars;
+    const int columnBefore = Windows.TextForm->columnChars();
     QVERIFY(columnBefore < 40);
-    Main->SpeedButton4->click();
+    control<QToolButton>(Main, "SpeedButton4")->click();
     QCOMPARE(Main->ActiveMDIChild(), Windows.TextForm);
-    QCOMPARE(Main->CSpinEdit1->value(), 40);
-    QVERIFY(Windows.TextForm->ColumnChars >= 40);
+    QCOMPARE(control<TCSpinEdit>(Main, "CSpinEdit1")->value(), 40);
+    QVERIFY(Windows.TextForm->columnChars() >= 40);
 }
 
 void TestFieldOfView::runFlashesPairsAtTheEnds() {
     chooseFieldOfView();
-    Main->CSpinEdit1->setValue(40); // a long line: many blanks between the numbers
+    control<TCSpinEdit>(Main, "CSpinEdit1")
+        ->setValue(40); // a long line: many blanks between the numbers
     Form->random().setFixedSeed(99);
-    Main->SpeedButton2->click();
-    QVERIFY(Form->ImageCenter->isVisible());
-    QVERIFY(Form->Timer1->isActive());
+    control<QToolButton>(Main, "SpeedButton2")->click();
+    QVERIFY(control<QLabel>(Form, "ImageCenter")->isVisible());
+    QVERIFY(Form->timer()->isActive());
     const QRegularExpression pair(QStringLiteral("^([1-9][0-9]) +([1-9][0-9])$"));
-    const QFontMetricsF metrics(Form->WindowString->font(), Form->WindowString);
+    const QFontMetricsF metrics(control<QLabel>(Form, "WindowString")->font(),
+                                control<QLabel>(Form, "WindowString"));
     const int blanks = TestLine::blankCount(
-        Form->WindowString->width(), metrics.horizontalAdvance(QLatin1Char('0')),
+        control<QLabel>(Form, "WindowString")->width(), metrics.horizontalAdvance(QLatin1Char('0')),
         metrics.horizontalAdvance(QLatin1Char(' ')), Main->state().EdgeWidth4());
     QVERIFY(blanks > 0);
     for (int i = 0; i < 10; ++i) {
         Form->Timer1Timer();
-        const QString caption = Form->WindowString->text();
+        const QString caption = control<QLabel>(Form, "WindowString")->text();
         const auto match = pair.match(caption);
         QVERIFY2(match.hasMatch(), qPrintable(caption));
         QCOMPARE(blanksIn(caption), blanks);
-        QCOMPARE(Form->Answer, match.captured(1).toInt() * 100 + match.captured(2).toInt());
+        QCOMPARE(Form->answer(), match.captured(1).toInt() * 100 + match.captured(2).toInt());
         QVERIFY(match.captured(1).toInt() <= 98 && match.captured(2).toInt() <= 98);
         // The numbers fill the line to its ends.
         const qreal textWidth = metrics.horizontalAdvance(caption);
-        const int inside = Form->WindowString->width() - Main->state().EdgeWidth4();
+        const int inside =
+            control<QLabel>(Form, "WindowString")->width() - Main->state().EdgeWidth4();
         QVERIFY2(textWidth <= inside, qPrintable(QString::number(textWidth)));
         QVERIFY(textWidth > inside - 2 * metrics.horizontalAdvance(QLatin1Char(' ')));
     }
-    QVERIFY(Form->ImageCenter->isVisible());
-    Main->SpeedButton3->click();
+    QVERIFY(control<QLabel>(Form, "ImageCenter")->isVisible());
+    control<QToolButton>(Main, "SpeedButton3")->click();
 }
 
 void TestFieldOfView::speedAndWidthChangesApplyFromTheNextPair() {
     chooseFieldOfView();
     DialogAnswers answers({});
-    Main->SpeedButton2->click();
+    control<QToolButton>(Main, "SpeedButton2")->click();
     for (int i = 0; i < 6; ++i)
         Form->Timer1Timer();
-    const int blanks = blanksIn(Form->WindowString->text());
+    const int blanks = blanksIn(control<QLabel>(Form, "WindowString")->text());
 
     // The width spin stays usable: the line widens at once, the next pair spreads with it.
-    QVERIFY(Main->CSpinEdit1->isEnabled());
-    QTest::keyClick(Main->CSpinEdit1, Qt::Key_Up);
-    QCOMPARE(Form->WindowString->width(),
+    QVERIFY(control<TCSpinEdit>(Main, "CSpinEdit1")->isEnabled());
+    QTest::keyClick(control<TCSpinEdit>(Main, "CSpinEdit1"), Qt::Key_Up);
+    QCOMPARE(control<QLabel>(Form, "WindowString")->width(),
              Main->state().CharWidth() * 15 + Main->state().EdgeWidth4());
-    QCOMPARE(Form->ImageCenter->geometry().center(), Form->WindowString->rect().center());
-    QVERIFY(Form->ImageCenter->isVisible());
+    QCOMPARE(control<QLabel>(Form, "ImageCenter")->geometry().center(),
+             control<QLabel>(Form, "WindowString")->rect().center());
+    QVERIFY(control<QLabel>(Form, "ImageCenter")->isVisible());
     Form->Timer1Timer();
-    QVERIFY(blanksIn(Form->WindowString->text()) > blanks);
+    QVERIFY(blanksIn(control<QLabel>(Form, "WindowString")->text()) > blanks);
     QCOMPARE(Main->minimumSize(), Main->maximumSize()); // the frame keeps its size meanwhile
 
-    QVERIFY(Main->TrackBar1->isEnabled());
-    Main->TrackBar1->setValue(1000);
+    QVERIFY(control<QSlider>(Main, "TrackBar1")->isEnabled());
+    control<QSlider>(Main, "TrackBar1")->setValue(1000);
     int pairs = 7;
-    while (Form->Running) {
+    while (Form->isRunning()) {
         Form->Timer1Timer();
-        pairs += Form->Running ? 1 : 0;
+        pairs += Form->isRunning() ? 1 : 0;
     }
     // Seven pairs of 360 ms, then 36 ms a pair for the rest of the 8000 to 9999 ms.
     QVERIFY2(pairs >= 7 + (8000 - 1 - 7 * 360) / 36 && pairs <= 8 + (9999 - 1 - 6 * 360) / 36,
@@ -326,8 +333,9 @@ void TestFieldOfView::scoring() {
     QFETCH(QString, verdict);
     QFETCH(bool, recommended);
     chooseFieldOfView();
-    Main->TrackBar1->setValue(250);
-    Windows.AnsStringForm->CheckBox1->setChecked(true); // left ticked from an earlier test
+    control<QSlider>(Main, "TrackBar1")->setValue(250);
+    control<QCheckBox>(Windows.AnsStringForm, "CheckBox1")
+        ->setChecked(true); // left ticked from an earlier test
 
     AnswerDialogSeen asked;
     ResultSeen shown;
@@ -335,23 +343,27 @@ void TestFieldOfView::scoring() {
         {QStringLiteral("AnsStringForm"),
          [&](QDialog* dialog) {
              auto* ask = static_cast<TAnsStringForm*>(dialog);
-             asked = {ask->Edit1->text(), ask->CheckBox1->isChecked(),
-                      ask->focusWidget() == ask->Edit1};
-             const int answer = Form->Answer;
+             asked = {control<QLineEdit>(ask, "Edit1")->text(),
+                      control<QCheckBox>(ask, "CheckBox1")->isChecked(),
+                      ask->focusWidget() == control<QLineEdit>(ask, "Edit1")};
+             const int answer = Form->answer();
              const QString text = typed == QLatin1String("right")   ? QString::number(answer)
                                   : typed == QLatin1String("wrong") ? QString::number(answer + 1)
                                                                     : typed;
-             QTest::keyClicks(ask->Edit1, text);
+             QTest::keyClicks(control<QLineEdit>(ask, "Edit1"), text);
              if (ticked)
-                 ask->CheckBox1->click();
-             QTest::keyClick(ask->Edit1, ok ? Qt::Key_Return : Qt::Key_Escape);
+                 control<QCheckBox>(ask, "CheckBox1")->click();
+             QTest::keyClick(control<QLineEdit>(ask, "Edit1"),
+                             ok ? Qt::Key_Return : Qt::Key_Escape);
          }},
         {QStringLiteral("StringResultForm"),
          [&](QDialog* dialog) {
              auto* result = static_cast<TStringResultForm*>(dialog);
-             shown = {result->Label7->text(), result->Label4->text(), result->Label5->text(),
-                      result->Label6->text()};
-             result->BitBtn1->click();
+             shown = {control<QLabel>(result, "Label7")->text(),
+                      control<QLabel>(result, "Label4")->text(),
+                      control<QLabel>(result, "Label5")->text(),
+                      control<QLabel>(result, "Label6")->text()};
+             control<QPushButton>(result, "BitBtn1")->click();
          }},
     });
     runToTheEnd();
@@ -359,16 +371,16 @@ void TestFieldOfView::scoring() {
     QCOMPARE(asked.offered, QStringLiteral("0"));
     QVERIFY(!asked.boxTicked);
     QVERIFY(asked.focusInAnswer);
-    QCOMPARE(Form->WindowString->text(), QStringLiteral("14 симв."));
-    QVERIFY(Form->ImageCenter->isHidden());
-    QVERIFY(Main->SpeedButton2->isEnabled());
+    QCOMPARE(control<QLabel>(Form, "WindowString")->text(), QStringLiteral("14 симв."));
+    QVERIFY(control<QLabel>(Form, "ImageCenter")->isHidden());
+    QVERIFY(control<QToolButton>(Main, "SpeedButton2")->isEnabled());
     if (verdict.isEmpty()) {
         QCOMPARE(answers.opened, QStringList{QStringLiteral("AnsStringForm")});
     } else {
         QCOMPARE(answers.opened, (QStringList{QStringLiteral("AnsStringForm"),
                                               QStringLiteral("StringResultForm")}));
         QCOMPARE(shown.verdict, verdict);
-        QCOMPARE(shown.answer, QString::number(Form->Answer));
+        QCOMPARE(shown.answer, QString::number(Form->answer()));
         QCOMPARE(shown.width, recommended ? QStringLiteral("14 симв") : QStringLiteral("10 симв"));
         QCOMPARE(shown.speed,
                  recommended ? QStringLiteral("2500 симв/мин") : QStringLiteral("1000 симв/мин"));
@@ -379,24 +391,24 @@ void TestFieldOfView::scoring() {
                                                : QStringLiteral("С (рек):1000 симв/мин"));
     QCOMPARE(Main->statusPanel(1),
              recommended ? QStringLiteral("Ш (рек):14 симв") : QStringLiteral("Ш (рек):10 симв"));
-    QCOMPARE(Form->ScorePercent, recommended ? 100 : 0);
+    QCOMPARE(Main->state().LastTests().LineScorePercent, recommended ? 100 : 0);
 }
 
 void TestFieldOfView::stopMidRunAsksNothing() {
     chooseFieldOfView();
     DialogAnswers answers({});
-    Main->SpeedButton2->click();
+    control<QToolButton>(Main, "SpeedButton2")->click();
     for (int i = 0; i < 5; ++i)
         Form->Timer1Timer();
-    QVERIFY(Form->WindowString->text().contains(QLatin1Char(' ')));
-    QTest::keyClick(Main->CSpinEdit1, Qt::Key_Escape); // Escape = Stop
-    QVERIFY(!Form->Running);
-    QVERIFY(!Form->Timer1->isActive());
-    QVERIFY(Form->ImageCenter->isHidden());
-    QCOMPARE(Form->WindowString->text(), QStringLiteral("14 симв."));
-    QVERIFY(Main->SpeedButton2->isEnabled());
-    QVERIFY(!Main->SpeedButton3->isEnabled());
-    QCOMPARE(Windows.AnsStringForm->Edit1->text(), QStringLiteral("0"));
+    QVERIFY(control<QLabel>(Form, "WindowString")->text().contains(QLatin1Char(' ')));
+    QTest::keyClick(control<TCSpinEdit>(Main, "CSpinEdit1"), Qt::Key_Escape); // Escape = Stop
+    QVERIFY(!Form->isRunning());
+    QVERIFY(!Form->timer()->isActive());
+    QVERIFY(control<QLabel>(Form, "ImageCenter")->isHidden());
+    QCOMPARE(control<QLabel>(Form, "WindowString")->text(), QStringLiteral("14 симв."));
+    QVERIFY(control<QToolButton>(Main, "SpeedButton2")->isEnabled());
+    QVERIFY(!control<QToolButton>(Main, "SpeedButton3")->isEnabled());
+    QCOMPARE(control<QLineEdit>(Windows.AnsStringForm, "Edit1")->text(), QStringLiteral("0"));
     QTest::qWait(50);
     QVERIFY(answers.opened.isEmpty());
     QCOMPARE(Main->state().RecommendSpeed(), 1000);
@@ -404,14 +416,14 @@ void TestFieldOfView::stopMidRunAsksNothing() {
 
 void TestFieldOfView::recommendationsSurviveARestart() {
     chooseFieldOfView();
-    Main->TrackBar1->setValue(300);
+    control<QSlider>(Main, "TrackBar1")->setValue(300);
     auto answers = std::make_unique<DialogAnswers>(QHash<QString, DialogAnswers::Answer>{
         {QStringLiteral("AnsStringForm"),
          [&](QDialog* dialog) {
              auto* ask = static_cast<TAnsStringForm*>(dialog);
-             ask->Edit1->setText(QString::number(Form->Answer));
-             ask->CheckBox1->setChecked(true);
-             ask->BitBtn1->click();
+             control<QLineEdit>(ask, "Edit1")->setText(QString::number(Form->answer()));
+             control<QCheckBox>(ask, "CheckBox1")->setChecked(true);
+             control<QPushButton>(ask, "BitBtn1")->click();
          }},
         {QStringLiteral("StringResultForm"), [](QDialog* dialog) { dialog->accept(); }},
     });
@@ -434,11 +446,11 @@ void TestFieldOfView::recommendationsSurviveARestart() {
 void TestFieldOfView::widestLineLeavesTheWindowAlone() {
     Main->resize(659, Main->height());
     chooseFieldOfView();
-    Main->CSpinEdit1->setValue(100);
+    control<TCSpinEdit>(Main, "CSpinEdit1")->setValue(100);
     QCoreApplication::processEvents();
     QCOMPARE(Main->width(), 659);
     QVERIFY(Main->state().MinWidthString() <= 659);
-    QLabel* line = Form->WindowString;
+    QLabel* line = control<QLabel>(Form, "WindowString");
     // As wide as whole characters allow within the room the text window's ruler has.
     const int room = Main->width() - 2 * (Main->state().FrameWidth() + Main->state().ScrollWidth() +
                                           Main->state().EdgeWidth());

@@ -1,3 +1,4 @@
+#include "Controls.h"
 #include "ProgramFixture.h"
 
 #include "flash/FlashDisplay.h"
@@ -77,14 +78,15 @@ void TestFlashReading::startWithWalk(int place) {
 }
 
 void TestFlashReading::chooseFlash() {
-    Main->FlashKind->trigger();
+    Main->kindEntry(ExerciseKind::Flash)->trigger();
     QCOMPARE(Main->state().ChosenKind(), ExerciseKind::Flash);
     QCOMPARE(Main->ActiveMDIChild(), Flash);
-    QVERIFY(!Main->SpeedButton14->isEnabled()); // no test mode for this kind
+    QVERIFY(
+        !control<QToolButton>(Main, "SpeedButton14")->isEnabled()); // no test mode for this kind
 }
 
 void TestFlashReading::key(int code) {
-    QTest::keyClick(Flash->Display, Qt::Key(code));
+    QTest::keyClick(Flash->findChild<FlashDisplay*>(), Qt::Key(code));
 }
 
 void TestFlashReading::startPauseStepStopHandsThePlaceBack() {
@@ -92,46 +94,50 @@ void TestFlashReading::startPauseStepStopHandsThePlaceBack() {
     chooseFlash();
     QSignalSpy finished(Flash, &TFlashForm::flashFinished);
     QSignalSpy kept(Flash, &ExerciseWindow::runFinished);
-    Main->SpeedButton2->click(); // Пуск
+    control<QToolButton>(Main, "SpeedButton2")->click(); // Пуск
     QVERIFY(Flash->isRunning());
-    QVERIFY(!Flash->WordsSpin->isEnabled());
+    QVERIFY(!control<QSpinBox>(Flash, "WordsSpin")->isEnabled());
     Flash->Timer1Timer();
-    QCOMPARE(Flash->Display->group(), QStringLiteral("моста"));
+    QCOMPARE(Flash->findChild<FlashDisplay*>()->group(), QStringLiteral("моста"));
     for (int step = 0; step < 3; ++step)
         Flash->Timer1Timer();
-    QCOMPARE(Flash->Display->group(), QStringLiteral("10 000"));
+    QCOMPARE(Flash->findChild<FlashDisplay*>()->group(), QStringLiteral("10 000"));
     QCOMPARE(Text->RichEdit1->caretPosition(), at(QStringLiteral("10 000")));
-    QCOMPARE(Flash->Progress->value(), at(QStringLiteral("10 000")) * 100 / int(Walk.size()));
+    QCOMPARE(control<QProgressBar>(Flash, "Progress")->value(),
+             at(QStringLiteral("10 000")) * 100 / int(Walk.size()));
 
     key(Qt::Key_Space);
     QVERIFY(Flash->isPaused());
-    QVERIFY(!Flash->Timer1->isActive());
-    QVERIFY(Flash->BackButton->isEnabled());
+    QVERIFY(!Flash->timer()->isActive());
+    QVERIFY(control<QPushButton>(Flash, "BackButton")->isEnabled());
     key(Qt::Key_Left);
-    QCOMPARE(Flash->Display->group(), QStringLiteral("У"));
+    QCOMPARE(Flash->findChild<FlashDisplay*>()->group(), QStringLiteral("У"));
     key(Qt::Key_Left);
-    QCOMPARE(Flash->Display->group(), QStringLiteral("Мы"));
-    Flash->ForwardButton->click();
-    QCOMPARE(Flash->Display->group(), QStringLiteral("У"));
+    QCOMPARE(Flash->findChild<FlashDisplay*>()->group(), QStringLiteral("Мы"));
+    control<QPushButton>(Flash, "ForwardButton")->click();
+    QCOMPARE(Flash->findChild<FlashDisplay*>()->group(), QStringLiteral("У"));
     QCOMPARE(Text->RichEdit1->caretPosition(), at(QStringLiteral("У моста")));
     key(Qt::Key_Space);
     QVERIFY(!Flash->isPaused());
-    QVERIFY(Flash->Timer1->isActive());
+    QVERIFY(Flash->timer()->isActive());
 
     key(Qt::Key_Escape); // Стоп
     QVERIFY(!Main->isRunning());
     QVERIFY(!Flash->isRunning());
-    QVERIFY(Main->SpeedButton2->isEnabled());
-    QVERIFY(Flash->WordsSpin->isEnabled());
+    QVERIFY(control<QToolButton>(Main, "SpeedButton2")->isEnabled());
+    QVERIFY(control<QSpinBox>(Flash, "WordsSpin")->isEnabled());
     QCOMPARE(finished.count(), 1);
     const auto result = finished.at(0).at(0).value<FlashResult>();
     QCOMPARE(result.CharsRead, 5 + 3 + 5); // моста, нас, ждали
     QCOMPARE(result.WordsRead, 3);
     QVERIFY(result.Stopped);
-    QVERIFY(Flash->Figures->text().startsWith(QStringLiteral("Прочитано: 13 симв., слов: 3")));
-    QVERIFY(Flash->Figures->text().endsWith(QStringLiteral("фактическая скорость: ") +
-                                            QString::number(result.Speed) +
-                                            QStringLiteral(" симв/мин")));
+    QVERIFY(control<QLabel>(Flash, "Figures")
+                ->text()
+                .startsWith(QStringLiteral("Прочитано: 13 симв., слов: 3")));
+    QVERIFY(control<QLabel>(Flash, "Figures")
+                ->text()
+                .endsWith(QStringLiteral("фактическая скорость: ") + QString::number(result.Speed) +
+                          QStringLiteral(" симв/мин")));
     // The diary keeps the regulator's speed and the speed reached each as what it is.
     QCOMPARE(kept.count(), 1);
     const auto record = kept.at(0).at(0).value<RunResult>();
@@ -140,12 +146,12 @@ void TestFlashReading::startPauseStepStopHandsThePlaceBack() {
     QCOMPARE(record.durationMs, result.ElapsedMs);
 
     // The text exercise goes on from the same word, and so does the next opening of the book.
-    Main->SpeedButton4->click();
+    control<QToolButton>(Main, "SpeedButton4")->click();
     QCOMPARE(Main->ActiveMDIChild(), Text);
-    Main->SpeedButton2->click();
+    control<QToolButton>(Main, "SpeedButton2")->click();
     Text->Timer1Timer();
-    QCOMPARE(Text->FieldStart, at(QStringLiteral("У моста")));
-    Main->SpeedButton3->click();
+    QCOMPARE(Text->fieldStart(), at(QStringLiteral("У моста")));
+    control<QToolButton>(Main, "SpeedButton3")->click();
     Fixture->close();
     const auto entry = TextMemory(Main->textMemoryPath()).find(WalkPath);
     QVERIFY(entry && entry->position);
@@ -155,16 +161,16 @@ void TestFlashReading::startPauseStepStopHandsThePlaceBack() {
 void TestFlashReading::theTextsEndStopsWithTheFigures() {
     startWithWalk(at(QStringLiteral("Река")));
     chooseFlash();
-    Flash->WordsSpin->setValue(3);
+    control<QSpinBox>(Flash, "WordsSpin")->setValue(3);
     QCOMPARE(Fixture->storedValue(QStringLiteral("FlashWords")).toInt(), 3);
     QSignalSpy finished(Flash, &TFlashForm::flashFinished);
     QSignalSpy ended(Flash, &TFlashForm::runEnded);
     QStringList shown;
-    Main->SpeedButton2->click();
+    control<QToolButton>(Main, "SpeedButton2")->click();
     for (int step = 0; step < 20 && Main->isRunning(); ++step) {
         Flash->Timer1Timer();
         if (Flash->isRunning())
-            shown << Flash->Display->group();
+            shown << Flash->findChild<FlashDisplay*>()->group();
     }
     QCOMPARE(shown,
              QStringList({QStringLiteral("Река —"), QStringLiteral("широкая и тёмная —"),
@@ -174,15 +180,15 @@ void TestFlashReading::theTextsEndStopsWithTheFigures() {
     QCOMPARE(ended.count(), 1);
     QCOMPARE(finished.count(), 1);
     QVERIFY(!finished.at(0).at(0).value<FlashResult>().Stopped);
-    QCOMPARE(Flash->Progress->value(), 100);
-    QVERIFY(Flash->Display->group().isEmpty());
+    QCOMPARE(control<QProgressBar>(Flash, "Progress")->value(), 100);
+    QVERIFY(Flash->findChild<FlashDisplay*>()->group().isEmpty());
     QCOMPARE(Text->RichEdit1->caretPosition(), int(Walk.size()));
 
     // Read to its end, the text starts again from its beginning.
-    Main->SpeedButton2->click();
+    control<QToolButton>(Main, "SpeedButton2")->click();
     Flash->Timer1Timer();
-    QCOMPARE(Flash->Display->group(), QStringLiteral("Утро было тихим."));
-    Main->SpeedButton3->click();
+    QCOMPARE(Flash->findChild<FlashDisplay*>()->group(), QStringLiteral("Утро было тихим."));
+    control<QToolButton>(Main, "SpeedButton3")->click();
 }
 
 void TestFlashReading::noTextShowsTheMessage() {
@@ -195,11 +201,11 @@ void TestFlashReading::noTextShowsTheMessage() {
         shown = modal->objectName();
         modal->close();
     });
-    Main->SpeedButton2->click();
+    control<QToolButton>(Main, "SpeedButton2")->click();
     QCOMPARE(shown, QStringLiteral("MessageForm"));
     QVERIFY(!Main->isRunning());
     QVERIFY(!Flash->isRunning());
-    QVERIFY(Main->SpeedButton2->isEnabled());
+    QVERIFY(control<QToolButton>(Main, "SpeedButton2")->isEnabled());
 }
 
 QTEST_MAIN(TestFlashReading)

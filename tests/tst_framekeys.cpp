@@ -1,6 +1,7 @@
 // The main window by keyboard alone: a key for every tool bar control, named in its hint and
 // refused while the control is; Tab and Ctrl+Tab between the tool bar and the exercise window;
 // and the help's page of keys, which must name every key the running program answers.
+#include "Controls.h"
 #include "ProgramFixture.h"
 
 #include "course/Unitassistant.h"
@@ -118,8 +119,8 @@ void TestFrameKeys::press(QKeyCombination key) {
 
 void TestFrameKeys::toolBarControlsAnswerTheirKeys() {
     TMainForm* m = Main;
-    QComboBox* face = m->ComboBox2;
-    QComboBox* size = m->ComboBox1;
+    QComboBox* face = control<QComboBox>(m, "ComboBox2");
+    QComboBox* size = control<QComboBox>(m, "ComboBox1");
     struct Row {
         QKeyCombination key;
         QObject* control;
@@ -133,38 +134,66 @@ void TestFrameKeys::toolBarControlsAnswerTheirKeys() {
     };
     const auto closeList = [](QComboBox* list) { return [list] { list->hidePopup(); }; };
     const QList<Row> rows{
-        {Qt::CTRL | Qt::Key_3, m->SpeedButton5, down(m->SpeedButton5), {}},
-        {Qt::CTRL | Qt::SHIFT | Qt::Key_R, m->SpeedButton15,
+        {Qt::CTRL | Qt::Key_3,
+         control<QToolButton>(m, "SpeedButton5"),
+         down(control<QToolButton>(m, "SpeedButton5")),
+         {}},
+        {Qt::CTRL | Qt::SHIFT | Qt::Key_R, control<QToolButton>(m, "SpeedButton15"),
          [this] { return Windows->FormDlgTable->isVisible(); },
          [this] { Windows->FormDlgTable->hide(); }},
-        {Qt::CTRL | Qt::Key_4, m->SchulteKind, chosen(m->SchulteKind), {}},
-        {Qt::CTRL | Qt::Key_5, m->FlashKind, chosen(m->FlashKind), {}},
-        {Qt::CTRL | Qt::Key_1, m->SpeedButton4, down(m->SpeedButton4), {}},
-        {Qt::CTRL | Qt::Key_T, m->SpeedButton14, down(m->SpeedButton14), {}},
-        {Qt::CTRL | Qt::Key_2, m->SpeedButton6, down(m->SpeedButton6), {}},
-        {Qt::CTRL | Qt::Key_1, m->SpeedButton4, down(m->SpeedButton4), {}},
+        {Qt::CTRL | Qt::Key_4,
+         m->kindEntry(ExerciseKind::Schulte),
+         chosen(m->kindEntry(ExerciseKind::Schulte)),
+         {}},
+        {Qt::CTRL | Qt::Key_5,
+         m->kindEntry(ExerciseKind::Flash),
+         chosen(m->kindEntry(ExerciseKind::Flash)),
+         {}},
+        {Qt::CTRL | Qt::Key_1,
+         control<QToolButton>(m, "SpeedButton4"),
+         down(control<QToolButton>(m, "SpeedButton4")),
+         {}},
         {Qt::CTRL | Qt::Key_T,
-         m->SpeedButton14,
-         [m] { return !m->SpeedButton14->isChecked(); },
+         control<QToolButton>(m, "SpeedButton14"),
+         down(control<QToolButton>(m, "SpeedButton14")),
+         {}},
+        {Qt::CTRL | Qt::Key_2,
+         control<QToolButton>(m, "SpeedButton6"),
+         down(control<QToolButton>(m, "SpeedButton6")),
+         {}},
+        {Qt::CTRL | Qt::Key_1,
+         control<QToolButton>(m, "SpeedButton4"),
+         down(control<QToolButton>(m, "SpeedButton4")),
+         {}},
+        {Qt::CTRL | Qt::Key_T,
+         control<QToolButton>(m, "SpeedButton14"),
+         [m] { return !control<QToolButton>(m, "SpeedButton14")->isChecked(); },
          {}},
         {Qt::CTRL | Qt::Key_E,
-         m->SpeedButton12,
+         control<QToolButton>(m, "SpeedButton12"),
          [m] { return m->state().TextAlignment() == 2; },
          {}},
         {Qt::CTRL | Qt::Key_R,
-         m->SpeedButton13,
+         control<QToolButton>(m, "SpeedButton13"),
          [m] { return m->state().TextAlignment() == 1; },
          {}},
         {Qt::CTRL | Qt::Key_L,
-         m->SpeedButton11,
+         control<QToolButton>(m, "SpeedButton11"),
          [m] { return m->state().TextAlignment() == 0; },
          {}},
-        {Qt::CTRL | Qt::SHIFT | Qt::Key_S, m->SpeedButton8, down(m->SpeedButton8), {}},
-        {Qt::CTRL | Qt::SHIFT | Qt::Key_N, m->SpeedButton7, down(m->SpeedButton7), {}},
+        {Qt::CTRL | Qt::SHIFT | Qt::Key_S,
+         control<QToolButton>(m, "SpeedButton8"),
+         down(control<QToolButton>(m, "SpeedButton8")),
+         {}},
+        {Qt::CTRL | Qt::SHIFT | Qt::Key_N,
+         control<QToolButton>(m, "SpeedButton7"),
+         down(control<QToolButton>(m, "SpeedButton7")),
+         {}},
         {Qt::CTRL | Qt::SHIFT | Qt::Key_F, face, listOpen(face), closeList(face)},
         {Qt::CTRL | Qt::SHIFT | Qt::Key_P, size, listOpen(size), closeList(size)},
-        {Qt::CTRL | Qt::SHIFT | Qt::Key_H, m->SpeedButton19,
-         [m] { return m->PopupMenu1->isVisible(); }, [m] { m->PopupMenu1->hide(); }},
+        {Qt::CTRL | Qt::SHIFT | Qt::Key_H, control<QToolButton>(m, "SpeedButton19"),
+         [m] { return control<QMenu>(m, "PopupMenu1")->isVisible(); },
+         [m] { control<QMenu>(m, "PopupMenu1")->hide(); }},
     };
     for (const Row& row : rows) {
         const QByteArray what = KeyTable::keyText(row.key).toUtf8();
@@ -185,7 +214,9 @@ void TestFrameKeys::toolBarControlsAnswerTheirKeys() {
     }
     // While "Ещё" shows a chosen kind, its face and description name that kind's key.
     press(Qt::CTRL | Qt::Key_4);
-    QVERIFY(m->MoreKinds->accessibleDescription().contains(QStringLiteral("Ctrl+4")));
+    QVERIFY(control<MoreButton>(m, "MoreKinds")
+                ->accessibleDescription()
+                .contains(QStringLiteral("Ctrl+4")));
     press(Qt::CTRL | Qt::Key_1);
 
     // During a run every one of them is refused whose control is disabled then (the tips stay).
@@ -205,14 +236,16 @@ void TestFrameKeys::toolBarControlsAnswerTheirKeys() {
     QVERIFY(!m->isRunning());
 
     // After the run the assistant answers its key too.
-    QVERIFY(m->SpeedButton20->toolTip().endsWith(QStringLiteral(" (Ctrl+Shift+A)")));
+    QVERIFY(control<QToolButton>(m, "SpeedButton20")
+                ->toolTip()
+                .endsWith(QStringLiteral(" (Ctrl+Shift+A)")));
     press(Qt::CTRL | Qt::SHIFT | Qt::Key_A);
     QVERIFY(Windows->AssistantForm->isVisible());
-    QVERIFY(!m->SpeedButton20->isEnabled());
+    QVERIFY(!control<QToolButton>(m, "SpeedButton20")->isEnabled());
 }
 
 void TestFrameKeys::tabStaysInTheFrontWindowAndCtrlTabCrossesToTheToolBar() {
-    TCoolBar* toolBar = Main->CoolBar1;
+    TCoolBar* toolBar = control<TCoolBar>(Main, "CoolBar1");
     QWidget* view = Windows->TextForm->RichEdit1;
     QCOMPARE(QApplication::focusWidget(), view);
 
@@ -234,9 +267,9 @@ void TestFrameKeys::tabStaysInTheFrontWindowAndCtrlTabCrossesToTheToolBar() {
         press(Qt::Key_Tab);
     }
     QVERIFY(walked.contains(view));
-    QVERIFY(walked.contains(Main->SpeedButton2));
-    QVERIFY(walked.contains(Main->ComboBox1));
-    QVERIFY(walked.contains(Main->SpeedButton20));
+    QVERIFY(walked.contains(control<QToolButton>(Main, "SpeedButton2")));
+    QVERIFY(walked.contains(control<QComboBox>(Main, "ComboBox1")));
+    QVERIFY(walked.contains(control<QToolButton>(Main, "SpeedButton20")));
     for (QWidget* stop : walked)
         QVERIFY2(stop == view || toolBar->isAncestorOf(stop), stop->metaObject()->className());
     QCOMPARE(Main->ActiveMDIChild(), Windows->TextForm);
@@ -250,14 +283,14 @@ void TestFrameKeys::tabStaysInTheFrontWindowAndCtrlTabCrossesToTheToolBar() {
     // A tool bar button with the focus answers Space as a click; the exercise it chose comes
     // forward with the focus. The table window has no control of its own and takes the focus
     // itself; Ctrl+Tab goes from it to the button and back.
-    Main->SpeedButton5->setFocus(Qt::TabFocusReason);
+    control<QToolButton>(Main, "SpeedButton5")->setFocus(Qt::TabFocusReason);
     press(Qt::Key_Space);
-    QVERIFY(Main->SpeedButton5->isChecked());
+    QVERIFY(control<QToolButton>(Main, "SpeedButton5")->isChecked());
     QCOMPARE(Main->ActiveMDIChild(), Windows->TableForm);
     QVERIFY(Windows->TableForm->isAncestorOf(QApplication::focusWidget()) ||
             QApplication::focusWidget() == Windows->TableForm);
     press(Qt::CTRL | Qt::Key_Tab);
-    QCOMPARE(QApplication::focusWidget(), Main->SpeedButton5);
+    QCOMPARE(QApplication::focusWidget(), control<QToolButton>(Main, "SpeedButton5"));
     press(Qt::CTRL | Qt::Key_Tab);
     QVERIFY(Windows->TableForm->isAncestorOf(QApplication::focusWidget()));
     QCOMPARE(Main->ActiveMDIChild(), Windows->TableForm);

@@ -2,6 +2,7 @@
 // captions, fixed sizes, colours, help contexts and the named controls the later behaviour
 // works with.
 
+#include "Controls.h"
 #include "ProgramFixture.h"
 
 #include "course/Unitassistant.h"
@@ -158,7 +159,7 @@ void TestLaterWindows::choosingAKindActivatesItsWindow() {
     QFETCH(int, lastExercise);
     QFETCH(QString, panel1);
     if (testMode)
-        Main->SpeedButton14->click();
+        control<QToolButton>(Main, "SpeedButton14")->click();
     auto* kind = Main->findChild<QToolButton*>(button);
     QVERIFY(kind);
     QVERIFY(kind->isEnabled());
@@ -169,7 +170,7 @@ void TestLaterWindows::choosingAKindActivatesItsWindow() {
     QCOMPARE(Main->statusPanel(1), panel1);
     QCOMPARE(Main->statusPanel(3), QString());
 
-    Main->SpeedButton4->click();
+    control<QToolButton>(Main, "SpeedButton4")->click();
     QCOMPARE(Main->ActiveMDIChild(), Windows.TextForm);
 }
 
@@ -183,14 +184,16 @@ void TestLaterWindows::tableFormHasAHundredHiddenCells() {
 
     auto* panel = child<QFrame>(form, "BkGrPanel");
     QVERIFY(panel);
-    QCOMPARE(panel, form->BkGrPanel);
+    QCOMPARE(panel, child<QLabel>(form, "Cell_0_0")->parentWidget());
     QCOMPARE(panel->frameShape(), QFrame::NoFrame);
     QCOMPARE(background(panel), DarkBlue);
     QVERIFY(!panel->accessibleName().isEmpty());
 
     QSet<QLabel*> distinct;
-    for (const auto& row : form->Cells) {
-        for (QLabel* cell : row) {
+    for (int i = 0; i < TTableForm::GridSide; ++i) {
+        for (int j = 0; j < TTableForm::GridSide; ++j) {
+            auto* cell =
+                child<QLabel>(form, qPrintable(QStringLiteral("Cell_%1_%2").arg(i).arg(j)));
             QVERIFY(cell);
             QCOMPARE(cell->parentWidget(), panel);
             QVERIFY(cell->isHidden());
@@ -235,11 +238,11 @@ void TestLaterWindows::sizePickerWindow() {
     QVERIFY(panel->contentsRect().contains(status->geometry()));
     QCOMPARE(status->geometry().bottom(), panel->contentsRect().bottom());
     QCOMPARE(status->palette().color(QPalette::Disabled, QPalette::WindowText), QColor(Qt::black));
-    QCOMPARE(picker->HoverColumn, 0);
-    QCOMPARE(picker->HoverRow, 0);
+    QCOMPARE(picker->hoverColumn(), 0);
+    QCOMPARE(picker->hoverRow(), 0);
 
     // Squares 9 x 9 at a pitch of 10 from (5, 5); they take no mouse input.
-    QCOMPARE(picker->PickerCells[9][9]->geometry(), QRect(95, 95, 9, 9));
+    QCOMPARE(picker->pickerCell(9, 9)->geometry(), QRect(95, 95, 9, 9));
     QCOMPARE(picker->childAt(QPoint(99, 99)), nullptr);
 }
 
@@ -259,7 +262,7 @@ void TestLaterWindows::tableQuestions() {
         QVERIFY(edit);
         QCOMPARE(edit->parentWidget(), group);
         QCOMPARE(edit->width(), 60);
-        QCOMPARE(edit->y(), dialog->Edit1->y());
+        QCOMPARE(edit->y(), control<QLineEdit>(dialog, "Edit1")->y());
         QVERIFY(edit->x() > previousRight);
         QVERIFY(group->rect().contains(edit->geometry()));
         QCOMPARE(edit->palette().color(QPalette::Base), QColor(Qt::white));
@@ -281,9 +284,11 @@ void TestLaterWindows::tableQuestionsTabOrder() {
     dialog->show();
     QVERIFY(QTest::qWaitForWindowActive(dialog));
     // The numbers first: the focus starts in the first, Tab goes on to OK and Cancel.
-    QCOMPARE(dialog->focusWidget(), dialog->Edit1);
-    const QList<QWidget*> order = {dialog->Edit2, dialog->Edit3, dialog->BitBtn1, dialog->BitBtn2,
-                                   dialog->Edit1};
+    QCOMPARE(dialog->focusWidget(), control<QLineEdit>(dialog, "Edit1"));
+    const QList<QWidget*> order = {
+        control<QLineEdit>(dialog, "Edit2"), control<QLineEdit>(dialog, "Edit3"),
+        control<QPushButton>(dialog, "BitBtn1"), control<QPushButton>(dialog, "BitBtn2"),
+        control<QLineEdit>(dialog, "Edit1")};
     for (QWidget* next : order) {
         QTest::keyClick(dialog->focusWidget(), Qt::Key_Tab);
         QCOMPARE(dialog->focusWidget(), next);
@@ -326,9 +331,9 @@ void TestLaterWindows::tableResult() {
     auto* firstRule = child<QFrame>(dialog, "Bevel1");
     auto* lastRule = child<QFrame>(dialog, "Bevel2");
     QVERIFY(firstRule && lastRule);
-    QVERIFY(firstRule->y() > dialog->Label1->geometry().bottom());
-    QVERIFY(firstRule->y() < dialog->Label2->y());
-    QVERIFY(lastRule->y() > dialog->Label3->geometry().bottom());
+    QVERIFY(firstRule->y() > control<QLabel>(dialog, "Label1")->geometry().bottom());
+    QVERIFY(firstRule->y() < control<QLabel>(dialog, "Label2")->y());
+    QVERIFY(lastRule->y() > control<QLabel>(dialog, "Label3")->geometry().bottom());
 
     auto* ok = child<QPushButton>(dialog, "BitBtn1");
     QVERIFY(ok);
@@ -383,7 +388,7 @@ void TestLaterWindows::fieldOfViewResult() {
         QCOMPARE(label->text(), caption.text);
         QCOMPARE(label->font().bold(), caption.bold);
     }
-    QCOMPARE(textColour(dialog->Label8), Maroon);
+    QCOMPARE(textColour(control<QLabel>(dialog, "Label8")), Maroon);
 
     struct Value {
         const char* name;
@@ -392,9 +397,9 @@ void TestLaterWindows::fieldOfViewResult() {
         QLabel* caption;
     };
     const Value values[] = {
-        {"Label4", Maroon, true, dialog->Label1},
-        {"Label5", Navy, false, dialog->Label2},
-        {"Label6", Navy, false, dialog->Label3},
+        {"Label4", Maroon, true, control<QLabel>(dialog, "Label1")},
+        {"Label5", Navy, false, control<QLabel>(dialog, "Label2")},
+        {"Label6", Navy, false, control<QLabel>(dialog, "Label3")},
     };
     for (const Value& value : values) {
         auto* label = child<QLabel>(dialog, value.name);
@@ -408,9 +413,9 @@ void TestLaterWindows::fieldOfViewResult() {
     // The heading stands on the rule, between the answer and the recommended values.
     auto* rule = child<QFrame>(dialog, "Bevel1");
     QVERIFY(rule);
-    QVERIFY(dialog->Label8->geometry().intersects(rule->geometry()));
-    QVERIFY(rule->y() > dialog->Label1->geometry().bottom());
-    QVERIFY(rule->y() < dialog->Label2->y());
+    QVERIFY(control<QLabel>(dialog, "Label8")->geometry().intersects(rule->geometry()));
+    QVERIFY(rule->y() > control<QLabel>(dialog, "Label1")->geometry().bottom());
+    QVERIFY(rule->y() < control<QLabel>(dialog, "Label2")->y());
 }
 
 // --- Assistant -------------------------------------------------------------------------------
@@ -427,22 +432,22 @@ void TestLaterWindows::assistantWindow() {
     QCOMPARE(assistant->property("helpContext").toInt(), 150);
     QCOMPARE(background(assistant), LightBlue);
     QCOMPARE(assistant->font().pixelSize(), 11);
-    QVERIFY(assistant->ButtonsEnabled);
-    QVERIFY(assistant->GuideDocked);
+    QVERIFY(assistant->buttonsEnabled());
+    QVERIFY(assistant->guideDocked());
 
     QCOMPARE(child<QLabel>(assistant, "Label6")->text(), QStringLiteral("УРОВЕНЬ:"));
-    QVERIFY(assistant->Label6->font().bold());
+    QVERIFY(control<QLabel>(assistant, "Label6")->font().bold());
     QCOMPARE(child<QLabel>(assistant, "Label1")->text(), QStringLiteral("Скорость:"));
     QCOMPARE(child<QLabel>(assistant, "Label2")->text(), QStringLiteral("Ширина:"));
     QCOMPARE(child<QLabel>(assistant, "Label9")->text(),
              QStringLiteral("Ход выполнения упражнений"));
-    QVERIFY(assistant->LabelLevel->font().bold());
-    QCOMPARE(textColour(assistant->LabelLevel), Maroon);
-    QVERIFY(assistant->LabelLevel->alignment() & Qt::AlignRight);
-    QCOMPARE(textColour(assistant->LabelSpeed), Navy);
-    QCOMPARE(textColour(assistant->LabelWidth), Navy);
-    QCOMPARE(background(assistant->Panel3), QColor(Qt::white));
-    QVERIFY(assistant->GroupBox1->title().trimmed().isEmpty());
+    QVERIFY(control<QLabel>(assistant, "LabelLevel")->font().bold());
+    QCOMPARE(textColour(control<QLabel>(assistant, "LabelLevel")), Maroon);
+    QVERIFY(control<QLabel>(assistant, "LabelLevel")->alignment() & Qt::AlignRight);
+    QCOMPARE(textColour(control<QLabel>(assistant, "LabelSpeed")), Navy);
+    QCOMPARE(textColour(control<QLabel>(assistant, "LabelWidth")), Navy);
+    QCOMPARE(background(control<QFrame>(assistant, "Panel3")), QColor(Qt::white));
+    QVERIFY(control<QGroupBox>(assistant, "GroupBox1")->title().trimmed().isEmpty());
 
     const QList<QPair<const char*, QString>> buttons = {
         {"SpeedButton2", QStringLiteral("След.")},
@@ -459,22 +464,24 @@ void TestLaterWindows::assistantWindow() {
 
     // Creating the assistant clears a pending course restart.
     Main->state().setRestartCourse(true);
-    auto* another = new TAssistantForm(Main, Main->CoolBar1, Main->state());
+    auto* another = new TAssistantForm(Main, control<TCoolBar>(Main, "CoolBar1"), Main->state());
     QVERIFY(!Main->state().RestartCourse());
     delete another;
 }
 
 void TestLaterWindows::assistantButtonsEnabledTogether() {
     TAssistantForm* assistant = Windows.AssistantForm;
-    const QList<QToolButton*> buttons = {assistant->SpeedButton1, assistant->SpeedButton2,
-                                         assistant->SpeedButton3, assistant->SpeedButton4};
+    const QList<QToolButton*> buttons = {control<QToolButton>(assistant, "SpeedButton1"),
+                                         control<QToolButton>(assistant, "SpeedButton2"),
+                                         control<QToolButton>(assistant, "SpeedButton3"),
+                                         control<QToolButton>(assistant, "SpeedButton4")};
     assistant->SetButtonsEnabled(false);
-    QVERIFY(!assistant->ButtonsEnabled);
+    QVERIFY(!assistant->buttonsEnabled());
     for (QToolButton* button : buttons)
         QVERIFY(!button->isEnabled());
 
     assistant->SetButtonsEnabled(true);
-    QVERIFY(assistant->ButtonsEnabled);
+    QVERIFY(assistant->buttonsEnabled());
     for (QToolButton* button : buttons)
         QVERIFY(button->isEnabled());
 }
@@ -542,7 +549,7 @@ void TestLaterWindows::guideWindow() {
     QCOMPARE(steps->palette().color(QPalette::Disabled, QPalette::Text), QColor(Qt::black));
 
     QCOMPARE(child<QLabel>(guide, "Label4")->text(), QStringLiteral("Этапы:"));
-    QVERIFY(guide->Label4->font().bold());
+    QVERIFY(control<QLabel>(guide, "Label4")->font().bold());
 
     struct Legend {
         const char* label;
@@ -568,9 +575,9 @@ void TestLaterWindows::guideWindow() {
 
 void TestLaterWindows::guideLegendShowsTheMarkerFigure() {
     TWizardForm* guide = Windows.WizardForm;
-    QVERIFY(guide->Image1->pixmap().isNull());
+    QVERIFY(control<QLabel>(guide, "Image1")->pixmap().isNull());
     guide->show();
-    const QImage sample = guide->Image1->pixmap().toImage();
+    const QImage sample = control<QLabel>(guide, "Image1")->pixmap().toImage();
     QCOMPARE(sample.size(), QSize(10, 10));
     // Diagonal, right edge and bottom edge in red; the rest see-through.
     QCOMPARE(sample.pixelColor(4, 4), QColor(Qt::red));
@@ -594,9 +601,9 @@ void TestLaterWindows::markerWindow() {
     QCOMPARE(marker->size(), QSize(8, 8));
     QCOMPARE(marker->minimumSize(), marker->maximumSize());
     QVERIFY(marker->isHidden());
-    QVERIFY(!marker->Target);
-    QCOMPARE(marker->Timer1->interval(), 100);
-    QVERIFY(!marker->Timer1->isActive());
+    QVERIFY(!marker->target());
+    QCOMPARE(control<QTimer>(marker, "Timer1")->interval(), 100);
+    QVERIFY(!control<QTimer>(marker, "Timer1")->isActive());
 
     TMarkersForm ownerless;
     QVERIFY(ownerless.isWindow());
@@ -609,10 +616,10 @@ void TestLaterWindows::adviceDialog() {
     TAdviceForm* dialog = Windows.AdviceForm;
     QCOMPARE(dialog->windowTitle(), QStringLiteral("Skimora Советы"));
     QCOMPARE(dialog->size(), QSize(334, 195));
-    QCOMPARE(background(dialog->Panel1), QColor(Qt::white));
-    QCOMPARE(textColour(dialog->Label1), QColor(Qt::black));
-    QCOMPARE(dialog->CheckBox1->text(), QStringLiteral("советовать"));
-    QCOMPARE(dialog->BitBtn2->text(), QStringLiteral("Помощь"));
+    QCOMPARE(background(control<QFrame>(dialog, "Panel1")), QColor(Qt::white));
+    QCOMPARE(textColour(control<QLabel>(dialog, "Label1")), QColor(Qt::black));
+    QCOMPARE(control<QCheckBox>(dialog, "CheckBox1")->text(), QStringLiteral("советовать"));
+    QCOMPARE(control<QPushButton>(dialog, "BitBtn2")->text(), QStringLiteral("Помощь"));
 }
 
 // --- Common to the dialogs -------------------------------------------------------------------

@@ -1,4 +1,5 @@
 #include "AdviceAnswers.h"
+#include "Controls.h"
 #include "FileSizeLimit.h"
 #include "ProgramFixture.h"
 
@@ -140,9 +141,9 @@ void TestMainWindow::windowsAreCreatedOnceInOrder() {
     QCOMPARE(main->ActiveMDIChild(), w.TextForm);
     // The child in front is always maximised, whichever kind is chosen.
     QVERIFY(w.TextForm->isMaximized());
-    main->SpeedButton5->click();
+    control<QToolButton>(main, "SpeedButton5")->click();
     QVERIFY(w.TableForm->isMaximized());
-    main->SpeedButton4->click();
+    control<QToolButton>(main, "SpeedButton4")->click();
     QVERIFY(w.TextForm->isMaximized());
     // The exercise windows live as long as the program: their close boxes do nothing.
     for (QMdiSubWindow* child : children) {
@@ -178,24 +179,29 @@ void TestMainWindow::initialToolbarStates() {
         bool down;
     };
     const QList<Row> rows{
-        {m->SpeedButton1, "Открыть", "Открыть (Ctrl+O)", true, false},
-        {m->SpeedButton10, "Выход", "Выход (Ctrl+Q)", true, false},
-        {m->SpeedButton2, "Пуск", "Пуск", true, false},
-        {m->SpeedButton3, "Стоп", "Стоп", false, false},
-        {m->SpeedButton14, "Тест", "Режим тестирования (Ctrl+T)", true, false},
-        {m->SpeedButton4, "Текст", "Чтение текста (Ctrl+1)", true, true},
-        {m->SpeedButton6, "Строка", "Тест на ширину поля зрения (Ctrl+2)", false, false},
-        {m->SpeedButton5, "Таблица", "Чтение таблиц (Ctrl+3)", true, false},
-        {m->SpeedButton15, "", "Размер таблицы (Ctrl+Shift+R)", false, false},
-        {m->SpeedButton9, "Помощь", "Содержание помощи", true, false},
-        {m->SpeedButton16, "О...", "О программе", true, false},
-        {m->SpeedButton11, "", "По левому краю (Ctrl+L)", true, true},
-        {m->SpeedButton12, "", "По центру (Ctrl+E)", true, false},
-        {m->SpeedButton13, "", "По правому краю (Ctrl+R)", true, false},
-        {m->SpeedButton7, "", "Динамическое чтение (Ctrl+Shift+N)", true, true},
-        {m->SpeedButton8, "", "Статическое чтение (Ctrl+Shift+S)", true, false},
-        {m->SpeedButton19, "", "Давать советы (Ctrl+Shift+H)", true, false},
-        {m->SpeedButton20, "", "Ассистент (Ctrl+Shift+A)", true, false},
+        {control<QToolButton>(m, "SpeedButton1"), "Открыть", "Открыть (Ctrl+O)", true, false},
+        {control<QToolButton>(m, "SpeedButton10"), "Выход", "Выход (Ctrl+Q)", true, false},
+        {control<QToolButton>(m, "SpeedButton2"), "Пуск", "Пуск", true, false},
+        {control<QToolButton>(m, "SpeedButton3"), "Стоп", "Стоп", false, false},
+        {control<QToolButton>(m, "SpeedButton14"), "Тест", "Режим тестирования (Ctrl+T)", true,
+         false},
+        {control<QToolButton>(m, "SpeedButton4"), "Текст", "Чтение текста (Ctrl+1)", true, true},
+        {control<QToolButton>(m, "SpeedButton6"), "Строка", "Тест на ширину поля зрения (Ctrl+2)",
+         false, false},
+        {control<QToolButton>(m, "SpeedButton5"), "Таблица", "Чтение таблиц (Ctrl+3)", true, false},
+        {control<QToolButton>(m, "SpeedButton15"), "", "Размер таблицы (Ctrl+Shift+R)", false,
+         false},
+        {control<QToolButton>(m, "SpeedButton9"), "Помощь", "Содержание помощи", true, false},
+        {control<QToolButton>(m, "SpeedButton16"), "О...", "О программе", true, false},
+        {control<QToolButton>(m, "SpeedButton11"), "", "По левому краю (Ctrl+L)", true, true},
+        {control<QToolButton>(m, "SpeedButton12"), "", "По центру (Ctrl+E)", true, false},
+        {control<QToolButton>(m, "SpeedButton13"), "", "По правому краю (Ctrl+R)", true, false},
+        {control<QToolButton>(m, "SpeedButton7"), "", "Динамическое чтение (Ctrl+Shift+N)", true,
+         true},
+        {control<QToolButton>(m, "SpeedButton8"), "", "Статическое чтение (Ctrl+Shift+S)", true,
+         false},
+        {control<QToolButton>(m, "SpeedButton19"), "", "Давать советы (Ctrl+Shift+H)", true, false},
+        {control<QToolButton>(m, "SpeedButton20"), "", "Ассистент (Ctrl+Shift+A)", true, false},
     };
     for (const Row& row : rows) {
         const QByteArray name = row.button->objectName().toUtf8();
@@ -205,18 +211,19 @@ void TestMainWindow::initialToolbarStates() {
         QVERIFY2(row.button->isChecked() == row.down, name);
         QVERIFY2(row.button->autoRaise(), name);
     }
-    QCOMPARE(m->SpeedButton1->size(), QSize(50, 41));
-    QCOMPARE(m->ComboBox1->count(), 14);
-    QCOMPARE(m->ComboBox1->itemText(0), QStringLiteral("10"));
-    QCOMPARE(m->ComboBox1->itemText(13), QStringLiteral("72"));
-    QCOMPARE(m->ComboBox1->toolTip(), QStringLiteral("Размер Шрифта (Ctrl+Shift+P)"));
-    QCOMPARE(m->ComboBox2->toolTip(), QStringLiteral("Шрифт (Ctrl+Shift+F)"));
-    QCOMPARE(m->CSpinEdit1->toolTip(), QStringLiteral("Ширина поля чтения"));
-    QCOMPARE(m->TrackBar1->toolTip(), QStringLiteral("Регулятор скорости"));
-    QCOMPARE(m->TrackBar1->maximum(), 1000);
-    QCOMPARE(m->Label4->text(), QStringLiteral("0"));
-    QCOMPARE(m->Label5->text(), QStringLiteral("10000"));
-    QVERIFY(m->N1->isCheckable());
+    QCOMPARE(control<QToolButton>(m, "SpeedButton1")->size(), QSize(50, 41));
+    QCOMPARE(control<QComboBox>(m, "ComboBox1")->count(), 14);
+    QCOMPARE(control<QComboBox>(m, "ComboBox1")->itemText(0), QStringLiteral("10"));
+    QCOMPARE(control<QComboBox>(m, "ComboBox1")->itemText(13), QStringLiteral("72"));
+    QCOMPARE(control<QComboBox>(m, "ComboBox1")->toolTip(),
+             QStringLiteral("Размер Шрифта (Ctrl+Shift+P)"));
+    QCOMPARE(control<QComboBox>(m, "ComboBox2")->toolTip(), QStringLiteral("Шрифт (Ctrl+Shift+F)"));
+    QCOMPARE(control<TCSpinEdit>(m, "CSpinEdit1")->toolTip(), QStringLiteral("Ширина поля чтения"));
+    QCOMPARE(control<QSlider>(m, "TrackBar1")->toolTip(), QStringLiteral("Регулятор скорости"));
+    QCOMPARE(control<QSlider>(m, "TrackBar1")->maximum(), 1000);
+    QCOMPARE(control<QLabel>(m, "Panel7/Label4")->text(), QStringLiteral("0"));
+    QCOMPARE(control<QLabel>(m, "Panel7/Label5")->text(), QStringLiteral("10000"));
+    QVERIFY(control<QAction>(m, "PopupMenu1/N1")->isCheckable());
 }
 
 void TestMainWindow::firstStartWithAnEmptyStore() {
@@ -233,68 +240,70 @@ void TestMainWindow::firstStartWithAnEmptyStore() {
     QCOMPARE(m->state().FontName(), QStringLiteral("Arial"));
     QCOMPARE(m->state().FontSize(), 12);
     QCOMPARE(m->state().TextAlignment(), 0);
-    QCOMPARE(m->CSpinEdit1->value(), 10);
-    QCOMPARE(m->TrackBar1->value(), 100);
+    QCOMPARE(control<TCSpinEdit>(m, "CSpinEdit1")->value(), 10);
+    QCOMPARE(control<QSlider>(m, "TrackBar1")->value(), 100);
     QCOMPARE(m->state().CharInterval(), 60);
     QCOMPARE(m->state().Column(), 4);
     QCOMPARE(m->state().Row(), 3);
-    QVERIFY(m->N1->isChecked() && m->N2->isChecked() && m->N3->isChecked());
-    QVERIFY(m->Assistant);
+    QVERIFY(control<QAction>(m, "PopupMenu1/N1")->isChecked() &&
+            control<QAction>(m, "PopupMenu1/N2")->isChecked() &&
+            control<QAction>(m, "PopupMenu1/N3")->isChecked());
+    QVERIFY(m->assistantAtStart());
     // The course starts after the splash and recommends its own first speed.
-    QVERIFY(m->Course);
+    QVERIFY(m->course());
     QCOMPARE(m->statusPanel(0), QStringLiteral("С (рек):900 симв/мин"));
     QCOMPARE(m->statusPanel(1), QStringLiteral("Ш (рек):10 симв"));
     QCOMPARE(m->statusPanel(2), QStringLiteral("С: 1000 симв/мин"));
-    QCOMPARE(m->Label1->text(), QStringLiteral("1000 симв/мин"));
-    QCOMPARE(m->SpeedButton19->property("adviceImage").toInt(), 0);
+    QCOMPARE(control<QLabel>(m, "Panel7/Label1")->text(), QStringLiteral("1000 симв/мин"));
+    QCOMPARE(control<QToolButton>(m, "SpeedButton19")->property("adviceImage").toInt(), 0);
 }
 
 void TestMainWindow::testModeEnablesTheFieldOfView() {
     TMainForm* m = startQuiet();
-    m->SpeedButton14->click();
-    QVERIFY(m->SpeedButton14->isChecked());
-    QVERIFY(m->SpeedButton6->isEnabled());
-    QVERIFY(!m->SpeedButton1->isEnabled());
+    control<QToolButton>(m, "SpeedButton14")->click();
+    QVERIFY(control<QToolButton>(m, "SpeedButton14")->isChecked());
+    QVERIFY(control<QToolButton>(m, "SpeedButton6")->isEnabled());
+    QVERIFY(!control<QToolButton>(m, "SpeedButton1")->isEnabled());
     QCOMPARE(Fixture->program().windows().TextForm->windowTitle(),
              QStringLiteral("Тест на скорость чтения текста"));
-    m->SpeedButton14->click();
-    QVERIFY(!m->SpeedButton14->isChecked());
-    QVERIFY(!m->SpeedButton6->isEnabled());
-    QVERIFY(m->SpeedButton1->isEnabled());
+    control<QToolButton>(m, "SpeedButton14")->click();
+    QVERIFY(!control<QToolButton>(m, "SpeedButton14")->isChecked());
+    QVERIFY(!control<QToolButton>(m, "SpeedButton6")->isEnabled());
+    QVERIFY(control<QToolButton>(m, "SpeedButton1")->isEnabled());
     QCOMPARE(Fixture->program().windows().TextForm->windowTitle(), QStringLiteral("Чтение текста"));
 }
 
 void TestMainWindow::fieldOfViewKeepsTestDown() {
     TMainForm* m = startQuiet();
-    m->SpeedButton14->click();
-    m->SpeedButton6->click();
+    control<QToolButton>(m, "SpeedButton14")->click();
+    control<QToolButton>(m, "SpeedButton6")->click();
     QVERIFY(m->state().ChosenKind() == ExerciseKind::FieldOfView);
     QCOMPARE(m->ActiveMDIChild(), Fixture->program().windows().StringForm);
     QCOMPARE(Fixture->program().windows().StringForm->windowTitle(),
              QStringLiteral("Тест на ширину поля зрения"));
     for (int i = 0; i < 3; ++i) {
-        m->SpeedButton14->click();
-        QVERIFY(m->SpeedButton14->isChecked());
+        control<QToolButton>(m, "SpeedButton14")->click();
+        QVERIFY(control<QToolButton>(m, "SpeedButton14")->isChecked());
     }
-    QVERIFY(!m->SpeedButton1->isEnabled());
-    QVERIFY(!m->SpeedButton7->isEnabled());
+    QVERIFY(!control<QToolButton>(m, "SpeedButton1")->isEnabled());
+    QVERIFY(!control<QToolButton>(m, "SpeedButton7")->isEnabled());
 }
 
 void TestMainWindow::kindButtonsSwapTheActiveWindow() {
     TMainForm* m = startQuiet();
     const ProgramWindows& w = Fixture->program().windows();
-    m->SpeedButton5->click();
+    control<QToolButton>(m, "SpeedButton5")->click();
     QCOMPARE(m->ActiveMDIChild(), w.TableForm);
     QVERIFY((m->state().ChosenKind() == ExerciseKind::Table) &&
             !(m->state().ChosenKind() == ExerciseKind::Text));
-    QVERIFY(m->SpeedButton15->isEnabled());
-    QVERIFY(!m->CSpinEdit1->isEnabled());
+    QVERIFY(control<QToolButton>(m, "SpeedButton15")->isEnabled());
+    QVERIFY(!control<TCSpinEdit>(m, "CSpinEdit1")->isEnabled());
     QCOMPARE(m->statusPanel(1), QStringLiteral("Ш (рек):4 клет."));
     QCOMPARE(m->statusPanel(3), QString());
-    m->SpeedButton4->click();
+    control<QToolButton>(m, "SpeedButton4")->click();
     QCOMPARE(m->ActiveMDIChild(), w.TextForm);
     QVERIFY(m->state().ChosenKind() == ExerciseKind::Text);
-    QVERIFY(!m->SpeedButton15->isEnabled());
+    QVERIFY(!control<QToolButton>(m, "SpeedButton15")->isEnabled());
     QCOMPARE(m->statusPanel(1), QStringLiteral("Ш (рек):10 симв"));
     QVERIFY(m->statusPanel(3).startsWith(QStringLiteral("Volume: ")));
 }
@@ -303,25 +312,28 @@ void TestMainWindow::runDisablesTheToolbar() {
     TMainForm* m = startQuiet();
     TTextForm* text = Fixture->program().windows().TextForm;
     text->setLoadedText(QStringLiteral("Один два три четыре пять шесть семь восемь"), 0, 0);
-    m->SpeedButton2->click();
+    control<QToolButton>(m, "SpeedButton2")->click();
     QVERIFY(m->isRunning());
     for (QWidget* off : std::initializer_list<QWidget*>{
-             m->SpeedButton1, m->SpeedButton2, m->SpeedButton4, m->SpeedButton5, m->SpeedButton14,
-             m->ComboBox1, m->ComboBox2, m->SpeedButton7, m->SpeedButton11, m->SpeedButton20})
+             control<QToolButton>(m, "SpeedButton1"), control<QToolButton>(m, "SpeedButton2"),
+             control<QToolButton>(m, "SpeedButton4"), control<QToolButton>(m, "SpeedButton5"),
+             control<QToolButton>(m, "SpeedButton14"), control<QComboBox>(m, "ComboBox1"),
+             control<QComboBox>(m, "ComboBox2"), control<QToolButton>(m, "SpeedButton7"),
+             control<QToolButton>(m, "SpeedButton11"), control<QToolButton>(m, "SpeedButton20")})
         QVERIFY2(!off->isEnabled(), qPrintable(off->objectName()));
-    QVERIFY(m->SpeedButton3->isEnabled());
-    QVERIFY(m->TrackBar1->isEnabled());
-    QVERIFY(m->CSpinEdit1->isEnabled());
-    QVERIFY(!text->WindowFormat->isEnabled());
-    QVERIFY(!text->Panel1->isEnabled());
+    QVERIFY(control<QToolButton>(m, "SpeedButton3")->isEnabled());
+    QVERIFY(control<QSlider>(m, "TrackBar1")->isEnabled());
+    QVERIFY(control<TCSpinEdit>(m, "CSpinEdit1")->isEnabled());
+    QVERIFY(!control<QFrame>(text, "WindowFormat")->isEnabled());
+    QVERIFY(!control<QWidget>(text, "Panel1")->isEnabled());
     QCOMPARE(m->minimumWidth(), m->maximumWidth()); // no resizing during a run
-    m->SpeedButton3->click();
+    control<QToolButton>(m, "SpeedButton3")->click();
     QVERIFY(!m->isRunning());
-    QVERIFY(m->SpeedButton1->isEnabled());
-    QVERIFY(m->SpeedButton2->isEnabled());
-    QVERIFY(!m->SpeedButton3->isEnabled());
-    QVERIFY(text->WindowFormat->isEnabled());
-    QVERIFY(m->StopPressed);
+    QVERIFY(control<QToolButton>(m, "SpeedButton1")->isEnabled());
+    QVERIFY(control<QToolButton>(m, "SpeedButton2")->isEnabled());
+    QVERIFY(!control<QToolButton>(m, "SpeedButton3")->isEnabled());
+    QVERIFY(control<QFrame>(text, "WindowFormat")->isEnabled());
+    QVERIFY(m->stopPressed());
     QVERIFY(m->maximumWidth() > m->minimumWidth());
 }
 
@@ -380,11 +392,12 @@ void TestMainWindow::regulatorRaisesLowPositions() {
     QFETCH(QString, panel);
     QFETCH(int, interval);
     TMainForm* m = startQuiet();
-    m->TrackBar1->setValue(position);
-    QCOMPARE(m->TrackBar1->value(), shown);
+    control<QSlider>(m, "TrackBar1")->setValue(position);
+    QCOMPARE(control<QSlider>(m, "TrackBar1")->value(), shown);
     QCOMPARE(m->statusPanel(2), panel);
     QCOMPARE(m->state().CharInterval(), interval);
-    QCOMPARE(m->Label1->text(), QString::number(shown * 10) + QStringLiteral(" симв/мин"));
+    QCOMPARE(control<QLabel>(m, "Panel7/Label1")->text(),
+             QString::number(shown * 10) + QStringLiteral(" симв/мин"));
 }
 
 // The stored position reaches the speed only through the regulator: below its minimum it is
@@ -406,42 +419,45 @@ void TestMainWindow::storedSpeedKeepsTheRegulatorsRule() {
     QFETCH(int, shown);
     QFETCH(int, interval);
     TMainForm* m = startQuiet({{"SpeedTrackBarPosition", stored}});
-    QCOMPARE(m->TrackBar1->value(), shown);
+    QCOMPARE(control<QSlider>(m, "TrackBar1")->value(), shown);
     QCOMPARE(m->state().SpeedPosition(), shown);
     QCOMPARE(m->state().CharInterval(), interval);
 }
 
 void TestMainWindow::holdToRepeat() {
     TMainForm* m = startQuiet();
-    m->TrackBar1->setValue(12);
-    QTest::mousePress(m->SpeedButton18, Qt::LeftButton);
-    QVERIFY(m->TimerSpeedRegulator->isActive());
-    QCOMPARE(m->TimerSpeedRegulator->interval(), 2);
+    control<QSlider>(m, "TrackBar1")->setValue(12);
+    QTest::mousePress(control<QToolButton>(m, "SpeedButton18"), Qt::LeftButton);
+    QVERIFY(control<QTimer>(m, "TimerSpeedRegulator")->isActive());
+    QCOMPARE(control<QTimer>(m, "TimerSpeedRegulator")->interval(), 2);
     m->TimerSpeedRegulatorTimer();
-    QCOMPARE(m->TrackBar1->value(), 11);
-    QCOMPARE(m->TimerSpeedRegulator->interval(), 300);
+    QCOMPARE(control<QSlider>(m, "TrackBar1")->value(), 11);
+    QCOMPARE(control<QTimer>(m, "TimerSpeedRegulator")->interval(), 300);
     m->TimerSpeedRegulatorTimer();
-    QCOMPARE(m->TrackBar1->value(), 10);
-    QVERIFY(!m->TimerSpeedRegulator->isActive()); // stopped by itself at the bottom
-    QTest::mouseRelease(m->SpeedButton18, Qt::LeftButton);
+    QCOMPARE(control<QSlider>(m, "TrackBar1")->value(), 10);
+    QVERIFY(
+        !control<QTimer>(m, "TimerSpeedRegulator")->isActive()); // stopped by itself at the bottom
+    QTest::mouseRelease(control<QToolButton>(m, "SpeedButton18"), Qt::LeftButton);
 
-    m->TrackBar1->setValue(999);
-    QTest::mousePress(m->SpeedButton21, Qt::LeftButton);
+    control<QSlider>(m, "TrackBar1")->setValue(999);
+    QTest::mousePress(control<QToolButton>(m, "SpeedButton21"), Qt::LeftButton);
     m->TimerSpeedRegulatorTimer();
     m->TimerSpeedRegulatorTimer();
-    QCOMPARE(m->TrackBar1->value(), 1000);
-    QCOMPARE(m->TimerSpeedRegulator->interval(), 16); // a window-message timer's fastest pace
-    QTest::mouseRelease(m->SpeedButton21, Qt::LeftButton);
-    QVERIFY(!m->TimerSpeedRegulator->isActive());
+    QCOMPARE(control<QSlider>(m, "TrackBar1")->value(), 1000);
+    QCOMPARE(control<QTimer>(m, "TimerSpeedRegulator")->interval(),
+             16); // a window-message timer's fastest pace
+    QTest::mouseRelease(control<QToolButton>(m, "SpeedButton21"), Qt::LeftButton);
+    QVERIFY(!control<QTimer>(m, "TimerSpeedRegulator")->isActive());
 
     // A click released before the first tick, and a press through accessibility, step once.
-    m->TrackBar1->setValue(500);
-    QTest::mouseClick(m->SpeedButton18, Qt::LeftButton);
-    QCOMPARE(m->TrackBar1->value(), 499);
-    QAccessibleInterface* faster = QAccessible::queryAccessibleInterface(m->SpeedButton21);
+    control<QSlider>(m, "TrackBar1")->setValue(500);
+    QTest::mouseClick(control<QToolButton>(m, "SpeedButton18"), Qt::LeftButton);
+    QCOMPARE(control<QSlider>(m, "TrackBar1")->value(), 499);
+    QAccessibleInterface* faster =
+        QAccessible::queryAccessibleInterface(control<QToolButton>(m, "SpeedButton21"));
     faster->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
-    QCOMPARE(m->TrackBar1->value(), 500);
-    QVERIFY(!m->TimerSpeedRegulator->isActive());
+    QCOMPARE(control<QSlider>(m, "TrackBar1")->value(), 500);
+    QVERIFY(!control<QTimer>(m, "TimerSpeedRegulator")->isActive());
 }
 
 void TestMainWindow::repeatStopsWhenTheButtonLetsGo_data() {
@@ -460,11 +476,11 @@ void TestMainWindow::repeatStopsWhenTheButtonLetsGo() {
     TMainForm* m = startQuiet();
     m->activateWindow();
     QTRY_VERIFY(m->isActiveWindow());
-    QToolButton* faster = m->SpeedButton21;
+    QToolButton* faster = control<QToolButton>(m, "SpeedButton21");
     QTest::mousePress(faster, Qt::LeftButton);
     m->TimerSpeedRegulatorTimer();
     m->TimerSpeedRegulatorTimer();
-    QCOMPARE(m->TrackBar1->value(), 102);
+    QCOMPARE(control<QSlider>(m, "TrackBar1")->value(), 102);
 
     QDialog dialog(m);
     QWidget other;
@@ -487,8 +503,8 @@ void TestMainWindow::repeatStopsWhenTheButtonLetsGo() {
     }
     for (int tick = 0; tick < 3; ++tick)
         m->TimerSpeedRegulatorTimer();
-    QCOMPARE(m->TrackBar1->value(), 102);
-    QVERIFY(!m->TimerSpeedRegulator->isActive());
+    QCOMPARE(control<QSlider>(m, "TrackBar1")->value(), 102);
+    QVERIFY(!control<QTimer>(m, "TimerSpeedRegulator")->isActive());
     dialog.close();
 }
 
@@ -505,19 +521,22 @@ QRect paintedText(const QLabel* label) {
 // Every speed from 100 to 10000 is read whole under the bar, apart from the scale's ends.
 void TestMainWindow::speedLabelsStayApart() {
     TMainForm* m = startQuiet();
-    const QRect panel = m->Panel7->rect();
+    const QRect panel = control<QWidget>(m, "Panel7")->rect();
     for (int position = 10; position <= 1000; ++position) {
-        m->TrackBar1->setValue(position);
-        const QRect speed = paintedText(m->Label1);
-        const QRect low = paintedText(m->Label4);
-        const QRect high = paintedText(m->Label5);
+        control<QSlider>(m, "TrackBar1")->setValue(position);
+        const QRect speed = paintedText(control<QLabel>(m, "Panel7/Label1"));
+        const QRect low = paintedText(control<QLabel>(m, "Panel7/Label4"));
+        const QRect high = paintedText(control<QLabel>(m, "Panel7/Label5"));
         const QString where = QStringLiteral("%1: %2-%3 between %4 and %5")
-                                  .arg(m->Label1->text())
+                                  .arg(control<QLabel>(m, "Panel7/Label1")->text())
                                   .arg(speed.left())
                                   .arg(speed.right())
                                   .arg(low.right())
                                   .arg(high.left());
-        QVERIFY2(m->Label1->contentsRect().translated(m->Label1->pos()).contains(speed),
+        QVERIFY2(control<QLabel>(m, "Panel7/Label1")
+                     ->contentsRect()
+                     .translated(control<QLabel>(m, "Panel7/Label1")->pos())
+                     .contains(speed),
                  qPrintable(where));
         QVERIFY2(speed.left() > low.right() && speed.right() < high.left(), qPrintable(where));
         QVERIFY2(panel.contains(speed) && panel.contains(high), qPrintable(where));
@@ -529,52 +548,61 @@ void TestMainWindow::statusBarHints() {
     QWidget* bar = m->statusBar();
     m->StatusBar1MouseMove(20);
     QCOMPARE(bar->toolTip(), QStringLiteral("Рекомендуемая скорость проигрывания текста"));
-    QCOMPARE(m->HintPanelRight, 150);
+    QCOMPARE(m->hintPanelRight(), 150);
     m->StatusBar1MouseMove(500);
     QCOMPARE(bar->toolTip(), QStringLiteral("Объем текста"));
-    m->SpeedButton5->click(); // the table window resets the hint edges
-    QCOMPARE(m->HintPanelLeft, 0);
-    QCOMPARE(m->HintPanelRight, 0);
+    control<QToolButton>(m, "SpeedButton5")->click(); // the table window resets the hint edges
+    QCOMPARE(m->hintPanelLeft(), 0);
+    QCOMPARE(m->hintPanelRight(), 0);
     m->StatusBar1MouseMove(200);
     QCOMPARE(bar->toolTip(), QStringLiteral("Рекомендуемая ширина таблицы"));
+    // Flash reading in front shows no volume, so its last panel has no hint.
+    m->kindEntry(ExerciseKind::Flash)->trigger();
+    m->StatusBar1MouseMove(20);
+    QCOMPARE(bar->toolTip(), QStringLiteral("Рекомендуемая скорость проигрывания текста"));
+    m->StatusBar1MouseMove(500);
+    QCOMPARE(bar->toolTip(), QString());
 }
 
 void TestMainWindow::adviceGlyph() {
     TMainForm* m = startQuiet({{"StringAdvice", 1}, {"TableAdvice", 1}});
-    m->N1->trigger();
-    for (QAction* item : {m->N1, m->N2, m->N3}) {
-        QCOMPARE(m->SpeedButton19->property("adviceImage").toInt(), 0);
+    control<QAction>(m, "PopupMenu1/N1")->trigger();
+    for (QAction* item :
+         {control<QAction>(m, "PopupMenu1/N1"), control<QAction>(m, "PopupMenu1/N2"),
+          control<QAction>(m, "PopupMenu1/N3")}) {
+        QCOMPARE(control<QToolButton>(m, "SpeedButton19")->property("adviceImage").toInt(), 0);
         item->trigger();
         QVERIFY(!item->isChecked());
     }
-    QCOMPARE(m->SpeedButton19->property("adviceImage").toInt(), 1);
-    m->N2->trigger();
-    QCOMPARE(m->SpeedButton19->property("adviceImage").toInt(), 0);
+    QCOMPARE(control<QToolButton>(m, "SpeedButton19")->property("adviceImage").toInt(), 1);
+    control<QAction>(m, "PopupMenu1/N2")->trigger();
+    QCOMPARE(control<QToolButton>(m, "SpeedButton19")->property("adviceImage").toInt(), 0);
 }
 
 void TestMainWindow::widthSpinIgnoresTypingAndStaysAtTen() {
     TMainForm* m = startQuiet();
-    m->CSpinEdit1->setFocus();
-    QTest::keyClicks(m->CSpinEdit1, QStringLiteral("55abc"));
-    QCOMPARE(m->CSpinEdit1->value(), 10);
-    QTest::keyClick(m->CSpinEdit1, Qt::Key_Down);
-    QCOMPARE(m->CSpinEdit1->value(), 10);
+    control<TCSpinEdit>(m, "CSpinEdit1")->setFocus();
+    QTest::keyClicks(control<TCSpinEdit>(m, "CSpinEdit1"), QStringLiteral("55abc"));
+    QCOMPARE(control<TCSpinEdit>(m, "CSpinEdit1")->value(), 10);
+    QTest::keyClick(control<TCSpinEdit>(m, "CSpinEdit1"), Qt::Key_Down);
+    QCOMPARE(control<TCSpinEdit>(m, "CSpinEdit1")->value(), 10);
     QCOMPARE(m->state().ReadingFieldWidth(), 10);
-    QTest::keyClick(m->CSpinEdit1, Qt::Key_Up);
-    QCOMPARE(m->CSpinEdit1->value(), 11);
+    QTest::keyClick(control<TCSpinEdit>(m, "CSpinEdit1"), Qt::Key_Up);
+    QCOMPARE(control<TCSpinEdit>(m, "CSpinEdit1")->value(), 11);
     QCOMPARE(m->state().ReadingFieldWidth(), 11);
-    m->CSpinEdit1->setValue(3);
-    QCOMPARE(m->CSpinEdit1->value(), 10);
+    control<TCSpinEdit>(m, "CSpinEdit1")->setValue(3);
+    QCOMPARE(control<TCSpinEdit>(m, "CSpinEdit1")->value(), 10);
 }
 
 void TestMainWindow::settingsSurviveARestart() {
     TMainForm* m = startQuiet();
-    m->TrackBar1->setValue(250);
-    m->SpeedButton12->click();
-    m->CSpinEdit1->setValue(14);
-    m->ComboBox1->setCurrentIndex(m->ComboBox1->findText(QStringLiteral("14")));
+    control<QSlider>(m, "TrackBar1")->setValue(250);
+    control<QToolButton>(m, "SpeedButton12")->click();
+    control<TCSpinEdit>(m, "CSpinEdit1")->setValue(14);
+    control<QComboBox>(m, "ComboBox1")
+        ->setCurrentIndex(control<QComboBox>(m, "ComboBox1")->findText(QStringLiteral("14")));
     m->ComboBox1Change();
-    m->N3->trigger();
+    control<QAction>(m, "PopupMenu1/N3")->trigger();
     m->move(60, 70);
     m->resize(700, 520);
     QCoreApplication::processEvents();
@@ -591,14 +619,14 @@ void TestMainWindow::settingsSurviveARestart() {
 
     ProgramFixture& f = *Fixture;
     TMainForm* again = f.start().windows().MainForm;
-    QCOMPARE(again->TrackBar1->value(), 250);
+    QCOMPARE(control<QSlider>(again, "TrackBar1")->value(), 250);
     QCOMPARE(again->statusPanel(2), QStringLiteral("С: 2500 симв/мин"));
-    QVERIFY(again->SpeedButton12->isChecked());
+    QVERIFY(control<QToolButton>(again, "SpeedButton12")->isChecked());
     QCOMPARE(again->state().TextAlignment(), 2);
-    QCOMPARE(again->CSpinEdit1->value(), 14);
-    QCOMPARE(again->ComboBox1->currentText(), QStringLiteral("14"));
-    QVERIFY(again->N3->isChecked());
-    QVERIFY(!again->N1->isChecked());
+    QCOMPARE(control<TCSpinEdit>(again, "CSpinEdit1")->value(), 14);
+    QCOMPARE(control<QComboBox>(again, "ComboBox1")->currentText(), QStringLiteral("14"));
+    QVERIFY(control<QAction>(again, "PopupMenu1/N3")->isChecked());
+    QVERIFY(!control<QAction>(again, "PopupMenu1/N1")->isChecked());
     QCOMPARE(again->size(), QSize(700, 520));
     QCOMPARE(again->pos(), QPoint(60, 70));
 }
@@ -708,11 +736,11 @@ void TestMainWindow::aboutBoxClosesOnlyByHand() {
     bool timerOff = false;
     onNextModal([&](QWidget* modal) {
         QCOMPARE(modal, about);
-        closeVisible = about->SpeedButton1->isVisible();
-        timerOff = !about->Timer1->isActive();
+        closeVisible = control<QToolButton>(about, "SpeedButton1")->isVisible();
+        timerOff = !control<QTimer>(about, "Timer1")->isActive();
         QTest::keyClick(about, Qt::Key_Escape);
     });
-    m->SpeedButton16->click();
+    control<QToolButton>(m, "SpeedButton16")->click();
     QVERIFY(closeVisible);
     QVERIFY(timerOff);
     QVERIFY(!about->isVisible());
@@ -727,9 +755,9 @@ void TestMainWindow::splashIgnoresKeysAndClosesByItself() {
     bool closeHidden = false;
     onNextModal([&](QWidget* modal) {
         QCOMPARE(modal, about);
-        closeHidden = !about->SpeedButton1->isVisible();
-        QVERIFY(about->Timer1->isActive());
-        QCOMPARE(about->Timer1->interval(), 2000);
+        closeHidden = !control<QToolButton>(about, "SpeedButton1")->isVisible();
+        QVERIFY(control<QTimer>(about, "Timer1")->isActive());
+        QCOMPARE(control<QTimer>(about, "Timer1")->interval(), 2000);
         QTest::keyClick(about, Qt::Key_Escape);
         QTest::keyClick(about, Qt::Key_Return);
         stayedAfterKeys = about->isVisible();
@@ -738,7 +766,7 @@ void TestMainWindow::splashIgnoresKeysAndClosesByItself() {
     QTRY_VERIFY_WITH_TIMEOUT(stayedAfterKeys, 3000);
     QVERIFY(closeHidden);
     QTRY_VERIFY_WITH_TIMEOUT(!about->isVisible(), 4000); // closed by its own timer
-    QVERIFY(!about->Timer1->isActive());
+    QVERIFY(!control<QTimer>(about, "Timer1")->isActive());
 }
 
 namespace {
@@ -764,7 +792,7 @@ void TestMainWindow::maximisedRunKeepsTheWindowMaximised() {
     const QRect area = m->screen()->availableGeometry();
     Fixture->program().windows().TextForm->setLoadedText(
         QStringLiteral("Один два три четыре пять шесть семь восемь"), 0, 0);
-    m->SpeedButton2->click();
+    control<QToolButton>(m, "SpeedButton2")->click();
     QVERIFY(m->isRunning());
     QCoreApplication::processEvents();
     QVERIFY(m->isMaximized());
@@ -775,7 +803,7 @@ void TestMainWindow::maximisedRunKeepsTheWindowMaximised() {
     QTRY_VERIFY(m->isMaximized());
     QCOMPARE(m->geometry(), maximised);
 
-    m->SpeedButton3->click();
+    control<QToolButton>(m, "SpeedButton3")->click();
     QVERIFY(!m->isRunning());
     QVERIFY(m->isMaximized());
     QCOMPARE(m->geometry(), maximised);
@@ -795,11 +823,12 @@ void TestMainWindow::boundsThatDoNotFitTheScreenAreBroughtOnIt() {
                                {"Height", area.height() - 19},
                                {"WindowState", 0}});
     QVERIFY(!m->isMaximized());
-    QTRY_VERIFY2(area.contains(m->frameGeometry()), qPrintable(QStringLiteral("%1,%2 %3x%4")
-                                                               .arg(m->frameGeometry().x())
-                                                               .arg(m->frameGeometry().y())
-                                                               .arg(m->frameGeometry().width())
-                                                               .arg(m->frameGeometry().height())));
+    QTRY_VERIFY2(area.contains(m->frameGeometry()),
+                 qPrintable(QStringLiteral("%1,%2 %3x%4")
+                                .arg(m->frameGeometry().x())
+                                .arg(m->frameGeometry().y())
+                                .arg(m->frameGeometry().width())
+                                .arg(m->frameGeometry().height())));
 
     // Moved partly off the area by hand, it is stored whole on it.
     m->resize(600, 400);
@@ -843,25 +872,26 @@ void TestMainWindow::closingDuringARunKeepsItAsStopped() {
     QVERIFY(w.TextForm->RichEdit1->length() > 0);
     std::function<void()> step = [&] { w.TextForm->Timer1Timer(); };
     if (kind == QLatin1String("table")) {
-        m->SpeedButton5->click();
+        control<QToolButton>(m, "SpeedButton5")->click();
         step = [&] { w.TableForm->Timer1Timer(); };
     } else if (kind == QLatin1String("field of view")) {
-        m->SpeedButton14->click();
-        m->SpeedButton6->click();
+        control<QToolButton>(m, "SpeedButton14")->click();
+        control<QToolButton>(m, "SpeedButton6")->click();
         step = [&] { w.StringForm->Timer1Timer(); };
     } else if (kind == QLatin1String("Schulte")) {
-        m->SchulteKind->trigger();
+        m->kindEntry(ExerciseKind::Schulte)->trigger();
         step = [] {};
     } else if (kind == QLatin1String("flash")) {
-        m->FlashKind->trigger();
+        m->kindEntry(ExerciseKind::Flash)->trigger();
         step = [&] { w.FlashForm->Timer1Timer(); };
     }
-    m->SpeedButton2->click();
+    control<QToolButton>(m, "SpeedButton2")->click();
     QVERIFY(m->isRunning());
     for (int i = 0; i < 3; ++i)
         step();
     QVERIFY(m->isRunning());
-    QVERIFY(!m->SpeedButton20->isEnabled()); // "Ассистент" is off during every run
+    QVERIFY(!control<QToolButton>(m, "SpeedButton20")
+                 ->isEnabled()); // "Ассистент" is off during every run
     QCOMPARE(Fixture->program().diary().count(), 0);
 
     if (byKey) {
@@ -878,7 +908,7 @@ void TestMainWindow::closingDuringARunKeepsItAsStopped() {
     QVERIFY(kept.front().result.stopped);
     for (ExerciseWindow* any : std::initializer_list<ExerciseWindow*>{
              w.TextForm, w.TableForm, w.StringForm, w.SchulteForm, w.FlashForm})
-        QVERIFY2(!any->Timer1->isActive(), qPrintable(any->objectName()));
+        QVERIFY2(!any->timer()->isActive(), qPrintable(any->objectName()));
     if (kind == QLatin1String("text") || kind == QLatin1String("flash")) {
         QFile file(m->textMemoryPath());
         QVERIFY(file.open(QIODevice::ReadOnly));

@@ -1,6 +1,7 @@
 // The drop-down "Ещё" and the windows it opens, as a keyboard and screen reader user meets
 // them: its entries on the accessibility tree, its arrow clear of the caption, F1 in each
 // window opening that window's own help page.
+#include "Controls.h"
 #include "ProgramFixture.h"
 
 #include "diary/TDiaryForm.h"
@@ -72,7 +73,8 @@ void TestMoreKinds::cleanup() {
 // The entries are found under the button, with the menu closed, as menu items named by their
 // captions; pressing one chooses its kind.
 void TestMoreKinds::entriesAreMenuItemsToScreenReaders() {
-    QAccessibleInterface* button = QAccessible::queryAccessibleInterface(Main->MoreKinds);
+    QAccessibleInterface* button =
+        QAccessible::queryAccessibleInterface(control<MoreButton>(Main, "MoreKinds"));
     QVERIFY(button);
     QCOMPARE(button->role(), QAccessible::ButtonMenu);
     QCOMPARE(button->text(QAccessible::Name), QStringLiteral("Ещё"));
@@ -97,8 +99,8 @@ void TestMoreKinds::entriesAreMenuItemsToScreenReaders() {
 
 // With the longest caption on the button, the arrow that marks the drop-down covers none of it.
 void TestMoreKinds::arrowLeavesTheCaptionClear() {
-    MoreButton* button = Main->MoreKinds;
-    Main->FlashKind->trigger();
+    MoreButton* button = control<MoreButton>(Main, "MoreKinds");
+    Main->kindEntry(ExerciseKind::Flash)->trigger();
     QCOMPARE(button->text(), QStringLiteral("Вспышки"));
     const QImage whole = button->grab().toImage();
 
@@ -144,17 +146,17 @@ void TestMoreKinds::f1OpensTheWindowsOwnPage() {
     QVERIFY(QTest::qWaitForWindowActive(Main));
     QWidget* focus = nullptr;
     if (window == u"schulte") {
-        Main->SchulteKind->trigger();
-        focus = windows.SchulteForm->Grid;
+        Main->kindEntry(ExerciseKind::Schulte)->trigger();
+        focus = windows.SchulteForm->findChild<SchulteGrid*>();
     } else if (window == u"flash") {
-        Main->FlashKind->trigger();
-        focus = windows.FlashForm->Display;
+        Main->kindEntry(ExerciseKind::Flash)->trigger();
+        focus = windows.FlashForm->findChild<FlashDisplay*>();
     } else if (window == u"text") {
         focus = windows.TextForm->RichEdit1;
     } else {
-        Main->DiaryEntry->trigger();
+        Main->diaryEntry()->trigger();
         QVERIFY(QTest::qWaitForWindowActive(windows.DiaryForm));
-        focus = windows.DiaryForm->ComboRange;
+        focus = control<QComboBox>(windows.DiaryForm, "ComboRange");
     }
     focus->setFocus();
     QTRY_COMPARE(QApplication::focusWidget(), focus);

@@ -25,6 +25,7 @@ RunControls start(bool text, bool table, bool test, bool assistantVisible = fals
     c.tableDown = table;
     c.testDown = test;
     c.assistantVisible = assistantVisible;
+    c.chosen = text ? ExerciseKind::Text : table ? ExerciseKind::Table : ExerciseKind::FieldOfView;
     return c;
 }
 
@@ -146,41 +147,44 @@ void TestRunState::kindsWithoutTest_data() {
 
     // Schulte tables and flash reading: no test mode while chosen, not chosen in test mode.
     RunControls untested = start(false, false, false);
-    untested.untestedKindDown = true;
+    untested.chosen = ExerciseKind::Schulte;
     const RunControls text = start(true, false, false);
-    for (RunState chosen : {RunState::SchulteChosen, RunState::FlashChosen}) {
-        const char* name = chosen == RunState::SchulteChosen ? "Schulte" : "flash";
-        const bool flash = chosen == RunState::FlashChosen;
+    for (ExerciseKind kind : {ExerciseKind::Schulte, ExerciseKind::Flash}) {
+        const char* name = kind == ExerciseKind::Schulte ? "Schulte" : "flash";
+        const bool flash = kind == ExerciseKind::Flash;
+        RunControls choosing = text;
+        choosing.chosen = kind;
         QTest::addRow("%s chosen after text: test, width, reading off; open only for flash", name)
-            << text << chosen << expect(text, {flash, 1, 0, 1, 0, 0, 1, 0, 1, 1, 0, 0});
+            << choosing << RunState::OtherKindChosen
+            << expect(choosing, {flash, 1, 0, 1, 0, 0, 1, 0, 1, 1, 0, 0});
     }
     RunControls started = expect(untested, {0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 0, 0});
-    started.untestedKinds = false;
+    started.moreKinds = false;
     QTest::newRow("started: the kinds off")
         << expect(untested, {0, 1, 0, 1, 0, 0, 1, 0, 1, 1, 0, 0}) << RunState::RunStarted
         << started;
     QTest::newRow("ended over Schulte: test stays off")
         << started << RunState::RunEnded << expect(untested, {0, 1, 0, 1, 0, 0, 1, 0, 1, 1, 0, 0});
     RunControls flashStarted = started;
-    flashStarted.flashDown = true;
+    flashStarted.chosen = ExerciseKind::Flash;
     RunControls flashEnded = expect(untested, {1, 1, 0, 1, 0, 0, 1, 0, 1, 1, 0, 0});
-    flashEnded.flashDown = true;
+    flashEnded.chosen = ExerciseKind::Flash;
     QTest::newRow("ended over flash: open back for the next text")
         << flashStarted << RunState::RunEnded << flashEnded;
     RunControls endedOverText = expect(text, {1, 1, 0, 1, 0, 1, 1, 0, 1, 1, 1, 1});
     QTest::newRow("ended over text: the kinds back") << [&] {
         RunControls c = expect(text, {0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 1, 0});
-        c.untestedKinds = false;
+        c.moreKinds = false;
         return c;
     }() << RunState::RunEnded << endedOverText;
     RunControls testOn = start(true, false, true);
     RunControls testOnAfter = expect(testOn, {0, 1, 0, 1, 1, 1, 1, 0, 1, 1, 1, 1});
-    testOnAfter.untestedKinds = false;
+    testOnAfter.moreKinds = false;
     QTest::newRow("test on: the kinds off") << expect(testOn, {0, 1, 0, 1, 0, 1, 1, 0, 1, 1, 1, 1})
                                             << RunState::TestModeChanged << testOnAfter;
     QTest::newRow("test off: the kinds back") << [&] {
         RunControls c = expect(text, {0, 1, 0, 1, 1, 1, 1, 0, 1, 1, 1, 1});
-        c.untestedKinds = false;
+        c.moreKinds = false;
         return c;
     }() << RunState::TestModeChanged << expect(text, {1, 1, 0, 1, 0, 1, 1, 0, 1, 1, 1, 1});
     QTest::newRow("text chosen after Schulte: test back")

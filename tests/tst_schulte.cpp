@@ -1,6 +1,7 @@
 // The Schulte tables driven through the whole program: the kind chosen through the tool bar's
 // drop-down, a 3 x 3 run by mouse with one wrong click, one by keys alone, each ending in the
 // result dialog.
+#include "Controls.h"
 #include "ProgramFixture.h"
 
 #include "schulte/SchulteCell.h"
@@ -69,11 +70,13 @@ void TestSchulte::expectResult(QStringList* lines, bool* newBest) {
     onNextModal([lines, newBest](QWidget* modal) {
         auto* result = qobject_cast<TSchulteResultForm*>(modal);
         QVERIFY(result);
-        for (const QLabel* value : {result->TableValue, result->TimeValue, result->MistakesValue,
-                                    result->PerCellValue, result->BestValue})
+        for (const QLabel* value :
+             {control<QLabel>(result, "TableValue"), control<QLabel>(result, "TimeValue"),
+              control<QLabel>(result, "MistakesValue"), control<QLabel>(result, "PerCellValue"),
+              control<QLabel>(result, "BestValue")})
             *lines << value->text();
-        *newBest = result->NewBest->isVisible();
-        result->OkButton->click();
+        *newBest = control<QLabel>(result, "NewBest")->isVisible();
+        control<QPushButton>(result, "OkButton")->click();
     });
 }
 
@@ -81,20 +84,23 @@ void TestSchulte::expectResult(QStringList* lines, bool* newBest) {
 // clicked in order (5 pressed the way a screen reader does).
 void TestSchulte::runByMouseWithOneSlip() {
     startWith({{"SchulteSize", 3}, {"SchulteVariant", 0}});
-    Main->SchulteKind->trigger();
+    Main->kindEntry(ExerciseKind::Schulte)->trigger();
     QCOMPARE(Main->ActiveMDIChild(), Form);
-    QVERIFY(Main->MoreKinds->isChecked());
-    QVERIFY(!Main->SpeedButton14->isEnabled()); // no test mode for this kind
-    QVERIFY(!Main->SpeedButton4->isChecked());
+    QVERIFY(control<MoreButton>(Main, "MoreKinds")->isChecked());
+    QVERIFY(
+        !control<QToolButton>(Main, "SpeedButton14")->isEnabled()); // no test mode for this kind
+    QVERIFY(!control<QToolButton>(Main, "SpeedButton4")->isChecked());
 
     Form->random().setFixedSeed(20261207u);
     QSignalSpy results(Form, &TSchulteForm::resultReady);
-    Main->SpeedButton2->click();
+    QSignalSpy ended(Form, &ExerciseWindow::runEnded);
+    control<QToolButton>(Main, "SpeedButton2")->click();
     QCOMPARE(Main->statusPanel(3), QStringLiteral("Найдите: 1"));
-    QVERIFY(!Main->SchulteKind->isEnabled());
+    QVERIFY(!Main->kindEntry(ExerciseKind::Schulte)->isEnabled());
 
     const auto cellOf = [this](const char* caption) {
-        return Form->Grid->cell(Form->run().cellOf({QString::fromUtf8(caption), false}));
+        return Form->findChild<SchulteGrid*>()->cell(
+            Form->run().cellOf({QString::fromUtf8(caption), false}));
     };
     QTest::mouseClick(cellOf("1"), Qt::LeftButton);
     QCOMPARE(Main->statusPanel(3), QStringLiteral("Найдите: 2"));
@@ -119,6 +125,9 @@ void TestSchulte::runByMouseWithOneSlip() {
     QTRY_VERIFY(!lines.isEmpty());
 
     QCOMPARE(results.count(), 1);
+    // Schulte tables are no stage of the course: a course running stays at its stage.
+    QCOMPARE(ended.count(), 1);
+    QCOMPARE(ended.at(0).at(0).toBool(), false);
     const auto result = results.at(0).at(0).value<SchulteResult>();
     QCOMPARE(result.Found, 9);
     QCOMPARE(result.Mistakes, 1);
@@ -130,17 +139,17 @@ void TestSchulte::runByMouseWithOneSlip() {
     QCOMPARE(Fixture->storedValue("SchulteBest3x3Numbers").toLongLong(), result.TimeMs);
 
     // Idle again, the kind still chosen: Start on, Stop off, the test still off.
-    QVERIFY(Main->SpeedButton2->isEnabled());
-    QVERIFY(!Main->SpeedButton3->isEnabled());
-    QVERIFY(!Main->SpeedButton14->isEnabled());
-    QVERIFY(Main->SchulteKind->isEnabled());
+    QVERIFY(control<QToolButton>(Main, "SpeedButton2")->isEnabled());
+    QVERIFY(!control<QToolButton>(Main, "SpeedButton3")->isEnabled());
+    QVERIFY(!control<QToolButton>(Main, "SpeedButton14")->isEnabled());
+    QVERIFY(Main->kindEntry(ExerciseKind::Schulte)->isEnabled());
     QCOMPARE(Main->statusPanel(3), QString());
 
     // Back to the table: the test button returns and the drop-down lets go.
-    Main->SpeedButton5->click();
-    QVERIFY(!Main->MoreKinds->isChecked());
-    QVERIFY(!Main->SchulteKind->isChecked());
-    QVERIFY(Main->SpeedButton14->isEnabled());
+    control<QToolButton>(Main, "SpeedButton5")->click();
+    QVERIFY(!control<MoreButton>(Main, "MoreKinds")->isChecked());
+    QVERIFY(!Main->kindEntry(ExerciseKind::Schulte)->isChecked());
+    QVERIFY(control<QToolButton>(Main, "SpeedButton14")->isEnabled());
 }
 
 // Red-black, 3 x 3, by the keyboard alone: F10 opens the drop-down, Down and Enter choose the
@@ -161,13 +170,14 @@ void TestSchulte::runByKeysAlone() {
     QTRY_COMPARE(Main->ActiveMDIChild(), Form);
 
     Form->random().setFixedSeed(7u);
-    QTRY_COMPARE(QApplication::focusWidget(), Form->Grid); // the keys go to the table
-    QTest::keyClick(Form->Grid, Qt::Key_Return);
+    QTRY_COMPARE(QApplication::focusWidget(),
+                 Form->findChild<SchulteGrid*>()); // the keys go to the table
+    QTest::keyClick(Form->findChild<SchulteGrid*>(), Qt::Key_Return);
     QVERIFY(Form->isRunning());
     QCOMPARE(Main->statusPanel(3), QStringLiteral("Найдите: чёрное 1"));
     QTest::qWait(20); // the table shows, the user looks
 
-    QWidget* grid = Form->Grid;
+    QWidget* grid = Form->findChild<SchulteGrid*>();
     QTest::keyClicks(grid, QStringLiteral("14"));
     QCOMPARE(Main->statusPanel(3), QStringLiteral("Найдите: чёрное 2"));
     QTest::keyClicks(grid, QStringLiteral("5")); // black 5 is not due: a mistake
@@ -190,10 +200,10 @@ void TestSchulte::runByKeysAlone() {
     // Escape stops the next run: no dialog, a stopped result, the best time kept.
     const QString best = Fixture->storedValue("SchulteBest3x3RedBlack").toString();
     QSignalSpy results(Form, &TSchulteForm::resultReady);
-    QTest::keyClick(Form->Grid, Qt::Key_Return);
+    QTest::keyClick(Form->findChild<SchulteGrid*>(), Qt::Key_Return);
     QVERIFY(Form->isRunning());
     QTest::keyClicks(grid, QStringLiteral("1"));
-    QTest::keyClick(Form->Grid, Qt::Key_Escape);
+    QTest::keyClick(Form->findChild<SchulteGrid*>(), Qt::Key_Escape);
     QVERIFY(!Form->isRunning());
     QVERIFY(!QApplication::activeModalWidget());
     QCOMPARE(results.count(), 1);
@@ -201,25 +211,25 @@ void TestSchulte::runByKeysAlone() {
     QVERIFY(stopped.Stopped);
     QCOMPARE(stopped.Found, 1);
     QCOMPARE(Fixture->storedValue("SchulteBest3x3RedBlack").toString(), best);
-    QVERIFY(Main->SpeedButton2->isEnabled());
+    QVERIFY(control<QToolButton>(Main, "SpeedButton2")->isEnabled());
 }
 
 // 5 x 5 with the fixation mark: the middle cell's caption keeps every pixel it has without the
 // mark, and the mark stays centred on the cell.
 void TestSchulte::fixationRingLeavesTheMiddleCaptionWhole() {
     startWith({{"SchulteSize", 5}, {"SchulteVariant", 0}, {"SchulteFixationDot", 1}});
-    Main->SchulteKind->trigger();
+    Main->kindEntry(ExerciseKind::Schulte)->trigger();
     for (const unsigned seed : {1u, 2u, 3u}) {
         Form->random().setFixedSeed(seed);
-        Main->SpeedButton2->click();
+        control<QToolButton>(Main, "SpeedButton2")->click();
         QVERIFY(Form->isRunning());
-        SchulteCell* middle = Form->Grid->cell(12);
+        SchulteCell* middle = Form->findChild<SchulteGrid*>()->cell(12);
         QVERIFY(!middle->text().isEmpty());
         const QImage marked = middle->grab().toImage();
-        Form->Grid->setFixationDot(false);
+        Form->findChild<SchulteGrid*>()->setFixationDot(false);
         const QImage plain = middle->grab().toImage();
-        Form->Grid->setFixationDot(true);
-        Main->SpeedButton3->click();
+        Form->findChild<SchulteGrid*>()->setFixationDot(true);
+        control<QToolButton>(Main, "SpeedButton3")->click();
 
         // The caption: what differs from the face inside the cell's edges.
         const QRgb face = plain.pixel(3, 3);
@@ -249,8 +259,8 @@ void TestSchulte::fixationRingLeavesTheMiddleCaptionWhole() {
 // Letters go up to 5 x 5: the larger sizes cannot be chosen, and a screen reader hears why.
 void TestSchulte::lettersRefuseTheLargeSizesAloud() {
     startWith({{"SchulteSize", 4}, {"SchulteVariant", 0}});
-    Main->SchulteKind->trigger();
-    QComboBox* sizes = Form->Settings->SizeBox;
+    Main->kindEntry(ExerciseKind::Schulte)->trigger();
+    QComboBox* sizes = control<QComboBox>(Form, "SizeBox");
     QAccessibleInterface* list = QAccessible::queryAccessibleInterface(sizes)->child(0);
     QVERIFY(list);
     const auto entries = [list] {
@@ -265,7 +275,7 @@ void TestSchulte::lettersRefuseTheLargeSizesAloud() {
     const QStringList plain{"3 x 3", "4 x 4", "5 x 5", "6 x 6", "7 x 7", "8 x 8", "9 x 9"};
     QCOMPARE(entries(), plain);
 
-    Form->Settings->VariantBox->setCurrentIndex(2); // letters
+    control<QComboBox>(Form, "VariantBox")->setCurrentIndex(2); // letters
     const QStringList heard = entries();
     QCOMPARE(heard.mid(0, 3), plain.mid(0, 3));
     for (int i = 3; i < heard.size(); ++i) {
@@ -273,7 +283,8 @@ void TestSchulte::lettersRefuseTheLargeSizesAloud() {
         QVERIFY2(heard.at(i).endsWith(u"[off]") || heard.at(i).contains(u"букв"),
                  qPrintable(heard.at(i)));
     }
-    Form->Settings->VariantBox->setCurrentIndex(0); // numbers again: every size, plainly
+    control<QComboBox>(Form, "VariantBox")
+        ->setCurrentIndex(0); // numbers again: every size, plainly
     QCOMPARE(entries(), plain);
 }
 

@@ -1,6 +1,7 @@
 // The main window's controls behave the same whichever way they are used: exercise windows
 // change only through the kind buttons, held keys act once, labels tell accessibility what they
 // show, and checkable buttons run their handlers however they change.
+#include "Controls.h"
 #include "ProgramFixture.h"
 
 #include "fieldofview/Unitfrstring.h"
@@ -98,7 +99,7 @@ void TestShellControls::ctrlTabKeepsTheChosenExercise() {
     TMainForm* m = startQuiet();
     TTextForm* text = windows().TextForm;
     text->setLoadedText(UserText, 0, 0);
-    m->SpeedButton2->click();
+    control<QToolButton>(m, "SpeedButton2")->click();
     QVERIFY(m->isRunning());
     for (int key : {int(Qt::Key_Tab), int(Qt::Key_Backtab)}) {
         sendKey(text->RichEdit1, QEvent::KeyPress, key, 0, Qt::ControlModifier);
@@ -110,19 +111,21 @@ void TestShellControls::ctrlTabKeepsTheChosenExercise() {
     QTRY_COMPARE(m->ActiveMDIChild(), text);
     QCOMPARE(m->mdiArea()->subWindowList(QMdiArea::StackingOrder).constLast(), text);
     QVERIFY(text->isMaximized());
-    m->SpeedButton3->click();
+    control<QToolButton>(m, "SpeedButton3")->click();
     QVERIFY(!m->isRunning());
-    QVERIFY(!text->Timer1->isActive());
-    QVERIFY(m->SpeedButton2->isEnabled());
+    QVERIFY(!text->timer()->isActive());
+    QVERIFY(control<QToolButton>(m, "SpeedButton2")->isEnabled());
     // The kind buttons still change it.
-    m->SpeedButton5->click();
+    control<QToolButton>(m, "SpeedButton5")->click();
     QCOMPARE(m->ActiveMDIChild(), windows().TableForm);
 }
 
 void TestShellControls::titleBarCannotRestoreTheChild() {
     TMainForm* m = startQuiet();
-    m->SpeedButton14->click();
-    for (QToolButton* kind : {m->SpeedButton5, m->SpeedButton6, m->SpeedButton4}) {
+    control<QToolButton>(m, "SpeedButton14")->click();
+    for (QToolButton* kind :
+         {control<QToolButton>(m, "SpeedButton5"), control<QToolButton>(m, "SpeedButton6"),
+          control<QToolButton>(m, "SpeedButton4")}) {
         kind->click();
         QMdiSubWindow* child = m->ActiveMDIChild();
         QVERIFY(child->isMaximized());
@@ -191,33 +194,39 @@ void TestShellControls::heldEnterActsOnce() {
     typeKey(QEvent::KeyRelease, Qt::Key_Escape, 3600);
     typeKey(QEvent::KeyPress, Qt::Key_Return, 3700);
     QVERIFY(m->isRunning());
-    m->SpeedButton3->click();
+    control<QToolButton>(m, "SpeedButton3")->click();
 }
 
 void TestShellControls::changingLabelsTellTheirText() {
     TMainForm* m = startQuiet();
     TTextForm* text = windows().TextForm;
     text->setLoadedText(UserText, 0, 0);
-    m->TrackBar1->setValue(250);
-    QCOMPARE(m->Label1->text(), QStringLiteral("2500 симв/мин"));
-    QCOMPARE(accessibleName(m->Label1), m->Label1->text());
+    control<QSlider>(m, "TrackBar1")->setValue(250);
+    QCOMPARE(control<QLabel>(m, "Panel7/Label1")->text(), QStringLiteral("2500 симв/мин"));
+    QCOMPARE(accessibleName(control<QLabel>(m, "Panel7/Label1")),
+             control<QLabel>(m, "Panel7/Label1")->text());
     for (int i = 0; i < 4; ++i) {
-        auto* panel = m->StatusBar1->findChild<QLabel*>(QStringLiteral("Panel%1").arg(i));
+        auto* panel = control<TStatusBar>(m, "StatusBar1")
+                          ->findChild<QLabel*>(QStringLiteral("Panel%1").arg(i));
         QVERIFY(panel);
         QCOMPARE(accessibleName(panel), m->statusPanel(i));
     }
-    QCOMPARE(accessibleName(m->StatusBar1->findChild<QLabel*>(QStringLiteral("Panel2"))),
-             QStringLiteral("С: 2500 симв/мин"));
-    QCOMPARE(accessibleName(text->Label1), text->Label1->text());
-    QTest::keyClick(m->CSpinEdit1, Qt::Key_Up);
-    QAccessibleInterface* spin = QAccessible::queryAccessibleInterface(m->CSpinEdit1);
+    QCOMPARE(
+        accessibleName(
+            control<TStatusBar>(m, "StatusBar1")->findChild<QLabel*>(QStringLiteral("Panel2"))),
+        QStringLiteral("С: 2500 симв/мин"));
+    QCOMPARE(accessibleName(control<QLabel>(text, "Label1")),
+             control<QLabel>(text, "Label1")->text());
+    QTest::keyClick(control<TCSpinEdit>(m, "CSpinEdit1"), Qt::Key_Up);
+    QAccessibleInterface* spin =
+        QAccessible::queryAccessibleInterface(control<TCSpinEdit>(m, "CSpinEdit1"));
     QCOMPARE(spin->text(QAccessible::Value), QStringLiteral("11"));
     QCOMPARE(spin->valueInterface()->currentValue().toInt(), 11);
 }
 
 void TestShellControls::widthSpinIgnoresWheelAndPageKeys() {
     TMainForm* m = startQuiet();
-    TCSpinEdit* spin = m->CSpinEdit1;
+    TCSpinEdit* spin = control<TCSpinEdit>(m, "CSpinEdit1");
     spin->setValue(20);
     spin->setFocus();
     const QPointF centre(spin->width() / 2.0, spin->height() / 2.0);
@@ -240,13 +249,16 @@ void TestShellControls::gripsAndRulerSitOnWhatIsVisible() {
     TMainForm* m = startQuiet({{QStringLiteral("WidthFormatStr"), 100000}});
     TTextForm* text = windows().TextForm;
     text->setLoadedText(UserText, 0, 0);
-    QVERIFY(text->MarginLeft->width() >= 4);
-    QCOMPARE(text->MarginRight->width(), text->MarginLeft->width());
-    QCOMPARE(text->MarginRight->geometry().right(), text->WindowFormat->width() - 1);
+    QVERIFY(control<QFrame>(text, "MarginLeft")->width() >= 4);
+    QCOMPARE(control<QFrame>(text, "MarginRight")->width(),
+             control<QFrame>(text, "MarginLeft")->width());
+    QCOMPARE(control<QFrame>(text, "MarginRight")->geometry().right(),
+             control<QFrame>(text, "WindowFormat")->width() - 1);
     // The widest column ends left of the scroll bar, and the ruler's centre is the centre of
     // the text window's visible client area.
     const QWidget* body = text->widget();
-    const QRect ruler(text->WindowFormat->mapTo(body, QPoint(0, 0)), text->WindowFormat->size());
+    const QRect ruler(control<QFrame>(text, "WindowFormat")->mapTo(body, QPoint(0, 0)),
+                      control<QFrame>(text, "WindowFormat")->size());
     QVERIFY(std::abs(ruler.center().x() * 2 - body->width()) <= 2);
     const QWidget* viewport = text->RichEdit1->viewport();
     const int scrollLeft = text->RichEdit1->verticalScrollBar()->mapTo(body, QPoint(0, 0)).x();
@@ -259,11 +271,12 @@ void TestShellControls::gripsAndRulerSitOnWhatIsVisible() {
 void TestShellControls::missingFaceIsNamedInTheFontBox() {
     const QString missing = QStringLiteral("Нет Такого Шрифта");
     TMainForm* m = startQuiet({{QStringLiteral("FontName"), missing}});
-    QCOMPARE(m->ComboBox2->currentIndex(), -1);
+    QCOMPARE(control<QComboBox>(m, "ComboBox2")->currentIndex(), -1);
     const QString used = QFontInfo(QFont(missing)).family();
     const QString shown = missing + QStringLiteral(" (") + used + ')';
-    QCOMPARE(m->ComboBox2->placeholderText(), shown);
-    QCOMPARE(QAccessible::queryAccessibleInterface(m->ComboBox2)->text(QAccessible::Description),
+    QCOMPARE(control<QComboBox>(m, "ComboBox2")->placeholderText(), shown);
+    QCOMPARE(QAccessible::queryAccessibleInterface(control<QComboBox>(m, "ComboBox2"))
+                 ->text(QAccessible::Description),
              shown);
     Fixture->close();
     QCOMPARE(Fixture->storedValue(QStringLiteral("FontName")).toString(), missing);
@@ -271,8 +284,8 @@ void TestShellControls::missingFaceIsNamedInTheFontBox() {
     // A face that is installed is simply selected.
     const QString installed = QFontDatabase::families().value(0);
     m = startQuiet({{QStringLiteral("FontName"), installed}});
-    QCOMPARE(m->ComboBox2->currentText(), installed);
-    QVERIFY(m->ComboBox2->accessibleDescription().isEmpty());
+    QCOMPARE(control<QComboBox>(m, "ComboBox2")->currentText(), installed);
+    QVERIFY(control<QComboBox>(m, "ComboBox2")->accessibleDescription().isEmpty());
 }
 
 void TestShellControls::testButtonByAccessibility() {
@@ -280,41 +293,43 @@ void TestShellControls::testButtonByAccessibility() {
     TTextForm* text = windows().TextForm;
     text->setLoadedText(UserText, 7, 0);
     QAccessibleActionInterface* test =
-        QAccessible::queryAccessibleInterface(m->SpeedButton14)->actionInterface();
+        QAccessible::queryAccessibleInterface(control<QToolButton>(m, "SpeedButton14"))
+            ->actionInterface();
     QVERIFY(test->actionNames().contains(QAccessibleActionInterface::toggleAction()));
     test->doAction(QAccessibleActionInterface::toggleAction());
-    QVERIFY(m->SpeedButton14->isChecked());
-    QVERIFY(m->TestToggled);
-    QVERIFY(m->SpeedButton6->isEnabled()); // the test mode's own state was applied
+    QVERIFY(control<QToolButton>(m, "SpeedButton14")->isChecked());
+    QVERIFY(m->testToggled());
+    QVERIFY(control<QToolButton>(m, "SpeedButton6")
+                ->isEnabled()); // the test mode's own state was applied
     QCOMPARE(text->windowTitle(), QStringLiteral("Тест на скорость чтения текста"));
-    QVERIFY(text->ExerciseText.isEmpty());
-    QVERIFY(!text->TestRecord.Text.isEmpty()); // a test text is ready to play
+    QVERIFY(text->exerciseText().isEmpty());
+    QVERIFY(!text->testRecord().Text.isEmpty()); // a test text is ready to play
     test->doAction(QAccessibleActionInterface::toggleAction());
-    QVERIFY(!m->SpeedButton14->isChecked());
-    QVERIFY(!m->SpeedButton6->isEnabled());
-    QCOMPARE(text->ExerciseText, UserText);
+    QVERIFY(!control<QToolButton>(m, "SpeedButton14")->isChecked());
+    QVERIFY(!control<QToolButton>(m, "SpeedButton6")->isEnabled());
+    QCOMPARE(text->exerciseText(), UserText);
     QCOMPARE(text->RichEdit1->caretPosition(), 7);
 
     // A click runs the handler once: on and off again gives the user's text back.
-    QTest::mouseClick(m->SpeedButton14, Qt::LeftButton);
-    QTest::mouseClick(m->SpeedButton14, Qt::LeftButton);
-    QCOMPARE(text->ExerciseText, UserText);
+    QTest::mouseClick(control<QToolButton>(m, "SpeedButton14"), Qt::LeftButton);
+    QTest::mouseClick(control<QToolButton>(m, "SpeedButton14"), Qt::LeftButton);
+    QCOMPARE(text->exerciseText(), UserText);
 }
 
 void TestShellControls::checkableButtonsByCode() {
     TMainForm* m = startQuiet();
-    m->SpeedButton5->setChecked(true);
+    control<QToolButton>(m, "SpeedButton5")->setChecked(true);
     QVERIFY(m->state().ChosenKind() == ExerciseKind::Table);
     QCOMPARE(m->ActiveMDIChild(), windows().TableForm);
-    QVERIFY(m->SpeedButton15->isEnabled());
-    QAccessible::queryAccessibleInterface(m->SpeedButton4)
+    QVERIFY(control<QToolButton>(m, "SpeedButton15")->isEnabled());
+    QAccessible::queryAccessibleInterface(control<QToolButton>(m, "SpeedButton4"))
         ->actionInterface()
         ->doAction(QAccessibleActionInterface::toggleAction());
     QVERIFY(m->state().ChosenKind() == ExerciseKind::Text);
     QCOMPARE(m->ActiveMDIChild(), windows().TextForm);
-    m->SpeedButton12->setChecked(true);
+    control<QToolButton>(m, "SpeedButton12")->setChecked(true);
     QCOMPARE(m->state().TextAlignment(), 2);
-    QAccessible::queryAccessibleInterface(m->SpeedButton13)
+    QAccessible::queryAccessibleInterface(control<QToolButton>(m, "SpeedButton13"))
         ->actionInterface()
         ->doAction(QAccessibleActionInterface::pressAction());
     QCOMPARE(m->state().TextAlignment(), 1);
@@ -329,10 +344,11 @@ void TestShellControls::speedTypedOrPagedByKeyboard() {
     windows().TextForm->setLoadedText(UserText, 0, 0);
     m->activateWindow();
     QTRY_VERIFY(m->isActiveWindow());
-    QSpinBox* entry = m->Panel7->findChild<QSpinBox*>(QStringLiteral("SpeedEntry"));
+    QSpinBox* entry =
+        control<QWidget>(m, "Panel7")->findChild<QSpinBox*>(QStringLiteral("SpeedEntry"));
     QVERIFY(entry && entry->isHidden());
 
-    QTest::mouseDClick(m->Label1, Qt::LeftButton);
+    QTest::mouseDClick(control<QLabel>(m, "Panel7/Label1"), Qt::LeftButton);
     QVERIFY(entry->isVisible());
     QCOMPARE(entry->value(), 1000);
     QCOMPARE(QApplication::focusWidget(), entry);
@@ -340,8 +356,8 @@ void TestShellControls::speedTypedOrPagedByKeyboard() {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     QVERIFY(entry->isHidden());
     QVERIFY(!m->isRunning());
-    QCOMPARE(m->TrackBar1->value(), 91);
-    QCOMPARE(m->Label1->text(), QStringLiteral("910 симв/мин"));
+    QCOMPARE(control<QSlider>(m, "TrackBar1")->value(), 91);
+    QCOMPARE(control<QLabel>(m, "Panel7/Label1")->text(), QStringLiteral("910 симв/мин"));
     QCOMPARE(m->statusPanel(2), QStringLiteral("С: 910 симв/мин"));
     QCOMPARE(m->state().CharInterval(), 6000 / 91);
 
@@ -352,7 +368,7 @@ void TestShellControls::speedTypedOrPagedByKeyboard() {
     QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("3000"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
     QVERIFY(entry->isHidden());
-    QCOMPARE(m->TrackBar1->value(), 91);
+    QCOMPARE(control<QSlider>(m, "TrackBar1")->value(), 91);
     QTest::keyClick(text, Qt::Key_F2);
     QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("10000")); // the top of the scale
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter);
@@ -360,7 +376,7 @@ void TestShellControls::speedTypedOrPagedByKeyboard() {
 
     QTest::keyClick(text, Qt::Key_PageDown, Qt::ControlModifier);
     QCOMPARE(m->statusPanel(2), QStringLiteral("С: 9000 симв/мин"));
-    m->TrackBar1->setValue(50);
+    control<QSlider>(m, "TrackBar1")->setValue(50);
     QTest::keyClick(text, Qt::Key_PageDown, Qt::ControlModifier);
     QCOMPARE(m->statusPanel(2), QStringLiteral("С: 100 симв/мин (Min)"));
     QTest::keyClick(text, Qt::Key_PageUp, Qt::ControlModifier);
@@ -372,7 +388,7 @@ void TestShellControls::speedTypedOrPagedByKeyboard() {
 void TestShellControls::stopWorksWhileAnotherWindowIsActive() {
     TMainForm* m = startQuiet();
     windows().TextForm->setLoadedText(UserText, 0, 0);
-    m->SpeedButton2->click();
+    control<QToolButton>(m, "SpeedButton2")->click();
     QVERIFY(m->isRunning());
     // Another program has the focus: the frame and its exercise windows are told so.
     QApplication::setActiveWindow(nullptr);
@@ -381,9 +397,9 @@ void TestShellControls::stopWorksWhileAnotherWindowIsActive() {
         QEvent deactivate(QEvent::WindowDeactivate);
         QApplication::sendEvent(w, &deactivate);
     }
-    QTest::mouseClick(m->SpeedButton3, Qt::LeftButton);
+    QTest::mouseClick(control<QToolButton>(m, "SpeedButton3"), Qt::LeftButton);
     QVERIFY(!m->isRunning());
-    QVERIFY(!windows().TextForm->Timer1->isActive());
+    QVERIFY(!windows().TextForm->timer()->isActive());
 }
 
 void TestShellControls::typedSpeedOutsideTheScaleIsRefused_data() {
@@ -405,7 +421,7 @@ void TestShellControls::typedSpeedOutsideTheScaleIsRefused() {
     windows().TextForm->setLoadedText(UserText, 0, 0);
     m->activateWindow();
     QTRY_VERIFY(m->isActiveWindow());
-    auto* entry = m->Panel7->findChild<QSpinBox*>(QStringLiteral("SpeedEntry"));
+    auto* entry = control<QWidget>(m, "Panel7")->findChild<QSpinBox*>(QStringLiteral("SpeedEntry"));
     QWidget* view = windows().TextForm->RichEdit1;
     QTest::keyClick(view, Qt::Key_F2);
     QVERIFY(entry->isVisible());
@@ -427,7 +443,7 @@ void TestShellControls::typedSpeedOutsideTheScaleIsRefused() {
     QTRY_VERIFY_WITH_TIMEOUT(!said.isEmpty(), 7000); // beyond the wait for the dialog
     QVERIFY2(said.contains(QStringLiteral("от 100 до 10000")), qPrintable(said));
     QVERIFY(!m->isRunning());
-    QCOMPARE(m->TrackBar1->value(), 100);
+    QCOMPARE(control<QSlider>(m, "TrackBar1")->value(), 100);
     QVERIFY(entry->isVisible());
     QCOMPARE(entry->text(), typed);
     QTRY_COMPARE(QApplication::focusWidget(), entry);
@@ -437,7 +453,7 @@ void TestShellControls::typedSpeedOutsideTheScaleIsRefused() {
     QTest::keyClicks(entry, QStringLiteral("2000"));
     QTest::keyClick(entry, Qt::Key_Return);
     QVERIFY(entry->isHidden());
-    QCOMPARE(m->TrackBar1->value(), 200);
+    QCOMPARE(control<QSlider>(m, "TrackBar1")->value(), 200);
 }
 
 void TestShellControls::everyKindStartsAfterAFontSizeChange_data() {
@@ -463,18 +479,18 @@ void TestShellControls::everyKindStartsAfterAFontSizeChange() {
     QTRY_VERIFY(m->isActiveWindow());
     ExerciseWindow* chosen = w.TextForm;
     if (kind == QLatin1String("table")) {
-        m->SpeedButton5->click();
+        control<QToolButton>(m, "SpeedButton5")->click();
         chosen = w.TableForm;
     } else if (kind == QLatin1String("Schulte")) {
-        m->SchulteKind->trigger();
+        m->kindEntry(ExerciseKind::Schulte)->trigger();
         chosen = w.SchulteForm;
     } else if (kind == QLatin1String("flash")) {
-        m->FlashKind->trigger();
+        m->kindEntry(ExerciseKind::Flash)->trigger();
         chosen = w.FlashForm;
     }
     QTRY_COMPARE(m->ActiveMDIChild(), chosen);
 
-    QComboBox* sizes = m->ComboBox1;
+    QComboBox* sizes = control<QComboBox>(m, "ComboBox1");
     const int before = sizes->currentIndex();
     if (way == QLatin1String("keys")) {
         sizes->setFocus();
@@ -496,22 +512,22 @@ void TestShellControls::everyKindStartsAfterAFontSizeChange() {
     }
     QCOMPARE(QApplication::focusWidget(), sizes);
 
-    QTest::mouseClick(m->SpeedButton2, Qt::LeftButton);
+    QTest::mouseClick(control<QToolButton>(m, "SpeedButton2"), Qt::LeftButton);
     QVERIFY(m->isRunning());
     QCOMPARE(m->ActiveMDIChild(), chosen);
     if (chosen == w.TableForm)
-        QVERIFY(w.TableForm->Timer1->isActive());
+        QVERIFY(w.TableForm->timer()->isActive());
     else if (chosen == w.SchulteForm)
         QVERIFY(w.SchulteForm->isRunning());
     else if (chosen == w.FlashForm)
         QVERIFY(w.FlashForm->isRunning());
     else
-        QVERIFY(w.TextForm->Timer1->isActive());
+        QVERIFY(w.TextForm->timer()->isActive());
     // Nothing else runs behind it.
     for (ExerciseWindow* other : std::initializer_list<ExerciseWindow*>{
              w.TextForm, w.TableForm, w.StringForm, w.SchulteForm, w.FlashForm}) {
         if (other != chosen)
-            QVERIFY2(!other->Timer1->isActive(), qPrintable(other->objectName()));
+            QVERIFY2(!other->timer()->isActive(), qPrintable(other->objectName()));
     }
     QCoreApplication::processEvents();
     QCOMPARE(m->ActiveMDIChild(), chosen);
@@ -521,8 +537,8 @@ void TestShellControls::everyKindStartsAfterAFontSizeChange() {
     QVERIFY(!m->isRunning());
     for (ExerciseWindow* any : std::initializer_list<ExerciseWindow*>{
              w.TextForm, w.TableForm, w.StringForm, w.SchulteForm, w.FlashForm})
-        QVERIFY2(!any->Timer1->isActive(), qPrintable(any->objectName()));
-    QVERIFY(m->SpeedButton2->isEnabled());
+        QVERIFY2(!any->timer()->isActive(), qPrintable(any->objectName()));
+    QVERIFY(control<QToolButton>(m, "SpeedButton2")->isEnabled());
 }
 
 QTEST_MAIN(TestShellControls)

@@ -1,6 +1,7 @@
 // The table exercise driven through the whole program: runs stepped tick by tick, Stop, the
 // table test with its questions and result, the size picker under a real pointer, and a font
 // change.
+#include "Controls.h"
 #include "ProgramFixture.h"
 
 #include "platform/PacedTimer.h"
@@ -68,7 +69,11 @@ private:
     // The captions of the visible cells, row by row.
     QStringList captions() const;
     int visibleCells() const;
-    bool running() const { return Main->SpeedButton3->isEnabled(); }
+    // The table window's cell in row i, column j.
+    QLabel* cellAt(int i, int j) const {
+        return control<QLabel>(Form, qPrintable(QStringLiteral("Cell_%1_%2").arg(i).arg(j)));
+    }
+    bool running() const { return control<QToolButton>(Main, "SpeedButton3")->isEnabled(); }
 
     std::unique_ptr<ProgramFixture> Fixture;
     TMainForm* Main = nullptr;
@@ -91,34 +96,34 @@ void TestTable::cleanup() {
 }
 
 void TestTable::chooseTable(int columns, int rows, bool testMode) {
-    if (testMode != Main->SpeedButton14->isChecked())
-        Main->SpeedButton14->click();
-    QCOMPARE(Main->SpeedButton14->isChecked(), testMode);
+    if (testMode != control<QToolButton>(Main, "SpeedButton14")->isChecked())
+        control<QToolButton>(Main, "SpeedButton14")->click();
+    QCOMPARE(control<QToolButton>(Main, "SpeedButton14")->isChecked(), testMode);
     Main->state().setTableSize(columns, rows);
-    Main->SpeedButton5->click();
+    control<QToolButton>(Main, "SpeedButton5")->click();
     QCOMPARE(Main->ActiveMDIChild(), Form);
     Form->random().setFixedSeed(2026u);
 }
 
 void TestTable::start() {
-    QVERIFY(Main->SpeedButton2->isEnabled());
-    Main->SpeedButton2->click();
+    QVERIFY(control<QToolButton>(Main, "SpeedButton2")->isEnabled());
+    control<QToolButton>(Main, "SpeedButton2")->click();
 }
 
 QStringList TestTable::captions() const {
     QStringList all;
     for (int i = 0; i < Main->state().Row(); ++i) {
         for (int j = 0; j < Main->state().Column(); ++j)
-            all << Form->Cells[i][j]->text();
+            all << cellAt(i, j)->text();
     }
     return all;
 }
 
 int TestTable::visibleCells() const {
     int shown = 0;
-    for (const auto& row : Form->Cells) {
-        for (const QLabel* cell : row)
-            shown += cell->isVisible() ? 1 : 0;
+    for (int i = 0; i < TTableForm::GridSide; ++i) {
+        for (int j = 0; j < TTableForm::GridSide; ++j)
+            shown += cellAt(i, j)->isVisible() ? 1 : 0;
     }
     return shown;
 }
@@ -134,14 +139,14 @@ void TestTable::wholeRunSteppedTickByTick() {
 
     start();
     QVERIFY(running());
-    QVERIFY(Form->Timer1->isActive());
-    QCOMPARE(Form->Timer1->interval(), 600);
+    QVERIFY(Form->timer()->isActive());
+    QCOMPARE(Form->timer()->interval(), 600);
     QStringList expected;
     for (int cell = 0; cell < 12; ++cell)
-        expected << QString::number(Form->Table.Numbers[cell]);
+        expected << QString::number(Form->table().Numbers[cell]);
     QCOMPARE(captions(), expected);
     // A screen reader reads a cell by its caption.
-    QLabel* first = Form->Cells[0][0];
+    QLabel* first = cellAt(0, 0);
     QCOMPARE(QAccessible::queryAccessibleInterface(first)->text(QAccessible::Name), first->text());
     QStringList sorted = expected;
     std::sort(sorted.begin(), sorted.end(), [](auto& a, auto& b) { return a.toInt() < b.toInt(); });
@@ -156,9 +161,9 @@ void TestTable::wholeRunSteppedTickByTick() {
     }
     Form->Timer1Timer();
     QVERIFY(!running());
-    QVERIFY(Main->SpeedButton2->isEnabled());
-    QVERIFY(Main->SpeedButton15->isEnabled());
-    QVERIFY(!Form->Timer1->isActive());
+    QVERIFY(control<QToolButton>(Main, "SpeedButton2")->isEnabled());
+    QVERIFY(control<QToolButton>(Main, "SpeedButton15")->isEnabled());
+    QVERIFY(!Form->timer()->isActive());
     QCOMPARE(captions(), QStringList(12, QStringLiteral("*")));
 }
 
@@ -168,13 +173,14 @@ void TestTable::speedChangeCountsFromTheNextNumber() {
     chooseTable(2, 2);
     start();
     Form->Timer1Timer();
-    const int before = Form->Timer1->interval();
-    Main->TrackBar1->setValue(200); // 2000 characters a minute: 30 ms a character
+    const int before = Form->timer()->interval();
+    control<QSlider>(Main, "TrackBar1")
+        ->setValue(200); // 2000 characters a minute: 30 ms a character
     QCOMPARE(Main->state().CharInterval(), 30);
     Form->Timer1Timer();
-    QVERIFY2(Form->Timer1->interval() <= before + 300,
-             qPrintable(QString::number(Form->Timer1->interval())));
-    Main->SpeedButton3->click();
+    QVERIFY2(Form->timer()->interval() <= before + 300,
+             qPrintable(QString::number(Form->timer()->interval())));
+    control<QToolButton>(Main, "SpeedButton3")->click();
 }
 
 void TestTable::stopMidRunCoversEveryCell() {
@@ -183,10 +189,11 @@ void TestTable::stopMidRunCoversEveryCell() {
     QCOMPARE(captions().count(QStringLiteral("X")), 3);
     for (int k = 0; k < 5; ++k)
         Form->Timer1Timer();
-    Main->SpeedButton3->click(); // no question: the run did not go to its end
+    control<QToolButton>(Main, "SpeedButton3")
+        ->click(); // no question: the run did not go to its end
     QVERIFY(!QApplication::activeModalWidget());
     QVERIFY(!running());
-    QVERIFY(!Form->Timer1->isActive());
+    QVERIFY(!Form->timer()->isActive());
     QCOMPARE(captions(), QStringList(20, QStringLiteral("*")));
 }
 
@@ -216,19 +223,22 @@ void TestTable::testRunAnswered() {
     const QString recommended = Main->statusPanel(0) + Main->statusPanel(1);
     start();
     QCOMPARE(captions().count(QStringLiteral("X")), 3);
-    const auto missing = Form->Table.MissingNumbers;
-    Main->TrackBar1->setValue(150); // the speed at the end is the one reported
+    const auto missing = Form->table().MissingNumbers;
+    control<QSlider>(Main, "TrackBar1")->setValue(150); // the speed at the end is the one reported
 
     QString shownScore, shownSize, shownSpeed, shownMissing;
     bool idleDuringQuestions = false;
     onNextModal([&](QWidget* modal) {
         auto* questions = qobject_cast<TAnsTableForm*>(modal);
         QVERIFY(questions);
-        idleDuringQuestions = !running() && !Form->Timer1->isActive();
-        QCOMPARE(questions->Edit1->text(), QStringLiteral("0"));
-        QCOMPARE(questions->Edit3->text(), QStringLiteral("0"));
-        QCOMPARE(questions->focusWidget(), questions->Edit1); // Enter there answers with OK
-        const QList<QLineEdit*> edits = {questions->Edit1, questions->Edit2, questions->Edit3};
+        idleDuringQuestions = !running() && !Form->timer()->isActive();
+        QCOMPARE(control<QLineEdit>(questions, "Edit1")->text(), QStringLiteral("0"));
+        QCOMPARE(control<QLineEdit>(questions, "Edit3")->text(), QStringLiteral("0"));
+        QCOMPARE(questions->focusWidget(),
+                 control<QLineEdit>(questions, "Edit1")); // Enter there answers with OK
+        const QList<QLineEdit*> edits = {control<QLineEdit>(questions, "Edit1"),
+                                         control<QLineEdit>(questions, "Edit2"),
+                                         control<QLineEdit>(questions, "Edit3")};
         for (int i = 0; i < answerSlots.size(); ++i) {
             if (answerSlots[i] < 0)
                 continue;
@@ -238,19 +248,19 @@ void TestTable::testRunAnswered() {
         if (!extra.isEmpty())
             edits[2]->setText(extra);
         if (score.isEmpty()) { // cancelled: no result
-            QTest::keyClick(questions->Edit2, Qt::Key_Escape);
+            QTest::keyClick(control<QLineEdit>(questions, "Edit2"), Qt::Key_Escape);
             return;
         }
         onNextModal([&](QWidget* next) {
             auto* result = qobject_cast<TTableResultForm*>(next);
             QVERIFY(result);
-            shownScore = result->Label4->text();
-            shownSize = result->Label5->text();
-            shownSpeed = result->Label8->text();
-            shownMissing = result->Label6->text();
-            result->BitBtn1->click();
+            shownScore = control<QLabel>(result, "Label4")->text();
+            shownSize = control<QLabel>(result, "Label5")->text();
+            shownSpeed = control<QLabel>(result, "Label8")->text();
+            shownMissing = control<QLabel>(result, "Label6")->text();
+            control<QPushButton>(result, "BitBtn1")->click();
         });
-        QTest::keyClick(questions->BitBtn1, Qt::Key_Return);
+        QTest::keyClick(control<QPushButton>(questions, "BitBtn1"), Qt::Key_Return);
     });
     for (int k = 0; k <= 12; ++k)
         Form->Timer1Timer();
@@ -258,7 +268,7 @@ void TestTable::testRunAnswered() {
     QVERIFY(idleDuringQuestions);
     QCOMPARE(captions(), QStringList(12, QStringLiteral("*")));
     QCOMPARE(Main->statusPanel(0) + Main->statusPanel(1), recommended);
-    QCOMPARE(Form->Score, score.left(1).toInt());
+    QCOMPARE(Form->score(), score.left(1).toInt());
     QCOMPARE(shownScore, score);
     if (score.isEmpty())
         return;
@@ -290,8 +300,8 @@ void TestTable::testRunOnTooFewCellsIsRefused() {
     QCOMPARE(text, QStringLiteral("Минимальный размер таблицы три клетки!"));
     QCOMPARE(caption, QStringLiteral("Information"));
     QVERIFY(!running());
-    QVERIFY(Main->SpeedButton2->isEnabled());
-    QVERIFY(!Form->Timer1->isActive());
+    QVERIFY(control<QToolButton>(Main, "SpeedButton2")->isEnabled());
+    QVERIFY(!Form->timer()->isActive());
     QCOMPARE(captions(), QStringList(2, QStringLiteral("*")));
     QCOMPARE(Main->state().Column(), 2);
     QCOMPARE(Main->state().Row(), 1);
@@ -301,31 +311,32 @@ void TestTable::testRunOnTooFewCellsIsRefused() {
 // the table lays it out at once.
 void TestTable::pickerTakesTheSizeUnderThePointer() {
     chooseTable(4, 3);
-    QVERIFY(Main->SpeedButton15->isEnabled());
-    QTest::mouseClick(Main->SpeedButton15, Qt::LeftButton);
+    QVERIFY(control<QToolButton>(Main, "SpeedButton15")->isEnabled());
+    QTest::mouseClick(control<QToolButton>(Main, "SpeedButton15"), Qt::LeftButton);
     QVERIFY(QTest::qWaitForWindowExposed(Picker));
     QCOMPARE(Picker->pos(),
-             Main->SpeedButton15->mapToGlobal(QPoint(0, Main->SpeedButton15->height())));
+             control<QToolButton>(Main, "SpeedButton15")
+                 ->mapToGlobal(QPoint(0, control<QToolButton>(Main, "SpeedButton15")->height())));
     QCOMPARE(Picker->size(), QSize(110, 129));
     // It opens on the table's present size, lit.
-    QCOMPARE(Picker->PanelStatus->text(), QStringLiteral("4 x 3"));
-    QCOMPARE(background(Picker->PickerCells[2][3]), LightBlue);
-    QCOMPARE(background(Picker->PickerCells[3][3]), DarkBlue);
-    QCOMPARE(background(Picker->PickerCells[2][4]), DarkBlue);
+    QCOMPARE(control<QLabel>(Picker, "PanelStatus")->text(), QStringLiteral("4 x 3"));
+    QCOMPARE(background(Picker->pickerCell(2, 3)), LightBlue);
+    QCOMPARE(background(Picker->pickerCell(3, 3)), DarkBlue);
+    QCOMPARE(background(Picker->pickerCell(2, 4)), DarkBlue);
 
     QTest::mouseMove(Picker, QPoint(47, 38));
-    QCOMPARE(Picker->PanelStatus->text(), QStringLiteral("5 x 4"));
-    QCOMPARE(background(Picker->PickerCells[3][4]), LightBlue);
-    QCOMPARE(background(Picker->PickerCells[0][0]), LightBlue);
-    QCOMPARE(background(Picker->PickerCells[4][4]), DarkBlue);
-    QCOMPARE(background(Picker->PickerCells[3][5]), DarkBlue);
+    QCOMPARE(control<QLabel>(Picker, "PanelStatus")->text(), QStringLiteral("5 x 4"));
+    QCOMPARE(background(Picker->pickerCell(3, 4)), LightBlue);
+    QCOMPARE(background(Picker->pickerCell(0, 0)), LightBlue);
+    QCOMPARE(background(Picker->pickerCell(4, 4)), DarkBlue);
+    QCOMPARE(background(Picker->pickerCell(3, 5)), DarkBlue);
 
     QTest::mouseMove(Picker, QPoint(105, 38)); // the right edge is outside
-    QCOMPARE(Picker->PanelStatus->text(), QStringLiteral("0 x 0"));
-    QCOMPARE(background(Picker->PickerCells[0][0]), DarkBlue);
+    QCOMPARE(control<QLabel>(Picker, "PanelStatus")->text(), QStringLiteral("0 x 0"));
+    QCOMPARE(background(Picker->pickerCell(0, 0)), DarkBlue);
     QTest::mouseMove(Picker, QPoint(104, 104));
-    QCOMPARE(Picker->PanelStatus->text(), QStringLiteral("10 x 10"));
-    QCOMPARE(background(Picker->PickerCells[9][9]), LightBlue);
+    QCOMPARE(control<QLabel>(Picker, "PanelStatus")->text(), QStringLiteral("10 x 10"));
+    QCOMPARE(background(Picker->pickerCell(9, 9)), LightBlue);
     QTest::mouseMove(Picker, QPoint(50, 40));
     QTest::mousePress(Picker, Qt::LeftButton, {}, QPoint(50, 40));
     QTest::mouseRelease(Picker, Qt::LeftButton, {}, QPoint(50, 40));
@@ -334,23 +345,24 @@ void TestTable::pickerTakesTheSizeUnderThePointer() {
     QCOMPARE(Main->state().Column(), 5);
     QCOMPARE(Main->state().Row(), 4);
     QCOMPARE(visibleCells(), 20);
-    QCOMPARE(Form->BkGrPanel->size(), TableGeometry::panelSize(Form->CellSize, 5, 4));
+    QCOMPARE(control<QFrame>(Form, "BkGrPanel")->size(),
+             TableGeometry::panelSize(Form->cellSize(), 5, 4));
 
     // Shown again: the size just taken, lit.
-    QTest::mouseClick(Main->SpeedButton15, Qt::LeftButton);
+    QTest::mouseClick(control<QToolButton>(Main, "SpeedButton15"), Qt::LeftButton);
     QVERIFY(QTest::qWaitForWindowExposed(Picker));
-    QCOMPARE(Picker->PanelStatus->text(), QStringLiteral("5 x 4"));
-    QCOMPARE(background(Picker->PickerCells[3][4]), LightBlue);
-    QCOMPARE(background(Picker->PickerCells[4][4]), DarkBlue);
-    QCOMPARE(Picker->HoverColumn, 4);
+    QCOMPARE(control<QLabel>(Picker, "PanelStatus")->text(), QStringLiteral("5 x 4"));
+    QCOMPARE(background(Picker->pickerCell(3, 4)), LightBlue);
+    QCOMPARE(background(Picker->pickerCell(4, 4)), DarkBlue);
+    QCOMPARE(Picker->hoverColumn(), 4);
 
     // The keys move the lit corner from there.
     QTest::keyClick(Picker, Qt::Key_Down);
-    QCOMPARE(Picker->PanelStatus->text(), QStringLiteral("5 x 5"));
+    QCOMPARE(control<QLabel>(Picker, "PanelStatus")->text(), QStringLiteral("5 x 5"));
     QTest::keyClick(Picker, Qt::Key_Left);
     QTest::keyClick(Picker, Qt::Key_Up);
     QTest::keyClick(Picker, Qt::Key_Up);
-    QCOMPARE(Picker->PanelStatus->text(), QStringLiteral("4 x 3"));
+    QCOMPARE(control<QLabel>(Picker, "PanelStatus")->text(), QStringLiteral("4 x 3"));
     QTest::keyClick(Picker, Qt::Key_Return);
     QVERIFY(Picker->isHidden());
     QCOMPARE(Main->state().Column(), 4);
@@ -359,19 +371,19 @@ void TestTable::pickerTakesTheSizeUnderThePointer() {
 
 void TestTable::pickerReleaseOutsideChangesNothing() {
     chooseTable(4, 3);
-    QTest::mouseClick(Main->SpeedButton15, Qt::LeftButton);
+    QTest::mouseClick(control<QToolButton>(Main, "SpeedButton15"), Qt::LeftButton);
     QVERIFY(QTest::qWaitForWindowExposed(Picker));
     QTest::mouseMove(Picker, QPoint(20, 20));
     QTest::mousePress(Picker, Qt::LeftButton, {}, QPoint(20, 20));
     QTest::mouseMove(Picker, QPoint(50, 115)); // over the status strip
-    QCOMPARE(Picker->PanelStatus->text(), QStringLiteral("0 x 0"));
+    QCOMPARE(control<QLabel>(Picker, "PanelStatus")->text(), QStringLiteral("0 x 0"));
     QTest::mouseRelease(Picker, Qt::LeftButton, {}, QPoint(50, 115));
     QVERIFY(Picker->isHidden());
     QCOMPARE(Main->state().Column(), 4);
     QCOMPARE(Main->state().Row(), 3);
     QCOMPARE(visibleCells(), 12);
 
-    QTest::mouseClick(Main->SpeedButton15, Qt::LeftButton);
+    QTest::mouseClick(control<QToolButton>(Main, "SpeedButton15"), Qt::LeftButton);
     QVERIFY(QTest::qWaitForWindowExposed(Picker));
     QTest::mouseMove(Picker, QPoint(20, 20));
     QTest::keyClick(Picker, Qt::Key_Escape);
@@ -381,10 +393,10 @@ void TestTable::pickerReleaseOutsideChangesNothing() {
 
 void TestTable::pickerClosesWhenThePointerGoesElsewhere() {
     chooseTable(4, 3);
-    QTest::mouseClick(Main->SpeedButton15, Qt::LeftButton);
+    QTest::mouseClick(control<QToolButton>(Main, "SpeedButton15"), Qt::LeftButton);
     QVERIFY(QTest::qWaitForWindowExposed(Picker));
     QTest::mouseMove(Picker, QPoint(95, 95));
-    QCOMPARE(Picker->PanelStatus->text(), QStringLiteral("10 x 10"));
+    QCOMPARE(control<QLabel>(Picker, "PanelStatus")->text(), QStringLiteral("10 x 10"));
     // A click in the table window, away from the picker, as the window system delivers it.
     QWidget* elsewhere = Form->widget();
     const QPoint inFrame = elsewhere->mapTo(Main, elsewhere->rect().bottomRight() - QPoint(5, 5));
@@ -394,7 +406,7 @@ void TestTable::pickerClosesWhenThePointerGoesElsewhere() {
     QCOMPARE(Main->state().Row(), 3);
 
     // Losing the focus to another window closes it as well.
-    QTest::mouseClick(Main->SpeedButton15, Qt::LeftButton);
+    QTest::mouseClick(control<QToolButton>(Main, "SpeedButton15"), Qt::LeftButton);
     QVERIFY(QTest::qWaitForWindowExposed(Picker));
     QWidget other;
     other.show();
@@ -406,23 +418,23 @@ void TestTable::pickerClosesWhenThePointerGoesElsewhere() {
 // A bigger font makes bigger cells; every cell is three digit widths wide, the width of 100.
 void TestTable::fontChangeRelaysTheGrid() {
     chooseTable(10, 10);
-    const int before = Form->CellSize;
+    const int before = Form->cellSize();
     QCOMPARE(before, 3 * Main->state().CharWidth());
-    const int index = Main->ComboBox1->findText(QStringLiteral("24"));
+    const int index = control<QComboBox>(Main, "ComboBox1")->findText(QStringLiteral("24"));
     QVERIFY(index >= 0);
-    Main->ComboBox1->setCurrentIndex(index);
-    emit Main->ComboBox1->activated(index);
+    control<QComboBox>(Main, "ComboBox1")->setCurrentIndex(index);
+    emit control<QComboBox>(Main, "ComboBox1")->activated(index);
 
     QCOMPARE(Main->state().FontSize(), 24);
-    QCOMPARE(Form->CellSize, 3 * Main->state().CharWidth());
-    QVERIFY(Form->CellSize > before);
-    QLabel* last = Form->Cells[9][9];
+    QCOMPARE(Form->cellSize(), 3 * Main->state().CharWidth());
+    QVERIFY(Form->cellSize() > before);
+    QLabel* last = cellAt(9, 9);
     QCOMPARE(last->font().pointSize(), 24);
-    QCOMPARE(last->size(), QSize(Form->CellSize, Form->CellSize));
-    QVERIFY(last->fontMetrics().horizontalAdvance(QStringLiteral("100")) <= Form->CellSize);
+    QCOMPARE(last->size(), QSize(Form->cellSize(), Form->cellSize()));
+    QVERIFY(last->fontMetrics().horizontalAdvance(QStringLiteral("100")) <= Form->cellSize());
     QCOMPARE(last->text(), QStringLiteral("*"));
-    QCOMPARE(Form->BkGrPanel->pos(),
-             TableGeometry::centredOrigin(Form->widget()->size(), Form->CellSize, 10, 10));
+    QCOMPARE(control<QFrame>(Form, "BkGrPanel")->pos(),
+             TableGeometry::centredOrigin(Form->widget()->size(), Form->cellSize(), 10, 10));
 }
 
 void TestTable::gridFollowsTheClientAreaItEndsUpWith_data() {
@@ -440,20 +452,20 @@ void TestTable::gridFollowsTheClientAreaItEndsUpWith() {
     QFETCH(int, height);
     Main->resize(659, height);
     chooseTable(4, 3);
-    const int index = Main->ComboBox1->findText(fontSize);
-    Main->ComboBox1->setCurrentIndex(index);
-    emit Main->ComboBox1->activated(index);
+    const int index = control<QComboBox>(Main, "ComboBox1")->findText(fontSize);
+    control<QComboBox>(Main, "ComboBox1")->setCurrentIndex(index);
+    emit control<QComboBox>(Main, "ComboBox1")->activated(index);
     QCoreApplication::processEvents();
-    const int barsBefore = Main->CoolBar1->height();
+    const int barsBefore = control<TCoolBar>(Main, "CoolBar1")->height();
 
     Main->resize(900, height);
-    QTRY_VERIFY(Main->CoolBar1->height() < barsBefore);
+    QTRY_VERIFY(control<TCoolBar>(Main, "CoolBar1")->height() < barsBefore);
     QCoreApplication::processEvents();
     const QWidget* client = Form->widget();
-    const QPoint centred = TableGeometry::centredOrigin(client->size(), Form->CellSize, 4, 3);
-    QCOMPARE(Form->BkGrPanel->pos(), centred);
+    const QPoint centred = TableGeometry::centredOrigin(client->size(), Form->cellSize(), 4, 3);
+    QCOMPARE(control<QFrame>(Form, "BkGrPanel")->pos(), centred);
     QVERIFY(centred.y() >= 0);
-    QVERIFY(Form->BkGrPanel->geometry().bottom() < client->height());
+    QVERIFY(control<QFrame>(Form, "BkGrPanel")->geometry().bottom() < client->height());
 }
 
 QTEST_MAIN(TestTable)

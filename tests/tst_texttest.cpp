@@ -1,5 +1,6 @@
 // The text speed test driven through the whole program: test mode over a loaded text, a test
 // run stepped to its end, the questions and the result, and damaged test files.
+#include "Controls.h"
 #include "ProgramFixture.h"
 
 #include "readingview/ReadingView.h"
@@ -226,30 +227,30 @@ void TestTextTest::testModeKeepsTheUserTextAside() {
     QCOMPARE(before.caret, caret);
 
     ModalLog dialogs;
-    m->SpeedButton14->click();
-    QVERIFY(m->SpeedButton14->isChecked());
+    control<QToolButton>(m, "SpeedButton14")->click();
+    QVERIFY(control<QToolButton>(m, "SpeedButton14")->isChecked());
     QCOMPARE(form->windowTitle(), QStringLiteral("Тест на скорость чтения текста"));
     // Until Start the window is empty, whatever happens meanwhile.
     QVERIFY(form->RichEdit1->text().isEmpty());
-    QVERIFY(form->ExerciseText.isEmpty());
+    QVERIFY(form->exerciseText().isEmpty());
     QTest::qWait(50);
     QVERIFY(form->RichEdit1->text().isEmpty());
-    QVERIFY(!form->TestRecord.Text.isEmpty());
-    QVERIFY(!m->SpeedButton1->isEnabled());
+    QVERIFY(!form->testRecord().Text.isEmpty());
+    QVERIFY(!control<QToolButton>(m, "SpeedButton1")->isEnabled());
 
-    m->SpeedButton14->click();
-    QVERIFY(!m->SpeedButton14->isChecked());
+    control<QToolButton>(m, "SpeedButton14")->click();
+    QVERIFY(!control<QToolButton>(m, "SpeedButton14")->isChecked());
     QCOMPARE(form->windowTitle(), QStringLiteral("Чтение текста"));
     QCOMPARE(viewOf(form), before);
-    QCOMPARE(form->ExerciseText, text);
-    QCOMPARE(form->TextLength, int(text.size()));
-    QVERIFY(m->SpeedButton1->isEnabled());
+    QCOMPARE(form->exerciseText(), text);
+    QCOMPARE(form->textLength(), int(text.size()));
+    QVERIFY(control<QToolButton>(m, "SpeedButton1")->isEnabled());
     QVERIFY(dialogs.seen.isEmpty());
 
     // Round trips do not drift.
     for (int i = 0; i < 3; ++i) {
-        m->SpeedButton14->click();
-        m->SpeedButton14->click();
+        control<QToolButton>(m, "SpeedButton14")->click();
+        control<QToolButton>(m, "SpeedButton14")->click();
     }
     QCOMPARE(viewOf(form), before);
 }
@@ -264,13 +265,13 @@ void TestTextTest::testModeLeftWhileTheTableIsInFront() {
     const ViewState before = viewOf(form);
 
     ModalLog dialogs;
-    m->SpeedButton14->click();
-    m->SpeedButton5->click(); // the table in front, test still down
+    control<QToolButton>(m, "SpeedButton14")->click();
+    control<QToolButton>(m, "SpeedButton5")->click(); // the table in front, test still down
     QCOMPARE(m->ActiveMDIChild(),
              static_cast<QMdiSubWindow*>(Fixture->program().windows().TableForm));
-    m->SpeedButton14->click();
-    QVERIFY(!m->SpeedButton14->isChecked());
-    m->SpeedButton4->click();
+    control<QToolButton>(m, "SpeedButton14")->click();
+    QVERIFY(!control<QToolButton>(m, "SpeedButton14")->isChecked());
+    control<QToolButton>(m, "SpeedButton4")->click();
     QCOMPARE(m->ActiveMDIChild(), static_cast<QMdiSubWindow*>(form));
     QCOMPARE(form->windowTitle(), QStringLiteral("Чтение текста"));
     QCOMPARE(viewOf(form), before);
@@ -279,7 +280,7 @@ void TestTextTest::testModeLeftWhileTheTableIsInFront() {
 
 void TestTextTest::wholeRunAsksAndShowsTheResult() {
     TMainForm* m = startQuiet({{"SpeedTrackBarPosition", 334}, {"WideExpression", 10}});
-    QCOMPARE(m->TrackBar1->value(), 334);
+    QCOMPARE(control<QSlider>(m, "TrackBar1")->value(), 334);
     QCOMPARE(m->state().CharInterval(), 17);
     QCOMPARE(m->state().ReadingFieldWidth(), 10);
     const TestText test = makeTest(RunText, QStringLiteral("о тумане"));
@@ -290,17 +291,17 @@ void TestTextTest::wholeRunAsksAndShowsTheResult() {
     form->RichEdit1->scrollLines(9);
     const ViewState user = viewOf(form);
 
-    m->SpeedButton14->click();
-    QVERIFY(m->SpeedButton14->isChecked());
-    QCOMPARE(form->TestRecord.Text, RunText);
+    control<QToolButton>(m, "SpeedButton14")->click();
+    QVERIFY(control<QToolButton>(m, "SpeedButton14")->isChecked());
+    QCOMPARE(form->testRecord().Text, RunText);
     QVERIFY(form->RichEdit1->text().isEmpty());
 
-    m->SpeedButton2->click();
+    control<QToolButton>(m, "SpeedButton2")->click();
     QVERIFY(m->isRunning());
     // The test text is shown from its first character, the view at the top.
     QCOMPARE(form->RichEdit1->text(), RunText);
     QCOMPARE(form->RichEdit1->firstVisibleLine(), 0);
-    QCOMPARE(form->TestRecord.Volume, readableCount(RunText));
+    QCOMPARE(form->testRecord().Volume, readableCount(RunText));
 
     struct Asked {
         QString title;
@@ -312,35 +313,37 @@ void TestTextTest::wholeRunAsksAndShowsTheResult() {
     struct Shown {
         QString label4, label5, label6;
     } shown;
-    ModalLog dialogs(
-        {[&](QWidget* modal) {
-             auto* dialog = qobject_cast<TAnsTextForm*>(modal);
-             if (!dialog)
-                 return;
-             asked.title = dialog->windowTitle();
-             asked.anyChecked = false;
-             for (int q = 0; q < TestQuestionCount; ++q) {
-                 asked.questions << dialog->question(q);
-                 asked.chosen << dialog->chosen(q);
-                 for (QRadioButton* item : dialog->Items[q]) {
-                     asked.answers << item->text();
-                     asked.anyChecked = asked.anyChecked || item->isChecked();
-                 }
-             }
-             // Right answers are 0, 2, 1, 1, 0: three right, one wrong, one left open.
-             dialog->Items[0][0]->click();
-             dialog->Items[1][2]->click();
-             dialog->Items[2][1]->click();
-             dialog->Items[3][0]->click();
-             dialog->OkButton->click();
-         },
-         [&](QWidget* modal) {
-             auto* dialog = qobject_cast<TTextResultForm*>(modal);
-             if (!dialog)
-                 return;
-             shown = {dialog->Label4->text(), dialog->Label5->text(), dialog->Label6->text()};
-             dialog->accept();
-         }});
+    ModalLog dialogs({[&](QWidget* modal) {
+                          auto* dialog = qobject_cast<TAnsTextForm*>(modal);
+                          if (!dialog)
+                              return;
+                          asked.title = dialog->windowTitle();
+                          asked.anyChecked = false;
+                          for (int q = 0; q < TestQuestionCount; ++q) {
+                              asked.questions << dialog->question(q);
+                              asked.chosen << dialog->chosen(q);
+                              for (int i = 0; i < 3; ++i) {
+                                  const QRadioButton* item = dialog->item(q, i);
+                                  asked.answers << item->text();
+                                  asked.anyChecked = asked.anyChecked || item->isChecked();
+                              }
+                          }
+                          // Right answers are 0, 2, 1, 1, 0: three right, one wrong, one left open.
+                          dialog->item(0, 0)->click();
+                          dialog->item(1, 2)->click();
+                          dialog->item(2, 1)->click();
+                          dialog->item(3, 0)->click();
+                          control<QPushButton>(dialog, "BitBtn1")->click();
+                      },
+                      [&](QWidget* modal) {
+                          auto* dialog = qobject_cast<TTextResultForm*>(modal);
+                          if (!dialog)
+                              return;
+                          shown = {control<QLabel>(dialog, "Label4")->text(),
+                                   control<QLabel>(dialog, "Label5")->text(),
+                                   control<QLabel>(dialog, "Label6")->text()};
+                          dialog->accept();
+                      }});
     const int calls = stepToEnd();
     QVERIFY(!m->isRunning());
 
@@ -362,34 +365,34 @@ void TestTextTest::wholeRunAsksAndShowsTheResult() {
     // Every step but the last (which found the end) was counted: 10 characters in 17 × 10 ms.
     const int counted = calls - 1;
     QVERIFY(counted > 0);
-    QCOMPARE(form->CharsShown, counted * 10);
-    QCOMPARE(form->ElapsedMs, counted * 170);
+    QCOMPARE(form->charsShown(), counted * 10);
+    QCOMPARE(form->elapsedMs(), counted * 170);
     // Fields hold whole words of at most 10 characters, so the steps covered the whole text.
-    QVERIFY(form->CharsShown >= readableCount(RunText));
+    QVERIFY(form->charsShown() >= readableCount(RunText));
     const int expectedSpeed = (counted * 10 * 6000 / (counted * 170)) * 10;
     QCOMPARE(expectedSpeed, 3520);
-    QCOMPARE(form->CharsShown * 6000 / form->ElapsedMs * 10, expectedSpeed);
+    QCOMPARE(form->charsShown() * 6000 / form->elapsedMs() * 10, expectedSpeed);
 
     QCOMPARE(shown.label4, QStringLiteral("3 из 5"));
     QCOMPARE(shown.label5, QString::number(readableCount(RunText)) + QStringLiteral(" симв"));
     QCOMPARE(shown.label6, QString::number(expectedSpeed) + QStringLiteral(" симв/мин"));
-    QCOMPARE(form->TestRecord.ScorePercent, 60);
-    QCOMPARE(form->TestRecord.Speed, expectedSpeed);
-    QCOMPARE(form->TestRecord.Volume, readableCount(RunText));
+    QCOMPARE(form->testRecord().ScorePercent, 60);
+    QCOMPARE(form->testRecord().Speed, expectedSpeed);
+    QCOMPARE(form->testRecord().Volume, readableCount(RunText));
 
     // A new test is prepared and the window is empty again, still in test mode.
-    QCOMPARE(form->TestRecord.Text, RunText);
+    QCOMPARE(form->testRecord().Text, RunText);
     QVERIFY(form->RichEdit1->text().isEmpty());
-    QVERIFY(form->ExerciseText.isEmpty());
-    QVERIFY(m->SpeedButton14->isChecked());
-    QVERIFY(m->SpeedButton2->isEnabled());
-    QVERIFY(!m->SpeedButton3->isEnabled());
+    QVERIFY(form->exerciseText().isEmpty());
+    QVERIFY(control<QToolButton>(m, "SpeedButton14")->isChecked());
+    QVERIFY(control<QToolButton>(m, "SpeedButton2")->isEnabled());
+    QVERIFY(!control<QToolButton>(m, "SpeedButton3")->isEnabled());
 
     // Leaving test mode brings back the user's text where the user left it.
-    m->SpeedButton14->click();
-    QVERIFY(!m->SpeedButton14->isChecked());
+    control<QToolButton>(m, "SpeedButton14")->click();
+    QVERIFY(!control<QToolButton>(m, "SpeedButton14")->isChecked());
     QCOMPARE(viewOf(form), user);
-    QCOMPARE(form->ExerciseText, userText);
+    QCOMPARE(form->exerciseText(), userText);
     QCOMPARE(dialogs.seen.size(), 2);
 }
 
@@ -398,7 +401,7 @@ void TestTextTest::cancelledQuestionsScoreNothing() {
     const TestText test = makeTest(RunText, QStringLiteral("о тумане"));
     useOnlyTests({{1, test}});
     TTextForm* form = textForm();
-    m->SpeedButton14->click();
+    control<QToolButton>(m, "SpeedButton14")->click();
 
     // A first run answered in full leaves choices in the dialog and a score.
     {
@@ -408,13 +411,13 @@ void TestTextTest::cancelledQuestionsScoreNothing() {
                 return;
             for (int q = 0; q < TestQuestionCount; ++q)
                 dialog->choose(q, 2);
-            dialog->OkButton->click();
+            control<QPushButton>(dialog, "BitBtn1")->click();
         }});
-        m->SpeedButton2->click();
+        control<QToolButton>(m, "SpeedButton2")->click();
         stepToEnd();
         QCOMPARE(dialogs.seen.size(), 2);
-        QCOMPARE(form->TestRecord.ScorePercent, 20);
-        QVERIFY(form->TestRecord.Speed > 0);
+        QCOMPARE(form->testRecord().ScorePercent, 20);
+        QVERIFY(form->testRecord().Speed > 0);
     }
 
     QList<int> chosenAtOpen;
@@ -426,22 +429,22 @@ void TestTextTest::cancelledQuestionsScoreNothing() {
             chosenAtOpen << dialog->chosen(q);
         for (int q = 0; q < TestQuestionCount; ++q)
             dialog->choose(q, test.right[q]); // all right, then cancelled
-        dialog->CancelButton->click();
+        control<QPushButton>(dialog, "BitBtn2")->click();
     }});
-    m->SpeedButton2->click();
-    QCOMPARE(form->TestRecord.ScorePercent, 0);
+    control<QToolButton>(m, "SpeedButton2")->click();
+    QCOMPARE(form->testRecord().ScorePercent, 0);
     stepToEnd();
     QVERIFY(!m->isRunning());
     QCOMPARE(dialogs.seen.size(), 1); // the questions, and no result
     QCOMPARE(dialogs.seen[0], static_cast<const QWidget*>(questions()));
     QCOMPARE(chosenAtOpen, QList<int>({-1, -1, -1, -1, -1}));
-    QCOMPARE(form->TestRecord.ScorePercent, 0);
-    QCOMPARE(form->TestRecord.Speed, 0);
+    QCOMPARE(form->testRecord().ScorePercent, 0);
+    QCOMPARE(form->testRecord().Speed, 0);
     // The next test is prepared as usual.
-    QCOMPARE(form->TestRecord.Text, RunText);
+    QCOMPARE(form->testRecord().Text, RunText);
     QVERIFY(form->RichEdit1->text().isEmpty());
-    QVERIFY(m->SpeedButton14->isChecked());
-    QVERIFY(m->SpeedButton2->isEnabled());
+    QVERIFY(control<QToolButton>(m, "SpeedButton14")->isChecked());
+    QVERIFY(control<QToolButton>(m, "SpeedButton2")->isEnabled());
 }
 
 void TestTextTest::stopBeforeTheEndAsksNothing() {
@@ -451,26 +454,26 @@ void TestTextTest::stopBeforeTheEndAsksNothing() {
     const QString userText = longUserText();
     form->setLoadedText(userText, 300, 0);
     const ViewState user = viewOf(form);
-    m->SpeedButton14->click();
+    control<QToolButton>(m, "SpeedButton14")->click();
 
     ModalLog dialogs;
-    m->SpeedButton2->click();
+    control<QToolButton>(m, "SpeedButton2")->click();
     for (int i = 0; i < 3; ++i)
         form->Timer1Timer();
     QVERIFY(m->isRunning());
-    QCOMPARE(form->CharsShown, 30);
-    m->SpeedButton3->click();
+    QCOMPARE(form->charsShown(), 30);
+    control<QToolButton>(m, "SpeedButton3")->click();
     QVERIFY(!m->isRunning());
     QTest::qWait(50);
     QVERIFY(dialogs.seen.isEmpty());
-    QCOMPARE(form->TestRecord.ScorePercent, 0);
-    QCOMPARE(form->TestRecord.Speed, 0);
+    QCOMPARE(form->testRecord().ScorePercent, 0);
+    QCOMPARE(form->testRecord().Speed, 0);
     QVERIFY(form->RichEdit1->text().isEmpty());
-    QCOMPARE(form->TestRecord.Text, RunText);
-    QVERIFY(m->SpeedButton14->isChecked());
-    QVERIFY(m->SpeedButton14->isEnabled());
+    QCOMPARE(form->testRecord().Text, RunText);
+    QVERIFY(control<QToolButton>(m, "SpeedButton14")->isChecked());
+    QVERIFY(control<QToolButton>(m, "SpeedButton14")->isEnabled());
     // Nothing of the test run leaks into the user's text.
-    m->SpeedButton14->click();
+    control<QToolButton>(m, "SpeedButton14")->click();
     QCOMPARE(viewOf(form), user);
 }
 
@@ -526,24 +529,24 @@ void TestTextTest::badTestDataLeavesTestMode() {
         icon = box->icon();
         box->button(QMessageBox::Ok)->click();
     }});
-    m->SpeedButton14->click();
+    control<QToolButton>(m, "SpeedButton14")->click();
     QCOMPARE(dialogs.seen.size(), 1);
     QCOMPARE(icon, QMessageBox::Critical);
     QVERIFY2(message.count(QStringLiteral("SKt1.tst")) == 1, qPrintable(message));
 
-    QVERIFY(!m->SpeedButton14->isChecked());
-    QVERIFY(m->SpeedButton14->isEnabled());
-    QVERIFY(m->SpeedButton1->isEnabled());
-    QVERIFY(!m->SpeedButton6->isEnabled());
+    QVERIFY(!control<QToolButton>(m, "SpeedButton14")->isChecked());
+    QVERIFY(control<QToolButton>(m, "SpeedButton14")->isEnabled());
+    QVERIFY(control<QToolButton>(m, "SpeedButton1")->isEnabled());
+    QVERIFY(!control<QToolButton>(m, "SpeedButton6")->isEnabled());
     QCOMPARE(form->windowTitle(), QStringLiteral("Чтение текста"));
     QCOMPARE(viewOf(form), user);
-    QCOMPARE(form->ExerciseText, userText);
+    QCOMPARE(form->exerciseText(), userText);
 
     // Start now reads the user's text, not a test.
-    m->SpeedButton2->click();
+    control<QToolButton>(m, "SpeedButton2")->click();
     QVERIFY(m->isRunning());
     QCOMPARE(form->RichEdit1->text(), userText);
-    m->SpeedButton3->click();
+    control<QToolButton>(m, "SpeedButton3")->click();
     QCOMPARE(dialogs.seen.size(), 1);
 }
 
@@ -555,8 +558,8 @@ void TestTextTest::testFileLostDuringARunLeavesTestMode() {
     form->setLoadedText(userText, 1200, 0);
     form->RichEdit1->scrollLines(15);
     const ViewState user = viewOf(form);
-    m->SpeedButton14->click();
-    m->SpeedButton2->click();
+    control<QToolButton>(m, "SpeedButton14")->click();
+    control<QToolButton>(m, "SpeedButton2")->click();
     form->Timer1Timer();
     QVERIFY(QFile::remove(testFilePath(Fixture->programDir(), 1)));
 
@@ -564,12 +567,12 @@ void TestTextTest::testFileLostDuringARunLeavesTestMode() {
         if (auto* box = qobject_cast<QMessageBox*>(modal))
             box->button(QMessageBox::Ok)->click();
     }});
-    m->SpeedButton3->click();
+    control<QToolButton>(m, "SpeedButton3")->click();
     QCOMPARE(dialogs.seen.size(), 1);
     QCOMPARE(dialogs.classes, QStringList{QStringLiteral("QMessageBox")});
     QVERIFY(!m->isRunning());
-    QVERIFY(!m->SpeedButton14->isChecked());
-    QVERIFY(m->SpeedButton1->isEnabled());
+    QVERIFY(!control<QToolButton>(m, "SpeedButton14")->isChecked());
+    QVERIFY(control<QToolButton>(m, "SpeedButton1")->isEnabled());
     QCOMPARE(form->windowTitle(), QStringLiteral("Чтение текста"));
     QCOMPARE(viewOf(form), user);
 }
@@ -594,16 +597,16 @@ void TestTextTest::onlyConsecutiveFilesAreChosen() {
     while (clock.elapsed() < 3000) {
         QVERIFY(form->LoadTestText());
         ++calls;
-        const QString text = form->TestRecord.Text;
+        const QString text = form->testRecord().Text;
         const auto chosen = std::find_if(tests.cbegin(), tests.cbegin() + 2,
                                          [&](const TestText& t) { return t.text == text; });
         QVERIFY2(chosen != tests.cbegin() + 2, qPrintable(text));
         // The questions shown belong to the text chosen.
         for (int q = 0; q < TestQuestionCount; ++q) {
             QCOMPARE(questions()->question(q), chosen->questions[q]);
-            QCOMPARE(questions()->Items[q][1]->text(), chosen->answers[q][1]);
+            QCOMPARE(questions()->item(q, 1)->text(), chosen->answers[q][1]);
         }
-        QCOMPARE(form->TestRecord.Answers, chosen->right);
+        QCOMPARE(form->testRecord().Answers, chosen->right);
         QTest::qWait(100);
     }
     QVERIFY(calls > 20);
@@ -625,21 +628,25 @@ void TestTextTest::closingInTestModeKeepsTheUserPlace() {
     useOnlyTests({{1, makeTest(RunText, QStringLiteral("о тумане"))}});
     TTextForm* form = textForm();
     const QString path = QDir::toNativeSeparators(Fixture->programDir() + "/LIBRARY/book.txt");
-    m->FileName = path; // as the open dialog leaves it
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(longUserText().toUtf8());
+    file.close();
+    m->OpenTextFile(path); // as the open dialog leaves it
     form->setLoadedText(longUserText(), 5000, 0);
     form->RichEdit1->scrollLines(30);
     const int anchor = form->RichEdit1->lineStart(30) + 1;
 
     ModalLog dialogs;
-    m->SpeedButton14->click();
+    control<QToolButton>(m, "SpeedButton14")->click();
     if (duringARun) {
-        m->SpeedButton2->click();
+        control<QToolButton>(m, "SpeedButton2")->click();
         for (int i = 0; i < 3; ++i)
             form->Timer1Timer();
         QVERIFY(m->isRunning());
     }
     if (tableInFront)
-        m->SpeedButton5->click();
+        control<QToolButton>(m, "SpeedButton5")->click();
     Fixture->close();
     QVERIFY(dialogs.seen.isEmpty());
     const auto entry = TextMemory(m->textMemoryPath()).find(path);
@@ -674,18 +681,19 @@ void TestTextTest::questionsReadWhole() {
     // The dialog's own size holds as far as the face's lines allow; only height is added.
     QCOMPARE(dialog->width(), 338);
     QVERIFY(dialog->height() >= 352);
-    for (QGroupBox* group : dialog->RadioGroups) {
+    for (int q = 0; q < TestQuestionCount; ++q) {
+        const QGroupBox* group = dialog->group(q);
         QCOMPARE(group->width(), 325);
         QVERIFY(group->height() >= 57);
         if (!fits)
             QVERIFY(group->height() > 100);
     }
     for (int q = 0; q < TestQuestionCount; ++q) {
-        QGroupBox* group = dialog->RadioGroups[q];
+        QGroupBox* group = dialog->group(q);
         QVERIFY(dialog->rect().contains(group->geometry()));
         QList<QWidget*> texts{group->findChild<QLabel*>()};
-        for (QRadioButton* item : dialog->Items[q])
-            texts << item;
+        for (int i = 0; i < 3; ++i)
+            texts << dialog->item(q, i);
         for (QWidget* text : texts) {
             // Inside its group, and as tall as its wrapped lines need.
             QVERIFY(group->contentsRect().contains(text->geometry()));
@@ -695,7 +703,7 @@ void TestTextTest::questionsReadWhole() {
                                     .arg(text->heightForWidth(text->width()))));
         }
     }
-    QVERIFY(dialog->rect().contains(dialog->OkButton->geometry()));
+    QVERIFY(dialog->rect().contains(control<QPushButton>(dialog, "BitBtn1")->geometry()));
     dialog->hide();
 }
 
@@ -710,14 +718,14 @@ void TestTextTest::arrowKeysChooseAnAnswer() {
     dialog->show();
     QApplication::setActiveWindow(dialog);
     QVERIFY(QTest::qWaitForWindowActive(dialog));
-    dialog->Items[1][0]->setFocus(Qt::TabFocusReason);
+    dialog->item(1, 0)->setFocus(Qt::TabFocusReason);
     const QList<std::pair<Qt::Key, int>> steps{
         {Qt::Key_Down, 1}, {Qt::Key_Down, 2},  {Qt::Key_Down, 0}, {Qt::Key_Up, 2},
         {Qt::Key_Left, 1}, {Qt::Key_Right, 2}, {Qt::Key_Right, 0}};
     for (const auto& [key, answer] : steps) {
         QTest::keyClick(QApplication::focusWidget(), key);
         QCOMPARE(dialog->chosen(1), answer);
-        QCOMPARE(QApplication::focusWidget(), dialog->Items[1][answer]);
+        QCOMPARE(QApplication::focusWidget(), dialog->item(1, answer));
     }
     for (int q : {0, 2, 3, 4})
         QCOMPARE(dialog->chosen(q), -1);

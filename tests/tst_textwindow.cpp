@@ -1,3 +1,4 @@
+#include "Controls.h"
 #include "ProgramFixture.h"
 
 #include "formats/TextDecoding.h"
@@ -120,12 +121,14 @@ void TestTextWindow::openFile(const QString& path, int bookmarkAnswer) {
             onNextModal([bookmarkAnswer](QWidget* question) {
                 auto* bookmark = qobject_cast<TBookmarkForm*>(question);
                 QVERIFY2(bookmark, "the resume question follows");
-                (bookmarkAnswer == 1 ? bookmark->BitBtn1 : bookmark->BitBtn2)->click();
+                (bookmarkAnswer == 1 ? control<QPushButton>(bookmark, "BitBtn1")
+                                     : control<QPushButton>(bookmark, "BitBtn2"))
+                    ->click();
             });
         }
         static_cast<QDialog*>(dialog)->accept();
     });
-    Main->SpeedButton1->click();
+    control<QToolButton>(Main, "SpeedButton1")->click();
 }
 
 int TestTextWindow::runToEnd(const std::function<void()>& afterStep) {
@@ -155,14 +158,14 @@ void TestTextWindow::openThroughTheDialog() {
         choose(dialog, path);
         static_cast<QDialog*>(dialog)->accept();
     });
-    Main->SpeedButton1->click();
+    control<QToolButton>(Main, "SpeedButton1")->click();
     QCOMPARE(QDir(startDir), QDir(Fixture->programDir() + QStringLiteral("/LIBRARY")));
     QVERIFY2(openCaption.remove(QLatin1Char('&')) == QStringLiteral("Открыть"),
              qPrintable(openCaption)); // the standard dialogs speak Russian
     const QString expected = QStringLiteral("Первая строка.  Вторая строка. Третья.");
     QCOMPARE(Text->RichEdit1->text(), expected);
-    QCOMPARE(Text->TextLength, int(expected.size()));
-    QCOMPARE(Main->FileName, QDir::toNativeSeparators(path));
+    QCOMPARE(Text->textLength(), int(expected.size()));
+    QCOMPARE(Main->fileName(), QDir::toNativeSeparators(path));
     QCOMPARE(Main->statusPanel(3), QStringLiteral("Volume: 33 симв"));
     QCOMPARE(QDir(Fixture->storedValue(QStringLiteral("LastDir")).toString()),
              QDir(Fixture->programDir() + QStringLiteral("/LIBRARY")));
@@ -199,7 +202,7 @@ void TestTextWindow::openDialogFilterFollowsTheStore() {
         choose(dialog, path);
         static_cast<QDialog*>(dialog)->accept();
     });
-    Main->SpeedButton1->click();
+    control<QToolButton>(Main, "SpeedButton1")->click();
     QCOMPARE(patterns, shown);
     QCOMPARE(Fixture->storedValue(QStringLiteral("FilterIndex")).toInt(), storedAfter);
 }
@@ -264,14 +267,14 @@ void TestTextWindow::badFilesKeepThePreviousText() {
         });
         static_cast<QDialog*>(dialog)->accept();
     });
-    Main->SpeedButton1->click();
+    control<QToolButton>(Main, "SpeedButton1")->click();
     QVERIFY(message.contains(name));
     QVERIFY2(!busyCursor, "the box is shown with the normal cursor");
     QVERIFY(!QApplication::overrideCursor());
     QCOMPARE(Text->RichEdit1->text(), before);
     QCOMPARE(Text->RichEdit1->caretPosition(), 77);
     QCOMPARE(Text->RichEdit1->firstVisibleLine(), top);
-    QCOMPARE(Main->FileName, QDir::toNativeSeparators(good));
+    QCOMPARE(Main->fileName(), QDir::toNativeSeparators(good));
 }
 
 void TestTextWindow::malformedMemoryEntryStopsTheLoad() {
@@ -298,16 +301,16 @@ void TestTextWindow::malformedMemoryEntryStopsTheLoad() {
                 busyCursors += QApplication::overrideCursor() != nullptr;
                 error->close();
             });
-            bookmark->BitBtn1->click();
+            control<QPushButton>(bookmark, "BitBtn1")->click();
         });
         static_cast<QDialog*>(dialog)->accept();
     });
-    Main->SpeedButton1->click();
+    control<QToolButton>(Main, "SpeedButton1")->click();
     QVERIFY(errorShown);
     QCOMPARE(busyCursors, 0);
     QVERIFY(!QApplication::overrideCursor());
     QCOMPARE(Text->RichEdit1->length(), 0);
-    QVERIFY(Main->FileName.isEmpty());
+    QVERIFY(Main->fileName().isEmpty());
 }
 
 void TestTextWindow::runToTheEnd_data() {
@@ -321,8 +324,10 @@ void TestTextWindow::runToTheEnd() {
     startQuiet();
     const QString text = longText(1500);
     Text->setLoadedText(text, 0, 0);
-    (dynamic ? Main->SpeedButton7 : Main->SpeedButton8)->click();
-    Main->SpeedButton2->click();
+    (dynamic ? control<QToolButton>(Main, "SpeedButton7")
+             : control<QToolButton>(Main, "SpeedButton8"))
+        ->click();
+    control<QToolButton>(Main, "SpeedButton2")->click();
     QVERIFY(Main->isRunning());
     const int n = Main->state().ReadingFieldWidth();
     int lastTop = 0;
@@ -330,8 +335,8 @@ void TestTextWindow::runToTheEnd() {
     QString read;
     const int steps = runToEnd([&] {
         ReadingView* view = Text->RichEdit1;
-        const int start = Text->FieldStart;
-        const int end = Text->FieldEnd;
+        const int start = Text->fieldStart();
+        const int end = Text->fieldEnd();
         // The field is black, starts on a word, and never goes back.
         QVERIFY(start >= previousEnd);
         QVERIFY(!ReadingField::isBlankOrBreak(text.at(start)));
@@ -363,68 +368,68 @@ void TestTextWindow::runToTheEnd() {
              QString(text).replace(QLatin1String("\r\n"), QLatin1String(" ")).simplified());
     // Nothing black remains and the caret rests at the end.
     QCOMPARE(Text->RichEdit1->colorAt(text.size() - 3), QColor(0xC0, 0xC0, 0xC0));
-    QVERIFY(Main->SpeedButton2->isEnabled());
-    QCOMPARE(Text->CharsShown, n * (steps - 1)); // the last step found the end and showed nothing
+    QVERIFY(control<QToolButton>(Main, "SpeedButton2")->isEnabled());
+    QCOMPARE(Text->charsShown(), n * (steps - 1)); // the last step found the end and showed nothing
 }
 
 void TestTextWindow::stopMidWordLeavesTheCaretThere() {
     startQuiet();
     Text->setLoadedText(longText(300), 0, 0);
-    Main->SpeedButton2->click();
+    control<QToolButton>(Main, "SpeedButton2")->click();
     for (int i = 0; i < 6; ++i)
         Text->Timer1Timer();
-    const int fieldStart = Text->FieldStart;
-    const int fieldEnd = Text->FieldEnd;
-    Main->SpeedButton3->click();
+    const int fieldStart = Text->fieldStart();
+    const int fieldEnd = Text->fieldEnd();
+    control<QToolButton>(Main, "SpeedButton3")->click();
     QVERIFY(!Main->isRunning());
-    QVERIFY(!Text->Timer1->isActive());
+    QVERIFY(!Text->timer()->isActive());
     QCOMPARE(Text->RichEdit1->caretPosition(), fieldStart);
     QCOMPARE(Text->RichEdit1->selectionLength(), 0);
     for (int pos = fieldStart; pos < fieldEnd; ++pos)
         QCOMPARE(Text->RichEdit1->colorAt(pos), QColor(0xC0, 0xC0, 0xC0));
-    QVERIFY(Text->Panel1->isEnabled());
+    QVERIFY(control<QWidget>(Text, "Panel1")->isEnabled());
 
     // The next run goes on from there.
-    Main->SpeedButton2->click();
+    control<QToolButton>(Main, "SpeedButton2")->click();
     Text->Timer1Timer();
-    QCOMPARE(Text->FieldStart, fieldStart);
-    Main->SpeedButton3->click();
+    QCOMPARE(Text->fieldStart(), fieldStart);
+    control<QToolButton>(Main, "SpeedButton3")->click();
 }
 
 void TestTextWindow::speedChangeTakesEffectAtTheNextStep() {
     startQuiet();
     Text->setLoadedText(longText(300), 0, 0);
-    Main->SpeedButton2->click();
+    control<QToolButton>(Main, "SpeedButton2")->click();
     Text->Timer1Timer();
-    QCOMPARE(Text->ElapsedMs, 60 * 10);
-    Main->TrackBar1->setValue(334);
-    QCOMPARE(Text->ElapsedMs, 600); // the running interval is not cut short
+    QCOMPARE(Text->elapsedMs(), 60 * 10);
+    control<QSlider>(Main, "TrackBar1")->setValue(334);
+    QCOMPARE(Text->elapsedMs(), 600); // the running interval is not cut short
     Text->Timer1Timer();
-    QCOMPARE(Text->ElapsedMs, 600 + 170);
-    Main->CSpinEdit1->setValue(12);
+    QCOMPARE(Text->elapsedMs(), 600 + 170);
+    control<TCSpinEdit>(Main, "CSpinEdit1")->setValue(12);
     Text->Timer1Timer();
-    QCOMPARE(Text->ElapsedMs, 600 + 170 + 17 * 12);
-    QCOMPARE(Text->CharsShown, 10 + 10 + 12);
-    QVERIFY(Text->FieldEnd - Text->FieldStart <= 12);
-    Main->SpeedButton3->click();
+    QCOMPARE(Text->elapsedMs(), 600 + 170 + 17 * 12);
+    QCOMPARE(Text->charsShown(), 10 + 10 + 12);
+    QVERIFY(Text->fieldEnd() - Text->fieldStart() <= 12);
+    control<QToolButton>(Main, "SpeedButton3")->click();
 }
 
 void TestTextWindow::runStartsAtTheStartOfAWord() {
     startQuiet();
     Text->setLoadedText(QStringLiteral("   альфа бета гамма дельта"), 0, 0);
     Text->RichEdit1->setCaretPosition(11); // inside "бета"
-    Main->SpeedButton2->click();
-    QCOMPARE(Text->FieldStart, 8); // backed up to the blank before the word
+    control<QToolButton>(Main, "SpeedButton2")->click();
+    QCOMPARE(Text->fieldStart(), 8); // backed up to the blank before the word
     Text->Timer1Timer();
-    QCOMPARE(Text->RichEdit1->text().mid(Text->FieldStart, Text->FieldEnd - Text->FieldStart),
+    QCOMPARE(Text->RichEdit1->text().mid(Text->fieldStart(), Text->fieldEnd() - Text->fieldStart()),
              QStringLiteral("бета гамма"));
-    Main->SpeedButton3->click();
+    control<QToolButton>(Main, "SpeedButton3")->click();
 
     Text->RichEdit1->setCaretPosition(0); // leading blanks are skipped
-    Main->SpeedButton2->click();
+    control<QToolButton>(Main, "SpeedButton2")->click();
     Text->Timer1Timer();
-    QCOMPARE(Text->FieldStart, 3);
-    Main->SpeedButton3->click();
+    QCOMPARE(Text->fieldStart(), 3);
+    control<QToolButton>(Main, "SpeedButton3")->click();
 }
 
 void TestTextWindow::noTextShowsTheMessage() {
@@ -435,14 +440,15 @@ void TestTextWindow::noTextShowsTheMessage() {
         onNextModal([&](QWidget* modal) {
             shown = modal->objectName();
             // The message sends the user to "Открыть": the run is over and the button works.
-            openUsable = Main->SpeedButton1->isEnabled() && !Main->isRunning();
+            openUsable =
+                control<QToolButton>(Main, "SpeedButton1")->isEnabled() && !Main->isRunning();
             modal->close();
         });
-        Main->SpeedButton2->click();
+        control<QToolButton>(Main, "SpeedButton2")->click();
         QCOMPARE(shown, QStringLiteral("MessageForm"));
         QVERIFY(openUsable);
         QVERIFY(!Main->isRunning());
-        QVERIFY(!Text->Timer1->isActive());
+        QVERIFY(!Text->timer()->isActive());
     }
 }
 
@@ -451,15 +457,16 @@ void TestTextWindow::switchingKindsKeepsTheView() {
     Text->setLoadedText(longText(3000), 0, 0);
     Text->RichEdit1->scrollLines(25);
     const int top = Text->RichEdit1->firstVisibleLine();
-    Main->SpeedButton5->click();
+    control<QToolButton>(Main, "SpeedButton5")->click();
     QCOMPARE(Main->ActiveMDIChild(), Fixture->program().windows().TableForm);
-    Main->SpeedButton4->click();
+    control<QToolButton>(Main, "SpeedButton4")->click();
     QCOMPARE(Main->ActiveMDIChild(), Text);
     QCOMPARE(Text->RichEdit1->firstVisibleLine(), top);
 
     // A font change re-wraps the text and keeps the same text at the top.
     const int firstChar = Text->RichEdit1->lineStart(top);
-    Main->ComboBox1->setCurrentIndex(Main->ComboBox1->findText(QStringLiteral("16")));
+    control<QComboBox>(Main, "ComboBox1")
+        ->setCurrentIndex(control<QComboBox>(Main, "ComboBox1")->findText(QStringLiteral("16")));
     Main->ComboBox1Change();
     const int newTop = Text->RichEdit1->firstVisibleLine();
     QVERIFY(Text->RichEdit1->lineStart(newTop) <= firstChar);
@@ -468,23 +475,25 @@ void TestTextWindow::switchingKindsKeepsTheView() {
 
 void TestTextWindow::rulerSnapsAndLimitsTheWidthSpin() {
     startQuiet({{"WidthFormatStr", 301}});
-    const int w = Text->WindowFormat->width();
+    const int w = control<QFrame>(Text, "WindowFormat")->width();
     QCOMPARE((w - Main->state().EdgeWidth4()) % Main->state().CharWidth(), 0);
-    QCOMPARE(Text->ColumnChars, (w - Main->state().EdgeWidth4()) / Main->state().CharWidth());
-    QCOMPARE(Text->Label1->text(), QString::number(Text->ColumnChars) + QStringLiteral(" симв."));
-    QCOMPARE(Main->CSpinEdit1->maximum(), Text->ColumnChars);
+    QCOMPARE(Text->columnChars(), (w - Main->state().EdgeWidth4()) / Main->state().CharWidth());
+    QCOMPARE(control<QLabel>(Text, "Label1")->text(),
+             QString::number(Text->columnChars()) + QStringLiteral(" симв."));
+    QCOMPARE(control<TCSpinEdit>(Main, "CSpinEdit1")->maximum(), Text->columnChars());
     // Centred in what the maximised window shows inside its frame.
-    QCOMPARE(Text->WindowFormat->x(), (Main->width() - 2 * Main->state().FrameWidth() - w) / 2);
+    QCOMPARE(control<QFrame>(Text, "WindowFormat")->x(),
+             (Main->width() - 2 * Main->state().FrameWidth() - w) / 2);
 
     // Dragging the right grip outward widens the column about its centre.
-    QWidget* grip = Text->MarginRight;
+    QWidget* grip = control<QFrame>(Text, "MarginRight");
     QTest::mousePress(grip, Qt::LeftButton, {}, QPoint(1, 3));
     QMouseEvent move(QEvent::MouseMove, QPointF(41, 3), grip->mapToGlobal(QPointF(41, 3)),
                      Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(grip, &move);
-    QCOMPARE(Text->WindowFormat->width(), w + 41);
+    QCOMPARE(control<QFrame>(Text, "WindowFormat")->width(), w + 41);
     QTest::mouseRelease(grip, Qt::LeftButton, {}, QPoint(1, 3));
-    const int snapped = Text->WindowFormat->width();
+    const int snapped = control<QFrame>(Text, "WindowFormat")->width();
     QVERIFY(snapped <= w + 41 && snapped > w);
     QCOMPARE((snapped - Main->state().EdgeWidth4()) % Main->state().CharWidth(), 0);
     QCOMPARE(
@@ -503,10 +512,11 @@ void TestTextWindow::tooLargeFontStepsDown() {
         warning = box->text();
         box->accept();
     });
-    Main->ComboBox1->setCurrentIndex(Main->ComboBox1->findText(QStringLiteral("72")));
+    control<QComboBox>(Main, "ComboBox1")
+        ->setCurrentIndex(control<QComboBox>(Main, "ComboBox1")->findText(QStringLiteral("72")));
     Main->ComboBox1Change();
     QVERIFY(warning.startsWith(QStringLiteral("Максимальный размер для этого шрифта - ")));
-    const int size = Main->ComboBox1->currentText().toInt();
+    const int size = control<QComboBox>(Main, "ComboBox1")->currentText().toInt();
     QVERIFY(size < 72);
     QVERIFY(
         warning.contains(QStringLiteral(" - ") + QString::number(size) + QStringLiteral(".\n")));
@@ -519,12 +529,12 @@ void TestTextWindow::closingDuringARunKeepsThePlace() {
     startQuiet();
     const QString path = writeFile(QStringLiteral("d.txt"), longText(400).toUtf8());
     openFile(path);
-    Main->SpeedButton2->click();
+    control<QToolButton>(Main, "SpeedButton2")->click();
     for (int i = 0; i < 25; ++i)
         Text->Timer1Timer();
-    const int stoppedAt = Text->FieldStart;
+    const int stoppedAt = Text->fieldStart();
     Fixture->close();
-    QVERIFY(!Text->Timer1->isActive());
+    QVERIFY(!Text->timer()->isActive());
     const auto entry = TextMemory(Main->textMemoryPath()).find(QDir::toNativeSeparators(path));
     QVERIFY(entry && entry->position);
     QCOMPARE(entry->position->caret, stoppedAt);
@@ -563,13 +573,13 @@ void TestTextWindow::damagedRtfLoadsWithAWarning() {
         });
         static_cast<QDialog*>(dialog)->accept();
     });
-    Main->SpeedButton1->click();
+    control<QToolButton>(Main, "SpeedButton1")->click();
     QCOMPARE(title, QStringLiteral("Предупреждение"));
     QVERIFY2(message.contains(QStringLiteral("\"broken.rtf\" повреждён")), qPrintable(message));
     QVERIFY(message.contains(QStringLiteral("только та часть текста")));
     QVERIFY(!busyCursor);
     QCOMPARE(Text->RichEdit1->text(), shown);
-    QCOMPARE(Main->FileName, QDir::toNativeSeparators(path));
+    QCOMPARE(Main->fileName(), QDir::toNativeSeparators(path));
 
     // An intact file loads without a word.
     const QString intact = writeFile(QStringLiteral("whole.rtf"), rtfHead() + R"(\'cf\'e5\'f0})");
@@ -585,12 +595,12 @@ void TestTextWindow::resizeKeepsTheWrapWhileTheColumnStays() {
     const int top = Text->RichEdit1->firstVisibleLine();
     const int lines = Text->RichEdit1->lineCount();
     const quint64 wrapped = Text->RichEdit1->layoutRevision();
-    const int column = Text->WindowFormat->width();
+    const int column = control<QFrame>(Text, "WindowFormat")->width();
 
     for (const QSize size : {Main->size() + QSize(60, 80), Main->size()}) {
         Main->resize(size);
         QTRY_COMPARE(Main->size(), size);
-        QCOMPARE(Text->WindowFormat->width(), column);
+        QCOMPARE(control<QFrame>(Text, "WindowFormat")->width(), column);
         QCOMPARE(Text->RichEdit1->lineCount(), lines);
         QCOMPARE(Text->RichEdit1->firstVisibleLine(), top);
         QCOMPARE(Text->RichEdit1->layoutRevision(), wrapped); // not wrapped again
@@ -598,7 +608,8 @@ void TestTextWindow::resizeKeepsTheWrapWhileTheColumnStays() {
 
     // Another font size wraps the text again, and the same text stays at the top.
     const int topStart = Text->RichEdit1->lineStart(top);
-    Main->ComboBox1->setCurrentIndex(Main->ComboBox1->findText(QStringLiteral("14")));
+    control<QComboBox>(Main, "ComboBox1")
+        ->setCurrentIndex(control<QComboBox>(Main, "ComboBox1")->findText(QStringLiteral("14")));
     Main->ComboBox1Change();
     QVERIFY(Text->RichEdit1->lineCount() > lines);
     QVERIFY(Text->RichEdit1->layoutRevision() > wrapped);

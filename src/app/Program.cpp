@@ -17,6 +17,7 @@
 #include "flash/FlashForm.h"
 #include "platform/HelpContext.h"
 #include "platform/HelpViewer.h"
+#include "readingview/ReadingView.h"
 #include "schulte/SchulteForm.h"
 #include "schulte/SchulteResultForm.h"
 #include "shell/TextInlets.h"
@@ -31,6 +32,7 @@
 #include "text/Unitfranstext.h"
 #include "text/Unitfrtext.h"
 #include "text/Unittextresult.h"
+#include "training/ExerciseKinds.h"
 #include "widgets/TCoolBar.h"
 
 #include <QAction>
@@ -88,19 +90,19 @@ void addExerciseWindow(QMdiArea* area, QMdiSubWindow* window) {
 void Program::createWindows() {
     TMainForm& main = *Main;
     TrainingState& state = main.state();
-    QMdiArea* area = main.mdiArea();
     Windows.StringForm = new TStringForm(state, main);
-    addExerciseWindow(area, Windows.StringForm);
     Windows.TableForm = new TTableForm(state, main);
-    addExerciseWindow(area, Windows.TableForm);
-    Windows.TextForm = new TTextForm(state, main, main.ProgramDir);
-    addExerciseWindow(area, Windows.TextForm);
+    Windows.TextForm = new TTextForm(state, main, main.programDir());
     Windows.SchulteForm = new TSchulteForm(state, main);
-    addExerciseWindow(area, Windows.SchulteForm);
     TextPlace = std::make_unique<TextReadingPlace>(*Windows.TextForm);
     Windows.FlashForm = new TFlashForm(state, main, *TextPlace);
-    addExerciseWindow(area, Windows.FlashForm);
-    Windows.FormDlgTable = new TFormDlgTable(&main, main.SpeedButton15, state);
+    // The one list of the exercise windows, in the order they are made and laid in the frame.
+    Exercises = {Windows.StringForm, Windows.TableForm, Windows.TextForm, Windows.SchulteForm,
+                 Windows.FlashForm};
+    for (ExerciseWindow* exercise : Exercises)
+        addExerciseWindow(main.mdiArea(), exercise);
+    main.setExercises(Exercises, *Windows.TextForm);
+    Windows.FormDlgTable = new TFormDlgTable(&main, main.tableSizeButton(), state);
     Windows.AboutForm = new TAboutForm(&main);
     Windows.AnsTextForm = new TAnsTextForm(&main);
     Windows.AnsTableForm = new TAnsTableForm(&main);
@@ -111,14 +113,14 @@ void Program::createWindows() {
     Windows.SchulteResultForm = new TSchulteResultForm(&main);
     Windows.MessageForm = new TMessageForm(&main);
     Windows.AdviceForm = new TAdviceForm(&main, state, [&main] { return main.helpViewer(); });
-    Windows.AssistantForm = new TAssistantForm(&main, main.CoolBar1, state);
+    Windows.AssistantForm = new TAssistantForm(&main, main.toolBars(), state);
     Windows.WizardForm = new TWizardForm(&main, state);
     Windows.MarkersForm = new TMarkersForm(&main);
     Windows.BookmarkForm = new TBookmarkForm(&main);
     Cloze = new ClozeTest(*Windows.TextForm, *Windows.TextResultForm, &main);
     connectWindows();
     main.windowsCreated();
-    new TextInlets(main);
+    new TextInlets(main, *Windows.TextForm->RichEdit1);
     createDiary();
 }
 
@@ -128,27 +130,33 @@ void Program::createDiary() {
     Windows.DiaryForm = new TDiaryForm(*Diary, main);
     QObject::connect(Windows.DiaryForm, &TDiaryForm::helpRequested, main,
                      [main](int context) { main->helpViewer()->showTopic(context); });
-    QObject::connect(main->DiaryEntry, &QAction::triggered, Windows.DiaryForm,
+    QObject::connect(main->diaryEntry(), &QAction::triggered, Windows.DiaryForm,
                      &TDiaryForm::showDiary);
     // Every exercise's result goes to the diary, with what only the frame knows: the file
     // read and the course stage the run belonged to (before the course moves on).
     DiaryStore* diary = Diary.get();
-    const auto keep = [main, diary](RunResult result) {
-        if (result.textName.isEmpty() &&
-            (result.kind == DiaryKind::TextReading || result.kind == DiaryKind::FlashReading ||
-             result.kind == DiaryKind::ClozeTest))
-            result.textName = QFileInfo(main->FileName).fileName();
-        if (main->Course) {
-            result.courseLevel = main->Course->Level();
-            result.courseStage = main->Course->StageIndex() + 1;
+    for (ExerciseWindow* exercise : Exercises) {
+        const ExerciseKindInfo& kind = exercise->description();
+        QObject::connect(
+            exercise, &ExerciseWindow::runFinished, diary, [main, diary, &kind](RunResult result) {
+                // A run over the opened text is filed under the file's name.
+                if (result.textName.isEmpty() && kind.ReadsLoadedText && result.kind == kind.Diary)
+                    result.textName = QFileInfo(main->fileName()).fileName();
+                if (const Scenario* course = main->course()) {
+                    result.courseLevel = course->Level();
+                    result.courseStage = course->StageIndex() + 1;
+                }
+                diary->add(result);
+            });
+    }
+    QObject::connect(Cloze, &ClozeTest::finished, diary, [main, diary](RunResult result) {
+        result.textName = QFileInfo(main->fileName()).fileName();
+        if (const Scenario* course = main->course()) {
+            result.courseLevel = course->Level();
+            result.courseStage = course->StageIndex() + 1;
         }
         diary->add(result);
-    };
-    for (ExerciseWindow* exercise : std::initializer_list<ExerciseWindow*>{
-             Windows.TextForm, Windows.StringForm, Windows.TableForm, Windows.SchulteForm,
-             Windows.FlashForm})
-        QObject::connect(exercise, &ExerciseWindow::runFinished, diary, keep);
-    QObject::connect(Cloze, &ClozeTest::finished, diary, keep);
+    });
     // What the diary has to say (a file it could not use, trouble met later, a backup to
     // restore) is told after the splash, one message at a time.
     new DiaryMessages(main, *Diary, Windows.AboutForm);
@@ -169,19 +177,15 @@ void Program::connectWindows() {
     QObject::connect(main, &TMainForm::controlsChanged, main, &TMainForm::RefreshCourseState);
     QObject::connect(w.FormDlgTable, &TFormDlgTable::controlsChanged, main,
                      &TMainForm::RefreshCourseState);
-    for (ExerciseWindow* exercise : std::initializer_list<ExerciseWindow*>{
-             w.TextForm, w.StringForm, w.TableForm, w.SchulteForm, w.FlashForm}) {
+    for (ExerciseWindow* exercise : Exercises) {
         QObject::connect(exercise, &ExerciseWindow::runEnded, main, &TMainForm::CourseRunEnded);
         QObject::connect(exercise, &ExerciseWindow::controlsChanged, main,
                          &TMainForm::RefreshCourseState);
     }
 
-    // The picker closed: the table, when on show, lays out the size just taken.
-    TTableForm* table = w.TableForm;
-    QObject::connect(w.FormDlgTable, &TFormDlgTable::closed, table, [main, table] {
-        if (main->ActiveMDIChild() == table)
-            table->FormActivate();
-    });
+    // The picker closed: the table, when chosen, lays out the size just taken.
+    QObject::connect(w.FormDlgTable, &TFormDlgTable::closed, w.TableForm,
+                     &ExerciseWindow::activate);
 
     TAssistantForm* assistant = w.AssistantForm;
     QObject::connect(assistant, &TAssistantForm::nextStageAsked, main,

@@ -2,12 +2,14 @@
 
 #include "shell/ProgramWindows.h"
 
+#include <QList>
 #include <QString>
 
 #include <memory>
 
 class ClozeTest;
 class DiaryStore;
+class ExerciseWindow;
 class QApplication;
 
 // Gives the application its title, Russian standard texts and pictures.
@@ -46,5 +48,6 @@ private:
     std::unique_ptr<TextReadingPlace> TextPlace;
     ClozeTest* Cloze = nullptr; // owned by the text window
     ProgramWindows Windows;
+    QList<ExerciseWindow*> Exercises;
     bool Ready = false;
 };

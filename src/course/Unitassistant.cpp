@@ -157,6 +157,15 @@ TAssistantForm::TAssistantForm(QWidget* frame, const QWidget* toolBars, Training
     state.setRestartCourse(false);
 }
 
+void TAssistantForm::setNextStageEnabled(bool enabled) {
+    SpeedButton2->setEnabled(enabled);
+}
+
+void TAssistantForm::setProgress(int done, int count) {
+    ProgressBar1->setMaximum(count);
+    ProgressBar1->setValue(done);
+}
+
 void TAssistantForm::SetButtonsEnabled(bool enabled) {
     ButtonsEnabled = enabled;
     for (QToolButton* button : {SpeedButton2, SpeedButton1, SpeedButton3, SpeedButton4})

@@ -39,7 +39,28 @@ public:
     void makeRoomForGuide();
     // The assistant moved: a docked guide comes along.
     void FollowAssistant();
+    // "След." is usable (at the course's result stage).
+    void setNextStageEnabled(bool enabled);
+    // The progress through the cycle: done of count stages.
+    void setProgress(int done, int count);
+    // The guide window sits under this one and follows it.
+    bool guideDocked() const { return GuideDocked; }
+    // The four buttons are usable (SetButtonsEnabled).
+    bool buttonsEnabled() const { return ButtonsEnabled; }
+    void setGuideDocked(bool docked) { GuideDocked = docked; }
 
+signals:
+    void nextStageAsked(); // "След."
+    void restartAsked();   // "Сначала"
+    void helpAsked();      // "Помощь"
+    void closed();         // the course ends
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
     QFrame* Panel3 = nullptr;
     QLabel* Image1 = nullptr; // the illustration
     QFrame* Bevel1 = nullptr;
@@ -56,22 +77,8 @@ public:
     QToolButton* SpeedButton1 = nullptr; // "Стоп"
     QToolButton* SpeedButton3 = nullptr; // "Сначала"
     QToolButton* SpeedButton4 = nullptr; // "Помощь"
-
-    bool ButtonsEnabled = true; // the state last set by SetButtonsEnabled
-    bool GuideDocked = true;    // the guide window sits under this one and follows it
-
-signals:
-    void nextStageAsked(); // "След."
-    void restartAsked();   // "Сначала"
-    void helpAsked();      // "Помощь"
-    void closed();         // the course ends
-
-protected:
-    void showEvent(QShowEvent* event) override;
-    void moveEvent(QMoveEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-
-private:
+    bool ButtonsEnabled = true;          // the state last set by SetButtonsEnabled
+    bool GuideDocked = true;             // the guide window sits under this one and follows it
     // The width this window and the guide under it take up beside the main window, frames
     // included.
     int widthBesideFrame() const;

@@ -24,10 +24,9 @@ public:
     void Timer1Timer();
     // Moves the marker to its target, shows or hides it, and makes the lines blink.
     void FollowTarget();
-
-    QTimer* Timer1 = nullptr; // follows the target, off until there is one
-    QPointer<QWidget> Target; // the control pointed at; not owned
-    int PenWidth = 2;         // 1 and 2 in turn, one for each blink
+    // The control pointed at, and the pen of the blink on show.
+    QWidget* target() const { return Target; }
+    int penWidth() const { return PenWidth; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -35,6 +34,9 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
+    QTimer* Timer1 = nullptr; // follows the target, off until there is one
+    QPointer<QWidget> Target; // the control pointed at; not owned
+    int PenWidth = 2;         // 1 and 2 in turn, one for each blink
     void drawFigure();
 
     QImage Figure; // the triangle at the current pen width, see-through elsewhere

@@ -3,17 +3,9 @@
 #include "course/CourseStage.h"
 #include "course/StageCheck.h"
 #include "platform/RandomSource.h"
+#include "training/TestResults.h"
 
 #include <array>
-
-// What the exercise windows measured in the run that just ended; the course takes from it the
-// result of a test stage.
-struct TestResults {
-    int LineScorePercent = 0; // field-of-view test: 100 after a right, confirmed answer
-    int LineChars = 0;        // field-of-view test: width of the line just run
-    int TextScorePercent = 0; // text test: share of right answers, 0 until answered
-    int TextSpeed = 0;        // text test: measured speed, 0 until answered
-};
 
 // The course speed and width the user reached, as stored between runs of the program.
 struct CourseValues {

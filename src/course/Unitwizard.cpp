@@ -232,6 +232,10 @@ void TWizardForm::showEvent(QShowEvent* event) {
     });
 }
 
+bool TWizardForm::markersShown() const {
+    return CheckBoxShowRedMarkers->isChecked();
+}
+
 void TWizardForm::FormShow() {
     CheckBoxShowRedMarkers->setChecked(State.Markers());
     placeUnderAssistant();
@@ -242,7 +246,7 @@ void TWizardForm::placeUnderAssistant() {
     TAssistantForm* assistant = Assistant;
     const QRect frame = assistant->frameGeometry();
     move(frame.left(), frame.top() + frame.height());
-    assistant->GuideDocked = true;
+    assistant->setGuideDocked(true);
 }
 
 void TWizardForm::moveEvent(QMoveEvent* event) {
@@ -255,7 +259,7 @@ void TWizardForm::SnapToAssistant() {
     TAssistantForm* assistant = Assistant;
     const GuideDocking::Placement placement =
         GuideDocking::snapToAssistant(assistant->frameGeometry(), frameGeometry());
-    assistant->GuideDocked = placement.Docked;
+    assistant->setGuideDocked(placement.Docked);
     if (placement.TopLeft != frameGeometry().topLeft())
         move(placement.TopLeft);
 }

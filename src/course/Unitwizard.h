@@ -31,11 +31,22 @@ public:
     QColor lineColour(int line) const;
 
     void CheckBoxShowRedMarkersClick(bool checked);
+    // The course's markers are to be shown ("маркеры текущего этапа" ticked).
+    bool markersShown() const;
     // Under the assistant, at its left edge.
     void FormShow();
     // The guide moved: it snaps to the assistant's nearby edges.
     void SnapToAssistant();
 
+signals:
+    // The markers switch changed: the frame shows or hides the markers.
+    void markersSwitched(bool shown);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+
+private:
     QCheckBox* CheckBoxShowRedMarkers = nullptr;
     QLabel* Image1 = nullptr;       // the sample marker beside the check box
     QFrame* Panel1 = nullptr;       // disabled, so the steps cannot be selected or edited
@@ -48,16 +59,6 @@ public:
     QLabel* Label1 = nullptr; // "выполненные"
     QLabel* Shape1 = nullptr; // black circle
     QLabel* Label2 = nullptr; // "невыполненные"
-
-signals:
-    // The markers switch changed: the frame shows or hides the markers.
-    void markersSwitched(bool shown);
-
-protected:
-    void showEvent(QShowEvent* event) override;
-    void moveEvent(QMoveEvent* event) override;
-
-private:
     void placeUnderAssistant();
     // As wide as the longest step and as tall as all the steps need, never smaller than
     // designed; the legend moves down under the steps.

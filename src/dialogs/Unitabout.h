@@ -20,6 +20,14 @@ public:
     void Label4Click();
     void Label5Click();
 
+    static const QString SupportAddress;
+    static const QString WebAddress;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
     QLabel* Image1 = nullptr;
     QLabel* Label2 = nullptr;
     QLabel* Label3 = nullptr;
@@ -28,11 +36,4 @@ public:
     QLabel* Label6 = nullptr;
     QToolButton* SpeedButton1 = nullptr;
     QTimer* Timer1 = nullptr;
-
-    static const QString SupportAddress;
-    static const QString WebAddress;
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 };

@@ -4,6 +4,7 @@
 #include "dialogs/DialogStyle.h"
 #include "platform/HelpContext.h"
 #include "platform/HelpViewer.h"
+#include "training/ExerciseKinds.h"
 #include "training/TrainingState.h"
 
 #include "widgets/WidgetHelpers.h"
@@ -14,18 +15,12 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include <iterator>
-
 namespace {
 
 constexpr int ClientWidth = 334;
 constexpr int ClientHeight = 195;
 constexpr int PanelHeight = 149;
 constexpr int TipHeight = 104; // the tip stands in the lower part of the panel
-
-// Help topics of the text, field-of-view and table windows, by the kind in LastExercise.
-constexpr int KindHelpContexts[] = {HelpContext::TextWindow, HelpContext::FieldOfViewWindow,
-                                    HelpContext::TableWindow};
 
 } // namespace
 
@@ -105,8 +100,9 @@ void TAdviceForm::showEvent(QShowEvent* event) {
 }
 
 void TAdviceForm::BitBtn2Click() {
-    const int kind = State.LastExercise();
-    if (kind < 0 || kind >= int(std::size(KindHelpContexts)))
+    // The page of the kind whose tip this is: the kind activated last.
+    const std::optional<ExerciseKind> kind = exerciseKindFromCode(State.LastExercise());
+    if (!kind || describe(*kind).Tips < 0)
         return;
-    DialogHelp::showOver(*Help(), this, KindHelpContexts[kind]);
+    DialogHelp::showOver(*Help(), this, describe(*kind).HelpContext);
 }

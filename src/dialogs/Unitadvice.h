@@ -27,17 +27,16 @@ public:
     // Help: the topic of the exercise that showed the tip. The dialog stays open.
     void BitBtn2Click();
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
     QFrame* Panel1 = nullptr;       // white, across the top
     QLabel* Label1 = nullptr;       // the tip, lines broken only where the tip breaks them
     QFrame* Bevel1 = nullptr;       // line under the panel
     QCheckBox* CheckBox1 = nullptr; // "советовать"
     QPushButton* BitBtn1 = nullptr; // OK
     QPushButton* BitBtn2 = nullptr; // "Помощь"
-
-protected:
-    void showEvent(QShowEvent* event) override;
-
-private:
     const TrainingState& State;
     std::function<HelpViewer*()> Help;
 };

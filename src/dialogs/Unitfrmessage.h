@@ -11,6 +11,7 @@ class TMessageForm : public QDialog {
 public:
     explicit TMessageForm(QWidget* parent);
 
+private:
     QLabel* Label1 = nullptr;
     QPushButton* BitBtn1 = nullptr;
 };

@@ -67,10 +67,12 @@ TDiaryForm::TDiaryForm(DiaryStore& store, QWidget* parent)
     setProperty("helpContext", HelpContext::Diary);
 
     ComboRange = new QComboBox(this);
+    ComboRange->setObjectName(QStringLiteral("ComboRange"));
     ComboRange->addItems(
         {QStringLiteral("Неделя"), QStringLiteral("Месяц"), QStringLiteral("Всё время")});
     ComboRange->setAccessibleName(QStringLiteral("Период"));
     ComboKind = new QComboBox(this);
+    ComboKind->setObjectName(QStringLiteral("ComboKind"));
     ComboKind->addItem(QStringLiteral("Все упражнения"));
     for (DiaryKind kind : AllDiaryKinds)
         ComboKind->addItem(diaryKindName(kind), static_cast<int>(kind));
@@ -79,6 +81,10 @@ TDiaryForm::TDiaryForm(DiaryStore& store, QWidget* parent)
     ButtonDelete = makeButton(QStringLiteral("Удалить запись"), this);
     ButtonDeleteAll = makeButton(QStringLiteral("Удалить все"), this);
     ButtonHelp = makeButton(QStringLiteral("Справка"), this);
+    ButtonExport->setObjectName(QStringLiteral("ButtonExport"));
+    ButtonDelete->setObjectName(QStringLiteral("ButtonDelete"));
+    ButtonDeleteAll->setObjectName(QStringLiteral("ButtonDeleteAll"));
+    ButtonHelp->setObjectName(QStringLiteral("ButtonHelp"));
 
     auto* rangeLabel = new QLabel(QStringLiteral("&Период:"), this);
     rangeLabel->setBuddy(ComboRange);
@@ -93,12 +99,15 @@ TDiaryForm::TDiaryForm(DiaryStore& store, QWidget* parent)
     controls->addStretch(1);
 
     Pages = new QStackedWidget(this);
+    Pages->setObjectName(QStringLiteral("Pages"));
     LabelEmpty = makeNote(Pages);
+    LabelEmpty->setObjectName(QStringLiteral("LabelEmpty"));
     // The note wraps to the room it gets: its wrapped height does not hold the window's
     // height up on a small screen.
     LabelEmpty->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Ignored);
     Pages->addWidget(LabelEmpty);
     Charts = new DiaryCharts(Pages);
+    Charts->setObjectName(QStringLiteral("Charts"));
     auto* scroll = new QScrollArea(Pages);
     scroll->setWidget(Charts);
     scroll->setWidgetResizable(true);
@@ -130,6 +139,7 @@ TDiaryForm::TDiaryForm(DiaryStore& store, QWidget* parent)
         Records->resizeColumnToContents(column);
 
     LabelCount = new QLabel(this);
+    LabelCount->setObjectName(QStringLiteral("LabelCount"));
     auto* splitter = new QSplitter(Qt::Vertical, this);
     splitter->addWidget(Pages);
     splitter->addWidget(Records);

@@ -28,6 +28,15 @@ public:
     // when the file could not be written.
     bool exportShown(const QString& path);
 
+signals:
+    // The user asked for the help page of this context id.
+    void helpRequested(int contextId);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
     QComboBox* ComboRange = nullptr;
     QComboBox* ComboKind = nullptr;
     QPushButton* ButtonExport = nullptr;
@@ -39,16 +48,6 @@ public:
     DiaryCharts* Charts = nullptr;
     QTableView* Records = nullptr;
     QLabel* LabelCount = nullptr;
-
-signals:
-    // The user asked for the help page of this context id.
-    void helpRequested(int contextId);
-
-protected:
-    void showEvent(QShowEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-
-private:
     // Sizes and places the window within the available area of the frame's screen: at its
     // first showing centred and no larger than PreferredSize, later where the user left it.
     void fitScreen();

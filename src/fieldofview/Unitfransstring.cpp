@@ -52,6 +52,18 @@ TAnsStringForm::TAnsStringForm(QWidget* parent) : QDialog(parent) {
 
 // Every showing starts with the marker box cleared and the typing in the answer box, where
 // the first key replaces the "0" offered there.
+void TAnsStringForm::clearAnswer() {
+    Edit1->setText(QStringLiteral("0"));
+}
+
+QString TAnsStringForm::answer() const {
+    return Edit1->text();
+}
+
+bool TAnsStringForm::lookedAtMarker() const {
+    return CheckBox1->isChecked();
+}
+
 void TAnsStringForm::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     CheckBox1->setChecked(false);

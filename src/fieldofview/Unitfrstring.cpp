@@ -4,7 +4,6 @@
 #include "fieldofview/TestLine.h"
 #include "fieldofview/Unitfransstring.h"
 #include "fieldofview/Unitstringresult.h"
-#include "platform/HelpContext.h"
 #include "platform/PacedTimer.h"
 #include "training/SpeedRegulator.h"
 #include "training/TrainingState.h"
@@ -40,10 +39,6 @@ QPixmap markerPicture() {
 
 TStringForm::TStringForm(TrainingState& state, ExerciseHost& host)
     : ExerciseWindow(ExerciseKind::FieldOfView, state, host) {
-    setObjectName(QStringLiteral("StringForm"));
-    setWindowTitle(QStringLiteral("Тест на ширину поля зрения"));
-    setProperty("helpContext", HelpContext::FieldOfViewWindow);
-
     Client = makeDarkClient(QStringLiteral("StringFormClient"));
 
     // The label's own name is its caption, so a screen reader reads the width or the pair.
@@ -74,6 +69,21 @@ TStringForm::TStringForm(TrainingState& state, ExerciseHost& host)
 
     Timer1->setInterval(1);
     connect(Timer1, &QTimer::timeout, this, &TStringForm::Timer1Timer);
+    // A width typed in the frame lays the line out again (the line itself sets the width as
+    // it is laid out or dragged, which brings it back here once more).
+    connect(&State, &TrainingState::readingFieldWidthChanged, this, [this] {
+        if (isChosen())
+            layOutLine();
+    });
+}
+
+QWidget* TStringForm::widthGrip() const {
+    return MarginLeft;
+}
+
+void TStringForm::setLineChars(int chars) {
+    LineChars = chars;
+    State.setLineTest(ScorePercent, LineChars);
 }
 
 void TStringForm::setDialogs(TAnsStringForm* answer, TStringResultForm* result) {
@@ -82,17 +92,17 @@ void TStringForm::setDialogs(TAnsStringForm* answer, TStringResultForm* result) 
 }
 
 void TStringForm::FormActivate() {
-    if (State.Closing())
-        return;
-    showActivationStatus(SpeedRegulator::recommendedWidthPanel(State.RecommendWide()));
     Host.setStatusPanel(3, QString());
+    layOutLine();
+}
+
+void TStringForm::layOutLine() {
     State.setReadingFieldLimit(10000);
     SetLineLimits();
     SnapLine();
     CenterLine();
     ApplyLineFont();
     WindowString->show();
-    adviseOnFirstActivation();
 }
 
 void TStringForm::SetLineLimits() {
@@ -107,7 +117,7 @@ void TStringForm::SetLineLimits() {
 
 void TStringForm::SnapLine() {
     const auto m = ColumnLayout::metricsOf(State);
-    LineChars = ColumnLayout::columnChars(WindowString->width(), m);
+    setLineChars(ColumnLayout::columnChars(WindowString->width(), m));
     WindowString->resize(WindowString->width(), TestLine::lineHeight(State.CharHeight()));
     setLineWidth(ColumnLayout::snappedWidth(WindowString->width(), m));
     State.setMinWidthString(ColumnLayout::minimumWindowWidth(WindowString->width(), m));
@@ -115,7 +125,7 @@ void TStringForm::SnapLine() {
 
 void TStringForm::CenterLine() {
     placeLine();
-    LineChars = ColumnLayout::columnChars(WindowString->width(), ColumnLayout::metricsOf(State));
+    setLineChars(ColumnLayout::columnChars(WindowString->width(), ColumnLayout::metricsOf(State)));
     // The frame's width control follows; with this window active and the value changed, the
     // frame lays this window out once more.
     State.setReadingFieldWidth(LineChars);
@@ -220,7 +230,7 @@ void TStringForm::Timer1Timer() {
         return; // a step that was already due when the run ended
     TimeLeft -= StepInterval;
     if (TimeLeft < 0) {
-        EndLine();
+        stop();
         return;
     }
     const TestLine::Pair pair = TestLine::drawPair(Random);
@@ -238,16 +248,15 @@ void TStringForm::Timer1Timer() {
 
 void TStringForm::EndLine() {
     ScorePercent = 0;
-    Host.SetRunState(RunState::RunEnded);
+    State.setLineTest(ScorePercent, LineChars);
     ImageCenter->hide();
     Running = false;
-    Timer1->stop();
-    RunResult result = runResult(DiaryKind::FieldOfViewTest);
+    RunResult result = runResult();
     if (Answer > 0)
-        result.shown = QString::number(Answer / 100) + QStringLiteral(" и ") +
-                       QString::number(Answer % 100);
+        result.shown =
+            QString::number(Answer / 100) + QStringLiteral(" и ") + QString::number(Answer % 100);
     WindowString->setText(TestLine::idleCaption(LineChars));
-    AnsStringForm->Edit1->setText(QStringLiteral("0"));
+    AnsStringForm->clearAnswer();
     // Only a run that ran out its time asks; Stop leaves time on the clock.
     result.stopped = TimeLeft >= 0;
     const std::optional<bool> verdict = result.stopped ? std::nullopt : ScoreAnswer();
@@ -257,16 +266,17 @@ void TStringForm::EndLine() {
     }
     if (Answer > 0)
         emit runFinished(result);
-    emit runEnded(!verdict.value_or(false));
+    finishRun(!verdict.value_or(false));
 }
 
 std::optional<bool> TStringForm::ScoreAnswer() {
     TAnsStringForm* ask = AnsStringForm;
-    if (ask->exec() != QDialog::Accepted || !ask->CheckBox1->isChecked())
+    if (ask->exec() != QDialog::Accepted || !ask->lookedAtMarker())
         return std::nullopt; // not scored: no verdict, nothing changes
-    const bool right = TestLine::answerFromText(ask->Edit1->text()) == Answer;
+    const bool right = TestLine::answerFromText(ask->answer()) == Answer;
     if (right) {
         ScorePercent = 100;
+        State.setLineTest(ScorePercent, LineChars);
         State.setRecommendation(State.speed(), State.ReadingFieldWidth());
     }
     TStringResultForm* result = StringResultForm;

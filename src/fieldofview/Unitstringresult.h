@@ -16,6 +16,7 @@ public:
     // The verdict, the right answer and the recommendations in force after this answer.
     void fill(bool right, int answer, int recommendWide, int recommendSpeed);
 
+private:
     QLabel* Label7 = nullptr; // "ПРАВИЛЬНО!" or "НЕПРАВИЛЬНО!"
     QLabel* Label1 = nullptr; // "Правильный ответ:"
     QLabel* Label4 = nullptr; // the right number

@@ -5,10 +5,9 @@
 #include "exercise/ReadingPlace.h"
 #include "flash/FlashDisplay.h"
 #include "flash/FlashTiming.h"
-#include "platform/HelpContext.h"
+#include "exercise/ReadingPlace.h"
 #include "platform/PacedTimer.h"
 #include "platform/SettingsStore.h"
-#include "training/SpeedRegulator.h"
 #include "training/TrainingState.h"
 #include "widgets/Colours.h"
 #include "widgets/WidgetHelpers.h"
@@ -56,10 +55,6 @@ QPushButton* makeButton(QWidget* parent, const char* name, const QString& captio
 
 TFlashForm::TFlashForm(TrainingState& state, ExerciseHost& host, ReadingPlace& place)
     : ExerciseWindow(ExerciseKind::Flash, state, host), Place(place) {
-    setObjectName(QStringLiteral("FlashForm"));
-    setWindowTitle(QStringLiteral("Чтение вспышками"));
-    setProperty("helpContext", HelpContext::FlashWindow);
-
     QWidget* client = makeDarkClient(QStringLiteral("FlashFormClient"));
     auto* column = new QVBoxLayout(client);
     column->setContentsMargins(0, 0, 0, 12);
@@ -130,11 +125,7 @@ TFlashForm::TFlashForm(TrainingState& state, ExerciseHost& host, ReadingPlace& p
 }
 
 void TFlashForm::FormActivate() {
-    if (State.Closing() || State.Running())
-        return;
-    showActivationStatus(SpeedRegulator::recommendedWidthPanel(State.RecommendWide()));
     Host.setStatusPanel(3, QString());
-    State.setLastExercise(int(kind())); // this kind has no tips of its own
 }
 
 void TFlashForm::applyFont() {
@@ -157,14 +148,13 @@ void TFlashForm::StartFlash() {
         // Nothing to read: the run ends at once, so that "Открыть", which the message names,
         // is usable behind it.
         endRun();
-        emit runEnded(false);
+        finishRun(false);
         if (MessageForm)
             MessageForm->exec();
         return;
     }
     Run.begin(text, Place.place(), Settings.WordsPerGroup);
     RunMs = 0;
-    Running = true;
     Paused = false;
     GroupShown = false;
     Figures->clear();
@@ -177,7 +167,7 @@ void TFlashForm::Timer1Timer() {
     if (GroupShown)
         Run.advance();
     if (Run.atEnd()) {
-        StopFlash();
+        stop();
         return;
     }
     showCurrent();
@@ -193,7 +183,7 @@ void TFlashForm::showCurrent() {
 }
 
 void TFlashForm::PauseFlash() {
-    if (!Running)
+    if (!isRunning())
         return;
     Paused = !Paused;
     if (Paused) {
@@ -226,12 +216,8 @@ void TFlashForm::SentenceForward() {
 }
 
 void TFlashForm::StopFlash() {
-    if (!Running)
-        return;
     if (!Paused)
         RunMs += Timer1->elapsedMs();
-    endRun();
-    Running = false;
     Paused = false;
     const bool reachedEnd = Run.atEnd();
     Place.setPlace(Run.place());
@@ -245,11 +231,11 @@ void TFlashForm::StopFlash() {
     emit flashFinished(result);
     if (result.CharsRead > 0)
         emit runFinished(diaryFigures(result));
-    emit runEnded(false); // a course, if one runs, stays at its stage: this is no stage of it
+    finishRun(false);
 }
 
 RunResult TFlashForm::diaryFigures(const FlashResult& result) const {
-    RunResult figures = runResult(DiaryKind::FlashReading);
+    RunResult figures = runResult();
     figures.fieldWidth = 0; // groups of words, not a reading field
     figures.actualCharsPerMinute = result.Speed;
     figures.charsRead = result.CharsRead;
@@ -262,8 +248,8 @@ RunResult TFlashForm::diaryFigures(const FlashResult& result) const {
 
 void TFlashForm::updateControls() {
     for (QSpinBox* spin : {WordsSpin, SentencePauseSpin, CommaPauseSpin})
-        spin->setEnabled(!Running);
-    PauseButton->setEnabled(Running);
+        spin->setEnabled(!isRunning());
+    PauseButton->setEnabled(isRunning());
     PauseButton->setText(Paused ? QStringLiteral("Продолжить") : QStringLiteral("Пауза"));
     PauseButton->setAccessibleName(PauseButton->text());
     BackButton->setEnabled(Paused);
@@ -272,7 +258,7 @@ void TFlashForm::updateControls() {
 }
 
 bool TFlashForm::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == Display && event->type() == QEvent::KeyPress && Running) {
+    if (watched == Display && event->type() == QEvent::KeyPress && isRunning()) {
         const auto* key = static_cast<QKeyEvent*>(event);
         switch (key->key()) {
         case Qt::Key_Space:

@@ -25,15 +25,27 @@ public:
     // The "no text" message.
     void setDialogs(TMessageForm* message) { MessageForm = message; }
 
+    // One step: the group on show counts as read and the next one comes, or the run ends.
+    void Timer1Timer();
+
+    bool isPaused() const { return Paused; }
+    const FlashRun& run() const { return Run; }
+    const FlashSettings& settings() const { return Settings; }
+
+signals:
+    // The figures of the run just ended, for whoever keeps results.
+    void flashFinished(const FlashResult& result);
+
+protected:
     // Runs each time the window becomes the frame's active child.
     void FormActivate() override;
     void startRun() override { StartFlash(); }
     void stopRun() override { StopFlash(); }
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
+private:
     // Start ("Пуск") while this window is active: begins a run at the reading place.
     void StartFlash();
-    // One step: the group on show counts as read and the next one comes, or the run ends.
-    void Timer1Timer();
     // Stop ("Стоп"), or the text's end: the run ends, its figures are shown and sent.
     void StopFlash();
     // Space: a running run stops its clock with the group still on show, or goes on.
@@ -41,11 +53,13 @@ public:
     // Left and Right while paused: the start of this (or the previous) sentence, or the next.
     void SentenceBack();
     void SentenceForward();
-
-    bool isRunning() const { return Running; }
-    bool isPaused() const { return Paused; }
-    const FlashRun& run() const { return Run; }
-    const FlashSettings& settings() const { return Settings; }
+    // The display takes the exercise font chosen on the frame.
+    void applyFont();
+    void showCurrent();
+    void settingsChanged();
+    // The run's figures as the training diary keeps them.
+    RunResult diaryFigures(const FlashResult& result) const;
+    void updateControls();
 
     FlashDisplay* Display = nullptr;
     QProgressBar* Progress = nullptr;
@@ -57,22 +71,6 @@ public:
     QPushButton* BackButton = nullptr;
     QPushButton* ForwardButton = nullptr;
 
-signals:
-    // The figures of the run just ended, for whoever keeps results.
-    void flashFinished(const FlashResult& result);
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-private:
-    // The display takes the exercise font chosen on the frame.
-    void applyFont();
-    void showCurrent();
-    void settingsChanged();
-    // The run's figures as the training diary keeps them.
-    RunResult diaryFigures(const FlashResult& result) const;
-    void updateControls();
-
     ReadingPlace& Place;
     TMessageForm* MessageForm = nullptr;
     FlashRun Run;
@@ -80,6 +78,5 @@ private:
     int ShownMs = 0;         // how long the group on show is meant to stay
     qint64 RunMs = 0;        // real run time up to the last pause
     bool GroupShown = false; // a group of this run is on show, to be counted at the next step
-    bool Running = false;
     bool Paused = false;
 };

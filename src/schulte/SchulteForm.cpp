@@ -1,14 +1,12 @@
 #include "schulte/SchulteForm.h"
 
 #include "exercise/ExerciseHost.h"
-#include "platform/HelpContext.h"
 #include "platform/PacedTimer.h"
 #include "platform/SettingsStore.h"
 #include "schulte/SchulteGrid.h"
 #include "schulte/SchulteResultForm.h"
 #include "schulte/SchulteSettings.h"
 #include "schulte/SchulteSettingsPanel.h"
-#include "training/SpeedRegulator.h"
 #include "training/TrainingState.h"
 #include "widgets/Colours.h"
 #include "widgets/WidgetHelpers.h"
@@ -23,15 +21,7 @@ constexpr int StatusPanel = 3;
 
 TSchulteForm::TSchulteForm(TrainingState& state, ExerciseHost& host)
     : ExerciseWindow(ExerciseKind::Schulte, state, host) {
-    setObjectName(QStringLiteral("SchulteForm"));
-    setWindowTitle(QStringLiteral("Таблицы Шульте"));
-    setProperty("helpContext", HelpContext::SchulteWindow);
-
-    auto* client = new QWidget;
-    client->setObjectName(QStringLiteral("SchulteFormClient"));
-    client->setAutoFillBackground(true);
-    fillWith(client, QPalette::Window, DarkBlue);
-    setWidget(client);
+    QWidget* client = makeDarkClient(QStringLiteral("SchulteFormClient"));
 
     Settings = new SchulteSettingsPanel(client);
     fillWith(Settings, QPalette::Window, LightBlue);
@@ -54,7 +44,7 @@ TSchulteForm::TSchulteForm(TrainingState& state, ExerciseHost& host)
     connect(Grid, &SchulteGrid::cellChosen, this, &TSchulteForm::chooseCell);
     connect(Grid, &SchulteGrid::keyTyped, this, &TSchulteForm::keyTyped);
     connect(Grid, &SchulteGrid::firstPainted, this, [this] {
-        if (Running && !Painted) {
+        if (isRunning() && !Painted) {
             Painted = true;
             Shown.restart();
         }
@@ -68,12 +58,8 @@ TSchulteForm::TSchulteForm(TrainingState& state, ExerciseHost& host)
 }
 
 void TSchulteForm::FormActivate() {
-    if (State.Closing() || Running)
-        return;
-    showActivationStatus(SpeedRegulator::recommendedWidthPanel(State.RecommendWide()));
     Host.setStatusPanel(StatusPanel, QString());
     Grid->setFocus(); // typed keys go to the table
-    adviseOnFirstActivation();
 }
 
 void TSchulteForm::settingsChanged() {
@@ -81,7 +67,7 @@ void TSchulteForm::settingsChanged() {
     const auto store = SettingsStore::open();
     SchulteStore::save(store.get(), s);
     Grid->setFixationDot(s.FixationDot);
-    if (!Running)
+    if (!isRunning())
         Grid->showEmpty(s.Side);
     showBestTime();
 }
@@ -104,7 +90,6 @@ void TSchulteForm::StartSchulteRun() {
                   [this] { return KeyClock.elapsed(); });
     Shown.start(); // until the table shows; the time counts from its first paint
     Painted = false;
-    Running = true;
     Settings->setEnabled(false);
     Grid->showRun(Run, s.MarkFound);
     Grid->setFocus();
@@ -119,7 +104,7 @@ void TSchulteForm::showNextTarget() {
 }
 
 void TSchulteForm::chooseCell(int cell) {
-    if (!Running)
+    if (!isRunning())
         return;
     switch (Run.choose(cell)) {
     case SchulteRun::Choice::Right: {
@@ -132,7 +117,7 @@ void TSchulteForm::chooseCell(int cell) {
     }
     case SchulteRun::Choice::Last:
         Grid->showRun(Run, Settings->settings().MarkFound);
-        FinishSchulteRun();
+        stop();
         break;
     case SchulteRun::Choice::Wrong:
         Grid->flashWrong(cell);
@@ -143,7 +128,7 @@ void TSchulteForm::chooseCell(int cell) {
 }
 
 void TSchulteForm::keyTyped(const QString& text) {
-    if (!Running)
+    if (!isRunning())
         return;
     if (Run.variant() == SchulteVariant::Letters) {
         if (const std::optional<QChar> letter = SchulteKeys::letterOfKey(text)) {
@@ -157,7 +142,7 @@ void TSchulteForm::keyTyped(const QString& text) {
         return;
     for (int number : Typed->typeDigit(text.at(0).digitValue())) {
         numberTyped(number);
-        if (!Running)
+        if (!isRunning())
             return;
     }
     scheduleDueNumber();
@@ -170,7 +155,7 @@ void TSchulteForm::scheduleDueNumber() {
 }
 
 void TSchulteForm::takeDueNumber() {
-    if (!Running)
+    if (!isRunning())
         return;
     if (const std::optional<int> number = Typed->takeIfDue())
         numberTyped(*number);
@@ -208,7 +193,7 @@ SchulteResult TSchulteForm::keepResult(bool completed) const {
 }
 
 RunResult TSchulteForm::diaryFigures(const SchulteResult& result) const {
-    RunResult figures = runResult(DiaryKind::Schulte);
+    RunResult figures = runResult();
     figures.charsPerMinute = 0; // the regulator and the width play no part here
     figures.fieldWidth = 0;
     figures.textName = SchulteFigures::tableName(result.Side, result.Variant);
@@ -222,11 +207,9 @@ RunResult TSchulteForm::diaryFigures(const SchulteResult& result) const {
 
 void TSchulteForm::FinishSchulteRun() {
     const bool completed = Run.isComplete();
-    const bool wasRunning = Running;
-    Running = false;
-    endRun();
     Settings->setEnabled(true);
-    if (wasRunning) {
+    // A run whose table could not be dealt has nothing to show.
+    if (Run.cellCount() > 0) {
         const SchulteResult result = keepResult(completed);
         showBestTime();
         Host.setStatusPanel(StatusPanel, QString());
@@ -237,5 +220,5 @@ void TSchulteForm::FinishSchulteRun() {
             ResultForm->exec();
         }
     }
-    emit runEnded(true);
+    finishRun(true);
 }

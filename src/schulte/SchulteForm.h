@@ -23,26 +23,23 @@ public:
     // The result dialog, made with the other dialogs.
     void setDialogs(TSchulteResultForm* resultForm) { ResultForm = resultForm; }
 
-    // The window became the frame's active child: status bar, keys to the table.
-    void FormActivate() override;
-    // "Пуск" while this window is active.
-    void StartSchulteRun();
-    // "Стоп", Escape, or the last find: the run ends; a finished one shows its result.
-    void FinishSchulteRun();
-    void startRun() override { StartSchulteRun(); }
-    void stopRun() override { FinishSchulteRun(); }
-
-    bool isRunning() const { return Running; }
     const SchulteRun& run() const { return Run; }
-
-    SchulteGrid* Grid = nullptr;
-    SchulteSettingsPanel* Settings = nullptr;
 
 signals:
     // A run ended, finished or stopped: its figures, for whoever keeps records.
     void resultReady(const SchulteResult& result);
 
+protected:
+    // The window became the frame's active child: status bar, keys to the table.
+    void FormActivate() override;
+    void startRun() override { StartSchulteRun(); }
+    void stopRun() override { FinishSchulteRun(); }
+
 private:
+    // "Пуск" while this window is active.
+    void StartSchulteRun();
+    // "Стоп", Escape, or the last find: the run ends; a finished one shows its result.
+    void FinishSchulteRun();
     void settingsChanged();
     void showBestTime();
     void showNextTarget();
@@ -57,11 +54,12 @@ private:
     // The run's figures as the training diary keeps them.
     RunResult diaryFigures(const SchulteResult& result) const;
 
+    SchulteGrid* Grid = nullptr;
+    SchulteSettingsPanel* Settings = nullptr;
     TSchulteResultForm* ResultForm = nullptr;
     SchulteRun Run;
     QElapsedTimer Shown;    // runs from the table's first showing
     bool Painted = false;   // the table of this run has shown
     QElapsedTimer KeyClock; // the clock of the typed digits
     std::optional<TypedNumber> Typed;
-    bool Running = false;
 };

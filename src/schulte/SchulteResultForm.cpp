@@ -44,10 +44,17 @@ TSchulteResultForm::TSchulteResultForm(QWidget* parent) : QDialog(parent) {
     MistakesValue = addLine(grid, QStringLiteral("Ошибок:"), Navy);
     PerCellValue = addLine(grid, QStringLiteral("Секунд на клетку:"), Navy);
     BestValue = addLine(grid, QStringLiteral("Лучшее время:"), Navy);
+    TableValue->setObjectName(QStringLiteral("TableValue"));
+    TimeValue->setObjectName(QStringLiteral("TimeValue"));
+    MistakesValue->setObjectName(QStringLiteral("MistakesValue"));
+    PerCellValue->setObjectName(QStringLiteral("PerCellValue"));
+    BestValue->setObjectName(QStringLiteral("BestValue"));
     NewBest = new QLabel(QStringLiteral("Это ваше лучшее время для такой таблицы!"));
+    NewBest->setObjectName(QStringLiteral("NewBest"));
     NewBest->setAccessibleName(NewBest->text());
     grid->addWidget(NewBest, grid->rowCount(), 0, 1, 2);
     OkButton = new QPushButton(QStringLiteral("OK"));
+    OkButton->setObjectName(QStringLiteral("OkButton"));
     OkButton->setAccessibleName(OkButton->text());
     OkButton->setDefault(true);
     grid->addWidget(OkButton, grid->rowCount(), 0, 1, 2, Qt::AlignHCenter);

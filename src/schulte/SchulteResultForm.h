@@ -16,6 +16,7 @@ public:
     // Fills the lines from a finished run.
     void showResult(const SchulteResult& result);
 
+private:
     QLabel* TableValue = nullptr;
     QLabel* TimeValue = nullptr;
     QLabel* MistakesValue = nullptr;

@@ -20,18 +20,17 @@ public:
     // "Лучшее время: 25,4 с", or that there is none yet.
     void setBestTime(const QString& text);
 
+signals:
+    // The user changed a setting.
+    void changed();
+
+private:
     QComboBox* SizeBox = nullptr;
     QComboBox* VariantBox = nullptr;
     QCheckBox* MarkFoundBox = nullptr;
     QCheckBox* ReshuffleBox = nullptr;
     QCheckBox* DotBox = nullptr;
     QLabel* BestTime = nullptr;
-
-signals:
-    // The user changed a setting.
-    void changed();
-
-private:
     // Sizes the letters do not fit are offered only with another variant.
     void allowSizesFor(SchulteVariant variant);
 };

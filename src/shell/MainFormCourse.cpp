@@ -9,11 +9,10 @@
 #include "course/Unitassistant.h"
 #include "course/Unitscenario.h"
 #include "course/Unitwizard.h"
-#include "fieldofview/Unitfrstring.h"
+#include "exercise/ExerciseWindow.h"
+#include "exercise/LoadedText.h"
 #include "platform/SettingsStore.h"
-#include "readingview/ReadingView.h"
 #include "shell/ProgramWindows.h"
-#include "text/Unitfrtext.h"
 #include "training/SpeedRegulator.h"
 #include "widgets/TCSpinEdit.h"
 
@@ -36,38 +35,30 @@ int checkedCode(std::initializer_list<const QToolButton*> buttons) {
     return -1;
 }
 
-ControlSnapshot snapshotOf(const TMainForm& main) {
-    const TTextForm* text = main.windows().TextForm;
-    const TrainingState& state = main.state();
-    ControlSnapshot s;
-    s.TestDown = main.SpeedButton14->isChecked();
-    s.TextDown = main.SpeedButton4->isChecked();
-    s.StringDown = main.SpeedButton6->isChecked();
-    s.TableDown = main.SpeedButton5->isChecked();
-    s.TextLoaded = text->RichEdit1->length() > 0;
-    s.FieldWidth = main.CSpinEdit1->value();
-    s.ColumnWidth = state.CharWidth() > 0
-                        ? (text->columnPanelWidth() - state.EdgeWidth4()) / state.CharWidth()
-                        : 0;
-    s.Speed = SpeedRegulator::speed(main.TrackBar1->value());
-    s.Alignment = checkedCode({main.SpeedButton11, main.SpeedButton12, main.SpeedButton13});
-    s.ReadingMode = checkedCode({main.SpeedButton7, main.SpeedButton8});
-    s.TableColumns = state.Column();
-    s.TableRows = state.Row();
-    return s;
-}
-
-TestResults resultsOf(const TMainForm& main) {
-    const TStringForm* line = main.windows().StringForm;
-    const TestTextRecord& text = main.windows().TextForm->TestRecord;
-    return {line->ScorePercent, line->LineChars, text.ScorePercent, text.Speed};
-}
-
 QString range(int low, int high) {
     return QString::number(low) + QLatin1Char('-') + QString::number(high);
 }
 
 } // namespace
+
+ControlSnapshot TMainForm::controlSnapshot() const {
+    ControlSnapshot s;
+    s.TestDown = SpeedButton14->isChecked();
+    s.TextDown = SpeedButton4->isChecked();
+    s.StringDown = SpeedButton6->isChecked();
+    s.TableDown = SpeedButton5->isChecked();
+    s.TextLoaded = Text->hasText();
+    s.FieldWidth = CSpinEdit1->value();
+    s.ColumnWidth = State.CharWidth() > 0
+                        ? (State.TextColumnWidth() - State.EdgeWidth4()) / State.CharWidth()
+                        : 0;
+    s.Speed = SpeedRegulator::speed(TrackBar1->value());
+    s.Alignment = checkedCode({SpeedButton11, SpeedButton12, SpeedButton13});
+    s.ReadingMode = checkedCode({SpeedButton7, SpeedButton8});
+    s.TableColumns = State.Column();
+    s.TableRows = State.Row();
+    return s;
+}
 
 void TMainForm::StartGuidedCourse() {
     StopPressed = false;
@@ -87,7 +78,7 @@ void TMainForm::AdvanceCourse(bool goOn) {
         return;
     TAssistantForm* assistant = Windows->AssistantForm;
     TWizardForm* guide = Windows->WizardForm;
-    const bool cycleStart = Course->Advance(goOn, resultsOf(*this));
+    const bool cycleStart = Course->Advance(goOn, State.LastTests());
     const Scenario& c = *Course;
     if (cycleStart) {
         assistant->setLevel(QString::number(c.Level()),
@@ -99,11 +90,10 @@ void TMainForm::AdvanceCourse(bool goOn) {
     setStatusPanel(1, SpeedRegulator::recommendedWidthPanel(c.CourseWidth()));
     guide->show();
     const bool result = c.CurrentStage()->Kind == StageKind::Result;
-    assistant->SpeedButton2->setEnabled(result);
+    assistant->setNextStageEnabled(result);
     guide->setSteps(
         GuideText::lines(*c.CurrentStage(), c.CourseSpeed(), c.CourseWidth(), c.Level()));
-    assistant->ProgressBar1->setMaximum(c.ProgressMax());
-    assistant->ProgressBar1->setValue(c.DoneCount());
+    assistant->setProgress(c.DoneCount(), c.ProgressMax());
     emit controlsChanged();
 }
 
@@ -120,7 +110,7 @@ void TMainForm::RefreshCourseState() {
             return; // the course ended while the warning was open
     }
     if (Course->CurrentStage()->Kind != StageKind::Result) {
-        Course->CheckCurrentStage(snapshotOf(*this));
+        Course->CheckCurrentStage(controlSnapshot());
         PlaceCourseMarkers();
     }
     const CourseStage& stage = *Course->CurrentStage();
@@ -163,10 +153,9 @@ void TMainForm::EndGuidedCourse() {
 }
 
 void TMainForm::PlaceCourseMarkers() {
-    if (!Course || !Course->CurrentStage() ||
-        !Windows->WizardForm->CheckBoxShowRedMarkers->isChecked())
+    if (!Course || !Course->CurrentStage() || !Windows->WizardForm->markersShown())
         return;
-    const MarkerPlan plan = PlaceMarkers(*Course->CurrentStage(), snapshotOf(*this));
+    const MarkerPlan plan = PlaceMarkers(*Course->CurrentStage(), controlSnapshot());
     for (int slot = 0; slot < MarkerSlotCount; ++slot) {
         if (plan[slot] == MarkerTarget::None)
             courseMarkers().HideMarker(slot);
@@ -202,9 +191,9 @@ QWidget* TMainForm::markerTarget(MarkerTarget target) const {
     case T::WidthSpin:
         return CSpinEdit1;
     case T::TextColumnGrip:
-        return Windows->TextForm->MarginLeft;
+        return exerciseOf(ExerciseKind::Text)->widthGrip();
     case T::LineGrip:
-        return Windows->StringForm->MarginLeft;
+        return exerciseOf(ExerciseKind::FieldOfView)->widthGrip();
     case T::SpeedPanel:
         return Panel7;
     case T::AlignLeftButton:

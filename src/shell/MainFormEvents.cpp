@@ -5,16 +5,12 @@
 #include "dialogs/DialogHelp.h"
 #include "dialogs/Unitabout.h"
 #include "exercise/ExerciseWindow.h"
-#include "fieldofview/Unitfrstring.h"
 #include "platform/HelpViewer.h"
 #include "shell/ProgramWindows.h"
 #include "shell/SpeedEntry.h"
-#include "table/Unitfrtable.h"
-#include "text/Unitfrtext.h"
 
 #include <QApplication>
 #include <QKeyEvent>
-#include <QMdiSubWindow>
 #include <QSlider>
 #include <QTimer>
 #include <QToolTip>
@@ -118,8 +114,8 @@ void TMainForm::FormShow() {
 void TMainForm::resizeEvent(QResizeEvent* event) {
     const QSize oldSize = event->oldSize();
     if (oldSize.isValid()) {
-        if (Windows && Windows->TextForm && ActiveMDIChild() == Windows->TextForm)
-            Windows->TextForm->SaveScrollAnchor();
+        if (ExerciseWindow* active = activeExercise())
+            active->keepViewPlace();
         if (windowState() == Qt::WindowNoState && oldSize.width() != event->size().width())
             writeBounds();
     }
@@ -136,18 +132,15 @@ void TMainForm::moveEvent(QMoveEvent* event) {
 }
 
 void TMainForm::FormResize() {
-    if (!Windows || !Windows->TextForm || !ActiveMDIChild())
+    // The table window centres its grid as it is resized itself.
+    ExerciseWindow* active = activeExercise();
+    if (!active)
         return;
-    if (ActiveMDIChild() == Windows->TextForm) {
-        Windows->TextForm->RelayoutText();
-        if (!TextLaidOut) {
-            TextLaidOut = true;
-            IdleTimer->start();
-        }
-    } else if (ActiveMDIChild() == Windows->StringForm) {
-        Windows->StringForm->FormActivate();
+    active->frameResized();
+    if (active->kind() == ExerciseKind::Text && !TextLaidOut) {
+        TextLaidOut = true;
+        IdleTimer->start();
     }
-    Windows->TableForm->CentreGrid();
 }
 
 void TMainForm::updateMinimumWidth() {
@@ -155,12 +148,13 @@ void TMainForm::updateMinimumWidth() {
 }
 
 void TMainForm::checkFirstTextAdvice() {
-    if (FirstAdviceChecked || !StartupDone || !Windows || ActiveMDIChild() != Windows->TextForm ||
+    const ExerciseWindow* active = activeExercise();
+    if (FirstAdviceChecked || !StartupDone || !active || active->kind() != ExerciseKind::Text ||
         !TextLaidOut)
         return;
     FirstAdviceChecked = true;
     if (N1->isChecked())
-        Windows->TextForm->ShowTextAdvice();
+        ShowAdvice(ExerciseKind::Text);
 }
 
 void TMainForm::changeEvent(QEvent* event) {

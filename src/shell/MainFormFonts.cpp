@@ -1,10 +1,7 @@
 // The exercise font, its measured metrics, and the reading-field width.
 #include "shell/Unitfrmain.h"
 
-#include "fieldofview/Unitfrstring.h"
-#include "shell/ProgramWindows.h"
-#include "table/Unitfrtable.h"
-#include "text/Unitfrtext.h"
+#include "exercise/ExerciseWindow.h"
 #include "widgets/TCSpinEdit.h"
 
 #include <QComboBox>
@@ -40,28 +37,22 @@ void TMainForm::showFontFace(const QString& usedFamily) {
     ComboBox2->setAccessibleDescription(ComboBox2->currentIndex() < 0 ? shown : QString());
 }
 
-void TMainForm::relayoutActiveExercise() {
-    QMdiSubWindow* active = ActiveMDIChild();
-    if (active == Windows->TextForm)
-        Windows->TextForm->RelayoutText();
-    else if (active == Windows->TableForm)
-        Windows->TableForm->FormActivate();
-    else if (active == Windows->StringForm)
-        Windows->StringForm->FormActivate();
-}
-
 void TMainForm::ComboBox2Change() {
-    if (ActiveMDIChild() == Windows->TextForm)
-        Windows->TextForm->SaveScrollAnchor();
+    ExerciseWindow* active = activeExercise();
+    if (active)
+        active->keepViewPlace();
     State.setFontName(ComboBox2->currentText()); // measured as it changes
-    relayoutActiveExercise();
+    if (active)
+        active->fontChanged();
 }
 
 void TMainForm::ComboBox1Change() {
-    if (ActiveMDIChild() == Windows->TextForm)
-        Windows->TextForm->SaveScrollAnchor();
+    ExerciseWindow* active = activeExercise();
+    if (active)
+        active->keepViewPlace();
     State.setFontSize(ComboBox1->currentText().toInt()); // measured as it changes
-    relayoutActiveExercise();
+    if (active)
+        active->fontChanged();
 }
 
 void TMainForm::CSpinEdit1Change() {
@@ -69,12 +60,9 @@ void TMainForm::CSpinEdit1Change() {
         CSpinEdit1->setValue(10); // runs this handler again
         return;
     }
+    // The window in front lays itself out to the new width as it hears of it.
     State.setReadingFieldWidth(CSpinEdit1->value());
-    if (!Windows)
+    if (Exercises.isEmpty())
         return;
-    if (ActiveMDIChild() == Windows->TextForm)
-        Windows->TextForm->SetColumnLimits();
-    else if (ActiveMDIChild() == Windows->StringForm)
-        Windows->StringForm->FormActivate();
     emit controlsChanged();
 }

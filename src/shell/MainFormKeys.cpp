@@ -9,11 +9,13 @@
 #include "exercise/ExerciseWindow.h"
 #include "platform/HelpViewer.h"
 #include "shell/ProgramWindows.h"
+#include "training/ExerciseKinds.h"
 #include "widgets/KeyTable.h"
 #include "widgets/MoreButton.h"
 #include "widgets/TCoolBar.h"
 #include "widgets/TabStops.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -24,16 +26,13 @@
 
 namespace {
 
-// F1 in the frame opens the contents, as "Помощь" does; in the window of a kind that came after
-// the first three, with the focus inside it, F1 opens that window's own page.
-int laterKindTopic(const QMdiSubWindow* active) {
-    const auto* window = qobject_cast<const ExerciseWindow*>(active);
+// F1 in the frame opens the contents, as "Помощь" does; in the window of a kind whose
+// description says so, with the focus inside it, F1 opens that window's own page.
+int ownPageTopic(const ExerciseWindow* window) {
     const QWidget* focus = QApplication::focusWidget();
     if (!window || !focus || (focus != window && !window->isAncestorOf(focus)))
         return 0;
-    const bool later =
-        window->kind() == ExerciseKind::Schulte || window->kind() == ExerciseKind::Flash;
-    return later ? DialogHelp::contextOf(focus) : 0;
+    return window->description().F1OpensItsPage ? DialogHelp::contextOf(focus) : 0;
 }
 
 } // namespace
@@ -58,7 +57,7 @@ void TMainForm::buildKeyTables() {
     ShortCuts->add(Qt::Key_Return, startOrStop);
     ShortCuts->add(Qt::Key_Enter, startOrStop);
     ShortCuts->add(Qt::Key_F1, [this] {
-        if (const int topic = laterKindTopic(ActiveMDIChild()))
+        if (const int topic = ownPageTopic(activeExercise()))
             helpViewer()->showTopic(topic);
         else
             SpeedButton9->click();
@@ -73,11 +72,14 @@ void TMainForm::buildKeyTables() {
     });
     ShortCuts->bind(Qt::CTRL | Qt::Key_O, SpeedButton1);
     ShortCuts->bind(Qt::CTRL | Qt::Key_Q, SpeedButton10);
-    ShortCuts->bind(Qt::CTRL | Qt::Key_1, SpeedButton4);
-    ShortCuts->bind(Qt::CTRL | Qt::Key_2, SpeedButton6);
-    ShortCuts->bind(Qt::CTRL | Qt::Key_3, SpeedButton5);
-    ShortCuts->bind(Qt::CTRL | Qt::Key_4, SchulteKind);
-    ShortCuts->bind(Qt::CTRL | Qt::Key_5, FlashKind);
+    // Each kind's key, on its button or its entry under "Ещё".
+    for (const ExerciseKindInfo& kind : exerciseKinds()) {
+        QObject* chooser = kindChooser(kind.Kind);
+        if (auto* entry = qobject_cast<QAction*>(chooser))
+            ShortCuts->bind(kind.ChooseKey, entry);
+        else if (auto* button = qobject_cast<QAbstractButton*>(chooser))
+            ShortCuts->bind(kind.ChooseKey, button);
+    }
     ShortCuts->bind(Qt::CTRL | Qt::Key_T, SpeedButton14);
     ShortCuts->bind(Qt::CTRL | Qt::SHIFT | Qt::Key_R, SpeedButton15);
     // A list opens as by a click on it; the entry chosen there goes through its handler.

@@ -1,13 +1,11 @@
-// The exercise kinds that came after the first three, and the drop-down that gathers them with
-// the training records. At the frame's first width (659 pixels) the tool bar has room for one
-// more button after the table size, not for one per kind: one drop-down keeps the rows and
-// leaves every other button in its place.
+// Choosing the exercise kind: the three kind buttons, and the drop-down that gathers the kinds
+// that came after them with the training records. At the frame's first width (659 pixels) the
+// tool bar has room for one more button after the table size, not for one per kind: one
+// drop-down keeps the rows and leaves every other button in its place.
 #include "shell/Unitfrmain.h"
 
-#include "flash/FlashForm.h"
-#include "schulte/SchulteForm.h"
-#include "shell/ProgramWindows.h"
-#include "text/Unitfrtext.h"
+#include "exercise/ExerciseWindow.h"
+#include "training/ExerciseKinds.h"
 #include "widgets/MoreButton.h"
 
 #include <QAbstractButton>
@@ -22,57 +20,69 @@ void TMainForm::buildMoreKinds() {
         new MoreButton(QStringLiteral("Ещё"), QStringLiteral("Другие упражнения и дневник (F10)"),
                        QStringLiteral("more"), ToolBar10);
     placeButton(ToolBar10, MoreKinds, "MoreKinds", true);
-    // An entry is added here with one call: MoreKinds->addEntry(name, caption, hint, glyph).
-    SchulteKind = MoreKinds->addEntry("SchulteKind", QStringLiteral("Шульте"),
-                                      QStringLiteral("Таблицы Шульте: найти всё по порядку, "
-                                                     "не сводя глаз с центра"),
-                                      QStringLiteral("schulte"), true);
-    FlashKind = MoreKinds->addEntry("FlashKind", QStringLiteral("Вспышки"),
-                                    QStringLiteral("Чтение вспышками: слова текста по одному или "
-                                                   "группами в одной точке"),
-                                    QStringLiteral("flash"), true);
-    DiaryEntry = MoreKinds->addEntry("DiaryEntry", QStringLiteral("Дневник"),
-                                     QStringLiteral("Дневник занятий: результаты и графики (Ctrl+D)"),
-                                     QStringLiteral("diary"));
+    // A kind whose description names an entry is chosen here, in the order of the kinds.
+    KindEntries.assign(exerciseKinds().size(), nullptr);
+    for (const ExerciseKindInfo& kind : exerciseKinds()) {
+        if (*kind.EntryName)
+            KindEntries[std::size_t(kind.Kind)] = MoreKinds->addEntry(
+                kind.EntryName, kind.EntryCaption, kind.EntryHint, kind.EntryGlyph, true);
+    }
+    DiaryEntry = MoreKinds->addEntry(
+        "DiaryEntry", QStringLiteral("Дневник"),
+        QStringLiteral("Дневник занятий: результаты и графики (Ctrl+D)"), QStringLiteral("diary"));
     ToolBar10->setVisible(!MoreKinds->entries()->isEmpty());
     // The diary's keys work wherever the frame has the focus, the menu closed.
     DiaryEntry->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
     addAction(DiaryEntry);
 }
 
-void TMainForm::connectKindEntries() {
-    connectKindEntry(SchulteKind, &TMainForm::SchulteKindClick);
-    connectKindEntry(FlashKind, &TMainForm::FlashKindClick);
+QAction* TMainForm::kindEntry(ExerciseKind kind) const {
+    return KindEntries.at(std::size_t(kind));
 }
 
-void TMainForm::SchulteKindClick() {
-    chooseLaterKind(ExerciseKind::Schulte, RunState::SchulteChosen, Windows->SchulteForm);
+QObject* TMainForm::kindChooser(ExerciseKind kind) const {
+    if (QAction* entry = kindEntry(kind))
+        return entry;
+    return KindButtons->button(int(kind));
 }
 
-void TMainForm::FlashKindClick() {
-    chooseLaterKind(ExerciseKind::Flash, RunState::FlashChosen, Windows->FlashForm);
+void TMainForm::SpeedButton4Click() {
+    chooseKind(ExerciseKind::Text);
 }
 
-void TMainForm::chooseLaterKind(ExerciseKind kind, RunState state, QMdiSubWindow* window) {
+void TMainForm::SpeedButton5Click() {
+    chooseKind(ExerciseKind::Table);
+}
+
+void TMainForm::SpeedButton6Click() {
+    chooseKind(ExerciseKind::FieldOfView);
+}
+
+void TMainForm::chooseKind(ExerciseKind kind) {
     if (State.ChosenKind() == kind)
         return;
-    SetRunState(state);
-    if (ActiveMDIChild() == Windows->TextForm)
-        Windows->TextForm->SaveScrollAnchor();
-    MdiArea->setActiveSubWindow(window);
+    enterRunState(describe(kind).Chosen, kind);
+    if (ExerciseWindow* left = activeExercise())
+        left->keepViewPlace();
+    MdiArea->setActiveSubWindow(exerciseOf(kind));
     emit controlsChanged();
 }
 
-void TMainForm::connectKindEntry(QAction* entry, void (TMainForm::*handler)()) {
-    connect(entry, &QAction::toggled, this, [this, handler](bool down) {
-        if (!down)
-            return;
-        KindButtons->setExclusive(false);
-        if (QAbstractButton* button = KindButtons->checkedButton())
-            button->setChecked(false);
-        KindButtons->setExclusive(true);
-        (this->*handler)();
-    });
+void TMainForm::connectKindEntries() {
+    for (const ExerciseKindInfo& kind : exerciseKinds()) {
+        QAction* entry = kindEntry(kind.Kind);
+        if (!entry)
+            continue;
+        connect(entry, &QAction::toggled, this, [this, kind = kind.Kind](bool down) {
+            if (!down)
+                return;
+            KindButtons->setExclusive(false);
+            if (QAbstractButton* button = KindButtons->checkedButton())
+                button->setChecked(false);
+            KindButtons->setExclusive(true);
+            chooseKind(kind);
+        });
+    }
 }
 
 void TMainForm::connectKindButtons() {

@@ -1,11 +1,8 @@
 // The speed regulator with its hold-to-repeat buttons, and the status bar with its hints.
 #include "shell/Unitfrmain.h"
 
-#include "fieldofview/Unitfrstring.h"
-#include "schulte/SchulteForm.h"
-#include "shell/ProgramWindows.h"
+#include "exercise/ExerciseWindow.h"
 #include "shell/RepeatHold.h"
-#include "table/Unitfrtable.h"
 #include "training/SpeedRegulator.h"
 #include "widgets/TStatusBar.h"
 
@@ -74,16 +71,10 @@ QString TMainForm::statusPanel(int panel) const {
 }
 
 void TMainForm::StatusBar1MouseMove(int x) {
-    ExerciseKind kind = ExerciseKind::Text;
-    if (Windows && ActiveMDIChild() == Windows->StringForm)
-        kind = ExerciseKind::FieldOfView;
-    else if (Windows && ActiveMDIChild() == Windows->TableForm)
-        kind = ExerciseKind::Table;
-    else if (Windows && ActiveMDIChild() == Windows->SchulteForm)
-        kind = ExerciseKind::Schulte;
-    else if (!Windows || !ActiveMDIChild())
+    const ExerciseWindow* active = activeExercise();
+    if (!active)
         return;
-    const auto hint = statusHintAt(x, HintPanelLeft, HintPanelRight, PanelEdges, kind);
+    const auto hint = statusHintAt(x, HintPanelLeft, HintPanelRight, PanelEdges, active->kind());
     if (!hint)
         return;
     HintPanelLeft = hint->edges.left;

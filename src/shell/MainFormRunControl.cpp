@@ -4,46 +4,31 @@
 
 #include "course/Unitassistant.h"
 #include "course/Unitwizard.h"
-#include "fieldofview/Unitfrstring.h"
-#include "flash/FlashForm.h"
-#include "readingview/ReadingView.h"
+#include "exercise/ExerciseWindow.h"
 #include "shell/ProgramWindows.h"
 #include "table/Unitdlgtable.h"
-#include "table/Unitfrtable.h"
-#include "text/Unitfrtext.h"
 #include "widgets/MoreButton.h"
 #include "widgets/TCSpinEdit.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
-#include <QMdiArea>
 #include <QSignalBlocker>
 #include <QToolButton>
-
-namespace {
-const QString TextTitle = QStringLiteral("Чтение текста");
-const QString TextTestTitle = QStringLiteral("Тест на скорость чтения текста");
-const QString StringTestTitle = QStringLiteral("Тест на ширину поля зрения");
-const QString TableTitle = QStringLiteral("Чтение таблиц");
-const QString TableTestTitle = QStringLiteral("Тест на скорость чтения таблиц");
-} // namespace
 
 RunControls TMainForm::runControls() const {
     RunControls c;
     c.textDown = SpeedButton4->isChecked();
     c.tableDown = SpeedButton5->isChecked();
     c.testDown = SpeedButton14->isChecked();
-    c.untestedKindDown =
-        State.ChosenKind() == ExerciseKind::Schulte || State.ChosenKind() == ExerciseKind::Flash;
-    c.flashDown = State.ChosenKind() == ExerciseKind::Flash;
+    c.chosen = State.ChosenKind();
     c.assistantVisible = Windows && Windows->AssistantForm->isVisible();
     c.open = SpeedButton1->isEnabled();
     c.start = SpeedButton2->isEnabled();
     c.stop = SpeedButton3->isEnabled();
     c.textAndTable = SpeedButton4->isEnabled();
     c.fieldOfView = SpeedButton6->isEnabled();
-    c.untestedKinds = MoreKinds->choicesEnabled();
+    c.moreKinds = MoreKinds->choicesEnabled();
     c.test = SpeedButton14->isEnabled();
     c.testMayBeReleased = TestMayBeReleased;
     c.tableSize = SpeedButton15->isEnabled();
@@ -59,7 +44,13 @@ bool TMainForm::isRunning() const {
 }
 
 void TMainForm::SetRunState(RunState state) {
-    const RunControls c = applyRunState(runControls(), state);
+    enterRunState(state, State.ChosenKind());
+}
+
+void TMainForm::enterRunState(RunState state, ExerciseKind chosen) {
+    RunControls before = runControls();
+    before.chosen = chosen;
+    const RunControls c = applyRunState(before, state);
     const std::pair<QWidget*, bool> controls[] = {{SpeedButton1, c.open},
                                                   {SpeedButton2, c.start},
                                                   {SpeedButton3, c.stop},
@@ -89,7 +80,7 @@ void TMainForm::SetRunState(RunState state) {
     }
     for (const auto& [control, enabled] : controls)
         control->setEnabled(enabled);
-    MoreKinds->setChoicesEnabled(c.untestedKinds);
+    MoreKinds->setChoicesEnabled(c.moreKinds);
     setTestMayBeReleased(c.testMayBeReleased);
 
     switch (state) {
@@ -99,8 +90,6 @@ void TMainForm::SetRunState(RunState state) {
         // (see changeEvent): a window manager does not keep a window of fixed size maximised.
         if (!(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)))
             setFixedSize(size());
-        if (c.textDown)
-            Windows->TextForm->SetRulerRunning(true);
         break;
     case RunState::RunEnded:
         State.setRunning(false);
@@ -108,94 +97,19 @@ void TMainForm::SetRunState(RunState state) {
         setMinimumSize(0, 0);
         setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
         updateMinimumWidth();
-        if (c.textDown)
-            Windows->TextForm->SetRulerRunning(false);
         break;
     case RunState::TestModeChanged:
         TestToggled = true;
         State.setTestMode(SpeedButton14->isChecked());
         break;
     case RunState::TextChosen:
-        State.setChosenKind(ExerciseKind::Text);
-        break;
     case RunState::StringChosen:
-        State.setChosenKind(ExerciseKind::FieldOfView);
-        break;
     case RunState::TableChosen:
-        State.setChosenKind(ExerciseKind::Table);
-        break;
-    case RunState::SchulteChosen:
-        State.setChosenKind(ExerciseKind::Schulte);
-        break;
-    case RunState::FlashChosen:
-        State.setChosenKind(ExerciseKind::Flash);
+    case RunState::OtherKindChosen:
+        // The windows follow: the chosen one takes its title, the others let go.
+        State.setChosenKind(chosen);
         break;
     }
-    setCaptionsForState(state);
-}
-
-void TMainForm::setCaptionsForState(RunState state) {
-    const bool test = SpeedButton14->isChecked();
-    switch (state) {
-    case RunState::TestModeChanged:
-        if (test) {
-            if (SpeedButton4->isChecked())
-                Windows->TextForm->setWindowTitle(TextTestTitle);
-            if (SpeedButton6->isChecked())
-                Windows->StringForm->setWindowTitle(StringTestTitle);
-            if (SpeedButton5->isChecked())
-                Windows->TableForm->setWindowTitle(TableTestTitle);
-        } else {
-            if (SpeedButton4->isChecked())
-                Windows->TextForm->setWindowTitle(TextTitle);
-            if (SpeedButton5->isChecked())
-                Windows->TableForm->setWindowTitle(TableTitle);
-        }
-        break;
-    case RunState::TextChosen:
-        Windows->TextForm->setWindowTitle(test ? TextTestTitle : TextTitle);
-        break;
-    case RunState::StringChosen:
-        if (test)
-            Windows->StringForm->setWindowTitle(StringTestTitle);
-        break;
-    case RunState::TableChosen:
-        Windows->TableForm->setWindowTitle(test ? TableTestTitle : TableTitle);
-        break;
-    default:
-        break;
-    }
-}
-
-void TMainForm::SpeedButton4Click() {
-    if (State.ChosenKind() == ExerciseKind::Text)
-        return;
-    SetRunState(RunState::TextChosen);
-    MdiArea->setActiveSubWindow(Windows->TextForm);
-    Windows->TextForm->RelayoutText();
-    emit controlsChanged();
-}
-
-void TMainForm::SpeedButton5Click() {
-    if (State.ChosenKind() == ExerciseKind::Table)
-        return;
-    SetRunState(RunState::TableChosen);
-    if (ActiveMDIChild() == Windows->TextForm)
-        Windows->TextForm->SaveScrollAnchor();
-    Windows->TableForm->BkGrPanel->hide();
-    MdiArea->setActiveSubWindow(Windows->TableForm);
-    emit controlsChanged();
-}
-
-void TMainForm::SpeedButton6Click() {
-    if (State.ChosenKind() == ExerciseKind::FieldOfView)
-        return;
-    SetRunState(RunState::StringChosen);
-    if (ActiveMDIChild() == Windows->TextForm)
-        Windows->TextForm->SaveScrollAnchor();
-    Windows->StringForm->WindowString->hide();
-    MdiArea->setActiveSubWindow(Windows->StringForm);
-    emit controlsChanged();
 }
 
 void TMainForm::SpeedButton14Click() {
@@ -206,20 +120,9 @@ void TMainForm::SpeedButton14Click() {
         SpeedButton14->setChecked(true);
         return;
     }
+    // The text window puts a test text in the place of the user's text, or back (and leaves test
+    // mode again when no test text can be read).
     SetRunState(RunState::TestModeChanged);
-    TTextForm* text = Windows->TextForm;
-    if (SpeedButton14->isChecked()) {
-        if (ActiveMDIChild() == text)
-            text->SaveScrollAnchor();
-        text->SaveUserText();
-        text->ClearExerciseText();
-        if (!text->LoadTestText()) {
-            LeaveTestMode();
-            return;
-        }
-    } else {
-        text->RestoreUserText();
-    }
     emit controlsChanged();
 }
 
@@ -233,7 +136,7 @@ void TMainForm::LeaveTestMode() {
 
 void TMainForm::SpeedButton2Click() {
     // The window of the chosen kind runs, and it alone is stopped, wherever the focus went.
-    auto* exercise = qobject_cast<ExerciseWindow*>(chosenExerciseWindow());
+    ExerciseWindow* exercise = chosenExerciseWindow();
     SetRunState(RunState::RunStarted);
     RunningExercise = exercise;
     if (Course) {
@@ -242,13 +145,13 @@ void TMainForm::SpeedButton2Click() {
         Windows->AssistantForm->SetButtonsEnabled(false);
     }
     if (exercise)
-        exercise->startRun();
+        exercise->start();
 }
 
 void TMainForm::SpeedButton3Click() {
     StopPressed = true;
     if (RunningExercise)
-        RunningExercise->stopRun();
+        RunningExercise->stop();
 }
 
 void TMainForm::SpeedButton7Click() {
@@ -262,23 +165,17 @@ void TMainForm::SpeedButton8Click() {
 }
 
 void TMainForm::SpeedButton11Click() {
-    State.setTextAlignment(0);
-    Windows->TextForm->SaveScrollAnchor();
-    Windows->TextForm->RelayoutText();
+    State.setTextAlignment(0); // the text window lays its column out again
     emit controlsChanged();
 }
 
 void TMainForm::SpeedButton12Click() {
-    State.setTextAlignment(2);
-    Windows->TextForm->SaveScrollAnchor();
-    Windows->TextForm->RelayoutText();
+    State.setTextAlignment(2); // the text window lays its column out again
     emit controlsChanged();
 }
 
 void TMainForm::SpeedButton13Click() {
-    State.setTextAlignment(1);
-    Windows->TextForm->SaveScrollAnchor();
-    Windows->TextForm->RelayoutText();
+    State.setTextAlignment(1); // the text window lays its column out again
     emit controlsChanged();
 }
 

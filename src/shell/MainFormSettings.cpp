@@ -2,17 +2,11 @@
 #include "shell/Unitfrmain.h"
 
 #include "course/Unitassistant.h"
-#include "fieldofview/Unitfrstring.h"
-#include "flash/FlashForm.h"
-#include "platform/PacedTimer.h"
+#include "exercise/ExerciseWindow.h"
 #include "platform/SettingsStore.h"
-#include "readingview/ReadingView.h"
-#include "schulte/SchulteForm.h"
 #include "shell/ProgramWindows.h"
 #include "shell/StoredSettings.h"
 #include "shell/WindowPlacement.h"
-#include "table/Unitfrtable.h"
-#include "text/Unitfrtext.h"
 #include "training/SpeedRegulator.h"
 #include "widgets/TCSpinEdit.h"
 
@@ -25,6 +19,8 @@
 #include <QSlider>
 #include <QTimer>
 #include <QToolButton>
+
+#include <algorithm>
 
 bool TMainForm::FormCreate() {
     TextLaidOut = false;
@@ -84,7 +80,11 @@ void TMainForm::applySettings(const StoredSettings& s) {
     }
     // Stored bounds may come from a larger screen, or from a hand-edited store: bring them onto
     // this one before the window is shown.
-    const QRect bounds = fitOnScreen(QRect(s.Left, s.Top, s.Width, s.Height));
+    // A hand-edited store may hold any int: a million pixels is off every screen and still
+    // leaves QRect's edge arithmetic in range.
+    const auto bounded = [](int v) { return std::clamp(v, -(1 << 20), 1 << 20); };
+    const QRect bounds =
+        fitOnScreen(QRect(bounded(s.Left), bounded(s.Top), bounded(s.Width), bounded(s.Height)));
     move(bounds.topLeft());
     resize(bounds.size());
     switch (s.WindowState) {
@@ -130,7 +130,7 @@ StoredSettings TMainForm::collectSettings() const {
     s.FontSize = ComboBox1->currentText().toInt();
     s.TextAlignment = State.TextAlignment();
     s.WideExpression = State.ReadingFieldWidth();
-    s.WidthFormatStr = Windows->TextForm->columnPanelWidth();
+    s.WidthFormatStr = State.TextColumnWidth();
     s.SpeedTrackBarPosition = TrackBar1->value();
     s.RecommendWide = State.RecommendWide();
     s.RecommendSpeed = State.RecommendSpeed();
@@ -162,7 +162,7 @@ void TMainForm::FormClose() {
     // A run ends with the program as if stopped: it goes to the diary, it asks no test
     // questions, and the course stays at its stage.
     if (RunningExercise)
-        RunningExercise->stopRun();
+        RunningExercise->stop();
     SaveTextPosition(); // the user's text, also when it waits aside in test mode
     // The course opens at the next start only if one runs now.
     Assistant = Course != nullptr;

@@ -2,13 +2,12 @@
 #include "shell/Unitfrmain.h"
 
 #include "dialogs/StandardError.h"
+#include "exercise/LoadedText.h"
 #include "platform/SettingsStore.h"
-#include "readingview/ReadingView.h"
 #include "shell/ProgramWindows.h"
 #include "shell/TextFileReader.h"
 #include "shell/TextMemory.h"
 #include "shell/Unitbookmark.h"
-#include "text/Unitfrtext.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -100,12 +99,11 @@ void TMainForm::PasteText(const QString& pasted) {
     FileName.clear(); // no file: its reading position is not kept
     QString flat = pasted;
     flat.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
-    Windows->TextForm->setLoadedText(flat, 0, 0);
+    Text->setLoadedText(flat, 0, 0);
     emit controlsChanged();
 }
 
 bool TMainForm::openChosenFile(const QString& chosen) {
-    TTextForm* text = Windows->TextForm;
     int caret = 0;
     int anchor = 0;
     if (const auto entry = TextMemory(textMemoryPath()).find(chosen)) {
@@ -128,7 +126,7 @@ bool TMainForm::openChosenFile(const QString& chosen) {
         return false; // the previous text, its file name and view stay as they were
     }
     FileName = chosen;
-    text->setLoadedText(content.text, caret, anchor);
+    Text->setLoadedText(content.text, caret, anchor);
     if (!content.warning.isEmpty())
         showWarning(this, content.warning); // the text is shown, as much as could be read
     emit controlsChanged();
@@ -137,7 +135,7 @@ bool TMainForm::openChosenFile(const QString& chosen) {
 
 void TMainForm::SaveTextPosition() {
     // In test mode a test text may be on show: its place is never the user's.
-    const UserTextState user = Windows->TextForm->UserTextPlace();
+    const UserTextState user = Text->UserTextPlace();
     if (FileName.isEmpty() || user.Text.isEmpty())
         return;
     QString error;

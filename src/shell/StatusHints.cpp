@@ -1,5 +1,7 @@
 #include "shell/StatusHints.h"
 
+#include "training/ExerciseKinds.h"
+
 StatusPanelEdges statusPanelEdges(const std::array<int, 4>& widths) {
     StatusPanelEdges edges;
     int x = 0;
@@ -12,45 +14,7 @@ StatusPanelEdges statusPanelEdges(const std::array<int, 4>& widths) {
 }
 
 QString statusPanelHint(ExerciseKind kind, int panel) {
-    switch (panel) {
-    case 0:
-        switch (kind) {
-        case ExerciseKind::Text:
-        case ExerciseKind::Schulte: // these show the text's recommendations
-        case ExerciseKind::Flash:
-            return QStringLiteral("Рекомендуемая скорость проигрывания текста");
-        case ExerciseKind::FieldOfView:
-            return QStringLiteral("Рекомендуемая скорость изменения чисел");
-        case ExerciseKind::Table:
-            return QStringLiteral("Рекомендуемая скорость проигрывания таблиц");
-        }
-        break;
-    case 1:
-        return kind == ExerciseKind::Table ? QStringLiteral("Рекомендуемая ширина таблицы")
-                                           : QStringLiteral("Рекомендуемая ширина поля чтения");
-    case 2:
-        switch (kind) {
-        case ExerciseKind::Text:
-        case ExerciseKind::Schulte:
-        case ExerciseKind::Flash:
-            return QStringLiteral("Скорость проигрывания текста");
-        case ExerciseKind::FieldOfView:
-            return QStringLiteral("Скорость изменения чисел");
-        case ExerciseKind::Table:
-            return QStringLiteral("Скорость проигрывания таблиц");
-        }
-        break;
-    case 3:
-        switch (kind) {
-        case ExerciseKind::Text:
-            return QStringLiteral("Объем текста");
-        case ExerciseKind::Schulte:
-            return QStringLiteral("Что найти следующим");
-        default:
-            return QString();
-        }
-    }
-    return {};
+    return panel >= 0 && panel < 4 ? describe(kind).PanelHints.at(std::size_t(panel)) : QString();
 }
 
 std::optional<StatusHint> statusHintAt(int x, int currentLeft, int currentRight,

@@ -1,9 +1,6 @@
 #include "shell/TextInlets.h"
 
-#include "readingview/ReadingView.h"
-#include "shell/ProgramWindows.h"
 #include "shell/Unitfrmain.h"
-#include "text/Unitfrtext.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -26,14 +23,14 @@ QString droppedFile(const QMimeData* data) {
 
 } // namespace
 
-TextInlets::TextInlets(TMainForm& main) : QObject(&main), Main(main) {
+TextInlets::TextInlets(TMainForm& main, QWidget& textView) : QObject(&main), Main(main) {
     Main.setAcceptDrops(true);
     Main.installEventFilter(this);
-    Main.windows().TextForm->RichEdit1->installEventFilter(this);
+    textView.installEventFilter(this);
 }
 
 bool TextInlets::mayLoad() const {
-    return Main.SpeedButton1->isEnabled();
+    return Main.mayOpenText();
 }
 
 void TextInlets::paste() {

@@ -2,6 +2,7 @@
 
 #include <QObject>
 
+class QWidget;
 class TMainForm;
 
 // The ways a text reaches the program besides the Open button: a file dropped onto the frame
@@ -10,7 +11,8 @@ class TMainForm;
 class TextInlets : public QObject {
     Q_OBJECT
 public:
-    explicit TextInlets(TMainForm& main);
+    // textView: where the loaded text is shown, which takes Ctrl+V.
+    TextInlets(TMainForm& main, QWidget& textView);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

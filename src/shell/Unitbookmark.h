@@ -11,6 +11,7 @@ class TBookmarkForm : public QDialog {
 public:
     explicit TBookmarkForm(QWidget* parent);
 
+private:
     QPushButton* BitBtn1 = nullptr;
     QPushButton* BitBtn2 = nullptr;
 };

@@ -3,16 +3,13 @@
 #include "course/CourseMarkers.h"
 #include "course/Unitscenario.h"
 #include "dialogs/Unitabout.h"
-#include "fieldofview/Unitfrstring.h"
-#include "flash/FlashForm.h"
+#include "exercise/ExerciseWindow.h"
 #include "platform/HelpContext.h"
 #include "platform/HelpViewer.h"
-#include "schulte/SchulteForm.h"
 #include "shell/ProgramWindows.h"
 #include "shell/RegulatorLabels.h"
 #include "shell/SpeedEntry.h"
-#include "table/Unitfrtable.h"
-#include "text/Unitfrtext.h"
+#include "training/ExerciseKinds.h"
 #include "training/FontSizes.h"
 #include "training/SpeedRegulator.h"
 #include "widgets/Colours.h"
@@ -126,6 +123,23 @@ void TMainForm::setWindows(const ProgramWindows* windows) {
     Windows = windows;
 }
 
+QWidget* TMainForm::tableSizeButton() const {
+    return SpeedButton15;
+}
+
+QWidget* TMainForm::toolBars() const {
+    return CoolBar1;
+}
+
+bool TMainForm::mayOpenText() const {
+    return SpeedButton1->isEnabled();
+}
+
+void TMainForm::setExercises(QList<ExerciseWindow*> exercises, LoadedText& text) {
+    Exercises = std::move(exercises);
+    Text = &text;
+}
+
 void TMainForm::windowsCreated() {
     connectCheckableButtons();
     connect(MdiArea, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* window) {
@@ -142,26 +156,27 @@ void TMainForm::windowsCreated() {
             return;
         }
         if (auto* exercise = qobject_cast<ExerciseWindow*>(window))
-            exercise->FormActivate();
+            exercise->activate();
     });
-    MdiArea->setActiveSubWindow(Windows->TextForm);
-    Windows->TextForm->FormActivate();
+    ExerciseWindow* chosen = chosenExerciseWindow();
+    MdiArea->setActiveSubWindow(chosen);
+    chosen->activate();
 }
 
-QMdiSubWindow* TMainForm::chosenExerciseWindow() const {
-    switch (State.ChosenKind()) {
-    case ExerciseKind::FieldOfView:
-        return Windows->StringForm;
-    case ExerciseKind::Table:
-        return Windows->TableForm;
-    case ExerciseKind::Schulte:
-        return Windows->SchulteForm;
-    case ExerciseKind::Flash:
-        return Windows->FlashForm;
-    case ExerciseKind::Text:
-        break;
+ExerciseWindow* TMainForm::exerciseOf(ExerciseKind kind) const {
+    for (ExerciseWindow* exercise : Exercises) {
+        if (exercise->kind() == kind)
+            return exercise;
     }
-    return Windows->TextForm;
+    return nullptr;
+}
+
+ExerciseWindow* TMainForm::chosenExerciseWindow() const {
+    return exerciseOf(State.ChosenKind());
+}
+
+ExerciseWindow* TMainForm::activeExercise() const {
+    return qobject_cast<ExerciseWindow*>(ActiveMDIChild());
 }
 
 QToolButton* TMainForm::makeButton(QToolBar* bar, const char* name, const QString& caption,
@@ -238,9 +253,11 @@ void TMainForm::buildToolbars() {
     SpeedButton15->setEnabled(false);
     SpeedButton6->setEnabled(false);
     KindButtons = new QButtonGroup(this);
-    for (QToolButton* b : {SpeedButton4, SpeedButton6, SpeedButton5}) {
+    for (auto [b, kind] : {std::pair{SpeedButton4, ExerciseKind::Text},
+                           std::pair{SpeedButton6, ExerciseKind::FieldOfView},
+                           std::pair{SpeedButton5, ExerciseKind::Table}}) {
         b->setCheckable(true);
-        KindButtons->addButton(b);
+        KindButtons->addButton(b, int(kind));
     }
     SpeedButton4->setChecked(true);
     buildMoreKinds();
@@ -362,6 +379,7 @@ void TMainForm::buildRegulator() {
     SpeedButton21->move(169, 0);
 
     TimerSpeedRegulator = new QTimer(this);
+    TimerSpeedRegulator->setObjectName(QStringLiteral("TimerSpeedRegulator"));
     TimerSpeedRegulator->setTimerType(Qt::PreciseTimer);
     ToolBar7->addWidget(Panel7);
 }

@@ -6,10 +6,12 @@
 #include "training/RunState.h"
 #include "training/TrainingState.h"
 
+#include <QList>
 #include <QMainWindow>
 #include <QString>
 
 #include <memory>
+#include <vector>
 
 class QAction;
 class QButtonGroup;
@@ -33,107 +35,64 @@ class MoreButton;
 class TStatusBar;
 class CourseMarkers;
 class ExerciseWindow;
+class LoadedText;
 class Scenario;
+struct ControlSnapshot;
 enum class MarkerTarget;
 struct ProgramWindows;
 struct StoredSettings;
 
-// The frame of the whole program: toolbars, status bar and the windows of the five exercise
-// kinds (text, field of view, table, Schulte tables, flash reading) as children of a
-// multiple-document area; the training diary opens from the drop-down of further kinds. Its
-// controls write the shared TrainingState, which the other windows read; it is the exercise
-// windows' host, and the only window that knows the others. Its handlers live in the
-// MainForm*.cpp files beside it, one file a concern.
+// The frame of the whole program: toolbars, status bar and the exercise windows as children of
+// a multiple-document area. Its controls write the shared TrainingState, which the other
+// windows read; it is the exercise windows' host. It keeps one list of the exercise windows and
+// acts on the one in front through their base, never by name; what differs by kind it reads
+// from the kinds' descriptions.
 class TMainForm : public QMainWindow, public ExerciseHost {
     Q_OBJECT
 public:
     explicit TMainForm(const QString& programDir, QWidget* parent = nullptr);
     ~TMainForm() override;
 
-    // Called once by the program after every window exists.
+    // Called once by the program before the windows are made; they are there by windowsCreated.
     void setWindows(const ProgramWindows* windows);
+    // Called once by the program: the exercise windows, and the one that holds the loaded text.
+    void setExercises(QList<ExerciseWindow*> exercises, LoadedText& text);
     // Called once every window exists: the text window becomes the active child.
     void windowsCreated();
 
     // Reads the settings store. Returns false (after telling the user) when the store is missing.
     bool FormCreate();
 
-    // --- Shared state and the frame's own fields -------------------------------------------
+    // --- Shared state, and what others read of the frame ----------------------------------
     TrainingState& state() { return State; }
     const TrainingState& state() const { return State; }
-    QString FileName;
-    QString ProgramDir;
-    bool StopPressed = false;
-    bool TestToggled = false;
-    StatusPanelEdges PanelEdges;
-    int HintPanelLeft = 0;
-    int HintPanelRight = 0;
-    bool TextLaidOut = false;
-    int CurrentTextAdvice = 0;
-    int CurrentStringAdvice = 0;
-    int CurrentTableAdvice = 0;
-    bool Assistant = true;
-    bool RegulatorUp = false;
-    std::unique_ptr<Scenario> Course; // the running guided course, or none
-
-    // --- Controls ------------------------------------------------------------------------
-    QToolButton* SpeedButton1 = nullptr;  // Открыть
-    QToolButton* SpeedButton10 = nullptr; // Выход
-    QToolButton* SpeedButton2 = nullptr;  // Пуск
-    QToolButton* SpeedButton3 = nullptr;  // Стоп
-    QToolButton* SpeedButton14 = nullptr; // Тест
-    QToolButton* SpeedButton4 = nullptr;  // Текст
-    QToolButton* SpeedButton6 = nullptr;  // Строка
-    QToolButton* SpeedButton5 = nullptr;  // Таблица
-    QToolButton* SpeedButton15 = nullptr; // table size
-    // The exercises and records beyond the first kinds, under one drop-down (MainFormKinds.cpp).
-    MoreButton* MoreKinds = nullptr;
-    QAction* SchulteKind = nullptr;       // Шульте
-    QAction* FlashKind = nullptr;         // "Вспышки" in the drop-down
-    QAction* DiaryEntry = nullptr;        // opens the training diary (Ctrl+D)
-    QToolButton* SpeedButton9 = nullptr;  // Помощь
-    QToolButton* SpeedButton16 = nullptr; // О...
-    QToolButton* SpeedButton11 = nullptr; // align left
-    QToolButton* SpeedButton12 = nullptr; // align centre
-    QToolButton* SpeedButton13 = nullptr; // align right
-    QToolButton* SpeedButton7 = nullptr;  // dynamic reading
-    QToolButton* SpeedButton8 = nullptr;  // static reading
-    QToolButton* SpeedButton19 = nullptr; // advice menu
-    QToolButton* SpeedButton20 = nullptr; // assistant
-    QToolButton* SpeedButton18 = nullptr; // regulator: slower
-    QToolButton* SpeedButton21 = nullptr; // regulator: faster
-    QComboBox* ComboBox2 = nullptr;       // font face
-    QComboBox* ComboBox1 = nullptr;       // font size
-    TCSpinEdit* CSpinEdit1 = nullptr;     // reading-field width
-    QWidget* Panel7 = nullptr;            // speed regulator panel
-    QSlider* TrackBar1 = nullptr;
-    QLabel* Label1 = nullptr; // current speed under the bar
-    QLabel* Label4 = nullptr;
-    QLabel* Label5 = nullptr;
-    TStatusBar* StatusBar1 = nullptr;
-    QMenu* PopupMenu1 = nullptr;
-    QAction* N1 = nullptr;
-    QAction* N2 = nullptr;
-    QAction* N3 = nullptr;
-    QTimer* TimerSpeedRegulator = nullptr;
-    QLabel* LabelTestFont = nullptr;
-    QLabel* LabelSpace = nullptr;
-    TCoolBar* CoolBar1 = nullptr;
-    QToolBar* ToolBar1 = nullptr;
-    QToolBar* ToolBar7 = nullptr;
-    QToolBar* ToolBar5 = nullptr;
-    QToolBar* ToolBar6 = nullptr;
-    QToolBar* ToolBar10 = nullptr; // the drop-down of further kinds
-    QToolBar* ToolBar2 = nullptr;
-    QToolBar* ToolBar8 = nullptr;
-    QToolBar* ToolBar4 = nullptr;
-    QToolBar* ToolBar3 = nullptr;
-    QToolBar* ToolBar9 = nullptr;
+    // The file the text on show came from; empty for none or a pasted text.
+    const QString& fileName() const { return FileName; }
+    const QString& programDir() const { return ProgramDir; }
+    // The running guided course, or none.
+    const Scenario* course() const { return Course.get(); }
+    // Where others attach: the table-size button the picker opens under, the tool bars the
+    // assistant keeps clear of, the diary's entry under "Ещё".
+    QWidget* tableSizeButton() const;
+    QWidget* toolBars() const;
+    QAction* diaryEntry() const { return DiaryEntry; }
+    // "Открыть" can be pressed: outside a run and outside test mode.
+    bool mayOpenText() const;
+    // The spec's own fields, as they stand: "Стоп" was pressed during the course's stage, the
+    // test button was toggled since the start, the status hint's panel edges, the course opens
+    // at the next start, and the position of the next tip in a kind's list of tips.
+    bool stopPressed() const { return StopPressed; }
+    bool testToggled() const { return TestToggled; }
+    int hintPanelLeft() const { return HintPanelLeft; }
+    int hintPanelRight() const { return HintPanelRight; }
+    bool assistantAtStart() const { return Assistant; }
+    int nextTip(ExerciseKind kind) const;
 
     QMdiArea* mdiArea() const { return MdiArea; }
     // The frame's active child, or nullptr.
     QMdiSubWindow* ActiveMDIChild() const;
-    const ProgramWindows& windows() const { return *Windows; }
+    // The drop-down entry that chooses a kind listed under "Ещё", or nullptr.
+    QAction* kindEntry(ExerciseKind kind) const;
 
     // --- Run control ---------------------------------------------------------------------
     void SetRunState(RunState state) override;
@@ -189,8 +148,6 @@ public:
     void SpeedButton4Click();
     void SpeedButton5Click();
     void SpeedButton6Click();
-    void SchulteKindClick();
-    void FlashKindClick();
     void SpeedButton14Click();
     void SpeedButton15Click();
     void SpeedButton7Click();
@@ -228,6 +185,75 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The frame's own fields.
+    QString FileName;
+    QString ProgramDir;
+    bool StopPressed = false;
+    bool TestToggled = false;
+    StatusPanelEdges PanelEdges;
+    int HintPanelLeft = 0;
+    int HintPanelRight = 0;
+    bool TextLaidOut = false;
+    int CurrentTextAdvice = 0;
+    int CurrentStringAdvice = 0;
+    int CurrentTableAdvice = 0;
+    bool Assistant = true;
+    bool RegulatorUp = false;
+    std::unique_ptr<Scenario> Course; // the running guided course, or none
+
+    // --- Controls ------------------------------------------------------------------------
+    // Controls.
+    QToolButton* SpeedButton1 = nullptr;  // Открыть
+    QToolButton* SpeedButton10 = nullptr; // Выход
+    QToolButton* SpeedButton2 = nullptr;  // Пуск
+    QToolButton* SpeedButton3 = nullptr;  // Стоп
+    QToolButton* SpeedButton14 = nullptr; // Тест
+    QToolButton* SpeedButton4 = nullptr;  // Текст
+    QToolButton* SpeedButton6 = nullptr;  // Строка
+    QToolButton* SpeedButton5 = nullptr;  // Таблица
+    QToolButton* SpeedButton15 = nullptr; // table size
+    // The exercises and records beyond the first kinds, under one drop-down (MainFormKinds.cpp).
+    MoreButton* MoreKinds = nullptr;
+    QAction* DiaryEntry = nullptr;        // opens the training diary (Ctrl+D)
+    QToolButton* SpeedButton9 = nullptr;  // Помощь
+    QToolButton* SpeedButton16 = nullptr; // О...
+    QToolButton* SpeedButton11 = nullptr; // align left
+    QToolButton* SpeedButton12 = nullptr; // align centre
+    QToolButton* SpeedButton13 = nullptr; // align right
+    QToolButton* SpeedButton7 = nullptr;  // dynamic reading
+    QToolButton* SpeedButton8 = nullptr;  // static reading
+    QToolButton* SpeedButton19 = nullptr; // advice menu
+    QToolButton* SpeedButton20 = nullptr; // assistant
+    QToolButton* SpeedButton18 = nullptr; // regulator: slower
+    QToolButton* SpeedButton21 = nullptr; // regulator: faster
+    QComboBox* ComboBox2 = nullptr;       // font face
+    QComboBox* ComboBox1 = nullptr;       // font size
+    TCSpinEdit* CSpinEdit1 = nullptr;     // reading-field width
+    QWidget* Panel7 = nullptr;            // speed regulator panel
+    QSlider* TrackBar1 = nullptr;
+    QLabel* Label1 = nullptr; // current speed under the bar
+    QLabel* Label4 = nullptr;
+    QLabel* Label5 = nullptr;
+    TStatusBar* StatusBar1 = nullptr;
+    QMenu* PopupMenu1 = nullptr;
+    QAction* N1 = nullptr;
+    QAction* N2 = nullptr;
+    QAction* N3 = nullptr;
+    QTimer* TimerSpeedRegulator = nullptr;
+    QLabel* LabelTestFont = nullptr;
+    QLabel* LabelSpace = nullptr;
+    TCoolBar* CoolBar1 = nullptr;
+    QToolBar* ToolBar1 = nullptr;
+    QToolBar* ToolBar7 = nullptr;
+    QToolBar* ToolBar5 = nullptr;
+    QToolBar* ToolBar6 = nullptr;
+    QToolBar* ToolBar10 = nullptr; // the drop-down of further kinds
+    QToolBar* ToolBar2 = nullptr;
+    QToolBar* ToolBar8 = nullptr;
+    QToolBar* ToolBar4 = nullptr;
+    QToolBar* ToolBar3 = nullptr;
+    QToolBar* ToolBar9 = nullptr;
+
     // Window assembly (Unitfrmain.cpp).
     void buildToolbars();
     void buildRegulator();
@@ -247,12 +273,13 @@ private:
 
     // The kinds in the drop-down (MainFormKinds.cpp).
     void buildMoreKinds();
-    // A kind entry of the drop-down runs its handler when it is chosen; the kind buttons let go.
-    void connectKindEntry(QAction* entry, void (TMainForm::*handler)());
-    void connectKindButtons();
-    // Brings the window of a kind from the drop-down to the front, as the kind buttons do.
-    void chooseLaterKind(ExerciseKind kind, RunState state, QMdiSubWindow* window);
+    // A kind entry of the drop-down chooses its kind when it goes down; the kind buttons let go.
     void connectKindEntries();
+    void connectKindButtons();
+    // The button or the drop-down entry that chooses a kind.
+    QObject* kindChooser(ExerciseKind kind) const;
+    // Brings the window of a kind to the front, the tool bar in the state the kind asks for.
+    void chooseKind(ExerciseKind kind);
     void connectHandlers();
     void connectCheckableButtons();
 
@@ -279,17 +306,20 @@ private:
     // Loads a chosen file from the resume question to the shown text; false when it failed.
     bool openChosenFile(const QString& chosen);
 
-    // After a font change: the active exercise window lays itself out again.
-    void relayoutActiveExercise();
+    // The course's view of the controls.
+    ControlSnapshot controlSnapshot() const;
 
     // Regulator repeat.
     void startRegulatorRepeat(bool up);
     void stopRegulatorRepeat();
 
-    // The exercise window the kind buttons chose.
-    QMdiSubWindow* chosenExerciseWindow() const;
+    // The window of a kind; the window the kind buttons chose; the exercise window in front.
+    ExerciseWindow* exerciseOf(ExerciseKind kind) const;
+    ExerciseWindow* chosenExerciseWindow() const;
+    ExerciseWindow* activeExercise() const;
+    // SetRunState, where chosen is the kind chosen (in a ...Chosen state, the one being chosen).
+    void enterRunState(RunState state, ExerciseKind chosen);
     void setTestMayBeReleased(bool allowed) { TestMayBeReleased = allowed; }
-    void setCaptionsForState(RunState state);
 
     // The frame's answers to changes of the shared state.
     void connectState();
@@ -297,8 +327,11 @@ private:
 
     TrainingState State;
     QMdiArea* MdiArea = nullptr;
-    QButtonGroup* KindButtons = nullptr; // SpeedButton4, SpeedButton6, SpeedButton5
+    QButtonGroup* KindButtons = nullptr; // SpeedButton4, SpeedButton6, SpeedButton5, by kind
+    std::vector<QAction*> KindEntries;   // by kind: its entry under "Ещё", or nullptr
     const ProgramWindows* Windows = nullptr;
+    QList<ExerciseWindow*> Exercises;
+    LoadedText* Text = nullptr; // the loaded text's holder
     HelpViewer* Help = nullptr;
     KeyTable* ShortCuts = nullptr; // the keys of the controls and of run control
     KeyTable* FocusKeys = nullptr; // Tab and Ctrl+Tab

@@ -8,25 +8,21 @@
 #include "training/SpeedRegulator.h"
 #include "training/TrainingState.h"
 
-#include <QLabel>
-#include <QLineEdit>
-
 bool TTableForm::AskTestQuestions() {
     TAnsTableForm* questions = AnsTableForm;
-    for (QLineEdit* edit : {questions->Edit1, questions->Edit2, questions->Edit3})
-        edit->setText(QStringLiteral("0"));
+    questions->clearAnswers();
     if (questions->exec() != QDialog::Accepted)
         return false;
-    const TableScore::Three answers = {TableScore::answerValue(questions->Edit1->text()),
-                                       TableScore::answerValue(questions->Edit2->text()),
-                                       TableScore::answerValue(questions->Edit3->text())};
+    const std::array<QString, 3> typed = questions->answers();
+    const TableScore::Three answers = {TableScore::answerValue(typed[0]),
+                                       TableScore::answerValue(typed[1]),
+                                       TableScore::answerValue(typed[2])};
     Score = TableScore::namedCount(answers, Table.MissingNumbers);
 
     TTableResultForm* result = TableResultForm;
-    result->Label4->setText(TableScore::scoreText(Score));
-    result->Label5->setText(TableScore::sizeText(State.Column(), State.Row()));
-    result->Label8->setText(SpeedRegulator::speedLabel(State.SpeedPosition()));
-    result->Label6->setText(TableScore::missingText(Table.MissingNumbers));
+    result->fill(TableScore::scoreText(Score), TableScore::sizeText(State.Column(), State.Row()),
+                 SpeedRegulator::speedLabel(State.SpeedPosition()),
+                 TableScore::missingText(Table.MissingNumbers));
     result->exec();
     return true;
 }

@@ -30,14 +30,10 @@ public:
     // Hides the picker; the course re-checks its stage (controlsChanged) and the table takes
     // its new size (closed).
     void FormDeactivate();
-
-    QFrame* Panel1 = nullptr;      // fills the window, takes no input
-    QLabel* PanelStatus = nullptr; // the size text, along the bottom
-    // PickerCells[i][j]: row i, column j, at (10 j + 5, 10 i + 5), 9 x 9 pixels.
-    std::array<std::array<QFrame*, GridSide>, GridSide> PickerCells{};
-
-    int HoverColumn = 0; // column and row under the pointer, from its last move inside the grid
-    int HoverRow = 0;
+    // The picker's cell in row i, column j; the column and row under the pointer.
+    QFrame* pickerCell(int i, int j) const { return PickerCells.at(i).at(j); }
+    int hoverColumn() const { return HoverColumn; }
+    int hoverRow() const { return HoverRow; }
 
 signals:
     void controlsChanged();
@@ -51,6 +47,12 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    QFrame* Panel1 = nullptr;      // fills the window, takes no input
+    QLabel* PanelStatus = nullptr; // the size text, along the bottom
+    // PickerCells[i][j]: row i, column j, at (10 j + 5, 10 i + 5), 9 x 9 pixels.
+    std::array<std::array<QFrame*, GridSide>, GridSide> PickerCells{};
+    int HoverColumn = 0; // column and row under the pointer, from its last move inside the grid
+    int HoverRow = 0;
     // Lights the block from the top-left square to the hover square, or nothing.
     void lightBlock(bool lit);
     // The hover square becomes the bottom-right square of the table's present size.

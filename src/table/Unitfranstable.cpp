@@ -54,6 +54,15 @@ TAnsTableForm::TAnsTableForm(QWidget* parent) : QDialog(parent) {
 }
 
 // The dialog opens with the focus in the first number; Enter there answers with OK.
+void TAnsTableForm::clearAnswers() {
+    for (QLineEdit* edit : {Edit1, Edit2, Edit3})
+        edit->setText(QStringLiteral("0"));
+}
+
+std::array<QString, 3> TAnsTableForm::answers() const {
+    return {Edit1->text(), Edit2->text(), Edit3->text()};
+}
+
 void TAnsTableForm::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     Edit1->setFocus();

@@ -1,10 +1,8 @@
 #include "table/Unitfrtable.h"
 
 #include "exercise/ExerciseHost.h"
-#include "platform/HelpContext.h"
 #include "platform/PacedTimer.h"
 #include "table/TableScore.h"
-#include "training/SpeedRegulator.h"
 #include "training/TrainingState.h"
 #include "widgets/Colours.h"
 #include "widgets/WidgetHelpers.h"
@@ -22,10 +20,6 @@ const QString LeftOut = QStringLiteral("X");
 
 TTableForm::TTableForm(TrainingState& state, ExerciseHost& host)
     : ExerciseWindow(ExerciseKind::Table, state, host) {
-    setObjectName(QStringLiteral("TableForm"));
-    setWindowTitle(QStringLiteral("Чтение таблиц"));
-    setProperty("helpContext", HelpContext::TableWindow);
-
     Client = makeDarkClient(QStringLiteral("TableFormClient"));
 
     BkGrPanel = new QFrame(Client);
@@ -71,11 +65,6 @@ int TTableForm::rows() const {
 }
 
 void TTableForm::FormActivate() {
-    // The frame passes activations on while it shows its windows, before the table is chosen;
-    // and a run keeps its numbers when the window is activated again while it goes on.
-    if (State.Closing() || State.ChosenKind() != ExerciseKind::Table || State.Running())
-        return;
-    showActivationStatus(SpeedRegulator::recommendedWidthInCellsPanel(State.RecommendWide()));
     Host.setStatusPanel(3, QString());
     SizeGrid();
     CentreGrid();
@@ -95,7 +84,6 @@ void TTableForm::FormActivate() {
             cell->setVisible(inGrid);
         }
     }
-    adviseOnFirstActivation();
 }
 
 void TTableForm::SizeGrid() {
@@ -115,7 +103,7 @@ void TTableForm::StartTableRun() {
         box.setWindowModality(Qt::ApplicationModal);
         box.exec();
         // Nothing to run: back to rest, as after Stop.
-        FinishTableRun();
+        stop();
         return;
     }
     GenerateNumbers();
@@ -138,7 +126,7 @@ void TTableForm::Timer1Timer() {
     const int interval = crossOutInterval(State.CharInterval(), State.ReadingFieldWidth());
     const int cell = Table.crossOutNext();
     if (cell < 0) {
-        FinishTableRun();
+        stop();
         return;
     }
     Cells[cell / columns()][cell % columns()]->setText(Covered);
@@ -146,10 +134,9 @@ void TTableForm::Timer1Timer() {
 }
 
 void TTableForm::FinishTableRun() {
-    endRun();
     Score = 0;
     const bool test = State.TestMode();
-    RunResult result = runResult(test ? DiaryKind::TableTest : DiaryKind::TableReading);
+    RunResult result = runResult();
     result.textName = TableScore::sizeText(State.Column(), State.Row());
     result.stopped = !Table.complete();
     if (test && Table.complete()) {
@@ -163,7 +150,7 @@ void TTableForm::FinishTableRun() {
     }
     if (Table.Step > 0)
         emit runFinished(result);
-    emit runEnded(true);
+    finishRun(true);
 }
 
 void TTableForm::coverCells() {

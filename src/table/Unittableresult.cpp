@@ -58,6 +58,14 @@ QFrame* makeRule(QWidget* parent, const char* name, int top) {
 
 } // namespace
 
+void TTableResultForm::fill(const QString& score, const QString& size, const QString& speed,
+                            const QString& missing) {
+    Label4->setText(score);
+    Label5->setText(size);
+    Label8->setText(speed);
+    Label6->setText(missing);
+}
+
 TTableResultForm::TTableResultForm(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("TableResultForm"));
     setWindowTitle(QStringLiteral("Результат"));

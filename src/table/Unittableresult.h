@@ -12,7 +12,11 @@ class TTableResultForm : public QDialog {
     Q_OBJECT
 public:
     explicit TTableResultForm(QWidget* parent);
+    // The right answers ("2 из 3"), the table size, the speed and the missing numbers.
+    void fill(const QString& score, const QString& size, const QString& speed,
+              const QString& missing);
 
+private:
     QLabel* Label1 = nullptr;       // "Правильных ответов:"
     QLabel* Label4 = nullptr;       // right answers, "2 из 3"
     QLabel* Label2 = nullptr;       // "Размер таблицы:"

@@ -28,7 +28,7 @@ ClozeTest::ClozeTest(TTextForm& textForm, TTextResultForm& result, QWidget* dial
     Questions->setWindowTitle(Caption);
     Questions->setProperty("helpContext", HelpContext::ClozeTest);
 
-    connect(TextForm.ClozeButton, &QPushButton::clicked, this, &ClozeTest::start);
+    connect(TextForm.clozeButton(), &QPushButton::clicked, this, &ClozeTest::start);
     // The key works wherever the focus is in the frame, while the text window is in front.
     auto* key = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_T), &TextForm);
     key->setContext(Qt::WindowShortcut);
@@ -66,7 +66,7 @@ void ClozeTest::passageChanged() {
 
 void ClozeTest::refresh() {
     const QString why = refusal();
-    QPushButton* button = TextForm.ClozeButton;
+    QPushButton* button = TextForm.clozeButton();
     button->setEnabled(why.isEmpty());
     const QString hint =
         why.isEmpty()
@@ -77,7 +77,7 @@ void ClozeTest::refresh() {
 }
 
 void ClozeTest::start() {
-    QPushButton* button = TextForm.ClozeButton;
+    QPushButton* button = TextForm.clozeButton();
     if (const QString why = refusal(); !why.isEmpty()) {
         QToolTip::showText(button->mapToGlobal(QPoint(0, button->height())), why, button);
         return;
@@ -121,18 +121,8 @@ void ClozeTest::start() {
     Used = true;
     refresh();
 
-    ResultForm.Label4->setText(QString::number(result.right) + QStringLiteral(" из 5"));
-    ResultForm.LabelComprehensionValue->setText(QString::number(result.percent()) +
-                                                QStringLiteral(" %"));
-    ResultForm.Label5->setText(QString::number(result.charsRead) + QStringLiteral(" симв"));
-    ResultForm.Label6->setText(QString::number(result.charsPerMinute) +
-                               QStringLiteral(" симв/мин"));
-    ResultForm.LabelActualValue->setText(result.actualCharsPerMinute >= 0
-                                             ? QString::number(result.actualCharsPerMinute) +
-                                                   QStringLiteral(" симв/мин")
-                                             : QString());
-    ResultForm.LabelWordsValue->setText(QString::number(result.wordsPerMinute) +
-                                        QStringLiteral(" слов/мин"));
+    ResultForm.fill(result.right, result.charsRead, result.charsPerMinute,
+                    result.actualCharsPerMinute, result.wordsPerMinute, result.percent());
     ResultForm.exec();
     emit finished(result);
 }

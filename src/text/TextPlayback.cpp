@@ -18,6 +18,7 @@ void TTextForm::StartReading() {
         ExerciseText = TestRecord.Text;
         TestRecord.ScorePercent = 0;
         TestRecord.Speed = 0;
+        State.setTextTest(TestRecord.ScorePercent, TestRecord.Speed);
         RichEdit1->setText(ExerciseText);
         ReformatText();
         TextLength = RichEdit1->length();
@@ -26,7 +27,7 @@ void TTextForm::StartReading() {
         // Nothing to read: the run ends at once, so that "Открыть", which the message names,
         // is usable behind it.
         FieldStart = FieldEnd = 0;
-        StopReading();
+        stop();
         MessageForm->exec();
         return;
     }
@@ -82,7 +83,7 @@ void TTextForm::StepReading() {
     FieldStart = FieldEnd;
     FieldStart = int(ReadingField::skipBlanks(RichEdit1->text(), FieldStart));
     if (FieldStart >= TextLength) {
-        StopReading();
+        stop();
         return;
     }
     RichEdit1->setCaretPosition(FieldStart);
@@ -104,7 +105,6 @@ void TTextForm::StepReading() {
 }
 
 void TTextForm::StopReading() {
-    endRun();
     RunResult result = readingResult();
     if (!State.TestMode() && CharsShown > 0)
         setLastPassage({passedText(), result});
@@ -133,12 +133,12 @@ void TTextForm::StopReading() {
     }
     if (CharsShown > 0)
         emit runFinished(result);
-    emit runEnded(true);
+    finishRun(true);
 }
 
 RunResult TTextForm::readingResult() const {
     const bool test = State.TestMode();
-    RunResult result = runResult(test ? DiaryKind::TextTest : DiaryKind::TextReading);
+    RunResult result = runResult();
     const QString passed = passedText();
     result.charsRead = int(std::count_if(passed.begin(), passed.end(), [](QChar c) {
         return c != u' ' && c != u'\r' && c != u'\n';

@@ -2,6 +2,7 @@
 #include "text/Unitfrtext.h"
 
 #include "dialogs/StandardError.h"
+#include "exercise/ExerciseHost.h"
 #include "readingview/ReadingView.h"
 #include "text/TestFile.h"
 #include "text/TestScore.h"
@@ -9,7 +10,21 @@
 #include "text/Unittextresult.h"
 #include "training/TrainingState.h"
 
-#include <QLabel>
+void TTextForm::followTestMode() {
+    if (State.TestMode() == TestTextOn)
+        return;
+    TestTextOn = State.TestMode();
+    if (!TestTextOn) {
+        RestoreUserText();
+        return;
+    }
+    if (isChosen())
+        SaveScrollAnchor();
+    SaveUserText();
+    ClearExerciseText();
+    if (!LoadTestText())
+        Host.LeaveTestMode();
+}
 
 UserTextState TTextForm::UserTextPlace() {
     if (State.TestMode())
@@ -75,17 +90,11 @@ int TTextForm::AskTestQuestions(int elapsedMs, int charsShown, const RunResult& 
     const int right = countRightAnswers(TestRecord.Answers, chosen);
     TestRecord.ScorePercent = scorePercent(right);
     TestRecord.Speed = readingSpeed(charsShown, elapsedMs);
+    State.setTextTest(TestRecord.ScorePercent, TestRecord.Speed);
 
     TTextResultForm* result = TextResultForm;
-    result->Label4->setText(QString::number(right) + QStringLiteral(" из 5"));
-    result->Label5->setText(QString::number(TestRecord.Volume) + QStringLiteral(" симв"));
-    result->Label6->setText(QString::number(TestRecord.Speed) + QStringLiteral(" симв/мин"));
-    result->LabelActualValue->setText(QString::number(reached.actualCharsPerMinute) +
-                                      QStringLiteral(" симв/мин"));
-    result->LabelWordsValue->setText(QString::number(reached.wordsPerMinute) +
-                                     QStringLiteral(" слов/мин"));
-    result->LabelComprehensionValue->setText(QString::number(TestRecord.ScorePercent) +
-                                             QStringLiteral(" %"));
+    result->fill(right, TestRecord.Volume, TestRecord.Speed, reached.actualCharsPerMinute,
+                 reached.wordsPerMinute, TestRecord.ScorePercent);
     result->exec();
     return right;
 }

@@ -23,13 +23,15 @@ public:
     // The index (0..2) of the item chosen in question q, or -1 when none is chosen.
     int chosen(int q) const;
     void choose(int q, int item);
+    // The group of question q and its item (0..2), as the user sees and chooses them.
+    QGroupBox* group(int q) const { return RadioGroups.at(q); }
+    QRadioButton* item(int q, int i) const { return Items.at(q).at(i); }
 
+private:
     std::array<QGroupBox*, 5> RadioGroups{};
     std::array<std::array<QRadioButton*, 3>, 5> Items{};
     QPushButton* OkButton = nullptr;
     QPushButton* CancelButton = nullptr;
-
-private:
     void fitGroup(int q);
 
     std::array<QLabel*, 5> Questions{};

@@ -8,7 +8,6 @@
 #include "readingview/ReadingView.h"
 #include "text/ColumnLayout.h"
 #include "training/FontSizes.h"
-#include "training/SpeedRegulator.h"
 #include "training/TrainingState.h"
 #include "widgets/Colours.h"
 #include "widgets/WidgetHelpers.h"
@@ -21,10 +20,6 @@
 
 TTextForm::TTextForm(TrainingState& state, ExerciseHost& host, const QString& programDir)
     : ExerciseWindow(ExerciseKind::Text, state, host), ProgramDir(programDir) {
-    setObjectName(QStringLiteral("TextForm"));
-    setWindowTitle(QStringLiteral("Чтение текста"));
-    setProperty("helpContext", HelpContext::TextWindow);
-
     auto* body = new QWidget(this);
     body->setAutoFillBackground(true);
     QPalette white = body->palette();
@@ -97,6 +92,19 @@ TTextForm::TTextForm(TrainingState& state, ExerciseHost& host, const QString& pr
     connect(Timer1, &QTimer::timeout, this, &TTextForm::Timer1Timer);
     connect(RichEdit1, &ReadingView::textChanged, this, &TTextForm::RichEdit1Change);
     setRulerWidth(State.TextColumnWidth());
+
+    connect(&State, &TrainingState::runStateChanged, this, [this] {
+        SetRulerRunning(isRunning());
+        followTestMode();
+    });
+    connect(&State, &TrainingState::alignmentChanged, this, [this] {
+        SaveScrollAnchor();
+        RelayoutText();
+    });
+    connect(&State, &TrainingState::readingFieldWidthChanged, this, [this] {
+        if (isChosen())
+            SetColumnLimits();
+    });
 }
 
 void TTextForm::setDialogs(TMessageForm* message, TAnsTextForm* questions,
@@ -118,10 +126,11 @@ void TTextForm::setRulerWidth(int width) {
     const int grip = ColumnLayout::gripWidth(ColumnLayout::metricsOf(State));
     MarginLeft->setGeometry(0, 0, grip, WindowFormat->height());
     MarginRight->setGeometry(w - grip, 0, grip, WindowFormat->height());
+    State.setTextColumnWidth(w); // kept in the settings and checked by the course
 }
 
-int TTextForm::columnPanelWidth() const {
-    return WindowFormat->width();
+QWidget* TTextForm::widthGrip() const {
+    return MarginLeft;
 }
 
 void TTextForm::placeRuler(int left) {
@@ -227,10 +236,6 @@ void TTextForm::RichEdit1Change() {
 }
 
 void TTextForm::FormActivate() {
-    if (State.Closing() || State.Running())
-        return;
-    showActivationStatus(SpeedRegulator::recommendedWidthPanel(State.RecommendWide()));
-    adviseOnFirstActivation();
     RelayoutText();
     RichEdit1Change();
 }
@@ -299,6 +304,10 @@ void TTextForm::setLoadedText(const QString& text, int caret, int anchor) {
     ScrollAnchor = anchor;
     RichEdit1->setCaretPosition(std::clamp(caret, 0, TextLength));
     RelayoutText();
+}
+
+bool TTextForm::hasText() const {
+    return RichEdit1->length() > 0;
 }
 
 void TTextForm::setReadingPlace(int pos) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "exercise/ExerciseWindow.h"
+#include "exercise/LoadedText.h"
 #include "text/TestTextRecord.h"
 
 #include <QString>
@@ -13,13 +14,6 @@ class TAnsTextForm;
 class TMessageForm;
 class TTextResultForm;
 
-// The text kept aside while test mode plays a test text.
-struct UserTextState {
-    QString Text;
-    int Caret = 0;
-    int Anchor = 0;
-};
-
 // The user's own text passed over by a run outside test mode, with the run's figures.
 struct ReadPassage {
     QString text;
@@ -27,8 +21,10 @@ struct ReadPassage {
 };
 
 // The text exercise: the loaded text in a silver column under a ruler, and the black reading
-// field that moves through it.
-class TTextForm : public ExerciseWindow {
+// field that moves through it. It holds the text the user opened (LoadedText) and follows the
+// state: test mode puts a test text in place of the user's, the alignment and the width lay
+// the column out again, a run greys the ruler.
+class TTextForm : public ExerciseWindow, public LoadedText {
     Q_OBJECT
 public:
     // programDir: where the test texts are.
@@ -38,30 +34,71 @@ public:
 
     // Layout.
     void RelayoutText();
+    int CountVolume() const;
+    void fontChanged() override { RelayoutText(); }
+    void frameResized() override { RelayoutText(); }
+    void keepViewPlace() override { SaveScrollAnchor(); }
+    QWidget* widthGrip() const override;
+
+    // The loaded text (LoadedText).
+    void setLoadedText(const QString& text, int caret, int anchor) override;
+    UserTextState UserTextPlace() override;
+    bool hasText() const override;
+    // Moves the place where reading goes on (the caret, or in test mode the kept place) to pos
+    // and brings its line into view, as a run stopped there would.
+    void setReadingPlace(int pos);
+
+    // One step of a run.
+    void Timer1Timer();
+    // Reads a test text chosen at random and sets its questions; false after telling the user
+    // why none could be read.
+    bool LoadTestText();
+    // The test text being played and what its last answered run measured.
+    const TestTextRecord& testRecord() const { return TestRecord; }
+    // Characters that fit the column, and the reading field on show.
+    int columnChars() const { return ColumnChars; }
+    int fieldStart() const { return FieldStart; }
+    int fieldEnd() const { return FieldEnd; }
+    // Where the last run's first field started.
+    int runStart() const { return RunStart; }
+    // The text being read (empty in test mode until a run plays the test text) and its length.
+    const QString& exerciseText() const { return ExerciseText; }
+    int textLength() const { return TextLength; }
+    // The run's time by the intervals set, and the characters its fields counted.
+    int elapsedMs() const { return ElapsedMs; }
+    int charsShown() const { return CharsShown; }
+
+    // The passage of the last run outside test mode; empty from the start of the next run and
+    // when another text is loaded.
+    const ReadPassage& lastPassage() const { return LastPassage; }
+    // "Проверить понимание": a test on the passage read.
+    QPushButton* clozeButton() const { return ClozeButton; }
+
+    // The text view: the spec's RichEdit1, which tests read and drive as the user does.
+    ReadingView* RichEdit1 = nullptr;
+
+signals:
+    void lastPassageChanged();
+
+protected:
+    void FormActivate() override;
+    void startRun() override { StartReading(); }
+    void stopRun() override { StopReading(); }
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
     void FitFontToWindow();
     void SetColumnLimits();
     void SnapColumn();
     void CenterColumn();
     void ReformatText();
     void SaveScrollAnchor();
-    int CountVolume() const;
-    void FormActivate() override;
-    void startRun() override { StartReading(); }
-    void stopRun() override { StopReading(); }
-    void ShowTextAdvice() { showAdvice(); }
     // Run appearance of the ruler: disabled, grey caption, flat grips.
     void SetRulerRunning(bool running);
-    int columnPanelWidth() const;
-
-    // Loading (called by the main window).
-    void setLoadedText(const QString& text, int caret, int anchor);
-    // Moves the place where reading goes on (the caret, or in test mode the kept place) to pos
-    // and brings its line into view, as a run stopped there would.
-    void setReadingPlace(int pos);
 
     // Playback.
     void StartReading();
-    void Timer1Timer();
     void StepReading();
     void ScrollToCurrent();
     void StopReading();
@@ -69,31 +106,31 @@ public:
     RunResult readingResult() const;
     void ClearUserText();
 
-    // Test mode.
-    // The user's own text and the place in it: the text on show, or in test mode the one kept
-    // aside. Outside test mode the place is taken from the view (SaveScrollAnchor runs).
-    UserTextState UserTextPlace();
+    // Test mode: a test text takes the user's text's place while the test button is down.
+    void followTestMode();
     void SaveUserText();
     void RestoreUserText();
     void ClearExerciseText();
-    bool LoadTestText();
     // Asks the questions and shows the result, with the run's speed reached and words per minute
     // beside the dialog's own figures. Returns the right answers, or -1 when the questions were
     // not answered.
     int AskTestQuestions(int elapsedMs, int charsShown, const RunResult& reached);
-    // The passage of the last run outside test mode; empty from the start of the next run and
-    // when another text is loaded.
-    const ReadPassage& lastPassage() const { return LastPassage; }
 
-    // Controls and state other windows and tests read.
+    void RichEdit1Change();
+    void MarginMouseDown(QFrame* grip);
+    void MarginMouseMove(QFrame* grip, int x);
+    void MarginMouseUp(QFrame* grip);
+    void setRulerWidth(int width);
+    void placeRuler(int left);
+    // Width of this window's client area, on which the ruler is centred.
+    int visibleWidth() const;
+
     QFrame* Panel8 = nullptr;
     QFrame* WindowFormat = nullptr;
     QLabel* Label1 = nullptr;
     QFrame* MarginLeft = nullptr;
     QFrame* MarginRight = nullptr;
     QWidget* Panel1 = nullptr;
-    ReadingView* RichEdit1 = nullptr;
-    QPushButton* ClozeButton = nullptr; // "Проверить понимание": a test on the passage read
 
     QString ExerciseText;
     int ColumnChars = 0;
@@ -107,24 +144,9 @@ public:
     QString TestName; // "Тест 3" for the test file SKt3.tst
     int ElapsedMs = 0;
     int CharsShown = 0;
-    int RunStart = 0; // where the run's first field started
-
-signals:
-    void lastPassageChanged();
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
-
-private:
-    void RichEdit1Change();
-    void MarginMouseDown(QFrame* grip);
-    void MarginMouseMove(QFrame* grip, int x);
-    void MarginMouseUp(QFrame* grip);
-    void setRulerWidth(int width);
-    void placeRuler(int left);
-    // Width of this window's client area, on which the ruler is centred.
-    int visibleWidth() const;
+    int RunStart = 0;                   // where the run's first field started
+    bool TestTextOn = false;            // the user's text is kept aside for a test text
+    QPushButton* ClozeButton = nullptr; // "Проверить понимание": a test on the passage read
     // The text the run passed over, from its first field to the end of its last.
     QString passedText() const;
     void setLastPassage(ReadPassage passage);

@@ -33,6 +33,16 @@ QFrame* makeBevel(QWidget* parent) {
 
 } // namespace
 
+void TTextResultForm::fill(int right, int volume, int speed, int actualSpeed, int wordsPerMinute,
+                           int comprehension) {
+    Label4->setText(QString::number(right) + QStringLiteral(" из 5"));
+    Label5->setText(QString::number(volume) + QStringLiteral(" симв"));
+    Label6->setText(QString::number(speed) + QStringLiteral(" симв/мин"));
+    LabelActualValue->setText(QString::number(actualSpeed) + QStringLiteral(" симв/мин"));
+    LabelWordsValue->setText(QString::number(wordsPerMinute) + QStringLiteral(" слов/мин"));
+    LabelComprehensionValue->setText(QString::number(comprehension) + QStringLiteral(" %"));
+}
+
 TTextResultForm::TTextResultForm(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("TextResultForm"));
     setWindowTitle(QStringLiteral("Результат"));
@@ -47,8 +57,7 @@ TTextResultForm::TTextResultForm(QWidget* parent) : QDialog(parent) {
     Label6 = makeLabel("Label6", QString(), false, Navy, this);
     LabelComprehension =
         makeLabel("LabelComprehension", QStringLiteral("Понимание:"), false, Qt::black, this);
-    LabelComprehensionValue =
-        makeLabel("LabelComprehensionValue", QString(), false, Maroon, this);
+    LabelComprehensionValue = makeLabel("LabelComprehensionValue", QString(), false, Maroon, this);
     LabelActual =
         makeLabel("LabelActual", QStringLiteral("Фактическая скорость:"), false, Qt::black, this);
     LabelActualValue = makeLabel("LabelActualValue", QString(), false, Navy, this);

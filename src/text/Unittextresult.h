@@ -10,7 +10,12 @@ class TTextResultForm : public QDialog {
     Q_OBJECT
 public:
     explicit TTextResultForm(QWidget* parent);
+    // The right answers, the text's volume, the regulator's average speed, the speed reached,
+    // words per minute and the share of right answers in per cent.
+    void fill(int right, int volume, int speed, int actualSpeed, int wordsPerMinute,
+              int comprehension);
 
+private:
     QLabel* Label1 = nullptr;
     QLabel* Label2 = nullptr;
     QLabel* Label3 = nullptr;

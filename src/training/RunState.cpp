@@ -1,6 +1,9 @@
 #include "training/RunState.h"
 
+#include "training/ExerciseKinds.h"
+
 RunControls applyRunState(RunControls c, RunState state) {
+    const ExerciseKindInfo& chosen = describe(c.chosen);
     switch (state) {
     case RunState::RunStarted:
         c.open = false;
@@ -8,7 +11,7 @@ RunControls applyRunState(RunControls c, RunState state) {
         c.stop = true;
         c.textAndTable = false;
         c.fieldOfView = false;
-        c.untestedKinds = false;
+        c.moreKinds = false;
         c.test = false;
         c.tableSize = false;
         c.assistant = false;
@@ -17,13 +20,13 @@ RunControls applyRunState(RunControls c, RunState state) {
             c.readingAndAlignment = false;
         break;
     case RunState::RunEnded:
-        c.open = (c.textDown || c.flashDown) && !c.testDown;
+        c.open = chosen.ReadsLoadedText && !c.testDown;
         c.start = true;
         c.stop = false;
         c.textAndTable = true;
         c.fieldOfView = c.testDown;
-        c.untestedKinds = !c.testDown;
-        c.test = !c.untestedKindDown;
+        c.moreKinds = !c.testDown;
+        c.test = chosen.HasTestMode;
         c.tableSize = c.tableDown;
         c.assistant = !c.assistantVisible;
         c.fonts = true;
@@ -36,7 +39,7 @@ RunControls applyRunState(RunControls c, RunState state) {
         else if (c.textDown)
             c.open = true;
         c.fieldOfView = c.testDown;
-        c.untestedKinds = !c.testDown;
+        c.moreKinds = !c.testDown;
         break;
     case RunState::TextChosen:
         if (!c.testDown)
@@ -64,11 +67,9 @@ RunControls applyRunState(RunControls c, RunState state) {
         c.width = false;
         c.readingAndAlignment = false;
         break;
-    case RunState::SchulteChosen:
-    case RunState::FlashChosen:
-        // Flash reading shows the loaded text, so a text can be opened for it.
-        c.open = state == RunState::FlashChosen;
-        c.test = false;
+    case RunState::OtherKindChosen:
+        c.open = chosen.ReadsLoadedText;
+        c.test = chosen.HasTestMode;
         c.tableSize = false;
         c.fonts = true;
         c.width = false;

@@ -1,9 +1,12 @@
 #pragma once
 
+#include "training/ExerciseKind.h"
+
 // The situations in which the toolbar's enabled states change, and the one table that says
-// what each of them does to every control. Schulte tables and flash reading are kinds without
-// a test mode: the test button is off while one of them is chosen, and they cannot be chosen
-// while the test button is down.
+// what each of them does to every control. What differs by kind beyond the three kind buttons
+// is read from the kind's description (ExerciseKinds): whether it has a test mode (the test
+// button is off while one without is chosen) and whether it reads the loaded text (Open). The
+// kinds under "Ещё" have no test mode: they cannot be chosen while the test button is down.
 enum class RunState {
     RunStarted,
     RunEnded,
@@ -11,8 +14,7 @@ enum class RunState {
     TextChosen,
     StringChosen,
     TableChosen,
-    SchulteChosen,
-    FlashChosen
+    OtherKindChosen // a kind from "Ещё", named by RunControls::chosen
 };
 
 struct RunControls {
@@ -20,9 +22,9 @@ struct RunControls {
     bool textDown = true;
     bool tableDown = false;
     bool testDown = false;
-    bool untestedKindDown = false; // Schulte tables or flash reading
-    bool flashDown = false;        // flash reading, which reads the loaded text
     bool assistantVisible = false;
+    // The kind chosen; in a ...Chosen state, the kind being chosen.
+    ExerciseKind chosen = ExerciseKind::Text;
 
     // What the states set.
     bool open = true;         // SpeedButton1
@@ -30,7 +32,7 @@ struct RunControls {
     bool stop = false;        // SpeedButton3
     bool textAndTable = true; // SpeedButton4, SpeedButton5
     bool fieldOfView = false; // SpeedButton6
-    bool untestedKinds = true; // Schulte tables, flash reading
+    bool moreKinds = true;    // the kinds under "Ещё"
     bool test = true;         // SpeedButton14
     bool testMayBeReleased = true;
     bool tableSize = false;          // SpeedButton15

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "training/ExerciseKind.h"
+#include "training/TestResults.h"
 
 #include <QObject>
 #include <QString>
@@ -58,7 +59,9 @@ public:
     };
     void setWindowEdges(const WindowEdges& edges) { Edges = edges; }
 
-    // --- Widths the exercise windows need of the frame ---------------------------------------
+    // --- Widths the exercise windows and the frame share -------------------------------------
+    // The text column's width in pixels: the stored one at start, then the text window's ruler
+    // as it changes (kept in the settings at close, checked by the course).
     int TextColumnWidth() const { return ColumnWidth; }
     void setTextColumnWidth(int width) { ColumnWidth = width; }
     int MinWidthText() const { return MinText; }
@@ -83,6 +86,19 @@ public:
     // --- The exercise activated last (an ExerciseKind code), for the tips ----------------------
     int LastExercise() const { return Last; }
     void setLastExercise(int kind) { Last = kind; }
+
+    // --- The last tests' figures, which the course takes as a test stage ends ------------
+    const TestResults& LastTests() const { return Tests; }
+    // The field-of-view window's score and its line's width in characters.
+    void setLineTest(int scorePercent, int lineChars) {
+        Tests.LineScorePercent = scorePercent;
+        Tests.LineChars = lineChars;
+    }
+    // The text test's score and measured speed.
+    void setTextTest(int scorePercent, int speed) {
+        Tests.TextScorePercent = scorePercent;
+        Tests.TextSpeed = speed;
+    }
 
     // --- Run state --------------------------------------------------------------------------
     ExerciseKind ChosenKind() const { return Kind; }
@@ -141,6 +157,7 @@ private:
     int Rows = 3;
     int Alignment = 0;
     int Last = 0;
+    TestResults Tests;
     ExerciseKind Kind = ExerciseKind::Text;
     bool IsRunning = false;
     bool Test = false;
