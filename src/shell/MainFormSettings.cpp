@@ -26,6 +26,8 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include <algorithm>
+
 bool TMainForm::FormCreate() {
     TextLaidOut = false;
     const auto store = SettingsStore::openExisting();
@@ -84,7 +86,11 @@ void TMainForm::applySettings(const StoredSettings& s) {
     }
     // Stored bounds may come from a larger screen, or from a hand-edited store: bring them onto
     // this one before the window is shown.
-    const QRect bounds = fitOnScreen(QRect(s.Left, s.Top, s.Width, s.Height));
+    // A hand-edited store may hold any int: a million pixels is off every screen and still
+    // leaves QRect's edge arithmetic in range.
+    const auto bounded = [](int v) { return std::clamp(v, -(1 << 20), 1 << 20); };
+    const QRect bounds =
+        fitOnScreen(QRect(bounded(s.Left), bounded(s.Top), bounded(s.Width), bounded(s.Height)));
     move(bounds.topLeft());
     resize(bounds.size());
     switch (s.WindowState) {
