@@ -5,7 +5,6 @@
 #include "exercise/ReadingPlace.h"
 #include "flash/FlashDisplay.h"
 #include "flash/FlashTiming.h"
-#include "exercise/ReadingPlace.h"
 #include "platform/PacedTimer.h"
 #include "platform/SettingsStore.h"
 #include "training/TrainingState.h"

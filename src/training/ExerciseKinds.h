@@ -1,7 +1,7 @@
 #pragma once
 
-#include "training/RunResult.h"
 #include "training/ExerciseKind.h"
+#include "training/RunResult.h"
 #include "training/RunState.h"
 
 #include <QKeyCombination>
