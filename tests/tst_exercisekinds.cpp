@@ -68,7 +68,7 @@ void TestExerciseKinds::everyKindIsDescribed() {
     QVERIFY(QFile::exists(QDir(QStringLiteral(SKIMORA_HELP_DIR)).filePath(page)));
     QVERIFY(!info.Caption.isEmpty());
     QVERIFY(!info.TestCaption.isEmpty());
-    // The spec's kinds keep their buttons, states and F1 rule; the others are entries of "Ещё"
+    // The first three kinds keep their buttons, states and F1 rule; the others are entries of "Ещё"
     // and cannot be chosen in test mode, which the run-state table counts on.
     QCOMPARE(QString::fromLatin1(info.EntryName).isEmpty(), ownButton);
     QCOMPARE(info.Chosen == RunState::OtherKindChosen, !ownButton);

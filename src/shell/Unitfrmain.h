@@ -78,9 +78,10 @@ public:
     QAction* diaryEntry() const { return DiaryEntry; }
     // "Открыть" can be pressed: outside a run and outside test mode.
     bool mayOpenText() const;
-    // The spec's own fields, as they stand: "Стоп" was pressed during the course's stage, the
-    // test button was toggled since the start, the status hint's panel edges, the course opens
-    // at the next start, and the position of the next tip in a kind's list of tips.
+    // The frame's own fields, under their long-standing names: "Стоп" was pressed during the
+    // course's stage, the test button was toggled since the start, the status hint's panel edges,
+    // the course opens at the next start, and the position of the next tip in a kind's list of
+    // tips.
     bool stopPressed() const { return StopPressed; }
     bool testToggled() const { return TestToggled; }
     int hintPanelLeft() const { return HintPanelLeft; }

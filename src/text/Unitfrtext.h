@@ -74,7 +74,7 @@ public:
     // "Проверить понимание": a test on the passage read.
     QPushButton* clozeButton() const { return ClozeButton; }
 
-    // The text view: the spec's RichEdit1, which tests read and drive as the user does.
+    // The text view, RichEdit1, which tests read and drive as the user does.
     ReadingView* RichEdit1 = nullptr;
 
 signals:
